@@ -1,0 +1,6 @@
+// The Follow listing: one line "Follow(X): set" per entry of the Follow results.
+#pragma once
+
+#include "grammar/parsing.h"
+
+Row followListing(const Parsing& model, const Row& followSets);

@@ -1,0 +1,96 @@
+// The grammar model: productions numbered from the rule lines, and the
+// nullable non-terminals found by erasing nullable symbols until nothing
+// changes.
+#include "grammar/parsing.h"
+
+#include <cstring>
+
+#include "core/fatal.h"
+
+Parsing::Parsing() {
+  std::memset(visited, 0, sizeof visited);
+  std::memset(nullable, 0, sizeof nullable);
+}
+
+void Parsing::loadRules(const Row& lines) {
+  if (&lines != &rules) rules = lines;
+  buildProductions();
+  computeNullable();
+}
+
+void Parsing::buildProductions() {
+  productions = Row();
+  for (const HString& rule : rules) {
+    HString head = rule.getSubString(0, 3);
+    int p = 2;
+    do {
+      productions.insertTail(head + rule.getToken("|", p + 1));
+      p = rule.find('|', p + 1);
+    } while (p != -1);
+  }
+}
+
+void Parsing::computeNullable() {
+  erasedRules = rules;
+  std::memset(visited, 0, sizeof visited);
+  std::memset(nullable, 0, sizeof nullable);
+  auto emptied = [](const HString& rule) { return rule.getSubString(0, 3) + "e"; };
+  for (HString& rule : erasedRules)
+    if (rule.find('e', 3) != -1) rule = emptied(rule);
+  for (int b = nextNullableRule(); b != -1; b = nextNullableRule()) {
+    unsigned char x = static_cast<unsigned char>(erasedRules[b][0]);
+    int i = 0;
+    for (HString& rule : erasedRules) {
+      if (i++ == b) continue;
+      rule = rule.withoutRange(x, x);
+      if (rule.getLength() == 3 || rule[rule.getLength() - 1] == '|' || rule.find("||") != -1 ||
+          rule.find(">|") != -1)
+        rule = emptied(rule);
+    }
+  }
+  for (const HString& rule : erasedRules)
+    if (rule[3] == 'e') nullable[static_cast<unsigned char>(rule[0])] = 1;
+}
+
+int Parsing::nextNullableRule() {
+  int b = 0;
+  for (const HString& rule : erasedRules) {
+    if (rule[3] == 'e' && b < 256 && !visited[b]) {
+      visited[b] = 1;
+      return b;
+    }
+    ++b;
+  }
+  return -1;
+}
+
+int Parsing::indexOfNonTerminal(char c) const {
+  int i = 0;
+  for (const HString& rule : rules) {
+    if (rule[0] == c) return i;
+    ++i;
+  }
+  HString message = HString("Error in the method Parsing::indexOfNonTerminal(char): no rule for '") + c + "'";
+  fatal(message.getString());
+}
+
+HString Parsing::terminals() const {
+  HString symbols;
+  for (const HString& rule : rules)
+    for (int j = 3; j < rule.getLength(); ++j)
+      if (isTerminal(rule[j]) && rule[j] != '|') symbols += rule[j];
+  return symbols.removeDuplicates().sort();
+}
+
+Row Parsing::productionsOf(char x) const {
+  Row alternatives;
+  if (isTerminal(x)) return alternatives;
+  indexOfNonTerminal(x);
+  for (const HString& production : productions)
+    if (production[0] == x) alternatives.insertTail(production);
+  return alternatives;
+}
+
+int Parsing::indexOfProduction(const HString& text) const {
+  return productions.search(text);
+}

@@ -1,0 +1,54 @@
+// Helpers shared by the tests: models from rule lines, texts as std types.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "grammar/examples.h"
+#include "grammar/parsing.h"
+#include "grammar/reading.h"
+
+inline Row rowOf(std::initializer_list<const char*> texts) {
+  Row row;
+  for (const char* text : texts) row.insertTail(text);
+  return row;
+}
+
+inline std::vector<std::string> strings(const Row& row) {
+  std::vector<std::string> out;
+  for (const HString& text : row) out.emplace_back(text.view());
+  return out;
+}
+
+inline std::vector<std::vector<std::string>> cells(const Table& table) {
+  std::vector<std::vector<std::string>> out;
+  for (const Row& row : table) out.push_back(strings(row));
+  return out;
+}
+
+// A model loaded from sound rule lines (they are read as the editor's lines).
+inline Parsing modelOf(std::initializer_list<const char*> lines) {
+  HString text;
+  for (const char* line : lines) text += HString(line) + "\r\n";
+  GrammarReading reading = readGrammar(text);
+  Parsing model;
+  if (reading.isSound()) model.loadRules(reading.lines);
+  return model;
+}
+
+inline Parsing exampleModel(int number) {
+  GrammarReading reading = readGrammar(editorTextOf(examples()[number - 1]));
+  Parsing model;
+  model.loadRules(reading.lines);
+  return model;
+}
+
+// The text with the dot marker written as "°" (UTF-8), for readable expectations.
+inline std::string shown(const HString& text) { return windows1252ToUtf8(text.view()); }
+
+inline std::vector<std::string> shown(const Row& row) {
+  std::vector<std::string> out;
+  for (const HString& text : row) out.push_back(shown(text));
+  return out;
+}

@@ -1,0 +1,40 @@
+#!/bin/sh
+# Installs the Debian packages a make target needs, when they are missing.
+# Usage: scripts/install-deps.sh GROUP...   (groups: build window cli fuzz bench)
+set -eu
+
+packages_of() {
+  case "$1" in
+    build) echo "g++ make cmake ninja-build pkg-config googletest libgtest-dev" ;;
+    window) echo "qt6-base-dev libgl-dev libjpeg62-turbo fonts-liberation fonts-comic-neue xvfb xauth" ;;
+    cli) echo "libcli11-dev nlohmann-json3-dev" ;;
+    fuzz) echo "clang libclang-rt-14-dev" ;;
+    bench) echo "libbenchmark-dev bison python3" ;;
+    *) echo "install-deps: unknown group '$1'" >&2; exit 2 ;;
+  esac
+}
+
+missing=""
+for group in "$@"; do
+  for package in $(packages_of "$group"); do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+      missing="$missing $package"
+    fi
+  done
+done
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null 2>&1 || { echo "install-deps: run as root or install:$missing" >&2; exit 1; }
+  SUDO=sudo
+else
+  SUDO=
+fi
+export DEBIAN_FRONTEND=noninteractive
+# shellcheck disable=SC2086
+if ! $SUDO apt-get install -y --no-install-recommends $missing; then
+  $SUDO apt-get update
+  # shellcheck disable=SC2086
+  $SUDO apt-get install -y --no-install-recommends $missing
+fi

@@ -1,0 +1,110 @@
+// The LL(1) evaluation: the table-driven predictive parse of a word, one
+// trace row per step.  A terminal on top is matched against the input; a
+// non-terminal is expanded by its table entry for the lookahead.
+#include <cstdint>
+#include <vector>
+
+#include "simulation/trace.h"
+#include "tables/table.h"
+
+namespace {
+
+enum Cell { kStack = 0, kInput = 1, kAction = 2 };
+
+// Expansions that consume no input can go on forever (left recursion that
+// the table does not show as a conflict).  A non-terminal expanded again
+// while the stack below its first expansion is untouched and the input has
+// not moved repeats the same steps without end.  Every stack position
+// carries the non-terminals expanded above it at the current input position.
+class ExpansionGuard {
+ public:
+  // Called when the non-terminal x on top of a stack of `height` symbols
+  // is about to be expanded at input position `at`; true if it repeats.
+  bool repeats(char x, int height, int at) {
+    size_t below = static_cast<size_t>(height - 2);
+    marks_.resize(static_cast<size_t>(height));
+    uint32_t bit = uint32_t{1} << (x - 'A');
+    uint32_t seen = marks_[below].at == at ? marks_[below].expanded : 0;
+    if (seen & bit) return true;
+    marks_[below] = {seen | bit, at};
+    return false;
+  }
+  // The symbols pushed by an expansion inherit the marks of the symbol below.
+  void pushed(int height) {
+    Mark inherited = marks_[static_cast<size_t>(height - 2)];
+    marks_.resize(static_cast<size_t>(height), inherited);
+    marks_[static_cast<size_t>(height - 1)] = inherited;
+  }
+
+ private:
+  struct Mark {
+    uint32_t expanded = 0;
+    int at = -1;
+  };
+  std::vector<Mark> marks_;
+};
+
+}  // namespace
+
+HString Parsing::symbolStackText(HList<char> stack) {
+  HString text;
+  for (char symbol : stack) text += HString(symbol) + " ";
+  return text;
+}
+
+Table Parsing::ll1Evaluation(HString word) const {
+  Table table = ll1Table();
+  ColumnMap column(table[0]);
+  Table steps;
+  steps.insertTail(emptyStep());
+  HList<char> stack;
+  stack.insertTail('$');
+  stack.insertTail(productions[0][0]);
+  steps[0][kInput] = word + "$";
+  ExpansionGuard guard;
+  for (int s = 0;; ++s) {
+    steps.insertTail(emptyStep());
+    Row& step = steps[s];
+    Row& next = steps[s + 1];
+    step[kStack] = symbolStackText(stack);
+    const HString input = step[kInput];
+    char x = stack.getLast();
+    if (input.getLength() == 0) {
+      step[kAction] = "Error";
+      break;
+    }
+    char a = input[0];
+    if (isTerminal(x)) {
+      if (x != a) {
+        step[kAction] = "Error";
+        break;
+      }
+      stack.removeHead();
+      next[kInput] = input.getSubString(1);
+      if (x == '$') {
+        step[kAction] = next[kInput].getLength() == 0 ? "Accept" : "Error";
+        break;
+      }
+      continue;
+    }
+    if (column[a] == -1) {
+      step[kAction] = "Error";
+      break;
+    }
+    HString entry = table[indexOfNonTerminal(x) + 1][column[a]];
+    next[kInput] = input;
+    step[kAction] = entry;
+    int consumed = word.getLength() + 1 - input.getLength();
+    if (entry.getLength() == 0 || guard.repeats(x, stack.getCount(), consumed)) {
+      step[kAction] = "Error";
+      break;
+    }
+    stack.removeHead();
+    HString body = entry.getToken("|", 3).withoutChar('e');
+    for (int k = body.getLength() - 1; k >= 0; --k) {
+      stack.insertTail(body[k]);
+      guard.pushed(stack.getCount());
+    }
+  }
+  return finishTrace(steps);
+}

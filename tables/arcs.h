@@ -1,0 +1,18 @@
+// The item-set listings as the results pane shows them: each state's block
+// followed by its arcs, read back from the table built over the same
+// automaton (shifts, gotos and the acceptance; reductions give no arc).
+#pragma once
+
+#include "grammar/parsing.h"
+
+// The arc target of a cell: "" when the cell gives no arc.
+HString arcTarget(const HString& cell);
+// The listing lines with " Arcs:", the arc lines and a rule after every state.
+Row withArcs(const Row& listing, const Table& table);
+// The LR0 Items and LR1 Items listings with their arcs.
+Row lr0ItemsWithArcs(const Parsing& grammar);
+Row lr1ItemsWithArcs(const Parsing& grammar);
+// The LALR Items listing: every LALR state with its members, items and arcs.
+Row lalrItemsWithArcs(const Parsing& grammar);
+// "LR(1) Similar Table:" and one line per LALR state naming its members.
+Row similarStateTable(const Row& similar);

@@ -1,0 +1,50 @@
+#include "tables/arcs.h"
+
+#include <gtest/gtest.h>
+
+#include "automata/lalr.h"
+#include "grammar/test_support.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(ArcsTest, TargetsOfCells) {
+  EXPECT_EQ(std::string(arcTarget("s3|r2").view()), "3|r2");
+  EXPECT_EQ(std::string(arcTarget("r1|s3").view()), "");
+  EXPECT_EQ(std::string(arcTarget("a").view()), "Accept");
+  EXPECT_EQ(std::string(arcTarget("a|r1").view()), "a|r1");
+  EXPECT_EQ(std::string(arcTarget("12").view()), "12");
+  EXPECT_EQ(std::string(arcTarget("").view()), "");
+}
+
+TEST(ArcsTest, LR0ItemsOfExampleFour) {
+  Lines lines = shown(lr0ItemsWithArcs(exampleModel(4)));
+  EXPECT_EQ(Lines(lines.begin(), lines.begin() + 20),
+            (Lines{"State0 - Clousure(I->°S):", "   I->°S", "   S->°iEtSZ", "   S->°a", "", " Arcs:",
+                   "  0 --> a --> 3", "  0 --> i --> 2", "  0 --> S --> 1", "-------------------------", "",
+                   "State1 - Goto(State0,S):", "   I->S°", "", " Arcs:", "  1 --> $ --> Accept",
+                   "-------------------------", "", "State2 - Goto(State0,i):", "   S->i°EtSZ"}));
+  auto at = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line); };
+  EXPECT_NE(at("  7 --> c --> 9|r4"), lines.end());
+  EXPECT_NE(at("  7 --> Z --> 8"), lines.end());
+  auto three = at("State3 - Goto(State0,a):");
+  ASSERT_NE(three, lines.end());
+  EXPECT_EQ(*(three + 3), " Arcs:");
+  EXPECT_EQ(*(three + 4), "-------------------------");
+}
+
+TEST(ArcsTest, LalrItemsWithTheirMembers) {
+  Parsing model = modelOf({"I->S", "S->(S)|x"});
+  Lines lines = shown(lalrItemsWithArcs(model));
+  auto two = std::find(lines.begin(), lines.end(), "State2 {2 ~ 5}:");
+  ASSERT_NE(two, lines.end());
+  EXPECT_EQ(Lines(two, two + 13),
+            (Lines{"State2 {2 ~ 5}:", "", " Items:", "  S->(°S), )$", "  S->°(S), )", "  S->°x, )", "", " Arcs:",
+                   "  2 --> ( --> 2", "  2 --> x --> 3", "  2 --> S --> 4", "-------------------------", ""}));
+  EXPECT_EQ(strings(similarStateTable(similarStates(model))),
+            (Lines{"LR(1) Similar Table:", "  State0 = {0}", "  State1 = {1}", "  State2 = {2 ~ 5}",
+                   "  State3 = {3 ~ 6}", "  State4 = {4 ~ 8}", "  State5 = {7 ~ 9}"}));
+}
+
+}  // namespace

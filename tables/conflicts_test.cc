@@ -1,0 +1,36 @@
+#include "tables/conflicts.h"
+
+#include <gtest/gtest.h>
+
+#include "grammar/test_support.h"
+
+namespace {
+
+TEST(ConflictsTest, CountsOfTheExamples) {
+  Parsing eight = exampleModel(8);
+  EXPECT_EQ(countConflicts(eight, "SLR"), 1);
+  EXPECT_EQ(countConflicts(eight, "LR1"), 0);
+  EXPECT_EQ(countConflicts(eight, "LALR"), 0);
+  Parsing ten = exampleModel(10);
+  EXPECT_EQ(countConflicts(ten, "SLR"), 2);
+  EXPECT_EQ(countConflicts(ten, "LR1"), 0);
+  EXPECT_EQ(countConflicts(ten, "LALR"), 2);
+  EXPECT_EQ(countConflicts(exampleModel(2), "LL1"), 0);
+  EXPECT_EQ(countConflicts(exampleModel(4), "LL1"), 1);
+  EXPECT_EQ(countConflicts(ten, "lalr"), 0);
+}
+
+TEST(ConflictsTest, ACellCountsOnceAndLabelsNever) {
+  Table table;
+  table.insertTail(rowOf({"", "a|b", "$"}));
+  table.insertTail(rowOf({"0|1", "s1|r2|r3", "r1|r2"}));
+  table.insertTail(rowOf({"1", "", "s2"}));
+  EXPECT_EQ(countConflicts(table), 2);
+}
+
+TEST(ConflictsTest, Message) {
+  EXPECT_EQ(std::string(conflictMessage(2).view()), "This Table Contain 2 Conflict");
+  EXPECT_EQ(std::string(conflictMessage(1).view()), "This Table Contain 1 Conflict");
+}
+
+}  // namespace
