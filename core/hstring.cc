@@ -321,21 +321,37 @@ int HString::count(const char* text) const {
   return n;
 }
 
-std::string windows1252ToUtf8(std::string_view text) {
-  // Code points of the bytes 0x80 .. 0x9F; the five undefined bytes map to
-  // the C1 controls of the same value, as Windows itself does.
+int utf8SequenceLength(std::string_view text, size_t i) {
+  unsigned char lead = static_cast<unsigned char>(text[i]);
+  if (lead < 0x80) return 1;
+  size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+  if (lead < 0xC2 || lead > 0xF4 || i + length > text.size()) return 0;
+  for (size_t k = 1; k < length; ++k)
+    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
+  unsigned char second = static_cast<unsigned char>(text[i + 1]);
+  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) || (lead == 0xF0 && second < 0x90) ||
+      (lead == 0xF4 && second > 0x8F))
+    return 0;
+  return static_cast<int>(length);
+}
+
+std::string utf8ForDisplay(std::string_view text) {
+  // Code points of the Windows-1252 bytes 0x80 .. 0x9F; its five undefined
+  // bytes map to the C1 controls of the same value.
   static const char16_t kHigh[32] = {
       0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
       0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
       0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
-    unsigned code = static_cast<unsigned char>(c);
-    if (code < 0x80) {
-      out += c;
+  for (size_t i = 0; i < text.size();) {
+    int length = utf8SequenceLength(text, i);
+    if (length > 0) {
+      out.append(text.substr(i, static_cast<size_t>(length)));
+      i += static_cast<size_t>(length);
       continue;
     }
+    unsigned code = static_cast<unsigned char>(text[i++]);
     if (code < 0xA0) code = kHigh[code - 0x80];
     if (code < 0x800) {
       out += static_cast<char>(0xC0 | (code >> 6));

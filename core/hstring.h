@@ -108,5 +108,10 @@ class HString {
   int length_;
 };
 
-// A Windows-1252 text (the analyses write the dot marker 0xB0) as UTF-8.
-std::string windows1252ToUtf8(std::string_view text);
+// A text as UTF-8 for display.  What the user typed arrives as UTF-8 and
+// stays; every byte that is no part of a UTF-8 sequence is a Windows-1252
+// character, as the dot marker 0xB0 of the item texts ("°").
+std::string utf8ForDisplay(std::string_view text);
+
+// The length of the UTF-8 sequence starting at text[i], or 0 when none does.
+int utf8SequenceLength(std::string_view text, size_t i);

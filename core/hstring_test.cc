@@ -109,10 +109,12 @@ TEST(HStringTest, ExplicitLengthKeepsEveryByte) {
   EXPECT_EQ((s + s).getLength(), 6);
 }
 
-TEST(HStringTest, Windows1252ToUtf8) {
-  EXPECT_EQ(windows1252ToUtf8("S->\xB0x"), "S->\xC2\xB0x");
-  EXPECT_EQ(windows1252ToUtf8("\x80"), "\xE2\x82\xAC");
-  EXPECT_EQ(windows1252ToUtf8("plain"), "plain");
+TEST(HStringTest, DisplayTextKeepsUtf8AndReadsOtherBytesAsWindows1252) {
+  EXPECT_EQ(utf8ForDisplay("S->\xB0x"), "S->\xC2\xB0x");
+  EXPECT_EQ(utf8ForDisplay("\x80"), "\xE2\x82\xAC");
+  EXPECT_EQ(utf8ForDisplay("plain"), "plain");
+  EXPECT_EQ(utf8ForDisplay("\xC3\xA9$"), "\xC3\xA9$");
+  EXPECT_EQ(utf8ForDisplay("\xC3x"), "\xC3\x83x");
 }
 
 }  // namespace

@@ -45,26 +45,12 @@ HString symbolError(int n, char c, const char* text) {
   return lineError(n) + ": Symbol '" + c + "'" + text;
 }
 
-// The length of the UTF-8 sequence starting at i, or 0 when it is not one.
-int utf8SequenceLength(const HString& line, int i) {
-  unsigned char lead = static_cast<unsigned char>(line[i]);
-  int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-  if (lead < 0xC2 || lead > 0xF4 || i + length > line.getLength()) return 0;
-  for (int k = 1; k < length; ++k)
-    if ((static_cast<unsigned char>(line[i + k]) & 0xC0) != 0x80) return 0;
-  unsigned char second = static_cast<unsigned char>(line[i + 1]);
-  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) ||
-      (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second > 0x8F))
-    return 0;
-  return length;
-}
-
 // For a character outside printable 7-bit ASCII at position i, appends its
 // message and returns how many bytes it takes; 0 for a supported character.
 int reportUnsupported(const HString& line, int i, int n, Row& messages) {
   unsigned char code = static_cast<unsigned char>(line[i]);
   if (code >= 32 && code < 127) return 0;
-  int length = code >= 128 ? utf8SequenceLength(line, i) : 0;
+  int length = code >= 128 ? utf8SequenceLength(line.view(), static_cast<size_t>(i)) : 0;
   if (length > 0)
     messages.insertTail(lineError(n) + ": Symbol '" + line.getSubString(i, i + length) + "' not supported.");
   else

@@ -45,7 +45,7 @@ inline Parsing exampleModel(int number) {
 }
 
 // The text with the dot marker written as "°" (UTF-8), for readable expectations.
-inline std::string shown(const HString& text) { return windows1252ToUtf8(text.view()); }
+inline std::string shown(const HString& text) { return utf8ForDisplay(text.view()); }
 
 inline std::vector<std::string> shown(const Row& row) {
   std::vector<std::string> out;
