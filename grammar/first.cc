@@ -26,12 +26,17 @@ HString Parsing::firstWalk(char x) const {
   return found.removeDuplicates();
 }
 
+// First(X rest) is First(X) when X cannot vanish, else First(X) without 'e'
+// followed by First(rest); the walk goes along the string instead of
+// recursing on ever shorter copies of it, so long right sides cost no stack.
 HString Parsing::firstOfStringWalk(HString alpha) const {
-  if (alpha.getLength() == 0) return HString("e");
-  char x = alpha[0];
-  HString head = firstWalk(x);
-  if (!isNullable(x)) return head.removeDuplicates();
-  return (head.withoutChar('e') + firstOfStringWalk(alpha.getSubString(1))).removeDuplicates();
+  HString found;
+  for (int i = 0; i < alpha.getLength(); ++i) {
+    HString head = firstWalk(alpha[i]);
+    if (!isNullable(alpha[i])) return (found + head).removeDuplicates();
+    found += head.withoutChar('e');
+  }
+  return (found + "e").removeDuplicates();
 }
 
 Row firstListing(const Parsing& model) {
