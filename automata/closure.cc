@@ -1,27 +1,213 @@
-// Closure and goto of LR(0) and LR(1) states.  The closure walks its working
-// list breadth first, adding the items of every non-terminal met after a
-// dot; LR(1) items carry First(rest) as lookahead, plus the parent's
-// lookahead when the rest can vanish, and a second phase merges the items
-// of each core into one.  A goto is the closure of the advanced items.
+#include "automata/closure.h"
+
+#include <algorithm>
+#include <unordered_set>
+
 #include "automata/items.h"
 
 namespace {
 
-// The item that starts production `text`: empty bodies are complete at once.
-int startDot(const HString& text) { return text[3] == 'e' ? 1 : 0; }
+// Each character once, at its first occurrence, and no 'e'.
+std::string withoutRepeats(std::string_view text) {
+  bool seen[256] = {};
+  seen[static_cast<unsigned char>('e')] = true;
+  std::string out;
+  for (char c : text) {
+    unsigned char code = static_cast<unsigned char>(c);
+    if (!seen[code]) {
+      seen[code] = true;
+      out += c;
+    }
+  }
+  return out;
+}
+
+struct ItemHash {
+  size_t operator()(const StateItem& item) const {
+    return std::hash<unsigned long long>()((static_cast<unsigned long long>(item.production) << 32) ^
+                                           static_cast<unsigned>(item.dot)) ^
+           (static_cast<size_t>(item.lookahead) * 0x9E3779B97F4A7C15ull);
+  }
+};
+
+struct SameItem {
+  bool operator()(const StateItem& a, const StateItem& b) const {
+    return a.production == b.production && a.dot == b.dot && a.lookahead == b.lookahead;
+  }
+};
+
+unsigned long long coreOf(const StateItem& item) {
+  return (static_cast<unsigned long long>(item.production) << 32) | static_cast<unsigned>(item.dot);
+}
+
+}  // namespace
+
+int LookaheadPool::intern(std::string_view text) {
+  auto [it, inserted] = ids_.try_emplace(std::string(text), static_cast<int>(texts_.size()));
+  if (inserted) {
+    texts_.emplace_back(text);
+    sets_.push_back(-1);
+  }
+  return it->second;
+}
+
+int LookaheadPool::setOf(int id) {
+  if (sets_[static_cast<size_t>(id)] == -1) {
+    std::string sorted = texts_[static_cast<size_t>(id)];
+    std::sort(sorted.begin(), sorted.end());
+    int set = intern(sorted);
+    sets_[static_cast<size_t>(id)] = set;
+  }
+  return sets_[static_cast<size_t>(id)];
+}
+
+ClosureEngine::ClosureEngine(const Parsing& grammar) : grammar_(grammar) {
+  size_t base = 0;
+  for (const HString& production : grammar.productions) {
+    texts_.emplace_back(production.view());
+    restBase_.push_back(base);
+    base += production.view().size();
+  }
+  rests_.resize(base);
+}
+
+std::string ClosureEngine::symbolsAfterDot(const std::vector<StateItem>& state) const {
+  std::string symbols;
+  bool seen[256] = {};
+  for (const StateItem& item : state) {
+    if (isComplete(item)) continue;
+    char x = symbolAfterDot(item);
+    if (!seen[static_cast<unsigned char>(x)]) symbols += x;
+    seen[static_cast<unsigned char>(x)] = true;
+  }
+  return symbols;
+}
+
+std::vector<StateItem> ClosureEngine::advance(const std::vector<StateItem>& state, char x) const {
+  std::vector<StateItem> kernel;
+  for (const StateItem& item : state)
+    if (!isComplete(item) && symbolAfterDot(item) == x)
+      kernel.push_back(StateItem{item.production, item.dot + 1, item.lookahead});
+  return kernel;
+}
+
+// The alternatives of x start with the dot at the front, or past an empty
+// body; a repeated alternative starts the first production of that text.
+const std::vector<ClosureEngine::Start>& ClosureEngine::startsOf(char x) {
+  unsigned char code = static_cast<unsigned char>(x);
+  if (!startsKnown_[code]) {
+    startsKnown_[code] = true;
+    for (const HString& alternative : grammar_.productionsOf(x))
+      starts_[code].push_back(Start{grammar_.indexOfProduction(alternative), alternative[3] == 'e' ? 1 : 0});
+  }
+  return starts_[code];
+}
+
+int ClosureEngine::derivedLookahead(int production, int dot, int parent) {
+  size_t position = restBase_[static_cast<size_t>(production)] + static_cast<size_t>(dot);
+  unsigned long long key = (static_cast<unsigned long long>(position) << 32) | static_cast<unsigned>(parent);
+  auto found = derived_.find(key);
+  if (found != derived_.end()) return found->second;
+  Rest& rest = rests_[position];
+  if (!rest.known) {
+    HString first = grammar_.firstOfString(HString(texts_[static_cast<size_t>(production)].c_str() + dot + 4));
+    rest.known = true;
+    rest.vanishes = first.find('e') != -1;
+    rest.first = withoutRepeats(first.view());
+  }
+  int lookahead = rest.vanishes ? pool_.intern(withoutRepeats(rest.first + pool_.text(parent))) : pool_.intern(rest.first);
+  derived_.emplace(key, lookahead);
+  return lookahead;
+}
+
+std::vector<StateItem> ClosureEngine::closureLR0(std::vector<StateItem> items) {
+  std::unordered_set<StateItem, ItemHash, SameItem> present(items.begin(), items.end());
+  for (size_t position = 0; position < items.size(); ++position) {
+    StateItem item = items[position];
+    if (isComplete(item)) continue;
+    for (const Start& start : startsOf(symbolAfterDot(item))) {
+      StateItem added{start.production, start.dot, kNoLookahead};
+      if (present.insert(added).second) items.push_back(added);
+    }
+  }
+  return items;
+}
+
+std::vector<StateItem> ClosureEngine::closureLR1(std::vector<StateItem> items) {
+  std::unordered_set<StateItem, ItemHash, SameItem> present(items.begin(), items.end());
+  for (size_t position = 0; position < items.size(); ++position) {
+    StateItem item = items[position];
+    if (isComplete(item)) continue;
+    const std::vector<Start>& starts = startsOf(symbolAfterDot(item));
+    if (starts.empty()) continue;
+    int lookahead = derivedLookahead(item.production, item.dot, item.lookahead);
+    for (const Start& start : starts) {
+      StateItem added{start.production, start.dot, lookahead};
+      if (present.insert(added).second) items.push_back(added);
+    }
+  }
+  std::vector<StateItem> merged;
+  std::vector<std::string> joined;
+  std::unordered_map<unsigned long long, size_t> slot;
+  for (const StateItem& item : items) {
+    auto [it, inserted] = slot.try_emplace(coreOf(item), merged.size());
+    if (inserted) {
+      merged.push_back(item);
+      joined.emplace_back();
+    }
+    joined[it->second] += pool_.text(item.lookahead);
+  }
+  for (size_t k = 0; k < merged.size(); ++k) {
+    std::string& text = joined[k];
+    bool seen[256] = {};
+    size_t kept = 0;
+    for (char c : text) {
+      unsigned char code = static_cast<unsigned char>(c);
+      if (!seen[code]) text[kept++] = c;
+      seen[code] = true;
+    }
+    text.resize(kept);
+    merged[k].lookahead = pool_.intern(text);
+  }
+  return merged;
+}
+
+// The Parsing operations work on the lists the analyses pass around; they
+// share the engine with the collections.
+namespace {
+
+std::vector<StateItem> fromList(const LR0_ItemsList& items) {
+  std::vector<StateItem> out;
+  for (const LR0_Item& item : items) out.push_back(StateItem{item.production, item.dot, kNoLookahead});
+  return out;
+}
+
+std::vector<StateItem> fromList(const LR1_ItemsList& items, LookaheadPool& pool) {
+  std::vector<StateItem> out;
+  for (const LR1_Item& item : items) out.push_back(StateItem{item.production, item.dot, pool.intern(item.lookahead.view())});
+  return out;
+}
+
+LR0_ItemsList toLR0List(const std::vector<StateItem>& items) {
+  LR0_ItemsList out;
+  for (const StateItem& item : items) out.insertTail(LR0_Item{item.production, item.dot});
+  return out;
+}
+
+LR1_ItemsList toLR1List(const std::vector<StateItem>& items, const LookaheadPool& pool) {
+  LR1_ItemsList out;
+  for (const StateItem& item : items) {
+    const std::string& text = pool.text(item.lookahead);
+    out.insertTail(LR1_Item(item.production, item.dot, HString(text.data(), static_cast<int>(text.size()))));
+  }
+  return out;
+}
 
 }  // namespace
 
 LR0_ItemsList Parsing::closureLR0(LR0_ItemsList items) const {
-  for (int position = 0; position < items.getCount(); ++position) {
-    LR0_Item item = items[position];
-    if (isComplete(item)) continue;
-    for (const HString& alternative : productionsOf(symbolAfterDot(item))) {
-      LR0_Item added{indexOfProduction(alternative), startDot(alternative)};
-      if (items.search(added) == -1) items.insertTail(added);
-    }
-  }
-  return items;
+  ClosureEngine engine(*this);
+  return toLR0List(engine.closureLR0(fromList(items)));
 }
 
 LR0_ItemsList Parsing::closureOfItemLR0(const LR0_Item& item) const {
@@ -34,41 +220,14 @@ LR0_ItemsList Parsing::closureOfItemLR0(const LR0_Item& item) const {
 // items with the dot at the start (or past an empty body), never one of
 // them: the closure is the kernel followed by the items it added.
 LR0_ItemsList Parsing::gotoLR0(LR0_ItemsList state, char x) const {
-  LR0_ItemsList kernel;
-  for (const LR0_Item& item : state)
-    if (!isComplete(item) && symbolAfterDot(item) == x) kernel.insertTail(LR0_Item{item.production, item.dot + 1});
-  return closureLR0(kernel);
+  ClosureEngine engine(*this);
+  return toLR0List(engine.closureLR0(engine.advance(fromList(state), x)));
 }
 
 LR1_ItemsList Parsing::closureLR1(LR1_ItemsList items) const {
-  for (int position = 0; position < items.getCount(); ++position) {
-    LR1_Item item = items[position];
-    if (isComplete(item)) continue;
-    const HString& text = productions[item.production];
-    HString lookahead = firstOfString(text.getSubString(item.dot + 4));
-    if (lookahead.find('e') != -1) lookahead += item.lookahead;
-    lookahead = lookahead.withoutChar('e').removeDuplicates();
-    for (const HString& alternative : productionsOf(symbolAfterDot(item))) {
-      LR1_Item added(indexOfProduction(alternative), startDot(alternative), lookahead);
-      if (items.search(added) == -1) items.insertTail(added);
-    }
-  }
-  LR1_ItemsList merged;
-  while (items.getCount() > 0) {
-    LR1_Item core = items[0];
-    HString lookahead;
-    for (int position = 0; position < items.getCount();) {
-      const LR1_Item& item = items[position];
-      if (item.production == core.production && item.dot == core.dot) {
-        lookahead += item.lookahead;
-        items.remove(position);
-      } else {
-        ++position;
-      }
-    }
-    merged.insertTail(LR1_Item(core.production, core.dot, lookahead.removeDuplicates()));
-  }
-  return merged;
+  ClosureEngine engine(*this);
+  std::vector<StateItem> closure = engine.closureLR1(fromList(items, engine.lookaheads()));
+  return toLR1List(closure, engine.lookaheads());
 }
 
 LR1_ItemsList Parsing::closureOfItemLR1(const LR1_Item& item) const {
@@ -80,9 +239,7 @@ LR1_ItemsList Parsing::closureOfItemLR1(const LR1_Item& item) const {
 // As for LR(0): the closure keeps the advanced items first, with their own
 // lookaheads, and is the kernel followed by the items it added.
 LR1_ItemsList Parsing::gotoLR1(LR1_ItemsList state, char x) const {
-  LR1_ItemsList kernel;
-  for (const LR1_Item& item : state)
-    if (!isComplete(item) && symbolAfterDot(item) == x)
-      kernel.insertTail(LR1_Item(item.production, item.dot + 1, item.lookahead));
-  return closureLR1(kernel);
+  ClosureEngine engine(*this);
+  std::vector<StateItem> kernel = engine.advance(fromList(state, engine.lookaheads()), x);
+  return toLR1List(engine.closureLR1(kernel), engine.lookaheads());
 }

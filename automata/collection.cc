@@ -2,45 +2,66 @@
 // builds both: state 0 is the closure of the start item; every state, in
 // order of creation, tries the symbols after its dots in order of first
 // appearance, and a goto that equals no earlier state becomes the next one.
-// The listing records, for each state, how it was first reached.
+//
+// A goto equals an earlier state exactly when their kernels (the advanced
+// items) are equal, since the closure adds only items with the dot at the
+// start: so a goto is looked up by its kernel, through a hash of the
+// kernels, and only a new state is closed.
 #include "automata/collection.h"
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
+
+#include "automata/automaton.h"
 
 namespace {
 
-LR0_ItemsList gotoOf(const Parsing& grammar, const LR0_ItemsList& state, char x) {
-  return grammar.gotoLR0(state, x);
+// The kernel as a text of its items in a fixed order; equal for equal item
+// sets (LR(1) lookaheads compared as sets of characters).
+template <class Describe>
+std::string kernelKey(const std::vector<StateItem>& kernel, Describe describe) {
+  std::vector<StateItem> items;
+  for (const StateItem& item : kernel) items.push_back(describe(item));
+  std::sort(items.begin(), items.end(), [](const StateItem& a, const StateItem& b) {
+    return a.production != b.production ? a.production < b.production
+           : a.dot != b.dot             ? a.dot < b.dot
+                                        : a.lookahead < b.lookahead;
+  });
+  std::string key(items.size() * sizeof(StateItem), '\0');
+  if (!items.empty()) std::memcpy(key.data(), items.data(), key.size());
+  return key;
 }
 
-LR1_ItemsList gotoOf(const Parsing& grammar, const LR1_ItemsList& state, char x) {
-  return grammar.gotoLR1(state, x);
-}
-
-template <class State>
-struct Walk {
-  HList<State> states;
-  Row trace;  // line k: how state k was first obtained
-};
-
-template <class State>
-Walk<State> walkCollection(const Parsing& grammar, const State& start, const HString& startTrace) {
-  Walk<State> walk;
-  walk.states.insertTail(start);
-  walk.trace.insertTail(startTrace);
-  for (int i = 0; i < walk.states.getCount(); ++i) {
-    const State& state = walk.states[i];
-    HString symbols = grammar.symbolsAfterDot(state);
-    for (int s = 0; s < symbols.getLength(); ++s) {
-      State next = gotoOf(grammar, state, symbols[s]);
-      if (indexOfState(walk.states, next) != -1) continue;
-      walk.states.insertTail(next);
-      walk.trace.insertTail(HString("Goto(State") + i + "," + symbols[s] + ")");
+// close(kernel): the state of a kernel; describe(item): the item as kernels compare it.
+template <class Close, class Describe>
+Automaton walkCollection(ClosureEngine& engine, StateItem start, Close close, Describe describe) {
+  Automaton automaton;
+  std::unordered_map<std::string, int> byKernel;
+  automaton.states.push_back(close({start}));
+  automaton.transitions.emplace_back();
+  automaton.origins.emplace_back(-1, '\0');
+  for (size_t i = 0; i < automaton.states.size(); ++i) {
+    std::string symbols = engine.symbolsAfterDot(automaton.states[i]);
+    for (char x : symbols) {
+      std::vector<StateItem> kernel = engine.advance(automaton.states[i], x);
+      auto [found, isNew] = byKernel.try_emplace(kernelKey(kernel, describe), static_cast<int>(automaton.states.size()));
+      if (isNew) {
+        std::vector<StateItem> state = close(std::move(kernel));
+        automaton.states.push_back(std::move(state));
+        automaton.transitions.emplace_back();
+        automaton.origins.emplace_back(static_cast<int>(i), x);
+      }
+      automaton.transitions[i].emplace_back(x, found->second);
     }
   }
-  return walk;
+  return automaton;
 }
 
 // An empty production 0 starts complete, like every empty-body item.
 int startDot(const Parsing& grammar) { return grammar.productions[0].getSubString(3) == "e" ? 1 : 0; }
+
+HString textOf(const std::string& text) { return HString(text.data(), static_cast<int>(text.size())); }
 
 // "Clousure(" production 0 with the dot after "->" and the given end.
 HString startTrace(const Parsing& grammar, const char* end) {
@@ -48,28 +69,55 @@ HString startTrace(const Parsing& grammar, const char* end) {
   return HString("Clousure(") + start.getSubString(0, 3) + kDotMarker + start.getSubString(3) + end;
 }
 
-Walk<LR0_ItemsList> walkLR0(const Parsing& grammar) {
-  return walkCollection(grammar, grammar.closureOfItemLR0(LR0_Item{0, startDot(grammar)}),
-                        startTrace(grammar, ")"));
-}
-
-Walk<LR1_ItemsList> walkLR1(const Parsing& grammar) {
-  return walkCollection(grammar, grammar.closureOfItemLR1(LR1_Item(0, startDot(grammar), "$")),
-                        startTrace(grammar, ", $)"));
-}
-
-template <class State>
-Row listing(const Parsing& grammar, const Walk<State>& walk) {
+Row listing(const Parsing& grammar, const Automaton& automaton, const char* startEnd) {
+  bool withLookaheads = automaton.states[0][0].lookahead != kNoLookahead;
+  HString start = startTrace(grammar, startEnd);
   Row lines;
-  for (int k = 0; k < walk.states.getCount(); ++k) {
-    lines.insertTail(HString("State") + k + " - " + walk.trace[k] + ":");
-    for (const auto& item : walk.states[k]) lines.insertTail(HString("   ") + itemText(grammar, item));
+  for (size_t k = 0; k < automaton.states.size(); ++k) {
+    auto [from, symbol] = automaton.origins[k];
+    HString trace = k == 0 ? start : HString("Goto(State") + from + "," + symbol + ")";
+    lines.insertTail(HString("State") + static_cast<int>(k) + " - " + trace + ":");
+    for (const StateItem& item : automaton.states[k]) {
+      std::string text = "   ";
+      const HString& production = grammar.productions[item.production];
+      text.append(production.view().substr(0, static_cast<size_t>(item.dot) + 3));
+      text += kDotMarker;
+      text.append(production.view().substr(static_cast<size_t>(item.dot) + 3));
+      if (withLookaheads) text += ", " + automaton.lookaheads.text(item.lookahead);
+      lines.insertTail(textOf(text));
+    }
     lines.insertTail("");
   }
   return lines;
 }
 
 }  // namespace
+
+int Automaton::target(int state, char symbol) const {
+  for (const auto& [x, to] : transitions[static_cast<size_t>(state)])
+    if (x == symbol) return to;
+  return -1;
+}
+
+Automaton buildLR0Automaton(const Parsing& grammar) {
+  ClosureEngine engine(grammar);
+  Automaton automaton = walkCollection(
+      engine, StateItem{0, startDot(grammar), kNoLookahead},
+      [&](std::vector<StateItem> kernel) { return engine.closureLR0(std::move(kernel)); },
+      [](const StateItem& item) { return item; });
+  return automaton;
+}
+
+Automaton buildLR1Automaton(const Parsing& grammar) {
+  ClosureEngine engine(grammar);
+  LookaheadPool& pool = engine.lookaheads();
+  Automaton automaton = walkCollection(
+      engine, StateItem{0, startDot(grammar), pool.intern("$")},
+      [&](std::vector<StateItem> kernel) { return engine.closureLR1(std::move(kernel)); },
+      [&](const StateItem& item) { return StateItem{item.production, item.dot, pool.setOf(item.lookahead)}; });
+  automaton.lookaheads = std::move(pool);
+  return automaton;
+}
 
 int indexOfState(const HList<LR0_ItemsList>& collection, const LR0_ItemsList& state) {
   return collection.search(state);
@@ -79,10 +127,28 @@ int indexOfState(const LR1_ItemsListList& collection, const LR1_ItemsList& state
   return collection.search(state);
 }
 
-HList<LR0_ItemsList> Parsing::buildLR0Collection() const { return walkLR0(*this).states; }
+HList<LR0_ItemsList> Parsing::buildLR0Collection() const {
+  HList<LR0_ItemsList> collection;
+  for (const std::vector<StateItem>& state : buildLR0Automaton(*this).states) {
+    LR0_ItemsList items;
+    for (const StateItem& item : state) items.insertTail(LR0_Item{item.production, item.dot});
+    collection.insertTail(items);
+  }
+  return collection;
+}
 
-Row Parsing::listLR0Items() const { return listing(*this, walkLR0(*this)); }
+Row Parsing::listLR0Items() const { return listing(*this, buildLR0Automaton(*this), ")"); }
 
-LR1_ItemsListList Parsing::buildLR1Collection() const { return walkLR1(*this).states; }
+LR1_ItemsListList Parsing::buildLR1Collection() const {
+  Automaton automaton = buildLR1Automaton(*this);
+  LR1_ItemsListList collection;
+  for (const std::vector<StateItem>& state : automaton.states) {
+    LR1_ItemsList items;
+    for (const StateItem& item : state)
+      items.insertTail(LR1_Item(item.production, item.dot, textOf(automaton.lookaheads.text(item.lookahead))));
+    collection.insertTail(items);
+  }
+  return collection;
+}
 
-Row Parsing::listLR1Items() const { return listing(*this, walkLR1(*this)); }
+Row Parsing::listLR1Items() const { return listing(*this, buildLR1Automaton(*this), ", $)"); }

@@ -1,41 +1,95 @@
-// LALR merging: LR(1) states with the same core become one state whose
-// lookaheads are the union of its members'.
+// LALR merging: LR(1) states with the same core (the same items when
+// lookaheads are ignored) become one state.  A group is formed when its
+// lowest member is reached, so the groups keep the order of their lowest
+// members; a merged state has the items of its highest member, each with
+// the lookaheads of the members from the highest down, every character
+// once.  Groups are found through an index of the states' cores.
 #include "automata/lalr.h"
 
-#include <vector>
+#include <algorithm>
+#include <unordered_map>
+
+#include "automata/automaton.h"
+
+namespace {
+
+unsigned long long coreOf(const StateItem& item) {
+  return (static_cast<unsigned long long>(item.production) << 32) | static_cast<unsigned>(item.dot);
+}
+
+std::string coreKey(const std::vector<StateItem>& state) {
+  std::vector<unsigned long long> cores;
+  for (const StateItem& item : state) cores.push_back(coreOf(item));
+  std::sort(cores.begin(), cores.end());
+  return std::string(reinterpret_cast<const char*>(cores.data()), cores.size() * sizeof(unsigned long long));
+}
+
+HString textOf(const std::string& text) { return HString(text.data(), static_cast<int>(text.size())); }
+
+}  // namespace
+
+Automaton mergeByCore(const Automaton& lr1, std::vector<std::vector<int>>* members) {
+  std::vector<std::vector<int>> groups;
+  std::vector<int> groupOf(lr1.states.size());
+  std::unordered_map<std::string, int> byCore;
+  for (size_t i = 0; i < lr1.states.size(); ++i) {
+    auto [found, isNew] = byCore.try_emplace(coreKey(lr1.states[i]), static_cast<int>(groups.size()));
+    if (isNew) groups.emplace_back();
+    groups[static_cast<size_t>(found->second)].push_back(static_cast<int>(i));
+    groupOf[i] = found->second;
+  }
+
+  Automaton merged;
+  merged.lookaheads = lr1.lookaheads;
+  for (const std::vector<int>& group : groups) {
+    const std::vector<StateItem>& highest = lr1.states[static_cast<size_t>(group.back())];
+    std::unordered_map<unsigned long long, size_t> slot;
+    std::vector<std::string> joined(highest.size());
+    for (size_t k = 0; k < highest.size(); ++k) slot.emplace(coreOf(highest[k]), k);
+    for (auto member = group.rbegin(); member != group.rend(); ++member)
+      for (const StateItem& item : lr1.states[static_cast<size_t>(*member)])
+        joined[slot[coreOf(item)]] += lr1.lookaheads.text(item.lookahead);
+    std::vector<StateItem> state = highest;
+    for (size_t k = 0; k < state.size(); ++k) {
+      std::string text;
+      bool seen[256] = {};
+      for (char c : joined[k])
+        if (!seen[static_cast<unsigned char>(c)]) {
+          seen[static_cast<unsigned char>(c)] = true;
+          text += c;
+        }
+      state[k].lookahead = merged.lookaheads.intern(text);
+    }
+    merged.states.push_back(std::move(state));
+    std::vector<std::pair<char, int>> transitions;
+    for (const auto& [x, to] : lr1.transitions[static_cast<size_t>(group.front())])
+      transitions.emplace_back(x, groupOf[static_cast<size_t>(to)]);
+    merged.transitions.push_back(std::move(transitions));
+  }
+  if (members != nullptr) *members = std::move(groups);
+  return merged;
+}
 
 LR1_ItemsListList lalrStates(const Parsing& grammar) {
-  LR1_ItemsListList canonical = grammar.buildLR1Collection();
-  int n = canonical.getCount();
-  std::vector<bool> merged(static_cast<size_t>(n), false);
+  Automaton merged = mergeByCore(buildLR1Automaton(grammar));
   LR1_ItemsListList states;
-  for (int i = 0; i < n; ++i) {
-    if (merged[static_cast<size_t>(i)]) continue;
-    LR1_ItemsList current = canonical[i];
-    for (int j = 0; j < n; ++j) {
-      if (!sameCore(current, canonical[j])) continue;
-      current = mergeLookaheads(current, canonical[j]);
-      merged[static_cast<size_t>(j)] = true;
-    }
-    states.insertTail(current);
+  for (const std::vector<StateItem>& state : merged.states) {
+    LR1_ItemsList items;
+    for (const StateItem& item : state)
+      items.insertTail(LR1_Item(item.production, item.dot, textOf(merged.lookaheads.text(item.lookahead))));
+    states.insertTail(items);
   }
   return states;
 }
 
 Row similarStates(const Parsing& grammar) {
-  LR1_ItemsListList canonical = grammar.buildLR1Collection();
+  std::vector<std::vector<int>> groups;
+  mergeByCore(buildLR1Automaton(grammar), &groups);
   Row texts;
-  for (int i = 0; i < canonical.getCount(); ++i) {
-    texts.insertTail(HString());
-    int j = 0;
-    while (j < i && !sameCore(canonical[i], canonical[j])) ++j;
-    if (j < i)
-      texts[j] += HString(" ~ ") + i;
-    else
-      texts[i] = HString(i);
+  for (const std::vector<int>& group : groups) {
+    HString text(group.front());
+    for (size_t k = 1; k < group.size(); ++k) text += HString(" ~ ") + group[k];
+    texts.insertTail(text);
   }
-  Row similar;
-  for (const HString& text : texts)
-    if (text.getLength() > 0) similar.insertTail(text);
-  return similar;
+  return texts;
 }

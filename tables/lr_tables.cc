@@ -1,49 +1,56 @@
 // The three LR tables are one procedure over three automata.  They differ
-// in the states, in how the state reached on a symbol is found, and in the
-// columns of a reduction: Follow of the production's head (SLR) or the
-// item's lookahead (LR(1), LALR).
+// in the states, in how the state reached on a symbol is found (a goto with
+// the same items, lookahead sets included, or with the same core for LALR),
+// and in the columns of a reduction: Follow of the production's head (SLR)
+// or the item's lookahead (LR(1), LALR).
 #include "tables/lr_tables.h"
 
-#include "automata/collection.h"
-#include "automata/lalr.h"
+#include <string>
+#include <vector>
+
+#include "automata/automaton.h"
 #include "tables/table.h"
 
 namespace {
 
-// targetOf(s, X): the state reached from state s on X, or -1.
-// reductionColumns(item): the symbols under which a complete item reduces.
-template <class Item, class TargetOf, class ReductionColumns>
-Table buildLRTable(const Parsing& grammar, const HList<HList<Item>>& states, TargetOf targetOf,
-                   ReductionColumns reductionColumns) {
+// The automaton brings its states and, through its transitions, how the
+// state reached on a symbol is found; reductionColumns(item) gives the
+// symbols under which a complete item reduces.
+template <class ReductionColumns>
+Table buildLRTable(const Parsing& grammar, const Automaton& automaton, ReductionColumns reductionColumns) {
   HString terminals = grammar.terminals();
   int t = terminals.getLength();
-  int n = states.getCount();
+  int n = static_cast<int>(automaton.states.size());
   Table table = emptyTable(n + 1, t + 2 + grammar.rules.getCount());
   Row& header = table[0];
   for (int j = 0; j < t; ++j) header[j + 1] = HString(terminals[j]);
   header[t + 1] = "$";
   for (int k = 0; k < grammar.rules.getCount(); ++k) header[t + 2 + k] = HString(grammar.rules[k][0]);
   ColumnMap column(header);
-  for (int s = 0; s < n; ++s) table[s + 1][0] = HString(s);
+  std::vector<int> bodyLength;
+  for (const HString& production : grammar.productions) bodyLength.push_back(production.getLength() - 3);
 
-  for (int s = 0; s < n; ++s) {
-    Row& row = table[s + 1];
-    for (const Item& item : states[s]) {
-      if (!grammar.isComplete(item)) {
-        char x = grammar.symbolAfterDot(item);
+  int rowNumber = 0;
+  for (Row& row : table) {
+    int s = rowNumber++ - 1;
+    if (s < 0) continue;  // the header
+    row[0] = HString(s);
+    for (const StateItem& item : automaton.states[static_cast<size_t>(s)]) {
+      if (item.dot < bodyLength[static_cast<size_t>(item.production)]) {
+        char x = grammar.productions[item.production][item.dot + 3];
         if (!grammar.isTerminal(x) || column[x] == -1) continue;
-        int target = targetOf(s, x);
+        int target = automaton.target(s, x);
         if (target != -1) placeAction(row[column[x]], HString("s") + target);
       } else if (item.production == 0) {
         placeAction(row[column['$']], "a");
       } else {
-        HString symbols = reductionColumns(item);
-        for (int c = 0; c < symbols.getLength(); ++c)
-          if (column[symbols[c]] != -1) placeAction(row[column[symbols[c]]], HString("r") + item.production);
+        HString reduce = HString("r") + item.production;
+        for (char c : reductionColumns(item))
+          if (column[c] != -1) placeAction(row[column[c]], reduce);
       }
     }
     for (const HString& rule : grammar.rules) {
-      int target = targetOf(s, rule[0]);
+      int target = automaton.target(s, rule[0]);
       if (target != -1) row[column[rule[0]]] = HString(target);
     }
   }
@@ -66,36 +73,22 @@ void placeAction(HString& cell, const HString& action) {
 }
 
 Table slrTable(const Parsing& grammar) {
-  HList<LR0_ItemsList> states = grammar.buildLR0Collection();
   Row follows = grammar.follow();
-  return buildLRTable(
-      grammar, states,
-      [&](int s, char x) { return indexOfState(states, grammar.gotoLR0(states[s], x)); },
-      [&](const LR0_Item& item) {
-        return follows[grammar.indexOfNonTerminal(grammar.productions[item.production][0])];
-      });
+  std::vector<std::string> followOfHead;
+  for (const HString& production : grammar.productions)
+    followOfHead.emplace_back(follows[grammar.indexOfNonTerminal(production[0])].view());
+  return buildLRTable(grammar, buildLR0Automaton(grammar),
+                      [&](const StateItem& item) -> const std::string& { return followOfHead[static_cast<size_t>(item.production)]; });
 }
 
 Table lr1Table(const Parsing& grammar) {
-  LR1_ItemsListList states = grammar.buildLR1Collection();
-  return buildLRTable(
-      grammar, states,
-      [&](int s, char x) { return indexOfState(states, grammar.gotoLR1(states[s], x)); },
-      [](const LR1_Item& item) { return item.lookahead; });
+  Automaton automaton = buildLR1Automaton(grammar);
+  return buildLRTable(grammar, automaton,
+                      [&](const StateItem& item) -> const std::string& { return automaton.lookaheads.text(item.lookahead); });
 }
 
 Table lalrTable(const Parsing& grammar) {
-  LR1_ItemsListList states = lalrStates(grammar);
-  return buildLRTable(
-      grammar, states,
-      [&](int s, char x) {
-        LR1_ItemsList target = grammar.gotoLR1(states[s], x);
-        int j = 0;
-        for (const LR1_ItemsList& state : states) {
-          if (sameCore(state, target)) return j;
-          ++j;
-        }
-        return -1;
-      },
-      [](const LR1_Item& item) { return item.lookahead; });
+  Automaton automaton = mergeByCore(buildLR1Automaton(grammar));
+  return buildLRTable(grammar, automaton,
+                      [&](const StateItem& item) -> const std::string& { return automaton.lookaheads.text(item.lookahead); });
 }

@@ -1,0 +1,87 @@
+// The closure of LR(0) and LR(1) kernels.  The closure walks its working
+// list breadth first, adding the items of every non-terminal met after a
+// dot; an LR(1) item carries First(rest) as its lookahead, followed by the
+// parent's lookahead when the rest can vanish, and a second phase merges the
+// items of each core into one, lookaheads joined in the order found.
+//
+// The engine gathers what it needs of the grammar once per build (the
+// alternatives of each symbol, the First set of the rest after each dot)
+// and keeps lookahead texts interned, so items are three integers.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "grammar/parsing.h"
+
+// The lookahead of an LR(0) item.
+inline constexpr int kNoLookahead = -1;
+
+struct StateItem {
+  int production;
+  int dot;
+  int lookahead;  // an id of the LookaheadPool, or kNoLookahead
+};
+
+// Lookahead texts by id; equal texts get equal ids.
+class LookaheadPool {
+ public:
+  int intern(std::string_view text);
+  const std::string& text(int id) const { return texts_[static_cast<size_t>(id)]; }
+  // The id of the text's characters in code order: equal for equal sets.
+  int setOf(int id);
+
+ private:
+  std::vector<std::string> texts_;
+  std::vector<int> sets_;  // setOf by id, -1 until asked
+  std::unordered_map<std::string, int> ids_;
+};
+
+class ClosureEngine {
+ public:
+  explicit ClosureEngine(const Parsing& grammar);
+
+  bool isComplete(const StateItem& item) const { return item.dot >= bodyLength(item.production); }
+  char symbolAfterDot(const StateItem& item) const {
+    return texts_[static_cast<size_t>(item.production)][static_cast<size_t>(item.dot) + 3];
+  }
+  // The distinct symbols after a dot, in item order.
+  std::string symbolsAfterDot(const std::vector<StateItem>& state) const;
+  // The items of a state with x after the dot, advanced over it: a goto's kernel.
+  std::vector<StateItem> advance(const std::vector<StateItem>& state, char x) const;
+  std::vector<StateItem> closureLR0(std::vector<StateItem> items);
+  std::vector<StateItem> closureLR1(std::vector<StateItem> items);
+
+  LookaheadPool& lookaheads() { return pool_; }
+  const std::string& productionText(int production) const { return texts_[static_cast<size_t>(production)]; }
+
+ private:
+  struct Start {
+    int production;
+    int dot;
+  };
+  struct Rest {
+    bool known = false;
+    bool vanishes = false;
+    std::string first;  // First of the rest after the symbol, without 'e'
+  };
+
+  int bodyLength(int production) const {
+    return static_cast<int>(texts_[static_cast<size_t>(production)].size()) - 3;
+  }
+  // The items that start the alternatives of x; none for a terminal.
+  const std::vector<Start>& startsOf(char x);
+  // The lookahead of the items added for the symbol after the dot of (p, d).
+  int derivedLookahead(int production, int dot, int parent);
+
+  const Parsing& grammar_;
+  std::vector<std::string> texts_;
+  std::vector<size_t> restBase_;  // where production p's positions start in rests_
+  std::vector<Rest> rests_;
+  std::vector<Start> starts_[256];
+  bool startsKnown_[256] = {};
+  std::unordered_map<unsigned long long, int> derived_;
+  LookaheadPool pool_;
+};
