@@ -1,0 +1,44 @@
+// The commands of tablomat-cli: each reads the grammar as the window does
+// and yields what the window shows for it, as UTF-8 lines or cells, with
+// the exit status that tells a script how it went.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/format.h"
+#include "core/fatal.h"
+#include "core/hstring.h"
+
+// Exit statuses; --help lists them.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRejected = 1;   // the trace ends in "Error"
+inline constexpr int kExitUsage = 2;      // bad arguments, unreadable file
+inline constexpr int kExitGrammar = 3;    // the grammar has errors
+inline constexpr int kExitConflict = 4;   // evaluation refused: the table has conflicts
+inline constexpr int kExitInternal = kFatalExitStatus;  // a fault of the program itself
+
+struct CommandInfo {
+  std::string_view name;
+  std::string_view summary;
+};
+
+// Every command, in the order --help lists them.
+const std::vector<CommandInfo>& commandInfos();
+bool isCommand(std::string_view name);
+
+struct Outcome {
+  // What goes to standard output; none when the command was refused.
+  std::optional<Lines> listing;
+  std::optional<Cells> table;
+  // What goes to standard error, one line each.
+  Lines diagnostics;
+  int status = kExitOk;
+};
+
+// Runs the named command (isCommand) on a grammar text with lines joined by
+// CR LF, as editorText() gives it; the word matters to evaluations only.
+// Lets an HStringError of the library through.
+Outcome runCommand(std::string_view name, const HString& grammarText, const std::string& word);

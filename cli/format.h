@@ -1,0 +1,28 @@
+// Rendering what a command produces, a listing of lines or a table of
+// cells, in the forms people read on a terminal, paste into a document or
+// feed to a script.  Every text arrives as UTF-8; every cell text comes out
+// unchanged once the format's own escaping is undone.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class Format { kText, kCsv, kMarkdown, kLatex, kJson };
+
+using Lines = std::vector<std::string>;
+// Row 0 is the header row, cell 0 of every row its label.
+using Cells = std::vector<std::vector<std::string>>;
+
+// The format called `name` on the command line ("text", "csv", ...).
+std::optional<Format> formatNamed(std::string_view name);
+// The names in the order the help lists them.
+const std::vector<std::string>& formatNames();
+
+std::string renderListing(const Lines& lines, Format format);
+std::string renderTable(const Cells& rows, Format format);
+
+// The columns a UTF-8 text takes on a terminal: one per character.
+std::size_t displayWidth(std::string_view text);

@@ -1,0 +1,130 @@
+#include "cli/format.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/read_back.h"
+
+namespace {
+
+// Cells that break naive writers: separators of every format, quotes, the
+// characters TeX reserves, ligature pairs, a row argument trap, line ends, UTF-8.
+const Cells kAwkward = {
+    {"", "|", ",", "\"", "&", "$"},
+    {"0", "s1|r2", "a\"b,c", "x\ny", "~^\\{}#_%", "--,,"},
+    {"[1]", "*", "<a>", "`'", "é°", ""},
+    {"*2", "  two  ", "\r", "a|b|c", "\\|", "``x"},
+};
+
+TEST(FormatNames, EveryNameAndNoOther) {
+  for (const std::string& name : formatNames()) {
+    ASSERT_TRUE(formatNamed(name).has_value()) << name;
+    EXPECT_EQ(formatNames()[static_cast<std::size_t>(*formatNamed(name))], name);
+  }
+  EXPECT_FALSE(formatNamed("Text").has_value());
+  EXPECT_FALSE(formatNamed("").has_value());
+}
+
+TEST(TextFormat, ColumnsAlignByCharactersNotBytes) {
+  Cells rows = {{"", "Stack", "Input"}, {"1", "°°°°°°", "x$"}, {"10", "0", "$"}};
+  EXPECT_EQ(renderTable(rows, Format::kText),
+            "    Stack   Input\n"
+            "1   °°°°°°  x$\n"
+            "10  0       $\n");
+  EXPECT_EQ(displayWidth("é°x"), 3u);
+  EXPECT_EQ(displayWidth(""), 0u);
+}
+
+TEST(TextFormat, EmptyTrailingCellsLeaveNoBlanks) {
+  Cells rows = {{"", "a", "$"}, {"0", "s1", ""}, {"1", "", ""}};
+  EXPECT_EQ(renderTable(rows, Format::kText), "   a   $\n0  s1\n1\n");
+}
+
+TEST(CsvFormat, QuotesOnlyWhatNeedsQuoting) {
+  Cells rows = {{"", "a,b", "say \"hi\"", "line\nbreak", "cr\r", "plain |", " blank "}};
+  EXPECT_EQ(renderTable(rows, Format::kCsv),
+            ",\"a,b\",\"say \"\"hi\"\"\",\"line\nbreak\",\"cr\r\",plain |, blank \r\n");
+}
+
+TEST(CsvFormat, AnEmptyListingLineStaysARecord) {
+  Lines lines = {"State0:", "", "a,b"};
+  std::string out = renderListing(lines, Format::kCsv);
+  EXPECT_EQ(out, "State0:\r\n\"\"\r\n\"a,b\"\r\n");
+  Cells records = read_back::csv(out);
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[1], std::vector<std::string>{""});
+}
+
+TEST(CsvFormat, EveryCellReadsBack) { EXPECT_EQ(read_back::csv(renderTable(kAwkward, Format::kCsv)), kAwkward); }
+
+TEST(MarkdownFormat, HeaderRowThenDelimiterRow) {
+  std::vector<std::string> lines = read_back::linesOf(renderTable({{"", "a"}, {"0", "s1|r2"}}, Format::kMarkdown));
+  EXPECT_EQ(lines, (std::vector<std::string>{"|  | a |", "| --- | --- |", "| 0 | s1\\|r2 |"}));
+}
+
+TEST(MarkdownFormat, InlineMarkupIsEscaped) {
+  std::string out = renderTable({{"*a*", "_b_", "`c`", "[d](e)", "<f>", "&amp;", "~~g~~"}}, Format::kMarkdown);
+  EXPECT_EQ(read_back::linesOf(out)[0], "| \\*a\\* | \\_b\\_ | \\`c\\` | \\[d\\](e) | \\<f> | \\&amp; | \\~\\~g\\~\\~ |");
+}
+
+TEST(MarkdownFormat, EveryCellReadsBack) {
+  Cells rows = kAwkward;
+  rows[3][2] = "\r\n";
+  Cells expected = rows;
+  expected[3][2] = "\n";
+  EXPECT_EQ(read_back::markdown(renderTable(rows, Format::kMarkdown)), expected);
+}
+
+TEST(MarkdownFormat, ListingFenceOutgrowsBackticksInside) {
+  std::string out = renderListing({"S->```", "x"}, Format::kMarkdown);
+  EXPECT_EQ(out, "````text\nS->```\nx\n````\n");
+  EXPECT_EQ(read_back::enclosed(out), (std::vector<std::string>{"S->```", "x"}));
+  EXPECT_EQ(renderListing({"a"}, Format::kMarkdown), "```text\na\n```\n");
+}
+
+TEST(LatexFormat, TabularWithRuleAfterHeader) {
+  EXPECT_EQ(renderTable({{"", "a"}, {"0", "s1"}}, Format::kLatex),
+            "\\begin{tabular}{|l|l|}\n\\hline\n & a \\\\\n\\hline\n0 & s1 \\\\\n\\hline\n\\end{tabular}\n");
+}
+
+TEST(LatexFormat, ReservedAndMisdrawnCharacters) {
+  std::string out = renderTable({{"&%$#_{}", "~^\\", "I->E|x", "\"'`", "--,,"}}, Format::kLatex);
+  EXPECT_EQ(read_back::linesOf(out)[2],
+            "\\&\\%\\$\\#\\_\\{\\} & \\textasciitilde{}\\textasciicircum{}\\textbackslash{} & "
+            "I-\\textgreater{}E\\textbar{}x & \\textquotedbl{}\\textquotesingle{}\\textasciigrave{} & -{}-,{}, \\\\");
+}
+
+TEST(LatexFormat, RowStartCannotBecomeAnArgumentOfTheLineBreak) {
+  std::vector<std::string> lines = read_back::linesOf(renderTable({{"a"}, {"[1]"}, {"*"}}, Format::kLatex));
+  EXPECT_EQ(lines[4], "{}[1] \\\\");
+  EXPECT_EQ(lines[5], "{}* \\\\");
+}
+
+TEST(LatexFormat, EveryCellReadsBack) {
+  Cells rows = kAwkward;
+  std::string out = renderTable(rows, Format::kLatex);
+  // Line ends are blanks to TeX; they must not split a row of the source.
+  rows[1][3] = "x y";
+  rows[3][2] = " ";
+  EXPECT_EQ(read_back::latex(out), rows);
+}
+
+TEST(JsonFormat, TablesAreRowsOfStrings) {
+  EXPECT_EQ(nlohmann::json::parse(renderTable(kAwkward, Format::kJson)).get<Cells>(), kAwkward);
+  EXPECT_EQ(renderTable({{"", "a"}, {"0", ""}}, Format::kJson), "[\n  [\"\",\"a\"],\n  [\"0\",\"\"]\n]\n");
+}
+
+TEST(JsonFormat, BytesThatAreNoUtf8DoNotThrow) {
+  std::string out;
+  EXPECT_NO_THROW(out = renderListing({"a\xB0"}, Format::kJson));
+  EXPECT_EQ(nlohmann::json::parse(out).get<Lines>(), Lines{"a\uFFFD"});
+}
+
+TEST(AllFormats, RaggedRowsKeepTheirColumns) {
+  Cells rows = {{"", "a", "b"}, {"0"}};
+  EXPECT_EQ(read_back::markdown(renderTable(rows, Format::kMarkdown))[1], (std::vector<std::string>{"0", "", ""}));
+  EXPECT_EQ(read_back::latex(renderTable(rows, Format::kLatex))[1], (std::vector<std::string>{"0", "", ""}));
+}
+
+}  // namespace

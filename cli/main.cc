@@ -1,0 +1,172 @@
+// tablomat-cli: every result of the window from the command line.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <new>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/format.h"
+#include "grammar/examples.h"
+#include "grammar/reading.h"
+
+namespace {
+
+constexpr const char* kProgram = "tablomat-cli";
+
+struct UsageError {
+  std::string message;
+};
+
+std::string oneLine(std::string text) {
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  for (std::string::size_type at; (at = text.find('\n')) != std::string::npos;) text.replace(at, 1, "; ");
+  return text;
+}
+
+std::string joined(const std::vector<std::string>& names) {
+  std::string out;
+  for (const auto& name : names) out += (out.empty() ? "" : ", ") + name;
+  return out;
+}
+
+std::vector<std::string> commandNames() {
+  std::vector<std::string> names;
+  for (const auto& command : commandInfos()) names.emplace_back(command.name);
+  return names;
+}
+
+std::string helpFooter() {
+  std::string text = "Commands:\n";
+  for (const auto& command : commandInfos()) {
+    std::string name(command.name);
+    text += "  " + name + std::string(12 - name.size(), ' ') + std::string(command.summary) + "\n";
+  }
+  text +=
+      "\nThe grammar is read from FILE (UTF-8, LF or CR LF line ends), from standard input when FILE\n"
+      "is '-' or missing, or is the built-in example N (1 to 12) with --example N.  One rule a line,\n"
+      "X->a|b; upper-case letters are non-terminals, e is the empty string.  For the LR commands\n"
+      "extend the grammar by a first rule such as I->A.  The word of an evaluation is --word, or\n"
+      "the example's word; without either it is empty.\n"
+      "\nFormats:\n"
+      "  text      listings as lines, tables and traces in aligned columns (the default)\n"
+      "  csv       one record a line or a table row, quoted as RFC 4180 says\n"
+      "  markdown  a pipe table; listings in a fenced code block\n"
+      "  latex     a tabular environment; listings in a verbatim environment\n"
+      "  json      listings as an array of strings, tables as an array of rows of strings\n"
+      "\nExit status:\n"
+      "  0   success; an evaluation accepted the word\n"
+      "  1   an evaluation rejected the word (its trace ends in Error)\n"
+      "  2   usage error or unreadable file\n"
+      "  3   the grammar has errors (listed on standard error)\n"
+      "  4   evaluation refused: the table has conflicts (the count on standard error)\n"
+      "  70  internal failure of the program\n";
+  return text;
+}
+
+std::string readAll(std::FILE* stream, const std::string& name) {
+  std::string bytes;
+  char buffer[65536];
+  std::size_t count;
+  while ((count = std::fread(buffer, 1, sizeof buffer, stream)) > 0) bytes.append(buffer, count);
+  if (std::ferror(stream)) throw UsageError{"cannot read " + name + ": " + std::strerror(errno)};
+  return bytes;
+}
+
+std::string readGrammarBytes(const std::string& file) {
+  if (file.empty() || file == "-") {
+    if (isatty(STDIN_FILENO))
+      std::cerr << kProgram << ": reading the grammar from the terminal; end it with Ctrl-D\n";
+    return readAll(stdin, "standard input");
+  }
+  std::FILE* stream = std::fopen(file.c_str(), "rb");
+  if (stream == nullptr) throw UsageError{"cannot open " + file + ": " + std::strerror(errno)};
+  try {
+    std::string bytes = readAll(stream, file);
+    std::fclose(stream);
+    return bytes;
+  } catch (...) {
+    std::fclose(stream);
+    throw;
+  }
+}
+
+HString grammarTextOf(std::string bytes) {
+  // Editors on Windows put a byte order mark before UTF-8 text.
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+  return editorText(bytes);
+}
+
+int run(int argc, char** argv) {
+  CLI::App app{"Tablomat on the command line: First and Follow sets, LR item sets, parse tables\n"
+               "and step-by-step parses of a context-free grammar, as the window shows them.",
+               kProgram};
+  std::string command, file, word, formatName = "text";
+  int example = 0;
+  app.add_option("COMMAND", command, "what to compute (see Commands below)")->required()->type_name("");
+  app.add_option("FILE", file, "the grammar file; '-' or none reads standard input")->type_name("");
+  CLI::Option* exampleOption =
+      app.add_option("-x,--example", example, "use the built-in example grammar N and its word")
+          ->type_name("N")
+          ->check(CLI::Range(1, kExampleCount));
+  CLI::Option* wordOption = app.add_option("-w,--word", word, "the word an evaluation parses")->type_name("WORD");
+  app.add_option("-f,--format", formatName, "text, csv, markdown, latex or json (default text)")->type_name("F");
+  app.set_version_flag("--version", std::string(kProgram) + " " + TABLOMAT_VERSION);
+  app.footer(helpFooter());
+  app.get_formatter()->column_width(24);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    if (e.get_exit_code() == 0) return app.exit(e);  // --help, --version
+    throw UsageError{oneLine(e.what())};
+  }
+
+  if (!isCommand(command))
+    throw UsageError{"unknown command '" + command + "'; the commands are " + joined(commandNames())};
+  std::optional<Format> format = formatNamed(formatName);
+  if (!format) throw UsageError{"unknown format '" + formatName + "'; the formats are " + joined(formatNames())};
+  if (exampleOption->count() > 0 && !file.empty())
+    throw UsageError{"give either FILE or --example, not both"};
+
+  HString grammarText;
+  if (exampleOption->count() > 0) {
+    const Example& chosen = examples()[static_cast<std::size_t>(example - 1)];
+    grammarText = editorTextOf(chosen);
+    if (wordOption->count() == 0) word = chosen.word;
+  } else {
+    grammarText = grammarTextOf(readGrammarBytes(file));
+  }
+
+  Outcome outcome = runCommand(command, grammarText, word);
+  if (outcome.listing) std::cout << renderListing(*outcome.listing, *format);
+  if (outcome.table) std::cout << renderTable(*outcome.table, *format);
+  std::cout.flush();
+  for (const auto& line : outcome.diagnostics) std::cerr << line << "\n";
+  if (!std::cout) {
+    std::cerr << kProgram << ": cannot write the output\n";
+    return kExitInternal;
+  }
+  return outcome.status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return run(argc, argv);
+  } catch (const UsageError& e) {
+    std::cerr << kProgram << ": " << e.message << "\n";
+    return kExitUsage;
+  } catch (const HStringError& e) {
+    std::cerr << kProgram << ": internal failure: " << e.what() << "\n";
+    return kExitInternal;
+  } catch (const std::bad_alloc&) {
+    std::cerr << kProgram << ": out of memory\n";
+    return kExitInternal;
+  }
+}
