@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= 2
 DEPS = scripts/install-deps.sh
 
-.PHONY: all build test run clean
+.PHONY: all build test run bench clean
 
 all: build
 
@@ -30,5 +30,12 @@ run: deps-test $(BUILD)/CMakeCache.txt
 	fi
 	$(BUILD)/ui/tablomat
 
+# Times every command on the benchmark grammars against bison.
+bench:
+	$(DEPS) build cli bench
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTABLOMAT_WINDOW=OFF -DTABLOMAT_BENCH=ON
+	cmake --build build-bench -j $(JOBS) --target tablomat-bench
+	build-bench/bench/tablomat-bench bench/grammars
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-bench

@@ -1,7 +1,6 @@
 #include "automata/closure.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "automata/items.h"
 
@@ -20,24 +19,6 @@ std::string withoutRepeats(std::string_view text) {
     }
   }
   return out;
-}
-
-struct ItemHash {
-  size_t operator()(const StateItem& item) const {
-    return std::hash<unsigned long long>()((static_cast<unsigned long long>(item.production) << 32) ^
-                                           static_cast<unsigned>(item.dot)) ^
-           (static_cast<size_t>(item.lookahead) * 0x9E3779B97F4A7C15ull);
-  }
-};
-
-struct SameItem {
-  bool operator()(const StateItem& a, const StateItem& b) const {
-    return a.production == b.production && a.dot == b.dot && a.lookahead == b.lookahead;
-  }
-};
-
-unsigned long long coreOf(const StateItem& item) {
-  return (static_cast<unsigned long long>(item.production) << 32) | static_cast<unsigned>(item.dot);
 }
 
 }  // namespace
@@ -68,7 +49,18 @@ ClosureEngine::ClosureEngine(const Parsing& grammar) : grammar_(grammar) {
     restBase_.push_back(base);
     base += production.view().size();
   }
-  rests_.resize(base);
+  rests_.resize(base + 1);
+  met_.assign(base + 1, 0);
+  firstLookahead_.assign(base + 1, 0);
+  slot_.assign(base + 1, 0);
+}
+
+void ClosureEngine::newMarks() {
+  if (++generation_ == 0) {
+    std::fill(met_.begin(), met_.end(), 0);
+    generation_ = 1;
+  }
+  if (!more_.empty()) more_.clear();
 }
 
 std::string ClosureEngine::symbolsAfterDot(const std::vector<StateItem>& state) const {
@@ -121,20 +113,38 @@ int ClosureEngine::derivedLookahead(int production, int dot, int parent) {
 }
 
 std::vector<StateItem> ClosureEngine::closureLR0(std::vector<StateItem> items) {
-  std::unordered_set<StateItem, ItemHash, SameItem> present(items.begin(), items.end());
+  newMarks();
+  for (const StateItem& item : items) met_[positionOf(item)] = generation_;
   for (size_t position = 0; position < items.size(); ++position) {
     StateItem item = items[position];
     if (isComplete(item)) continue;
     for (const Start& start : startsOf(symbolAfterDot(item))) {
       StateItem added{start.production, start.dot, kNoLookahead};
-      if (present.insert(added).second) items.push_back(added);
+      size_t at = positionOf(added);
+      if (met_[at] == generation_) continue;
+      met_[at] = generation_;
+      items.push_back(added);
     }
   }
   return items;
 }
 
 std::vector<StateItem> ClosureEngine::closureLR1(std::vector<StateItem> items) {
-  std::unordered_set<StateItem, ItemHash, SameItem> present(items.begin(), items.end());
+  // Phase 1: an item is added unless the same core with the same lookahead
+  // text is there already.
+  newMarks();
+  auto add = [&](const StateItem& item) {
+    size_t at = positionOf(item);
+    if (met_[at] != generation_) {
+      met_[at] = generation_;
+      firstLookahead_[at] = item.lookahead;
+      return true;
+    }
+    if (firstLookahead_[at] == item.lookahead) return false;
+    return more_.insert((static_cast<unsigned long long>(at) << 32) | static_cast<unsigned>(item.lookahead)).second;
+  };
+  size_t given = items.size();
+  for (size_t k = 0; k < given; ++k) add(items[k]);
   for (size_t position = 0; position < items.size(); ++position) {
     StateItem item = items[position];
     if (isComplete(item)) continue;
@@ -143,22 +153,30 @@ std::vector<StateItem> ClosureEngine::closureLR1(std::vector<StateItem> items) {
     int lookahead = derivedLookahead(item.production, item.dot, item.lookahead);
     for (const Start& start : starts) {
       StateItem added{start.production, start.dot, lookahead};
-      if (present.insert(added).second) items.push_back(added);
+      if (add(added)) items.push_back(added);
     }
   }
+  // Phase 2: one item per core, in the order the cores first appeared,
+  // with the lookaheads of the core joined, every character once.
+  newMarks();
   std::vector<StateItem> merged;
-  std::vector<std::string> joined;
-  std::unordered_map<unsigned long long, size_t> slot;
+  std::vector<std::string> joined;  // for cores met more than once
   for (const StateItem& item : items) {
-    auto [it, inserted] = slot.try_emplace(coreOf(item), merged.size());
-    if (inserted) {
+    size_t at = positionOf(item);
+    if (met_[at] != generation_) {
+      met_[at] = generation_;
+      slot_[at] = merged.size();
       merged.push_back(item);
       joined.emplace_back();
+      continue;
     }
-    joined[it->second] += pool_.text(item.lookahead);
+    std::string& text = joined[slot_[at]];
+    if (text.empty()) text = pool_.text(merged[slot_[at]].lookahead);
+    text += pool_.text(item.lookahead);
   }
   for (size_t k = 0; k < merged.size(); ++k) {
-    std::string& text = joined[k];
+    if (joined[k].empty() && k >= given) continue;  // one lookahead, made without repeats
+    std::string text = joined[k].empty() ? pool_.text(merged[k].lookahead) : joined[k];
     bool seen[256] = {};
     size_t kept = 0;
     for (char c : text) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "grammar/parsing.h"
@@ -75,6 +76,12 @@ class ClosureEngine {
   const std::vector<Start>& startsOf(char x);
   // The lookahead of the items added for the symbol after the dot of (p, d).
   int derivedLookahead(int production, int dot, int parent);
+  // A number for each (production, dot), to index the scratch tables below.
+  size_t positionOf(const StateItem& item) const {
+    return restBase_[static_cast<size_t>(item.production)] + static_cast<size_t>(item.dot);
+  }
+  // Starts a closure: every scratch mark of the last one becomes stale.
+  void newMarks();
 
   const Parsing& grammar_;
   std::vector<std::string> texts_;
@@ -84,4 +91,12 @@ class ClosureEngine {
   bool startsKnown_[256] = {};
   std::unordered_map<unsigned long long, int> derived_;
   LookaheadPool pool_;
+  // Scratch of one closure, by position: the closure that last met the
+  // core, the lookahead it met first, and where the core stands in the result.
+  unsigned generation_ = 0;
+  std::vector<unsigned> met_;
+  std::vector<int> firstLookahead_;
+  std::vector<size_t> slot_;
+  // Further (position, lookahead) pairs of a core met with several lookaheads.
+  std::unordered_set<unsigned long long> more_;
 };

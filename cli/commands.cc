@@ -25,11 +25,6 @@ Cells cellsOf(const Table& table) {
   return cells;
 }
 
-Lines concatenated(Lines first, const Lines& second) {
-  first.insert(first.end(), second.begin(), second.end());
-  return first;
-}
-
 // The library's name of the table an evaluation or table command uses.
 const char* tableKindOf(std::string_view name) {
   if (name.starts_with("ll1-")) return "LL1";
@@ -37,37 +32,6 @@ const char* tableKindOf(std::string_view name) {
   if (name.starts_with("lr1-")) return "LR1";
   if (name.starts_with("lalr-")) return "LALR";
   return "";
-}
-
-Outcome listing(Lines lines) {
-  Outcome outcome;
-  outcome.listing = std::move(lines);
-  return outcome;
-}
-
-Outcome table(const Table& table) {
-  Outcome outcome;
-  outcome.table = cellsOf(table);
-  return outcome;
-}
-
-Outcome evaluation(const Parsing& model, std::string_view name, const std::string& word) {
-  const char* kind = tableKindOf(name);
-  Outcome outcome;
-  // The window refuses to parse with a table that holds a choice.
-  if (int conflicts = countConflicts(model, kind); conflicts > 0) {
-    outcome.diagnostics.push_back(utf8ForDisplay(conflictMessage(conflicts).view()));
-    outcome.status = kExitConflict;
-    return outcome;
-  }
-  HString text(word.data(), static_cast<int>(word.size()));
-  Table trace = std::string_view(kind) == "LL1" ? model.ll1Evaluation(text) : lrEvaluation(model, text, kind);
-  outcome.table = cellsOf(trace);
-  // Every trace ends with the step that accepted or gave up.
-  const Cells& rows = *outcome.table;
-  bool accepted = rows.size() > 1 && !rows.back().empty() && rows.back().back() == "Accept";
-  outcome.status = accepted ? kExitOk : kExitRejected;
-  return outcome;
 }
 
 }  // namespace
@@ -98,24 +62,57 @@ bool isCommand(std::string_view name) {
   return false;
 }
 
+Result computeCommand(std::string_view name, const Parsing& model, const HString& word) {
+  Result result;
+  const char* kind = tableKindOf(name);
+  if (name == "first") {
+    result.listing = firstListing(model);
+  } else if (name == "follow") {
+    result.listing = followListing(model, model.follow());
+  } else if (name == "lr0-items") {
+    result.listing = lr0ItemsWithArcs(model);
+  } else if (name == "lr1-items") {
+    result.listing = lr1ItemsWithArcs(model);
+  } else if (name == "lalr-items") {
+    result.listing = lalrItemsWithArcs(model);
+    for (const HString& line : similarStateTable(similarStates(model))) result.listing.insertTail(line);
+  } else if (name.ends_with("-table")) {
+    result.isTable = true;
+    result.table = tableOfKind(model, kind);
+  } else if ((result.conflicts = countConflicts(model, kind)) == 0) {
+    // The window refuses to parse with a table that holds a choice.
+    result.isTable = true;
+    result.table = std::string_view(kind) == "LL1" ? model.ll1Evaluation(word) : lrEvaluation(model, word, kind);
+  }
+  return result;
+}
+
 Outcome runCommand(std::string_view name, const HString& grammarText, const std::string& word) {
   GrammarReading reading = readGrammar(grammarText);
+  Outcome outcome;
   if (!reading.isSound()) {
-    Outcome outcome;
     outcome.diagnostics = linesOf(reading.messages);
     outcome.status = kExitGrammar;
     return outcome;
   }
   Parsing model;
   model.loadRules(reading.lines);
-
-  if (name == "check") return listing(linesOf(model.productions));
-  if (name == "first") return listing(linesOf(firstListing(model)));
-  if (name == "follow") return listing(linesOf(followListing(model, model.follow())));
-  if (name == "lr0-items") return listing(linesOf(lr0ItemsWithArcs(model)));
-  if (name == "lr1-items") return listing(linesOf(lr1ItemsWithArcs(model)));
-  if (name == "lalr-items")
-    return listing(concatenated(linesOf(lalrItemsWithArcs(model)), linesOf(similarStateTable(similarStates(model)))));
-  if (name.ends_with("-table")) return table(tableOfKind(model, tableKindOf(name)));
-  return evaluation(model, name, word);
+  if (name == "check") {
+    outcome.listing = linesOf(model.productions);
+    return outcome;
+  }
+  Result result = computeCommand(name, model, HString(word.data(), static_cast<int>(word.size())));
+  if (result.conflicts > 0) {
+    outcome.diagnostics.push_back(utf8ForDisplay(conflictMessage(result.conflicts).view()));
+    outcome.status = kExitConflict;
+  } else if (!result.isTable) {
+    outcome.listing = linesOf(result.listing);
+  } else {
+    outcome.table = cellsOf(result.table);
+    // Every trace ends with the step that accepted or gave up.
+    const Cells& rows = *outcome.table;
+    bool accepted = rows.size() > 1 && !rows.back().empty() && rows.back().back() == "Accept";
+    if (name.ends_with("-eval") && !accepted) outcome.status = kExitRejected;
+  }
+  return outcome;
 }

@@ -11,6 +11,7 @@
 #include "cli/format.h"
 #include "core/fatal.h"
 #include "core/hstring.h"
+#include "grammar/parsing.h"
 
 // Exit statuses; --help lists them.
 inline constexpr int kExitOk = 0;
@@ -37,6 +38,18 @@ struct Outcome {
   Lines diagnostics;
   int status = kExitOk;
 };
+
+// What a command computes, in the library's texts: a listing, a table or a
+// trace, or for a refused evaluation the number of conflicts of its table.
+struct Result {
+  bool isTable = false;
+  Row listing;
+  Table table;
+  int conflicts = 0;
+};
+
+// Computes the named command (isCommand, not "check") on a sound grammar.
+Result computeCommand(std::string_view name, const Parsing& model, const HString& word);
 
 // Runs the named command (isCommand) on a grammar text with lines joined by
 // CR LF, as editorText() gives it; the word matters to evaluations only.

@@ -84,7 +84,11 @@ std::string markdownCell(const std::string& text) {
 
 std::string markdownRow(const std::vector<std::string>& cells) {
   std::string out = "|";
-  for (const auto& cell : cells) out += " " + markdownCell(cell) + " |";
+  for (const auto& cell : cells) {
+    out += ' ';
+    out += markdownCell(cell);
+    out += " |";
+  }
   return out + "\n";
 }
 

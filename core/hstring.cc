@@ -16,15 +16,8 @@ const char kBadFrom[] = "\nErrore nel metodo HString::getSubString(int): indice 
 const char kBadRange[] =
     "\nErrore nel metodo HString::getSubString(int,int): indice non consentito";
 
-// Every empty string shares this buffer, so empty strings cost no allocation.
+// Every empty string points at this text, so empty strings cost no allocation.
 char kEmpty[1] = {'\0'};
-
-char* allocateOrDie(int length) {
-  if (length == 0) return kEmpty;
-  char* buffer = static_cast<char*>(std::malloc(static_cast<size_t>(length) + 1));
-  if (buffer == nullptr) fatal(kNoMemory);
-  return buffer;
-}
 
 struct Decimal {
   char digits[12];
@@ -50,60 +43,74 @@ bool inRange(char c, int low, int high) {
 
 }  // namespace
 
-HString::HString() : text_(kEmpty), length_(0) {}
+HString::Buffer* HString::newBuffer(int length) {
+  void* memory = std::malloc(sizeof(Buffer) + static_cast<size_t>(length) + 1);
+  if (memory == nullptr) return nullptr;
+  Buffer* buffer = static_cast<Buffer*>(memory);
+  buffer->references = 1;
+  bytesOf(buffer)[length] = '\0';
+  return buffer;
+}
+
+HString::HString() : text_(kEmpty), length_(0), buffer_(nullptr) {}
 
 HString::HString(const char* text) : HString(text, static_cast<int>(std::strlen(text))) {}
 
-HString::HString(const char* bytes, int length) : text_(allocateOrDie(length)), length_(length) {
-  if (length > 0) {
-    std::memcpy(text_, bytes, static_cast<size_t>(length));
-    text_[length] = '\0';
-  }
+HString::HString(const char* bytes, int length) : HString(Reserve{}, length) {
+  if (length_ > 0) std::memcpy(text_, bytes, static_cast<size_t>(length_));
 }
 
 HString::HString(char c) : HString(&c, 1) {}
 
-HString::HString(int n) {
+HString::HString(int n) : HString() {
   Decimal d = decimal(n);
-  text_ = allocateOrDie(d.length);
-  length_ = d.length;
-  std::memcpy(text_, d.digits, static_cast<size_t>(d.length));
-  text_[length_] = '\0';
+  *this = HString(d.digits, d.length);
 }
 
-HString::HString(Reserve, int n) : text_(allocateOrDie(std::max(n, 0))), length_(std::max(n, 0)) {
-  if (length_ > 0) {
-    std::memset(text_, ' ', static_cast<size_t>(length_));
-    text_[length_] = '\0';
-  }
+HString::HString(Reserve, int n) : text_(kEmpty), length_(0), buffer_(nullptr) {
+  if (n <= 0) return;
+  buffer_ = newBuffer(n);
+  if (buffer_ == nullptr) fatal(kNoMemory);
+  text_ = bytesOf(buffer_);
+  length_ = n;
+  std::memset(text_, ' ', static_cast<size_t>(n));
 }
 
-HString::HString(const HString& other) : HString(other.text_, other.length_) {}
+HString::HString(const HString& other) : text_(other.text_), length_(other.length_), buffer_(other.buffer_) {
+  if (buffer_ != nullptr) ++buffer_->references;
+}
 
-HString::HString(HString&& other) noexcept : text_(other.text_), length_(other.length_) {
+HString::HString(HString&& other) noexcept : text_(other.text_), length_(other.length_), buffer_(other.buffer_) {
   other.text_ = kEmpty;
   other.length_ = 0;
+  other.buffer_ = nullptr;
 }
 
 HString::~HString() { release(); }
 
 void HString::release() {
-  if (text_ != kEmpty) std::free(text_);
+  if (buffer_ != nullptr && --buffer_->references == 0) std::free(buffer_);
 }
 
 void HString::assign(const char* bytes, int length) {
-  char* buffer = allocateOrDie(length);
-  if (length > 0) {
-    std::memcpy(buffer, bytes, static_cast<size_t>(length));
-    buffer[length] = '\0';
-  }
-  release();
-  text_ = buffer;
+  HString copy(bytes, length);  // built before the old buffer goes: bytes may lie in it
+  *this = static_cast<HString&&>(copy);
+}
+
+HString HString::truncated(int length) {
+  if (length == 0) return HString();
+  text_[length] = '\0';
   length_ = length;
+  return static_cast<HString&&>(*this);
+}
+
+void HString::unshare() {
+  if (buffer_ != nullptr && buffer_->references > 1) assign(text_, length_);
 }
 
 char& HString::operator[](int position) {
   if (position < 0 || position >= length_) throw HStringError(kBadIndex);
+  unshare();
   return text_[position];
 }
 
@@ -150,17 +157,19 @@ HString HString::operator=(const char* text) {
 }
 
 HString HString::operator=(const HString& other) {
-  if (this != &other) assign(other.text_, other.length_);
+  if (this != &other) *this = HString(other);
   return *this;
 }
 
-HString HString::operator=(HString&& other) noexcept {
+HString& HString::operator=(HString&& other) noexcept {
   if (this != &other) {
     release();
     text_ = other.text_;
     length_ = other.length_;
+    buffer_ = other.buffer_;
     other.text_ = kEmpty;
     other.length_ = 0;
+    other.buffer_ = nullptr;
   }
   return *this;
 }
@@ -184,14 +193,13 @@ HString HString::operator+=(int n) { return *this = *this + n; }
 HString HString::concat(const char* bytes, int length) const {
   int total = length_ + length;
   if (total == 0) return HString();
-  char* buffer = static_cast<char*>(std::malloc(static_cast<size_t>(total) + 1));
-  if (buffer == nullptr) throw HStringError(kNoMemory);
-  std::memcpy(buffer, text_, static_cast<size_t>(length_));
-  std::memcpy(buffer + length_, bytes, static_cast<size_t>(length));
-  buffer[total] = '\0';
   HString result;
-  result.text_ = buffer;
+  result.buffer_ = newBuffer(total);
+  if (result.buffer_ == nullptr) throw HStringError(kNoMemory);
+  result.text_ = bytesOf(result.buffer_);
   result.length_ = total;
+  std::memcpy(result.text_, text_, static_cast<size_t>(length_));
+  std::memcpy(result.text_ + length_, bytes, static_cast<size_t>(length));
   return result;
 }
 
@@ -210,13 +218,19 @@ HString HString::operator+(int n) const {
 
 HString operator+(const char* text, const HString& s) { return HString(text) + s; }
 
+// A suffix keeps the end of the text, NUL included: it shares the buffer.
 HString HString::getSubString(int from) const {
   if (from < 0 || from > length_) throw HStringError(kBadFrom);
-  return HString(text_ + from, length_ - from);
+  if (from == length_) return HString();
+  HString suffix(*this);
+  suffix.text_ += from;
+  suffix.length_ -= from;
+  return suffix;
 }
 
 HString HString::getSubString(int from, int to) const {
   if (from < 0 || to < from || to > length_) throw HStringError(kBadRange);
+  if (to == length_) return getSubString(from);
   return HString(text_ + from, to - from);
 }
 
@@ -239,7 +253,7 @@ HString HString::withoutRange(int low, int high) const {
   int kept = 0;
   for (int i = 0; i < length_; ++i)
     if (!inRange(text_[i], low, high)) result.text_[kept++] = text_[i];
-  return HString(result.text_, kept);
+  return result.truncated(kept);
 }
 
 HString HString::replace(const char* old, const char* replacement) const {
@@ -270,7 +284,7 @@ HString HString::replace(const char* old, const char* replacement) const {
 }
 
 HString HString::sort() const {
-  HString result(*this);
+  HString result(text_, length_);
   std::sort(result.text_, result.text_ + result.length_,
             [](char a, char b) { return static_cast<signed char>(a) < static_cast<signed char>(b); });
   return result;
@@ -287,7 +301,7 @@ HString HString::removeDuplicates() const {
       result.text_[kept++] = text_[i];
     }
   }
-  return HString(result.text_, kept);
+  return result.truncated(kept);
 }
 
 int HString::find(char c) const { return find(c, 0); }
@@ -345,6 +359,14 @@ std::string utf8ForDisplay(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
+    // Plain ASCII, which almost every text is, is copied in runs.
+    size_t ascii = i;
+    while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
+    if (ascii > i) {
+      out.append(text.substr(i, ascii - i));
+      i = ascii;
+      continue;
+    }
     int length = utf8SequenceLength(text, i);
     if (length > 0) {
       out.append(text.substr(i, static_cast<size_t>(length)));

@@ -2,6 +2,10 @@
 // heap with its length beside it and value semantics; every symbol string,
 // production, item text, table cell and message is one.
 //
+// Copies share their buffer until one of them is written to, and a suffix
+// shares the buffer of its string: an evaluation trace holds the rest of
+// the input in every row, and these copies must not cost its length.
+//
 // Two failure channels: running out of memory while building a buffer ends
 // the process with a fixed message on standard error; bad positions (and
 // running out of memory in a concatenation) throw HStringError, whose what()
@@ -56,7 +60,9 @@ class HString {
   // Assignment and appending return a copy of the new value.
   HString operator=(const char* text);
   HString operator=(const HString& other);
-  HString operator=(HString&& other) noexcept;
+  // Taking over a temporary's buffer returns the string itself: a copy of
+  // the value would cost the very allocation the move saves.
+  HString& operator=(HString&& other) noexcept;
   HString operator=(char c);
   HString operator=(int n);
   HString operator+=(const char* text);
@@ -103,9 +109,21 @@ class HString {
   // A new string holding this one's text followed by the given bytes.
   HString concat(const char* bytes, int length) const;
   void release();
+  // A fresh string (of its own buffer) cut to its first `length` characters.
+  HString truncated(int length);
+  // Gives the string a buffer of its own before a character is written.
+  void unshare();
 
-  char* text_;
+  // A buffer shared by copies: a reference count, the characters behind it.
+  struct Buffer {
+    int references;
+  };
+  static Buffer* newBuffer(int length);
+  static char* bytesOf(Buffer* buffer) { return reinterpret_cast<char*>(buffer + 1); }
+
+  char* text_;      // the characters, NUL-terminated, inside buffer_
   int length_;
+  Buffer* buffer_;  // nullptr for the empty text
 };
 
 // A text as UTF-8 for display.  What the user typed arrives as UTF-8 and

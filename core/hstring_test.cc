@@ -94,6 +94,27 @@ TEST(HStringTest, AppendingReturnsASeparateCopy) {
   EXPECT_EQ(str(self), "bc");
 }
 
+// Copies and suffixes share a buffer until one of them is written to.
+TEST(HStringTest, SharedBuffersBehaveAsOwnCopies) {
+  HString original("abcdef");
+  HString copy = original;
+  HString suffix = original.getSubString(2);
+  HString tail = original.getSubString(3, 6);
+  original[3] = 'X';
+  EXPECT_EQ(str(original), "abcXef");
+  EXPECT_EQ(str(copy), "abcdef");
+  EXPECT_EQ(str(suffix), "cdef");
+  EXPECT_EQ(str(tail), "def");
+  suffix[0] = 'Y';
+  EXPECT_EQ(str(suffix), "Ydef");
+  EXPECT_EQ(str(copy), "abcdef");
+  EXPECT_STREQ(copy.getSubString(4).getString(), "ef");
+  HString self("xyz");
+  self = self.getSubString(1);
+  self += self;
+  EXPECT_EQ(str(self), "yzyz");
+}
+
 TEST(HStringTest, ComparisonByBytes) {
   EXPECT_TRUE(HString("ab") == "ab");
   EXPECT_FALSE(HString("ab") == "abc");

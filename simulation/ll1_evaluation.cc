@@ -2,6 +2,7 @@
 // trace row per step.  A terminal on top is matched against the input; a
 // non-terminal is expanded by its table entry for the lookahead.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "simulation/trace.h"
@@ -46,65 +47,76 @@ class ExpansionGuard {
 
 }  // namespace
 
-HString Parsing::symbolStackText(HList<char> stack) {
-  HString text;
-  for (char symbol : stack) text += HString(symbol) + " ";
-  return text;
+namespace {
+
+// Every symbol followed by a blank, bottom to top.
+HString textOf(const std::string& stack) {
+  std::string text;
+  for (char symbol : stack) {
+    text += symbol;
+    text += ' ';
+  }
+  return HString(text.data(), static_cast<int>(text.size()));
 }
+
+}  // namespace
+
+HString Parsing::symbolStackText(HList<char> stack) { return textOf(std::string(stack.begin(), stack.end())); }
 
 Table Parsing::ll1Evaluation(HString word) const {
   Table table = ll1Table();
   ColumnMap column(table[0]);
+  std::vector<const Row*> rows;
+  for (const Row& row : table) rows.push_back(&row);
   Table steps;
   steps.insertTail(emptyStep());
-  HList<char> stack;
-  stack.insertTail('$');
-  stack.insertTail(productions[0][0]);
+  std::string stack = {'$', productions[0][0]};  // the top is the end
   steps[0][kInput] = word + "$";
   ExpansionGuard guard;
-  for (int s = 0;; ++s) {
+  Row* step = &steps.getLast();
+  for (;; step = &steps.getLast()) {
     steps.insertTail(emptyStep());
-    Row& step = steps[s];
-    Row& next = steps[s + 1];
-    step[kStack] = symbolStackText(stack);
-    const HString input = step[kInput];
-    char x = stack.getLast();
+    Row& next = steps.getLast();
+    (*step)[kStack] = textOf(stack);
+    const HString& input = (*step)[kInput];
+    HString& action = (*step)[kAction];
+    char x = stack.back();
     if (input.getLength() == 0) {
-      step[kAction] = "Error";
+      action = "Error";
       break;
     }
     char a = input[0];
     if (isTerminal(x)) {
       if (x != a) {
-        step[kAction] = "Error";
+        action = "Error";
         break;
       }
-      stack.removeHead();
+      stack.pop_back();
       next[kInput] = input.getSubString(1);
       if (x == '$') {
-        step[kAction] = next[kInput].getLength() == 0 ? "Accept" : "Error";
+        action = next[kInput].getLength() == 0 ? "Accept" : "Error";
         break;
       }
       continue;
     }
     if (column[a] == -1) {
-      step[kAction] = "Error";
+      action = "Error";
       break;
     }
-    HString entry = table[indexOfNonTerminal(x) + 1][column[a]];
-    next[kInput] = input;
-    step[kAction] = entry;
+    const HString& entry = (*rows[static_cast<size_t>(indexOfNonTerminal(x)) + 1])[column[a]];
+    next[kInput] = HString(input);
     int consumed = word.getLength() + 1 - input.getLength();
-    if (entry.getLength() == 0 || guard.repeats(x, stack.getCount(), consumed)) {
-      step[kAction] = "Error";
+    if (entry.getLength() == 0 || guard.repeats(x, static_cast<int>(stack.size()), consumed)) {
+      action = "Error";
       break;
     }
-    stack.removeHead();
+    action = HString(entry);
+    stack.pop_back();
     HString body = entry.getToken("|", 3).withoutChar('e');
     for (int k = body.getLength() - 1; k >= 0; --k) {
-      stack.insertTail(body[k]);
-      guard.pushed(stack.getCount());
+      stack += body[k];
+      guard.pushed(static_cast<int>(stack.size()));
     }
   }
-  return finishTrace(steps);
+  return finishTrace(std::move(steps));
 }

@@ -4,7 +4,9 @@
 // the whole word has been read.
 #include "simulation/lr_evaluation.h"
 
+#include <charconv>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -32,95 +34,116 @@ class ReductionGuard {
     if (height < freshFrom_) freshFrom_ = height;
   }
   // True when the stack (states[0..] bottom to top) repeats earlier steps.
-  bool repeats(const std::vector<int>& states, const HString& text) {
+  // `text` must outlive the guard: the rows of the trace hold it.
+  bool repeats(const std::vector<int>& states, std::string_view text) {
     int top = static_cast<int>(states.size()) - 1;
     for (int k = freshFrom_; k < top; ++k)
       if (states[static_cast<size_t>(k)] == states.back()) return true;
-    return !stacks_.insert(std::string(text.view())).second;
+    return !stacks_.insert(text).second;
   }
 
  private:
-  std::unordered_set<std::string> stacks_;
+  std::unordered_set<std::string_view> stacks_;
   int freshFrom_ = 0;
 };
 
 }  // namespace
 
-HString stackText(HList<int> stack) {
-  HString text;
-  for (int state : stack) text += HString(state) + " ";
+namespace {
+
+// Each state number followed by a blank, bottom to top.
+std::string textOf(const std::vector<int>& stack) {
+  std::string text;
+  char digits[12];
+  for (int state : stack) {
+    text.append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, state).ptr - digits));
+    text += ' ';
+  }
   return text;
+}
+
+HString hstringOf(const std::string& text) { return HString(text.data(), static_cast<int>(text.size())); }
+
+}  // namespace
+
+HString stackText(HList<int> stack) {
+  std::vector<int> states(stack.begin(), stack.end());
+  return hstringOf(textOf(states));
 }
 
 Table lrEvaluation(const Parsing& grammar, HString word, HString kind) {
   Table table = tableOfKind(grammar, kind);
   ColumnMap column(table.getCount() > 0 ? table[0] : Row());
-  int states = table.getCount() - 1;
+  // The rows by state, for lookups in constant time.
+  std::vector<const Row*> rows;
+  for (const Row& row : table) rows.push_back(&row);
+  int states = static_cast<int>(rows.size()) - 1;
+  auto cell = [&](int state, int symbolColumn) -> const HString& { return (*rows[static_cast<size_t>(state) + 1])[symbolColumn]; };
+
   Table steps;
   steps.insertTail(emptyStep());
   steps[0][kStack] = "0";
   steps[0][kInput] = word + "$";
-  HList<int> stack;
-  stack.insertTail(0);
-  std::vector<int> shadow{0};  // the stack again, for the guard's lookups
+  std::vector<int> stack{0};
   ReductionGuard guard;
-  for (int i = 0;; ++i) {
+  // The action texts, made once and shared by the rows.
+  const HString shift("Shift");
+  std::vector<HString> reduce;
+  for (const HString& production : grammar.productions) reduce.push_back(HString("Reduce ") + production);
+  const std::string firstStack = textOf(stack);
+  Row* step = &steps.getLast();
+  for (;;) {
     steps.insertTail(emptyStep());
-    Row& step = steps[i];
-    Row& next = steps[i + 1];
-    const HString input = step[kInput];
+    Row& next = steps.getLast();
+    const HString& input = (*step)[kInput];
+    HString& action = (*step)[kAction];
+    std::string_view text = step == &steps[0] ? std::string_view(firstStack) : (*step)[kStack].view();
     if (input.getLength() == 0 || !grammar.isTerminal(input[0]) || column[input[0]] == -1 ||
-        guard.repeats(shadow, stackText(stack))) {
-      step[kAction] = "Error";
+        guard.repeats(stack, text)) {
+      action = "Error";
       break;
     }
-    const HString entry = table[stack.getLast() + 1][column[input[0]]];
+    const HString& entry = cell(stack.back(), column[input[0]]);
     if (entry.getLength() > 0 && entry[0] == 's') {
       int target = static_cast<int>(entry.getSubString(1).toLong());
       if (target < 0 || target >= states) {
-        step[kAction] = "Error";
+        action = "Error";
         break;
       }
-      step[kAction] = "Shift";
-      stack.insertTail(target);
-      shadow.push_back(target);
-      guard.shifted(static_cast<int>(shadow.size()) - 1);
-      next[kStack] = stackText(stack);
+      action = shift;
+      stack.push_back(target);
+      guard.shifted(static_cast<int>(stack.size()) - 1);
+      next[kStack] = hstringOf(textOf(stack));
       next[kInput] = input.getSubString(1);
-      continue;
-    }
-    if (entry.getLength() > 0 && entry[0] == 'r') {
+    } else if (entry.getLength() > 0 && entry[0] == 'r') {
       int p = static_cast<int>(entry.getSubString(1).toLong());
       if (p < 0 || p >= grammar.productions.getCount()) {
-        step[kAction] = "Error";
+        action = "Error";
         break;
       }
       const HString& production = grammar.productions[p];
-      step[kAction] = HString("Reduce ") + production;
       int pops = production.getSubString(3) == "e" ? 0 : production.getLength() - 3;
-      if (pops >= stack.getCount()) {
-        step[kAction] = "Error";
+      if (pops >= static_cast<int>(stack.size())) {
+        action = "Error";
         break;
       }
-      for (int k = 0; k < pops; ++k) {
-        stack.removeHead();
-        shadow.pop_back();
-      }
-      guard.popped(static_cast<int>(shadow.size()));
-      const HString& gotoCell = table[stack.getLast() + 1][column[production[0]]];
+      stack.resize(stack.size() - static_cast<size_t>(pops));
+      guard.popped(static_cast<int>(stack.size()));
+      const HString& gotoCell = cell(stack.back(), column[production[0]]);
       int target = static_cast<int>(gotoCell.toLong());
       if (gotoCell.getLength() == 0 || target < 0 || target >= states) {
-        step[kAction] = "Error";
+        action = "Error";
         break;
       }
-      stack.insertTail(target);
-      shadow.push_back(target);
-      next[kStack] = stackText(stack);
-      next[kInput] = input;
-      continue;
+      action = reduce[static_cast<size_t>(p)];
+      stack.push_back(target);
+      next[kStack] = hstringOf(textOf(stack));
+      next[kInput] = HString(input);
+    } else {
+      action = entry.getLength() > 0 && entry[0] == 'a' && input == "$" ? "Accept" : "Error";
+      break;
     }
-    step[kAction] = entry.getLength() > 0 && entry[0] == 'a' && input == "$" ? "Accept" : "Error";
-    break;
+    step = &next;
   }
-  return finishTrace(steps);
+  return finishTrace(std::move(steps));
 }
