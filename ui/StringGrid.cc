@@ -1,0 +1,263 @@
+#include "StringGrid.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyle>
+
+// The cells live here, fixed ones included; the view shows row 0 in its
+// horizontal header, column 0 in its vertical header and cell (0, 0) on
+// its corner button.
+class StringGrid::Model : public QAbstractTableModel {
+ public:
+  explicit Model(QObject* parent) : QAbstractTableModel(parent) { resize(1, 1); }
+
+  int rows() const { return static_cast<int>(text_.size()); }
+  int cols() const { return cols_; }
+
+  void setRows(int count) {
+    count = qMax(1, count);
+    if (count == rows()) return;
+    if (count > rows()) {
+      beginInsertRows({}, rows() - 1, count - 2);
+      resize(count, cols_);
+      endInsertRows();
+    } else {
+      beginRemoveRows({}, count - 1, rows() - 2);
+      resize(count, cols_);
+      endRemoveRows();
+    }
+  }
+
+  void setCols(int count) {
+    count = qMax(1, count);
+    if (count == cols_) return;
+    if (count > cols_) {
+      beginInsertColumns({}, cols_ - 1, count - 2);
+      resize(rows(), count);
+      endInsertColumns();
+    } else {
+      beginRemoveColumns({}, count - 1, cols_ - 2);
+      resize(rows(), count);
+      endRemoveColumns();
+    }
+  }
+
+  bool inside(int col, int row) const { return col >= 0 && row >= 0 && col < cols_ && row < rows(); }
+
+  QString text(int col, int row) const { return inside(col, row) ? text_[row][col] : QString(); }
+  Mark mark(int col, int row) const { return inside(col, row) ? marks_[row][col] : Mark::None; }
+
+  void setText(int col, int row, const QString& text) {
+    if (!inside(col, row)) return;
+    text_[row][col] = text;
+    changed(col, row);
+  }
+
+  void setMark(int col, int row, Mark mark) {
+    if (!inside(col, row) || marks_[row][col] == mark) return;
+    marks_[row][col] = mark;
+    changed(col, row);
+  }
+
+  void clearMarks() {
+    for (auto& row : marks_) row.fill(Mark::None);
+    if (rows() > 1 && cols_ > 1) emit dataChanged(index(0, 0), index(rows() - 2, cols_ - 2));
+  }
+
+  void setFontMetrics(const QFont& font) { metrics_ = QFontMetrics(font); }
+  void setColWidth(int width) { colWidth_ = width; }
+
+  int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows() - 1; }
+  int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : cols_ - 1; }
+
+  QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid()) return {};
+    int col = index.column() + 1;
+    int row = index.row() + 1;
+    switch (role) {
+      case Qt::DisplayRole:
+      case Qt::EditRole:
+        return text(col, row);
+      case Qt::ToolTipRole:
+        return tipFor(text(col, row));
+      case Qt::BackgroundRole: {
+        QColor color = markColor(mark(col, row));
+        return color.isValid() ? QVariant(color) : QVariant();
+      }
+      default:
+        return {};
+    }
+  }
+
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+    int col = orientation == Qt::Horizontal ? section + 1 : 0;
+    int row = orientation == Qt::Horizontal ? 0 : section + 1;
+    if (role == Qt::DisplayRole) return text(col, row);
+    if (role == Qt::ToolTipRole) return tipFor(text(col, row));
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
+    return {};
+  }
+
+  bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+    if (!index.isValid() || role != Qt::EditRole) return false;
+    setText(index.column() + 1, index.row() + 1, value.toString());
+    return true;
+  }
+
+  Qt::ItemFlags flags(const QModelIndex& index) const override {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+  }
+
+ private:
+  void resize(int rows, int cols) {
+    text_.resize(rows);
+    marks_.resize(rows);
+    for (int i = 0; i < rows; ++i) {
+      text_[i].resize(cols);
+      marks_[i].resize(cols, Mark::None);
+    }
+    cols_ = cols;
+  }
+
+  void changed(int col, int row) {
+    if (row == 0 && col == 0) return;  // the corner repaints itself
+    if (row == 0) {
+      emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
+    } else if (col == 0) {
+      emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+    } else {
+      QModelIndex at = index(row - 1, col - 1);
+      emit dataChanged(at, at);
+    }
+  }
+
+  // Cells are clipped at their border; the whole text shows on hovering.
+  QVariant tipFor(const QString& text) const {
+    if (text.isEmpty() || metrics_.horizontalAdvance(text) <= colWidth_ - 8) return {};
+    return text;
+  }
+
+  QVector<QVector<QString>> text_;
+  QVector<QVector<Mark>> marks_;
+  int cols_ = 0;
+  QFontMetrics metrics_{QFont()};
+  int colWidth_ = 64;
+};
+
+StringGrid::StringGrid(QWidget* parent) : QTableView(parent), model_(new Model(this)) {
+  setModel(model_);
+  setWordWrap(false);
+  setTextElideMode(Qt::ElideNone);
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                  QAbstractItemView::AnyKeyPressed);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+  setShowGrid(true);
+  for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    header->setMinimumSectionSize(4);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  }
+  corner_ = findChild<QAbstractButton*>();
+  if (corner_ != nullptr) corner_->installEventFilter(this);
+  setRowCount(5);
+  setColCount(2);
+  setDefaultColWidth(64);
+}
+
+void StringGrid::setRowCount(int count) {
+  model_->setRows(count);
+  applySizes();
+}
+
+void StringGrid::setColCount(int count) {
+  model_->setCols(count);
+  applySizes();
+}
+
+void StringGrid::setDefaultColWidth(int width) {
+  colWidth_ = qMax(4, width);
+  applySizes();
+}
+
+void StringGrid::setDefaultRowHeight(int height) {
+  rowHeight_ = qMax(4, height);
+  applySizes();
+}
+
+void StringGrid::setCells(int col, int row, const QString& text) {
+  model_->setText(col, row, text);
+  if (col == 0 && row == 0 && corner_ != nullptr) corner_->update();
+}
+
+void StringGrid::setMark(int col, int row, Mark mark) { model_->setMark(col, row, mark); }
+
+void StringGrid::clearMarks() { model_->clearMarks(); }
+
+int StringGrid::rowCount() const { return model_->rows(); }
+
+int StringGrid::colCount() const { return model_->cols(); }
+
+QString StringGrid::cells(int col, int row) const { return model_->text(col, row); }
+
+StringGrid::Mark StringGrid::mark(int col, int row) const { return model_->mark(col, row); }
+
+QColor StringGrid::markColor(Mark mark) {
+  switch (mark) {
+    case Mark::Conflict:
+      return QColor(0xff, 0xcf, 0x8a);
+    case Mark::Accept:
+      return QColor(0xbf, 0xe8, 0xb5);
+    case Mark::Error:
+      return QColor(0xf5, 0xb8, 0xb4);
+    case Mark::None:
+      break;
+  }
+  return {};
+}
+
+void StringGrid::applySizes() {
+  model_->setColWidth(colWidth_);
+  QHeaderView* top = horizontalHeader();
+  QHeaderView* left = verticalHeader();
+  top->setDefaultSectionSize(colWidth_);
+  for (int i = 0; i < top->count(); ++i) top->resizeSection(i, colWidth_);
+  left->setDefaultSectionSize(rowHeight_);
+  for (int i = 0; i < left->count(); ++i) left->resizeSection(i, rowHeight_);
+  left->setFixedWidth(colWidth_);
+  top->setFixedHeight(rowHeight_);
+}
+
+void StringGrid::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) {
+    model_->setFontMetrics(font());
+    horizontalHeader()->setFont(font());
+    verticalHeader()->setFont(font());
+  }
+  QTableView::changeEvent(event);
+}
+
+// The corner button belongs to the view and knows nothing of texts: let it
+// draw its face, then write cell (0, 0) on it like the other fixed cells.
+bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == corner_ && event->type() == QEvent::Paint) {
+    static_cast<QObject*>(corner_)->event(event);
+    QString text = cells(0, 0);
+    if (!text.isEmpty()) {
+      QPainter painter(corner_);
+      painter.setFont(font());
+      painter.setPen(palette().color(QPalette::ButtonText));
+      painter.drawText(corner_->rect().adjusted(4, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+    return true;
+  }
+  return QTableView::eventFilter(watched, event);
+}

@@ -1,0 +1,57 @@
+// StringGrid: a grid of texts with one fixed row and one fixed column, as the
+// result grid of the main window needs it.  Addressing follows the grid, not
+// the view: column 0 and row 0 are the fixed cells, which stay in place while
+// the other cells scroll underneath them.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QTableView>
+#include <QVector>
+
+class QAbstractButton;
+
+class StringGrid : public QTableView {
+  Q_OBJECT
+
+ public:
+  // How a cell is set off from the others.
+  enum class Mark { None, Conflict, Accept, Error };
+
+  explicit StringGrid(QWidget* parent = nullptr);
+
+  // Counts include the fixed row and column; a grid keeps at least those.
+  void setRowCount(int count);
+  void setColCount(int count);
+  // The width of every column, the fixed one included.
+  void setDefaultColWidth(int width);
+  void setDefaultRowHeight(int height);
+  void setCells(int col, int row, const QString& text);
+  void setMark(int col, int row, Mark mark);
+  void clearMarks();
+
+  int rowCount() const;
+  int colCount() const;
+  int defaultColWidth() const { return colWidth_; }
+  int defaultRowHeight() const { return rowHeight_; }
+  QString cells(int col, int row) const;
+  Mark mark(int col, int row) const;
+  // The background a mark gives its cells (invalid for Mark::None).
+  static QColor markColor(Mark mark);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  class Model;
+
+  void applySizes();
+
+  Model* model_;
+  QAbstractButton* corner_ = nullptr;
+  int colWidth_ = 64;
+  int rowHeight_ = 24;
+};

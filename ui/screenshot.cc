@@ -1,0 +1,59 @@
+// Pictures of the windows as a user sees them after a few commands:
+//   tablomat_screenshot WINDOW.png [INFO.png WARNING.png]
+// Run under a display (scripts/screenshot.sh starts one with Xvfb).
+#include <QApplication>
+#include <QPixmap>
+#include <cstdio>
+
+#include "Forms.h"
+#include "Look.h"
+#include "test_support.h"
+
+namespace {
+
+bool save(QWidget* widget, const char* path) {
+  bool ok = widget->grab().save(QString::fromLocal8Bit(path), "PNG");
+  std::fprintf(stderr, "%s %s\n", ok ? "wrote" : "could not write", path);
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  if (argc != 2 && argc != 4) {
+    std::fprintf(stderr, "usage: %s WINDOW.png [INFO.png WARNING.png]\n", argv[0]);
+    return 2;
+  }
+  installFaceSubstitutes();
+  bool ok = true;
+  std::unique_ptr<TForm1> form;
+  {
+    ModalAnswerer splash(Qt::Key_unknown, [&](QWidget* dialog) {
+      if (argc == 4) ok &= save(dialog, argv[2]);
+    });
+    form = std::make_unique<TForm1>();
+  }
+  form->show();
+  if (!QTest::qWaitForWindowExposed(form.get())) {
+    std::fprintf(stderr, "the window did not appear on the display\n");
+    return 1;
+  }
+
+  click(form->BitBtn3);   // LR0 Items
+  click(form->BitBtn10);  // LR Evaluation
+  QTest::qWait(200);
+  ok &= save(form.get(), argv[1]);
+
+  if (argc == 4) {
+    ModalAnswerer warning(Qt::Key_unknown, [&](QWidget* dialog) {
+      QTest::qWait(100);
+      ok &= save(dialog, argv[3]);
+    });
+    pickExample(*form, 7);
+    click(form->BitBtn6);  // SLR Evaluation of a table with a conflict
+  }
+  form.reset();
+  releaseForms();
+  return ok ? 0 : 1;
+}
