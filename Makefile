@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= 2
 DEPS = scripts/install-deps.sh
 
-.PHONY: all build test run bench clean
+.PHONY: all build test run sanitize fuzz bench clean
 
 all: build
 
@@ -30,6 +30,31 @@ run: deps-test $(BUILD)/CMakeCache.txt
 	fi
 	$(BUILD)/ui/tablomat
 
+# Every test again, built with AddressSanitizer (leaks included) and
+# UndefinedBehaviorSanitizer.
+SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+sanitize: deps-test
+	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" \
+	  "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZE_FLAGS)"
+	cmake --build build-sanitize -j $(JOBS)
+	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# Fuzzes every analysis for FUZZ_SECONDS from the kept corpus; an input
+# that fails is written to fuzz/corpus/regression, which `make test` runs.
+FUZZ_SECONDS ?= 60
+FUZZ_FLAGS = -fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all -fno-omit-frame-pointer
+fuzz:
+	$(DEPS) build fuzz
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLOMAT_WINDOW=OFF \
+	  -DTABLOMAT_CLI=OFF -DTABLOMAT_FUZZ=ON "-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)"
+	cmake --build build-fuzz -j $(JOBS) --target tablomat_fuzzer
+	mkdir -p build-fuzz/corpus
+	cp fuzz/corpus/seed/* build-fuzz/corpus/
+	find fuzz/corpus/regression -type f ! -name '.*' -exec cp {} build-fuzz/corpus/ \;
+	build-fuzz/fuzz/tablomat_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
+	  -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix=fuzz/corpus/regression/ build-fuzz/corpus
+
 # Times every command on the benchmark grammars against bison.
 bench:
 	$(DEPS) build cli bench
@@ -38,4 +63,4 @@ bench:
 	build-bench/bench/tablomat-bench bench/grammars
 
 clean:
-	rm -rf $(BUILD) build-bench
+	rm -rf $(BUILD) build-bench build-sanitize build-fuzz

@@ -43,8 +43,10 @@ void Parsing::computeNullable() {
     for (HString& rule : erasedRules) {
       if (i++ == b) continue;
       rule = rule.withoutRange(x, x);
-      if (rule.getLength() == 3 || rule[rule.getLength() - 1] == '|' || rule.find("||") != -1 ||
-          rule.find(">|") != -1)
+      // An alternative became empty: the first (nothing after "->"), the
+      // last, or one between two bars.  '>' may be a terminal too, so the
+      // first is found by its position, not by a ">|" anywhere.
+      if (rule.getLength() == 3 || rule[3] == '|' || rule[rule.getLength() - 1] == '|' || rule.find("||") != -1)
         rule = emptied(rule);
     }
   }

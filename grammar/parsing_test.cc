@@ -28,6 +28,8 @@ TEST(ParsingTest, NullableByErasure) {
   EXPECT_EQ(nullables(modelOf({"S->AbA", "A->e"})), "A");
   EXPECT_EQ(nullables(modelOf({"S->AB|c", "A->e|a", "B->A"})), "SAB");
   EXPECT_FALSE(modelOf({"S->A", "A->e"}).isNullable('e'));
+  // '>' is a terminal here: erasing X leaves "->", no empty alternative.
+  EXPECT_EQ(nullables(modelOf({"E->->X|aX", "X->e"})), "X");
 }
 
 TEST(ParsingTest, Terminals) {

@@ -1,0 +1,304 @@
+// The properties checked on every input.  Besides running everything (a
+// crash or a hang is a failure by itself), they compare what the analyses
+// say with each other and with textbook computations:
+// - First and Follow equal the sets of the fixed-point definitions; Follow
+//   never holds 'e'; First holds 'e' exactly for the nullable non-terminals;
+// - the listings have one block per table row; the LALR and SLR tables have
+//   as many rows as there are LR(0) states, the LR(1) table at least as many,
+//   and the similar-state texts are as many as the LALR states;
+// - every row has the header's number of cells; every shift, goto and reduce
+//   names an existing state or production; "a" stands in the "$" column only;
+// - a conflict count is the number of cells holding "|";
+// - a trace ends with "Accept" or "Error" and numbers its steps from 1;
+// - a word accepted by two conflict-free LR tables gets the same actions and
+//   inputs from both; a word derived from the grammar is accepted by every
+//   conflict-free table (for the LR tables when the first rule only starts
+//   the grammar).
+#include "fuzz/properties.h"
+
+#include <map>
+#include <set>
+
+#include "automata/lalr.h"
+#include "grammar/first.h"
+#include "grammar/follow.h"
+#include "grammar/reading.h"
+#include "simulation/lr_evaluation.h"
+#include "tables/arcs.h"
+#include "tables/conflicts.h"
+#include "tables/lr_tables.h"
+
+namespace {
+
+using Problems = std::vector<std::string>;
+
+std::string text(const HString& s) { return std::string(s.view()); }
+
+bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
+
+// The fixed-point definitions of nullable, First and Follow.
+struct TextbookSets {
+  std::map<char, std::set<char>> first, follow;
+  std::set<char> nullable;
+
+  explicit TextbookSets(const Parsing& model) {
+    std::vector<std::pair<char, std::string>> productions;
+    for (const HString& p : model.productions) {
+      std::string body = text(p.getSubString(3));
+      productions.emplace_back(p[0], body == "e" ? "" : body);
+    }
+    for (bool changed = true; changed;) {
+      changed = false;
+      for (const auto& [head, body] : productions) {
+        bool vanishes = false;
+        for (char c : firstOf(body, vanishes)) changed |= first[head].insert(c).second;
+        if (vanishes) changed |= nullable.insert(head).second;
+      }
+    }
+    follow[model.rules[0][0]].insert('$');
+    for (bool changed = true; changed;) {
+      changed = false;
+      for (const auto& [head, body] : productions)
+        for (size_t i = 0; i < body.size(); ++i) {
+          if (!isUpper(body[i])) continue;
+          bool vanishes = false;
+          for (char c : firstOf(body.substr(i + 1), vanishes)) changed |= follow[body[i]].insert(c).second;
+          if (vanishes)
+            for (char c : std::set<char>(follow[head])) changed |= follow[body[i]].insert(c).second;
+        }
+    }
+  }
+
+  std::set<char> firstOf(const std::string& symbols, bool& vanishes) {
+    std::set<char> out;
+    vanishes = true;
+    for (char c : symbols) {
+      if (!isUpper(c)) {
+        out.insert(c);
+        vanishes = false;
+        return out;
+      }
+      out.insert(first[c].begin(), first[c].end());
+      if (!nullable.count(c)) {
+        vanishes = false;
+        return out;
+      }
+    }
+    return out;
+  }
+};
+
+std::set<char> setOf(const HString& s) { return std::set<char>(s.view().begin(), s.view().end()); }
+
+void checkSets(const Parsing& model, Problems& problems) {
+  TextbookSets expected(model);
+  Row follows = model.follow();
+  for (int i = 0; i < model.rules.getCount(); ++i) {
+    char x = model.rules[i][0];
+    HString first = model.first(x);
+    std::set<char> wanted = expected.first[x];
+    if (expected.nullable.count(x)) wanted.insert('e');
+    if (setOf(first) != wanted || first.removeDuplicates().getLength() != first.getLength())
+      problems.push_back(std::string("First(") + x + ") is " + text(first));
+    if ((first.find('e') != -1) != model.isNullable(x))
+      problems.push_back(std::string("First(") + x + ") and nullable disagree");
+    const HString& follow = follows[i];
+    if (follow.find('e') != -1 || setOf(follow) != expected.follow[x] ||
+        follow.removeDuplicates().getLength() != follow.getLength())
+      problems.push_back(std::string("Follow(") + x + ") is " + text(follow));
+  }
+}
+
+int headerCount(const Row& listing) {
+  int n = 0;
+  for (const HString& line : listing) n += line.getLength() > 0 && line[0] == 'S';
+  return n;
+}
+
+// Shape and vocabulary of an LR table.
+void checkLRTable(const char* kind, const Table& table, const Parsing& model, Problems& problems) {
+  int states = table.getCount() - 1;
+  const Row& header = table[0];
+  int i = 0;
+  for (const Row& row : table) {
+    if (row.getCount() != header.getCount()) problems.push_back(std::string(kind) + ": a row of another width");
+    if (i++ == 0) continue;
+    for (int j = 1; j < row.getCount(); ++j) {
+      const HString& cell = row[j];
+      bool gotoColumn = isUpper(header[j][0]);
+      for (int start = 0; start < cell.getLength();) {
+        HString entry = cell.getToken("|", start);
+        start += entry.getLength() + 1;
+        long n = entry.getLength() > 1 ? entry.getSubString(1).toLong() : -1;
+        bool fine = gotoColumn ? entry.getLength() > 0 && entry[0] >= '0' && entry[0] <= '9' && entry.toLong() < states
+                  : entry == "a" ? header[j] == "$"
+                  : entry.getLength() > 1 && entry[0] == 's' ? n >= 0 && n < states
+                  : entry.getLength() > 1 && entry[0] == 'r' ? n > 0 && n < model.productions.getCount()
+                                                             : false;
+        if (!fine) problems.push_back(std::string(kind) + ": cell " + text(cell));
+      }
+    }
+  }
+  int joined = 0;
+  i = 0;
+  for (const Row& row : table) {
+    int j = 0;
+    for (const HString& cell : row) joined += i > 0 && j++ > 0 && cell.find('|') != -1;
+    ++i;
+  }
+  if (joined != countConflicts(table)) problems.push_back(std::string(kind) + ": conflict count");
+}
+
+std::string lastAction(const Table& trace) {
+  const Row& last = trace.getLast();
+  return last.getCount() == 4 ? text(last[3]) : "";
+}
+
+void checkTrace(const char* kind, const Table& trace, Problems& problems) {
+  std::string action = lastAction(trace);
+  if (trace.getCount() < 2 || (action != "Accept" && action != "Error"))
+    problems.push_back(std::string(kind) + ": a trace that does not end");
+  int k = 0;
+  for (const Row& row : trace) {
+    if (row.getCount() != 4 || (k > 0 && row[0] != HString(k)))
+      problems.push_back(std::string(kind) + ": trace row " + std::to_string(k));
+    ++k;
+  }
+}
+
+// The actions and inputs of a trace, without its stacks.
+std::vector<std::string> movesOf(const Table& trace) {
+  std::vector<std::string> moves;
+  for (const Row& row : trace) moves.push_back(text(row[2]) + "\t" + text(row[3]));
+  return moves;
+}
+
+// A word of the language, derived leftmost with choices drawn from `seed`;
+// empty when the start symbol derives no word.
+bool deriveWord(const Parsing& model, unsigned seed, std::string& word) {
+  // The height of a non-terminal: how deep its shortest derivation is.
+  std::map<char, int> height;
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (const HString& p : model.productions) {
+      int h = 1;
+      for (char c : p.view().substr(3))
+        if (isUpper(c)) h = height.count(c) ? std::max(h, height[c] + 1) : 1 << 20;
+      if (h < (1 << 20) && (!height.count(p[0]) || h < height[p[0]])) {
+        height[p[0]] = h;
+        changed = true;
+      }
+    }
+  }
+  char start = model.productions[0][0];
+  if (!height.count(start)) return false;
+  std::string pending(1, start);  // the symbols still to derive, leftmost last
+  int budget = 60;
+  while (!pending.empty() && word.size() < 400) {
+    char x = pending.back();
+    pending.pop_back();
+    if (!isUpper(x)) {
+      word += x;
+      continue;
+    }
+    std::vector<std::string> bodies;
+    std::string shortest;
+    int best = 1 << 20;
+    for (const HString& p : model.productions) {
+      if (p[0] != x) continue;
+      std::string body = text(p.getSubString(3));
+      if (body == "e") body.clear();
+      int h = 1;
+      for (char c : body) h = isUpper(c) ? (height.count(c) ? std::max(h, height[c] + 1) : 1 << 20) : h;
+      if (h >= (1 << 20)) continue;
+      bodies.push_back(body);
+      if (h < best) best = h, shortest = body;
+    }
+    seed = seed * 1103515245u + 12345u;
+    const std::string& body = --budget > 0 ? bodies[(seed >> 16) % bodies.size()] : shortest;
+    pending.append(body.rbegin(), body.rend());
+  }
+  return pending.empty();
+}
+
+// The first rule only starts the grammar: one alternative, head used nowhere.
+bool startsOnly(const Parsing& model) {
+  char head = model.rules[0][0];
+  if (model.rules[0].find('|') != -1) return false;
+  for (const HString& rule : model.rules)
+    if (rule.getSubString(3).find(head) != -1) return false;
+  return true;
+}
+
+void checkEvaluations(const Parsing& model, const HString& word, unsigned seed, Problems& problems) {
+  const char* kinds[] = {"SLR", "LR1", "LALR"};
+  bool free[3];
+  for (int k = 0; k < 3; ++k) free[k] = countConflicts(model, kinds[k]) == 0;
+  bool ll1Free = countConflicts(model, "LL1") == 0;
+  std::string derived;
+  bool haveDerived = deriveWord(model, seed, derived);
+  for (bool isDerived : {false, true}) {
+    if (isDerived && !haveDerived) continue;
+    HString w = isDerived ? HString(derived.data(), static_cast<int>(derived.size())) : word;
+    Table ll1 = model.ll1Evaluation(w);
+    checkTrace("LL1", ll1, problems);
+    if (isDerived && ll1Free && lastAction(ll1) != "Accept") problems.push_back("LL1 rejects the word " + derived);
+    std::vector<std::string> accepted;
+    for (int k = 0; k < 3; ++k) {
+      Table trace = lrEvaluation(model, w, kinds[k]);
+      checkTrace(kinds[k], trace, problems);
+      if (!free[k]) continue;
+      bool accepts = lastAction(trace) == "Accept";
+      if (isDerived && startsOnly(model) && !accepts)
+        problems.push_back(std::string(kinds[k]) + " rejects the word " + derived);
+      if (!accepts) continue;
+      std::vector<std::string> moves = movesOf(trace);
+      if (!accepted.empty() && moves != accepted)
+        problems.push_back(std::string(kinds[k]) + " parses the word otherwise");
+      accepted = moves;
+    }
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> checkEverything(std::string_view input) {
+  Problems problems;
+  if (input.size() > kLargestInput) return problems;
+  size_t end = input.find('\n');
+  std::string_view word = end == std::string_view::npos ? std::string_view() : input.substr(0, end);
+  std::string_view editor = end == std::string_view::npos ? input : input.substr(end + 1);
+
+  GrammarReading reading = readGrammar(editorText(editor));
+  if (!reading.isSound()) {
+    if (reading.messages.getCount() == 0) problems.push_back("an unsound grammar without a message");
+    return problems;
+  }
+  Parsing model;
+  model.loadRules(reading.lines);
+  checkSets(model, problems);
+  firstListing(model);
+  followListing(model, model.follow());
+
+  Table slr = slrTable(model), lr1 = lr1Table(model), lalr = lalrTable(model), ll1 = model.ll1Table();
+  checkLRTable("SLR", slr, model, problems);
+  checkLRTable("LR1", lr1, model, problems);
+  checkLRTable("LALR", lalr, model, problems);
+  if (lalr.getCount() != slr.getCount() || lr1.getCount() < slr.getCount())
+    problems.push_back("tables with unexpected numbers of rows");
+  for (const Row& row : ll1)
+    if (row.getCount() != ll1[0].getCount()) problems.push_back("LL1: a row of another width");
+
+  Row similar = similarStates(model);
+  if (similar.getCount() != lalrStates(model).getCount() || similar.getCount() != lalr.getCount() - 1)
+    problems.push_back("similar states and LALR states differ in number");
+  if (headerCount(lr0ItemsWithArcs(model)) != slr.getCount() - 1 ||
+      headerCount(lr1ItemsWithArcs(model)) != lr1.getCount() - 1 ||
+      headerCount(lalrItemsWithArcs(model)) != lalr.getCount() - 1)
+    problems.push_back("listings and tables differ in their states");
+
+  unsigned seed = 2166136261u;
+  for (char c : input) seed = (seed ^ static_cast<unsigned char>(c)) * 16777619u;
+  checkEvaluations(model, HString(word.data(), static_cast<int>(word.size())), seed, problems);
+  return problems;
+}

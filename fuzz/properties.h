@@ -1,0 +1,15 @@
+// What must hold for every input, whatever a student types: the checks the
+// fuzzer runs on every generated input and the corpus test on every kept one.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Inputs longer than this are passed over, so that one run stays fast.
+inline constexpr size_t kLargestInput = 4096;
+
+// An input's first line is the word, the rest the editor text.  Runs the
+// reading and, for a sound grammar, every analysis; returns what was
+// found wrong, empty when everything holds.
+std::vector<std::string> checkEverything(std::string_view input);
