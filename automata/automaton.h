@@ -22,6 +22,10 @@ struct Automaton {
   int target(int state, char symbol) const;
 };
 
+// The states as the lists the analyses pass around.
+HList<LR0_ItemsList> lr0Lists(const Automaton& automaton);
+LR1_ItemsListList lr1Lists(const Automaton& automaton);
+
 Automaton buildLR0Automaton(const Parsing& grammar);
 Automaton buildLR1Automaton(const Parsing& grammar);
 // The LR(1) states merged by core, groups ordered by their lowest member;

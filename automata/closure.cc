@@ -206,6 +206,8 @@ std::vector<StateItem> fromList(const LR1_ItemsList& items, LookaheadPool& pool)
   return out;
 }
 
+}  // namespace
+
 LR0_ItemsList toLR0List(const std::vector<StateItem>& items) {
   LR0_ItemsList out;
   for (const StateItem& item : items) out.insertTail(LR0_Item{item.production, item.dot});
@@ -220,8 +222,6 @@ LR1_ItemsList toLR1List(const std::vector<StateItem>& items, const LookaheadPool
   }
   return out;
 }
-
-}  // namespace
 
 LR0_ItemsList Parsing::closureLR0(LR0_ItemsList items) const {
   ClosureEngine engine(*this);

@@ -40,6 +40,10 @@ class LookaheadPool {
   std::unordered_map<std::string, int> ids_;
 };
 
+// States as the lists the analyses pass around, and back.
+LR0_ItemsList toLR0List(const std::vector<StateItem>& items);
+LR1_ItemsList toLR1List(const std::vector<StateItem>& items, const LookaheadPool& pool);
+
 class ClosureEngine {
  public:
   explicit ClosureEngine(const Parsing& grammar);

@@ -127,28 +127,22 @@ int indexOfState(const LR1_ItemsListList& collection, const LR1_ItemsList& state
   return collection.search(state);
 }
 
-HList<LR0_ItemsList> Parsing::buildLR0Collection() const {
-  HList<LR0_ItemsList> collection;
-  for (const std::vector<StateItem>& state : buildLR0Automaton(*this).states) {
-    LR0_ItemsList items;
-    for (const StateItem& item : state) items.insertTail(LR0_Item{item.production, item.dot});
-    collection.insertTail(items);
-  }
-  return collection;
+HList<LR0_ItemsList> lr0Lists(const Automaton& automaton) {
+  HList<LR0_ItemsList> lists;
+  for (const std::vector<StateItem>& state : automaton.states) lists.insertTail(toLR0List(state));
+  return lists;
 }
+
+LR1_ItemsListList lr1Lists(const Automaton& automaton) {
+  LR1_ItemsListList lists;
+  for (const std::vector<StateItem>& state : automaton.states) lists.insertTail(toLR1List(state, automaton.lookaheads));
+  return lists;
+}
+
+HList<LR0_ItemsList> Parsing::buildLR0Collection() const { return lr0Lists(buildLR0Automaton(*this)); }
 
 Row Parsing::listLR0Items() const { return listing(*this, buildLR0Automaton(*this), ")"); }
 
-LR1_ItemsListList Parsing::buildLR1Collection() const {
-  Automaton automaton = buildLR1Automaton(*this);
-  LR1_ItemsListList collection;
-  for (const std::vector<StateItem>& state : automaton.states) {
-    LR1_ItemsList items;
-    for (const StateItem& item : state)
-      items.insertTail(LR1_Item(item.production, item.dot, textOf(automaton.lookaheads.text(item.lookahead))));
-    collection.insertTail(items);
-  }
-  return collection;
-}
+LR1_ItemsListList Parsing::buildLR1Collection() const { return lr1Lists(buildLR1Automaton(*this)); }
 
 Row Parsing::listLR1Items() const { return listing(*this, buildLR1Automaton(*this), ", $)"); }

@@ -24,8 +24,6 @@ std::string coreKey(const std::vector<StateItem>& state) {
   return std::string(reinterpret_cast<const char*>(cores.data()), cores.size() * sizeof(unsigned long long));
 }
 
-HString textOf(const std::string& text) { return HString(text.data(), static_cast<int>(text.size())); }
-
 }  // namespace
 
 Automaton mergeByCore(const Automaton& lr1, std::vector<std::vector<int>>* members) {
@@ -70,17 +68,7 @@ Automaton mergeByCore(const Automaton& lr1, std::vector<std::vector<int>>* membe
   return merged;
 }
 
-LR1_ItemsListList lalrStates(const Parsing& grammar) {
-  Automaton merged = mergeByCore(buildLR1Automaton(grammar));
-  LR1_ItemsListList states;
-  for (const std::vector<StateItem>& state : merged.states) {
-    LR1_ItemsList items;
-    for (const StateItem& item : state)
-      items.insertTail(LR1_Item(item.production, item.dot, textOf(merged.lookaheads.text(item.lookahead))));
-    states.insertTail(items);
-  }
-  return states;
-}
+LR1_ItemsListList lalrStates(const Parsing& grammar) { return lr1Lists(mergeByCore(buildLR1Automaton(grammar))); }
 
 Row similarStates(const Parsing& grammar) {
   std::vector<std::vector<int>> groups;

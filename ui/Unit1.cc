@@ -352,21 +352,16 @@ bool TForm1::checkConflicts(HString name) {
   return true;
 }
 
-void TForm1::showLR0Items() {
-  Row lines = lr0ItemsWithArcs(model);
-  setTitle("LR0 Items:");
+void TForm1::showListing(const char* title, const Row& lines) {
+  setTitle(title);
   Memo3->clear();
   appendLines(Memo3, lines);
   caretToStart(Memo3, true);
 }
 
-void TForm1::showLR1Items() {
-  Row lines = lr1ItemsWithArcs(model);
-  setTitle("LR1 Items:");
-  Memo3->clear();
-  appendLines(Memo3, lines);
-  caretToStart(Memo3, true);
-}
+void TForm1::showLR0Items() { showListing("LR0 Items:", lr0ItemsWithArcs(model)); }
+
+void TForm1::showLR1Items() { showListing("LR1 Items:", lr1ItemsWithArcs(model)); }
 
 void TForm1::showLalrItems() {
   Row lines = lalrItemsWithArcs(model);

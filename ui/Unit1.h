@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "core/hstring.h"
+#include "grammar/parsing.h"
 
 class QAbstractButton;
 class QComboBox;
@@ -96,5 +97,7 @@ class TForm1 : public QWidget {
   template <class Command>
   void analysis(Command&& command);
   void setTitle(const char* title);
+  // An item listing in the results pane under its title, shown from its top.
+  void showListing(const char* title, const Row& lines);
   void markResult(bool trace);
 };
