@@ -14,7 +14,8 @@ struct Automaton {
   std::vector<std::vector<StateItem>> states;
   // Per state: (symbol, target state), in the order the symbols were tried.
   std::vector<std::vector<std::pair<char, int>>> transitions;
-  // Per state from 1 on: the state and symbol it was first reached from.
+  // Per state of a collection, the state and symbol it was first reached
+  // from (state 0: none); empty for merged states.
   std::vector<std::pair<int, char>> origins;
   LookaheadPool lookaheads;
 

