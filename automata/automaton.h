@@ -1,14 +1,60 @@
-// An LR automaton as the tables and listings read it: the states in order
-// of creation, where each state's symbols lead, and how each state was
-// first reached.  The LR(0) and LR(1) collections are built by one walk;
-// the LALR automaton merges the LR(1) states by core.
+// The data model of the LR automata.  It exists in two forms.
+//
+// The item lists (automata/items.h) are the model's own: an LR0_Item is a
+// production number and a dot, an LR1_Item adds its lookahead as an HString;
+// a state is an HList of items in the order the closure made them, and a
+// collection an HList of states.  Their operations, Parsing::closureLR1,
+// gotoLR1, buildLR1Collection, sameCore, mergeLookaheads, lalrStates and the
+// rest (automata/item_lists.cc), follow the definitions step for step, with
+// linear searches.  No command runs on them: they are the oracle that the
+// engine is checked against (automata/oracle_test.cc, fuzz/properties.cc).
+//
+// The engine (this header and closure.h) is what every command runs on.  A
+// StateItem is three integers: production, dot and the id of its lookahead
+// text in a LookaheadPool, where each text is kept once.  A state is a
+// vector of StateItems in closure order; an Automaton holds the states in
+// order of creation with their transitions and the way each was first
+// reached.  The ClosureEngine (closure.cc) makes states, walkCollection
+// (collection.cc) numbers them, mergeByCore (lalr.cc) merges LR(1) states
+// into LALR states.  Tables (tables/), listings (automata/listing.cc,
+// tables/listings.cc) and evaluations read an Automaton.
+//
+// The two meet in lr0Lists and lr1Lists below, which turn an automaton's
+// states into item lists, and in the ClosureEngine, whose closures take the
+// same steps as the literal closures (items in the same order, lookahead
+// texts with the same characters in the same order).
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
-#include "automata/closure.h"
+#include "automata/items.h"
+
+// The lookahead of an LR(0) item.
+inline constexpr int kNoLookahead = -1;
+
+struct StateItem {
+  int production;
+  int dot;
+  int lookahead;  // an id of the LookaheadPool, or kNoLookahead
+};
+
+// Lookahead texts by id; equal texts get equal ids.
+class LookaheadPool {
+ public:
+  int intern(std::string_view text);
+  const std::string& text(int id) const { return texts_[static_cast<size_t>(id)]; }
+  // The id of the text's characters in code order: equal for equal sets.
+  int setOf(int id);
+
+ private:
+  std::vector<std::string> texts_;
+  std::vector<int> sets_;  // setOf by id, -1 until asked
+  std::unordered_map<std::string, int> ids_;
+};
 
 struct Automaton {
   std::vector<std::vector<StateItem>> states;
@@ -21,14 +67,18 @@ struct Automaton {
 
   // The state reached from `state` on `symbol`, or -1.
   int target(int state, char symbol) const;
+  bool hasLookaheads() const { return !states.empty() && !states[0].empty() && states[0][0].lookahead != kNoLookahead; }
 };
 
-// The states as the lists the analyses pass around.
-HList<LR0_ItemsList> lr0Lists(const Automaton& automaton);
-LR1_ItemsListList lr1Lists(const Automaton& automaton);
-
+// The canonical LR(0) and LR(1) collections (collection.cc).
 Automaton buildLR0Automaton(const Parsing& grammar);
 Automaton buildLR1Automaton(const Parsing& grammar);
 // The LR(1) states merged by core, groups ordered by their lowest member;
-// members[k] receives the LR(1) states of group k in increasing order.
+// members[k] receives the LR(1) states of group k in increasing order (lalr.cc).
 Automaton mergeByCore(const Automaton& lr1, std::vector<std::vector<int>>* members = nullptr);
+
+// The states as item lists.
+LR0_ItemsList toLR0List(const std::vector<StateItem>& items);
+LR1_ItemsList toLR1List(const std::vector<StateItem>& items, const LookaheadPool& pool);
+HList<LR0_ItemsList> lr0Lists(const Automaton& automaton);
+LR1_ItemsListList lr1Lists(const Automaton& automaton);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "automata/items.h"
 
 namespace {
 
@@ -190,24 +189,7 @@ std::vector<StateItem> ClosureEngine::closureLR1(std::vector<StateItem> items) {
   return merged;
 }
 
-// The Parsing operations work on the lists the analyses pass around; they
-// share the engine with the collections.
-namespace {
-
-std::vector<StateItem> fromList(const LR0_ItemsList& items) {
-  std::vector<StateItem> out;
-  for (const LR0_Item& item : items) out.push_back(StateItem{item.production, item.dot, kNoLookahead});
-  return out;
-}
-
-std::vector<StateItem> fromList(const LR1_ItemsList& items, LookaheadPool& pool) {
-  std::vector<StateItem> out;
-  for (const LR1_Item& item : items) out.push_back(StateItem{item.production, item.dot, pool.intern(item.lookahead.view())});
-  return out;
-}
-
-}  // namespace
-
+// The engine's states as item lists.
 LR0_ItemsList toLR0List(const std::vector<StateItem>& items) {
   LR0_ItemsList out;
   for (const StateItem& item : items) out.insertTail(LR0_Item{item.production, item.dot});
@@ -221,43 +203,4 @@ LR1_ItemsList toLR1List(const std::vector<StateItem>& items, const LookaheadPool
     out.insertTail(LR1_Item(item.production, item.dot, HString(text.data(), static_cast<int>(text.size()))));
   }
   return out;
-}
-
-LR0_ItemsList Parsing::closureLR0(LR0_ItemsList items) const {
-  ClosureEngine engine(*this);
-  return toLR0List(engine.closureLR0(fromList(items)));
-}
-
-LR0_ItemsList Parsing::closureOfItemLR0(const LR0_Item& item) const {
-  LR0_ItemsList items;
-  items.insertTail(item);
-  return closureLR0(items);
-}
-
-// The advanced items come first in the closure, and the closure adds only
-// items with the dot at the start (or past an empty body), never one of
-// them: the closure is the kernel followed by the items it added.
-LR0_ItemsList Parsing::gotoLR0(LR0_ItemsList state, char x) const {
-  ClosureEngine engine(*this);
-  return toLR0List(engine.closureLR0(engine.advance(fromList(state), x)));
-}
-
-LR1_ItemsList Parsing::closureLR1(LR1_ItemsList items) const {
-  ClosureEngine engine(*this);
-  std::vector<StateItem> closure = engine.closureLR1(fromList(items, engine.lookaheads()));
-  return toLR1List(closure, engine.lookaheads());
-}
-
-LR1_ItemsList Parsing::closureOfItemLR1(const LR1_Item& item) const {
-  LR1_ItemsList items;
-  items.insertTail(item);
-  return closureLR1(items);
-}
-
-// As for LR(0): the closure keeps the advanced items first, with their own
-// lookaheads, and is the kernel followed by the items it added.
-LR1_ItemsList Parsing::gotoLR1(LR1_ItemsList state, char x) const {
-  ClosureEngine engine(*this);
-  std::vector<StateItem> kernel = engine.advance(fromList(state, engine.lookaheads()), x);
-  return toLR1List(engine.closureLR1(kernel), engine.lookaheads());
 }

@@ -10,39 +10,11 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
-#include "grammar/parsing.h"
-
-// The lookahead of an LR(0) item.
-inline constexpr int kNoLookahead = -1;
-
-struct StateItem {
-  int production;
-  int dot;
-  int lookahead;  // an id of the LookaheadPool, or kNoLookahead
-};
-
-// Lookahead texts by id; equal texts get equal ids.
-class LookaheadPool {
- public:
-  int intern(std::string_view text);
-  const std::string& text(int id) const { return texts_[static_cast<size_t>(id)]; }
-  // The id of the text's characters in code order: equal for equal sets.
-  int setOf(int id);
-
- private:
-  std::vector<std::string> texts_;
-  std::vector<int> sets_;  // setOf by id, -1 until asked
-  std::unordered_map<std::string, int> ids_;
-};
-
-// States as the lists the analyses pass around, and back.
-LR0_ItemsList toLR0List(const std::vector<StateItem>& items);
-LR1_ItemsList toLR1List(const std::vector<StateItem>& items, const LookaheadPool& pool);
+#include "automata/automaton.h"
 
 class ClosureEngine {
  public:

@@ -1,4 +1,4 @@
-// The canonical LR(0) and LR(1) collections and their listings.  One walk
+// The canonical LR(0) and LR(1) collections.  One walk
 // builds both: state 0 is the closure of the start item; every state, in
 // order of creation, tries the symbols after its dots in order of first
 // appearance, and a goto that equals no earlier state becomes the next one.
@@ -7,13 +7,13 @@
 // items) are equal, since the closure adds only items with the dot at the
 // start: so a goto is looked up by its kernel, through a hash of the
 // kernels, and only a new state is closed.
-#include "automata/collection.h"
-
 #include <algorithm>
 #include <cstring>
 #include <unordered_map>
 
 #include "automata/automaton.h"
+#include "automata/closure.h"
+#include "core/work.h"
 
 namespace {
 
@@ -34,9 +34,11 @@ std::string kernelKey(const std::vector<StateItem>& kernel, Describe describe) {
 }
 
 // close(kernel): the state of a kernel; describe(item): the item as kernels compare it.
+// `name` names the collection in a message when it outgrows the limits.
 template <class Close, class Describe>
-Automaton walkCollection(ClosureEngine& engine, StateItem start, Close close, Describe describe) {
+Automaton walkCollection(const char* name, ClosureEngine& engine, StateItem start, Close close, Describe describe) {
   Automaton automaton;
+  long items = 0;
   std::unordered_map<std::string, int> byKernel;
   automaton.states.push_back(close({start}));
   automaton.transitions.emplace_back();
@@ -48,6 +50,8 @@ Automaton walkCollection(ClosureEngine& engine, StateItem start, Close close, De
       auto [found, isNew] = byKernel.try_emplace(kernelKey(kernel, describe), static_cast<int>(automaton.states.size()));
       if (isNew) {
         std::vector<StateItem> state = close(std::move(kernel));
+        items += static_cast<long>(state.size());
+        noteStates(name, static_cast<long>(automaton.states.size()) + 1, items);
         automaton.states.push_back(std::move(state));
         automaton.transitions.emplace_back();
         automaton.origins.emplace_back(static_cast<int>(i), x);
@@ -61,36 +65,6 @@ Automaton walkCollection(ClosureEngine& engine, StateItem start, Close close, De
 // An empty production 0 starts complete, like every empty-body item.
 int startDot(const Parsing& grammar) { return grammar.productions[0].getSubString(3) == "e" ? 1 : 0; }
 
-HString textOf(const std::string& text) { return HString(text.data(), static_cast<int>(text.size())); }
-
-// "Clousure(" production 0 with the dot after "->" and the given end.
-HString startTrace(const Parsing& grammar, const char* end) {
-  const HString& start = grammar.productions[0];
-  return HString("Clousure(") + start.getSubString(0, 3) + kDotMarker + start.getSubString(3) + end;
-}
-
-Row listing(const Parsing& grammar, const Automaton& automaton, const char* startEnd) {
-  bool withLookaheads = automaton.states[0][0].lookahead != kNoLookahead;
-  HString start = startTrace(grammar, startEnd);
-  Row lines;
-  for (size_t k = 0; k < automaton.states.size(); ++k) {
-    auto [from, symbol] = automaton.origins[k];
-    HString trace = k == 0 ? start : HString("Goto(State") + from + "," + symbol + ")";
-    lines.insertTail(HString("State") + static_cast<int>(k) + " - " + trace + ":");
-    for (const StateItem& item : automaton.states[k]) {
-      std::string text = "   ";
-      const HString& production = grammar.productions[item.production];
-      text.append(production.view().substr(0, static_cast<size_t>(item.dot) + 3));
-      text += kDotMarker;
-      text.append(production.view().substr(static_cast<size_t>(item.dot) + 3));
-      if (withLookaheads) text += ", " + automaton.lookaheads.text(item.lookahead);
-      lines.insertTail(textOf(text));
-    }
-    lines.insertTail("");
-  }
-  return lines;
-}
-
 }  // namespace
 
 int Automaton::target(int state, char symbol) const {
@@ -102,7 +76,7 @@ int Automaton::target(int state, char symbol) const {
 Automaton buildLR0Automaton(const Parsing& grammar) {
   ClosureEngine engine(grammar);
   Automaton automaton = walkCollection(
-      engine, StateItem{0, startDot(grammar), kNoLookahead},
+      "LR(0) collection", engine, StateItem{0, startDot(grammar), kNoLookahead},
       [&](std::vector<StateItem> kernel) { return engine.closureLR0(std::move(kernel)); },
       [](const StateItem& item) { return item; });
   return automaton;
@@ -112,19 +86,11 @@ Automaton buildLR1Automaton(const Parsing& grammar) {
   ClosureEngine engine(grammar);
   LookaheadPool& pool = engine.lookaheads();
   Automaton automaton = walkCollection(
-      engine, StateItem{0, startDot(grammar), pool.intern("$")},
+      "LR(1) collection", engine, StateItem{0, startDot(grammar), pool.intern("$")},
       [&](std::vector<StateItem> kernel) { return engine.closureLR1(std::move(kernel)); },
       [&](const StateItem& item) { return StateItem{item.production, item.dot, pool.setOf(item.lookahead)}; });
   automaton.lookaheads = std::move(pool);
   return automaton;
-}
-
-int indexOfState(const HList<LR0_ItemsList>& collection, const LR0_ItemsList& state) {
-  return collection.search(state);
-}
-
-int indexOfState(const LR1_ItemsListList& collection, const LR1_ItemsList& state) {
-  return collection.search(state);
 }
 
 HList<LR0_ItemsList> lr0Lists(const Automaton& automaton) {
@@ -138,11 +104,3 @@ LR1_ItemsListList lr1Lists(const Automaton& automaton) {
   for (const std::vector<StateItem>& state : automaton.states) lists.insertTail(toLR1List(state, automaton.lookaheads));
   return lists;
 }
-
-HList<LR0_ItemsList> Parsing::buildLR0Collection() const { return lr0Lists(buildLR0Automaton(*this)); }
-
-Row Parsing::listLR0Items() const { return listing(*this, buildLR0Automaton(*this), ")"); }
-
-LR1_ItemsListList Parsing::buildLR1Collection() const { return lr1Lists(buildLR1Automaton(*this)); }
-
-Row Parsing::listLR1Items() const { return listing(*this, buildLR1Automaton(*this), ", $)"); }

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-
-#include "automata/collection.h"
+#include "automata/items.h"
 #include "grammar/test_support.h"
 
 namespace {
@@ -145,20 +143,6 @@ TEST(CollectionTest, LongStartProductionKeepsItsWholeHeader) {
   std::string line = "I->" + body;
   Parsing model = modelOf({line.c_str()});
   EXPECT_EQ(shown(model.listLR1Items()[0]), "State0 - Clousure(I->°" + body + ", $):");
-}
-
-// A grammar of the kind a teacher types: statements and expressions.
-TEST(CollectionTest, TeachingSizedGrammarBuildsQuickly) {
-  Parsing model = modelOf({"I->P", "P->SP|S", "S->i(C)S|i(C)SlS|w(C)S|{P}|x=E;|r(x)E;", "C->E<E|E=E|!C",
-                           "E->E+T|E-T|T", "T->T*F|T/F|F", "F->(E)|x|n|-F"});
-  auto start = std::chrono::steady_clock::now();
-  LR1_ItemsListList lr1 = model.buildLR1Collection();
-  HList<LR0_ItemsList> lr0 = model.buildLR0Collection();
-  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  EXPECT_LT(seconds, 1.0);
-  EXPECT_GT(lr1.getCount(), lr0.getCount());
-  EXPECT_EQ(headers(model.listLR1Items()).size(), static_cast<size_t>(lr1.getCount()));
-  for (int i = 0; i < lr1.getCount(); ++i) EXPECT_EQ(indexOfState(lr1, lr1[i]), i);
 }
 
 }  // namespace

@@ -45,6 +45,13 @@ bool sameCore(const LR1_ItemsList& first, LR1_ItemsList second);
 // state's item of the same core appended (repeated characters removed).
 LR1_ItemsList mergeLookaheads(const LR1_ItemsList& first, LR1_ItemsList second);
 
+// The LALR states of the canonical LR(1) collection, one per group of
+// same-core states, groups in the order of their lowest member, each made by
+// merging every member into the lowest with mergeLookaheads.
+LR1_ItemsListList lalrStates(const Parsing& grammar);
+// Per LALR state, the numbers of its LR(1) members joined by " ~ ".
+Row similarStates(const Parsing& grammar);
+
 // The production text with the dot marker at position dot + 3.
 HString itemText(const Parsing& grammar, const LR0_Item& item);
 // The same followed by ", " and the lookahead.

@@ -4,8 +4,6 @@
 // members; a merged state has the items of its highest member, each with
 // the lookaheads of the members from the highest down, every character
 // once.  Groups are found through an index of the states' cores.
-#include "automata/lalr.h"
-
 #include <algorithm>
 #include <unordered_map>
 
@@ -66,18 +64,4 @@ Automaton mergeByCore(const Automaton& lr1, std::vector<std::vector<int>>* membe
   }
   if (members != nullptr) *members = std::move(groups);
   return merged;
-}
-
-LR1_ItemsListList lalrStates(const Parsing& grammar) { return lr1Lists(mergeByCore(buildLR1Automaton(grammar))); }
-
-Row similarStates(const Parsing& grammar) {
-  std::vector<std::vector<int>> groups;
-  mergeByCore(buildLR1Automaton(grammar), &groups);
-  Row texts;
-  for (const std::vector<int>& group : groups) {
-    HString text(group.front());
-    for (size_t k = 1; k < group.size(); ++k) text += HString(" ~ ") + group[k];
-    texts.insertTail(text);
-  }
-  return texts;
 }

@@ -1,4 +1,4 @@
-#include "automata/lalr.h"
+#include "automata/items.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/read_back.h"
+#include "writers/read_back.h"
 
 namespace {
 

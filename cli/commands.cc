@@ -1,40 +1,7 @@
 #include "cli/commands.h"
 
-#include "automata/lalr.h"
-#include "grammar/first.h"
-#include "grammar/follow.h"
 #include "grammar/reading.h"
-#include "simulation/lr_evaluation.h"
-#include "tables/arcs.h"
 #include "tables/conflicts.h"
-#include "tables/lr_tables.h"
-
-namespace {
-
-// The library's texts are bytes: what the user typed is UTF-8 already, the
-// dot marker of the items is a Windows-1252 byte.
-Lines linesOf(const Row& row) {
-  Lines lines;
-  for (const HString& text : row) lines.push_back(utf8ForDisplay(text.view()));
-  return lines;
-}
-
-Cells cellsOf(const Table& table) {
-  Cells cells;
-  for (const Row& row : table) cells.push_back(linesOf(row));
-  return cells;
-}
-
-// The library's name of the table an evaluation or table command uses.
-const char* tableKindOf(std::string_view name) {
-  if (name.starts_with("ll1-")) return "LL1";
-  if (name.starts_with("slr-")) return "SLR";
-  if (name.starts_with("lr1-")) return "LR1";
-  if (name.starts_with("lalr-")) return "LALR";
-  return "";
-}
-
-}  // namespace
 
 const std::vector<CommandInfo>& commandInfos() {
   static const std::vector<CommandInfo> kCommands = {
@@ -62,27 +29,51 @@ bool isCommand(std::string_view name) {
   return false;
 }
 
+namespace {
+
+// What a command name asks of the command layer.
+struct Request {
+  enum { kListing, kTable, kEvaluation } what;
+  ListingKind listing = ListingKind::kFirst;
+  TableKind table = TableKind::kLL1;
+};
+
+Request requestOf(std::string_view name) {
+  if (name == "first") return {Request::kListing, ListingKind::kFirst};
+  if (name == "follow") return {Request::kListing, ListingKind::kFollow};
+  if (name == "lr0-items") return {Request::kListing, ListingKind::kLR0Items};
+  if (name == "lr1-items") return {Request::kListing, ListingKind::kLR1Items};
+  if (name == "lalr-items") return {Request::kListing, ListingKind::kLalrItems};
+  TableKind kind = name.starts_with("ll1-")   ? TableKind::kLL1
+                   : name.starts_with("slr-") ? TableKind::kSLR
+                   : name.starts_with("lr1-") ? TableKind::kLR1
+                                              : TableKind::kLALR;
+  return {name.ends_with("-table") ? Request::kTable : Request::kEvaluation, ListingKind::kFirst, kind};
+}
+
+}  // namespace
+
 Result computeCommand(std::string_view name, const Parsing& model, const HString& word) {
+  Request request = requestOf(name);
   Result result;
-  const char* kind = tableKindOf(name);
-  if (name == "first") {
-    result.listing = firstListing(model);
-  } else if (name == "follow") {
-    result.listing = followListing(model, model.follow());
-  } else if (name == "lr0-items") {
-    result.listing = lr0ItemsWithArcs(model);
-  } else if (name == "lr1-items") {
-    result.listing = lr1ItemsWithArcs(model);
-  } else if (name == "lalr-items") {
-    result.listing = lalrItemsWithArcs(model);
-    for (const HString& line : similarStateTable(similarStates(model))) result.listing.insertTail(line);
-  } else if (name.ends_with("-table")) {
-    result.isTable = true;
-    result.table = tableOfKind(model, kind);
-  } else if ((result.conflicts = countConflicts(model, kind)) == 0) {
-    // The window refuses to parse with a table that holds a choice.
-    result.isTable = true;
-    result.table = std::string_view(kind) == "LL1" ? model.ll1Evaluation(word) : lrEvaluation(model, word, kind);
+  switch (request.what) {
+    case Request::kListing: {
+      Listing computed = listing(model, request.listing);
+      result.listing = std::move(computed.lines);
+      for (const HString& line : computed.similarTable) result.listing.insertTail(line);
+      break;
+    }
+    case Request::kTable:
+      result.isTable = true;
+      result.table = table(model, request.table);
+      break;
+    case Request::kEvaluation: {
+      Evaluation computed = evaluation(model, request.table, word);
+      result.conflicts = computed.conflicts;
+      result.isTable = !computed.refused();
+      result.table = std::move(computed.trace);
+      break;
+    }
   }
   return result;
 }

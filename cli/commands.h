@@ -8,10 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/format.h"
+#include "commands/commands.h"
 #include "core/fatal.h"
 #include "core/hstring.h"
 #include "grammar/parsing.h"
+#include "writers/format.h"
 
 // Exit statuses; --help lists them.
 inline constexpr int kExitOk = 0;

@@ -1,5 +1,5 @@
 // Every command's output, in every format, for every kept input, byte for
-// byte against the reference outputs in commands/golden/expected.  An input
+// byte against the reference outputs in cli/golden/expected.  An input
 // is a word on its first line and an editor text after it.  Run with
 // TABLOMAT_UPDATE_GOLDEN=1 to write the reference outputs anew.
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/format.h"
+#include "writers/format.h"
 #include "grammar/reading.h"
 
 namespace {

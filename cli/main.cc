@@ -10,7 +10,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/format.h"
+#include "writers/format.h"
 #include "grammar/examples.h"
 #include "grammar/reading.h"
 

@@ -10,8 +10,10 @@
 #include <cstddef>
 #include <cstdlib>
 #include <iterator>
+#include <mutex>
 #include <new>
 #include <type_traits>
+#include <vector>
 
 #include "core/fatal.h"
 
@@ -154,24 +156,28 @@ class HList {
 
   // Nodes of one element type come from chunks and go back to a free list:
   // tables and traces make and drop them by the hundred thousand, and the
-  // general allocator costs more than the work done on them.  The program
-  // is single-threaded; the chunks live until the program ends.
+  // general allocator costs more than the work done on them.  Each thread
+  // keeps its own free list, so that a command may run on a worker thread
+  // while the window works on its own lists; a node freed on another thread
+  // than the one that made it joins that thread's list.  The chunks belong
+  // to the process and live until it ends, since lists move between threads.
   class NodePool {
    public:
-    ~NodePool() {
-      for (size_t k = 0; k < chunkCount_; ++k) std::free(chunks_[k]);
-      std::free(chunks_);
-    }
     void* take() {
-      if (free_ == nullptr && !grow()) return nullptr;
-      Slot* slot = free_;
-      free_ = slot->next;
+      Slot*& free = freeList();
+      if (free == nullptr && !grow(free)) return nullptr;
+      Slot* slot = free;
+      free = slot->next;
       return slot;
     }
     void give(void* memory) {
       Slot* slot = static_cast<Slot*>(memory);
-      slot->next = free_;
-      free_ = slot;
+      Slot*& free = freeList();
+      slot->next = free;
+      free = slot;
+    }
+    ~NodePool() {
+      for (void* chunk : chunks_) std::free(chunk);
     }
 
    private:
@@ -180,22 +186,32 @@ class HList {
       alignas(Node) unsigned char storage[sizeof(Node)];
     };
     static constexpr int kChunk = 256;
-    bool grow() {
+    // A plain pointer: it needs no destruction, so lists that outlive the
+    // thread's other objects at exit can still give their nodes back.
+    static Slot*& freeList() {
+      thread_local Slot* free = nullptr;
+      return free;
+    }
+    bool grow(Slot*& free) {
       Slot* chunk = static_cast<Slot*>(std::malloc(sizeof(Slot) * kChunk));
       if (chunk == nullptr) return false;
-      Slot** grown = static_cast<Slot**>(std::realloc(chunks_, sizeof(Slot*) * (chunkCount_ + 1)));
-      if (grown == nullptr) {
-        std::free(chunk);
-        return false;
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        try {
+          chunks_.push_back(chunk);
+        } catch (const std::bad_alloc&) {
+          std::free(chunk);
+          return false;
+        }
       }
-      chunks_ = grown;
-      chunks_[chunkCount_++] = chunk;
-      for (int k = kChunk - 1; k >= 0; --k) give(&chunk[k]);
+      for (int k = kChunk - 1; k >= 0; --k) {
+        chunk[k].next = free;
+        free = &chunk[k];
+      }
       return true;
     }
-    Slot* free_ = nullptr;
-    Slot** chunks_ = nullptr;
-    size_t chunkCount_ = 0;
+    std::mutex mutex_;
+    std::vector<void*> chunks_;
   };
 
   static NodePool& pool() {

@@ -48,6 +48,7 @@ HString::Buffer* HString::newBuffer(int length) {
   if (memory == nullptr) return nullptr;
   Buffer* buffer = static_cast<Buffer*>(memory);
   buffer->references = 1;
+  buffer->pinned = false;
   bytesOf(buffer)[length] = '\0';
   return buffer;
 }
@@ -75,7 +76,16 @@ HString::HString(Reserve, int n) : text_(kEmpty), length_(0), buffer_(nullptr) {
   length_ = n;
 }
 
-HString::HString(const HString& other) : text_(other.text_), length_(other.length_), buffer_(other.buffer_) {
+// A pinned buffer may be written through a reference handed out earlier,
+// so its copies get buffers of their own.
+HString::HString(const HString& other) : HString() {
+  if (other.buffer_ != nullptr && other.buffer_->pinned) {
+    assign(other.text_, other.length_);
+    return;
+  }
+  text_ = other.text_;
+  length_ = other.length_;
+  buffer_ = other.buffer_;
   if (buffer_ != nullptr) ++buffer_->references;
 }
 
@@ -110,6 +120,7 @@ void HString::unshare() {
 char& HString::operator[](int position) {
   if (position < 0 || position >= length_) throw HStringError(kBadIndex);
   unshare();
+  buffer_->pinned = true;
   return text_[position];
 }
 

@@ -2,9 +2,12 @@
 // heap with its length beside it and value semantics; every symbol string,
 // production, item text, table cell and message is one.
 //
-// Copies share their buffer until one of them is written to, and a suffix
-// shares the buffer of its string: an evaluation trace holds the rest of
-// the input in every row, and these copies must not cost its length.
+// Every copy is independent, but copies share their buffer until one of
+// them is written to, and a suffix shares the buffer of its string: an
+// evaluation trace holds the rest of the input in every row, and these
+// copies must not cost its length.  A string that handed out a writable
+// character reference is never shared again: its copies get buffers of
+// their own, so a write through the reference changes this string alone.
 //
 // Two failure channels: running out of memory while building a buffer ends
 // the process with a fixed message on standard error; bad positions (and
@@ -114,9 +117,11 @@ class HString {
   // Gives the string a buffer of its own before a character is written.
   void unshare();
 
-  // A buffer shared by copies: a reference count, the characters behind it.
+  // A buffer shared by copies: a reference count, whether a writable
+  // reference into it was handed out, the characters behind it.
   struct Buffer {
     int references;
+    bool pinned;
   };
   static Buffer* newBuffer(int length);
   static char* bytesOf(Buffer* buffer) { return reinterpret_cast<char*>(buffer + 1); }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/hlist.h"
+
 namespace {
 
 std::string str(const HString& s) { return std::string(s.view()); }
@@ -113,6 +115,26 @@ TEST(HStringTest, SharedBuffersBehaveAsOwnCopies) {
   self = self.getSubString(1);
   self += self;
   EXPECT_EQ(str(self), "yzyz");
+}
+
+// A reference taken before a copy is made writes to its own string only.
+TEST(HStringTest, AReferenceTakenBeforeACopyWritesOneString) {
+  HString s("abc");
+  char& first = s[0];
+  HString copy = s;
+  HString suffix = s.getSubString(1);
+  HString assigned;
+  assigned = s;
+  first = 'X';
+  s[2] = 'Z';
+  EXPECT_EQ(str(s), "XbZ");
+  EXPECT_EQ(str(copy), "abc");
+  EXPECT_EQ(str(suffix), "bc");
+  EXPECT_EQ(str(assigned), "abc");
+  HList<HString> row;
+  row.insertTail(s);
+  first = 'Y';
+  EXPECT_EQ(str(row[0]), "XbZ");
 }
 
 TEST(HStringTest, ComparisonByBytes) {

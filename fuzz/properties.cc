@@ -8,7 +8,11 @@
 //   and the similar-state texts are as many as the LALR states;
 // - every row has the header's number of cells; every shift, goto and reduce
 //   names an existing state or production; "a" stands in the "$" column only;
-// - a conflict count is the number of cells holding "|";
+// - the engine agrees with the literal item-list operations (the oracle):
+//   the LR(0) and LR(1) collections, the LALR states and the similar-state
+//   texts are the same states in the same order with the same item orders
+//   and lookahead texts, and replaying a trace on a literal stack gives its
+//   stack cells (symbolStackText, stackText);
 // - a trace ends with "Accept" or "Error" and numbers its steps from 1;
 // - a word accepted by two conflict-free LR tables gets the same actions and
 //   inputs from both; a word derived from the grammar is accepted by every
@@ -19,14 +23,12 @@
 #include <map>
 #include <set>
 
-#include "automata/lalr.h"
-#include "grammar/first.h"
-#include "grammar/follow.h"
+#include "automata/automaton.h"
+#include "commands/commands.h"
 #include "grammar/reading.h"
 #include "simulation/lr_evaluation.h"
-#include "tables/arcs.h"
-#include "tables/conflicts.h"
-#include "tables/lr_tables.h"
+#include "tables/listings.h"
+#include "tables/table.h"
 
 namespace {
 
@@ -139,14 +141,6 @@ void checkLRTable(const char* kind, const Table& table, const Parsing& model, Pr
       }
     }
   }
-  int joined = 0;
-  i = 0;
-  for (const Row& row : table) {
-    int j = 0;
-    for (const HString& cell : row) joined += i > 0 && j++ > 0 && cell.find('|') != -1;
-    ++i;
-  }
-  if (joined != countConflicts(table)) problems.push_back(std::string(kind) + ": conflict count");
 }
 
 std::string lastAction(const Table& trace) {
@@ -230,31 +224,125 @@ bool startsOnly(const Parsing& model) {
   return true;
 }
 
+// ---- the oracle: the literal item-list operations against the engine
+
+std::vector<std::string> textsOf(const Row& row) {
+  std::vector<std::string> texts;
+  for (const HString& line : row) texts.push_back(text(line));
+  return texts;
+}
+
+template <class Item>
+std::vector<std::string> textsOf(const Parsing& model, const HList<HList<Item>>& states) {
+  std::vector<std::string> texts;
+  for (const HList<Item>& state : states) {
+    std::string block;
+    for (const Item& item : state) block += text(itemText(model, item)) + "\n";
+    texts.push_back(block);
+  }
+  return texts;
+}
+
+// Above this many LR(1) states the literal operations take too long to ask.
+constexpr size_t kLargestOracle = 300;
+
+void checkAgainstLiteral(const Parsing& model, Problems& problems) {
+  Automaton lr1 = buildLR1Automaton(model);
+  if (lr1.states.size() > kLargestOracle) return;
+  if (textsOf(model, model.buildLR0Collection()) != textsOf(model, lr0Lists(buildLR0Automaton(model))))
+    problems.push_back("the LR(0) collection differs from the literal walk");
+  if (textsOf(model, model.buildLR1Collection()) != textsOf(model, lr1Lists(lr1)))
+    problems.push_back("the LR(1) collection differs from the literal walk");
+  std::vector<std::vector<int>> groups;
+  Automaton lalr = mergeByCore(lr1, &groups);
+  if (textsOf(model, lalrStates(model)) != textsOf(model, lr1Lists(lalr)))
+    problems.push_back("the LALR states differ from the literal merge");
+  if (textsOf(similarStates(model)) != textsOf(similarTexts(groups)))
+    problems.push_back("the similar states differ from the literal merge");
+}
+
+// The number a cell starts with after its prefix letter.
+int numberAfter(const HString& cell, int from) { return static_cast<int>(cell.getSubString(from).toLong()); }
+
+// Replays an LR trace on a literal stack of states: each row's stack cell
+// is stackText of the stack its predecessor's action left.
+void replayLR(const char* kind, const Parsing& model, const Table& table, const Table& trace, Problems& problems) {
+  HList<int> stack;
+  stack.insertTail(0);
+  ColumnMap column(table[0]);
+  const Row* previous = nullptr;  // the step before, once past the header
+  int k = -1;
+  for (const Row& row : trace) {
+    bool pastHeader = ++k > 0;
+    if (!pastHeader || k == 1) {  // the first step's stack is written "0"
+      if (pastHeader) previous = &row;
+      continue;
+    }
+    const HString& action = (*previous)[3];
+    const HString& cell = table[stack.getLast() + 1][column[(*previous)[2][0]]];
+    if (action == "Shift") {
+      stack.insertTail(numberAfter(cell.getToken("|", 0), 1));
+    } else {
+      const HString& production = model.productions[model.indexOfProduction(action.getSubString(7))];
+      for (int pops = production.getSubString(3) == "e" ? 0 : production.getLength() - 3; pops > 0; --pops)
+        stack.removeHead();
+      stack.insertTail(numberAfter(table[stack.getLast() + 1][column[production[0]]], 0));
+    }
+    if (stackText(stack) != row[1]) {
+      problems.push_back(std::string(kind) + ": stack cell " + std::to_string(k) + " is not stackText");
+      return;
+    }
+    previous = &row;
+  }
+}
+
+// The same for the LL(1) trace on a literal stack of symbols.
+void replayLL1(const Table& trace, const Parsing& model, Problems& problems) {
+  HList<char> stack;
+  stack.insertTail('$');
+  stack.insertTail(model.productions[0][0]);
+  int k = 0;
+  for (const Row& row : trace) {
+    if (k++ == 0) continue;
+    if (Parsing::symbolStackText(stack) != row[1]) {
+      problems.push_back("LL1: stack cell " + std::to_string(k - 1) + " is not symbolStackText");
+      return;
+    }
+    const HString& action = row[3];
+    if (action == "Accept" || action == "Error") return;
+    stack.removeHead();
+    HString body = action.getLength() > 0 ? action.getToken("|", 3).withoutChar('e') : HString();
+    for (int j = body.getLength() - 1; j >= 0; --j) stack.insertTail(body[j]);
+  }
+}
+
 void checkEvaluations(const Parsing& model, const HString& word, unsigned seed, Problems& problems) {
-  const char* kinds[] = {"SLR", "LR1", "LALR"};
-  bool free[3];
-  for (int k = 0; k < 3; ++k) free[k] = countConflicts(model, kinds[k]) == 0;
-  bool ll1Free = countConflicts(model, "LL1") == 0;
   std::string derived;
   bool haveDerived = deriveWord(model, seed, derived);
   for (bool isDerived : {false, true}) {
     if (isDerived && !haveDerived) continue;
     HString w = isDerived ? HString(derived.data(), static_cast<int>(derived.size())) : word;
-    Table ll1 = model.ll1Evaluation(w);
-    checkTrace("LL1", ll1, problems);
-    if (isDerived && ll1Free && lastAction(ll1) != "Accept") problems.push_back("LL1 rejects the word " + derived);
     std::vector<std::string> accepted;
-    for (int k = 0; k < 3; ++k) {
-      Table trace = lrEvaluation(model, w, kinds[k]);
-      checkTrace(kinds[k], trace, problems);
-      if (!free[k]) continue;
-      bool accepts = lastAction(trace) == "Accept";
-      if (isDerived && startsOnly(model) && !accepts)
-        problems.push_back(std::string(kinds[k]) + " rejects the word " + derived);
-      if (!accepts) continue;
+    for (TableKind kind : kTableKinds) {
+      const char* name = tableName(kind);
+      Table built = table(model, kind);
+      Evaluation parsed = evaluation(model, kind, w);
+      // A refused evaluation still parses, on each cell's first entry.
+      Table trace = parsed.refused() ? (kind == TableKind::kLL1 ? model.ll1Evaluation(w) : lrEvaluation(model, w, name))
+                                     : parsed.trace;
+      checkTrace(name, trace, problems);
+      if (kind == TableKind::kLL1) {
+        replayLL1(trace, model, problems);
+        if (isDerived && !parsed.refused() && !parsed.accepted()) problems.push_back("LL1 rejects the word " + derived);
+        continue;
+      }
+      replayLR(name, model, built, trace, problems);
+      if (parsed.refused()) continue;
+      if (isDerived && startsOnly(model) && !parsed.accepted())
+        problems.push_back(std::string(name) + " rejects the word " + derived);
+      if (!parsed.accepted()) continue;
       std::vector<std::string> moves = movesOf(trace);
-      if (!accepted.empty() && moves != accepted)
-        problems.push_back(std::string(kinds[k]) + " parses the word otherwise");
+      if (!accepted.empty() && moves != accepted) problems.push_back(std::string(name) + " parses the word otherwise");
       accepted = moves;
     }
   }
@@ -277,10 +365,11 @@ std::vector<std::string> checkEverything(std::string_view input) {
   Parsing model;
   model.loadRules(reading.lines);
   checkSets(model, problems);
-  firstListing(model);
-  followListing(model, model.follow());
+  listing(model, ListingKind::kFirst);
+  listing(model, ListingKind::kFollow);
 
-  Table slr = slrTable(model), lr1 = lr1Table(model), lalr = lalrTable(model), ll1 = model.ll1Table();
+  Table slr = table(model, TableKind::kSLR), lr1 = table(model, TableKind::kLR1);
+  Table lalr = table(model, TableKind::kLALR), ll1 = table(model, TableKind::kLL1);
   checkLRTable("SLR", slr, model, problems);
   checkLRTable("LR1", lr1, model, problems);
   checkLRTable("LALR", lalr, model, problems);
@@ -289,16 +378,24 @@ std::vector<std::string> checkEverything(std::string_view input) {
   for (const Row& row : ll1)
     if (row.getCount() != ll1[0].getCount()) problems.push_back("LL1: a row of another width");
 
-  Row similar = similarStates(model);
-  if (similar.getCount() != lalrStates(model).getCount() || similar.getCount() != lalr.getCount() - 1)
+  Listing lalrItems = listing(model, ListingKind::kLalrItems);
+  if (lalrItems.similarTable.getCount() != lalr.getCount())
     problems.push_back("similar states and LALR states differ in number");
-  if (headerCount(lr0ItemsWithArcs(model)) != slr.getCount() - 1 ||
-      headerCount(lr1ItemsWithArcs(model)) != lr1.getCount() - 1 ||
-      headerCount(lalrItemsWithArcs(model)) != lalr.getCount() - 1)
+  if (headerCount(listing(model, ListingKind::kLR0Items).lines) != slr.getCount() - 1 ||
+      headerCount(listing(model, ListingKind::kLR1Items).lines) != lr1.getCount() - 1 ||
+      headerCount(lalrItems.lines) != lalr.getCount() - 1)
     problems.push_back("listings and tables differ in their states");
+  checkAgainstLiteral(model, problems);
 
   unsigned seed = 2166136261u;
   for (char c : input) seed = (seed ^ static_cast<unsigned char>(c)) * 16777619u;
   checkEvaluations(model, HString(word.data(), static_cast<int>(word.size())), seed, problems);
+  return problems;
+}
+
+std::vector<std::string> checkModel(const Parsing& model, const HString& word) {
+  Problems problems;
+  checkAgainstLiteral(model, problems);
+  checkEvaluations(model, word, 1u, problems);
   return problems;
 }

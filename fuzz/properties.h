@@ -13,3 +13,8 @@ inline constexpr size_t kLargestInput = 4096;
 // reading and, for a sound grammar, every analysis; returns what was
 // found wrong, empty when everything holds.
 std::vector<std::string> checkEverything(std::string_view input);
+
+class Parsing;
+class HString;
+// The oracle and the evaluation checks alone, for a loaded model.
+std::vector<std::string> checkModel(const Parsing& model, const HString& word);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "simulation/ll1_evaluation.h"
 #include "simulation/trace.h"
 #include "tables/table.h"
 
@@ -62,14 +63,15 @@ HString textOf(const std::string& stack) {
 
 HString Parsing::symbolStackText(HList<char> stack) { return textOf(std::string(stack.begin(), stack.end())); }
 
-Table Parsing::ll1Evaluation(HString word) const {
-  Table table = ll1Table();
+Table Parsing::ll1Evaluation(HString word) const { return ll1EvaluationWith(*this, ll1Table(), word); }
+
+Table ll1EvaluationWith(const Parsing& grammar, const Table& table, const HString& word) {
   ColumnMap column(table[0]);
   std::vector<const Row*> rows;
   for (const Row& row : table) rows.push_back(&row);
   Table steps;
   steps.insertTail(emptyStep());
-  std::string stack = {'$', productions[0][0]};  // the top is the end
+  std::string stack = {'$', grammar.productions[0][0]};  // the top is the end
   steps[0][kInput] = word + "$";
   ExpansionGuard guard;
   Row* step = &steps.getLast();
@@ -85,7 +87,7 @@ Table Parsing::ll1Evaluation(HString word) const {
       break;
     }
     char a = input[0];
-    if (isTerminal(x)) {
+    if (grammar.isTerminal(x)) {
       if (x != a) {
         action = "Error";
         break;
@@ -102,7 +104,7 @@ Table Parsing::ll1Evaluation(HString word) const {
       action = "Error";
       break;
     }
-    const HString& entry = (*rows[static_cast<size_t>(indexOfNonTerminal(x)) + 1])[column[a]];
+    const HString& entry = (*rows[static_cast<size_t>(grammar.indexOfNonTerminal(x)) + 1])[column[a]];
     next[kInput] = HString(input);
     int consumed = word.getLength() + 1 - input.getLength();
     if (entry.getLength() == 0 || guard.repeats(x, static_cast<int>(stack.size()), consumed)) {

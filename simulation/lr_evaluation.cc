@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "simulation/trace.h"
-#include "tables/conflicts.h"
 #include "tables/table.h"
 
 namespace {
@@ -71,9 +70,8 @@ HString stackText(HList<int> stack) {
   return hstringOf(textOf(states));
 }
 
-Table lrEvaluation(const Parsing& grammar, HString word, HString kind) {
-  Table table = tableOfKind(grammar, kind);
-  ColumnMap column(table.getCount() > 0 ? table[0] : Row());
+Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString& word) {
+  ColumnMap column(table[0]);
   // The rows by state, for lookups in constant time.
   std::vector<const Row*> rows;
   for (const Row& row : table) rows.push_back(&row);

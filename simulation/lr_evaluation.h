@@ -4,7 +4,7 @@
 
 #include "grammar/parsing.h"
 
-// The trace for table kind "SLR", "LR1" or "LALR".
-Table lrEvaluation(const Parsing& grammar, HString word, HString kind);
+// The trace of the word with an SLR, LR(1) or LALR table of the grammar.
+Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString& word);
 // Each state number from bottom to top, each followed by a blank.
 HString stackText(HList<int> stack);

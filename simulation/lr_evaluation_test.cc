@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "grammar/test_support.h"
+#include "commands/commands.h"
 #include "tables/conflicts.h"
 
 namespace {

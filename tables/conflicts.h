@@ -3,10 +3,7 @@
 
 #include "grammar/parsing.h"
 
-// The table of a kind: "LL1", "SLR", "LR1" or "LALR"; empty for any other name.
-Table tableOfKind(const Parsing& grammar, const HString& name);
 // The number of cells outside the header row and label column holding "|".
-int countConflicts(const Parsing& grammar, HString tableName);
 int countConflicts(const Table& table);
 // "This Table Contain N Conflict", the warning shown before an evaluation is refused.
 HString conflictMessage(int count);

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "automata/automaton.h"
 #include "tables/table.h"
 
 namespace {
@@ -72,23 +71,22 @@ void placeAction(HString& cell, const HString& action) {
   cell += HString("|") + action;
 }
 
-Table slrTable(const Parsing& grammar) {
+Table slrTableOf(const Parsing& grammar, const Automaton& lr0) {
   Row follows = grammar.follow();
   std::vector<std::string> followOfHead;
   for (const HString& production : grammar.productions)
     followOfHead.emplace_back(follows[grammar.indexOfNonTerminal(production[0])].view());
-  return buildLRTable(grammar, buildLR0Automaton(grammar),
+  return buildLRTable(grammar, lr0,
                       [&](const StateItem& item) -> const std::string& { return followOfHead[static_cast<size_t>(item.production)]; });
 }
 
-Table lr1Table(const Parsing& grammar) {
-  Automaton automaton = buildLR1Automaton(grammar);
+Table lookaheadTableOf(const Parsing& grammar, const Automaton& automaton) {
   return buildLRTable(grammar, automaton,
                       [&](const StateItem& item) -> const std::string& { return automaton.lookaheads.text(item.lookahead); });
 }
 
-Table lalrTable(const Parsing& grammar) {
-  Automaton automaton = mergeByCore(buildLR1Automaton(grammar));
-  return buildLRTable(grammar, automaton,
-                      [&](const StateItem& item) -> const std::string& { return automaton.lookaheads.text(item.lookahead); });
-}
+Table slrTable(const Parsing& grammar) { return slrTableOf(grammar, buildLR0Automaton(grammar)); }
+
+Table lr1Table(const Parsing& grammar) { return lookaheadTableOf(grammar, buildLR1Automaton(grammar)); }
+
+Table lalrTable(const Parsing& grammar) { return lookaheadTableOf(grammar, mergeByCore(buildLR1Automaton(grammar))); }

@@ -15,14 +15,11 @@
 #include "Look.h"
 #include "StringGrid.h"
 #include "Warning.h"
+#include "commands/commands.h"
 #include "grammar/examples.h"
-#include "grammar/first.h"
 #include "grammar/follow.h"
 #include "grammar/parsing.h"
 #include "grammar/reading.h"
-#include "automata/lalr.h"
-#include "simulation/lr_evaluation.h"
-#include "tables/arcs.h"
 #include "tables/conflicts.h"
 
 // The analysis state of the whole run; every command works on these.  They
@@ -272,7 +269,7 @@ void TForm1::setTitle(const char* title) {
 void TForm1::showFirst() {
   setTitle("First:");
   Memo3->clear();
-  appendLines(Memo3, firstListing(model));
+  appendLines(Memo3, listing(model, ListingKind::kFirst).lines);
   caretToStart(Memo3, false);
 }
 
@@ -284,28 +281,20 @@ void TForm1::showFollow() {
   caretToStart(Memo3, false);
 }
 
+// The mode words: a table name, or a table name followed by "EVALUATION".
 void TForm1::showGridResult(HString mode) {
+  int evaluationAt = mode.find("EVALUATION");
+  TableKind kind = tableKindNamed(evaluationAt == -1 ? mode : mode.getSubString(0, evaluationAt));
   Table result;
-  bool trace = false;
-  if (mode == "LL1") {
-    StringGrid1->setDefaultColWidth(100);
-    result = tableOfKind(model, "LL1");
-  } else if (mode == "SLR" || mode == "LR1" || mode == "LALR") {
-    StringGrid1->setDefaultColWidth(60);
-    result = tableOfKind(model, mode);
-  } else if (mode == "LL1EVALUATION") {
-    if (checkConflicts("LL1")) return;
-    StringGrid1->setDefaultColWidth(250);
-    result = model.ll1Evaluation(typed(Edit1->text()));
-    trace = true;
-  } else if (mode == "SLREVALUATION" || mode == "LR1EVALUATION" || mode == "LALREVALUATION") {
-    HString name = mode.getSubString(0, mode.find("EVALUATION"));
-    if (checkConflicts(name)) return;
-    StringGrid1->setDefaultColWidth(250);
-    result = lrEvaluation(model, typed(Edit1->text()), name);
-    trace = true;
+  bool trace = evaluationAt != -1;
+  if (!trace) {
+    StringGrid1->setDefaultColWidth(kind == TableKind::kLL1 ? 100 : 60);
+    result = table(model, kind);
   } else {
-    return;
+    Evaluation parsed = evaluation(model, kind, typed(Edit1->text()));
+    if (warnOfConflicts(parsed.conflicts)) return;
+    StringGrid1->setDefaultColWidth(250);
+    result = std::move(parsed.trace);
   }
   if (result.getCount() == 0) return;
   StringGrid1->setRowCount(result.getCount());
@@ -343,11 +332,12 @@ void TForm1::markResult(bool trace) {
   for (int col = 1; col < grid->colCount(); ++col) grid->setMark(col, last, mark);
 }
 
-bool TForm1::checkConflicts(HString name) {
-  int n = countConflicts(model, name);
-  if (n == 0) return false;
+bool TForm1::checkConflicts(HString name) { return warnOfConflicts(countConflicts(model, name)); }
+
+bool TForm1::warnOfConflicts(int count) {
+  if (count == 0) return false;
   TForm3* warning = createForm<TForm3>();
-  warning->setMessage(conflictMessage(n));
+  warning->setMessage(conflictMessage(count));
   warning->exec();
   return true;
 }
@@ -359,18 +349,17 @@ void TForm1::showListing(const char* title, const Row& lines) {
   caretToStart(Memo3, true);
 }
 
-void TForm1::showLR0Items() { showListing("LR0 Items:", lr0ItemsWithArcs(model)); }
+void TForm1::showLR0Items() { showListing("LR0 Items:", listing(model, ListingKind::kLR0Items).lines); }
 
-void TForm1::showLR1Items() { showListing("LR1 Items:", lr1ItemsWithArcs(model)); }
+void TForm1::showLR1Items() { showListing("LR1 Items:", listing(model, ListingKind::kLR1Items).lines); }
 
 void TForm1::showLalrItems() {
-  Row lines = lalrItemsWithArcs(model);
-  Row similar = similarStateTable(similarStates(model));
+  Listing lalr = listing(model, ListingKind::kLalrItems);
   setTitle("LALR Items:");
   Memo3->clear();
-  appendLines(Memo3, lines);
+  appendLines(Memo3, lalr.lines);
   Memo4->clear();
-  appendLines(Memo4, similar);
+  appendLines(Memo4, lalr.similarTable);
   caretToStart(Memo3, true);
   caretToStart(Memo4, true);
 }

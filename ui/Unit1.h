@@ -96,6 +96,8 @@ class TForm1 : public QWidget {
   // Runs an analysis command after the pre-step, inside the failure boundary.
   template <class Command>
   void analysis(Command&& command);
+  // The Warning dialog for a table with conflicts; false when there are none.
+  bool warnOfConflicts(int count);
   void setTitle(const char* title);
   // An item listing in the results pane under its title, shown from its top.
   void showListing(const char* title, const Row& lines);

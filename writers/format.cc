@@ -1,7 +1,21 @@
-#include "cli/format.h"
+#include "writers/format.h"
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
+
+Lines linesOf(const Row& row) {
+  Lines lines;
+  lines.reserve(static_cast<size_t>(row.getCount()));
+  for (const HString& text : row) lines.push_back(utf8ForDisplay(text.view()));
+  return lines;
+}
+
+Cells cellsOf(const Table& table) {
+  Cells cells;
+  cells.reserve(static_cast<size_t>(table.getCount()));
+  for (const Row& row : table) cells.push_back(linesOf(row));
+  return cells;
+}
 
 namespace {
 

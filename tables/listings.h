@@ -1,9 +1,13 @@
 // The item-set listings as the results pane shows them: each state's block
 // followed by its arcs, read back from the table built over the same
 // automaton (shifts, gotos and the acceptance; reductions give no arc).
+// Each listing builds its automaton once and reads the listing, the table
+// and, for LALR, the merged groups from it.
 #pragma once
 
-#include "grammar/parsing.h"
+#include <vector>
+
+#include "automata/automaton.h"
 
 // The arc target of a cell: "" when the cell gives no arc.
 HString arcTarget(const HString& cell);
@@ -12,7 +16,10 @@ Row withArcs(const Row& listing, const Table& table);
 // The LR0 Items and LR1 Items listings with their arcs.
 Row lr0ItemsWithArcs(const Parsing& grammar);
 Row lr1ItemsWithArcs(const Parsing& grammar);
-// The LALR Items listing: every LALR state with its members, items and arcs.
-Row lalrItemsWithArcs(const Parsing& grammar);
+// The LALR Items listing: every LALR state with its members, items and
+// arcs; `similarTable` receives the LR(1) similar-state table when given.
+Row lalrItemsWithArcs(const Parsing& grammar, Row* similarTable = nullptr);
+// Per group of merged LR(1) states, their numbers joined by " ~ ".
+Row similarTexts(const std::vector<std::vector<int>>& groups);
 // "LR(1) Similar Table:" and one line per LALR state naming its members.
 Row similarStateTable(const Row& similar);

@@ -1,8 +1,8 @@
-#include "tables/arcs.h"
+#include "tables/listings.h"
 
 #include <gtest/gtest.h>
 
-#include "automata/lalr.h"
+#include "automata/items.h"
 #include "grammar/test_support.h"
 
 namespace {

@@ -10,11 +10,18 @@
 #include <string_view>
 #include <vector>
 
+#include "grammar/parsing.h"
+
 enum class Format { kText, kCsv, kMarkdown, kLatex, kJson };
 
 using Lines = std::vector<std::string>;
 // Row 0 is the header row, cell 0 of every row its label.
 using Cells = std::vector<std::vector<std::string>>;
+
+// The library's texts as UTF-8: what the user typed is UTF-8 already, the
+// dot marker of the items is a Windows-1252 byte.
+Lines linesOf(const Row& row);
+Cells cellsOf(const Table& table);
 
 // The format called `name` on the command line ("text", "csv", ...).
 std::optional<Format> formatNamed(std::string_view name);

@@ -1,10 +1,10 @@
-#include "cli/format.h"
+#include "writers/format.h"
 
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
-#include "cli/read_back.h"
+#include "writers/read_back.h"
 
 namespace {
 

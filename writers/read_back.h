@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/format.h"
+#include "writers/format.h"
 
 namespace read_back {
 

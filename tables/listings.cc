@@ -1,7 +1,6 @@
-#include "tables/arcs.h"
+#include "tables/listings.h"
 
-#include "automata/collection.h"
-#include "automata/lalr.h"
+#include "automata/listing.h"
 #include "tables/lr_tables.h"
 
 namespace {
@@ -42,27 +41,51 @@ Row withArcs(const Row& listing, const Table& table) {
   return lines;
 }
 
-Row lr0ItemsWithArcs(const Parsing& grammar) { return withArcs(grammar.listLR0Items(), slrTable(grammar)); }
+Row lr0ItemsWithArcs(const Parsing& grammar) {
+  Automaton lr0 = buildLR0Automaton(grammar);
+  return withArcs(stateListing(grammar, lr0), slrTableOf(grammar, lr0));
+}
 
-Row lr1ItemsWithArcs(const Parsing& grammar) { return withArcs(grammar.listLR1Items(), lr1Table(grammar)); }
+Row lr1ItemsWithArcs(const Parsing& grammar) {
+  Automaton lr1 = buildLR1Automaton(grammar);
+  return withArcs(stateListing(grammar, lr1), lookaheadTableOf(grammar, lr1));
+}
 
-Row lalrItemsWithArcs(const Parsing& grammar) {
-  Row similar = similarStates(grammar);
-  LR1_ItemsListList states = lalrStates(grammar);
-  Table table = lalrTable(grammar);
+Row lalrItemsWithArcs(const Parsing& grammar, Row* similarTable) {
+  std::vector<std::vector<int>> groups;
+  Automaton lalr = mergeByCore(buildLR1Automaton(grammar), &groups);
+  Row similar = similarTexts(groups);
+  Table table = lookaheadTableOf(grammar, lalr);
   Row lines;
-  for (int k = 0; k < states.getCount(); ++k) {
-    lines.insertTail(HString("State") + k + " {" + similar[k] + "}:");
+  int k = 0;
+  for (const HString& members : similar) {
+    lines.insertTail(HString("State") + k + " {" + members + "}:");
     lines.insertTail("");
     lines.insertTail(" Items:");
-    for (const LR1_Item& item : states[k]) lines.insertTail(HString("  ") + itemText(grammar, item));
+    for (const StateItem& item : lalr.states[static_cast<size_t>(k)]) {
+      const std::string& lookahead = lalr.lookaheads.text(item.lookahead);
+      lines.insertTail(HString("  ") + itemText(grammar, LR0_Item{item.production, item.dot}) + ", " +
+                       HString(lookahead.data(), static_cast<int>(lookahead.size())));
+    }
     lines.insertTail("");
     lines.insertTail(" Arcs:");
     appendArcs(lines, table, k);
     lines.insertTail(kRule);
     lines.insertTail("");
+    ++k;
   }
+  if (similarTable != nullptr) *similarTable = similarStateTable(similar);
   return lines;
+}
+
+Row similarTexts(const std::vector<std::vector<int>>& groups) {
+  Row texts;
+  for (const std::vector<int>& group : groups) {
+    HString text(group.front());
+    for (size_t k = 1; k < group.size(); ++k) text += HString(" ~ ") + group[k];
+    texts.insertTail(text);
+  }
+  return texts;
 }
 
 Row similarStateTable(const Row& similar) {

@@ -1,0 +1,43 @@
+// The commands every client runs: the window, the command-line tool, the
+// benchmark and the fuzzer ask here for a table, its conflicts, an
+// evaluation or a listing of the loaded grammar.  Each command builds the
+// automaton it needs once and reads all its results from it.
+#pragma once
+
+#include "grammar/parsing.h"
+
+enum class TableKind { kLL1, kSLR, kLR1, kLALR };
+inline constexpr TableKind kTableKinds[] = {TableKind::kLL1, TableKind::kSLR, TableKind::kLR1, TableKind::kLALR};
+
+// "LL1", "SLR", "LR1" or "LALR", the names the window's mode words carry.
+const char* tableName(TableKind kind);
+// The kind of one of those names.  Any other name is a fault of the
+// program, not of its user: it ends the program with a message.
+TableKind tableKindNamed(const HString& name);
+
+// The table of a kind.
+Table table(const Parsing& grammar, TableKind kind);
+// The number of cells of the table holding more than one entry.
+int conflictCount(const Parsing& grammar, TableKind kind);
+// The same for a table name, as the conflict check before an evaluation asks it.
+int countConflicts(const Parsing& grammar, HString tableName);
+
+// An evaluation refused for the conflicts of its table, or its trace.
+struct Evaluation {
+  int conflicts = 0;  // the table's conflicting cells; the trace is empty when > 0
+  Table trace;
+  bool refused() const { return conflicts > 0; }
+  // The last step accepts the word.
+  bool accepted() const;
+};
+Evaluation evaluation(const Parsing& grammar, TableKind kind, const HString& word);
+// The trace of the word with the SLR, LR(1) or LALR table named by kind, conflicts or not.
+Table lrEvaluation(const Parsing& grammar, HString word, HString kind);
+
+enum class ListingKind { kFirst, kFollow, kLR0Items, kLR1Items, kLalrItems };
+
+struct Listing {
+  Row lines;
+  Row similarTable;  // LALR Items only: which LR(1) states each LALR state merges
+};
+Listing listing(const Parsing& grammar, ListingKind kind);
