@@ -11,17 +11,18 @@ all: build
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-build: deps-test $(BUILD)/CMakeCache.txt
+build: $(BUILD)/deps.stamp $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-.PHONY: deps-test
-deps-test:
+# The packages are checked once per build folder, and again when the list changes.
+$(BUILD)/deps.stamp: $(DEPS)
 	$(DEPS) build window cli
+	mkdir -p $(BUILD) && touch $@
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-run: deps-test $(BUILD)/CMakeCache.txt
+run: $(BUILD)/deps.stamp $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target tablomat
 	@if [ -z "$${DISPLAY:-}" ] && [ -z "$${WAYLAND_DISPLAY:-}" ]; then \
 	  echo "make run: Tablomat is a window and needs a display, but neither DISPLAY nor WAYLAND_DISPLAY is set."; \
@@ -33,12 +34,16 @@ run: deps-test $(BUILD)/CMakeCache.txt
 # Every test again, built with AddressSanitizer (leaks included) and
 # UndefinedBehaviorSanitizer.
 SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
-sanitize: deps-test
+sanitize: build-sanitize/deps.stamp
 	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" \
 	  "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZE_FLAGS)"
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+build-sanitize/deps.stamp: $(DEPS)
+	$(DEPS) build window cli
+	mkdir -p build-sanitize && touch $@
 
 # Fuzzes every analysis for FUZZ_SECONDS from the kept corpus; an input
 # that fails is written to fuzz/corpus/regression, which `make test` runs.

@@ -5,11 +5,11 @@ set -eu
 
 packages_of() {
   case "$1" in
-    build) echo "g++ make cmake ninja-build pkg-config googletest libgtest-dev" ;;
-    window) echo "qt6-base-dev libgl-dev libjpeg62-turbo fonts-liberation fonts-comic-neue xvfb xauth" ;;
-    cli) echo "libcli11-dev nlohmann-json3-dev" ;;
+    build) echo "g++ make cmake ninja-build pkg-config ccache googletest libgtest-dev nlohmann-json3-dev libgraphviz-dev graphviz" ;;
+    window) echo "qt6-base-dev qt6-svg-dev libgl-dev libjpeg62-turbo fonts-liberation fonts-comic-neue xvfb xauth" ;;
+    cli) echo "libcli11-dev" ;;
     fuzz) echo "clang libclang-rt-14-dev" ;;
-    bench) echo "libbenchmark-dev bison python3" ;;
+    bench) echo "bison python3" ;;
     *) echo "install-deps: unknown group '$1'" >&2; exit 2 ;;
   esac
 }
