@@ -128,6 +128,15 @@ std::vector<StateItem> ClosureEngine::closureLR0(std::vector<StateItem> items) {
   return items;
 }
 
+// Why the two phases give the LR(1) closure: as a set of (core, terminal)
+// pairs, the closure holds (B->.g, a) for every (A->x.By, b) in it and every
+// a in First(y b).  First(y b) depends on b only when y can vanish, and then
+// as First(y) plus b; so phase 1, which makes one item per core and whole
+// lookahead text, derives from every text every text it implies, and the
+// union of its items' texts per core is exactly the closure's pairs.  Phase
+// 1 ends because a text holds each character once, so there are finitely
+// many.  Phase 2 then keeps one item per core with the union, in the order
+// the cores and characters were first met, as the item lists do.
 std::vector<StateItem> ClosureEngine::closureLR1(std::vector<StateItem> items) {
   // Phase 1: an item is added unless the same core with the same lookahead
   // text is there already.

@@ -2,6 +2,20 @@
 // fixed point: each rule's string records a dependency on another rule's
 // Follow set as a reference character (code k stands for rule k - 1), and
 // resolveFollow substitutes the references textually, one pass per rule.
+//
+// Why references never meet terminals: the codes 1 to 30 are control
+// characters, which the reading refuses in a grammar ("Character code N not
+// supported."), and a sound grammar has at most 26 rules, one per letter.
+//
+// Why the passes suffice: within a pass, a string's scan goes on behind each
+// substitution, so the references a substitution brings in are resolved in
+// the same pass, except one that lands on the scan position itself (the
+// scan resumes after it) and a string's reference to itself, which adds
+// nothing new.  A reference left behind is resolved by the next pass, whose
+// substitution may again leave one behind further along the same chain of
+// references; a chain passes through distinct rules, so one pass per rule
+// resolves every chain.  The fuzzer compares the result with the fixed point
+// of the textbook definition on every input it makes.
 #include "grammar/follow.h"
 
 namespace {

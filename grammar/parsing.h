@@ -65,7 +65,9 @@ class Parsing {
   bool hasNextSymbol(int i, int j) const;
   void resolveFollow(Row& sets) const;
 
-  // LR(0) items (automata/lr0.cc).
+  // LR(0) items: queries (automata/items.cc); closure and goto, step for
+  // step on item lists (automata/item_lists.cc).  Commands use the engine of
+  // automata/automaton.h instead, which these operations check.
   bool isComplete(const LR0_Item& item) const;
   char symbolAfterDot(const LR0_Item& item) const;
   HString symbolsAfterDot(const LR0_ItemsList& state) const;
@@ -73,7 +75,7 @@ class Parsing {
   LR0_ItemsList closureOfItemLR0(const LR0_Item& item) const;
   LR0_ItemsList gotoLR0(LR0_ItemsList state, char x) const;
 
-  // LR(1) items (automata/lr1.cc).
+  // LR(1) items, as above.
   bool isComplete(const LR1_Item& item) const;
   char symbolAfterDot(const LR1_Item& item) const;
   HString symbolsAfterDot(const LR1_ItemsList& state) const;
@@ -81,7 +83,8 @@ class Parsing {
   LR1_ItemsList closureOfItemLR1(const LR1_Item& item) const;
   LR1_ItemsList gotoLR1(LR1_ItemsList state, char x) const;
 
-  // Canonical collections and their listings (automata/collection.cc).
+  // The canonical collections as item lists (automata/item_lists.cc) and
+  // their listings (automata/listing.cc, built on the engine).
   HList<LR0_ItemsList> buildLR0Collection() const;
   Row listLR0Items() const;
   LR1_ItemsListList buildLR1Collection() const;

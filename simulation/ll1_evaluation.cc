@@ -18,6 +18,9 @@ enum Cell { kStack = 0, kInput = 1, kAction = 2 };
 // while the stack below its first expansion is untouched and the input has
 // not moved repeats the same steps without end.  Every stack position
 // carries the non-terminals expanded above it at the current input position.
+// The loop ends: between two matches of a terminal every expansion stands on
+// one of the non-terminals below it, each at most once, so at most 26
+// expansions nest; every match consumes a character of the finite input.
 class ExpansionGuard {
  public:
   // Called when the non-terminal x on top of a stack of `height` symbols

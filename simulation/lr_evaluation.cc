@@ -20,7 +20,14 @@ enum Cell { kStack = 0, kInput = 1, kAction = 2 };
 // Reductions consume no input, so a table can make them go on forever.  At
 // one input position the parse never ends when it reaches the same stack
 // again, or when the state on top already stands lower in the stack, pushed
-// since the last shift and never popped: the steps between the two repeat.
+// since the last shift and never popped: an action depends only on the top
+// state and the next input character, so the steps from the lower copy,
+// which never reached below it, repeat from the upper one, and again.
+// The loop ends: between two shifts the stack either stays within a bounded
+// height, where it must come back to a stack it had (caught by the first
+// test), or grows above its lowest point since the shift by more states than
+// the table has, and then holds one of them twice (caught by the second);
+// and every shift consumes a character of the finite input.
 class ReductionGuard {
  public:
   // After a shift: the input moved, so nothing seen before can repeat.

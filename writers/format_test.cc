@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "writers/read_back.h"
+#include "writers/read_back_test_support.h"
 
 namespace {
 
