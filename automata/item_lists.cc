@@ -16,6 +16,13 @@ Item startOf(const Parsing& grammar, const HString& alternative, Lookahead... lo
 }
 
 template <class Item>
+HList<Item> listOf(const Item& item) {
+  HList<Item> items;
+  items.insertTail(item);
+  return items;
+}
+
+template <class Item>
 HList<Item> kernelOf(const Parsing& grammar, const HList<Item>& state, char x) {
   HList<Item> kernel;
   for (const Item& item : state)
@@ -65,11 +72,7 @@ LR0_ItemsList Parsing::closureLR0(LR0_ItemsList items) const {
   return items;
 }
 
-LR0_ItemsList Parsing::closureOfItemLR0(const LR0_Item& item) const {
-  LR0_ItemsList items;
-  items.insertTail(item);
-  return closureLR0(items);
-}
+LR0_ItemsList Parsing::closureOfItemLR0(const LR0_Item& item) const { return closureLR0(listOf(item)); }
 
 LR0_ItemsList Parsing::gotoLR0(LR0_ItemsList state, char x) const {
   LR0_ItemsList kernel = kernelOf(*this, state, x);
@@ -108,11 +111,7 @@ LR1_ItemsList Parsing::closureLR1(LR1_ItemsList items) const {
   return merged;
 }
 
-LR1_ItemsList Parsing::closureOfItemLR1(const LR1_Item& item) const {
-  LR1_ItemsList items;
-  items.insertTail(item);
-  return closureLR1(items);
-}
+LR1_ItemsList Parsing::closureOfItemLR1(const LR1_Item& item) const { return closureLR1(listOf(item)); }
 
 LR1_ItemsList Parsing::gotoLR1(LR1_ItemsList state, char x) const {
   LR1_ItemsList kernel = kernelOf(*this, state, x);
