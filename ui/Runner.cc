@@ -1,0 +1,175 @@
+#include "Runner.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "core/hstring.h"
+
+// What the two threads share: written by the worker under the mutex, read
+// by the window thread.
+struct CommandRunner::Job {
+  std::atomic<bool> cancel{false};
+  std::mutex mutex;
+  std::condition_variable ended;
+  bool done = false;
+  Delivery delivery;
+  // How the work ended when it delivered nothing.
+  enum class Outcome { kDelivered, kCancelled, kLimit, kFailed } outcome = Outcome::kDelivered;
+  std::string message;
+  WorkProgress counted{nullptr, 0};
+  std::thread thread;
+};
+
+namespace {
+
+constexpr int kSlowMs = 500;
+constexpr int kPollMs = 100;
+
+}  // namespace
+
+CommandRunner::CommandRunner(QObject* parent) : QObject(parent) {
+  poll_.setInterval(kPollMs);
+  connect(&poll_, &QTimer::timeout, this, &CommandRunner::poll);
+}
+
+CommandRunner::~CommandRunner() {
+  if (!job_) return;
+  job_->cancel = true;
+  job_->thread.join();
+}
+
+bool CommandRunner::start(const QString& title, Work work) {
+  if (job_) return false;
+  auto job = std::make_shared<Job>();
+  job_ = job;
+  title_ = title;
+  slowSignalled_ = false;
+  clock_.start();
+  job->thread = std::thread([this, job, work = std::move(work), limits = limits_] {
+    Delivery delivery;
+    Job::Outcome outcome = Job::Outcome::kDelivered;
+    std::string message;
+    {
+      WorkScope scope(limits, &job->cancel, [&job](const WorkProgress& counted) {
+        std::lock_guard lock(job->mutex);
+        job->counted = counted;
+      });
+      try {
+        delivery = work();
+      } catch (const WorkStopped& stop) {
+        outcome = stop.cancelled() ? Job::Outcome::kCancelled : Job::Outcome::kLimit;
+        message = stop.what();
+      } catch (const HStringError& error) {
+        outcome = Job::Outcome::kFailed;
+        message = error.what();
+      } catch (const std::exception& error) {
+        outcome = Job::Outcome::kFailed;
+        message = error.what();
+      }
+    }
+    {
+      std::lock_guard lock(job->mutex);
+      job->delivery = std::move(delivery);
+      job->outcome = outcome;
+      job->message = std::move(message);
+      job->done = true;
+    }
+    job->ended.notify_all();
+    QMetaObject::invokeMethod(this, [this, job] { finish(job); }, Qt::QueuedConnection);
+  });
+  // A short command is delivered at once: no flicker, and the caller sees
+  // its result as if it had run in place.
+  {
+    std::unique_lock lock(job->mutex);
+    job->ended.wait_for(lock, std::chrono::milliseconds(graceMs_), [&] { return job->done; });
+    if (!job->done) {
+      lock.unlock();
+      poll_.start();
+      return true;
+    }
+  }
+  finish(job);
+  return true;
+}
+
+void CommandRunner::cancel() {
+  if (job_) job_->cancel = true;
+}
+
+void CommandRunner::wait() {
+  if (!job_) return;
+  std::shared_ptr<Job> job = job_;
+  {
+    std::unique_lock lock(job->mutex);
+    job->ended.wait(lock, [&] { return job->done; });
+  }
+  finish(job);
+}
+
+void CommandRunner::finish(const std::shared_ptr<Job>& job) {
+  if (job != job_) return;  // delivered already, by wait() or within the grace
+  job->thread.join();
+  job_.reset();
+  poll_.stop();
+  QString title = title_;
+  bool delivered = job->outcome == Job::Outcome::kDelivered;
+  QString message = QString::fromStdString(utf8ForDisplay(job->message));
+  emit finished(title, delivered);
+  if (job->outcome == Job::Outcome::kLimit) emit stopped(title, message);
+  if (job->outcome == Job::Outcome::kFailed) emit failed(title, message);
+  if (delivered && job->delivery) job->delivery();
+}
+
+void CommandRunner::poll() {
+  if (!job_) return;
+  if (!slowSignalled_ && clock_.elapsed() >= kSlowMs) {
+    slowSignalled_ = true;
+    emit slow(title_);
+  }
+  WorkProgress counted{nullptr, 0};
+  {
+    std::lock_guard lock(job_->mutex);
+    counted = job_->counted;
+  }
+  QString text = title_;
+  if (job_->cancel) {
+    text += tr(": cancelling");
+  } else if (counted.what != nullptr) {
+    text += QStringLiteral(": %1 %2").arg(QLocale(QLocale::English).toString(qlonglong(counted.count)),
+                                          QString::fromLatin1(counted.what));
+  } else {
+    text += tr(": working");
+  }
+  emit progress(text + QStringLiteral(" (%1 s)").arg(clock_.elapsed() / 1000));
+}
+
+RunnerPanel::RunnerPanel(CommandRunner* runner, QWidget* parent)
+    : QWidget(parent), label_(new QLabel(this)), bar_(new QProgressBar(this)), cancel_(new QPushButton(tr("Cancel"), this)) {
+  setObjectName("RunnerPanel");
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(label_);
+  bar_->setRange(0, 0);  // busy: the amount of work is not known ahead
+  bar_->setMaximumWidth(120);
+  bar_->setMaximumHeight(14);
+  row->addWidget(bar_);
+  row->addWidget(cancel_);
+  cancel_->setToolTip(tr("Stops the command; the window keeps what it showed (Esc)"));
+  hide();
+  connect(cancel_, &QPushButton::clicked, runner, &CommandRunner::cancel);
+  connect(runner, &CommandRunner::slow, this, [this](const QString& title) {
+    label_->setText(title + tr(": working"));
+    show();
+  });
+  connect(runner, &CommandRunner::progress, label_, &QLabel::setText);
+  connect(runner, &CommandRunner::finished, this, &QWidget::hide);
+}
+
+QString RunnerPanel::text() const { return label_->text(); }
