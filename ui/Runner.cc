@@ -12,9 +12,10 @@
 
 #include "core/hstring.h"
 
-// What the two threads share: written by the worker under the mutex, read
-// by the window thread.
+// A command as the two threads share it: written by the worker under the
+// mutex, read by the window thread.
 struct CommandRunner::Job {
+  Work work;
   std::atomic<bool> cancel{false};
   std::mutex mutex;
   std::condition_variable ended;
@@ -24,6 +25,16 @@ struct CommandRunner::Job {
   enum class Outcome { kDelivered, kCancelled, kLimit, kFailed } outcome = Outcome::kDelivered;
   std::string message;
   WorkProgress counted{nullptr, 0};
+};
+
+// One thread for every command of the window: the library keeps freed list
+// nodes for reuse by the thread that freed them, so a thread per command
+// would strand them when it ends.
+struct CommandRunner::Worker {
+  std::mutex mutex;
+  std::condition_variable wake;
+  std::shared_ptr<Job> next;
+  bool stop = false;
   std::thread thread;
 };
 
@@ -34,56 +45,82 @@ constexpr int kPollMs = 100;
 
 }  // namespace
 
-CommandRunner::CommandRunner(QObject* parent) : QObject(parent) {
+CommandRunner::CommandRunner(QObject* parent) : QObject(parent), worker_(std::make_unique<Worker>()) {
   poll_.setInterval(kPollMs);
   connect(&poll_, &QTimer::timeout, this, &CommandRunner::poll);
+  worker_->thread = std::thread([this] { serve(); });
 }
 
 CommandRunner::~CommandRunner() {
-  if (!job_) return;
-  job_->cancel = true;
-  job_->thread.join();
+  if (job_) job_->cancel = true;
+  {
+    std::lock_guard lock(worker_->mutex);
+    worker_->stop = true;
+  }
+  worker_->wake.notify_all();
+  worker_->thread.join();
+}
+
+void CommandRunner::serve() {
+  for (;;) {
+    std::shared_ptr<Job> job;
+    {
+      std::unique_lock lock(worker_->mutex);
+      worker_->wake.wait(lock, [&] { return worker_->stop || worker_->next != nullptr; });
+      if (worker_->stop) return;
+      job = std::move(worker_->next);
+    }
+    run(*job);
+    QMetaObject::invokeMethod(this, [this, job] { finish(job); }, Qt::QueuedConnection);
+  }
+}
+
+void CommandRunner::run(Job& job) {
+  Delivery delivery;
+  Job::Outcome outcome = Job::Outcome::kDelivered;
+  std::string message;
+  {
+    WorkScope scope(limits_, &job.cancel, [&job](const WorkProgress& counted) {
+      std::lock_guard lock(job.mutex);
+      job.counted = counted;
+    });
+    try {
+      delivery = job.work();
+    } catch (const WorkStopped& stop) {
+      outcome = stop.cancelled() ? Job::Outcome::kCancelled : Job::Outcome::kLimit;
+      message = stop.what();
+    } catch (const HStringError& error) {
+      outcome = Job::Outcome::kFailed;
+      message = error.what();
+    } catch (const std::exception& error) {
+      outcome = Job::Outcome::kFailed;
+      message = error.what();
+    }
+    job.work = nullptr;  // what the work captured dies on this thread
+  }
+  {
+    std::lock_guard lock(job.mutex);
+    job.delivery = std::move(delivery);
+    job.outcome = outcome;
+    job.message = std::move(message);
+    job.done = true;
+  }
+  job.ended.notify_all();
 }
 
 bool CommandRunner::start(const QString& title, Work work) {
   if (job_) return false;
   auto job = std::make_shared<Job>();
+  job->work = std::move(work);
   job_ = job;
   title_ = title;
   slowSignalled_ = false;
   clock_.start();
-  job->thread = std::thread([this, job, work = std::move(work), limits = limits_] {
-    Delivery delivery;
-    Job::Outcome outcome = Job::Outcome::kDelivered;
-    std::string message;
-    {
-      WorkScope scope(limits, &job->cancel, [&job](const WorkProgress& counted) {
-        std::lock_guard lock(job->mutex);
-        job->counted = counted;
-      });
-      try {
-        delivery = work();
-      } catch (const WorkStopped& stop) {
-        outcome = stop.cancelled() ? Job::Outcome::kCancelled : Job::Outcome::kLimit;
-        message = stop.what();
-      } catch (const HStringError& error) {
-        outcome = Job::Outcome::kFailed;
-        message = error.what();
-      } catch (const std::exception& error) {
-        outcome = Job::Outcome::kFailed;
-        message = error.what();
-      }
-    }
-    {
-      std::lock_guard lock(job->mutex);
-      job->delivery = std::move(delivery);
-      job->outcome = outcome;
-      job->message = std::move(message);
-      job->done = true;
-    }
-    job->ended.notify_all();
-    QMetaObject::invokeMethod(this, [this, job] { finish(job); }, Qt::QueuedConnection);
-  });
+  {
+    std::lock_guard lock(worker_->mutex);
+    worker_->next = job;
+  }
+  worker_->wake.notify_all();
   // A short command is delivered at once: no flicker, and the caller sees
   // its result as if it had run in place.
   {
@@ -115,7 +152,6 @@ void CommandRunner::wait() {
 
 void CommandRunner::finish(const std::shared_ptr<Job>& job) {
   if (job != job_) return;  // delivered already, by wait() or within the grace
-  job->thread.join();
   job_.reset();
   poll_.stop();
   QString title = title_;

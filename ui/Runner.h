@@ -1,6 +1,6 @@
 // The background runner: a command's analysis runs on a worker thread, so
 // that a grammar whose automaton explodes never freezes the window.  One
-// command runs at a time.  A command that ends within a tenth of a second
+// command runs at a time, always on the same thread.  A command that ends within a tenth of a second
 // is delivered before start() returns, as if it had run in the click; a
 // longer one shows the runner's panel after half a second, with what is
 // being counted and a Cancel button.  A command cancelled or stopped at a
@@ -37,7 +37,7 @@ class CommandRunner : public QObject {
   using Work = std::function<Delivery()>;
 
   explicit CommandRunner(QObject* parent = nullptr);
-  // Cancels the command that runs and waits for its thread.
+  // Cancels the command that runs and ends the thread.
   ~CommandRunner() override;
 
   // Starts `work` named `title` ("LR1 Items"); false when a command runs.
@@ -48,7 +48,7 @@ class CommandRunner : public QObject {
   void cancel();
   // Waits until the running command has ended and delivers what it left.
   void wait();
-  // Limits for the commands started from now on.
+  // Limits for the commands started from now on (set while none runs).
   void setLimits(const WorkLimits& limits) { limits_ = limits; }
   // The delay before a delivery may come back inside start() (default 100 ms).
   void setGrace(int milliseconds) { graceMs_ = milliseconds; }
@@ -66,9 +66,14 @@ class CommandRunner : public QObject {
 
  private:
   struct Job;
+  struct Worker;
+  // The worker thread's loop, and one command on it.
+  void serve();
+  void run(Job& job);
   void finish(const std::shared_ptr<Job>& job);
   void poll();
 
+  std::unique_ptr<Worker> worker_;
   std::shared_ptr<Job> job_;
   QString title_;
   WorkLimits limits_;

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -204,6 +205,17 @@ void WindowTest::openingAndSavingAFileKeepsGrammarAndWord() {
   QCOMPARE(answerer.seen.size(), 2);
   QVERIFY(answerer.seen[0].texts.join(" ").contains("not a text file"));
   QCOMPARE(form->Edit1->text(), QString("((x))"));
+
+  // A file dropped on the editor is opened.
+  QMimeData dropped;
+  dropped.setUrls({QUrl::fromLocalFile(path)});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form->Memo1->viewport(), &enter);
+  QVERIFY(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form->Memo1->viewport(), &drop);
+  QTRY_COMPARE(form->Edit1->text(), QString("(x)"));
+  QCOMPARE(form->document()->path(), path);
 }
 
 void WindowTest::leavingWithUnsavedChangesAsks() {
