@@ -154,13 +154,21 @@ void CommandRunner::finish(const std::shared_ptr<Job>& job) {
   if (job != job_) return;  // delivered already, by wait() or within the grace
   job_.reset();
   poll_.stop();
+  Job::Outcome outcome;
+  Delivery delivery;
+  QString message;
+  {
+    std::lock_guard lock(job->mutex);
+    outcome = job->outcome;
+    delivery = std::move(job->delivery);
+    message = QString::fromStdString(utf8ForDisplay(job->message));
+  }
   QString title = title_;
-  bool delivered = job->outcome == Job::Outcome::kDelivered;
-  QString message = QString::fromStdString(utf8ForDisplay(job->message));
+  bool delivered = outcome == Job::Outcome::kDelivered;
   emit finished(title, delivered);
-  if (job->outcome == Job::Outcome::kLimit) emit stopped(title, message);
-  if (job->outcome == Job::Outcome::kFailed) emit failed(title, message);
-  if (delivered && job->delivery) job->delivery();
+  if (outcome == Job::Outcome::kLimit) emit stopped(title, message);
+  if (outcome == Job::Outcome::kFailed) emit failed(title, message);
+  if (delivered && delivery) delivery();
 }
 
 void CommandRunner::poll() {

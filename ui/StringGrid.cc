@@ -63,6 +63,19 @@ class StringGrid::Model : public QAbstractTableModel {
     changed(col, row);
   }
 
+  // The cells of a row from column 0, one change for all of them.
+  void setRow(int row, QStringList texts) {
+    if (row < 0 || row >= rows()) return;
+    int count = qMin(static_cast<int>(texts.size()), cols_);
+    for (int col = 0; col < count; ++col) text_[row][col] = std::move(texts[col]);
+    if (row == 0) {
+      if (count > 1) emit headerDataChanged(Qt::Horizontal, 0, count - 2);
+      return;
+    }
+    emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+    if (count > 1) emit dataChanged(index(row - 1, 0), index(row - 1, count - 2));
+  }
+
   void setMark(int col, int row, Mark mark) {
     if (!inside(col, row) || marks_[row][col] == mark) return;
     marks_[row][col] = mark;
@@ -197,6 +210,11 @@ void StringGrid::setCells(int col, int row, const QString& text) {
   if (col == 0 && row == 0 && corner_ != nullptr) corner_->update();
 }
 
+void StringGrid::setRow(int row, QStringList texts) {
+  model_->setRow(row, std::move(texts));
+  if (row == 0 && corner_ != nullptr) corner_->update();
+}
+
 void StringGrid::setMark(int col, int row, Mark mark) { model_->setMark(col, row, mark); }
 
 void StringGrid::clearMarks() { model_->clearMarks(); }
@@ -304,10 +322,9 @@ void StringGrid::applySizes() {
   int height = static_cast<int>(std::lround(rowHeight_ * zoom_));
   QHeaderView* top = horizontalHeader();
   QHeaderView* left = verticalHeader();
+  // Gives every section the size, also one the user widened.
   top->setDefaultSectionSize(width);
-  for (int i = 0; i < top->count(); ++i) top->resizeSection(i, width);
   left->setDefaultSectionSize(height);
-  for (int i = 0; i < left->count(); ++i) left->resizeSection(i, height);
   left->setFixedWidth(width);
   top->setFixedHeight(height);
 }

@@ -11,6 +11,7 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <QTableView>
 #include <QVector>
 
@@ -32,6 +33,8 @@ class StringGrid : public QTableView {
   void setDefaultColWidth(int width);
   void setDefaultRowHeight(int height);
   void setCells(int col, int row, const QString& text);
+  // The cells of a row from column 0 on, as setCells one by one would.
+  void setRow(int row, QStringList texts);
   void setMark(int col, int row, Mark mark);
   void clearMarks();
   // For a new result: no selection, no current cell, no open editor, every

@@ -497,9 +497,10 @@ void TForm1::fillGrid(const Cells& cells) {
   StringGrid1->setColCount(static_cast<int>(cells[0].size()));
   int i = 0;
   for (const auto& row : cells) {
-    int j = 0;
-    for (const std::string& cell : row) StringGrid1->setCells(j++, i, QString::fromStdString(cell));
-    ++i;
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(row.size()));
+    for (const std::string& cell : row) texts.append(QString::fromStdString(cell));
+    StringGrid1->setRow(i++, std::move(texts));
   }
   StringGrid1->resetView();
 }
