@@ -34,6 +34,7 @@ void GrammarHistory::replace(const QString& text, const std::optional<QString>& 
 
 void GrammarHistory::clear() {
   editor_->document()->clearUndoRedoStacks();
+  word_->setText(word_->text());  // setText starts the field's history afresh
   steps_.clear();
   undoSteps_ = 0;
 }

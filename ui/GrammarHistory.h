@@ -20,7 +20,7 @@ class GrammarHistory : public QObject {
   GrammarHistory(QPlainTextEdit* editor, QLineEdit* word);
   // Puts `text` into the editor and, when given, `word` into the word field.
   void replace(const QString& text, const std::optional<QString>& word);
-  // Forgets every step, as after start-up.
+  // Forgets every step of the editor and the word field, as after start-up.
   void clear();
 
  private:
