@@ -74,9 +74,11 @@ QPlainTextEdit* memo(QWidget* parent, const char* name, int x, int y, int width,
   return edit;
 }
 
-// A pane that shows results: the user may select and copy, not type.
+// A pane that shows results: the user may select and copy, not type; Tab
+// moves on to the next control.
 void makeResultPane(QPlainTextEdit* pane) {
   pane->setReadOnly(true);
+  pane->setTabChangesFocus(true);
   pane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 

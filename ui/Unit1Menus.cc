@@ -57,7 +57,8 @@ void TForm1::createMenus() {
     m.add({kFile, "examples", QString::fromLatin1(examples()[static_cast<size_t>(k)].name), {},
            tr("Puts this example and its word into the editor; Ctrl+Z brings yours back."),
            [this, k] { pickExample(k); }, tr("E&xamples")});
-  m.add({kFile, "export", tr("Export &Table..."), {}, tr("Saves the grid's table or trace as CSV, Markdown, LaTeX, JSON or text."),
+  m.add({kFile, "export", tr("Export &Table..."), key("Ctrl+E"),
+         tr("Saves the grid's table or trace as CSV, Markdown, LaTeX, JSON or text."),
          [this] { exportDialog(gridExport()); }});
   m.add({kFile, "export", tr("Export &Results..."), {}, tr("Saves the results pane's listing in a file."),
          [this] { exportDialog(resultsExport()); }});
@@ -91,7 +92,9 @@ void TForm1::createMenus() {
   };
   for (const Copied& c : copied)
     for (size_t f = 0; f < formatChoices().size(); ++f)
-      m.add({kEdit, "copy as", QString::fromLatin1(formatChoices()[f].name), {},
+      m.add({kEdit, "copy as", QString::fromLatin1(formatChoices()[f].name),
+             // The whole table as CSV, the copy a spreadsheet wants most.
+             &c == copied && f == 0 ? key("Ctrl+Shift+C") : QKeySequence(),
              tr("Copies it whole to the clipboard in this format."),
              [this, what = c.what, f] { copyAs(what(), static_cast<int>(f)); }, c.menu});
 
