@@ -40,6 +40,7 @@ struct CommandRunner::Worker {
 
 namespace {
 
+constexpr int kGraceMs = 100;
 constexpr int kSlowMs = 500;
 constexpr int kPollMs = 100;
 
@@ -125,7 +126,7 @@ bool CommandRunner::start(const QString& title, Work work) {
   // its result as if it had run in place.
   {
     std::unique_lock lock(job->mutex);
-    job->ended.wait_for(lock, std::chrono::milliseconds(graceMs_), [&] { return job->done; });
+    job->ended.wait_for(lock, std::chrono::milliseconds(kGraceMs), [&] { return job->done; });
     if (!job->done) {
       lock.unlock();
       poll_.start();

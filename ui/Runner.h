@@ -50,13 +50,11 @@ class CommandRunner : public QObject {
   void wait();
   // Limits for the commands started from now on (set while none runs).
   void setLimits(const WorkLimits& limits) { limits_ = limits; }
-  // The delay before a delivery may come back inside start() (default 100 ms).
-  void setGrace(int milliseconds) { graceMs_ = milliseconds; }
 
  signals:
   // The command still runs after half a second: time to show the panel.
   void slow(const QString& title);
-  // What the command has counted so far, as "LR(1) states: 120,000".
+  // What the command has counted so far, as "LR1 Items: 120,000 states (3 s)".
   void progress(const QString& text);
   // The command ended; when `delivered` is false it was cancelled or stopped.
   void finished(const QString& title, bool delivered);
@@ -77,7 +75,6 @@ class CommandRunner : public QObject {
   std::shared_ptr<Job> job_;
   QString title_;
   WorkLimits limits_;
-  int graceMs_ = 100;
   QTimer poll_;
   QElapsedTimer clock_;
   bool slowSignalled_ = false;
