@@ -224,6 +224,13 @@ TEST(GrammarInput, FilesWithCrLfReadAsWithLf) {
   EXPECT_EQ(run({"check", crlf.path()}).lines(), (Strings{"I->S", "S->(S)", "S->x"}));
 }
 
+TEST(GrammarInput, TheWindowsFilesCarryTheWord) {
+  GrammarFile saved("I->S\nS->(S)|x\n#word: (x)\n");
+  EXPECT_EQ(run({"slr-eval", saved.path(), "-f", "json"}).cells()[1][2], "(x)$");
+  EXPECT_EQ(run({"slr-eval", saved.path(), "-w", "x", "-f", "json"}).cells()[1][2], "x$");
+  EXPECT_EQ(run({"check", saved.path()}).lines(), (Strings{"I->S", "S->(S)", "S->x"}));
+}
+
 TEST(GrammarInput, AByteOrderMarkIsNoSymbol) {
   Outcome r = run({"check"}, "\xEF\xBB\xBFI->A\r\nA->x\r\n");
   EXPECT_EQ(r.status, 0);

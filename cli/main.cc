@@ -12,6 +12,7 @@
 #include "cli/commands.h"
 #include "writers/format.h"
 #include "grammar/examples.h"
+#include "grammar/grammar_file.h"
 #include "grammar/reading.h"
 
 namespace {
@@ -51,7 +52,8 @@ std::string helpFooter() {
       "is '-' or missing, or is the built-in example N (1 to 12) with --example N.  One rule a line,\n"
       "X->a|b; upper-case letters are non-terminals, e is the empty string.  For the LR commands\n"
       "extend the grammar by a first rule such as I->A.  The word of an evaluation is --word, or\n"
-      "the example's word; without either it is empty.\n"
+      "the example's word, or the file's line '#word: WORD' as the window saves it; without any\n"
+      "of these it is empty.\n"
       "\nFormats:\n"
       "  text      listings as lines, tables and traces in aligned columns (the default)\n"
       "  csv       one record a line or a table row, quoted as RFC 4180 says\n"
@@ -95,11 +97,6 @@ std::string readGrammarBytes(const std::string& file) {
   }
 }
 
-HString grammarTextOf(std::string bytes) {
-  // Editors on Windows put a byte order mark before UTF-8 text.
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
-  return editorText(bytes);
-}
 
 int run(int argc, char** argv) {
   CLI::App app{"Tablomat on the command line: First and Follow sets, LR item sets, parse tables\n"
@@ -139,7 +136,10 @@ int run(int argc, char** argv) {
     grammarText = editorTextOf(chosen);
     if (wordOption->count() == 0) word = chosen.word;
   } else {
-    grammarText = grammarTextOf(readGrammarBytes(file));
+    // The window's files carry the word on a line of their own.
+    GrammarFile read = parseGrammarFile(readGrammarBytes(file));
+    grammarText = editorText(read.text);
+    if (wordOption->count() == 0 && read.word) word = *read.word;
   }
 
   Outcome outcome = runCommand(command, grammarText, word);

@@ -17,15 +17,19 @@
 // - a word accepted by two conflict-free LR tables gets the same actions and
 //   inputs from both; a word derived from the grammar is accepted by every
 //   conflict-free table (for the LR tables when the first rule only starts
-//   the grammar).
+//   the grammar);
+// - every message of a rule line has a place in the editor text, and the
+//   bytes there are the symbol the message quotes.
 #include "fuzz/properties.h"
 
 #include <map>
+#include <optional>
 #include <set>
 
 #include "automata/automaton.h"
 #include "commands/commands.h"
 #include "grammar/reading.h"
+#include "grammar/source_lines.h"
 #include "simulation/lr_evaluation.h"
 #include "tables/listings.h"
 #include "tables/table.h"
@@ -348,6 +352,37 @@ void checkEvaluations(const Parsing& model, const HString& word, unsigned seed, 
   }
 }
 
+void checkSourcePlaces(std::string_view editor, const GrammarReading& reading, Problems& problems) {
+  if (sourceLines(editor).size() != static_cast<size_t>(reading.lines.getCount()))
+    problems.push_back("the rule lines traced to the editor are not the reading's");
+  std::vector<std::string_view> lines;
+  for (size_t start = 0;;) {
+    size_t end = editor.find('\n', start);
+    lines.push_back(editor.substr(start, end == std::string_view::npos ? end : end - start));
+    if (end == std::string_view::npos) break;
+    start = end + 1;
+  }
+  int index = 0;
+  for (const HString& message : reading.messages) {
+    std::string text(message.view());
+    std::optional<SourcePlace> place = placeOfMessage(editor, reading.messages, index++);
+    if (!text.starts_with("Error at line")) continue;
+    if (!place || place->line >= static_cast<int>(lines.size()) ||
+        static_cast<size_t>(place->column + place->length) > lines[static_cast<size_t>(place->line)].size()) {
+      problems.push_back("no place in the editor for: " + text);
+      continue;
+    }
+    size_t open = text.find(" '"), close = text.rfind("' ");
+    if (open == std::string::npos || close <= open + 1 || text.find("Symbol '|' bad") != std::string::npos) continue;
+    std::string_view quoted = std::string_view(text).substr(open + 2, close - open - 2);
+    // Blanks are removed before the reading, also from inside a character.
+    std::string there(lines[static_cast<size_t>(place->line)].substr(static_cast<size_t>(place->column),
+                                                                     static_cast<size_t>(place->length)));
+    std::erase(there, ' ');
+    if (quoted != "|" && there != quoted) problems.push_back("the place of a message holds another symbol: " + text);
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> checkEverything(std::string_view input) {
@@ -358,6 +393,7 @@ std::vector<std::string> checkEverything(std::string_view input) {
   std::string_view editor = end == std::string_view::npos ? input : input.substr(end + 1);
 
   GrammarReading reading = readGrammar(editorText(editor));
+  checkSourcePlaces(editor, reading, problems);
   if (!reading.isSound()) {
     if (reading.messages.getCount() == 0) problems.push_back("an unsound grammar without a message");
     return problems;

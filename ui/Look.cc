@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScreen>
 #include <QStringList>
 
 namespace {
@@ -29,6 +30,18 @@ const QStringList kSans{"MS Sans Serif", "Arial", "Liberation Sans", "DejaVu San
 void placeWindow(QWidget* window, int left, int top, int outerWidth, int outerHeight) {
   window->setFixedSize(outerWidth - kFrameAllowance.width(), outerHeight - kFrameAllowance.height());
   window->move(left, top);
+}
+
+void fitOnScreen(QWidget* window) {
+  QScreen* screen = window->screen();
+  if (screen == nullptr) return;
+  QRect room = screen->availableGeometry();
+  QSize inner = window->size().boundedTo(room.size() - kFrameAllowance).expandedTo(window->minimumSizeHint());
+  window->resize(inner);
+  QSize outer = inner + kFrameAllowance;
+  int x = qBound(room.left(), window->x(), qMax(room.left(), room.right() + 1 - outer.width()));
+  int y = qBound(room.top(), window->y(), qMax(room.top(), room.bottom() + 1 - outer.height()));
+  window->move(x, y);
 }
 
 void paintWhite(QWidget* widget) {

@@ -21,6 +21,9 @@ inline constexpr QSize kFrameAllowance{8, 34};
 
 // Fixes the outer size and the screen position of a window.
 void placeWindow(QWidget* window, int left, int top, int outerWidth, int outerHeight);
+// Shrinks a window that does not fit the free part of its screen (within its
+// minimum size) and moves it inside.
+void fitOnScreen(QWidget* window);
 // A white client area.
 void paintWhite(QWidget* widget);
 

@@ -1,11 +1,18 @@
 #include "StringGrid.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyle>
+#include <QToolTip>
+#include <cmath>
 
 // The cells live here, fixed ones included; the view shows row 0 in its
 // horizontal header, column 0 in its vertical header and cell (0, 0) on
@@ -56,6 +63,19 @@ class StringGrid::Model : public QAbstractTableModel {
     changed(col, row);
   }
 
+  // The cells of a row from column 0, one change for all of them.
+  void setRow(int row, QStringList texts) {
+    if (row < 0 || row >= rows()) return;
+    int count = qMin(static_cast<int>(texts.size()), cols_);
+    for (int col = 0; col < count; ++col) text_[row][col] = std::move(texts[col]);
+    if (row == 0) {
+      if (count > 1) emit headerDataChanged(Qt::Horizontal, 0, count - 2);
+      return;
+    }
+    emit headerDataChanged(Qt::Vertical, row - 1, row - 1);
+    if (count > 1) emit dataChanged(index(row - 1, 0), index(row - 1, count - 2));
+  }
+
   void setMark(int col, int row, Mark mark) {
     if (!inside(col, row) || marks_[row][col] == mark) return;
     marks_[row][col] = mark;
@@ -66,9 +86,6 @@ class StringGrid::Model : public QAbstractTableModel {
     for (auto& row : marks_) row.fill(Mark::None);
     if (rows() > 1 && cols_ > 1) emit dataChanged(index(0, 0), index(rows() - 2, cols_ - 2));
   }
-
-  void setFontMetrics(const QFont& font) { metrics_ = QFontMetrics(font); }
-  void setColWidth(int width) { colWidth_ = width; }
 
   int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows() - 1; }
   int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : cols_ - 1; }
@@ -81,8 +98,6 @@ class StringGrid::Model : public QAbstractTableModel {
       case Qt::DisplayRole:
       case Qt::EditRole:
         return text(col, row);
-      case Qt::ToolTipRole:
-        return tipFor(text(col, row));
       case Qt::BackgroundRole: {
         QColor color = markColor(mark(col, row));
         return color.isValid() ? QVariant(color) : QVariant();
@@ -96,7 +111,6 @@ class StringGrid::Model : public QAbstractTableModel {
     int col = orientation == Qt::Horizontal ? section + 1 : 0;
     int row = orientation == Qt::Horizontal ? 0 : section + 1;
     if (role == Qt::DisplayRole) return text(col, row);
-    if (role == Qt::ToolTipRole) return tipFor(text(col, row));
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignLeft | Qt::AlignVCenter);
     return {};
   }
@@ -135,23 +149,17 @@ class StringGrid::Model : public QAbstractTableModel {
     }
   }
 
-  // Cells are clipped at their border; the whole text shows on hovering.
-  QVariant tipFor(const QString& text) const {
-    if (text.isEmpty() || metrics_.horizontalAdvance(text) <= colWidth_ - 8) return {};
-    return text;
-  }
-
   QVector<QVector<QString>> text_;
   QVector<QVector<Mark>> marks_;
   int cols_ = 0;
-  QFontMetrics metrics_{QFont()};
-  int colWidth_ = 64;
 };
 
 StringGrid::StringGrid(QWidget* parent) : QTableView(parent), model_(new Model(this)) {
   setModel(model_);
   setWordWrap(false);
-  setTextElideMode(Qt::ElideNone);
+  setTextElideMode(Qt::ElideRight);
+  // Tab moves on to the next control, as in a form.
+  setTabKeyNavigation(false);
   setSelectionMode(QAbstractItemView::ContiguousSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -165,7 +173,11 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), model_(new Model(t
     header->setHighlightSections(false);
     header->setMinimumSectionSize(4);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->viewport()->installEventFilter(this);
   }
+  // Dragging a header edge widens a column; double-clicking it fits the
+  // column to its texts (QTableView connects that).
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   corner_ = findChild<QAbstractButton*>();
   if (corner_ != nullptr) corner_->installEventFilter(this);
   setRowCount(5);
@@ -198,9 +210,90 @@ void StringGrid::setCells(int col, int row, const QString& text) {
   if (col == 0 && row == 0 && corner_ != nullptr) corner_->update();
 }
 
+void StringGrid::setRow(int row, QStringList texts) {
+  model_->setRow(row, std::move(texts));
+  if (row == 0 && corner_ != nullptr) corner_->update();
+}
+
 void StringGrid::setMark(int col, int row, Mark mark) { model_->setMark(col, row, mark); }
 
 void StringGrid::clearMarks() { model_->clearMarks(); }
+
+void StringGrid::resetView() {
+  reset();  // closes an open editor, drops the selection and the current cell
+  applySizes();
+  horizontalScrollBar()->setValue(0);
+  verticalScrollBar()->setValue(0);
+}
+
+void StringGrid::setZoom(double factor) {
+  zoom_ = factor;
+  applySizes();
+}
+
+void StringGrid::fitColumns() { resizeColumnsToContents(); }
+
+QString StringGrid::selectionText() const {
+  QModelIndexList selected = selectionModel()->selectedIndexes();
+  if (selected.isEmpty() && currentIndex().isValid()) selected.append(currentIndex());
+  if (selected.isEmpty()) return {};
+  int top = selected[0].row(), bottom = top, left = selected[0].column(), right = left;
+  for (const QModelIndex& index : selected) {
+    top = qMin(top, index.row());
+    bottom = qMax(bottom, index.row());
+    left = qMin(left, index.column());
+    right = qMax(right, index.column());
+  }
+  auto field = [](QString text) {
+    if (!text.contains(QLatin1Char('\t')) && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('"')))
+      return text;
+    return QLatin1Char('"') + text.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
+  };
+  QString out;
+  for (int row = top; row <= bottom; ++row) {
+    for (int col = left; col <= right; ++col) {
+      if (col > left) out += QLatin1Char('\t');
+      QModelIndex index = model_->index(row, col);
+      if (selectionModel()->isSelected(index) || index == currentIndex()) out += field(cells(col + 1, row + 1));
+    }
+    out += QLatin1Char('\n');
+  }
+  return out;
+}
+
+void StringGrid::copySelection() const {
+  QString text = selectionText();
+  if (!text.isEmpty()) QApplication::clipboard()->setText(text);
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* event) {
+  if (event == QKeySequence::Copy) {
+    copySelection();
+    event->accept();
+    return;
+  }
+  QTableView::keyPressEvent(event);
+}
+
+bool StringGrid::tipWhenCut(QEvent* event, const QString& text, int room) {
+  auto* help = static_cast<QHelpEvent*>(event);
+  int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+  if (text.isEmpty() || fontMetrics().horizontalAdvance(text) <= room - margin) {
+    QToolTip::hideText();
+    event->ignore();
+    return true;
+  }
+  QToolTip::showText(help->globalPos(), text, this);
+  return true;
+}
+
+bool StringGrid::viewportEvent(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    QModelIndex index = indexAt(static_cast<QHelpEvent*>(event)->pos());
+    if (index.isValid()) return tipWhenCut(event, index.data().toString(), visualRect(index).width());
+  }
+  return QTableView::viewportEvent(event);
+}
 
 int StringGrid::rowCount() const { return model_->rows(); }
 
@@ -225,20 +318,19 @@ QColor StringGrid::markColor(Mark mark) {
 }
 
 void StringGrid::applySizes() {
-  model_->setColWidth(colWidth_);
+  int width = static_cast<int>(std::lround(colWidth_ * zoom_));
+  int height = static_cast<int>(std::lround(rowHeight_ * zoom_));
   QHeaderView* top = horizontalHeader();
   QHeaderView* left = verticalHeader();
-  top->setDefaultSectionSize(colWidth_);
-  for (int i = 0; i < top->count(); ++i) top->resizeSection(i, colWidth_);
-  left->setDefaultSectionSize(rowHeight_);
-  for (int i = 0; i < left->count(); ++i) left->resizeSection(i, rowHeight_);
-  left->setFixedWidth(colWidth_);
-  top->setFixedHeight(rowHeight_);
+  // Gives every section the size, also one the user widened.
+  top->setDefaultSectionSize(width);
+  left->setDefaultSectionSize(height);
+  left->setFixedWidth(width);
+  top->setFixedHeight(height);
 }
 
 void StringGrid::changeEvent(QEvent* event) {
   if (event->type() == QEvent::FontChange) {
-    model_->setFontMetrics(font());
     horizontalHeader()->setFont(font());
     verticalHeader()->setFont(font());
   }
@@ -258,6 +350,15 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
       painter.drawText(corner_->rect().adjusted(4, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
     }
     return true;
+  }
+  // The fixed cells are the headers' sections: the same hint when cut.
+  for (QHeaderView* header : {horizontalHeader(), verticalHeader()}) {
+    if (watched != header->viewport() || event->type() != QEvent::ToolTip) continue;
+    QPoint at = static_cast<QHelpEvent*>(event)->pos();
+    int section = header->logicalIndexAt(header->orientation() == Qt::Horizontal ? at.x() : at.y());
+    if (section < 0) return false;
+    int room = header->orientation() == Qt::Horizontal ? header->sectionSize(section) : header->width();
+    return tipWhenCut(event, model_->headerData(section, header->orientation(), Qt::DisplayRole).toString(), room);
   }
   return QTableView::eventFilter(watched, event);
 }

@@ -1,39 +1,58 @@
 #include "Unit1.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "ElasticLayout.h"
+#include "Export.h"
 #include "Forms.h"
+#include "GrammarDocument.h"
+#include "GrammarHistory.h"
 #include "Info.h"
 #include "Look.h"
+#include "MainMenu.h"
+#include "Runner.h"
 #include "StringGrid.h"
 #include "Warning.h"
+#include "Zoom.h"
 #include "commands/commands.h"
 #include "grammar/examples.h"
-#include "grammar/follow.h"
 #include "grammar/parsing.h"
 #include "grammar/reading.h"
+#include "grammar/source_lines.h"
 #include "tables/conflicts.h"
 
 // The analysis state of the whole run; every command works on these.  They
 // are built before any window and destroyed after the last one, in reverse.
+// The worker thread builds a model of its own from the sound rule lines.
 namespace {
 Row grammarLines;
 Row grammarListing;
-Row followResults;
 Parsing model;
 }  // namespace
 
 namespace {
 
 constexpr int kGridLeft = 8, kGridTop = 464, kGridWidth = 993, kGridHeight = 233;
+constexpr int kErrorItemHeight = 19;
 
 QLabel* label(QWidget* parent, const char* name, const char* caption, const QFont& font, int x, int y) {
   auto* text = new QLabel(caption, parent);
@@ -55,16 +74,20 @@ QPlainTextEdit* memo(QWidget* parent, const char* name, int x, int y, int width,
   return edit;
 }
 
-// A pane that shows results: the user may select and copy, not type.
+// A pane that shows results: the user may select and copy, not type; Tab
+// moves on to the next control.
 void makeResultPane(QPlainTextEdit* pane) {
   pane->setReadOnly(true);
+  pane->setTabChangesFocus(true);
   pane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
-void appendLines(QPlainTextEdit* pane, const Row& lines) {
-  if (lines.getCount() == 0) return;
+void showLines(QPlainTextEdit* pane, const Lines& lines) {
+  pane->clear();
+  if (lines.empty()) return;
   QStringList texts;
-  for (const HString& line : lines) texts.append(shown(line));
+  texts.reserve(static_cast<qsizetype>(lines.size()));
+  for (const std::string& line : lines) texts.append(QString::fromStdString(line));
   // One paragraph per line; a single call keeps long listings fast.
   pane->appendPlainText(texts.join(QLatin1Char('\n')));
 }
@@ -80,10 +103,30 @@ void caretToStart(QPlainTextEdit* pane, bool selectFirst) {
   pane->verticalScrollBar()->setValue(0);
 }
 
+std::string utf8(const QString& text) { return text.toStdString(); }
+
+QString count(qsizetype n, const char* one, const char* many) {
+  return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
+// The command names, as the buttons show them.
+QString gridCommandName(TableKind kind, bool trace) {
+  switch (kind) {
+    case TableKind::kLL1: return trace ? "LL1 Evaluation" : "LL1 Table";
+    case TableKind::kSLR: return trace ? "SLR Evaluation" : "SLR Table";
+    case TableKind::kLR1: return trace ? "LR Evaluation" : "LR Table";
+    case TableKind::kLALR: return trace ? "LALR Evaluate" : "LALR Table";
+  }
+  return {};
+}
+
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
   createControls();
+  createMenus();
+  createStatusLine();
+  createContextMenus();
 
   // The Info dialog greets the user before the main window shows.
   createForm<TForm2>()->exec();
@@ -91,6 +134,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent) {
   Memo1->document()->setModified(true);
   ComboBox1->setCurrentIndex(1);
   ComboBox1Change();
+  // The start-up example is no step the user could undo, nor work to save.
+  history_->clear();
+  document_->markKept({});
 }
 
 TForm1::~TForm1() = default;
@@ -98,34 +144,37 @@ TForm1::~TForm1() = default;
 void TForm1::createControls() {
   setObjectName("Form1");
   setWindowTitle("Tablomat");
-  paintWhite(this);
-  setFont(buttonFace());
-  placeWindow(this, 163, 61, 1032, 752);
+  Client = new QWidget(this);
+  Client->setObjectName("Client");
+  setCentralWidget(Client);
+  paintWhite(Client);
+  Client->setFont(buttonFace());
+  QWidget* form = Client;
 
   // Pictures first: everything else lies above them.
-  Image1 = pictureBox(this, "Image1", picture("banner.jpg"), 184, -24, 560, 175);
-  Image2 = pictureBox(this, "Image2", picture("tree.bmp"), 8, 6, 168, 98);
-  Image3 = pictureBox(this, "Image3", picture("automaton.bmp"), 752, 6, 128, 104);
-  Image4 = pictureBox(this, "Image4", picture("stack.bmp"), 888, 6, 128, 104);
-  Image5 = pictureBox(this, "Image5", picture("sets.bmp"), 920, 138, 96, 56);
-  Image6 = pictureBox(this, "Image6", picture("cells.bmp"), 776, 202, 112, 62);
-  Image7 = pictureBox(this, "Image7", picture("item.bmp"), 896, 202, 120, 62);
+  Image1 = pictureBox(form, "Image1", picture("banner.jpg"), 184, -24, 560, 175);
+  Image2 = pictureBox(form, "Image2", picture("tree.bmp"), 8, 6, 168, 98);
+  Image3 = pictureBox(form, "Image3", picture("automaton.bmp"), 752, 6, 128, 104);
+  Image4 = pictureBox(form, "Image4", picture("stack.bmp"), 888, 6, 128, 104);
+  Image5 = pictureBox(form, "Image5", picture("sets.bmp"), 920, 138, 96, 56);
+  Image6 = pictureBox(form, "Image6", picture("cells.bmp"), 776, 202, 112, 62);
+  Image7 = pictureBox(form, "Image7", picture("item.bmp"), 896, 202, 120, 62);
 
-  Label1 = label(this, "Label1", "Grammar:", comicSansMs(21), 8, 109);
-  Label2 = label(this, "Label2", ".", comicSansMs(19), 344, 112);
-  Label4 = label(this, "Label4", "Example:", comicSansMs(16), 656, 192);
-  Label3 = label(this, "Label3", "Word:", comicSansMs(16), 656, 248);
+  Label1 = label(form, "Label1", "Grammar:", comicSansMs(21), 8, 109);
+  Label2 = label(form, "Label2", ".", comicSansMs(19), 344, 112);
+  Label4 = label(form, "Label4", "Example:", comicSansMs(16), 656, 192);
+  Label3 = label(form, "Label3", "Word:", comicSansMs(16), 656, 248);
 
-  Memo1 = memo(this, "Memo1", 8, 136, 329, 161, false);
+  Memo1 = memo(form, "Memo1", 8, 136, 329, 161, false);
   Memo1->setTabChangesFocus(true);
 
-  Memo4 = memo(this, "Memo4", 8, 304, 329, 153, true);
+  Memo4 = memo(form, "Memo4", 8, 304, 329, 153, true);
   makeResultPane(Memo4);
 
-  Memo3 = memo(this, "Memo3", 344, 136, 305, 321, true);
+  Memo3 = memo(form, "Memo3", 344, 136, 305, 321, true);
   makeResultPane(Memo3);
 
-  Memo2 = memo(this, "Memo2", 656, 136, 257, 57, false);
+  Memo2 = memo(form, "Memo2", 656, 136, 257, 57, false);
   Memo2->setFont(timesNewRoman(13));
   Memo2->setReadOnly(true);
   Memo2->setFocusPolicy(Qt::NoFocus);
@@ -143,19 +192,23 @@ void TForm1::createControls() {
       "          For use SLR,   LR  and  LALR  must   \n"
       "          be   inserted   the   extend   grammar.");
 
-  ComboBox1 = new QComboBox(this);
+  ComboBox1 = new QComboBox(form);
   ComboBox1->setObjectName("ComboBox1");
   ComboBox1->setFont(msSerif(16));
   ComboBox1->setGeometry(656, 216, 105, 26);
   for (const Example& example : examples()) ComboBox1->addItem(example.name);
   ComboBox1->setCurrentIndex(0);
+  // The wheel does not reach it unless it has the focus (see eventFilter).
+  ComboBox1->setFocusPolicy(Qt::StrongFocus);
+  ComboBox1->installEventFilter(this);
   // Every pick counts, also of the example already shown: it is read again.
   connect(ComboBox1, &QComboBox::activated, this, &TForm1::ComboBox1Change);
 
-  Edit1 = new QLineEdit(this);
+  Edit1 = new QLineEdit(form);
   Edit1->setObjectName("Edit1");
   Edit1->setFont(courierNew(19));
   Edit1->setGeometry(656, 272, 337, 29);
+  connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::runLastEvaluation);
 
   struct Command {
     QAbstractButton** button;
@@ -186,12 +239,14 @@ void TForm1::createControls() {
   const int tops[5] = {312, 341, 370, 400, 431};
   for (const Command& command : commands) {
     bool exit = command.button == &BitBtn14;
-    *command.button = bitButton(this, command.name, command.glyph, command.label, lefts[command.column],
+    *command.button = bitButton(form, command.name, command.glyph, command.label, lefts[command.column],
                                 exit ? 311 : tops[command.row], 113, exit ? 28 : 26);
     connect(*command.button, &QAbstractButton::clicked, this, command.click);
+    // Enter presses a focused button, as Space does.
+    (*command.button)->installEventFilter(this);
   }
 
-  StringGrid1 = new StringGrid(this);
+  StringGrid1 = new StringGrid(form);
   StringGrid1->setObjectName("StringGrid1");
   StringGrid1->setFont(courierNew(16));
   StringGrid1->setGeometry(kGridLeft, kGridTop, kGridWidth, kGridHeight);
@@ -200,7 +255,7 @@ void TForm1::createControls() {
   StringGrid1->setRowCount(5);
   StringGrid1->setDefaultColWidth(100);
 
-  ListBox3 = new QListWidget(this);
+  ListBox3 = new QListWidget(form);
   ListBox3->setObjectName("ListBox3");
   ListBox3->setFont(timesNewRoman(16));
   ListBox3->setGeometry(kGridLeft, kGridTop, kGridWidth, kGridHeight);
@@ -212,14 +267,94 @@ void TForm1::createControls() {
   }
   ListBox3->raise();
   ListBox3->hide();
+  connect(ListBox3, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { showErrorPlace(ListBox3->row(item)); });
+  connect(ListBox3, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) { showErrorPlace(ListBox3->row(item)); });
+
+  // Files dropped on the editor are opened.
+  Memo1->viewport()->installEventFilter(this);
+
+  elastic_ = new ElasticLayout(Client, kDesignSize);
+  for (QWidget* fixed : {static_cast<QWidget*>(Image2), static_cast<QWidget*>(Label1)}) elastic_->add(fixed, Stretch::kFixed);
+  elastic_->add(Image1, Stretch::kBanner);
+  elastic_->add(Memo1, Stretch::kEditor);
+  elastic_->add(Memo4, Stretch::kListing);
+  elastic_->add(Memo3, Stretch::kResults);
+  elastic_->add(Label2, Stretch::kResultsTitle);
+  for (QWidget* right : std::initializer_list<QWidget*>{Image3, Image4, Image5, Image6, Image7, Memo2, Label4, Label3,
+                                                         ComboBox1, Edit1, BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5,
+                                                         BitBtn6, BitBtn7, BitBtn8, BitBtn9, BitBtn10, BitBtn11,
+                                                         BitBtn12, BitBtn13, BitBtn14, BitBtn15})
+    elastic_->add(right, Stretch::kRight);
+  elastic_->add(StringGrid1, Stretch::kGrid);
+  elastic_->add(ListBox3, Stretch::kGrid);
+  Client->setMinimumSize(elastic_->minimumSize());
+
+  zoom_ = new Zoom(this);
+  for (QWidget* pane : std::initializer_list<QWidget*>{Memo1, Memo3, Memo4, StringGrid1, ListBox3}) zoom_->add(pane);
+  connect(zoom_, &Zoom::changed, this, [this](double factor) {
+    for (int i = 0; i < ListBox3->count(); ++i)
+      ListBox3->item(i)->setSizeHint(QSize(0, static_cast<int>(kErrorItemHeight * factor)));
+    zoomLabel_->setText(tr("Zoom %1 %").arg(qRound(factor * 100)));
+    zoomLabel_->setVisible(zoom_->level() != 0);
+  });
+
+  runner_ = new CommandRunner(this);
+  document_ = new GrammarDocument(Memo1, Edit1);
+  history_ = new GrammarHistory(Memo1, Edit1);
 
   Memo1->setFocus();
 }
 
+void TForm1::createStatusLine() {
+  QStatusBar* line = statusBar();
+  auto* panel = new RunnerPanel(runner_, line);
+  line->addPermanentWidget(panel);
+  zoomLabel_ = new QLabel(line);
+  zoomLabel_->hide();
+  line->addPermanentWidget(zoomLabel_);
+  fileLabel_ = new QLabel(line);
+  fileLabel_->setObjectName("FileLabel");
+  line->addPermanentWidget(fileLabel_);
+  connect(document_, &GrammarDocument::changed, this, &TForm1::showDocumentState);
+  connect(runner_, &CommandRunner::stopped, this, [this](const QString& title, const QString& message) {
+    QMessageBox::information(this, QStringLiteral("Tablomat"), tr("%1 stopped: %2").arg(title, message));
+  });
+  connect(runner_, &CommandRunner::failed, this,
+          [this](const QString&, const QString& message) { reportFailure(this, message.toUtf8().constData()); });
+  connect(runner_, &CommandRunner::finished, this, [this](const QString& title, bool delivered) {
+    if (!delivered) say(tr("%1 did not finish; the window shows what it showed before.").arg(title));
+  });
+
+  // The window at its design size, the menu bar above the form and the
+  // status line below it; the outer position of the form.
+  resize(kDesignSize + QSize(0, menuBar()->sizeHint().height() + line->sizeHint().height()));
+  move(163, 61);
+}
+
 template <class Command>
 void TForm1::analysis(Command&& command) {
+  if (runner_->busy()) {
+    QApplication::beep();
+    say(tr("%1 is still running: wait for it, or press Esc to cancel it.").arg(runner_->title()));
+    return;
+  }
   guarded(this, [&] {
     if (refreshGrammar()) command();
+  });
+}
+
+template <class Compute, class Show>
+void TForm1::inBackground(const QString& name, Compute compute, Show show) {
+  runner_->start(name, [this, lines = soundLines_, compute, show]() -> CommandRunner::Delivery {
+    // Every library string of the work lives and dies inside this scope.
+    auto result = [&] {
+      Row rules;
+      for (const std::string& line : lines) rules.insertTail(HString(line.data(), static_cast<int>(line.size())));
+      Parsing own;
+      own.loadRules(rules);
+      return compute(own);
+    }();
+    return [this, result = std::move(result), show]() mutable { guarded(this, [&] { show(result); }); };
   });
 }
 
@@ -229,8 +364,9 @@ bool TForm1::refreshGrammar() {
     readGrammar();
     if (!ListBox3->isHidden()) return false;
     grammarListing = model.productions;
-    Memo4->clear();
-    appendLines(Memo4, grammarListing);
+    listingLines_ = linesOf(grammarListing);
+    listingName_ = tr("Grammar Listing");
+    showLines(Memo4, listingLines_);
     caretToStart(Memo4, false);
   }
   return ListBox3->isHidden();
@@ -238,27 +374,34 @@ bool TForm1::refreshGrammar() {
 
 void TForm1::readGrammar() {
   QByteArray text = Memo1->toPlainText().toUtf8();
-  grammarLines = splitRuleLines(editorText(std::string_view(text.constData(), static_cast<size_t>(text.size()))));
+  readText_.assign(text.constData(), static_cast<size_t>(text.size()));
+  grammarLines = splitRuleLines(editorText(readText_));
   mergeRules();
   validateGrammar();
-  if (ListBox3->isHidden()) model.loadRules(grammarLines);
+  if (ListBox3->isHidden()) {
+    model.loadRules(grammarLines);
+    soundLines_.clear();
+    for (const HString& line : grammarLines) soundLines_.emplace_back(line.view());
+  }
 }
 
 void TForm1::mergeRules() { ::mergeRules(grammarLines); }
 
 void TForm1::validateGrammar() {
-  Row messages = ::validateGrammar(grammarLines);
-  if (messages.getCount() == 0) {
+  readMessages_ = ::validateGrammar(grammarLines);
+  if (readMessages_.getCount() == 0) {
     ListBox3->hide();
     return;
   }
   ListBox3->clear();
   ListBox3->show();
   ListBox3->raise();
-  for (const HString& message : messages) {
+  for (const HString& message : readMessages_) {
     auto* item = new QListWidgetItem(shown(message), ListBox3);
-    item->setSizeHint(QSize(0, 19));
+    item->setSizeHint(QSize(0, static_cast<int>(kErrorItemHeight * zoom_->factor())));
   }
+  say(tr("The grammar has %1: click one to select its line in the editor.")
+          .arg(count(readMessages_.getCount(), "error", "errors")));
 }
 
 void TForm1::setTitle(const char* title) {
@@ -266,46 +409,102 @@ void TForm1::setTitle(const char* title) {
   Label2->adjustSize();
 }
 
-void TForm1::showFirst() {
-  setTitle("First:");
-  Memo3->clear();
-  appendLines(Memo3, listing(model, ListingKind::kFirst).lines);
-  caretToStart(Memo3, false);
+void TForm1::runListing(const QString& name, const char* title, ListingKind kind) {
+  inBackground(
+      name,
+      [kind](const Parsing& grammar) {
+        Listing listed = listing(grammar, kind);
+        return std::pair{linesOf(listed.lines), linesOf(listed.similarTable)};
+      },
+      [this, name, title, kind](std::pair<Lines, Lines>& result) {
+        bool items = kind != ListingKind::kFirst && kind != ListingKind::kFollow;
+        setTitle(title);
+        resultLines_ = std::move(result.first);
+        resultName_ = name;
+        showLines(Memo3, resultLines_);
+        if (kind == ListingKind::kLalrItems) {
+          listingLines_ = std::move(result.second);
+          listingName_ = tr("LR(1) Similar Table");
+          showLines(Memo4, listingLines_);
+          caretToStart(Memo4, true);
+        }
+        caretToStart(Memo3, items);
+        if (items) {
+          auto states = std::count_if(resultLines_.begin(), resultLines_.end(),
+                                      [](const std::string& line) { return line.starts_with("State"); });
+          say(tr("%1: %2.").arg(name, count(states, "state", "states")));
+        } else {
+          say(tr("%1: %2.").arg(name, count(static_cast<qsizetype>(resultLines_.size()), "non-terminal", "non-terminals")));
+        }
+      });
 }
 
-void TForm1::showFollow() {
-  setTitle("Follow:");
-  Memo3->clear();
-  followResults = model.follow();
-  appendLines(Memo3, followListing(model, followResults));
-  caretToStart(Memo3, false);
-}
+void TForm1::showFirst() { runListing("First", "First:", ListingKind::kFirst); }
+
+void TForm1::showFollow() { runListing("Follow", "Follow:", ListingKind::kFollow); }
 
 // The mode words: a table name, or a table name followed by "EVALUATION".
 void TForm1::showGridResult(HString mode) {
   int evaluationAt = mode.find("EVALUATION");
   TableKind kind = tableKindNamed(evaluationAt == -1 ? mode : mode.getSubString(0, evaluationAt));
-  Table result;
   bool trace = evaluationAt != -1;
-  if (!trace) {
-    StringGrid1->setDefaultColWidth(kind == TableKind::kLL1 ? 100 : 60);
-    result = table(model, kind);
-  } else {
-    Evaluation parsed = evaluation(model, kind, typed(Edit1->text()));
-    if (warnOfConflicts(parsed.conflicts)) return;
-    StringGrid1->setDefaultColWidth(250);
-    result = std::move(parsed.trace);
-  }
-  if (result.getCount() == 0) return;
-  StringGrid1->setRowCount(result.getCount());
-  StringGrid1->setColCount(result[0].getCount());
+  std::string word = trace ? utf8(Edit1->text()) : std::string();
+  struct GridResult {
+    Cells cells;
+    int conflicts = 0;
+  };
+  QString name = gridCommandName(kind, trace);
+  inBackground(
+      name,
+      [kind, trace, word](const Parsing& grammar) {
+        GridResult result;
+        if (!trace) {
+          result.cells = cellsOf(table(grammar, kind));
+          return result;
+        }
+        Evaluation parsed = evaluation(grammar, kind, HString(word.data(), static_cast<int>(word.size())));
+        result.conflicts = parsed.conflicts;
+        if (!parsed.refused()) result.cells = cellsOf(parsed.trace);
+        return result;
+      },
+      [this, kind, trace, name](GridResult& result) {
+        if (trace && warnOfConflicts(result.conflicts)) return;
+        StringGrid1->setDefaultColWidth(trace ? 250 : kind == TableKind::kLL1 ? 100 : 60);
+        if (result.cells.empty()) return;
+        fillGrid(result.cells);
+        markResult(trace);
+        gridCells_ = std::move(result.cells);
+        gridName_ = name;
+        int rows = StringGrid1->rowCount() - 1;
+        if (trace) {
+          bool accepted = StringGrid1->mark(1, rows) == StringGrid::Mark::Accept;
+          say(tr("%1: the word is %2 after %3.")
+                  .arg(name, accepted ? tr("accepted") : tr("rejected"), count(rows, "step", "steps")));
+          return;
+        }
+        int conflicts = 0;
+        for (int row = 1; row <= rows; ++row)
+          for (int col = 1; col < StringGrid1->colCount(); ++col)
+            conflicts += StringGrid1->mark(col, row) == StringGrid::Mark::Conflict;
+        bool ll1 = kind == TableKind::kLL1;
+        say(tr("%1: %2, %3.")
+                .arg(name, count(rows, ll1 ? "non-terminal" : "state", ll1 ? "non-terminals" : "states"),
+                     conflicts == 0 ? tr("no conflict")
+                                    : count(conflicts, "cell", "cells") + tr(" with conflicts (highlighted)")));
+      });
+}
+
+void TForm1::fillGrid(const Cells& cells) {
+  StringGrid1->setRowCount(static_cast<int>(cells.size()));
+  StringGrid1->setColCount(static_cast<int>(cells[0].size()));
   int i = 0;
-  for (const Row& row : result) {
-    int j = 0;
-    for (const HString& cell : row) StringGrid1->setCells(j++, i, shown(cell));
-    ++i;
+  for (const auto& row : cells) {
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(row.size()));
+    for (const std::string& cell : row) texts.append(QString::fromStdString(cell));
+    StringGrid1->setRow(i++, std::move(texts));
   }
-  markResult(trace);
+  StringGrid1->resetView();
 }
 
 // Conflicting cells of a table, and the outcome of a parse, are what the
@@ -342,40 +541,38 @@ bool TForm1::warnOfConflicts(int count) {
   return true;
 }
 
-void TForm1::showListing(const char* title, const Row& lines) {
-  setTitle(title);
-  Memo3->clear();
-  appendLines(Memo3, lines);
-  caretToStart(Memo3, true);
-}
+void TForm1::showLR0Items() { runListing("LR0 Items", "LR0 Items:", ListingKind::kLR0Items); }
 
-void TForm1::showLR0Items() { showListing("LR0 Items:", listing(model, ListingKind::kLR0Items).lines); }
+void TForm1::showLR1Items() { runListing("LR1 Items", "LR1 Items:", ListingKind::kLR1Items); }
 
-void TForm1::showLR1Items() { showListing("LR1 Items:", listing(model, ListingKind::kLR1Items).lines); }
-
-void TForm1::showLalrItems() {
-  Listing lalr = listing(model, ListingKind::kLalrItems);
-  setTitle("LALR Items:");
-  Memo3->clear();
-  appendLines(Memo3, lalr.lines);
-  Memo4->clear();
-  appendLines(Memo4, lalr.similarTable);
-  caretToStart(Memo3, true);
-  caretToStart(Memo4, true);
-}
+void TForm1::showLalrItems() { runListing("LALR Items", "LALR Items:", ListingKind::kLalrItems); }
 
 void TForm1::ComboBox1Change() {
   guarded(this, [&] {
-    Memo1->clear();
+    bool kept = !document_->isModified();
+    QString text;
+    std::optional<QString> word;
     int k = ComboBox1->currentIndex();
     if (k >= 0 && k < kExampleCount) {
-      const Example& example = examples()[k];
-      for (int i = 0; example.lines[i] != nullptr; ++i) Memo1->appendPlainText(example.lines[i]);
-      Edit1->setText(example.word);
+      const Example& example = examples()[static_cast<size_t>(k)];
+      QStringList lines;
+      for (int i = 0; example.lines[i] != nullptr; ++i) lines.append(example.lines[i]);
+      text = lines.join(QLatin1Char('\n'));
+      word = QString::fromUtf8(example.word);
     }
+    // One step of the editor's history: Ctrl+Z brings back what was there.
+    history_->replace(text, word);
     Memo1->document()->setModified(true);
+    // An example is no file; what the user typed stays unsaved work.
+    if (kept) document_->markKept({});
+    else document_->detach();
     refreshGrammar();
   });
+}
+
+void TForm1::pickExample(int index) {
+  ComboBox1->setCurrentIndex(index);
+  ComboBox1Change();
 }
 
 void TForm1::BitBtn1Click() { analysis([&] { showLalrItems(); }); }
@@ -383,13 +580,239 @@ void TForm1::BitBtn2Click() { analysis([&] { showFirst(); }); }
 void TForm1::BitBtn3Click() { analysis([&] { showLR0Items(); }); }
 void TForm1::BitBtn4Click() { analysis([&] { showGridResult("LL1"); }); }
 void TForm1::BitBtn5Click() { analysis([&] { showGridResult("SLR"); }); }
-void TForm1::BitBtn6Click() { analysis([&] { showGridResult("SLREVALUATION"); }); }
+void TForm1::BitBtn6Click() {
+  lastEvaluation_ = &TForm1::BitBtn6Click;
+  analysis([&] { showGridResult("SLREVALUATION"); });
+}
 void TForm1::BitBtn7Click() { analysis([&] { showFollow(); }); }
-void TForm1::BitBtn8Click() { analysis([&] { showGridResult("LL1EVALUATION"); }); }
+void TForm1::BitBtn8Click() {
+  lastEvaluation_ = &TForm1::BitBtn8Click;
+  analysis([&] { showGridResult("LL1EVALUATION"); });
+}
 void TForm1::BitBtn9Click() { analysis([&] { showGridResult("LR1"); }); }
-void TForm1::BitBtn10Click() { analysis([&] { showGridResult("LR1EVALUATION"); }); }
+void TForm1::BitBtn10Click() {
+  lastEvaluation_ = &TForm1::BitBtn10Click;
+  analysis([&] { showGridResult("LR1EVALUATION"); });
+}
 void TForm1::BitBtn11Click() { analysis([&] { showLR1Items(); }); }
 void TForm1::BitBtn12Click() { analysis([&] { showGridResult("LALR"); }); }
-void TForm1::BitBtn13Click() { analysis([&] { showGridResult("LALREVALUATION"); }); }
+void TForm1::BitBtn13Click() {
+  lastEvaluation_ = &TForm1::BitBtn13Click;
+  analysis([&] { showGridResult("LALREVALUATION"); });
+}
 void TForm1::BitBtn14Click() { close(); }
 void TForm1::BitBtn15Click() { createForm<TForm2>()->exec(); }
+
+void TForm1::runLastEvaluation() { (this->*lastEvaluation_)(); }
+
+// ---- files
+
+bool TForm1::mayDiscardChanges() {
+  if (!document_->isModified()) return true;
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Tablomat"), tr("The grammar has changes that are not saved."),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setObjectName("UnsavedChanges");
+  box.setInformativeText(tr("Save them first?"));
+  box.setDefaultButton(QMessageBox::Save);
+  switch (box.exec()) {
+    case QMessageBox::Save: return save();
+    case QMessageBox::Discard: return true;
+    default: return false;
+  }
+}
+
+void TForm1::newGrammar() {
+  if (!mayDiscardChanges()) return;
+  history_->replace(QString(), QString());
+  document_->markKept({});
+  say(tr("An empty grammar: type one rule a line, X->a|b."));
+}
+
+void TForm1::openDialog() {
+  QString folder = document_->path().isEmpty() ? QString() : QFileInfo(document_->path()).absolutePath();
+  QString path = QFileDialog::getOpenFileName(this, tr("Open Grammar"), folder,
+                                              tr("Grammars (*.txt *.grammar *.g);;All files (*)"));
+  if (!path.isEmpty()) openFile(path);
+}
+
+bool TForm1::openFile(const QString& path) {
+  if (!mayDiscardChanges()) return false;
+  QString error;
+  std::optional<GrammarFile> read = GrammarDocument::read(path, &error);
+  if (!read) {
+    document_->forget(path);
+    QMessageBox::warning(this, QStringLiteral("Tablomat"), error);
+    return false;
+  }
+  guarded(this, [&] {
+    std::optional<QString> word;
+    if (read->word) word = QString::fromStdString(*read->word);
+    history_->replace(QString::fromStdString(read->text), word);
+    document_->markKept(path);
+    document_->remember(path);
+    Memo1->document()->setModified(true);
+    refreshGrammar();
+  });
+  say(tr("Opened %1.").arg(QFileInfo(path).fileName()));
+  return true;
+}
+
+bool TForm1::save() { return document_->path().isEmpty() ? saveAsDialog() : saveFile(document_->path()); }
+
+bool TForm1::saveAsDialog() {
+  QString suggested = document_->path().isEmpty() ? tr("grammar.txt") : document_->path();
+  QString path = QFileDialog::getSaveFileName(this, tr("Save Grammar"), suggested,
+                                              tr("Grammars (*.txt *.grammar *.g);;All files (*)"));
+  return !path.isEmpty() && saveFile(path);
+}
+
+bool TForm1::saveFile(const QString& path) {
+  QString error;
+  if (!document_->write(path, &error)) {
+    QMessageBox::warning(this, QStringLiteral("Tablomat"), error);
+    return false;
+  }
+  say(tr("Saved %1.").arg(QFileInfo(path).fileName()));
+  return true;
+}
+
+void TForm1::fillRecentMenu(QMenu* menu) {
+  menu->clear();
+  QStringList files = document_->recentFiles();
+  for (int i = 0; i < files.size(); ++i) {
+    QAction* open = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(files[i]).fileName()));
+    open->setToolTip(files[i]);
+    open->setStatusTip(files[i]);
+    connect(open, &QAction::triggered, this, [this, path = files[i]] { openFile(path); });
+  }
+  if (files.isEmpty()) menu->addAction(tr("No recent files"))->setEnabled(false);
+  menu->addSeparator();
+  QAction* clear = menu->addAction(tr("&Clear Recent Files"), document_, &GrammarDocument::forgetAll);
+  clear->setEnabled(!files.isEmpty());
+}
+
+void TForm1::showDocumentState() {
+  QString name = document_->path().isEmpty() ? tr("not saved in a file") : QFileInfo(document_->path()).fileName();
+  fileLabel_->setText(document_->isModified() ? name + tr(" (changed)") : name);
+  fileLabel_->setToolTip(document_->path());
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (!mayDiscardChanges()) {
+    event->ignore();
+    return;
+  }
+  // Exit works at any time: a running command is cancelled, not awaited.
+  if (runner_->busy()) {
+    runner_->cancel();
+    hide();
+    runner_->wait();
+  }
+  event->accept();
+}
+
+// ---- errors, keys, drops
+
+void TForm1::showErrorPlace(int row) {
+  QByteArray now = Memo1->toPlainText().toUtf8();
+  if (std::string_view(now.constData(), static_cast<size_t>(now.size())) != readText_) {
+    say(tr("The grammar changed since it was read; a command reads it again."));
+    return;
+  }
+  std::optional<SourcePlace> place = placeOfMessage(readText_, readMessages_, row);
+  if (!place) {
+    say(tr("This message is about the whole grammar, not one line."));
+    return;
+  }
+  QTextBlock block = Memo1->document()->findBlockByNumber(place->line);
+  QTextCursor cursor(block);
+  cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+  Memo1->setTextCursor(cursor);
+  Memo1->ensureCursorVisible();
+  Memo1->setFocus();
+  say(tr("Line %1 of the grammar.").arg(place->line + 1));
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  QEvent::Type type = event->type();
+  if (watched == ComboBox1) {
+    // Only a deliberate choice replaces the grammar: no wheel without the
+    // focus, and the arrow keys open the list instead of picking at once.
+    if (type == QEvent::Wheel && !ComboBox1->hasFocus()) {
+      event->ignore();
+      return true;
+    }
+    if (type == QEvent::KeyPress) {
+      int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown ||
+          key == Qt::Key_Home || key == Qt::Key_End) {
+        ComboBox1->showPopup();
+        return true;
+      }
+    }
+  } else if (type == QEvent::KeyPress) {
+    int key = static_cast<QKeyEvent*>(event)->key();
+    auto* button = qobject_cast<QAbstractButton*>(watched);
+    if (button != nullptr && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+      button->click();
+      return true;
+    }
+  } else if (watched == Memo1->viewport() && (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop)) {
+    auto* drop = static_cast<QDropEvent*>(event);
+    const QMimeData* data = drop->mimeData();
+    if (data->hasUrls() && !data->urls().isEmpty() && data->urls().first().isLocalFile()) {
+      drop->acceptProposedAction();
+      if (type == QEvent::Drop) {
+        QString path = data->urls().first().toLocalFile();
+        // After the drop returns: the dialogs of opening need a free event loop.
+        QMetaObject::invokeMethod(this, [this, path] { openFile(path); }, Qt::QueuedConnection);
+      }
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::say(const QString& message) { statusBar()->showMessage(message, 10000); }
+
+// ---- copying and saving what the window shows
+
+Exportable TForm1::gridExport() const { return tableExport(gridName_.isEmpty() ? tr("Table") : gridName_, gridCells_); }
+
+Exportable TForm1::resultsExport() const {
+  return ::listingExport(resultName_.isEmpty() ? tr("Results") : resultName_, resultLines_);
+}
+
+Exportable TForm1::listingExport() const { return ::listingExport(listingName_, listingLines_); }
+
+void TForm1::copyAs(const Exportable& what, int format) {
+  const FormatChoice& choice = formatChoices()[static_cast<size_t>(format)];
+  if (::copyAs(what, choice.format))
+    say(tr("Copied the %1 as %2.").arg(what.name, QLatin1String(choice.name)));
+  else
+    say(tr("Nothing to copy yet: run a command first."));
+}
+
+void TForm1::exportDialog(const Exportable& what) {
+  if (what.render(Format::kText).empty()) {
+    say(tr("Nothing to export yet: run a command first."));
+    return;
+  }
+  QString folder = document_->path().isEmpty() ? QString() : QFileInfo(document_->path()).absolutePath();
+  QString error;
+  QString path = saveAs(this, what, folder, &error);
+  if (!error.isEmpty()) QMessageBox::warning(this, QStringLiteral("Tablomat"), error);
+  if (!path.isEmpty()) say(tr("Exported the %1 to %2.").arg(what.name, QFileInfo(path).fileName()));
+}
+
+void TForm1::editCommand(const char* slot) {
+  QWidget* focus = QApplication::focusWidget();
+  QObject* target = Memo1;
+  if (qobject_cast<QLineEdit*>(focus) != nullptr || qobject_cast<QPlainTextEdit*>(focus) != nullptr) target = focus;
+  if (focus == StringGrid1 && (qstrcmp(slot, "copy") == 0 || qstrcmp(slot, "selectAll") == 0)) {
+    if (qstrcmp(slot, "copy") == 0) StringGrid1->copySelection();
+    else StringGrid1->selectAll();
+    return;
+  }
+  QMetaObject::invokeMethod(target, slot);
+}

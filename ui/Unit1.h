@@ -1,25 +1,46 @@
-// TForm1: the main window.  The grammar editor, the word field, the example
-// selector, the results pane, the grammar listing, the result grid with the
-// error list over it, and the fifteen command buttons.
+// TForm1: the main window.  Its client area is the classic form: the
+// grammar editor, the word field, the example selector, the results pane,
+// the grammar listing, the result grid with the error list over it, and the
+// fifteen command buttons, each where the form places it at the window's
+// design size.  Around it: the menu bar with every command (Unit1Menus.cc),
+// and the status line with the file, the running command and its Cancel.
+// The form grows with the window (ElasticLayout); analyses run on a worker
+// thread (CommandRunner); the grammar can be read from and saved to files.
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
+#include <string>
+#include <vector>
 
 #include "core/hstring.h"
 #include "grammar/parsing.h"
+#include "writers/format.h"
 
+class CommandRunner;
+class ElasticLayout;
+class GrammarDocument;
+class GrammarHistory;
+class MainMenu;
 class QAbstractButton;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QMenu;
 class QPlainTextEdit;
 class StringGrid;
+class Zoom;
+struct Exportable;
+enum class ListingKind;
+enum class TableKind;
 
-class TForm1 : public QWidget {
+class TForm1 : public QMainWindow {
   Q_OBJECT
 
  public:
+  // The client area at the window's design size.
+  static constexpr QSize kDesignSize{1024, 718};
+
   explicit TForm1(QWidget* parent = nullptr);
   ~TForm1() override;
 
@@ -38,6 +59,8 @@ class TForm1 : public QWidget {
   void showLR1Items();
   void showLalrItems();
 
+  // The classic form: every control below lies on it.
+  QWidget* Client;
   QLabel* Label1;
   QLabel* Label2;
   QLabel* Label3;
@@ -73,6 +96,27 @@ class TForm1 : public QWidget {
   QAbstractButton* BitBtn14;
   QAbstractButton* BitBtn15;
 
+  // Where features add their commands (see MainMenu.h).
+  MainMenu* menus() const { return menus_; }
+  // Runs the analyses; busy while one runs.
+  CommandRunner* runner() const { return runner_; }
+  Zoom* zoom() const { return zoom_; }
+  GrammarDocument* document() const { return document_; }
+  // The sound grammar's rule lines as plain texts, for a feature's own worker.
+  const std::vector<std::string>& soundRuleLines() const { return soundLines_; }
+
+  // Opens a grammar file into the editor and the word field, after asking
+  // about unsaved changes; false when it was not opened.
+  bool openFile(const QString& path);
+  // Saves to `path` and remembers it as the grammar's file.
+  bool saveFile(const QString& path);
+  // Selects, in the editor, the line that error message `row` points at.
+  void showErrorPlace(int row);
+  // What the grid and the two panes show, for copying and saving.
+  Exportable gridExport() const;
+  Exportable resultsExport() const;
+  Exportable listingExport() const;
+
  public slots:
   void ComboBox1Change();
   void BitBtn1Click();
@@ -91,15 +135,70 @@ class TForm1 : public QWidget {
   void BitBtn14Click();
   void BitBtn15Click();
 
+  void newGrammar();
+  void openDialog();
+  bool save();
+  bool saveAsDialog();
+  // Runs the evaluation last asked for (LL1 Evaluation at first) on the word.
+  void runLastEvaluation();
+  void pickExample(int index);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void createControls();
-  // Runs an analysis command after the pre-step, inside the failure boundary.
+  // The menu bar: the one table of every command (Unit1Menus.cc).
+  void createMenus();
+  void createStatusLine();
+  void createContextMenus();
+  void fillRecentMenu(QMenu* menu);
+  void showDocumentState();
+
+  // Runs an analysis command after the pre-step, inside the failure boundary;
+  // refused, with a word in the status line, while another runs.
   template <class Command>
   void analysis(Command&& command);
+  // Runs `compute` on the worker thread, on a model of its own of the sound
+  // grammar, and `show` with its plain result on the window thread.
+  template <class Compute, class Show>
+  void inBackground(const QString& name, Compute compute, Show show);
+  void runListing(const QString& name, const char* title, ListingKind kind);
+  void fillGrid(const Cells& cells);
+
   // The Warning dialog for a table with conflicts; false when there are none.
   bool warnOfConflicts(int count);
   void setTitle(const char* title);
-  // An item listing in the results pane under its title, shown from its top.
-  void showListing(const char* title, const Row& lines);
   void markResult(bool trace);
+  // Asks before unsaved changes are set aside; false when the user keeps them.
+  bool mayDiscardChanges();
+  void loadFile(const QString& path);
+  void say(const QString& message);
+  // The Edit menu's commands go to the focused control, else the editor.
+  void editCommand(const char* slot);
+  void copyAs(const Exportable& what, int format);
+  void exportDialog(const Exportable& what);
+
+  MainMenu* menus_ = nullptr;
+  CommandRunner* runner_ = nullptr;
+  ElasticLayout* elastic_ = nullptr;
+  Zoom* zoom_ = nullptr;
+  GrammarDocument* document_ = nullptr;
+  GrammarHistory* history_ = nullptr;
+  QLabel* fileLabel_ = nullptr;
+  QLabel* zoomLabel_ = nullptr;
+
+  // The last reading: its editor text and messages, for error clicks.
+  std::string readText_;
+  Row readMessages_;
+  std::vector<std::string> soundLines_;
+  // What the grid and the panes show, as computed.
+  Cells gridCells_;
+  QString gridName_;
+  Lines resultLines_;
+  QString resultName_;
+  Lines listingLines_;
+  QString listingName_;
+  void (TForm1::*lastEvaluation_)() = &TForm1::BitBtn8Click;
 };

@@ -19,6 +19,7 @@ int main(int argc, char* argv[]) {
   createForm<TForm2>();
   createForm<TForm3>();
 
+  fitOnScreen(form1);
   form1->show();
   int status = application.exec();
   releaseForms();

@@ -1,9 +1,13 @@
 // Pictures of the windows as a user sees them after a few commands:
-//   tablomat_screenshot WINDOW.png [INFO.png WARNING.png]
-// Run under a display (scripts/screenshot.sh starts one with Xvfb).
+//   tablomat_screenshot [--maximized | --fit] WINDOW.png [INFO.png WARNING.png]
+// --maximized fills the screen, --fit places the window as the program does
+// on a screen smaller than the window.  Run under a display
+// (scripts/screenshot.sh starts one with Xvfb).
 #include <QApplication>
 #include <QPixmap>
+#include <QScreen>
 #include <cstdio>
+#include <cstring>
 
 #include "Forms.h"
 #include "Look.h"
@@ -21,8 +25,14 @@ bool save(QWidget* widget, const char* path) {
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  if (argc != 2 && argc != 4) {
-    std::fprintf(stderr, "usage: %s WINDOW.png [INFO.png WARNING.png]\n", argv[0]);
+  const char* size = argc > 1 && std::strncmp(argv[1], "--", 2) == 0 ? argv[1] : nullptr;
+  if (size != nullptr) {
+    --argc;
+    ++argv;
+  }
+  if ((argc != 2 && argc != 4) || (size != nullptr && std::strcmp(size, "--maximized") != 0 &&
+                                   std::strcmp(size, "--fit") != 0)) {
+    std::fprintf(stderr, "usage: %s [--maximized | --fit] WINDOW.png [INFO.png WARNING.png]\n", argv[0]);
     return 2;
   }
   installFaceSubstitutes();
@@ -34,6 +44,9 @@ int main(int argc, char* argv[]) {
     });
     form = std::make_unique<TForm1>();
   }
+  if (size != nullptr && std::strcmp(size, "--maximized") == 0)
+    form->setGeometry(form->screen()->availableGeometry());
+  if (size != nullptr && std::strcmp(size, "--fit") == 0) fitOnScreen(form.get());
   form->show();
   if (!QTest::qWaitForWindowExposed(form.get())) {
     std::fprintf(stderr, "the window did not appear on the display\n");

@@ -10,11 +10,14 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <memory>
 
+#include "Runner.h"
 #include "StringGrid.h"
 #include "Unit1.h"
 
@@ -73,11 +76,39 @@ inline std::unique_ptr<TForm1> openMainWindow(QList<SeenDialog>* splash = nullpt
   auto form = std::make_unique<TForm1>();
   if (splash != nullptr) *splash = answerer.seen;
   form->show();
-  if (!QTest::qWaitForWindowExposed(form.get())) qWarning("the main window was not exposed");
+  form->activateWindow();
+  if (!QTest::qWaitForWindowActive(form.get())) qWarning("the main window was not activated");
   return form;
 }
 
-inline void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+// The recent files and other settings of the tests go to a folder of their
+// own, not to the user's.
+inline void isolateSettings() {
+  static QTemporaryDir folder;
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+}
+
+// Runs the event loop as the program does, with `action` as its first
+// event; the exit status, or 99 when the loop did not end by itself.
+inline int runLoop(const std::function<void()>& action) {
+  QTimer::singleShot(0, action);
+  QTimer watchdog;
+  watchdog.setSingleShot(true);
+  QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+  watchdog.start(5000);
+  return QApplication::exec();
+}
+
+// Waits until the window's command has delivered its result.
+inline void waitForRunner(QWidget* within) {
+  if (auto* form = qobject_cast<TForm1*>(within->window())) QTRY_VERIFY_WITH_TIMEOUT(!form->runner()->busy(), 60000);
+}
+
+// Clicks as a user does, then waits for the command to show its result.
+inline void click(QAbstractButton* button) {
+  QTest::mouseClick(button, Qt::LeftButton);
+  waitForRunner(button);
+}
 
 // Picks an example in the selector's list as a user does: open, move, Enter.
 inline void pickExample(TForm1& form, int index) {

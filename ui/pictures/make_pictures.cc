@@ -167,7 +167,9 @@ QImage tree() {
   QImage image = canvas(168, 98);
   QPainter p;
   begin(p, image);
-  smallTree(p, QPointF(20, -2), 0.98);
+  // The tree spans x 5..115 and y 3..105 at scale 1: centred, with a margin.
+  const double scale = 0.9;
+  smallTree(p, QPointF((168 - 110 * scale) / 2 - 5 * scale, (98 - 102 * scale) / 2 - 3 * scale), scale);
   p.end();
   return image;
 }

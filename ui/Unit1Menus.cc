@@ -1,0 +1,193 @@
+// Every command of the main window in one table: its menu, group, text,
+// shortcut and tip.  The fifteen buttons take their tooltips from here.
+// A new feature adds its entry to this table (see MainMenu.h).
+//
+// The keys follow the rows of buttons: F4 to F7 show the LL(1), SLR, LR(1)
+// and LALR tables, Shift with the same key parses the word with that table,
+// Ctrl with it lists the automaton's item sets.
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+
+#include "Export.h"
+#include "GrammarDocument.h"
+#include "MainMenu.h"
+#include "Runner.h"
+#include "StringGrid.h"
+#include "Unit1.h"
+#include "Zoom.h"
+#include "grammar/examples.h"
+
+namespace {
+
+const char* const kFormatText =
+    "One rule per line: X->a|b.  Upper-case letters are non-terminals, every other "
+    "character is a terminal, e is the empty string.  Blanks are ignored; lines with "
+    "the same left side are joined.\n\n"
+    "For the SLR, LR and LALR commands, start the grammar with a rule such as I->A "
+    "whose left side appears on no right side.\n\n"
+    "Files hold the grammar as typed and the word on a last line \"#word: ...\".";
+
+}  // namespace
+
+void TForm1::createMenus() {
+  menus_ = new MainMenu(this);
+  MainMenu& m = *menus_;
+  using enum MenuName;
+  auto key = [](const char* text) { return QKeySequence(QString::fromLatin1(text)); };
+
+  // ---- File
+  m.add({kFile, "file", tr("&New"), QKeySequence::New, tr("Starts an empty grammar."), [this] { newGrammar(); }});
+  m.add({kFile, "file", tr("&Open..."), QKeySequence::Open, tr("Reads a grammar file, with its word, into the editor."),
+         [this] { openDialog(); }});
+  QMenu* recent = m.submenu(kFile, "file", tr("Open &Recent"));
+  connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecentMenu(recent); });
+  fillRecentMenu(recent);
+  m.add({kFile, "file", tr("&Save"), QKeySequence::Save, tr("Saves the grammar and the word in their file."),
+         [this] { save(); }});
+  m.add({kFile, "file", tr("Save &As..."), key("Ctrl+Shift+S"), tr("Saves the grammar and the word in a new file."),
+         [this] { saveAsDialog(); }});
+  for (int k = 0; k < kExampleCount; ++k)
+    m.add({kFile, "examples", QString::fromLatin1(examples()[static_cast<size_t>(k)].name), {},
+           tr("Puts this example and its word into the editor; Ctrl+Z brings yours back."),
+           [this, k] { pickExample(k); }, tr("E&xamples")});
+  m.add({kFile, "export", tr("Export &Table..."), key("Ctrl+E"),
+         tr("Saves the grid's table or trace as CSV, Markdown, LaTeX, JSON or text."),
+         [this] { exportDialog(gridExport()); }});
+  m.add({kFile, "export", tr("Export &Results..."), {}, tr("Saves the results pane's listing in a file."),
+         [this] { exportDialog(resultsExport()); }});
+  m.add({kFile, "export", tr("Export &Grammar Listing..."), {},
+         tr("Saves the productions (or the LR(1) similar states) in a file."), [this] { exportDialog(listingExport()); }});
+  QAction* exit = m.add({kFile, "quit", tr("E&xit"), key("Ctrl+Q"), tr("Closes Tablomat; a running command is cancelled."),
+                         [this] { BitBtn14Click(); }});
+
+  // ---- Edit: to the focused field, else to the grammar editor
+  m.add({kEdit, "undo", tr("&Undo"), QKeySequence::Undo, tr("Takes back the last change of the grammar or the word."),
+         [this] { editCommand("undo"); }});
+  m.add({kEdit, "undo", tr("&Redo"), QKeySequence::Redo, tr("Makes the change taken back again."),
+         [this] { editCommand("redo"); }});
+  m.add({kEdit, "clipboard", tr("Cu&t"), QKeySequence::Cut, tr("Moves the selected text to the clipboard."),
+         [this] { editCommand("cut"); }});
+  m.add({kEdit, "clipboard", tr("&Copy"), QKeySequence::Copy,
+         tr("Copies the selected text, or the selected cells of the grid as tab-separated text."),
+         [this] { editCommand("copy"); }});
+  m.add({kEdit, "clipboard", tr("&Paste"), QKeySequence::Paste, tr("Inserts the clipboard's text."),
+         [this] { editCommand("paste"); }});
+  m.add({kEdit, "clipboard", tr("Select &All"), QKeySequence::SelectAll, tr("Selects all of the focused field or grid."),
+         [this] { editCommand("selectAll"); }});
+  struct Copied {
+    QString menu;
+    std::function<Exportable()> what;
+  };
+  const Copied copied[] = {
+      {tr("Copy Ta&ble As"), [this] { return gridExport(); }},
+      {tr("Copy R&esults As"), [this] { return resultsExport(); }},
+      {tr("Copy &Grammar Listing As"), [this] { return listingExport(); }},
+  };
+  for (const Copied& c : copied)
+    for (size_t f = 0; f < formatChoices().size(); ++f)
+      m.add({kEdit, "copy as", QString::fromLatin1(formatChoices()[f].name),
+             // The whole table as CSV, the copy a spreadsheet wants most.
+             &c == copied && f == 0 ? key("Ctrl+Shift+C") : QKeySequence(),
+             tr("Copies it whole to the clipboard in this format."),
+             [this, what = c.what, f] { copyAs(what(), static_cast<int>(f)); }, c.menu});
+
+  // ---- View
+  QAction* in = m.add({kView, "zoom", tr("Zoom &In"), QKeySequence::ZoomIn,
+                       tr("Larger text in the panes and the grid (also Ctrl+wheel)."), [this] { zoom_->zoomIn(); }});
+  m.addKey(in, key("Ctrl+="));
+  m.add({kView, "zoom", tr("Zoom &Out"), QKeySequence::ZoomOut, tr("Smaller text in the panes and the grid."),
+         [this] { zoom_->zoomOut(); }});
+  m.add({kView, "zoom", tr("&Actual Size"), key("Ctrl+0"), tr("The text at its usual size."), [this] { zoom_->reset(); }});
+  m.add({kView, "grid", tr("&Fit Columns"), {}, tr("Makes every column of the grid as wide as its longest text."),
+         [this] { StringGrid1->fitColumns(); }});
+  m.add({kView, "grid", tr("&Default Column Widths"), {}, tr("Gives every column of the grid its usual width again."),
+         [this] { StringGrid1->setDefaultColWidth(StringGrid1->defaultColWidth()); }});
+
+  // ---- Analyze: the thirteen analysis buttons
+  struct Button {
+    const char* group;
+    QAbstractButton* button;
+    const char* key;
+    const char* tip;
+    void (TForm1::*click)();
+  };
+  const Button buttons[] = {
+      {"sets", BitBtn2, "F2", "Lists First(X) for every non-terminal in the results pane.", &TForm1::BitBtn2Click},
+      {"sets", BitBtn7, "F3", "Lists Follow(X) for every non-terminal in the results pane.", &TForm1::BitBtn7Click},
+      {"ll1", BitBtn4, "F4", "Shows the LL(1) table in the grid; conflicts are highlighted.", &TForm1::BitBtn4Click},
+      {"ll1", BitBtn8, "Shift+F4", "Parses the word step by step with the LL(1) table.", &TForm1::BitBtn8Click},
+      {"slr", BitBtn5, "F5", "Shows the SLR table in the grid; conflicts are highlighted.", &TForm1::BitBtn5Click},
+      {"slr", BitBtn6, "Shift+F5", "Parses the word step by step with the SLR table.", &TForm1::BitBtn6Click},
+      {"slr", BitBtn3, "Ctrl+F5", "Lists the LR(0) states with their items and arcs.", &TForm1::BitBtn3Click},
+      {"lr1", BitBtn9, "F6", "Shows the canonical LR(1) table in the grid.", &TForm1::BitBtn9Click},
+      {"lr1", BitBtn10, "Shift+F6", "Parses the word step by step with the LR(1) table.", &TForm1::BitBtn10Click},
+      {"lr1", BitBtn11, "Ctrl+F6", "Lists the LR(1) states with items, lookaheads and arcs.", &TForm1::BitBtn11Click},
+      {"lalr", BitBtn12, "F7", "Shows the LALR table in the grid.", &TForm1::BitBtn12Click},
+      {"lalr", BitBtn13, "Shift+F7", "Parses the word step by step with the LALR table.", &TForm1::BitBtn13Click},
+      {"lalr", BitBtn1, "Ctrl+F7", "Lists the LALR states and which LR(1) states were merged.", &TForm1::BitBtn1Click},
+  };
+  for (const Button& b : buttons) {
+    QAction* action = m.add({kAnalyze, b.group, b.button->text(), key(b.key), tr(b.tip), [this, click = b.click] {
+                               (this->*click)();
+                             }});
+    MainMenu::describe(b.button, action);
+  }
+  m.add({kAnalyze, "run", tr("&Run Last Evaluation"), key("Ctrl+R"),
+         tr("Parses the word again with the evaluation used last (Enter in the word field does the same)."),
+         [this] { runLastEvaluation(); }});
+  QAction* cancel = m.add({kAnalyze, "run", tr("&Cancel Command"), key("Esc"),
+                           tr("Stops the running command; the window keeps what it showed."), [this] { runner_->cancel(); }});
+  cancel->setEnabled(false);
+  connect(runner_, &CommandRunner::slow, cancel, [cancel] { cancel->setEnabled(true); });
+  connect(runner_, &CommandRunner::finished, cancel, [cancel] { cancel->setEnabled(false); });
+
+  // ---- Help
+  m.add({kHelp, "help", tr("&Grammar Format"), {}, tr("How to write a grammar and a grammar file."), [this] {
+           QMessageBox::information(this, tr("Grammar Format"), tr(kFormatText));
+         }});
+  QAction* info = m.add({kHelp, "help", tr("&Info"), key("F1"), tr("Shows the credits."), [this] { BitBtn15Click(); }});
+
+  MainMenu::describe(BitBtn14, exit);
+  MainMenu::describe(BitBtn15, info);
+  Memo1->setToolTip(tr("The grammar, one rule a line: X->a|b, e for the empty string.\n"
+                       "Drop a grammar file here to open it."));
+  Edit1->setToolTip(tr("The word to parse; Enter parses it with the evaluation used last (Ctrl+R)."));
+  ComboBox1->setToolTip(tr("Puts an example and its word into the editor; Ctrl+Z brings yours back."));
+  ListBox3->setToolTip(tr("Click a message to select its line in the grammar."));
+  StringGrid1->setToolTip(tr("Ctrl+C copies the selected cells; right-click to copy or export the whole table.\n"
+                             "Drag a header edge to widen a column, double-click it to fit."));
+}
+
+void TForm1::createContextMenus() {
+  auto extend = [this](QAbstractScrollArea* widget, const QList<QMenu*>& copies, std::function<Exportable()> what) {
+    widget->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(widget, &QWidget::customContextMenuRequested, this, [=, this](const QPoint& at) {
+      QMenu* menu = nullptr;
+      if (auto* pane = qobject_cast<QPlainTextEdit*>(widget)) {
+        menu = pane->createStandardContextMenu(at);
+      } else {
+        menu = new QMenu(widget);
+        menu->addAction(tr("&Copy"), QKeySequence::Copy, StringGrid1, &StringGrid::copySelection);
+        menu->addAction(tr("Select &All"), QKeySequence::SelectAll, StringGrid1, &QAbstractItemView::selectAll);
+        menu->addSeparator();
+        menu->addAction(tr("&Fit Columns"), StringGrid1, &StringGrid::fitColumns);
+      }
+      menu->addSeparator();
+      for (QMenu* copy : copies) menu->addMenu(copy);
+      menu->addAction(tr("&Export..."), this, [this, what] { exportDialog(what()); });
+      menu->setAttribute(Qt::WA_DeleteOnClose);
+      menu->popup(qobject_cast<QAbstractScrollArea*>(widget)->viewport()->mapToGlobal(at));
+    });
+  };
+  auto copyMenu = [&](const QString& title) { return menus_->submenu(MenuName::kEdit, "copy as", title); };
+  extend(StringGrid1, {copyMenu(tr("Copy Ta&ble As"))}, [this] { return gridExport(); });
+  extend(Memo3, {copyMenu(tr("Copy R&esults As"))}, [this] { return resultsExport(); });
+  extend(Memo4, {copyMenu(tr("Copy &Grammar Listing As"))}, [this] { return listingExport(); });
+}
