@@ -16,6 +16,7 @@ namespace {
 constexpr const char* kAcceptColour = "#2e7d32";
 constexpr const char* kMarkColour = "#1f5fbf";
 constexpr const char* kStubColour = "gray40";
+constexpr int kDenseEdges = 60;
 
 std::string number(double value) {
   char text[32];
@@ -92,8 +93,15 @@ std::string automatonDot(const AutomatonGraph& graph, const DotOptions& options)
   for (int s : states) drawn[static_cast<size_t>(s)] = true;
   std::vector<int> hidden = hiddenArcCounts(graph, options.states);
 
+  int edges = 0;
+  for (const GraphEdge& edge : graph.edges) edges += drawn[static_cast<size_t>(edge.from)] && drawn[static_cast<size_t>(edge.to)];
+
   std::string dot = "digraph " + dotString(std::string(graphKindName(graph.kind)) + " automaton") + " {\n";
-  dot += "  graph [rankdir=LR, nodesep=0.3, ranksep=0.45];\n";
+  dot += "  graph [rankdir=LR, nodesep=0.3, ranksep=0.45";
+  // Dense drawings: fewer rounds of crossing reduction and ranking, which
+  // cost Graphviz most of its time there and gain little.
+  if (edges > kDenseEdges) dot += ", mclimit=0.3, nslimit=0.5, nslimit1=0.5";
+  dot += "];\n";
   dot += "  node [shape=box, style=\"rounded,filled\", fillcolor=white, fontname=\"Courier\", fontsize=11, "
          "margin=\"0.06,0.04\"];\n";
   dot += "  edge [fontname=\"Courier\", fontsize=12];\n";
