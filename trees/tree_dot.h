@@ -9,4 +9,8 @@
 
 #include "trees/tree.h"
 
+// Above this many nodes a drawing of a tree is no help: Graphviz takes
+// seconds to minutes over it, and no screen shows it readably.
+inline constexpr int kDrawableTreeNodes = 1500;
+
 std::string forestDot(const std::vector<Tree>& forest);
