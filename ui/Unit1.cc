@@ -10,9 +10,12 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "BackgroundJob.h"
+#include "DiagramWindow.h"
 #include "Forms.h"
 #include "Info.h"
 #include "Look.h"
+#include "ParseStepper.h"
 #include "StringGrid.h"
 #include "Warning.h"
 #include "commands/commands.h"
@@ -393,3 +396,12 @@ void TForm1::BitBtn12Click() { analysis([&] { showGridResult("LALR"); }); }
 void TForm1::BitBtn13Click() { analysis([&] { showGridResult("LALREVALUATION"); }); }
 void TForm1::BitBtn14Click() { close(); }
 void TForm1::BitBtn15Click() { createForm<TForm2>()->exec(); }
+
+void TForm1::openDiagram(GraphKind kind) { analysis([&] { openDiagramWindow(ruleTextsOf(model), kind, this); }); }
+
+void TForm1::openStepper(TableKind kind) {
+  analysis([&] {
+    QByteArray word = Edit1->text().toUtf8();
+    openParseStepper(ruleTextsOf(model), kind, std::string(word.constData(), static_cast<size_t>(word.size())), this);
+  });
+}

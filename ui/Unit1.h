@@ -5,8 +5,10 @@
 
 #include <QWidget>
 
+#include "commands/commands.h"
 #include "core/hstring.h"
 #include "grammar/parsing.h"
+#include "graphs/automaton_graph.h"
 
 class QAbstractButton;
 class QComboBox;
@@ -90,6 +92,10 @@ class TForm1 : public QWidget {
   void BitBtn13Click();
   void BitBtn14Click();
   void BitBtn15Click();
+  // Windows of their own over the current grammar: the diagram of an
+  // automaton, and a parse of the word to step through.
+  void openDiagram(GraphKind kind);
+  void openStepper(TableKind kind);
 
  private:
   void createControls();
