@@ -11,6 +11,8 @@
 #include <memory>
 #include <mutex>
 
+#include "core/work.h"
+
 namespace {
 
 std::mutex& graphvizLock() {
@@ -48,10 +50,12 @@ std::string failure(const char* fallback) {
   return text.empty() ? fallback : text;
 }
 
-// A graph read from a DOT text, closed when it goes.  Call with the lock held.
+// A graph read from a DOT text, closed when it goes.  Call with the lock
+// held.  Work cancelled while it waited for the lock stops here.
 class ReadGraph {
  public:
   explicit ReadGraph(std::string_view dot) {
+    noteWork();
     context();
     messages().clear();
     agreseterrors();

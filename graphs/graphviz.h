@@ -1,7 +1,8 @@
 // Graphviz's libraries (cgraph and gvc) behind three calls: read a DOT text
 // back, lay it out with the dot engine, render it as SVG.  Graphviz keeps
 // global state and is not thread-safe, so every call takes one lock; calls
-// from several threads wait for each other.
+// from several threads wait for each other, and one whose work was
+// cancelled meanwhile (core/work.h) stops when its turn comes.
 #pragma once
 
 #include <stdexcept>

@@ -11,6 +11,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "core/work.h"
 #include "tables/table.h"
 
 namespace {
@@ -95,6 +96,7 @@ void EvaluationTree::replayLL1(const Parsing& grammar, const Table& table, const
   int step = -1;  // the header is row 0, step k row k
   for (const Row& row : trace) {
     if (++step == 0) continue;
+    noteWork();
     Step done;
     if (row.getCount() < 4) {
       steps_.push_back(done);
@@ -138,6 +140,7 @@ void EvaluationTree::replayLR(const Parsing& grammar, const Table& table, const 
   int step = -1;
   for (const Row& row : trace) {
     if (++step == 0) continue;
+    noteWork();
     Step done;
     if (row.getCount() < 4) {
       steps_.push_back(done);

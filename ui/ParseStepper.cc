@@ -50,7 +50,9 @@ GraphKind graphKindOf(TableKind kind) {
 
 QString symbol(char c) { return QStringLiteral("'%1'").arg(QChar::fromLatin1(c)); }
 
-constexpr int kNeighbourhoodDepth = 1;
+// The neighbourhood of the current state in a large automaton: small, so
+// that it is laid out between two steps of a parse that plays.
+constexpr int kNeighbourhoodDepth = 1, kNeighbourhoodStates = 30, kNeighbourhoodEdges = 60;
 
 }  // namespace
 
@@ -383,7 +385,7 @@ void ParseStepper::showDiagramState(int state) {
   DotOptions options;
   options.closure = false;
   options.metrics = DiagramScene::metrics();
-  options.states = neighbourhood(*graph, state, kNeighbourhoodDepth).states;
+  options.states = neighbourhood(*graph, state, kNeighbourhoodDepth, kNeighbourhoodStates, kNeighbourhoodEdges).states;
   auto layout = std::make_shared<GraphLayout>();
   data_->neighbourhood = layout;
   disconnect(diagramJob_, &BackgroundJob::finished, this, nullptr);

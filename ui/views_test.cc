@@ -87,6 +87,7 @@ class ViewsTest : public QObject {
   void stepperGrowsTheLL1TreeFromTheRoot();
   void stepperRefusesATableWithConflicts();
   void playRunsToTheEnd();
+  void largeParseShowsTextAndTheNeighbourhoodOfTheState();
   void mainWindowOpensTheViews();
 };
 
@@ -277,6 +278,24 @@ void ViewsTest::playRunsToTheEnd() {
   QVERIFY(stepper->playing());
   QTRY_COMPARE_WITH_TIMEOUT(stepper->position(), stepper->steps(), 10000);
   QTRY_VERIFY(!stepper->playing());
+  stepper->close();
+}
+
+void ViewsTest::largeParseShowsTextAndTheNeighbourhoodOfTheState() {
+  std::ifstream in(std::string(TABLOMAT_BENCH_GRAMMARS) + "/statements.word");
+  std::string word((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  word.erase(word.find_last_not_of("\r\n") + 1);
+  ParseStepper* stepper = openParseStepper(benchRules("statements.txt"), TableKind::kLALR, word);
+  QVERIFY(settle(stepper));
+  QVERIFY(stepper->steps() > 10000);
+  QVERIFY2(stepper->status().contains("shown as indented text"), qPrintable(stepper->status()));
+  stepper->setPosition(5000);
+  QVERIFY(!stepper->treeText().isEmpty());
+  QVERIFY(settle(stepper));  // the neighbourhood of the current state
+  int state = stepper->diagramScene()->markedState();
+  QVERIFY(state >= 0);
+  QVERIFY(stepper->diagramScene()->stateItem(state) != nullptr);
+  QVERIFY(stepper->diagramScene()->drawnStates().size() <= 30);
   stepper->close();
 }
 
