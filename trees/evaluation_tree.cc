@@ -59,6 +59,18 @@ std::string_view bodyOf(std::string_view production) {
 
 }  // namespace
 
+template <class Visit>
+void EvaluationTree::forEachStep(const Table& trace, Visit visit) {
+  int step = -1;  // the header is row 0, step k row k
+  for (const Row& row : trace) {
+    if (++step == 0) continue;
+    noteWork();
+    Step done;
+    if (row.getCount() >= 4) visit(step, row, done);
+    steps_.push_back(done);
+  }
+}
+
 EvaluationTree::EvaluationTree(const Parsing& grammar, TableKind kind, const Table& table, const Table& trace)
     : kind_(kind) {
   if (table.getCount() == 0 || trace.getCount() == 0 || grammar.productions.getCount() == 0) return;
@@ -93,35 +105,26 @@ void EvaluationTree::replayLL1(const Parsing& grammar, const Table& table, const
 
   // The nodes of the stack's symbols above the end marker, the top last.
   std::vector<int> pending{newNode(grammar.productions[0][0], 0)};
-  int step = -1;  // the header is row 0, step k row k
-  for (const Row& row : trace) {
-    if (++step == 0) continue;
-    noteWork();
-    Step done;
-    if (row.getCount() < 4) {
-      steps_.push_back(done);
-      continue;
-    }
+  forEachStep(trace, [&](int step, const Row& row, Step& done) {
     char top = topOf(row[kStack].view());
     std::string_view input = row[kInput].view();
     std::string_view action = row[kAction].view();
     if (!grammar.isTerminal(top) && !input.empty())
       done.action = cellAt(table, rowOf[static_cast<unsigned char>(top)], column[input[0]]);
-    steps_.push_back(done);
-    if (pending.empty() || action == "Error" || action == "Accept") continue;
+    if (pending.empty() || action == "Error" || action == "Accept") return;
     int node = pending.back();
     if (action.empty()) {  // a match
       pending.pop_back();
       nodes_[static_cast<size_t>(node)].matched = step;
-      continue;
+      return;
     }
-    if (action.size() < 3 || action.substr(1, 2) != "->") continue;
+    if (action.size() < 3 || action.substr(1, 2) != "->") return;
     pending.pop_back();
     std::vector<int> children;
     for (char symbol : bodyOf(action)) children.push_back(newNode(symbol, step));
     adopt(node, children, step);
     pending.insert(pending.end(), children.rbegin(), children.rend());
-  }
+  });
 }
 
 void EvaluationTree::replayLR(const Parsing& grammar, const Table& table, const Table& trace) {
@@ -137,15 +140,7 @@ void EvaluationTree::replayLR(const Parsing& grammar, const Table& table, const 
     stack.push_back(node);
     return pops;
   };
-  int step = -1;
-  for (const Row& row : trace) {
-    if (++step == 0) continue;
-    noteWork();
-    Step done;
-    if (row.getCount() < 4) {
-      steps_.push_back(done);
-      continue;
-    }
+  forEachStep(trace, [&](int step, const Row& row, Step& done) {
     std::vector<int> states = statesOf(row[kStack].view());
     std::string_view input = row[kInput].view();
     std::string_view action = row[kAction].view();
@@ -161,8 +156,7 @@ void EvaluationTree::replayLR(const Parsing& grammar, const Table& table, const 
     } else if (action == "Accept") {
       reduce(grammar.productions[0].view(), step);
     }
-    steps_.push_back(done);
-  }
+  });
 }
 
 std::vector<int> EvaluationTree::rootsAfter(int done) const {

@@ -67,6 +67,10 @@ class EvaluationTree {
     int state = -1;
   };
 
+  // Calls visit(k, row, step) for each step k whose row has its four cells,
+  // and records the step.
+  template <class Visit>
+  void forEachStep(const Table& trace, Visit visit);
   void replayLL1(const Parsing& grammar, const Table& table, const Table& trace);
   void replayLR(const Parsing& grammar, const Table& table, const Table& trace);
   int newNode(char symbol, int born);

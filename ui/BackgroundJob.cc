@@ -1,5 +1,9 @@
 #include "BackgroundJob.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <exception>
 
 #include "core/work.h"
@@ -88,3 +92,33 @@ void BackgroundJob::cancel() {
   failure_.clear();
   emit finished();
 }
+
+JobStatus::JobStatus(BackgroundJob* job, QWidget* parent) : QWidget(parent) {
+  text_ = new QLabel(this);
+  bar_ = new QProgressBar(this);
+  bar_->setRange(0, 0);
+  bar_->setMaximumWidth(160);
+  cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+  auto* row = new QHBoxLayout(this);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addWidget(text_, 1);
+  row->addWidget(bar_);
+  row->addWidget(cancel_);
+  connect(job, &BackgroundJob::progress, text_, &QLabel::setText);
+  connect(cancel_, &QPushButton::clicked, job, &BackgroundJob::cancel);
+  setText({});
+}
+
+void JobStatus::working(const QString& what) {
+  text_->setText(what);
+  bar_->show();
+  cancel_->show();
+}
+
+void JobStatus::setText(const QString& text) {
+  text_->setText(text);
+  bar_->hide();
+  cancel_->hide();
+}
+
+QString JobStatus::text() const { return text_->text(); }

@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QString>
 #include <QThread>
+#include <QWidget>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -72,4 +73,27 @@ class BackgroundJob : public QObject {
   std::vector<std::shared_ptr<Run>> abandoned_;  // ended or cancelled, their threads not yet deleted
   Outcome outcome_ = Outcome::kDone;
   QString failure_;
+};
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// A window's status line: a text, and while a job works on what it names,
+// the job's progress, a busy bar and a Cancel button that cancels the job.
+class JobStatus : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit JobStatus(BackgroundJob* job, QWidget* parent = nullptr);
+  // Shows what the job is about to do, with the busy bar and Cancel.
+  void working(const QString& what);
+  // Shows a text alone.
+  void setText(const QString& text);
+  QString text() const;
+
+ private:
+  QLabel* text_;
+  QProgressBar* bar_;
+  QPushButton* cancel_;
 };

@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QSplitter>
@@ -87,15 +86,7 @@ void DiagramWindow::buildControls() {
   top->addWidget(exportButton_);
   top->addWidget(copyButton_);
 
-  auto* busyRow = new QHBoxLayout;
-  status_ = new QLabel(this);
-  progress_ = new QProgressBar(this);
-  progress_->setRange(0, 0);
-  progress_->setMaximumWidth(160);
-  cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-  busyRow->addWidget(status_, 1);
-  busyRow->addWidget(progress_);
-  busyRow->addWidget(cancel_);
+  status_ = new JobStatus(job_, this);
 
   notice_ = new QLabel(this);
   notice_->setWordWrap(true);
@@ -120,7 +111,7 @@ void DiagramWindow::buildControls() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
   layout->addWidget(notice_);
-  layout->addLayout(busyRow);
+  layout->addWidget(status_);
   layout->addWidget(split, 1);
 
   connect(zoomIn, &QToolButton::clicked, view_, [this] { view_->zoomBy(1.25); });
@@ -130,9 +121,7 @@ void DiagramWindow::buildControls() {
   connect(wholeButton_, &QPushButton::clicked, this, &DiagramWindow::showWhole);
   connect(exportButton_, &QPushButton::clicked, this, &DiagramWindow::exportDrawing);
   connect(copyButton_, &QPushButton::clicked, this, &DiagramWindow::copyImage);
-  connect(cancel_, &QPushButton::clicked, this, &DiagramWindow::cancel);
   connect(view_, &GraphView::clicked, this, &DiagramWindow::showClicked);
-  connect(job_, &BackgroundJob::progress, status_, &QLabel::setText);
 }
 
 bool DiagramWindow::busy() const { return job_->running(); }
@@ -142,9 +131,7 @@ QString DiagramWindow::status() const { return status_->text(); }
 
 void DiagramWindow::setBusy(const QString& what) {
   bool working = !what.isEmpty();
-  if (working) status_->setText(what);
-  progress_->setVisible(working);
-  cancel_->setVisible(working);
+  if (working) status_->working(what);
   for (QWidget* control : {static_cast<QWidget*>(closureBox_), static_cast<QWidget*>(nearButton_),
                            static_cast<QWidget*>(exportButton_), static_cast<QWidget*>(copyButton_)})
     control->setEnabled(!working && graph_ != nullptr);

@@ -16,11 +16,11 @@
 class BackgroundJob;
 class DiagramScene;
 class GraphView;
+class JobStatus;
 class QCheckBox;
 class QGraphicsItem;
 class QLabel;
 class QPlainTextEdit;
-class QProgressBar;
 class QPushButton;
 class QSpinBox;
 
@@ -82,9 +82,7 @@ class DiagramWindow : public QWidget {
   DiagramScene* scene_;
   QPlainTextEdit* details_;
   QLabel* notice_;
-  QLabel* status_;
-  QProgressBar* progress_;
-  QPushButton* cancel_;
+  JobStatus* status_;
   QCheckBox* closureBox_;
   QSpinBox* stateBox_;
   QSpinBox* depthBox_;

@@ -4,7 +4,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QSplitter>
@@ -121,15 +120,7 @@ void ParseStepper::buildControls() {
   explanation_->setFont(timesNewRoman(17));
   explanation_->setMinimumHeight(44);
 
-  auto* busyRow = new QHBoxLayout;
-  status_ = new QLabel(this);
-  progress_ = new QProgressBar(this);
-  progress_->setRange(0, 0);
-  progress_->setMaximumWidth(160);
-  cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
-  busyRow->addWidget(status_, 1);
-  busyRow->addWidget(progress_);
-  busyRow->addWidget(cancel_);
+  status_ = new JobStatus(job_, this);
 
   trace_ = new CellsView(this);
   table_ = new CellsView(this);
@@ -173,7 +164,7 @@ void ParseStepper::buildControls() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(controls);
   layout->addWidget(explanation_);
-  layout->addLayout(busyRow);
+  layout->addWidget(status_);
   layout->addWidget(body, 1);
 
   connect(firstButton_, &QPushButton::clicked, this, &ParseStepper::first);
@@ -193,8 +184,6 @@ void ParseStepper::buildControls() {
   });
   connect(exportButton_, &QPushButton::clicked, this, &ParseStepper::exportTree);
   connect(copyButton_, &QPushButton::clicked, this, &ParseStepper::copyTree);
-  connect(cancel_, &QPushButton::clicked, this, &ParseStepper::cancel);
-  connect(job_, &BackgroundJob::progress, status_, &QLabel::setText);
   setSpeed(speed_->value());
 }
 
@@ -207,9 +196,7 @@ QString ParseStepper::treeText() const { return treePane_->currentWidget() == tr
 
 void ParseStepper::setBusy(const QString& what) {
   bool working = !what.isEmpty();
-  if (working) status_->setText(what);
-  progress_->setVisible(working);
-  cancel_->setVisible(working);
+  if (working) status_->working(what);
   bool ready = !working && steps() > 0;
   for (QPushButton* b : {firstButton_, backButton_, nextButton_, lastButton_, playButton_}) b->setEnabled(ready);
   exportButton_->setEnabled(ready && data_->treeDrawn);
@@ -274,7 +261,7 @@ void ParseStepper::parsed() {
     explanation_->setText(qtext(utf8ForDisplay(conflictMessage(data_->conflicts).view())) +
                           QStringLiteral(": a parse with this table is refused, as in the main window. The "
                                          "conflicting cells are marked."));
-    status_->clear();
+    status_->setText({});
     setBusy({});
     return;
   }

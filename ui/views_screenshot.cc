@@ -12,15 +12,9 @@
 #include "Look.h"
 #include "ParseStepper.h"
 #include "grammar/examples.h"
+#include "test_support.h"
 
 namespace {
-
-std::vector<std::string> exampleRules(int number) {
-  std::vector<std::string> lines;
-  const Example& example = examples()[static_cast<size_t>(number - 1)];
-  for (int i = 0; example.lines[i] != nullptr; ++i) lines.emplace_back(example.lines[i]);
-  return lines;
-}
 
 template <class Window>
 bool settled(Window* window) {
@@ -28,10 +22,8 @@ bool settled(Window* window) {
 }
 
 bool save(QWidget* widget, const char* path) {
-  QTest::qWait(300);
-  bool ok = widget->grab().save(QString::fromLocal8Bit(path), "PNG");
-  std::fprintf(stderr, "%s %s\n", ok ? "wrote" : "could not write", path);
-  return ok;
+  QTest::qWait(300);  // the last paint events
+  return savePicture(widget, path);
 }
 
 }  // namespace
@@ -47,7 +39,7 @@ int main(int argc, char* argv[]) {
 
   // The LR(0) automaton of Grammar8 with its closure items: state 3 holds
   // the SLR conflict; a click on it shows its items and its row.
-  DiagramWindow* diagram = openDiagramWindow(exampleRules(8), GraphKind::kLR0);
+  DiagramWindow* diagram = openDiagramWindow(exampleRuleLines(8), GraphKind::kLR0);
   diagram->resize(1240, 760);
   ok &= settled(diagram);
   diagram->setClosureShown(true);
@@ -61,7 +53,7 @@ int main(int argc, char* argv[]) {
 
   // The LALR parse of Grammar6's word, halfway: the forest is joining.
   const Example& example = examples()[5];
-  ParseStepper* stepper = openParseStepper(exampleRules(6), TableKind::kLALR, example.word);
+  ParseStepper* stepper = openParseStepper(exampleRuleLines(6), TableKind::kLALR, example.word);
   stepper->resize(1240, 860);
   ok &= settled(stepper);
   stepper->setPosition(17);

@@ -26,13 +26,6 @@
 
 namespace {
 
-std::vector<std::string> exampleRules(int number) {
-  std::vector<std::string> lines;
-  for (int i = 0; examples()[static_cast<size_t>(number - 1)].lines[i] != nullptr; ++i)
-    lines.emplace_back(examples()[static_cast<size_t>(number - 1)].lines[i]);
-  return lines;
-}
-
 // The rule lines of a grammar file of the benchmark, merged as the model holds them.
 std::vector<std::string> benchRules(const char* name) {
   std::ifstream in(std::string(TABLOMAT_BENCH_GRAMMARS) + "/" + name);
@@ -92,7 +85,7 @@ class ViewsTest : public QObject {
 };
 
 void ViewsTest::diagramDrawsEveryStateAndArc() {
-  DiagramWindow* window = openDiagramWindow(exampleRules(2), GraphKind::kLR0);
+  DiagramWindow* window = openDiagramWindow(exampleRuleLines(2), GraphKind::kLR0);
   QVERIFY(settle(window));
   const AutomatonGraph* graph = window->graph();
   QVERIFY(graph != nullptr);
@@ -133,7 +126,7 @@ void ViewsTest::closureItemsOnDemand() {
 }
 
 void ViewsTest::zoomWithWheelAndKeysAndFit() {
-  DiagramWindow* window = openDiagramWindow(exampleRules(2), GraphKind::kLR1);
+  DiagramWindow* window = openDiagramWindow(exampleRuleLines(2), GraphKind::kLR1);
   QVERIFY(settle(window));
   GraphView* view = window->view();
   double fitted = view->zoom();
@@ -149,7 +142,7 @@ void ViewsTest::zoomWithWheelAndKeysAndFit() {
 }
 
 void ViewsTest::conflictStatesInTheConflictColour() {
-  DiagramWindow* window = openDiagramWindow(exampleRules(8), GraphKind::kLR0);
+  DiagramWindow* window = openDiagramWindow(exampleRuleLines(8), GraphKind::kLR0);
   QVERIFY(settle(window));
   QImage image = sceneImage(*window->scene());
   // The middle of state 3's box (its row holds s7|r6) against state 2's.
@@ -193,7 +186,7 @@ void ViewsTest::cancelStopsTheBuild() {
 }
 
 void ViewsTest::exportsSvgPngAndDot() {
-  DiagramWindow* window = openDiagramWindow(exampleRules(9), GraphKind::kLALR);
+  DiagramWindow* window = openDiagramWindow(exampleRuleLines(9), GraphKind::kLALR);
   QVERIFY(settle(window));
   QTemporaryDir dir;
   QString svg = dir.filePath("lalr.svg"), png = dir.filePath("lalr.png"), dot = dir.filePath("lalr.dot");
@@ -244,7 +237,7 @@ void ViewsTest::stepperMovesTraceCellStateAndTreeTogether() {
 }
 
 void ViewsTest::stepperGrowsTheLL1TreeFromTheRoot() {
-  ParseStepper* stepper = openParseStepper(exampleRules(2), TableKind::kLL1, "i");
+  ParseStepper* stepper = openParseStepper(exampleRuleLines(2), TableKind::kLL1, "i");
   QVERIFY(settle(stepper));
   QCOMPARE(stepper->steps(), 8);
   QCOMPARE(stepper->treeScene()->shownNodes(), 1);  // the start symbol
@@ -260,7 +253,7 @@ void ViewsTest::stepperGrowsTheLL1TreeFromTheRoot() {
 }
 
 void ViewsTest::stepperRefusesATableWithConflicts() {
-  ParseStepper* stepper = openParseStepper(exampleRules(8), TableKind::kSLR, "i=i");
+  ParseStepper* stepper = openParseStepper(exampleRuleLines(8), TableKind::kSLR, "i=i");
   QVERIFY(settle(stepper));
   QCOMPARE(stepper->steps(), 0);
   QVERIFY(stepper->explanation().startsWith("This Table Contain 1 Conflict"));
@@ -271,7 +264,7 @@ void ViewsTest::stepperRefusesATableWithConflicts() {
 }
 
 void ViewsTest::playRunsToTheEnd() {
-  ParseStepper* stepper = openParseStepper(exampleRules(9), TableKind::kLR1, "cdd");
+  ParseStepper* stepper = openParseStepper(exampleRuleLines(9), TableKind::kLR1, "cdd");
   QVERIFY(settle(stepper));
   stepper->setSpeed(50);
   stepper->play(true);
