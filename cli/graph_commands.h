@@ -18,7 +18,7 @@ struct DrawingOptions {
   bool tree = false;    // --tree: the parse tree instead of the trace
   int state = -1;       // --state: draw the neighbourhood of this state
   int depth = 2;        // --depth: how far the neighbourhood reaches
-  bool depthGiven = false;
+  bool depthGiven = false;  // whether --depth was on the command line
   bool kernel = false;  // --kernel: the kernel items alone
 };
 

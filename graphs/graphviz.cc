@@ -31,10 +31,18 @@ int collectMessage(char* text) {
   return 0;
 }
 
+// Graphviz's messages go to messages() rather than to standard error.
+void catchMessages() {
+  static bool caught = false;
+  if (!caught) agseterrf(collectMessage);
+  caught = true;
+}
+
+// The layout and rendering context, with its plugins; reading needs none.
 GVC_t* context() {
   static std::unique_ptr<GVC_t, int (*)(GVC_t*)> gvc(nullptr, gvFreeContext);
   if (!gvc) {
-    agseterrf(collectMessage);
+    catchMessages();
     gvc.reset(gvContext());
     if (!gvc) throw GraphvizError("Graphviz could not start.");
   }
@@ -56,7 +64,7 @@ class ReadGraph {
  public:
   explicit ReadGraph(std::string_view dot) {
     noteWork();
-    context();
+    catchMessages();
     messages().clear();
     agreseterrors();
     std::string text(dot);
@@ -105,6 +113,7 @@ const PlacedNode* GraphLayout::node(std::string_view name) const {
 
 GraphLayout layoutDot(std::string_view dot) {
   std::lock_guard<std::mutex> hold(graphvizLock());
+  context();  // before the graph is read, as Graphviz's own programs do
   ReadGraph graph(dot);
   graph.layOut();
   Agraph_t* g = graph.get();
@@ -138,6 +147,7 @@ GraphLayout layoutDot(std::string_view dot) {
 
 std::string svgOfDot(std::string_view dot) {
   std::lock_guard<std::mutex> hold(graphvizLock());
+  context();
   ReadGraph graph(dot);
   graph.layOut();
   char* data = nullptr;

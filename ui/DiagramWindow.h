@@ -56,23 +56,28 @@ class DiagramWindow : public QWidget {
 
  private:
   void buildControls();
+  // Builds the automaton on the worker; built() takes it over.
   void startBuilding(std::vector<std::string> ruleLines);
   void built();
+  // Lays out what is to be drawn on the worker; laidOut() draws it.
   void startLayout();
   void laidOut();
+  // Names the work under way and disables what must wait for it; "": idle.
   void setBusy(const QString& what);
+  // What a click on the drawing shows in the details pane.
   void showClicked(QGraphicsItem* item);
   void showState(int state);
   void showEdge(int edge);
   void showAccept(int state);
-  // The table's header and the state's row, aligned.
+  // The table's header and the state's row, aligned; with a column, that cell.
   QString tableRow(int state, int column = -1) const;
+  // The drawing asked for; `measured`: with the boxes sized for the window's font.
   DotOptions drawingOptions(bool measured) const;
 
   GraphKind kind_;
-  std::shared_ptr<const AutomatonGraph> graph_;
-  std::shared_ptr<AutomatonGraph> building_;
-  std::shared_ptr<GraphLayout> layout_;
+  std::shared_ptr<const AutomatonGraph> graph_;  // once built
+  std::shared_ptr<AutomatonGraph> building_;     // what the worker fills
+  std::shared_ptr<GraphLayout> layout_;          // what the worker lays out
   std::vector<int> states_;  // the states drawn; empty: all
   bool closure_ = false;
   QString layoutNote_;       // said with the status once the drawing is laid out

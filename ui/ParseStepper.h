@@ -73,16 +73,22 @@ class ParseStepper : public QWidget {
 
  private:
   void buildControls();
+  // Parses and lays out on the worker; parsed() shows the result at the start.
   void startParsing(std::vector<std::string> ruleLines, std::string word);
   void parsed();
+  // Moves the trace, the table, the tree and the diagram to the position.
   void showPosition();
+  // Marks the state in the diagram, laying out its neighbourhood first when
+  // the automaton is too large to draw whole.
   void showDiagramState(int state);
   void laidOutNeighbourhood();
+  // Names the work under way and disables the steps meanwhile; "": idle.
   void setBusy(const QString& what);
+  // What step k did, in a sentence; 0: the start.
   QString describe(int step) const;
 
   TableKind kind_;
-  std::shared_ptr<StepperData> data_;
+  std::shared_ptr<StepperData> data_;  // once parsed
   int position_ = 0;
   int neighbourhoodOf_ = -1;  // the state whose neighbourhood is drawn, for a large automaton
 
