@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "BackgroundJob.h"
 #include "CellsView.h"
 #include "DiagramScene.h"
 #include "DiagramWindow.h"
@@ -22,6 +23,7 @@
 #include "grammar/examples.h"
 #include "grammar/reading.h"
 #include "graphs/graphviz.h"
+#include "core/work.h"
 #include "test_support.h"
 
 namespace {
@@ -68,8 +70,10 @@ class ViewsTest : public QObject {
  private slots:
   void cleanup() { releaseForms(); }
 
+  void jobsReportFailuresAndIgnoreWhatEndsAfterCancel();
   void diagramDrawsEveryStateAndArc();
   void clicksShowTheListingTheRowAndTheCell();
+  void theAcceptingArcAndTheStubsAnswerClicks();
   void closureItemsOnDemand();
   void zoomWithWheelAndKeysAndFit();
   void conflictStatesInTheConflictColour();
@@ -79,10 +83,40 @@ class ViewsTest : public QObject {
   void stepperMovesTraceCellStateAndTreeTogether();
   void stepperGrowsTheLL1TreeFromTheRoot();
   void stepperRefusesATableWithConflicts();
+  void stepperExplainsARejection();
   void playRunsToTheEnd();
   void largeParseShowsTextAndTheNeighbourhoodOfTheState();
   void mainWindowOpensTheViews();
 };
+
+void ViewsTest::jobsReportFailuresAndIgnoreWhatEndsAfterCancel() {
+  BackgroundJob job;
+  int ends = 0;
+  QObject::connect(&job, &BackgroundJob::finished, [&] { ++ends; });
+  job.start([](const std::atomic<bool>&, const BackgroundJob::Progress&) {
+    throw std::runtime_error("the grammar fell over");
+  });
+  QTRY_COMPARE(ends, 1);
+  QCOMPARE(job.failure(), QStringLiteral("the grammar fell over"));
+  QVERIFY(!job.cancelled());
+
+  // A limit is a failure with its message; only Cancel is a cancellation.
+  job.start([](const std::atomic<bool>&, const BackgroundJob::Progress&) { noteStates("LR(1) collection", 3'000'000, 0); });
+  QTRY_COMPARE(ends, 2);
+  QVERIFY(job.failure().startsWith("The LR(1) collection has more than"));
+
+  // A cancelled run that ends later tells nothing more, and its result is not asked for.
+  std::atomic<bool> release{false};
+  job.start([&release](const std::atomic<bool>&, const BackgroundJob::Progress&) {
+    while (!release) QThread::msleep(1);
+  });
+  job.cancel();
+  QCOMPARE(ends, 3);
+  QVERIFY(job.cancelled() && !job.running());
+  release = true;
+  QTest::qWait(50);
+  QCOMPARE(ends, 3);
+}
 
 void ViewsTest::diagramDrawsEveryStateAndArc() {
   DiagramWindow* window = openDiagramWindow(exampleRuleLines(2), GraphKind::kLR0);
@@ -109,6 +143,30 @@ void ViewsTest::clicksShowTheListingTheRowAndTheCell() {
   QVERIFY2(window->details().startsWith("State4 on ) shifts to State5.\n\nSLR table, row 4, column ): s5"),
            qPrintable(window->details()));
   QCOMPARE(window->scene()->selection(), (DiagramKey{DiagramKey::kEdge, 6}));
+  window->close();
+}
+
+void ViewsTest::theAcceptingArcAndTheStubsAnswerClicks() {
+  DiagramWindow* window = openDiagramWindow({"I->S", "S->(S)|x"}, GraphKind::kLR0);
+  QVERIFY(settle(window));
+  QGraphicsItem* accept = nullptr;
+  for (QGraphicsItem* item : window->scene()->items())
+    if (DiagramScene::keyOf(item) == DiagramKey{DiagramKey::kAccept, 1}) accept = item;
+  QVERIFY(accept != nullptr);
+  clickOnEdge(window->view(), accept);
+  QCOMPARE(window->details(), QStringLiteral("State1 accepts when the input is at its end.\n\nSLR table, row 1, column $: a"));
+
+  // A neighbourhood: a click on the stub of state 2 centres the drawing on it.
+  window->showNeighbourhood(4, 1);  // 2, 4 and 5; 2 has arcs from 0 and to 3
+  QVERIFY(settle(window));
+  QGraphicsItem* stub = nullptr;
+  for (QGraphicsItem* item : window->scene()->items())
+    if (DiagramScene::keyOf(item) == DiagramKey{DiagramKey::kStub, 2}) stub = item;
+  QVERIFY(stub != nullptr);
+  clickOnEdge(window->view(), stub);
+  QVERIFY(settle(window));
+  QCOMPARE(window->scene()->drawnStates(), (std::vector<int>{0, 2, 3, 4}));
+  QCOMPARE(window->status(), QStringLiteral("4 of 6 states: the neighbourhood of state 2."));
   window->close();
 }
 
@@ -260,6 +318,18 @@ void ViewsTest::stepperRefusesATableWithConflicts() {
   QCOMPARE(stepper->tableView()->colour(4, 2), DiagramScene::conflictColour());  // state 3 under '='
   stepper->next();
   QCOMPARE(stepper->position(), 0);
+  stepper->close();
+}
+
+void ViewsTest::stepperExplainsARejection() {
+  // LL(1) on "(x": after x the stack shows ')' against the end of the input.
+  ParseStepper* stepper = openParseStepper({"I->S", "S->(S)|x"}, TableKind::kLL1, "(x");
+  QVERIFY(settle(stepper));
+  stepper->last();
+  QCOMPARE(stepper->explanation(),
+           QStringLiteral("Step %1: ')' on top does not match '$': the word is rejected.").arg(stepper->steps()));
+  stepper->back();
+  QCOMPARE(stepper->explanation(), QStringLiteral("Step %1: 'x' on top matches the next input symbol.").arg(stepper->steps() - 1));
   stepper->close();
 }
 
