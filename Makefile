@@ -39,6 +39,7 @@ sanitize: build-sanitize/deps.stamp
 	  "-DCMAKE_EXE_LINKER_FLAGS=$(SANITIZE_FLAGS)"
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 build-sanitize/deps.stamp: $(DEPS)
@@ -57,7 +58,7 @@ fuzz:
 	mkdir -p build-fuzz/corpus
 	cp fuzz/corpus/seed/* build-fuzz/corpus/
 	find fuzz/corpus/regression -type f ! -name '.*' -exec cp {} build-fuzz/corpus/ \;
-	build-fuzz/fuzz/tablomat_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp build-fuzz/fuzz/tablomat_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
 	  -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix=fuzz/corpus/regression/ build-fuzz/corpus
 
 # Times every command on the benchmark grammars against bison.

@@ -2,7 +2,10 @@
 // and the analysis; not the writing of its output) on three grammar sets: the twelve
 // examples with their words, a statement-and-expression grammar with a long
 // program, and a large random grammar; and bison's canonical LR(1) and LALR
-// builds of the two large grammars, for a ratio.
+// builds of the two large grammars, for a ratio.  Then the drawings: the
+// graph of each automaton, its layout by Graphviz and its SVG (the whole
+// automaton when it is small enough to draw, else the neighbourhood of a
+// state), and the parse tree of the word with its layout.
 //
 // Usage: tablomat-bench GRAMMAR_DIR
 #include <algorithm>
@@ -19,6 +22,10 @@
 #include "grammar/examples.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
+#include "graphs/automaton_dot.h"
+#include "graphs/neighbourhood.h"
+#include "trees/evaluation_tree.h"
+#include "trees/tree_dot.h"
 
 namespace {
 
@@ -73,6 +80,61 @@ Parsing modelOf(const HString& text) {
   return model;
 }
 
+// Milliseconds no layout of a drawing may exceed: the window waits for it.
+constexpr double kLayoutTarget = 3000;
+
+struct Timed {
+  std::string what;
+  double ms;
+  std::string size;
+  bool layout;  // held to kLayoutTarget
+};
+
+std::string sizeOf(size_t states, size_t arcs) {
+  return std::to_string(states) + " states, " + std::to_string(arcs) + " arcs";
+}
+
+// The graphs of the three automata, their layouts and drawings.
+std::vector<Timed> timeGraphs(const Parsing& model) {
+  std::vector<Timed> times;
+  for (GraphKind kind : kGraphKinds) {
+    std::string name = kind == GraphKind::kLR0 ? "lr0" : kind == GraphKind::kLR1 ? "lr1" : "lalr";
+    AutomatonGraph graph = automatonGraph(model, kind);
+    times.push_back({name + "-graph", medianMilliseconds([&] { automatonGraph(model, kind); }),
+                     sizeOf(graph.states.size(), graph.edges.size()), false});
+    DotOptions options;
+    std::string part = "-layout";
+    if (!drawable(graph)) {
+      options.states = neighbourhood(graph, static_cast<int>(graph.states.size() / 2), 2).states;
+      part = "-near";
+    }
+    std::string dot = automatonDot(graph, options);
+    size_t arcs = 0;
+    for (const GraphLayout& layout = layoutDot(dot); const PlacedEdge& edge : layout.edges) arcs += edge.id[0] == 'e';
+    std::string size = sizeOf(options.states.empty() ? graph.states.size() : options.states.size(), arcs);
+    times.push_back({name + part, medianMilliseconds([&] { layoutDot(dot); }), size, true});
+    times.push_back({name + "-svg", medianMilliseconds([&] { svgOfDot(dot); }), size, true});
+  }
+  return times;
+}
+
+// The LALR parse tree of the word and, when small enough to draw, its layout.
+std::vector<Timed> timeTree(const Parsing& model, const HString& word) {
+  Evaluation parsed = evaluation(model, TableKind::kLALR, word);
+  if (parsed.refused()) return {};
+  EvaluationTree tree(model, TableKind::kLALR, parsed.table, parsed.trace);
+  std::string size = std::to_string(tree.nodes().size()) + " nodes";
+  std::vector<Timed> times{{"tree", medianMilliseconds([&] {
+                              EvaluationTree(model, TableKind::kLALR, parsed.table, parsed.trace).forest();
+                            }),
+                            size, false}};
+  if (tree.nodes().size() <= static_cast<size_t>(kDrawableTreeNodes)) {
+    std::string dot = forestDot(tree.forest());
+    times.push_back({"tree-layout", medianMilliseconds([&] { layoutDot(dot); }), size, true});
+  }
+  return times;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -117,6 +179,19 @@ int main(int argc, char** argv) {
     met = met && ms <= c.target;
     std::printf("%-10s %-11s %-11s %10.3f%s\n", c.set.c_str(), c.name.c_str(), "src-lines", ms,
                 ms > c.target ? "  over target" : "");
+  }
+  std::printf("\n%-10s %-11s %-11s %10s  %s\n", "set", "grammar", "drawing", "ms", "size");
+  for (const Case& c : cases) {
+    Parsing model = modelOf(c.text);
+    std::vector<Timed> times = timeGraphs(model);
+    for (Timed& timed : timeTree(model, HString(c.word.data(), static_cast<int>(c.word.size()))))
+      times.push_back(std::move(timed));
+    for (const Timed& timed : times) {
+      bool over = timed.layout && timed.ms > kLayoutTarget;
+      met = met && !over;
+      std::printf("%-10s %-11s %-11s %10.3f  %s%s\n", c.set.c_str(), c.name.c_str(), timed.what.c_str(), timed.ms,
+                  timed.size.c_str(), over ? "  over target" : "");
+    }
   }
   std::printf("%s\n", met ? "every target met" : "some targets missed");
   return met ? 0 : 1;

@@ -78,16 +78,21 @@ Result computeCommand(std::string_view name, const Parsing& model, const HString
   return result;
 }
 
-Outcome runCommand(std::string_view name, const HString& grammarText, const std::string& word) {
+bool loadGrammar(const HString& grammarText, Parsing& model, Outcome& outcome) {
   GrammarReading reading = readGrammar(grammarText);
-  Outcome outcome;
   if (!reading.isSound()) {
     outcome.diagnostics = linesOf(reading.messages);
     outcome.status = kExitGrammar;
-    return outcome;
+    return false;
   }
-  Parsing model;
   model.loadRules(reading.lines);
+  return true;
+}
+
+Outcome runCommand(std::string_view name, const HString& grammarText, const std::string& word) {
+  Outcome outcome;
+  Parsing model;
+  if (!loadGrammar(grammarText, model, outcome)) return outcome;
   if (name == "check") {
     outcome.listing = linesOf(model.productions);
     return outcome;

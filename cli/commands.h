@@ -35,6 +35,7 @@ struct Outcome {
   // What goes to standard output; none when the command was refused.
   std::optional<Lines> listing;
   std::optional<Cells> table;
+  std::optional<std::string> document;  // written as it is: DOT, SVG, a tree
   // What goes to standard error, one line each.
   Lines diagnostics;
   int status = kExitOk;
@@ -51,6 +52,10 @@ struct Result {
 
 // Computes the named command (isCommand, not "check") on a sound grammar.
 Result computeCommand(std::string_view name, const Parsing& model, const HString& word);
+
+// Reads and loads the grammar text into the model; false, with the messages
+// and status in the outcome, when the grammar has errors.
+bool loadGrammar(const HString& grammarText, Parsing& model, Outcome& outcome);
 
 // Runs the named command (isCommand) on a grammar text with lines joined by
 // CR LF, as editorText() gives it; the word matters to evaluations only.

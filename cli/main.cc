@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/graph_commands.h"
 #include "writers/format.h"
 #include "grammar/examples.h"
 #include "grammar/grammar_file.h"
@@ -38,15 +39,17 @@ std::string joined(const std::vector<std::string>& names) {
 std::vector<std::string> commandNames() {
   std::vector<std::string> names;
   for (const auto& command : commandInfos()) names.emplace_back(command.name);
+  for (const auto& command : graphCommandInfos()) names.emplace_back(command.name);
   return names;
 }
 
 std::string helpFooter() {
   std::string text = "Commands:\n";
-  for (const auto& command : commandInfos()) {
-    std::string name(command.name);
-    text += "  " + name + std::string(12 - name.size(), ' ') + std::string(command.summary) + "\n";
-  }
+  for (const auto& list : {commandInfos(), graphCommandInfos()})
+    for (const auto& command : list) {
+      std::string name(command.name);
+      text += "  " + name + std::string(12 - name.size(), ' ') + std::string(command.summary) + "\n";
+    }
   text +=
       "\nThe grammar is read from FILE (UTF-8, LF or CR LF line ends), from standard input when FILE\n"
       "is '-' or missing, or is the built-in example N (1 to 12) with --example N.  One rule a line,\n"
@@ -60,6 +63,11 @@ std::string helpFooter() {
       "  markdown  a pipe table; listings in a fenced code block\n"
       "  latex     a tabular environment; listings in a verbatim environment\n"
       "  json      listings as an array of strings, tables as an array of rows of strings\n"
+      "  dot       a graph for Graphviz: the graph commands (their default) and --tree\n"
+      "  svg       the graph commands: the graph laid out and drawn by Graphviz\n"
+      "\nWith --tree an evaluation prints its parse tree (for a rejected word the partial tree,\n"
+      "or the forest on the LR stack) as indented text, dot, or json in the form\n"
+      "{\"symbol\": \"E\", \"children\": [...]} (for a rejected word an array of the trees left).\n"
       "\nExit status:\n"
       "  0   success; an evaluation accepted the word\n"
       "  1   an evaluation rejected the word (its trace ends in Error)\n"
@@ -111,7 +119,11 @@ int run(int argc, char** argv) {
           ->type_name("N")
           ->check(CLI::Range(1, kExampleCount));
   CLI::Option* wordOption = app.add_option("-w,--word", word, "the word an evaluation parses")->type_name("WORD");
-  app.add_option("-f,--format", formatName, "text, csv, markdown, latex or json (default text)")->type_name("F");
+  CLI::Option* formatOption =
+      app.add_option("-f,--format", formatName, "text, csv, markdown, latex, json, dot or svg (see Formats)")
+          ->type_name("F");
+  DrawingOptions drawing;
+  addDrawingOptions(app, drawing);
   app.set_version_flag("--version", std::string(kProgram) + " " + TABLOMAT_VERSION);
   app.footer(helpFooter());
   app.get_formatter()->column_width(24);
@@ -123,10 +135,13 @@ int run(int argc, char** argv) {
     throw UsageError{oneLine(e.what())};
   }
 
-  if (!isCommand(command))
+  if (!isCommand(command) && !isGraphCommand(command))
     throw UsageError{"unknown command '" + command + "'; the commands are " + joined(commandNames())};
+  std::string givenFormat = formatOption->count() > 0 ? formatName : "";
+  if (std::string misuse = drawingMisuse(command, givenFormat, drawing); !misuse.empty()) throw UsageError{misuse};
   std::optional<Format> format = formatNamed(formatName);
-  if (!format) throw UsageError{"unknown format '" + formatName + "'; the formats are " + joined(formatNames())};
+  if (!format && !isDrawing(command, drawing))
+    throw UsageError{"unknown format '" + formatName + "'; the formats are " + joined(formatNames())};
   if (exampleOption->count() > 0 && !file.empty())
     throw UsageError{"give either FILE or --example, not both"};
 
@@ -142,9 +157,11 @@ int run(int argc, char** argv) {
     if (wordOption->count() == 0 && read.word) word = *read.word;
   }
 
-  Outcome outcome = runCommand(command, grammarText, word);
+  Outcome outcome = isDrawing(command, drawing) ? runDrawing(command, grammarText, word, givenFormat, drawing)
+                                                : runCommand(command, grammarText, word);
   if (outcome.listing) std::cout << renderListing(*outcome.listing, *format);
   if (outcome.table) std::cout << renderTable(*outcome.table, *format);
+  if (outcome.document) std::cout << *outcome.document;
   std::cout.flush();
   for (const auto& line : outcome.diagnostics) std::cerr << line << "\n";
   if (!std::cout) {

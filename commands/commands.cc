@@ -60,6 +60,7 @@ Evaluation evaluation(const Parsing& grammar, TableKind kind, const HString& wor
   Evaluation result;
   result.conflicts = countConflicts(built);
   if (!result.refused()) result.trace = traceWith(grammar, kind, built, word);
+  result.table = std::move(built);
   return result;
 }
 

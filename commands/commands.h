@@ -26,6 +26,7 @@ int countConflicts(const Parsing& grammar, HString tableName);
 struct Evaluation {
   int conflicts = 0;  // the table's conflicting cells; the trace is empty when > 0
   Table trace;
+  Table table;  // the table the trace was made with
   bool refused() const { return conflicts > 0; }
   // The last step accepts the word.
   bool accepted() const;

@@ -20,6 +20,15 @@
 //   the grammar);
 // - every message of a rule line has a place in the editor text, and the
 //   bytes there are the symbol the message quotes.
+// - the graphs of the three automata have a state per table row, marked
+//   accepting and conflicting as its row says, and an edge for each shift
+//   and goto cell of the table, in row and column order, and nothing else;
+//   Graphviz reads their DOT text back;
+// - the parse tree of an accepted word has the word as its frontier, the
+//   start symbol at its root and only productions of the grammar, and the
+//   four conflict-free parsers build the same tree (for the LR parsers when
+//   the first rule only starts the grammar); the trees a rejected word
+//   leaves spell the input read (LR) or that and the stack (LL(1)).
 #include "fuzz/properties.h"
 
 #include <map>
@@ -30,9 +39,12 @@
 #include "commands/commands.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
+#include "graphs/automaton_dot.h"
+#include "graphs/graphviz.h"
 #include "simulation/lr_evaluation.h"
 #include "tables/listings.h"
 #include "tables/table.h"
+#include "trees/evaluation_tree.h"
 
 namespace {
 
@@ -383,6 +395,96 @@ void checkSourcePlaces(std::string_view editor, const GrammarReading& reading, P
   }
 }
 
+// ---- drawings: the graphs against their tables, the trees against the grammar
+
+// Above this many states the DOT text is not read back, to keep a run fast.
+constexpr size_t kLargestDot = 2000;
+
+bool holdsDollar(const std::string& cell) { return ("|" + cell + "|").find("|a|") != std::string::npos; }
+
+void checkGraphs(const Parsing& model, Problems& problems) {
+  for (GraphKind kind : kGraphKinds) {
+    const char* name = graphKindName(kind);
+    AutomatonGraph graph = automatonGraph(model, kind);
+    // The table built on its own by the command layer, read cell by cell:
+    // each shift and goto is the next edge, in row and column order.
+    Table built = table(model, tableKindOf(kind));
+    if (static_cast<int>(graph.states.size()) != built.getCount() - 1) {
+      problems.push_back(std::string(name) + " graph: states and table rows differ in number");
+      continue;
+    }
+    std::vector<GraphEdge> cells;
+    for (int r = 1; r < built.getCount(); ++r) {
+      const GraphState& state = graph.states[static_cast<size_t>(r) - 1];
+      bool conflicting = false, accepting = false;
+      for (int j = 1; j < built[r].getCount(); ++j) {
+        const HString& cell = built[r][j];
+        char symbol = built[0][j][0];
+        conflicting = conflicting || cell.find('|') != -1;
+        accepting = accepting || holdsDollar(text(cell));
+        for (int start = 0; start < cell.getLength();) {
+          HString entry = cell.getToken("|", start);
+          start += entry.getLength() + 1;
+          if (isUpper(symbol)) cells.push_back(GraphEdge{r - 1, symbol, static_cast<int>(entry.toLong())});
+          else if (entry.getLength() > 1 && entry[0] == 's')
+            cells.push_back(GraphEdge{r - 1, symbol, numberAfter(entry, 1)});
+        }
+      }
+      if (state.conflicting != conflicting || state.accepting != accepting || state.number != r - 1)
+        problems.push_back(std::string(name) + " graph: state " + std::to_string(r - 1) + " is marked otherwise than its row");
+    }
+    if (cells != graph.edges) problems.push_back(std::string(name) + " graph: the edges are not the shift and goto cells");
+    if (graph.states.size() <= kLargestDot) {
+      std::string why = dotProblem(automatonDot(graph));
+      if (!why.empty()) problems.push_back(std::string(name) + " graph: Graphviz cannot read its DOT text: " + why);
+    }
+  }
+}
+
+// The symbols of an LL(1) stack cell from the top down, the end marker left out.
+std::string topDown(const HString& stack) {
+  std::string symbols;
+  for (char c : stack.view())
+    if (c != ' ' && c != '$') symbols.insert(symbols.begin(), c);
+  return symbols;
+}
+
+// The tree of an accepted word derives the word by the grammar's
+// productions; what a rejected word leaves spells what was read (LR) or
+// that and the stack (LL(1)); and the four parsers build the same tree.
+void checkTrees(const Parsing& model, const HString& word, Problems& problems) {
+  std::set<std::string> productions;
+  for (const HString& p : model.productions) productions.insert(text(p));
+  std::set<std::string> trees;
+  int accepted = 0;
+  for (TableKind kind : kTableKinds) {
+    const char* name = tableName(kind);
+    Evaluation parsed = evaluation(model, kind, word);
+    if (parsed.refused()) continue;
+    std::vector<Tree> forest = EvaluationTree(model, kind, parsed.table, parsed.trace).forest();
+    std::string spelt;
+    for (const Tree& tree : forest) spelt += frontier(tree);
+    if (!parsed.accepted()) {
+      const Row& last = parsed.trace.getLast();
+      int read = word.getLength() + 1 - last[2].getLength();
+      std::string expected = text(word.getSubString(0, std::max(0, std::min(read, word.getLength()))));
+      if (kind == TableKind::kLL1) expected += topDown(last[1]);
+      if (spelt != expected) problems.push_back(std::string(name) + ": the trees of a rejected word spell " + spelt);
+      continue;
+    }
+    if (kind != TableKind::kLL1 && !startsOnly(model)) continue;
+    ++accepted;
+    if (forest.size() != 1 || spelt != text(word) || forest[0].symbol != model.productions[0][0]) {
+      problems.push_back(std::string(name) + ": the tree of an accepted word does not derive it");
+      continue;
+    }
+    for (const std::string& production : productionsOf(forest[0]))
+      if (!productions.count(production)) problems.push_back(std::string(name) + ": the tree uses " + production);
+    trees.insert(treeJson(forest[0]));
+  }
+  if (accepted == 4 && trees.size() != 1) problems.push_back("the four parsers build different trees");
+}
+
 }  // namespace
 
 std::vector<std::string> checkEverything(std::string_view input) {
@@ -425,7 +527,12 @@ std::vector<std::string> checkEverything(std::string_view input) {
 
   unsigned seed = 2166136261u;
   for (char c : input) seed = (seed ^ static_cast<unsigned char>(c)) * 16777619u;
-  checkEvaluations(model, HString(word.data(), static_cast<int>(word.size())), seed, problems);
+  HString w(word.data(), static_cast<int>(word.size()));
+  checkEvaluations(model, w, seed, problems);
+  checkGraphs(model, problems);
+  checkTrees(model, w, problems);
+  std::string derived;
+  if (deriveWord(model, seed, derived)) checkTrees(model, HString(derived.data(), static_cast<int>(derived.size())), problems);
   return problems;
 }
 
@@ -433,5 +540,7 @@ std::vector<std::string> checkModel(const Parsing& model, const HString& word) {
   Problems problems;
   checkAgainstLiteral(model, problems);
   checkEvaluations(model, word, 1u, problems);
+  checkGraphs(model, problems);
+  checkTrees(model, word, problems);
   return problems;
 }

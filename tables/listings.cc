@@ -55,7 +55,12 @@ Row lalrItemsWithArcs(const Parsing& grammar, Row* similarTable) {
   std::vector<std::vector<int>> groups;
   Automaton lalr = mergeByCore(buildLR1Automaton(grammar), &groups);
   Row similar = similarTexts(groups);
-  Table table = lookaheadTableOf(grammar, lalr);
+  Row lines = lalrListingOf(grammar, lalr, lookaheadTableOf(grammar, lalr), similar);
+  if (similarTable != nullptr) *similarTable = similarStateTable(similar);
+  return lines;
+}
+
+Row lalrListingOf(const Parsing& grammar, const Automaton& lalr, const Table& table, const Row& similar) {
   Row lines;
   int k = 0;
   for (const HString& members : similar) {
@@ -74,7 +79,6 @@ Row lalrItemsWithArcs(const Parsing& grammar, Row* similarTable) {
     lines.insertTail("");
     ++k;
   }
-  if (similarTable != nullptr) *similarTable = similarStateTable(similar);
   return lines;
 }
 

@@ -19,6 +19,8 @@ Row lr1ItemsWithArcs(const Parsing& grammar);
 // The LALR Items listing: every LALR state with its members, items and
 // arcs; `similarTable` receives the LR(1) similar-state table when given.
 Row lalrItemsWithArcs(const Parsing& grammar, Row* similarTable = nullptr);
+// The same for merged states already built, their table and their members.
+Row lalrListingOf(const Parsing& grammar, const Automaton& lalr, const Table& table, const Row& similar);
 // Per group of merged LR(1) states, their numbers joined by " ~ ".
 Row similarTexts(const std::vector<std::vector<int>>& groups);
 // "LR(1) Similar Table:" and one line per LALR state naming its members.

@@ -21,6 +21,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "BackgroundJob.h"
+#include "DiagramWindow.h"
 #include "ElasticLayout.h"
 #include "Export.h"
 #include "Forms.h"
@@ -29,6 +31,7 @@
 #include "Info.h"
 #include "Look.h"
 #include "MainMenu.h"
+#include "ParseStepper.h"
 #include "Runner.h"
 #include "StringGrid.h"
 #include "Warning.h"
@@ -815,4 +818,15 @@ void TForm1::editCommand(const char* slot) {
     return;
   }
   QMetaObject::invokeMethod(target, slot);
+}
+
+// ---- windows of their own
+
+void TForm1::openDiagram(GraphKind kind) { analysis([&] { openDiagramWindow(ruleTextsOf(model), kind, this); }); }
+
+void TForm1::openStepper(TableKind kind) {
+  analysis([&] {
+    QByteArray word = Edit1->text().toUtf8();
+    openParseStepper(ruleTextsOf(model), kind, std::string(word.constData(), static_cast<size_t>(word.size())), this);
+  });
 }

@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "commands/commands.h"
 #include "core/hstring.h"
 #include "grammar/parsing.h"
 #include "writers/format.h"
+#include "graphs/automaton_graph.h"
 
 class CommandRunner;
 class ElasticLayout;
@@ -134,6 +136,10 @@ class TForm1 : public QMainWindow {
   void BitBtn13Click();
   void BitBtn14Click();
   void BitBtn15Click();
+  // Windows of their own over the current grammar: the diagram of an
+  // automaton, and a parse of the word to step through.
+  void openDiagram(GraphKind kind);
+  void openStepper(TableKind kind);
 
   void newGrammar();
   void openDialog();

@@ -13,16 +13,6 @@
 #include "Look.h"
 #include "test_support.h"
 
-namespace {
-
-bool save(QWidget* widget, const char* path) {
-  bool ok = widget->grab().save(QString::fromLocal8Bit(path), "PNG");
-  std::fprintf(stderr, "%s %s\n", ok ? "wrote" : "could not write", path);
-  return ok;
-}
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   const char* size = argc > 1 && std::strncmp(argv[1], "--", 2) == 0 ? argv[1] : nullptr;
@@ -40,7 +30,7 @@ int main(int argc, char* argv[]) {
   std::unique_ptr<TForm1> form;
   {
     ModalAnswerer splash(Qt::Key_unknown, [&](QWidget* dialog) {
-      if (argc == 4) ok &= save(dialog, argv[2]);
+      if (argc == 4) ok &= savePicture(dialog, argv[2]);
     });
     form = std::make_unique<TForm1>();
   }
@@ -56,12 +46,12 @@ int main(int argc, char* argv[]) {
   click(form->BitBtn3);   // LR0 Items
   click(form->BitBtn10);  // LR Evaluation
   QTest::qWait(200);
-  ok &= save(form.get(), argv[1]);
+  ok &= savePicture(form.get(), argv[1]);
 
   if (argc == 4) {
     ModalAnswerer warning(Qt::Key_unknown, [&](QWidget* dialog) {
       QTest::qWait(100);
-      ok &= save(dialog, argv[3]);
+      ok &= savePicture(dialog, argv[3]);
     });
     pickExample(*form, 7);
     click(form->BitBtn6);  // SLR Evaluation of a table with a conflict

@@ -14,12 +14,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cstdio>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "Runner.h"
 #include "StringGrid.h"
 #include "Unit1.h"
+#include "grammar/examples.h"
 
 // One modal dialog as the test saw it.
 struct SeenDialog {
@@ -171,4 +175,19 @@ inline GridSnapshot snapshot(const StringGrid* grid) {
     s.marks.append(marks);
   }
   return s;
+}
+
+// The rule lines of example `number` (from 1), as the views take them.
+inline std::vector<std::string> exampleRuleLines(int number) {
+  std::vector<std::string> lines;
+  const Example& example = examples()[static_cast<size_t>(number - 1)];
+  for (int i = 0; example.lines[i] != nullptr; ++i) lines.emplace_back(example.lines[i]);
+  return lines;
+}
+
+// Saves a picture of the window as PNG and says so on standard error.
+inline bool savePicture(QWidget* widget, const char* path) {
+  bool ok = widget->grab().save(QString::fromLocal8Bit(path), "PNG");
+  std::fprintf(stderr, "%s %s\n", ok ? "wrote" : "could not write", path);
+  return ok;
 }

@@ -1,0 +1,163 @@
+#include "cli/graph_commands.h"
+
+#include <CLI/CLI.hpp>
+
+#include "graphs/automaton_dot.h"
+#include "graphs/graphviz.h"
+#include "graphs/neighbourhood.h"
+#include "tables/conflicts.h"
+#include "trees/evaluation_tree.h"
+#include "trees/tree_dot.h"
+
+const std::vector<CommandInfo>& graphCommandInfos() {
+  static const std::vector<CommandInfo> kCommands = {
+      {"lr0-graph", "the LR(0) automaton as a graph (states, SLR conflicts, arcs)"},
+      {"lr1-graph", "the LR(1) automaton as a graph"},
+      {"lalr-graph", "the LALR automaton as a graph"},
+  };
+  return kCommands;
+}
+
+bool isGraphCommand(std::string_view name) {
+  for (const auto& command : graphCommandInfos())
+    if (command.name == name) return true;
+  return false;
+}
+
+void addDrawingOptions(CLI::App& app, DrawingOptions& options) {
+  app.add_flag("--tree", options.tree, "with an evaluation: print its parse tree (text, dot or json)");
+  app.add_option("--state", options.state, "with a graph: draw the neighbourhood of state N")
+      ->type_name("N")
+      ->check(CLI::NonNegativeNumber);
+  app.add_option("--depth", options.depth, "how many arcs the neighbourhood reaches (default 2)")
+      ->type_name("D")
+      ->check(CLI::NonNegativeNumber)
+      ->each([&options](const std::string&) { options.depthGiven = true; });
+  app.add_flag("--kernel", options.kernel, "with a graph: the kernel items of each state alone");
+}
+
+bool isDrawing(std::string_view command, const DrawingOptions& options) {
+  return isGraphCommand(command) || options.tree;
+}
+
+namespace {
+
+bool isEvaluation(std::string_view command) { return command.ends_with("-eval") && isCommand(command); }
+
+bool oneOf(const std::string& format, std::initializer_list<const char*> names) {
+  for (const char* name : names)
+    if (format == name) return true;
+  return false;
+}
+
+}  // namespace
+
+std::string drawingMisuse(std::string_view command, const std::string& format, const DrawingOptions& options) {
+  std::string name(command);
+  bool graph = isGraphCommand(command);
+  if (!graph && (options.state >= 0 || options.depthGiven || options.kernel))
+    return "--state, --depth and --kernel go with the graph commands (lr0-graph, lr1-graph, lalr-graph)";
+  if (options.tree && !isEvaluation(command))
+    return "--tree goes with the evaluation commands (ll1-eval, slr-eval, lr1-eval, lalr-eval)";
+  if (options.depthGiven && options.state < 0) return "--depth needs --state, the state at the centre";
+  if (graph && !format.empty() && !oneOf(format, {"dot", "svg"}))
+    return name + " writes dot (the default) or svg, not " + format;
+  if (options.tree && !format.empty() && !oneOf(format, {"text", "dot", "json"}))
+    return "--tree prints text (the default), dot or json, not " + format;
+  if (!isDrawing(command, options) && oneOf(format, {"dot", "svg"}))
+    return "the format " + format + " is for the graph commands and, dot only, for --tree";
+  return "";
+}
+
+namespace {
+
+GraphKind graphKindOf(std::string_view command) {
+  return command.starts_with("lr0-") ? GraphKind::kLR0 : command.starts_with("lr1-") ? GraphKind::kLR1 : GraphKind::kLALR;
+}
+
+TableKind tableKindOfEvaluation(std::string_view command) {
+  return command.starts_with("ll1-")   ? TableKind::kLL1
+         : command.starts_with("slr-") ? TableKind::kSLR
+         : command.starts_with("lr1-") ? TableKind::kLR1
+                                       : TableKind::kLALR;
+}
+
+void usage(Outcome& outcome, const std::string& message) {
+  outcome.diagnostics.push_back(message);
+  outcome.status = kExitUsage;
+}
+
+void drawGraph(std::string_view command, const Parsing& model, const std::string& format,
+               const DrawingOptions& options, Outcome& outcome) {
+  AutomatonGraph graph = automatonGraph(model, graphKindOf(command));
+  DotOptions dot;
+  dot.closure = !options.kernel;
+  if (options.state >= 0) {
+    if (static_cast<size_t>(options.state) >= graph.states.size()) {
+      usage(outcome, "state " + std::to_string(options.state) + " does not exist: the " +
+                         graphKindName(graph.kind) + " automaton has states 0 to " +
+                         std::to_string(graph.states.size() - 1));
+      return;
+    }
+    Neighbourhood part = neighbourhood(graph, options.state, options.depth);
+    dot.states = part.states;
+    if (!part.whole)
+      outcome.diagnostics.push_back("The neighbourhood of state " + std::to_string(options.state) + " to depth " +
+                                    std::to_string(options.depth) + " is larger than a readable drawing; drawn are the " +
+                                    std::to_string(part.states.size()) + " states nearest to it.");
+  } else if (format == "svg" && !drawable(graph)) {
+    usage(outcome, tooLargeToDraw(graph) +
+                       "  Give --state N (and --depth D) for the neighbourhood of state N, or lay the dot output "
+                       "out yourself.");
+    return;
+  }
+  std::string text = automatonDot(graph, dot);
+  outcome.document = format == "svg" ? svgOfDot(text) : text;
+}
+
+void drawTree(std::string_view command, const Parsing& model, const std::string& word, const std::string& format,
+              Outcome& outcome) {
+  TableKind kind = tableKindOfEvaluation(command);
+  Evaluation parsed = evaluation(model, kind, HString(word.data(), static_cast<int>(word.size())));
+  if (parsed.refused()) {
+    outcome.diagnostics.push_back(utf8ForDisplay(conflictMessage(parsed.conflicts).view()));
+    outcome.status = kExitConflict;
+    return;
+  }
+  if (!parsed.accepted()) outcome.status = kExitRejected;
+  std::vector<Tree> forest = EvaluationTree(model, kind, parsed.table, parsed.trace).forest();
+  if (format == "dot") {
+    outcome.document = forestDot(forest);
+  } else if (format == "json") {
+    // The tree of an accepted word as an object; what a rejected word
+    // left (the partial tree, or the forest on the LR stack) as an array.
+    std::string json;
+    for (const Tree& tree : forest) json += (json.empty() ? "" : ", ") + treeJson(tree);
+    outcome.document = (parsed.accepted() ? json : "[" + json + "]") + "\n";
+  } else {
+    std::string text;
+    for (const Tree& tree : forest)
+      for (const std::string& line : treeLines(tree)) text += line + "\n";
+    outcome.document = text;
+  }
+}
+
+}  // namespace
+
+Outcome runDrawing(std::string_view command, const HString& grammarText, const std::string& word,
+                   const std::string& format, const DrawingOptions& options) {
+  Outcome outcome;
+  Parsing model;
+  if (!loadGrammar(grammarText, model, outcome)) return outcome;
+  try {
+    if (isGraphCommand(command))
+      drawGraph(command, model, format.empty() ? "dot" : format, options, outcome);
+    else
+      drawTree(command, model, word, format.empty() ? "text" : format, outcome);
+  } catch (const GraphvizError& error) {
+    outcome.document.reset();
+    outcome.diagnostics.push_back(std::string("Graphviz: ") + error.what());
+    outcome.status = kExitInternal;
+  }
+  return outcome;
+}

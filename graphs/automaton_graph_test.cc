@@ -1,0 +1,97 @@
+#include "graphs/automaton_graph.h"
+
+#include <gtest/gtest.h>
+
+#include "grammar/test_support.h"
+#include "graphs/neighbourhood.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+Parsing parens() { return modelOf({"I->S", "S->(S)|x"}); }
+
+TEST(AutomatonGraphTest, EdgesFollowTheTableColumnsOfEachState) {
+  AutomatonGraph graph = automatonGraph(parens(), GraphKind::kLR0);
+  // Columns ( ) x $ I S: terminals first, then the gotos.
+  std::vector<GraphEdge> expected{{0, '(', 2}, {0, 'x', 3}, {0, 'S', 1}, {2, '(', 2},
+                                  {2, 'x', 3}, {2, 'S', 4}, {4, ')', 5}};
+  EXPECT_EQ(graph.edges, expected);
+  EXPECT_EQ(graph.cellOf(graph.edges[0]), "s2");
+  EXPECT_EQ(graph.cellOf(graph.edges[2]), "1");
+}
+
+TEST(AutomatonGraphTest, KernelAndClosureItems) {
+  // The statement grammar of the LR(1) listing: state 7 holds the empty
+  // item Z->e°, which the closure added although its dot is not at the start.
+  AutomatonGraph graph = automatonGraph(exampleModel(4), GraphKind::kLR1);
+  ASSERT_EQ(graph.states.size(), 19u);
+  EXPECT_EQ(graph.states[0].kernel, (Texts{"I->°S, $"}));
+  EXPECT_EQ(graph.states[0].closure, (Texts{"S->°iEtSZ, $", "S->°a, $"}));
+  EXPECT_EQ(graph.states[6].kernel, (Texts{"S->iEt°SZ, $"}));
+  EXPECT_EQ(graph.states[6].closure, (Texts{"S->°iEtSZ, c$", "S->°a, c$"}));
+  EXPECT_EQ(graph.states[7].kernel, (Texts{"S->iEtS°Z, $"}));
+  EXPECT_EQ(graph.states[7].closure, (Texts{"Z->°cS, $", "Z->e°, $"}));
+}
+
+TEST(AutomatonGraphTest, AcceptingAndConflictingStates) {
+  AutomatonGraph graph = automatonGraph(exampleModel(8), GraphKind::kLR0);
+  for (const GraphState& state : graph.states) {
+    EXPECT_EQ(state.accepting, state.number == 1) << state.number;
+    EXPECT_EQ(state.conflicting, state.number == 3) << state.number;  // s7|r6 under '='
+  }
+  // The LR(1) automaton has no conflict.
+  for (const GraphState& state : automatonGraph(exampleModel(8), GraphKind::kLR1).states)
+    EXPECT_FALSE(state.conflicting) << state.number;
+}
+
+TEST(AutomatonGraphTest, MergedStatesNameTheirMembers) {
+  AutomatonGraph graph = automatonGraph(parens(), GraphKind::kLALR);
+  ASSERT_EQ(graph.states.size(), 6u);
+  EXPECT_EQ(graph.states[2].title(), "State2 {2 ~ 5}");
+  EXPECT_EQ(graph.states[2].kernel, (Texts{"S->(°S), )$"}));
+  EXPECT_EQ(graph.states[0].title(), "State0 {0}");
+  EXPECT_EQ(automatonGraph(parens(), GraphKind::kLR0).states[2].title(), "State2");
+}
+
+TEST(AutomatonGraphTest, EachStateHasItsBlockOfTheListing) {
+  AutomatonGraph graph = automatonGraph(parens(), GraphKind::kLR0);
+  EXPECT_EQ(graph.states[4].listing, (Texts{"State4 - Goto(State2,S):", "   S->(S°)", "", " Arcs:", "  4 --> ) --> 5",
+                                            "-------------------------", ""}));
+  AutomatonGraph lalr = automatonGraph(parens(), GraphKind::kLALR);
+  EXPECT_EQ(lalr.states[5].listing.front(), "State5 {7 ~ 9}:");
+}
+
+TEST(NeighbourhoodTest, PredecessorsAndSuccessorsWithoutTurningAround) {
+  AutomatonGraph graph = automatonGraph(parens(), GraphKind::kLR0);
+  EXPECT_EQ(neighbourhood(graph, 2, 0).states, (std::vector<int>{2}));
+  EXPECT_EQ(neighbourhood(graph, 2, 1).states, (std::vector<int>{0, 2, 3, 4}));
+  // 3 is reached from 0 and 2; state 1, another successor of 0, is no
+  // predecessor of 3 and stays out.
+  EXPECT_EQ(neighbourhood(graph, 3, 2).states, (std::vector<int>{0, 2, 3}));
+  EXPECT_EQ(neighbourhood(graph, 0, 9).states.size(), graph.states.size());
+  EXPECT_TRUE(neighbourhood(graph, 0, 9).whole);
+  EXPECT_TRUE(neighbourhood(graph, 99, 1).states.empty());
+}
+
+TEST(NeighbourhoodTest, LimitsKeepTheNearestStates) {
+  AutomatonGraph graph = automatonGraph(parens(), GraphKind::kLR0);
+  Neighbourhood two = neighbourhood(graph, 0, 3, 2);
+  EXPECT_EQ(two.states, (std::vector<int>{0, 2}));  // the first successor in column order
+  EXPECT_FALSE(two.whole);
+  // State 2 would bring its loop and the edge from 0; with one edge
+  // allowed only state 3 fits.
+  Neighbourhood fewEdges = neighbourhood(graph, 0, 3, 10, 1);
+  EXPECT_EQ(fewEdges.states, (std::vector<int>{0, 3}));
+  EXPECT_FALSE(fewEdges.whole);
+}
+
+TEST(NeighbourhoodTest, LargeAutomataAreNotDrawnWhole) {
+  EXPECT_TRUE(drawable(automatonGraph(exampleModel(2), GraphKind::kLR1)));
+  Parsing wide = modelOf({"I->S", "S->aS|bS|cS|dS|fS|gS|hS|jS|kS|lS|mS|nS|oS|pS|qS|rS|x"});
+  AutomatonGraph graph = automatonGraph(wide, GraphKind::kLR1);
+  ASSERT_FALSE(drawable(graph));
+  EXPECT_EQ(tooLargeToDraw(graph).find("The LR(1) automaton has " + std::to_string(graph.states.size()) + " states"), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,120 @@
+#include "trees/evaluation_tree.h"
+
+#include <gtest/gtest.h>
+
+#include "grammar/test_support.h"
+#include "graphs/graphviz.h"
+#include "trees/tree_dot.h"
+
+namespace {
+
+Parsing parens() { return modelOf({"I->S", "S->(S)|x"}); }
+
+EvaluationTree treeOf(const Parsing& model, TableKind kind, const char* word) {
+  Table built = table(model, kind);
+  return EvaluationTree(model, kind, built, evaluation(model, kind, word).trace);
+}
+
+std::string json(const std::vector<Tree>& forest) {
+  std::string out;
+  for (const Tree& tree : forest) out += treeJson(tree) + "\n";
+  return out;
+}
+
+TEST(EvaluationTreeTest, AcceptedWordGivesTheDerivationTree) {
+  EvaluationTree tree = treeOf(parens(), TableKind::kSLR, "(x)");
+  EXPECT_EQ(json(tree.forest()),
+            "{\"symbol\": \"I\", \"children\": [{\"symbol\": \"S\", \"children\": [{\"symbol\": \"(\"}, "
+            "{\"symbol\": \"S\", \"children\": [{\"symbol\": \"x\"}]}, {\"symbol\": \")\"}]}]}\n");
+}
+
+TEST(EvaluationTreeTest, LRForestJoinsStepByStep) {
+  // Shift, Shift, Reduce S->x, Shift, Reduce S->(S), Accept.
+  EvaluationTree tree = treeOf(parens(), TableKind::kSLR, "(x)");
+  ASSERT_EQ(tree.steps(), 6);
+  EXPECT_TRUE(tree.forestAfter(0).empty());
+  std::vector<Tree> three = tree.forestAfter(3);
+  ASSERT_EQ(three.size(), 2u);
+  EXPECT_EQ(frontier(three[0]) + "|" + frontier(three[1]), "(|x");
+  EXPECT_EQ(productionsOf(three[1]), (std::vector<std::string>{"S->x"}));
+  EXPECT_EQ(tree.forestAfter(4).size(), 3u);
+  EXPECT_EQ(tree.forestAfter(5).size(), 1u);
+  EXPECT_EQ(tree.forestAfter(5)[0].symbol, 'S');
+  EXPECT_EQ(tree.forestAfter(6)[0].symbol, 'I');
+}
+
+TEST(EvaluationTreeTest, EachStepKnowsTheCellsItRead) {
+  Parsing model = parens();
+  Table slr = table(model, TableKind::kSLR);
+  EvaluationTree tree(model, TableKind::kSLR, slr, evaluation(model, TableKind::kSLR, "(x)").trace);
+  auto text = [&](CellRef cell) { return std::string(slr[cell.row][cell.column].view()); };
+  EXPECT_EQ(text(tree.actionCell(1)), "s2");
+  EXPECT_EQ(tree.stateAt(3), 3);
+  EXPECT_EQ(text(tree.actionCell(3)), "r2");  // state 3 under ')'
+  EXPECT_EQ(text(tree.gotoCell(3)), "4");     // then state 2 under S
+  EXPECT_FALSE(tree.gotoCell(4).valid());     // a shift reads no goto
+  EXPECT_EQ(text(tree.actionCell(6)), "a");
+}
+
+TEST(EvaluationTreeTest, LL1GrowsFromTheRootDown) {
+  Parsing model = exampleModel(2);  // the expression grammar with G and H
+  Table ll1 = table(model, TableKind::kLL1);
+  EvaluationTree tree(model, TableKind::kLL1, ll1, evaluation(model, TableKind::kLL1, "i").trace);
+  // I->E, E->TG, T->FH, F->i, match, H->e, G->e, Accept.
+  ASSERT_EQ(tree.steps(), 8);
+  EXPECT_EQ(frontier(tree.forestAfter(0)[0]), "I");
+  EXPECT_EQ(frontier(tree.forestAfter(2)[0]), "TG");
+  EXPECT_EQ(json(tree.forest()),
+            "{\"symbol\": \"I\", \"children\": [{\"symbol\": \"E\", \"children\": [{\"symbol\": \"T\", \"children\": "
+            "[{\"symbol\": \"F\", \"children\": [{\"symbol\": \"i\"}]}, {\"symbol\": \"H\", \"children\": []}]}, "
+            "{\"symbol\": \"G\", \"children\": []}]}]}\n");
+  EXPECT_EQ(std::string(ll1[tree.actionCell(2).row][tree.actionCell(2).column].view()), "E->TG");
+  EXPECT_FALSE(tree.actionCell(5).valid());  // matching i reads no cell
+  EXPECT_EQ(tree.stateAt(2), -1);
+  int leaf = tree.nodes()[tree.nodes()[tree.nodes()[0].children[0]].children[0]].children[0];  // F
+  EXPECT_EQ(tree.nodes()[static_cast<size_t>(tree.nodes()[static_cast<size_t>(leaf)].children[0])].matched, 5);
+}
+
+TEST(EvaluationTreeTest, RejectedWordsLeaveThePartialTreeOrTheStacksForest) {
+  // LL(1): after "i+" the T and G of G->+TG stay unexpanded: T has no entry under '$'.
+  EvaluationTree ll1 = treeOf(exampleModel(2), TableKind::kLL1, "i+");
+  ASSERT_EQ(ll1.forest().size(), 1u);
+  EXPECT_EQ(frontier(ll1.forest()[0]), "i+TG");
+  EXPECT_EQ(productionsOf(ll1.forest()[0]),
+            (std::vector<std::string>{"I->E", "E->TG", "T->FH", "F->i", "H->e", "G->+TG"}));
+  // SLR: x is read and reduced, then ')' has no action in state 1.
+  EvaluationTree slr = treeOf(parens(), TableKind::kSLR, "x)");
+  ASSERT_EQ(slr.forest().size(), 1u);
+  EXPECT_EQ(treeJson(slr.forest()[0]), "{\"symbol\": \"S\", \"children\": [{\"symbol\": \"x\"}]}");
+  EXPECT_TRUE(slr.actionCell(slr.steps()).valid());  // the empty cell that stopped it
+  // LR(1) stops before the reduction: its lookahead for S->x° is $ alone.
+  EXPECT_EQ(json(treeOf(parens(), TableKind::kLR1, "x)").forest()), "{\"symbol\": \"x\"}\n");
+}
+
+TEST(EvaluationTreeTest, EmptyWordThroughAnEmptyProduction) {
+  const char* expected = "{\"symbol\": \"I\", \"children\": [{\"symbol\": \"A\", \"children\": []}]}\n";
+  for (TableKind kind : kTableKinds) EXPECT_EQ(json(treeOf(exampleModel(1), kind, "").forest()), expected) << tableName(kind);
+}
+
+TEST(EvaluationTreeTest, PreorderNamesTheNodesOfTheDrawing) {
+  EvaluationTree tree = treeOf(exampleModel(6), TableKind::kLALR, "i+i*i");
+  std::string symbols;
+  for (int node : tree.preorder()) symbols += tree.nodes()[static_cast<size_t>(node)].symbol;
+  std::string lines;
+  for (const std::string& line : treeLines(tree.forest()[0])) lines += line.substr(line.find_first_not_of(' '));
+  EXPECT_EQ(symbols, lines);
+}
+
+TEST(ForestDotTest, TreesTopDownChildrenInOrderForestLeftToRight) {
+  EvaluationTree tree = treeOf(parens(), TableKind::kSLR, "(x)");
+  GraphLayout layout = layoutDot(forestDot(tree.forestAfter(4)));  // (, S(x), )
+  // Preorder: n0 "(", n1 S, n2 x, n3 ")".
+  EXPECT_LT(layout.node("n1")->centre.y, layout.node("n2")->centre.y);
+  EXPECT_LT(layout.node("n0")->centre.x, layout.node("n1")->centre.x);
+  EXPECT_LT(layout.node("n1")->centre.x, layout.node("n3")->centre.x);
+  GraphLayout empty = layoutDot(forestDot(treeOf(exampleModel(1), TableKind::kLL1, "").forest()));
+  ASSERT_NE(empty.node("e1"), nullptr);  // A->e under node 1
+  EXPECT_EQ(dotProblem(forestDot({Tree::leaf('"'), Tree::leaf('\\')})), "");
+}
+
+}  // namespace

@@ -1,0 +1,16 @@
+// A forest of derivation trees as a DOT text, laid out top down with each
+// node's children in order.  Node k in preorder is named "n" + k; a node
+// expanded by an empty production gets a child "e" named "e" + k.  The
+// edge into a node carries the id "to" + its name.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "trees/tree.h"
+
+// Above this many nodes a drawing of a tree is no help: Graphviz takes
+// seconds to minutes over it, and no screen shows it readably.
+inline constexpr int kDrawableTreeNodes = 1500;
+
+std::string forestDot(const std::vector<Tree>& forest);

@@ -1,0 +1,103 @@
+// The diagram of an LR(0), LR(1) or LALR automaton in a window of its own.
+// The automaton is built and laid out on a worker thread, with its
+// progress shown and a Cancel button; a click on a state shows its block of
+// the item listing and its table row, a click on an arc its table cell.
+// An automaton too large to draw whole is drawn as the neighbourhood of a
+// state the user picks, and the window says why.
+#pragma once
+
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graphs/automaton_dot.h"
+
+class BackgroundJob;
+class DiagramScene;
+class GraphView;
+class JobStatus;
+class QCheckBox;
+class QGraphicsItem;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+
+class DiagramWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  DiagramWindow(std::vector<std::string> ruleLines, GraphKind kind, QWidget* parent = nullptr);
+  ~DiagramWindow() override;
+
+  // Whether the automaton or a layout is being made.
+  bool busy() const;
+  // The automaton once built, else nullptr.
+  const AutomatonGraph* graph() const { return graph_.get(); }
+  DiagramScene* scene() const { return scene_; }
+  GraphView* view() const { return view_; }
+  // The details pane, the notice above the drawing, the status line.
+  QString details() const;
+  QString notice() const;
+  QString status() const;
+  // The DOT text of what is drawn, as exported.
+  std::string dot() const;
+
+ public slots:
+  void setClosureShown(bool shown);
+  // Draws the state and its predecessors and successors to the depth.
+  void showNeighbourhood(int state, int depth);
+  // Draws every state, when the automaton is small enough.
+  void showWhole();
+  void cancel();
+  void exportDrawing();
+  void copyImage();
+
+ private:
+  void buildControls();
+  // Builds the automaton on the worker; built() takes it over.
+  void startBuilding(std::vector<std::string> ruleLines);
+  void built();
+  // Lays out what is to be drawn on the worker; laidOut() draws it.
+  void startLayout();
+  void laidOut();
+  // Names the work under way and disables what must wait for it; "": idle.
+  void setBusy(const QString& what);
+  // What a click on the drawing shows in the details pane.
+  void showClicked(QGraphicsItem* item);
+  void showState(int state);
+  void showEdge(int edge);
+  void showAccept(int state);
+  // The table's header and the state's row, aligned; with a column, that cell.
+  QString tableRow(int state, int column = -1) const;
+  // The drawing asked for; `measured`: with the boxes sized for the window's font.
+  DotOptions drawingOptions(bool measured) const;
+
+  GraphKind kind_;
+  std::shared_ptr<const AutomatonGraph> graph_;  // once built
+  std::shared_ptr<AutomatonGraph> building_;     // what the worker fills
+  std::shared_ptr<GraphLayout> layout_;          // what the worker lays out
+  std::vector<int> states_;  // the states drawn; empty: all
+  bool closure_ = false;
+  QString layoutNote_;       // said with the status once the drawing is laid out
+
+  BackgroundJob* job_;
+  GraphView* view_;
+  DiagramScene* scene_;
+  QPlainTextEdit* details_;
+  QLabel* notice_;
+  JobStatus* status_;
+  QCheckBox* closureBox_;
+  QSpinBox* stateBox_;
+  QSpinBox* depthBox_;
+  QPushButton* nearButton_;
+  QPushButton* wholeButton_;
+  QPushButton* exportButton_;
+  QPushButton* copyButton_;
+};
+
+// Opens the diagram of the grammar's automaton of a kind in a window of
+// its own, which deletes itself when closed.  `ruleLines` are the rule
+// lines of a sound grammar, as the model holds them.
+DiagramWindow* openDiagramWindow(const std::vector<std::string>& ruleLines, GraphKind kind, QWidget* parent = nullptr);

@@ -1,0 +1,459 @@
+#include "ParseStepper.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "BackgroundJob.h"
+#include "CellsView.h"
+#include "DiagramScene.h"
+#include "GraphView.h"
+#include "Look.h"
+#include "SceneExport.h"
+#include "TreeScene.h"
+#include "core/work.h"
+#include "graphs/neighbourhood.h"
+#include "tables/conflicts.h"
+#include "trees/evaluation_tree.h"
+#include "trees/tree_dot.h"
+
+// What the parse job hands the window: plain texts and numbers only.
+struct StepperData {
+  int conflicts = 0;
+  Cells table;
+  Cells trace;
+  EvaluationTree tree;
+  bool treeDrawn = false;
+  std::string treeDot;
+  GraphLayout treeLayout;
+  std::shared_ptr<const AutomatonGraph> graph;  // LR only
+  bool diagramWhole = false;
+  GraphLayout diagram;
+  std::shared_ptr<GraphLayout> neighbourhood;  // the last one laid out, for a large automaton
+};
+
+namespace {
+
+QString qtext(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+GraphKind graphKindOf(TableKind kind) {
+  return kind == TableKind::kSLR ? GraphKind::kLR0 : kind == TableKind::kLR1 ? GraphKind::kLR1 : GraphKind::kLALR;
+}
+
+QString symbol(char c) { return QStringLiteral("'%1'").arg(QChar::fromLatin1(c)); }
+
+// The neighbourhood of the current state in a large automaton: small, so
+// that it is laid out between two steps of a parse that plays.
+constexpr int kNeighbourhoodDepth = 1, kNeighbourhoodStates = 30, kNeighbourhoodEdges = 60;
+
+}  // namespace
+
+ParseStepper::ParseStepper(std::vector<std::string> ruleLines, TableKind kind, std::string word, QWidget* parent)
+    : QWidget(parent, Qt::Window), kind_(kind) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setObjectName("ParseStepper");
+  setWindowTitle(QStringLiteral("%1 parse of '%2' - Tablomat").arg(tableName(kind), qtext(word)));
+  resize(1200, 800);
+  job_ = new BackgroundJob(this);
+  diagramJob_ = new BackgroundJob(this);
+  timer_ = new QTimer(this);
+  buildControls();
+  startParsing(std::move(ruleLines), std::move(word));
+}
+
+ParseStepper::~ParseStepper() = default;
+
+QColor ParseStepper::rowColour() { return QColor(0xd6, 0xe6, 0xff); }
+QColor ParseStepper::actionColour() { return QColor(0xff, 0xe0, 0x7a); }
+QColor ParseStepper::gotoColour() { return QColor(0xbf, 0xe8, 0xb5); }
+
+void ParseStepper::buildControls() {
+  auto button = [this](const QString& text, const QString& tip) {
+    auto* b = new QPushButton(text, this);
+    b->setToolTip(tip);
+    return b;
+  };
+  firstButton_ = button(QStringLiteral("|< First"), QStringLiteral("Back to the start, before the first step (Home)"));
+  backButton_ = button(QStringLiteral("< Back"), QStringLiteral("One step back (Left)"));
+  nextButton_ = button(QStringLiteral("Next >"), QStringLiteral("One step on (Right)"));
+  lastButton_ = button(QStringLiteral("Last >|"), QStringLiteral("To the last step (End)"));
+  playButton_ = button(QStringLiteral("Play"), QStringLiteral("Step on by itself at the chosen speed (Space)"));
+  playButton_->setCheckable(true);
+  firstButton_->setShortcut(Qt::Key_Home);
+  backButton_->setShortcut(Qt::Key_Left);
+  nextButton_->setShortcut(Qt::Key_Right);
+  lastButton_->setShortcut(Qt::Key_End);
+  playButton_->setShortcut(Qt::Key_Space);
+  speed_ = new QSlider(Qt::Horizontal, this);
+  speed_->setRange(1, 20);
+  speed_->setValue(2);
+  speed_->setMaximumWidth(140);
+  speed_->setToolTip(QStringLiteral("Steps per second while playing"));
+  auto* speedLabel = new QLabel(QStringLiteral("2 steps/s"), this);
+  stepLabel_ = new QLabel(this);
+  exportButton_ = button(QStringLiteral("Export tree..."), QStringLiteral("Save the tree as SVG, PNG or DOT"));
+  copyButton_ = button(QStringLiteral("Copy tree"), QStringLiteral("Copy the tree to the clipboard as an image"));
+
+  auto* controls = new QHBoxLayout;
+  for (QWidget* w : {static_cast<QWidget*>(firstButton_), static_cast<QWidget*>(backButton_),
+                     static_cast<QWidget*>(nextButton_), static_cast<QWidget*>(lastButton_),
+                     static_cast<QWidget*>(playButton_)})
+    controls->addWidget(w);
+  controls->addWidget(new QLabel(QStringLiteral("Speed:"), this));
+  controls->addWidget(speed_);
+  controls->addWidget(speedLabel);
+  controls->addSpacing(12);
+  controls->addWidget(stepLabel_);
+  controls->addStretch(1);
+  controls->addWidget(exportButton_);
+  controls->addWidget(copyButton_);
+
+  explanation_ = new QLabel(this);
+  explanation_->setWordWrap(true);
+  explanation_->setFont(timesNewRoman(17));
+  explanation_->setMinimumHeight(44);
+
+  status_ = new JobStatus(job_, this);
+
+  trace_ = new CellsView(this);
+  table_ = new CellsView(this);
+  treeScene_ = new TreeScene(this);
+  treeView_ = new GraphView(this);
+  treeView_->setScene(treeScene_);
+  treeText_ = new QPlainTextEdit(this);
+  treeText_->setReadOnly(true);
+  treeText_->setFont(courierNew(14));
+  treePane_ = new QStackedWidget(this);
+  treePane_->addWidget(treeView_);
+  treePane_->addWidget(treeText_);
+  diagramScene_ = new DiagramScene(this);
+  diagramView_ = new GraphView(this);
+  diagramView_->setScene(diagramScene_);
+  diagramNote_ = new QLabel(this);
+  diagramNote_->setWordWrap(true);
+  diagramNote_->hide();
+  auto* diagramPane = new QWidget(this);
+  auto* diagramLayout = new QVBoxLayout(diagramPane);
+  diagramLayout->setContentsMargins(0, 0, 0, 0);
+  diagramLayout->addWidget(diagramNote_);
+  diagramLayout->addWidget(diagramView_, 1);
+
+  auto* upper = new QSplitter(Qt::Horizontal, this);
+  upper->addWidget(trace_);
+  upper->addWidget(table_);
+  auto* lower = new QSplitter(Qt::Horizontal, this);
+  lower->addWidget(treePane_);
+  lower->addWidget(diagramPane);
+  diagramPane->setVisible(kind_ != TableKind::kLL1);
+  auto* body = new QSplitter(Qt::Vertical, this);
+  body->addWidget(upper);
+  body->addWidget(lower);
+  body->setStretchFactor(0, 2);
+  body->setStretchFactor(1, 3);
+  upper->setSizes({460, 740});
+  lower->setSizes({480, 720});
+  body->setSizes({300, 480});
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(controls);
+  layout->addWidget(explanation_);
+  layout->addWidget(status_);
+  layout->addWidget(body, 1);
+
+  connect(firstButton_, &QPushButton::clicked, this, &ParseStepper::first);
+  connect(backButton_, &QPushButton::clicked, this, &ParseStepper::back);
+  connect(nextButton_, &QPushButton::clicked, this, &ParseStepper::next);
+  connect(lastButton_, &QPushButton::clicked, this, &ParseStepper::last);
+  connect(playButton_, &QPushButton::toggled, this, &ParseStepper::play);
+  connect(speed_, &QSlider::valueChanged, this, [this, speedLabel](int value) {
+    speedLabel->setText(QStringLiteral("%1 step%2/s").arg(value).arg(value == 1 ? "" : "s"));
+    setSpeed(value);
+  });
+  connect(timer_, &QTimer::timeout, this, [this] {
+    if (position_ >= steps())
+      play(false);
+    else
+      setPosition(position_ + 1);
+  });
+  connect(exportButton_, &QPushButton::clicked, this, &ParseStepper::exportTree);
+  connect(copyButton_, &QPushButton::clicked, this, &ParseStepper::copyTree);
+  setSpeed(speed_->value());
+}
+
+bool ParseStepper::busy() const { return job_->running() || diagramJob_->running(); }
+int ParseStepper::steps() const { return data_ == nullptr ? 0 : data_->tree.steps(); }
+bool ParseStepper::playing() const { return timer_->isActive(); }
+QString ParseStepper::explanation() const { return explanation_->text(); }
+QString ParseStepper::status() const { return status_->text(); }
+QString ParseStepper::treeText() const { return treePane_->currentWidget() == treeText_ ? treeText_->toPlainText() : QString(); }
+
+void ParseStepper::setBusy(const QString& what) {
+  bool working = !what.isEmpty();
+  if (working) status_->working(what);
+  bool ready = !working && steps() > 0;
+  for (QPushButton* b : {firstButton_, backButton_, nextButton_, lastButton_, playButton_}) b->setEnabled(ready);
+  exportButton_->setEnabled(ready && data_->treeDrawn);
+  copyButton_->setEnabled(ready && data_->treeDrawn);
+}
+
+void ParseStepper::startParsing(std::vector<std::string> ruleLines, std::string word) {
+  auto result = std::make_shared<StepperData>();
+  TableKind kind = kind_;
+  BoxMetrics metrics = DiagramScene::metrics();
+  connect(job_, &BackgroundJob::finished, this, [this, result] {
+    if (!job_->cancelled() && job_->failure().isEmpty()) data_ = result;
+    parsed();
+  }, Qt::SingleShotConnection);
+  setBusy(QStringLiteral("Parsing '%1' with the %2 table").arg(qtext(word), tableName(kind)));
+  job_->start([=, lines = std::move(ruleLines)](const std::atomic<bool>&, const BackgroundJob::Progress& progress) {
+    Parsing model;
+    loadRuleTexts(model, lines);
+    Evaluation parsed = evaluation(model, kind, HString(word.data(), static_cast<int>(word.size())));
+    result->conflicts = parsed.conflicts;
+    result->table = cellsOf(parsed.table);
+    if (parsed.refused()) return;
+    result->trace = cellsOf(parsed.trace);
+    result->tree = EvaluationTree(model, kind, parsed.table, parsed.trace);
+    if (result->tree.nodes().size() <= static_cast<size_t>(kDrawableTreeNodes)) {
+      noteWork();
+      progress(QStringLiteral("Graphviz is laying out the tree"));
+      result->treeDot = forestDot(result->tree.forest());
+      result->treeLayout = layoutDot(result->treeDot);
+      result->treeDrawn = true;
+    }
+    if (kind == TableKind::kLL1) return;
+    noteWork();
+    progress(QStringLiteral("Building the automaton"));
+    auto graph = std::make_shared<AutomatonGraph>(automatonGraph(model, graphKindOf(kind)));
+    result->graph = graph;
+    if (!drawable(*graph)) return;
+    noteWork();
+    progress(QStringLiteral("Graphviz is laying out the automaton"));
+    DotOptions options;
+    options.closure = false;
+    options.metrics = metrics;
+    result->diagram = layoutDot(automatonDot(*graph, options));
+    result->diagramWhole = true;
+  });
+}
+
+void ParseStepper::parsed() {
+  setBusy({});
+  if (data_ == nullptr) {
+    status_->setText(job_->cancelled() ? QStringLiteral("Cancelled: the parse was not made.")
+                                       : QStringLiteral("The parse could not be made: %1").arg(job_->failure()));
+    return;
+  }
+  table_->setCells(data_->table);
+  if (data_->conflicts > 0) {
+    const Cells& table = data_->table;
+    for (size_t r = 1; r < table.size(); ++r)
+      for (size_t c = 1; c < table[r].size(); ++c)
+        if (table[r][c].find('|') != std::string::npos)
+          table_->setColour(static_cast<int>(r), static_cast<int>(c), DiagramScene::conflictColour());
+    explanation_->setText(qtext(utf8ForDisplay(conflictMessage(data_->conflicts).view())) +
+                          QStringLiteral(": a parse with this table is refused, as in the main window. The "
+                                         "conflicting cells are marked."));
+    status_->setText({});
+    setBusy({});
+    return;
+  }
+  trace_->setCells(data_->trace);
+  for (auto [column, width] : {std::pair{0, 150}, std::pair{1, 110}, std::pair{2, 170}})
+    trace_->horizontalHeader()->resizeSection(column, width);
+  if (data_->treeDrawn) {
+    treeScene_->draw(data_->tree, data_->treeLayout);
+    treePane_->setCurrentWidget(treeView_);
+  } else {
+    treePane_->setCurrentWidget(treeText_);
+  }
+  if (data_->graph != nullptr) {
+    if (data_->diagramWhole) {
+      diagramScene_->draw(*data_->graph, data_->diagram, false);
+    } else {
+      diagramNote_->setText(qtext(tooLargeToDraw(*data_->graph)) +
+                            QStringLiteral("  Shown is the current state with its neighbours."));
+      diagramNote_->show();
+    }
+  }
+  status_->setText(data_->treeDrawn
+                       ? QString()
+                       : QStringLiteral("The tree has %1 nodes; a drawing of more than %2 is no help, so it is shown "
+                                        "as indented text.")
+                             .arg(data_->tree.nodes().size())
+                             .arg(kDrawableTreeNodes));
+  setBusy({});
+  setPosition(0);
+  treeView_->fit();
+  diagramView_->fit();
+}
+
+void ParseStepper::first() { setPosition(0); }
+void ParseStepper::back() { setPosition(position_ - 1); }
+void ParseStepper::next() { setPosition(position_ + 1); }
+void ParseStepper::last() { setPosition(steps()); }
+
+void ParseStepper::setPosition(int position) {
+  if (steps() == 0) return;
+  position_ = qBound(0, position, steps());
+  showPosition();
+}
+
+void ParseStepper::play(bool on) {
+  if (playButton_->isChecked() != on) playButton_->setChecked(on);  // comes back here
+  if (on && steps() > 0) {
+    if (position_ >= steps()) setPosition(0);
+    timer_->start();
+  } else {
+    timer_->stop();
+  }
+  playButton_->setText(timer_->isActive() ? QStringLiteral("Pause") : QStringLiteral("Play"));
+}
+
+void ParseStepper::setSpeed(int stepsPerSecond) { timer_->setInterval(1000 / qBound(1, stepsPerSecond, 1000)); }
+
+void ParseStepper::cancel() {
+  job_->cancel();
+  diagramJob_->cancel();
+}
+
+void ParseStepper::showPosition() {
+  const EvaluationTree& tree = data_->tree;
+  int k = position_;
+  stepLabel_->setText(k == 0 ? QStringLiteral("Start, %1 steps").arg(steps())
+                             : QStringLiteral("Step %1 of %2").arg(k).arg(steps()));
+  trace_->clearColours();
+  table_->clearColours();
+  if (k > 0) {
+    for (int column = 1; column <= 3; ++column) trace_->setColour(k, column, rowColour());
+    trace_->reveal(k, 0);
+    CellRef action = tree.actionCell(k), go = tree.gotoCell(k);
+    if (go.valid()) table_->setColour(go.row, go.column, gotoColour());
+    if (action.valid()) {
+      table_->setColour(action.row, action.column, actionColour());
+      table_->reveal(action.row, action.column);
+    }
+  } else {
+    trace_->reveal(1, 0);
+  }
+  if (data_->treeDrawn) {
+    treeScene_->showAfter(k);
+  } else {
+    QString text;
+    for (const Tree& root : tree.forestAfter(k))
+      for (const std::string& line : treeLines(root)) text += qtext(line) + QLatin1Char('\n');
+    treeText_->setPlainText(text);
+  }
+  if (data_->graph != nullptr) showDiagramState(k > 0 ? tree.stateAt(k) : 0);
+  explanation_->setText(describe(k));
+  backButton_->setEnabled(k > 0);
+  firstButton_->setEnabled(k > 0);
+  nextButton_->setEnabled(k < steps());
+  lastButton_->setEnabled(k < steps());
+}
+
+void ParseStepper::showDiagramState(int state) {
+  if (data_->diagramWhole || (state >= 0 && diagramScene_->stateItem(state) != nullptr)) {
+    diagramScene_->markState(state);
+    diagramView_->reveal(diagramScene_->stateItem(state));
+    return;
+  }
+  if (state < 0 || state == neighbourhoodOf_) return;
+  // A large automaton: the state's neighbourhood, laid out when the parse reaches it.
+  neighbourhoodOf_ = state;
+  auto graph = data_->graph;
+  DotOptions options;
+  options.closure = false;
+  options.metrics = DiagramScene::metrics();
+  options.states = neighbourhood(*graph, state, kNeighbourhoodDepth, kNeighbourhoodStates, kNeighbourhoodEdges).states;
+  auto layout = std::make_shared<GraphLayout>();
+  data_->neighbourhood = layout;
+  disconnect(diagramJob_, &BackgroundJob::finished, this, nullptr);
+  diagramJob_->cancel();
+  connect(diagramJob_, &BackgroundJob::finished, this, &ParseStepper::laidOutNeighbourhood, Qt::SingleShotConnection);
+  diagramJob_->start([graph, options, layout](const std::atomic<bool>&, const BackgroundJob::Progress&) {
+    *layout = layoutDot(automatonDot(*graph, options));
+  });
+}
+
+void ParseStepper::laidOutNeighbourhood() {
+  if (diagramJob_->cancelled() || !diagramJob_->failure().isEmpty()) {
+    neighbourhoodOf_ = -1;
+    return;
+  }
+  diagramScene_->draw(*data_->graph, *data_->neighbourhood, false);
+  diagramScene_->markState(neighbourhoodOf_);
+  diagramView_->fit();
+  showDiagramState(position_ > 0 ? data_->tree.stateAt(position_) : 0);
+}
+
+// One sentence on what a step did, read from its row and the cells it used.
+QString ParseStepper::describe(int step) const {
+  if (step == 0)
+    return kind_ == TableKind::kLL1
+               ? QStringLiteral("Start: the stack holds $ and the start symbol; the input is the word followed by $.")
+               : QStringLiteral("Start: the stack holds state 0; the input is the word followed by $.");
+  const std::vector<std::string>& row = data_->trace[static_cast<size_t>(step)];
+  QString stack = qtext(row[1]).trimmed(), input = qtext(row[2]), action = qtext(row[3]);
+  QString next = input.isEmpty() ? QStringLiteral("nothing") : symbol(input[0].toLatin1());
+  auto cellText = [&](CellRef cell) {
+    return cell.valid() ? qtext(data_->table[static_cast<size_t>(cell.row)][static_cast<size_t>(cell.column)])
+                        : QString();
+  };
+  QString cell = cellText(data_->tree.actionCell(step));
+  QString lead = QStringLiteral("Step %1: ").arg(step);
+  if (kind_ == TableKind::kLL1) {
+    QChar top = stack.isEmpty() ? QChar('$') : stack.back();
+    bool nonTerminal = top >= QChar('A') && top <= QChar('Z');
+    if (action == QLatin1String("Accept")) return lead + QStringLiteral("$ on top meets the end of the input: accept.");
+    if (action.isEmpty()) return lead + QStringLiteral("%1 on top matches the next input symbol.").arg(symbol(top.toLatin1()));
+    if (action == QLatin1String("Error") && !nonTerminal)
+      return lead + QStringLiteral("%1 on top does not match %2: the word is rejected.").arg(symbol(top.toLatin1()), next);
+    if (action == QLatin1String("Error"))
+      return lead + (cell.isEmpty() ? QStringLiteral("%1 on top, %2 next: their cell is empty, so the word is rejected.")
+                                          .arg(top)
+                                          .arg(next)
+                                    : QStringLiteral("%1 on top, %2 next: the cell says %3, but its expansions would "
+                                                     "repeat without end, so the word is rejected.")
+                                          .arg(top)
+                                          .arg(next, cell));
+    return lead + QStringLiteral("%1 on top, %2 next: the cell says %3, so %1 is replaced by its body.")
+                      .arg(top)
+                      .arg(next, action);
+  }
+  int state = data_->tree.stateAt(step);
+  lead += QStringLiteral("state %1 reads %2: ").arg(state).arg(next);
+  if (action == QLatin1String("Shift"))
+    return lead + QStringLiteral("the cell says %1, so %2 is shifted and state %3 pushed.")
+                      .arg(cell, next, cell.section(QLatin1Char('|'), 0, 0).mid(1));
+  if (action.startsWith(QLatin1String("Reduce "))) {
+    QString production = action.mid(7);
+    QString go = cellText(data_->tree.gotoCell(step));
+    return lead + QStringLiteral("the cell says %1, so the body of %2 is popped and the goto cell of %3 gives state %4.")
+                      .arg(cell, production, production.left(1), go);
+  }
+  if (action == QLatin1String("Accept")) return lead + QStringLiteral("the cell says a: the word is accepted.");
+  return lead + (cell.isEmpty() ? QStringLiteral("the cell is empty, so the word is rejected.")
+                                : QStringLiteral("the cell says %1, which does not apply here: the word is rejected.").arg(cell));
+}
+
+void ParseStepper::exportTree() {
+  if (data_ == nullptr || !data_->treeDrawn) return;
+  exportScene(this, *treeScene_, forestDot(data_->tree.forestAfter(position_)), QStringLiteral("parse tree"));
+}
+
+void ParseStepper::copyTree() { copySceneImage(*treeScene_); }
+
+ParseStepper* openParseStepper(const std::vector<std::string>& ruleLines, TableKind kind, const std::string& word,
+                               QWidget* parent) {
+  auto* window = new ParseStepper(ruleLines, kind, word, parent);
+  window->show();
+  return window;
+}
