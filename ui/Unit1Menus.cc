@@ -148,6 +148,34 @@ void TForm1::createMenus() {
   connect(runner_, &CommandRunner::slow, cancel, [cancel] { cancel->setEnabled(true); });
   connect(runner_, &CommandRunner::finished, cancel, [cancel] { cancel->setEnabled(false); });
 
+  // ---- Windows of their own: the automaton as a diagram, a parse to step through
+  struct Diagram {
+    GraphKind kind;
+    const char* text;
+    const char* key;
+  };
+  const Diagram diagrams[] = {{GraphKind::kLR0, "LR(&0) Automaton", "F9"},
+                              {GraphKind::kLR1, "LR(&1) Automaton", "Shift+F9"},
+                              {GraphKind::kLALR, "&LALR Automaton", "Ctrl+F9"}};
+  for (const Diagram& d : diagrams)
+    m.add({kView, "diagram", tr(d.text), key(d.key),
+           tr("Draws the automaton in a window of its own: states, items and arcs as the listing and table number them."),
+           [this, kind = d.kind] { openDiagram(kind); }, tr("Automaton &Diagram")});
+  struct Stepper {
+    TableKind kind;
+    const char* text;
+    const char* key;
+  };
+  const Stepper steppers[] = {{TableKind::kLL1, "&LL(1)", "F11"},
+                              {TableKind::kSLR, "&SLR", "Shift+F11"},
+                              {TableKind::kLR1, "LR(&1)", "Ctrl+F11"},
+                              {TableKind::kLALR, "L&ALR", "Ctrl+Shift+F11"}};
+  for (const Stepper& st : steppers)
+    m.add({kAnalyze, "step", tr(st.text), key(st.key),
+           tr("Steps through the parse of the word with this table: the trace row, its table cell, the state "
+              "and the tree, forward and back."),
+           [this, kind = st.kind] { openStepper(kind); }, tr("&Step Through a Parse")});
+
   // ---- Help
   m.add({kHelp, "help", tr("&Grammar Format"), {}, tr("How to write a grammar and a grammar file."), [this] {
            QMessageBox::information(this, tr("Grammar Format"), tr(kFormatText));
