@@ -32,6 +32,7 @@ struct FoundPair {
   Tree first, second;
   std::string word;
   Divergence at;
+  std::vector<Tree> words;  // the words the non-terminal leaves were completed by
 };
 
 // Replaces the marked leaf of a context by a tree.
@@ -70,30 +71,58 @@ struct CounterexampleFinder::Data {
   const Witnesses& witnesses() const { return kind == TableKind::kLL1 ? ll : lr; }
   int rootOnly() const { return kind == TableKind::kLL1 ? -1 : 0; }
 
-  // The full trees of a pair in a derivation from the root, with words for frontiers.
-  std::optional<std::pair<Tree, Tree>> fullTrees(const Tree& first, const Tree& second) const {
+  // The trees of a pair put into a derivation from the root; their leaves are still the pair's.
+  std::optional<std::pair<Tree, Tree>> inDerivation(const Tree& first, const Tree& second) const {
     const Witnesses& w = witnesses();
-    Tree full[2] = {first, second};
     bool rooted = kind != TableKind::kLL1 ? first.production == 0 : first.symbol == grammar.start();
-    if (!rooted) {
-      Witnesses::Root root = kind == TableKind::kLL1 ? Witnesses::Root::kStartSymbol : Witnesses::Root::kProductionZero;
-      if (!w.reaches(first.symbol, root)) return std::nullopt;
-      MarkedTree context = w.reaching(first.symbol, root);
-      for (Tree& tree : full) tree = inContext(context, tree);
+    if (rooted) return std::make_pair(first, second);
+    Witnesses::Root root = kind == TableKind::kLL1 ? Witnesses::Root::kStartSymbol : Witnesses::Root::kProductionZero;
+    if (!w.reaches(first.symbol, root)) return std::nullopt;
+    MarkedTree context = w.reaching(first.symbol, root);
+    return std::make_pair(inContext(context, first), inContext(context, second));
+  }
+
+  // The moves of the table's parser on both trees, their non-terminal leaves
+  // completed by `words` (one per leaf, in order); false when it cannot follow them.
+  bool movesOf(std::pair<Tree, Tree> trees, const std::vector<Tree>& words, std::vector<Move> (&moves)[2], std::string& word) {
+    for (Tree* tree : {&trees.first, &trees.second}) {
+      size_t k = 0;
+      completeLeaves(*tree, words, k);
     }
-    for (Tree& tree : full)
-      if (!w.completeToWord(tree)) return std::nullopt;
-    return std::make_pair(std::move(full[0]), std::move(full[1]));
+    word = frontier(trees.first);
+    if (kind == TableKind::kLL1)
+      return ll1Moves(grammar, table(), trees.first, moves[0]) && ll1Moves(grammar, table(), trees.second, moves[1]);
+    return lrMoves(grammar, table(), trees.first, moves[0]) && lrMoves(grammar, table(), trees.second, moves[1]);
+  }
+
+  static void completeLeaves(Tree& tree, const std::vector<Tree>& words, size_t& k) {
+    if (!tree.expanded) {
+      if (GrammarView::isNonterminal(tree.symbol)) tree = words[k++];
+      return;
+    }
+    for (Tree& child : tree.children) completeLeaves(child, words, k);
   }
 
   std::optional<FoundPair> diverge(const Tree& first, const Tree& second) {
-    std::optional<std::pair<Tree, Tree>> full = fullTrees(first, second);
-    if (!full) return std::nullopt;
+    std::optional<std::pair<Tree, Tree>> trees = inDerivation(first, second);
+    if (!trees) return std::nullopt;
+    const Witnesses& w = witnesses();
+    std::string leaves = frontier(trees->first);
+    std::vector<Tree> words;
+    for (char c : leaves) {
+      if (!GrammarView::isNonterminal(c)) continue;
+      if (!w.derivesWord(c)) return std::nullopt;
+      words.push_back(w.word(c));
+    }
+    return parting(first, second, *trees, words);
+  }
+
+  // Where the parser parts on the two trees, their leaves completed by `words`.
+  std::optional<FoundPair> parting(const Tree& first, const Tree& second, const std::pair<Tree, Tree>& trees,
+                                   const std::vector<Tree>& words) {
     std::vector<Move> moves[2];
-    bool followed = kind == TableKind::kLL1
-                        ? ll1Moves(grammar, table(), full->first, moves[0]) && ll1Moves(grammar, table(), full->second, moves[1])
-                        : lrMoves(grammar, table(), full->first, moves[0]) && lrMoves(grammar, table(), full->second, moves[1]);
-    if (!followed) return std::nullopt;
+    std::string word;
+    if (!movesOf(trees, words, moves, word)) return std::nullopt;
     int d = firstDifference(moves[0], moves[1]);
     if (d < 0 || static_cast<size_t>(d) >= moves[0].size() || static_cast<size_t>(d) >= moves[1].size()) return std::nullopt;
     const Move& a = moves[0][static_cast<size_t>(d)];
@@ -101,7 +130,39 @@ struct CounterexampleFinder::Data {
     if (a.row != b.row || a.lookahead != b.lookahead) return std::nullopt;
     bool lr = kind != TableKind::kLL1;
     Divergence at{a.row, a.lookahead, lr ? normalized(a.action) : a.action, lr ? normalized(b.action) : b.action};
-    return FoundPair{first, second, frontier(full->first), at};
+    return FoundPair{first, second, word, at, words};
+  }
+
+  // The same pair parting under another symbol: the leaf whose word gives
+  // the lookahead where the runs part is made to begin with the symbol.
+  std::optional<FoundPair> divergeUnder(const FoundPair& pair, char symbol) {
+    if (pair.at.symbol == symbol || symbol == '$') return std::nullopt;
+    std::optional<std::pair<Tree, Tree>> trees = inDerivation(pair.first, pair.second);
+    if (!trees) return std::nullopt;
+    std::vector<Move> moves[2];
+    std::string word;
+    if (!movesOf(*trees, pair.words, moves, word)) return std::nullopt;
+    int d = firstDifference(moves[0], moves[1]);
+    if (d < 0 || static_cast<size_t>(d) >= moves[0].size()) return std::nullopt;
+    // The leaf whose word holds the lookahead where the runs part.
+    size_t at = moves[0][static_cast<size_t>(d)].read;
+    std::string leaves = frontier(trees->first);
+    std::vector<Tree> words = pair.words;
+    size_t position = 0, k = 0;
+    for (char c : leaves) {
+      bool nonterminal = GrammarView::isNonterminal(c);
+      size_t length = nonterminal ? frontier(words[k]).size() : 1;
+      if (position + length > at) {
+        if (!nonterminal || !witnesses().begins(c, symbol)) return std::nullopt;
+        Tree tree = witnesses().beginning(c, symbol);
+        if (!witnesses().completeToWord(tree)) return std::nullopt;
+        words[k] = std::move(tree);
+        break;
+      }
+      position += length;
+      k += nonterminal;
+    }
+    return parting(pair.first, pair.second, *trees, words);
   }
 
   // The pair explains the conflict of the cell (row, symbol).
@@ -125,6 +186,11 @@ struct CounterexampleFinder::Data {
   bool unifying(int row, char symbol, const std::vector<UnifyingStart>& starts, Counterexample& out, std::string& note) {
     for (const FoundPair& pair : found)
       if (explains(pair.at, row, symbol)) return take(pair, out);
+    for (size_t k = 0, n = found.size(); k < n; ++k)
+      if (std::optional<FoundPair> moved = divergeUnder(found[k], symbol); moved && explains(moved->at, row, symbol)) {
+        found.push_back(*moved);
+        return take(*moved, out);
+      }
     Clock::time_point deadline = std::min(after(bounds.secondsPerConflict), tableDeadline);
     if (Clock::now() >= tableDeadline) {
       note = "The time for the table's searches was used up before this conflict.";
@@ -137,7 +203,8 @@ struct CounterexampleFinder::Data {
       std::optional<FoundPair> candidate = diverge(a, b);
       if (!candidate) return false;
       found.push_back(*candidate);
-      if (!explains(candidate->at, row, symbol)) return false;
+      if (!explains(candidate->at, row, symbol)) candidate = divergeUnder(*candidate, symbol);
+      if (!candidate || !explains(candidate->at, row, symbol)) return false;
       chosen = std::move(candidate);
       return true;
     });
@@ -167,7 +234,7 @@ CounterexampleFinder::CounterexampleFinder(TableSet& tables, TableKind kind, con
 
 CounterexampleFinder::~CounterexampleFinder() = default;
 
-Counterexample CounterexampleFinder::forLR(int state, char symbol) {
+Counterexample CounterexampleFinder::forLR(int state, char symbol, bool unifyingOnly) {
   Data& d = *data_;
   Counterexample out;
   if (!d.bounds.search) return out;
@@ -205,7 +272,7 @@ Counterexample CounterexampleFinder::forLR(int state, char symbol) {
   for (const StateItem& item : items) preferred += g.production(item.production).head;
 
   std::string note;
-  if (d.unifying(state, symbol, unifyingStarts(d.lr, 0, preferred), out, note)) return out;
+  if (d.unifying(state, symbol, unifyingStarts(d.lr, 0, preferred), out, note) || unifyingOnly) return out;
 
   // A non-unifying counterexample: one prefix, a derivation per entry.
   SearchBudget budget(d.bounds.stepsPerConflict, after(d.bounds.secondsPerConflict));

@@ -22,7 +22,7 @@
 struct SearchBounds {
   double secondsPerConflict = 2;
   double secondsPerTable = 10;
-  long stepsPerConflict = 200'000;  // the same outcome on every machine
+  long stepsPerConflict = 100'000;  // the same outcome on every machine
   bool search = true;               // false: explanations without counterexamples
 };
 
@@ -54,8 +54,9 @@ class CounterexampleFinder {
   CounterexampleFinder(TableSet& tables, TableKind kind, const SearchBounds& bounds);
   ~CounterexampleFinder();
 
-  // For the cell of LR state `state` under `symbol`.
-  Counterexample forLR(int state, char symbol);
+  // For the cell of LR state `state` under `symbol`; with `unifyingOnly`
+  // no non-unifying one is looked for.
+  Counterexample forLR(int state, char symbol, bool unifyingOnly = false);
   // For the LL(1) cell of a non-terminal under `symbol`.
   Counterexample forLL1(char nonterminal, char symbol);
 

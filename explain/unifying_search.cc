@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 
 namespace {
@@ -154,9 +155,14 @@ class Search {
 
   void offer(Node node, bool free) {
     if (!settle(node)) return;
-    std::string key = node.stacks[0] + '\x01' + node.stacks[1] + '\x01' + node.root + (node.rooted ? '1' : '0') +
-                      (node.pinned ? '1' : '0') + std::to_string(node.start);
-    if (!seen_.insert(std::move(key)).second) return;
+    // States are told apart by a 64-bit hash: a collision could only hide a
+    // state, and whatever is found is checked anyway.
+    std::hash<std::string_view> hash;
+    unsigned long long key = hash(node.stacks[0]) * 0x9E3779B97F4A7C15ULL;
+    key = (key ^ hash(node.stacks[1])) * 0xBF58476D1CE4E5B9ULL;
+    key ^= (static_cast<unsigned long long>(node.start) << 10) | (static_cast<unsigned char>(node.root) << 2) |
+           (node.rooted ? 2u : 0u) | (node.pinned ? 1u : 0u);
+    if (!seen_.insert(key).second) return;
     nodes_.push_back(std::move(node));
     int index = static_cast<int>(nodes_.size()) - 1;
     if (free)
@@ -209,7 +215,7 @@ class Search {
   size_t maxLength_;
   std::vector<Node> nodes_;
   std::deque<int> queue_;
-  std::unordered_set<std::string> seen_;
+  std::unordered_set<unsigned long long> seen_;
   bool truncated_ = false;
 };
 

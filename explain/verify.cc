@@ -44,7 +44,7 @@ class LRRun {
   bool shift(char t) {
     int target = entryNumber(table_.cell(top(), t), 's', -1);
     if (target < 0 || target >= table_.rowCount()) return false;
-    moves_.push_back({top(), t, "s" + std::to_string(target)});
+    moves_.push_back({top(), t, "s" + std::to_string(target), at_});
     stack_.push_back(target);
     ++at_;
     return true;
@@ -53,7 +53,7 @@ class LRRun {
   bool reduce(int production) {
     if (production < 0 || production >= grammar_.productionCount()) return false;
     if (entryNumber(table_.cell(top(), lookahead()), 'r', production) != production) return false;
-    moves_.push_back({top(), lookahead(), "r" + std::to_string(production)});
+    moves_.push_back({top(), lookahead(), "r" + std::to_string(production), at_});
     const GrammarView::Production& p = grammar_.production(production);
     if (p.body.size() >= stack_.size()) return false;
     stack_.resize(stack_.size() - p.body.size());
@@ -67,7 +67,7 @@ class LRRun {
     if (lookahead() != '$') return false;
     for (const std::string& entry : TableView::entries(table_.cell(top(), '$')))
       if (entry == "a") {
-        moves_.push_back({top(), '$', "a"});
+        moves_.push_back({top(), '$', "a", at_});
         return true;
       }
     return false;
@@ -110,7 +110,7 @@ bool predict(const GrammarView& grammar, const TableView& table, const Tree& nod
   for (size_t k = 0; k < entries.size(); ++k)
     placed = placed || (k == 0 ? entries[k].size() >= 3 && entries[k].substr(3) == body : entries[k] == body);
   if (!placed) return false;
-  moves.push_back({row, lookahead, body});
+  moves.push_back({row, lookahead, body, at});
   for (const Tree& child : node.children)
     if (!predict(grammar, table, child, frontier, at, stopped, moves)) return false;
   return true;

@@ -22,6 +22,7 @@ struct Move {
   int row;             // LR: the state on top; LL(1): the row of the non-terminal on top
   char lookahead;      // the terminal or '$' the move looks at
   std::string action;  // LR: "s4", "r2" or "a"; LL(1): the right side predicted ("e" when empty)
+  size_t read = 0;     // the input symbols read before the move
 
   bool operator==(const Move& other) const = default;
 };
