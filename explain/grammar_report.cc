@@ -197,7 +197,10 @@ GrammarReport grammarReport(const Parsing& model, const std::string& word, const
       for (size_t j = 1; j < t.cells[0].size(); ++j) conflicts += t.cells[static_cast<size_t>(row) + 1][j].find('|') != std::string::npos;
     report.classes.push_back({kind, conflicts});
   }
-  if (report.classes[static_cast<size_t>(TableKind::kLR1)].conflicts == 0) {
+  int lr1Conflicts = 0;
+  for (const GrammarReport::TableClass& c : report.classes)
+    if (c.kind == TableKind::kLR1) lr1Conflicts = c.conflicts;
+  if (lr1Conflicts == 0) {
     report.ambiguous = false;
   } else if (bounds.search) {
     CounterexampleFinder finder(tables, TableKind::kLR1, bounds);
@@ -213,13 +216,20 @@ GrammarReport grammarReport(const Parsing& model, const std::string& word, const
 }
 
 std::string classesLine(const GrammarReport& report) {
-  static const char* const kClassNames[] = {"LL(1)", "SLR(1)", "LALR(1)", "LR(1)"};
+  struct Named {
+    TableKind kind;
+    const char* name;
+  };
+  static const Named kClasses[] = {{TableKind::kLL1, "LL(1)"}, {TableKind::kSLR, "SLR(1)"}, {TableKind::kLALR, "LALR(1)"},
+                                   {TableKind::kLR1, "LR(1)"}};
   std::string out;
-  for (const GrammarReport::TableClass& c : report.classes) {
-    out += out.empty() ? "" : ", ";
-    out += kClassNames[static_cast<size_t>(c.kind)];
-    out += c.conflicts == 0 ? " yes" : " no (" + std::to_string(c.conflicts) + (c.conflicts == 1 ? " conflict)" : " conflicts)");
-  }
+  for (const Named& named : kClasses)
+    for (const GrammarReport::TableClass& c : report.classes) {
+      if (c.kind != named.kind) continue;
+      out += out.empty() ? "" : ", ";
+      out += named.name;
+      out += c.conflicts == 0 ? " yes" : " no (" + std::to_string(c.conflicts) + (c.conflicts == 1 ? " conflict)" : " conflicts)");
+    }
   if (!report.ambiguous)
     out += "; ambiguity undecided (no unifying counterexample within the bounds)";
   else
