@@ -166,15 +166,18 @@ struct CounterexampleFinder::Data {
   }
 
   // The pair explains the conflict of the cell (row, symbol).
-  bool explains(const Divergence& at, int row, char symbol) {
-    if (at.symbol != symbol || at.first == at.second) return false;
+  bool explains(const Divergence& at, int row, char symbol) { return at.symbol == symbol && partsAt(at, row, symbol); }
+
+  // The runs part in the row (or an LR(1) state with its items) by two
+  // entries of the cell (row, symbol), whatever the symbol they part under.
+  bool partsAt(const Divergence& at, int row, char symbol) {
+    if (at.first == at.second) return false;
     const TableView& t = table();
     if (at.row != row && !(kind == TableKind::kLR1 && t.core[static_cast<size_t>(at.row)] == t.core[static_cast<size_t>(row)]))
       return false;
     std::vector<std::string> entries = TableView::entries(t.cell(row, symbol));
     if (kind == TableKind::kLL1) {
-      for (std::string& entry : entries)
-        if (&entry == &entries.front() && entry.size() >= 3) entry = entry.substr(3);
+      if (!entries.empty() && entries.front().size() >= 3) entries.front() = entries.front().substr(3);
     } else {
       for (std::string& entry : entries) entry = normalized(entry);
     }
@@ -182,15 +185,30 @@ struct CounterexampleFinder::Data {
     return has(at.first) && has(at.second);
   }
 
+  // A pair found before, or the same pair parting under this symbol instead.
+  std::optional<FoundPair> fromFound(int row, char symbol) {
+    for (const FoundPair& pair : found)
+      if (explains(pair.at, row, symbol)) return pair;
+    for (size_t k = 0, n = found.size(); k < n; ++k) {
+      if (!partsAt(found[k].at, row, symbol)) continue;
+      std::optional<FoundPair> moved = divergeUnder(found[k], symbol);
+      if (moved && explains(moved->at, row, symbol)) {
+        remember(*moved);
+        return moved;
+      }
+    }
+    return std::nullopt;
+  }
+
+  // Keeps a pair for the later conflicts of the table, a bounded number of them.
+  void remember(const FoundPair& pair) {
+    if (found.size() < kRemembered) found.push_back(pair);
+  }
+  static constexpr size_t kRemembered = 64;
+
   // Searches for a unifying counterexample of the cell; true when found.
   bool unifying(int row, char symbol, const std::vector<UnifyingStart>& starts, Counterexample& out, std::string& note) {
-    for (const FoundPair& pair : found)
-      if (explains(pair.at, row, symbol)) return take(pair, out);
-    for (size_t k = 0, n = found.size(); k < n; ++k)
-      if (std::optional<FoundPair> moved = divergeUnder(found[k], symbol); moved && explains(moved->at, row, symbol)) {
-        found.push_back(*moved);
-        return take(*moved, out);
-      }
+    if (std::optional<FoundPair> pair = fromFound(row, symbol)) return take(*pair, out);
     Clock::time_point deadline = std::min(after(bounds.secondsPerConflict), tableDeadline);
     if (Clock::now() >= tableDeadline) {
       note = "The time for the table's searches was used up before this conflict.";
@@ -202,8 +220,9 @@ struct CounterexampleFinder::Data {
       if (!isUnifyingPair(grammar, a, b)) return false;
       std::optional<FoundPair> candidate = diverge(a, b);
       if (!candidate) return false;
-      found.push_back(*candidate);
-      if (!explains(candidate->at, row, symbol)) candidate = divergeUnder(*candidate, symbol);
+      remember(*candidate);
+      if (!explains(candidate->at, row, symbol) && partsAt(candidate->at, row, symbol))
+        candidate = divergeUnder(*candidate, symbol);
       if (!candidate || !explains(candidate->at, row, symbol)) return false;
       chosen = std::move(candidate);
       return true;
@@ -272,7 +291,8 @@ Counterexample CounterexampleFinder::forLR(int state, char symbol, bool unifying
   for (const StateItem& item : items) preferred += g.production(item.production).head;
 
   std::string note;
-  if (d.unifying(state, symbol, unifyingStarts(d.lr, 0, preferred), out, note) || unifyingOnly) return out;
+  std::vector<UnifyingStart> starts = unifyingStarts(d.lr, 0, preferred, static_cast<size_t>(d.bounds.stepsPerConflict));
+  if (d.unifying(state, symbol, starts, out, note) || unifyingOnly) return out;
 
   // A non-unifying counterexample: one prefix, a derivation per entry.
   SearchBudget budget(d.bounds.stepsPerConflict, after(d.bounds.secondsPerConflict));
@@ -349,10 +369,11 @@ Counterexample CounterexampleFinder::forLL1(char nonterminal, char symbol) {
   }
 
   std::vector<UnifyingStart> starts;
+  size_t limit = static_cast<size_t>(d.bounds.stepsPerConflict);
   for (size_t i = 0; i < placed.size(); ++i)
-    for (size_t j = i + 1; j < placed.size(); ++j) starts.push_back({nonterminal, placed[i], placed[j]});
+    for (size_t j = i + 1; j < placed.size() && starts.size() < limit; ++j) starts.push_back({nonterminal, placed[i], placed[j]});
   for (int p : placed)
-    if (leadsBack(w, -1, p)) starts.push_back({nonterminal, p, -1});
+    if (starts.size() < limit && leadsBack(w, -1, p)) starts.push_back({nonterminal, p, -1});
   std::string note;
   if (d.unifying(row, symbol, starts, out, note)) return out;
   out.note = note;

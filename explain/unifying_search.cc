@@ -91,6 +91,7 @@ class Search {
 
   UnifyingPair run(const std::vector<UnifyingStart>& starts, const std::function<bool(const Tree&, const Tree&)>& accept) {
     for (size_t k = 0; k < starts.size(); ++k) {
+      if (!budget_.step()) return UnifyingPair{};
       const UnifyingStart& start = starts[k];
       Node node{{body(start.first), start.second >= 0 ? body(start.second) : std::string(1, start.symbol)},
                 start.symbol, false, -1, Op::kStart, start.first, start.second, 0, static_cast<int>(k), start.second < 0};
@@ -253,7 +254,8 @@ bool leadsBack(const Witnesses& witnesses, int rootOnly, int production) {
   return leftCorners(witnesses, rootOnly, p.body).find(p.head) != std::string::npos;
 }
 
-std::vector<UnifyingStart> unifyingStarts(const Witnesses& witnesses, int rootOnly, const std::string& preferred) {
+std::vector<UnifyingStart> unifyingStarts(const Witnesses& witnesses, int rootOnly, const std::string& preferred,
+                                          size_t limit) {
   const GrammarView& g = witnesses.grammar();
   std::string order;
   for (char x : preferred + g.nonterminals())
@@ -264,9 +266,9 @@ std::vector<UnifyingStart> unifyingStarts(const Witnesses& witnesses, int rootOn
     for (int p : g.alternatives(x))
       if (p != rootOnly) usable.push_back(p);
     for (size_t i = 0; i < usable.size(); ++i)
-      for (size_t j = i + 1; j < usable.size(); ++j) starts.push_back({x, usable[i], usable[j]});
+      for (size_t j = i + 1; j < usable.size() && starts.size() < limit; ++j) starts.push_back({x, usable[i], usable[j]});
     for (int p : usable)
-      if (leadsBack(witnesses, rootOnly, p)) starts.push_back({x, p, -1});
+      if (starts.size() < limit && leadsBack(witnesses, rootOnly, p)) starts.push_back({x, p, -1});
   }
   return starts;
 }

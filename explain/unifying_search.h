@@ -54,5 +54,6 @@ bool leadsBack(const Witnesses& witnesses, int rootOnly, int production);
 
 // The starts worth trying for a grammar: every pair of productions of a
 // non-terminal, and every production that leads back to its own head on
-// the left; those of the symbols in `preferred` first.
-std::vector<UnifyingStart> unifyingStarts(const Witnesses& witnesses, int rootOnly, const std::string& preferred);
+// the left; those of the symbols in `preferred` first, at most `limit`.
+std::vector<UnifyingStart> unifyingStarts(const Witnesses& witnesses, int rootOnly, const std::string& preferred,
+                                          size_t limit);

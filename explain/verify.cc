@@ -12,13 +12,25 @@ int numberIn(std::string_view text) {
 }
 
 // The entry of a cell that starts with `letter`, matching `number` when it is not -1.
-int entryNumber(const std::string& cell, char letter, int number) {
-  for (const std::string& entry : TableView::entries(cell)) {
+int entryNumber(std::string_view cell, char letter, int number) {
+  while (!cell.empty()) {
+    size_t bar = cell.find('|');
+    std::string_view entry = cell.substr(0, bar);
+    cell = bar == std::string_view::npos ? std::string_view() : cell.substr(bar + 1);
     if (entry.empty() || entry[0] != letter) continue;
-    int n = numberIn(std::string_view(entry).substr(1));
+    int n = numberIn(entry.substr(1));
     if (number == -1 || n == number) return n;
   }
   return -1;
+}
+
+bool hasEntry(std::string_view cell, std::string_view wanted) {
+  while (true) {
+    size_t bar = cell.find('|');
+    if (cell.substr(0, bar) == wanted) return true;
+    if (bar == std::string_view::npos) return false;
+    cell = cell.substr(bar + 1);
+  }
 }
 
 class LRRun {
@@ -64,13 +76,9 @@ class LRRun {
   }
 
   bool accept() {
-    if (lookahead() != '$') return false;
-    for (const std::string& entry : TableView::entries(table_.cell(top(), '$')))
-      if (entry == "a") {
-        moves_.push_back({top(), '$', "a", at_});
-        return true;
-      }
-    return false;
+    if (lookahead() != '$' || !hasEntry(table_.cell(top(), '$'), "a")) return false;
+    moves_.push_back({top(), '$', "a", at_});
+    return true;
   }
 
   const GrammarView& grammar_;
