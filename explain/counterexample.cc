@@ -68,6 +68,8 @@ struct CounterexampleFinder::Data {
   std::vector<FoundPair> found;
 
   const TableView& table() { return tables[kind]; }
+  // The end of a search that starts now: the conflict's bound, within the table's.
+  Clock::time_point conflictDeadline() const { return std::min(after(bounds.secondsPerConflict), tableDeadline); }
   const Witnesses& witnesses() const { return kind == TableKind::kLL1 ? ll : lr; }
   int rootOnly() const { return kind == TableKind::kLL1 ? -1 : 0; }
 
@@ -209,12 +211,11 @@ struct CounterexampleFinder::Data {
   // Searches for a unifying counterexample of the cell; true when found.
   bool unifying(int row, char symbol, const std::vector<UnifyingStart>& starts, Counterexample& out, std::string& note) {
     if (std::optional<FoundPair> pair = fromFound(row, symbol)) return take(*pair, out);
-    Clock::time_point deadline = std::min(after(bounds.secondsPerConflict), tableDeadline);
     if (Clock::now() >= tableDeadline) {
       note = "The time for the table's searches was used up before this conflict.";
       return false;
     }
-    SearchBudget budget(bounds.stepsPerConflict, deadline);
+    SearchBudget budget(bounds.stepsPerConflict, conflictDeadline());
     std::optional<FoundPair> chosen;
     UnifyingPair pair = searchUnifying(witnesses(), rootOnly(), starts, budget, [&](const Tree& a, const Tree& b) {
       if (!isUnifyingPair(grammar, a, b)) return false;
@@ -295,7 +296,7 @@ Counterexample CounterexampleFinder::forLR(int state, char symbol, bool unifying
   if (d.unifying(state, symbol, starts, out, note) || unifyingOnly) return out;
 
   // A non-unifying counterexample: one prefix, a derivation per entry.
-  SearchBudget budget(d.bounds.stepsPerConflict, after(d.bounds.secondsPerConflict));
+  SearchBudget budget(d.bounds.stepsPerConflict, d.conflictDeadline());
   std::stable_sort(wants.begin(), wants.end(), [](const Want& a, const Want& b) { return a.need > b.need; });
   out.note = note;
   std::vector<Counterexample::Example> examples;
