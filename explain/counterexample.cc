@@ -240,12 +240,24 @@ struct CounterexampleFinder::Data {
     return false;
   }
 
-  static bool take(const FoundPair& pair, Counterexample& out) {
+  bool take(const FoundPair& pair, Counterexample& out) {
     out.kind = Counterexample::Kind::kUnifying;
     out.trees[0] = pair.first;
     out.trees[1] = pair.second;
     out.word = pair.word;
+    out.actions[0] = entryOf(pair.at.first, pair.at);
+    out.actions[1] = entryOf(pair.at.second, pair.at);
     return true;
+  }
+
+  // A move as the cell writes it: the shift with its state, the prediction as a production.
+  std::string entryOf(const std::string& move, const Divergence& at) {
+    const TableView& t = table();
+    if (kind == TableKind::kLL1) return t.cells[static_cast<size_t>(at.row) + 1][0] + "->" + move;
+    if (move != "s") return move;
+    for (const std::string& entry : TableView::entries(t.cell(at.row, at.symbol)))
+      if (entry[0] == 's') return entry;
+    return move;
   }
 };
 

@@ -33,6 +33,7 @@ struct Counterexample {
   // the language in which the parser meets the conflict, made by putting
   // the trees into a derivation from the root and every leaf into a word.
   Tree trees[2];
+  std::string actions[2];  // the entry of the cell each tree takes there: "s4", "r2", or a production
   std::string word;
   // Non-unifying: what the parser reads before the conflict symbol (LR: a
   // viable prefix; LL(1): a word), and per entry a derivation that needs it.

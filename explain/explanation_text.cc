@@ -50,7 +50,7 @@ Lines conflictLines(const Conflict& c) {
   if (ce.kind == Counterexample::Kind::kUnifying) {
     lines.push_back("  Counterexample (unifying, so the grammar is ambiguous): " + shown(emptyAsE(frontier(ce.trees[0]))) +
                     " has two derivation trees:");
-    Lines first{"First:"}, second{"Second:"};
+    Lines first{"With " + shown(ce.actions[0]) + ":"}, second{"With " + shown(ce.actions[1]) + ":"};
     for (const std::string& line : treeLines(ce.trees[0])) first.push_back("  " + shown(line));
     for (const std::string& line : treeLines(ce.trees[1])) second.push_back("  " + shown(line));
     append(lines, sideBySide(first, second, 6), "    ");
@@ -108,6 +108,7 @@ nlohmann::json counterexampleJson(const Conflict& c) {
   out["unifying"] = ce.kind == Counterexample::Kind::kUnifying;
   if (ce.kind == Counterexample::Kind::kUnifying) {
     out["trees"] = {treeValue(ce.trees[0]), treeValue(ce.trees[1])};
+    out["actions"] = {shown(ce.actions[0]), shown(ce.actions[1])};
     out["form"] = shown(frontier(ce.trees[0]));
     out["word"] = shown(ce.word);
   } else {

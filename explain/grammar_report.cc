@@ -200,9 +200,11 @@ GrammarReport grammarReport(const Parsing& model, const std::string& word, const
   int lr1Conflicts = 0;
   for (const GrammarReport::TableClass& c : report.classes)
     if (c.kind == TableKind::kLR1) lr1Conflicts = c.conflicts;
-  if (lr1Conflicts == 0) {
+  // A table without conflicts proves the grammar unambiguous only when its
+  // automaton starts from a rule that stands for the whole grammar.
+  if (lr1Conflicts == 0 && startHint(model).empty()) {
     report.ambiguous = false;
-  } else if (bounds.search) {
+  } else if (lr1Conflicts > 0 && bounds.search) {
     CounterexampleFinder finder(tables, TableKind::kLR1, bounds);
     const TableView& t = tables[TableKind::kLR1];
     for (int row = 0; row < t.rowCount() && !report.ambiguous; ++row)
