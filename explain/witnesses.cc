@@ -184,21 +184,17 @@ Tree Witnesses::vanishingBefore(int production, int position, Tree at) const {
   return node;
 }
 
-Tree Witnesses::vanishing(char x) const {
-  int p = vanishChoice_[code(x)];
+Tree Witnesses::expandedBy(const std::array<int, 256>& choice, char x) const {
+  int p = choice[code(x)];
   if (!GrammarView::isNonterminal(x) || p < 0) return Tree::leaf(x);
   Tree node = shallow(p);
-  for (Tree& child : node.children) child = vanishing(child.symbol);
+  for (Tree& child : node.children) child = expandedBy(choice, child.symbol);
   return node;
 }
 
-Tree Witnesses::word(char x) const {
-  int p = wordChoice_[code(x)];
-  if (!GrammarView::isNonterminal(x) || p < 0) return Tree::leaf(x);
-  Tree node = shallow(p);
-  for (Tree& child : node.children) child = word(child.symbol);
-  return node;
-}
+Tree Witnesses::vanishing(char x) const { return expandedBy(vanishChoice_, x); }
+
+Tree Witnesses::word(char x) const { return expandedBy(wordChoice_, x); }
 
 bool Witnesses::completeToWord(Tree& tree) const {
   if (!tree.expanded) {

@@ -119,6 +119,8 @@ class Witnesses {
   void computeFollow();
   void computeReach(Root root);
   Tree shallow(int production) const { return productionNode(grammar_, production); }
+  // x expanded all the way down by the production `choice` names for each non-terminal.
+  Tree expandedBy(const std::array<int, 256>& choice, char x) const;
   // The node of a production whose symbols before `position` vanish, whose
   // symbol at `position` is `at`, and whose later symbols are leaves.
   Tree vanishingBefore(int production, int position, Tree at) const;
