@@ -1,3 +1,6 @@
+// The explanations read the tables as built (TableSet): the entries come
+// from the cell text, their reasons from the items of the state or, for
+// LL(1), from the First and Follow facts that placed each production.
 #include "explain/conflicts.h"
 
 #include <algorithm>

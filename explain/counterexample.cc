@@ -1,3 +1,10 @@
+// A pair of trees from the unifying search explains a conflict when it is
+// put into a derivation from the root (the shortest context of its root),
+// its leaves are completed to words, and the table's parser, made to follow
+// each tree, first moves differently at the conflict's cell.  A pair that
+// parts under another symbol of the same state is tried again with the leaf
+// at that point completed to a word that begins with the wanted symbol.
+// Pairs found for one conflict serve the later conflicts of the table.
 #include "explain/counterexample.h"
 
 #include <algorithm>

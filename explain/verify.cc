@@ -1,3 +1,5 @@
+// The parsers here follow a given derivation instead of choosing: at each
+// move the move the derivation needs must be one of the cell's entries.
 #include "explain/verify.h"
 
 #include <charconv>

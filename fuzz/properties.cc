@@ -25,6 +25,7 @@
 
 #include "automata/automaton.h"
 #include "explain/conflicts.h"
+#include "explain/grammar_report.h"
 #include "explain/verify.h"
 #include "commands/commands.h"
 #include "grammar/reading.h"
@@ -384,6 +385,24 @@ void checkExplanations(const Parsing& model, Problems& problems) {
   }
 }
 
+void checkReport(const Parsing& model, const HString& word, Problems& problems) {
+  SearchBounds bounds;
+  bounds.stepsPerConflict = 400;
+  GrammarReport report = grammarReport(model, std::string(word.view()), bounds);
+  std::string nullable;
+  for (const HString& rule : model.rules)
+    if (model.isNullable(rule[0])) nullable += rule[0];
+  if (report.nullable != nullable) problems.push_back("the report's nullable non-terminals are " + report.nullable);
+  for (const GrammarReport::TableClass& c : report.classes)
+    if (c.conflicts != conflictCount(model, c.kind)) problems.push_back(std::string("the report counts other conflicts in ") + tableName(c.kind));
+  for (const LeftRecursion& recursion : report.leftRecursion) {
+    const std::vector<std::string>& forms = recursion.derivation;
+    if (forms.size() < 2 || forms.front() != recursion.cycle.substr(0, 1) || forms.back().empty() ||
+        forms.back()[0] != recursion.cycle[0])
+      problems.push_back("a left recursion that does not come back: " + recursion.cycle);
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> checkEverything(std::string_view input) {
@@ -423,6 +442,7 @@ std::vector<std::string> checkEverything(std::string_view input) {
     problems.push_back("listings and tables differ in their states");
   checkAgainstLiteral(model, problems);
   checkExplanations(model, problems);
+  checkReport(model, HString(word.data(), static_cast<int>(word.size())), problems);
 
   unsigned seed = 2166136261u;
   for (char c : input) seed = (seed ^ static_cast<unsigned char>(c)) * 16777619u;
