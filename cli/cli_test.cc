@@ -455,7 +455,7 @@ TEST(Explanations, HelpNamesTheCommandsAndTheirOptions) {
 }
 
 TEST(Explanations, BoundsAreOptionsOfTheExplanationsOnly) {
-  Outcome bounded = run({"conflicts", "-x", "6", "--table", "ll1", "--time-per-conflict", "0.01", "--steps", "50"});
+  Outcome bounded = run({"conflicts", "--table", "ll1", "--time-per-conflict", "60", "--steps", "50"}, "I->S\nS->aSa|a\n");
   EXPECT_EQ(bounded.status, 4);
   EXPECT_TRUE(contains(bounded.lines(), "  No unifying counterexample within 50 search steps."));
   for (const Strings& arguments : std::vector<Strings>{{"first", "-x", "2", "--table", "slr"},

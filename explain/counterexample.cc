@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "explain/grammar_report.h"
 #include "explain/grammar_view.h"
 #include "explain/item_paths.h"
 #include "explain/unifying_search.h"
@@ -215,8 +216,26 @@ struct CounterexampleFinder::Data {
   }
   static constexpr size_t kRemembered = 64;
 
+  // The LR(1) table has no conflict and its automaton starts from a rule
+  // that stands for the whole grammar: no two trees share a frontier.
+  bool provenUnambiguous() {
+    if (!unambiguous) {
+      const TableView& lr1 = tables[TableKind::kLR1];
+      bool clean = true;
+      for (size_t i = 1; i < lr1.cells.size() && clean; ++i)
+        for (const std::string& cell : lr1.cells[i]) clean = clean && cell.find('|') == std::string::npos;
+      unambiguous = clean && startHint(tables.grammar()).empty();
+    }
+    return *unambiguous;
+  }
+  std::optional<bool> unambiguous;
+
   // Searches for a unifying counterexample of the cell; true when found.
   bool unifying(int row, char symbol, const std::vector<UnifyingStart>& starts, Counterexample& out, std::string& note) {
+    if (bounds.trustLR1 && provenUnambiguous()) {
+      note = "No unifying counterexample can exist: the LR(1) table has no conflict, so the grammar is unambiguous.";
+      return false;
+    }
     if (std::optional<FoundPair> pair = fromFound(row, symbol)) return take(*pair, out);
     if (Clock::now() >= tableDeadline) {
       note = "The time for the table's searches was used up before this conflict.";

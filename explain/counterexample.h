@@ -24,6 +24,10 @@ struct SearchBounds {
   double secondsPerTable = 10;
   long stepsPerConflict = 100'000;  // the same outcome on every machine
   bool search = true;               // false: explanations without counterexamples
+  // Skip the search for a unifying counterexample when the LR(1) table,
+  // having no conflict, proves the grammar unambiguous (the fuzzer turns it
+  // off, to check the search itself).
+  bool trustLR1 = true;
 };
 
 struct Counterexample {

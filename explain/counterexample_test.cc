@@ -98,7 +98,15 @@ TEST(NonUnifyingTest, LL1LeftRecursion) {
   EXPECT_EQ(frontier(ce.examples[0].tree), "i+T");
   EXPECT_EQ(ce.examples[1].action, "E->T");
   EXPECT_EQ(frontier(ce.examples[1].tree), "i");
-  EXPECT_EQ(ce.note, "No unifying counterexample within 2000 search steps.");
+  // Its LR(1) table has no conflict: no search is needed to know there is no unifying one.
+  EXPECT_EQ(ce.note, "No unifying counterexample can exist: the LR(1) table has no conflict, so the grammar is unambiguous.");
+}
+
+TEST(BoundsTest, AnUnambiguousGrammarThatIsNotLR1) {
+  // S->aSa|a: nothing proves it unambiguous in advance, so the search runs to its bound.
+  Counterexample ce = counterexampleOf(modelOf({"I->S", "S->aSa|a"}), TableKind::kLL1, 1, 'a', steps(50));
+  EXPECT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
+  EXPECT_EQ(ce.note, "No unifying counterexample within 50 search steps.");
 }
 
 TEST(BoundsTest, StepsAndNoSearch) {

@@ -50,7 +50,8 @@ TEST(ExplanationTextTest, NonUnifyingExamplesShowWhereTheParserStands) {
   EXPECT_EQ(Lines(lines.end() - 6, lines.end()),
             (Lines{"  Counterexample (non-unifying): after L, with = next, each entry has a derivation of its own:",
                    "    s7: L • =R", "      I => A => S => L=R", "    r6: L • (here = cannot come next)",
-                   "      I => A => S => R => L", "  No unifying counterexample: the search ran out of forms to try."}));
+                   "      I => A => S => R => L",
+                   "  No unifying counterexample can exist: the LR(1) table has no conflict, so the grammar is unambiguous."}));
   EXPECT_EQ(withBullet("ab", 0), "• ab");
   EXPECT_EQ(withBullet("ab", 2), "ab •");
 }
