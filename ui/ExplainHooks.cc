@@ -26,7 +26,7 @@ std::vector<std::string> plain(const Row& rules) {
 }  // namespace
 
 ExplainHooks::ExplainHooks(QWidget* window, StringGrid* grid, QLabel* title)
-    : QObject(window), window_(window), grid_(grid), title_(title) {
+    : QObject(window), window_(window), grid_(grid), viewport_(grid->viewport()), title_(title) {
   hint_ = new QLabel(window);
   hint_->setObjectName("StartHint");
   hint_->setFont(timesNewRoman(13));
@@ -34,7 +34,7 @@ ExplainHooks::ExplainHooks(QWidget* window, StringGrid* grid, QLabel* title)
   hint_->setCursor(Qt::PointingHandCursor);
   hint_->installEventFilter(this);
   hint_->hide();
-  grid_->viewport()->installEventFilter(this);
+  viewport_->installEventFilter(this);
 }
 
 QString ExplainHooks::conflictTip(const QString& cell) {
@@ -150,7 +150,7 @@ bool ExplainHooks::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;
   }
-  if (watched != grid_->viewport()) return false;
+  if (watched != viewport_) return false;
   switch (event->type()) {
     case QEvent::ToolTip: {
       auto* help = static_cast<QHelpEvent*>(event);

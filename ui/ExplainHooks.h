@@ -63,6 +63,7 @@ class ExplainHooks : public QObject {
 
   QWidget* window_;
   StringGrid* grid_;
+  QWidget* viewport_;  // the grid's, kept: events reach the filter while the grid is torn down
   QLabel* title_;
   QLabel* hint_;
   std::optional<TableKind> shown_;      // the table the grid shows, if it shows one
