@@ -49,19 +49,33 @@ void ExplainHooks::tableShown(TableKind kind, const Row& rules) {
 }
 
 void ExplainHooks::commandStarts() {
+  hints_.clear();
   hint_->hide();
   title_->setToolTip(QString());
 }
 
 void ExplainHooks::lrCommandRan(const Parsing& model) {
-  std::string text = startHint(model);
   lastRules_ = plain(model.rules);
+  addHint(startHint(model));
+}
+
+void ExplainHooks::evaluationRan(const Parsing& model, const QString& word) {
+  lastRules_ = plain(model.rules);
+  QByteArray bytes = word.toUtf8();
+  for (const std::string& hint : wordHints(model, std::string(bytes.constData(), static_cast<size_t>(bytes.size()))))
+    addHint(hint);
+}
+
+void ExplainHooks::addHint(const std::string& text) {
   if (text.empty()) return;
   QString hint = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  title_->setToolTip(hint);
-  hint_->setToolTip(hint + QStringLiteral("\nClick for the grammar report."));
+  if (hints_.contains(hint)) return;
+  hints_.append(hint);
+  QString all = hints_.join(QLatin1Char(' '));
+  title_->setToolTip(all);
+  hint_->setToolTip(all + QStringLiteral("\nClick for the grammar report."));
   placeHint();
-  hint_->setText(hint_->fontMetrics().elidedText(hint, Qt::ElideRight, hint_->width() - 8));
+  hint_->setText(hint_->fontMetrics().elidedText(all, Qt::ElideRight, hint_->width() - 8));
   hint_->show();
   hint_->raise();
 }

@@ -3,9 +3,10 @@
 // double-click or its context menu opens the explanation.  The Warning
 // dialog keeps its text and layout and offers the explanations of its
 // table through its context menu and a key (its tooltip names both).  When
-// an LR command runs on a grammar whose first rule does not augment it, a
-// hint shows under the grid and as the result title's tooltip.  The grammar
-// report and the explanations of a whole table are one call away.
+// an LR command runs on a grammar whose first rule does not augment it, or
+// an evaluation on a word with symbols no parser reads, a hint shows under
+// the grid and as the result title's tooltip.  The grammar report and the
+// explanations of a whole table are one call away.
 #pragma once
 
 #include <QObject>
@@ -39,6 +40,8 @@ class ExplainHooks : public QObject {
   void commandStarts();
   // An LR command ran on the model: the hint shows when its first rule does not augment it.
   void lrCommandRan(const Parsing& model);
+  // An evaluation ran on the word: the hint names what in it no parser reads.
+  void evaluationRan(const Parsing& model, const QString& word);
   // Gives a Warning dialog, about to show, the way to the explanations of its table.
   void offerIn(TForm3* warning, TableKind kind, const Row& rules);
 
@@ -60,6 +63,8 @@ class ExplainHooks : public QObject {
   // The grid cell under a point of the grid's viewport, when it is marked as a conflict.
   std::optional<std::pair<int, int>> conflictCellAt(const QPoint& point) const;
   void placeHint();
+  // Adds a hint to those the line under the grid shows.
+  void addHint(const std::string& text);
 
   QWidget* window_;
   StringGrid* grid_;
@@ -68,5 +73,6 @@ class ExplainHooks : public QObject {
   QLabel* hint_;
   std::optional<TableKind> shown_;      // the table the grid shows, if it shows one
   std::vector<std::string> shownRules_;  // the grammar that made it
-  std::vector<std::string> lastRules_;   // the grammar of the last LR command
+  std::vector<std::string> lastRules_;   // the grammar of the last command with a hint
+  QStringList hints_;                    // what the line under the grid says
 };

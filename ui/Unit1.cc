@@ -296,6 +296,7 @@ void TForm1::showGridResult(HString mode) {
     StringGrid1->setDefaultColWidth(kind == TableKind::kLL1 ? 100 : 60);
     result = table(model, kind);
   } else {
+    explainHooks_->evaluationRan(model, Edit1->text());
     Evaluation parsed = evaluation(model, kind, typed(Edit1->text()));
     if (warnOfConflicts(parsed.conflicts, kind)) return;
     StringGrid1->setDefaultColWidth(250);

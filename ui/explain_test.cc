@@ -186,6 +186,12 @@ void ExplainTest::theStartHintShowsUnderTheGridForLRCommands() {
   pickExample(*form, 1);
   click(form->BitBtn3);
   QVERIFY(hint->isHidden());
+  // An evaluation names what in the word no parser reads.
+  form->Edit1->setText("i + i");
+  click(form->BitBtn8);  // LL1 Evaluation
+  QVERIFY(hint->isVisible());
+  QCOMPARE(hint->toolTip().split('\n').first(),
+           QString("The word holds blanks: the parsers read a blank as a symbol, and no rule uses one."));
 }
 
 void ExplainTest::theGrammarReportIsOneCallAway() {
