@@ -1,6 +1,7 @@
 #include "cli/explain_commands.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 
 #include "explain/conflicts.h"
 #include "explain/explanation_text.h"

@@ -205,14 +205,21 @@ GrammarReport grammarReport(const Parsing& model, const std::string& word, const
   if (lr1Conflicts == 0 && startHint(model).empty()) {
     report.ambiguous = false;
   } else if (lr1Conflicts > 0 && bounds.search) {
+    // One unifying counterexample settles it: a quick look at every conflict
+    // first, then the full search, all within the table's bound.
+    SearchBounds quick = bounds;
+    quick.stepsPerConflict = std::max(1L, bounds.stepsPerConflict / 20);
+    quick.secondsPerTable = bounds.secondsPerTable / 2;
     CounterexampleFinder finder(tables, TableKind::kLR1, bounds);
+    CounterexampleFinder glance(tables, TableKind::kLR1, quick);
     const TableView& t = tables[TableKind::kLR1];
-    for (int row = 0; row < t.rowCount() && !report.ambiguous; ++row)
-      for (size_t j = 1; j < t.cells[0].size() && !report.ambiguous; ++j) {
-        char symbol = t.cells[0][j][0];
-        if (GrammarView::isNonterminal(symbol) || t.cell(row, symbol).find('|') == std::string::npos) continue;
-        if (finder.forLR(row, symbol, true).kind == Counterexample::Kind::kUnifying) report.ambiguous = true;
-      }
+    for (CounterexampleFinder* search : {&glance, &finder})
+      for (int row = 0; row < t.rowCount() && !report.ambiguous; ++row)
+        for (size_t j = 1; j < t.cells[0].size() && !report.ambiguous; ++j) {
+          char symbol = t.cells[0][j][0];
+          if (GrammarView::isNonterminal(symbol) || t.cell(row, symbol).find('|') == std::string::npos) continue;
+          if (search->forLR(row, symbol, true).kind == Counterexample::Kind::kUnifying) report.ambiguous = true;
+        }
   }
   return report;
 }
