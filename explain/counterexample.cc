@@ -64,7 +64,12 @@ struct CounterexampleFinder::Data {
         grammar(tables.grammar()),
         lr(grammar, 0),
         ll(grammar, -1),
-        tableDeadline(after(bounds.secondsPerTable)) {}
+        tableDeadline(after(bounds.secondsPerTable)),
+        unifyingDeadline(after(bounds.secondsPerTable * kUnifyingShare)) {}
+
+  // The share of the table's time the unifying searches may take: the rest
+  // is kept for the non-unifying ones, which are quick and always useful.
+  static constexpr double kUnifyingShare = 0.75;
 
   TableSet& tables;
   TableKind kind;
@@ -73,6 +78,7 @@ struct CounterexampleFinder::Data {
   Witnesses lr;  // the LR automata use production 0 only at the root
   Witnesses ll;
   Clock::time_point tableDeadline;
+  Clock::time_point unifyingDeadline;
   std::vector<FoundPair> found;
 
   const TableView& table() { return tables[kind]; }
@@ -237,11 +243,11 @@ struct CounterexampleFinder::Data {
       return false;
     }
     if (std::optional<FoundPair> pair = fromFound(row, symbol)) return take(*pair, out);
-    if (Clock::now() >= tableDeadline) {
-      note = "The time for the table's searches was used up before this conflict.";
+    if (Clock::now() >= unifyingDeadline) {
+      note = "The time for the table's searches for unifying counterexamples was used up before this conflict.";
       return false;
     }
-    SearchBudget budget(bounds.stepsPerConflict, conflictDeadline());
+    SearchBudget budget(bounds.stepsPerConflict, std::min(conflictDeadline(), unifyingDeadline));
     std::optional<FoundPair> chosen;
     UnifyingPair pair = searchUnifying(witnesses(), rootOnly(), starts, budget, [&](const Tree& a, const Tree& b) {
       if (!isUnifyingPair(grammar, a, b)) return false;
