@@ -5,7 +5,11 @@
 // builds of the two large grammars, for a ratio.  Then the drawings: the
 // graph of each automaton, its layout by Graphviz and its SVG (the whole
 // automaton when it is small enough to draw, else the neighbourhood of a
-// state), and the parse tree of the word with its layout.
+// state), and the parse tree of the word with its layout.  Then the
+// counterexamples of every conflict of the four tables, with the default
+// bounds: how many are unifying, how many non-unifying, the time per
+// conflict; and bison -Wcounterexamples on the same grammars (its LALR
+// table) side by side.
 //
 // Usage: tablomat-bench GRAMMAR_DIR
 #include <algorithm>
@@ -19,6 +23,8 @@
 
 #include "bench/bison_grammar.h"
 #include "cli/commands.h"
+#include "explain/conflicts.h"
+#include "explain/grammar_report.h"
 #include "grammar/examples.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
@@ -133,6 +139,83 @@ std::vector<Timed> timeTree(const Parsing& model, const HString& word) {
     times.push_back({"tree-layout", medianMilliseconds([&] { layoutDot(dot); }), size, true});
   }
   return times;
+// What the counterexample searches of one set of grammars found.
+struct Found {
+  long conflicts = 0, unifying = 0, nonUnifying = 0;
+  double milliseconds = 0;
+};
+
+void tally(Found& found, const std::vector<Conflict>& conflicts) {
+  for (const Conflict& c : conflicts) {
+    ++found.conflicts;
+    found.unifying += c.counterexample.kind == Counterexample::Kind::kUnifying;
+    found.nonUnifying += c.counterexample.kind == Counterexample::Kind::kNonUnifying;
+  }
+}
+
+// bison's counterexamples of its LALR table: one warning per state and
+// conflict kind, "Example:" for a unifying one, "First example:" otherwise.
+Found bisonCounterexamples(const Parsing& model) {
+  std::string input = "/tmp/tablomat-bench-cex.y", messages = "/tmp/tablomat-bench-cex.txt";
+  std::ofstream(input) << bisonGrammar(model);
+  std::string command = "bison -Wcounterexamples -o /tmp/tablomat-bench-cex.tab.c " + input + " 2> " + messages;
+  Clock::time_point start = Clock::now();
+  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "tablomat-bench: %s failed\n", command.c_str());
+  Found found;
+  found.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  std::ifstream in(messages);
+  for (std::string line; std::getline(in, line);) {
+    found.conflicts += line.find("[-Wcounterexamples]") != std::string::npos;
+    found.unifying += line.starts_with("  Example:");
+    found.nonUnifying += line.starts_with("  First example:");
+  }
+  return found;
+}
+
+void printFound(const std::string& set, const char* table, const Found& found) {
+  std::printf("%-10s %-6s %9ld %9ld %13ld %6ld %12.2f\n", set.c_str(), table, found.conflicts, found.unifying,
+              found.nonUnifying, found.conflicts - found.unifying - found.nonUnifying,
+              found.conflicts > 0 ? found.milliseconds / static_cast<double>(found.conflicts) : 0.0);
+}
+
+void benchCounterexamples(const std::vector<Case>& cases) {
+  std::printf("\ncounterexamples (default bounds: 2 s a conflict, 10 s a table)\n");
+  std::printf("%-10s %-6s %9s %9s %13s %6s %12s\n", "set", "table", "conflicts", "unifying", "non-unifying", "none",
+              "ms/conflict");
+  std::vector<std::string> sets;
+  for (const Case& c : cases)
+    if (std::find(sets.begin(), sets.end(), c.set) == sets.end()) sets.push_back(c.set);
+  for (const std::string& set : sets) {
+    Found ours[4], bison;
+    for (const Case& c : cases) {
+      if (c.set != set) continue;
+      Parsing model = modelOf(c.text);
+      TableSet tables(model);
+      for (TableKind kind : kTableKinds) {
+        Clock::time_point start = Clock::now();
+        std::vector<Conflict> conflicts = explainConflicts(tables, kind, SearchBounds{});
+        ours[static_cast<size_t>(kind)].milliseconds += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        tally(ours[static_cast<size_t>(kind)], conflicts);
+      }
+      Found theirs = bisonCounterexamples(model);
+      bison.conflicts += theirs.conflicts;
+      bison.unifying += theirs.unifying;
+      bison.nonUnifying += theirs.nonUnifying;
+      bison.milliseconds += theirs.milliseconds;
+    }
+    for (TableKind kind : kTableKinds) printFound(set, tableName(kind), ours[static_cast<size_t>(kind)]);
+    printFound(set, "bison", bison);
+    double report = 0;
+    for (const Case& c : cases)
+      if (c.set == set) {
+        // Once: with a search for ambiguity it may take the table's bound.
+        Clock::time_point start = Clock::now();
+        grammarReport(modelOf(c.text), c.word, SearchBounds{});
+        report += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+      }
+    std::printf("%-10s %-6s %46.2f ms for the grammar report%s\n", set.c_str(), "report", report,
+                set == "examples" ? "s" : "");
+  }
 }
 
 }  // namespace
@@ -193,6 +276,7 @@ int main(int argc, char** argv) {
                   timed.size.c_str(), over ? "  over target" : "");
     }
   }
+  benchCounterexamples(cases);
   std::printf("%s\n", met ? "every target met" : "some targets missed");
   return met ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/explain_commands.h"
 #include "cli/graph_commands.h"
 #include "writers/format.h"
 #include "grammar/examples.h"
@@ -40,12 +41,13 @@ std::vector<std::string> commandNames() {
   std::vector<std::string> names;
   for (const auto& command : commandInfos()) names.emplace_back(command.name);
   for (const auto& command : graphCommandInfos()) names.emplace_back(command.name);
+  for (const auto& command : explainCommandInfos()) names.emplace_back(command.name);
   return names;
 }
 
 std::string helpFooter() {
   std::string text = "Commands:\n";
-  for (const auto& list : {commandInfos(), graphCommandInfos()})
+  for (const auto& list : {commandInfos(), graphCommandInfos(), explainCommandInfos()})
     for (const auto& command : list) {
       std::string name(command.name);
       text += "  " + name + std::string(12 - name.size(), ' ') + std::string(command.summary) + "\n";
@@ -56,7 +58,8 @@ std::string helpFooter() {
       "X->a|b; upper-case letters are non-terminals, e is the empty string.  For the LR commands\n"
       "extend the grammar by a first rule such as I->A.  The word of an evaluation is --word, or\n"
       "the example's word, or the file's line '#word: WORD' as the window saves it; without any\n"
-      "of these it is empty.\n"
+      "of these it is empty.  report and conflicts search counterexamples within\n"
+      "--time-per-conflict and --time-per-table seconds and --steps steps per conflict.\n"
       "\nFormats:\n"
       "  text      listings as lines, tables and traces in aligned columns (the default)\n"
       "  csv       one record a line or a table row, quoted as RFC 4180 says\n"
@@ -73,7 +76,8 @@ std::string helpFooter() {
       "  1   an evaluation rejected the word (its trace ends in Error)\n"
       "  2   usage error or unreadable file\n"
       "  3   the grammar has errors (listed on standard error)\n"
-      "  4   evaluation refused: the table has conflicts (the count on standard error)\n"
+      "  4   evaluation refused: the table has conflicts (the count on standard error);\n"
+      "      report, conflicts: a table they look at has conflicts\n"
       "  70  internal failure of the program\n";
   return text;
 }
@@ -124,6 +128,8 @@ int run(int argc, char** argv) {
           ->type_name("F");
   DrawingOptions drawing;
   addDrawingOptions(app, drawing);
+  ExplainOptions explainOptions;
+  addExplainOptions(app, explainOptions);
   app.set_version_flag("--version", std::string(kProgram) + " " + TABLOMAT_VERSION);
   app.footer(helpFooter());
   app.get_formatter()->column_width(24);
@@ -135,13 +141,15 @@ int run(int argc, char** argv) {
     throw UsageError{oneLine(e.what())};
   }
 
-  if (!isCommand(command) && !isGraphCommand(command))
+  if (!isCommand(command) && !isGraphCommand(command) && !isExplainCommand(command))
     throw UsageError{"unknown command '" + command + "'; the commands are " + joined(commandNames())};
   std::string givenFormat = formatOption->count() > 0 ? formatName : "";
   if (std::string misuse = drawingMisuse(command, givenFormat, drawing); !misuse.empty()) throw UsageError{misuse};
   std::optional<Format> format = formatNamed(formatName);
   if (!format && !isDrawing(command, drawing))
     throw UsageError{"unknown format '" + formatName + "'; the formats are " + joined(formatNames())};
+  if (std::string given = explainOptionsGiven(app); !given.empty() && !isExplainCommand(command))
+    throw UsageError{given + " only apply to report and conflicts"};
   if (exampleOption->count() > 0 && !file.empty())
     throw UsageError{"give either FILE or --example, not both"};
 
@@ -157,6 +165,17 @@ int run(int argc, char** argv) {
     if (wordOption->count() == 0 && read.word) word = *read.word;
   }
 
+  if (isExplainCommand(command)) {
+    ExplainOutcome explained = runExplainCommand(command, grammarText, word, explainOptions, *format);
+    std::cout << explained.output;
+    std::cout.flush();
+    for (const auto& line : explained.diagnostics) std::cerr << line << "\n";
+    if (!std::cout) {
+      std::cerr << kProgram << ": cannot write the output\n";
+      return kExitInternal;
+    }
+    return explained.status;
+  }
   Outcome outcome = isDrawing(command, drawing) ? runDrawing(command, grammarText, word, givenFormat, drawing)
                                                 : runCommand(command, grammarText, word);
   if (outcome.listing) std::cout << renderListing(*outcome.listing, *format);
@@ -164,6 +183,8 @@ int run(int argc, char** argv) {
   if (outcome.document) std::cout << *outcome.document;
   std::cout.flush();
   for (const auto& line : outcome.diagnostics) std::cerr << line << "\n";
+  if (outcome.status != kExitGrammar)
+    for (const auto& note : commandNotes(command, grammarText, word)) std::cerr << kProgram << ": note: " << note << "\n";
   if (!std::cout) {
     std::cerr << kProgram << ": cannot write the output\n";
     return kExitInternal;

@@ -36,12 +36,16 @@
 #include <set>
 
 #include "automata/automaton.h"
+#include "explain/conflicts.h"
+#include "explain/grammar_report.h"
+#include "explain/verify.h"
 #include "commands/commands.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
 #include "graphs/automaton_dot.h"
 #include "graphs/graphviz.h"
 #include "simulation/lr_evaluation.h"
+#include "tables/conflicts.h"
 #include "tables/listings.h"
 #include "tables/table.h"
 #include "trees/evaluation_tree.h"
@@ -485,6 +489,58 @@ void checkTrees(const Parsing& model, const HString& word, Problems& problems) {
   if (accepted == 4 && trees.size() != 1) problems.push_back("the four parsers build different trees");
 }
 
+// Every counterexample met, checked again from scratch.  Small bounds: the
+// checks are what matters, not how far the search gets.
+void checkExplanations(const Parsing& model, Problems& problems) {
+  SearchBounds bounds;
+  bounds.stepsPerConflict = 400;
+  bounds.secondsPerConflict = 1;
+  bounds.secondsPerTable = 4;
+  bounds.trustLR1 = false;  // the search itself must never find ambiguity in an LR(1) grammar
+  GrammarView grammar(model);
+  TableSet tables(model);
+  bool lr1Clean = conflictCount(model, TableKind::kLR1) == 0;
+  for (TableKind kind : kTableKinds) {
+    std::string name = tableName(kind);
+    std::vector<Conflict> conflicts = explainConflicts(tables, kind, bounds);
+    if (static_cast<int>(conflicts.size()) != conflictCount(model, kind))
+      problems.push_back(name + ": explanations and conflicts differ in number");
+    for (const Conflict& c : conflicts) {
+      const Counterexample& ce = c.counterexample;
+      std::string where = name + " " + c.label + " under " + c.symbol + ": ";
+      if (ce.kind == Counterexample::Kind::kUnifying) {
+        if (!isUnifyingPair(grammar, ce.trees[0], ce.trees[1])) problems.push_back(where + "a unifying counterexample that is none");
+        if (lr1Clean) problems.push_back(where + "a unifying counterexample for a grammar that is LR(1)");
+      }
+      for (const Counterexample::Example& example : ce.examples) {
+        std::string leaves = frontier(example.tree);
+        if (!isDerivation(grammar, example.tree) || leaves.compare(0, example.prefix.size(), example.prefix) != 0)
+          problems.push_back(where + "a derivation that does not read its prefix");
+        if (kind != TableKind::kLL1 && lrStateAfter(tables[kind], example.prefix) != c.row)
+          problems.push_back(where + "a prefix that does not lead to the state");
+      }
+    }
+  }
+}
+
+void checkReport(const Parsing& model, const HString& word, Problems& problems) {
+  SearchBounds bounds;
+  bounds.stepsPerConflict = 400;
+  GrammarReport report = grammarReport(model, std::string(word.view()), bounds);
+  std::string nullable;
+  for (const HString& rule : model.rules)
+    if (model.isNullable(rule[0])) nullable += rule[0];
+  if (report.nullable != nullable) problems.push_back("the report's nullable non-terminals are " + report.nullable);
+  for (const GrammarReport::TableClass& c : report.classes)
+    if (c.conflicts != conflictCount(model, c.kind)) problems.push_back(std::string("the report counts other conflicts in ") + tableName(c.kind));
+  for (const LeftRecursion& recursion : report.leftRecursion) {
+    const std::vector<std::string>& forms = recursion.derivation;
+    if (forms.size() < 2 || forms.front() != recursion.cycle.substr(0, 1) || forms.back().empty() ||
+        forms.back()[0] != recursion.cycle[0])
+      problems.push_back("a left recursion that does not come back: " + recursion.cycle);
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> checkEverything(std::string_view input) {
@@ -524,6 +580,8 @@ std::vector<std::string> checkEverything(std::string_view input) {
       headerCount(lalrItems.lines) != lalr.getCount() - 1)
     problems.push_back("listings and tables differ in their states");
   checkAgainstLiteral(model, problems);
+  checkExplanations(model, problems);
+  checkReport(model, HString(word.data(), static_cast<int>(word.size())), problems);
 
   unsigned seed = 2166136261u;
   for (char c : input) seed = (seed ^ static_cast<unsigned char>(c)) * 16777619u;

@@ -1,5 +1,7 @@
 #include "trees/tree.h"
 
+#include <algorithm>
+
 namespace {
 
 void collectFrontier(const Tree& tree, std::string& out) {
@@ -71,5 +73,58 @@ std::string treeJson(const Tree& tree) {
 std::vector<std::string> treeLines(const Tree& tree) {
   std::vector<std::string> out;
   appendLines(tree, "", out);
+  return out;
+}
+
+bool Tree::operator==(const Tree& other) const {
+  if (symbol != other.symbol || expanded != other.expanded || children.size() != other.children.size()) return false;
+  if (production != -1 && other.production != -1 && production != other.production) return false;
+  for (size_t k = 0; k < children.size(); ++k)
+    if (!(children[k] == other.children[k])) return false;
+  return true;
+}
+
+namespace {
+
+// Appends the forms after `form` (whose leftmost non-terminal not yet
+// expanded is this tree's root, standing at `at`) while expanding the tree.
+void expandLeftmost(const Tree& tree, std::string& form, size_t& at, std::vector<std::string>& out) {
+  if (!tree.expanded) {
+    ++at;
+    return;
+  }
+  std::string body;
+  for (const Tree& child : tree.children) body += child.symbol;
+  form.replace(at, 1, body);
+  out.push_back(form);
+  for (const Tree& child : tree.children) expandLeftmost(child, form, at, out);
+}
+
+size_t columns(const std::string& text) {
+  size_t n = 0;
+  for (char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+
+}  // namespace
+
+std::vector<std::string> leftmostDerivation(const Tree& tree) {
+  std::string form(1, tree.symbol);
+  std::vector<std::string> out{form};
+  size_t at = 0;
+  expandLeftmost(tree, form, at, out);
+  return out;
+}
+
+std::vector<std::string> sideBySide(const std::vector<std::string>& left, const std::vector<std::string>& right,
+                                    size_t gap) {
+  size_t width = 0;
+  for (const std::string& line : left) width = std::max(width, columns(line));
+  std::vector<std::string> out;
+  for (size_t k = 0; k < std::max(left.size(), right.size()); ++k) {
+    std::string line = k < left.size() ? left[k] : "";
+    if (k < right.size()) line += std::string(width + gap - columns(line), ' ') + right[k];
+    out.push_back(line);
+  }
   return out;
 }

@@ -28,4 +28,20 @@ TEST(TreeTest, IndentedLines) {
   EXPECT_EQ(treeLines(sample()), (std::vector<std::string>{"E", "  E", "  +", "  T", "    i", "  G", "    e"}));
 }
 
+TEST(TreeTest, LeftmostDerivationExpandsInPreorder) {
+  EXPECT_EQ(leftmostDerivation(sample()), (std::vector<std::string>{"E", "E+TG", "E+iG", "E+i"}));
+  EXPECT_EQ(leftmostDerivation(Tree::leaf('x')), (std::vector<std::string>{"x"}));
+}
+
+TEST(TreeTest, EqualityHonoursKnownProductionNumbers) {
+  Tree a = Tree::node('A', {Tree::leaf('a')}, 1);
+  EXPECT_TRUE(a == Tree::node('A', {Tree::leaf('a')}));  // unknown matches any
+  EXPECT_FALSE(a == Tree::node('A', {Tree::leaf('a')}, 2));
+  EXPECT_FALSE(Tree::node('A', {}) == Tree::leaf('A'));
+}
+
+TEST(TreeTest, SideBySideCountsCharactersNotBytes) {
+  EXPECT_EQ(sideBySide({"°a", "b"}, {"x", "y", "z"}, 2), (std::vector<std::string>{"°a  x", "b   y", "    z"}));
+}
+
 }  // namespace

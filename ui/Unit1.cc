@@ -24,6 +24,7 @@
 #include "BackgroundJob.h"
 #include "DiagramWindow.h"
 #include "ElasticLayout.h"
+#include "ExplainHooks.h"
 #include "Export.h"
 #include "Forms.h"
 #include "GrammarDocument.h"
@@ -305,6 +306,8 @@ void TForm1::createControls() {
   document_ = new GrammarDocument(Memo1, Edit1);
   history_ = new GrammarHistory(Memo1, Edit1);
 
+  explainHooks_ = new ExplainHooks(this, StringGrid1, Label2);
+
   Memo1->setFocus();
 }
 
@@ -342,6 +345,7 @@ void TForm1::analysis(Command&& command) {
     return;
   }
   guarded(this, [&] {
+    explainHooks_->commandStarts();
     if (refreshGrammar()) command();
   });
 }
@@ -422,6 +426,7 @@ void TForm1::runListing(const QString& name, const char* title, ListingKind kind
       [this, name, title, kind](std::pair<Lines, Lines>& result) {
         bool items = kind != ListingKind::kFirst && kind != ListingKind::kFollow;
         setTitle(title);
+        if (items) explainHooks_->lrCommandRan(model);
         resultLines_ = std::move(result.first);
         resultName_ = name;
         showLines(Memo3, resultLines_);
@@ -470,12 +475,15 @@ void TForm1::showGridResult(HString mode) {
         if (!parsed.refused()) result.cells = cellsOf(parsed.trace);
         return result;
       },
-      [this, kind, trace, name](GridResult& result) {
-        if (trace && warnOfConflicts(result.conflicts)) return;
+      [this, kind, trace, name, word](GridResult& result) {
+        if (kind != TableKind::kLL1) explainHooks_->lrCommandRan(model);
+        if (trace) explainHooks_->evaluationRan(model, QString::fromStdString(word));
+        if (trace && warnOfConflicts(result.conflicts, kind)) return;
         StringGrid1->setDefaultColWidth(trace ? 250 : kind == TableKind::kLL1 ? 100 : 60);
         if (result.cells.empty()) return;
         fillGrid(result.cells);
         markResult(trace);
+        if (!trace) explainHooks_->tableShown(kind, model.rules);
         gridCells_ = std::move(result.cells);
         gridName_ = name;
         int rows = StringGrid1->rowCount() - 1;
@@ -534,12 +542,13 @@ void TForm1::markResult(bool trace) {
   for (int col = 1; col < grid->colCount(); ++col) grid->setMark(col, last, mark);
 }
 
-bool TForm1::checkConflicts(HString name) { return warnOfConflicts(countConflicts(model, name)); }
+bool TForm1::checkConflicts(HString name) { return warnOfConflicts(countConflicts(model, name), tableKindNamed(name)); }
 
-bool TForm1::warnOfConflicts(int count) {
+bool TForm1::warnOfConflicts(int count, TableKind kind) {
   if (count == 0) return false;
   TForm3* warning = createForm<TForm3>();
   warning->setMessage(conflictMessage(count));
+  explainHooks_->offerIn(warning, kind, model.rules);
   warning->exec();
   return true;
 }
@@ -830,3 +839,7 @@ void TForm1::openStepper(TableKind kind) {
     openParseStepper(ruleTextsOf(model), kind, std::string(word.constData(), static_cast<size_t>(word.size())), this);
   });
 }
+
+void TForm1::showGrammarReport() { analysis([&] { explainHooks_->openReport(model.rules, Edit1->text()); }); }
+
+void TForm1::explainTable(TableKind kind) { analysis([&] { explainHooks_->openTable(kind, model.rules); }); }

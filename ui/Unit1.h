@@ -20,6 +20,7 @@
 
 class CommandRunner;
 class ElasticLayout;
+class ExplainHooks;
 class GrammarDocument;
 class GrammarHistory;
 class MainMenu;
@@ -140,6 +141,10 @@ class TForm1 : public QMainWindow {
   // automaton, and a parse of the word to step through.
   void openDiagram(GraphKind kind);
   void openStepper(TableKind kind);
+  // The grammar report of the text in the editor and the word field.
+  void showGrammarReport();
+  // The explanations of every conflict of a table.
+  void explainTable(TableKind kind);
 
   void newGrammar();
   void openDialog();
@@ -152,6 +157,10 @@ class TForm1 : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+
+ public:
+  // The ways to the explanations: conflict cells, the Warning dialog, the start hint.
+  ExplainHooks* explainHooks() const { return explainHooks_; }
 
  private:
   void createControls();
@@ -174,7 +183,7 @@ class TForm1 : public QMainWindow {
   void fillGrid(const Cells& cells);
 
   // The Warning dialog for a table with conflicts; false when there are none.
-  bool warnOfConflicts(int count);
+  bool warnOfConflicts(int count, TableKind kind);
   void setTitle(const char* title);
   void markResult(bool trace);
   // Asks before unsaved changes are set aside; false when the user keeps them.
@@ -207,4 +216,5 @@ class TForm1 : public QMainWindow {
   Lines listingLines_;
   QString listingName_;
   void (TForm1::*lastEvaluation_)() = &TForm1::BitBtn8Click;
+  ExplainHooks* explainHooks_ = nullptr;
 };

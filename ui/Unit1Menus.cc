@@ -148,6 +148,26 @@ void TForm1::createMenus() {
   connect(runner_, &CommandRunner::slow, cancel, [cancel] { cancel->setEnabled(true); });
   connect(runner_, &CommandRunner::finished, cancel, [cancel] { cancel->setEnabled(false); });
 
+  // ---- Explanations: the grammar report, and why a table's cells conflict
+  m.add({kAnalyze, "explain", tr("Grammar &Report..."), key("Ctrl+G"),
+         tr("Nullable, left-recursive, unreachable and non-productive non-terminals, the start rule, the word, "
+            "and which tables are free of conflicts."),
+         [this] { showGrammarReport(); }});
+  struct Explained {
+    TableKind kind;
+    const char* text;
+    const char* key;
+  };
+  const Explained explained[] = {{TableKind::kLL1, "&LL(1) Table", "F8"},
+                                 {TableKind::kSLR, "&SLR Table", "Shift+F8"},
+                                 {TableKind::kLR1, "LR(&1) Table", "Ctrl+F8"},
+                                 {TableKind::kLALR, "L&ALR Table", "Ctrl+Shift+F8"}};
+  for (const Explained& e : explained)
+    m.add({kAnalyze, "explain", tr(e.text), key(e.key),
+           tr("Why each conflicting cell of this table holds more than one entry: the items or derivations behind "
+              "them, a prefix that leads there, and a counterexample checked before it is shown."),
+           [this, kind = e.kind] { explainTable(kind); }, tr("&Explain Conflicts")});
+
   // ---- Windows of their own: the automaton as a diagram, a parse to step through
   struct Diagram {
     GraphKind kind;

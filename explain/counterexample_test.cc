@@ -1,0 +1,124 @@
+#include "explain/counterexample.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "explain/conflicts.h"
+#include "grammar/test_support.h"
+
+namespace {
+
+// Only the steps bound the searches here.
+SearchBounds steps(long n) {
+  SearchBounds bounds;
+  bounds.stepsPerConflict = n;
+  bounds.secondsPerConflict = 600;
+  bounds.secondsPerTable = 6000;
+  return bounds;
+}
+
+Counterexample counterexampleOf(const Parsing& model, TableKind kind, int row, char symbol, SearchBounds bounds = steps(100'000)) {
+  TableSet tables(model);
+  std::optional<Conflict> c = explainCell(tables, kind, row, symbol, bounds);
+  EXPECT_TRUE(c.has_value());
+  return c ? c->counterexample : Counterexample{};
+}
+
+TEST(UnifyingTest, PrecedenceOfTwoOperators) {
+  Counterexample ce = counterexampleOf(modelOf({"I->E", "E->E+E|E*E|i"}), TableKind::kSLR, 5, '*');
+  ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
+  // Shifting * groups E*E below +; reducing first puts E+E below *.
+  EXPECT_EQ(ce.actions[0], "s4");
+  EXPECT_EQ(ce.actions[1], "r1");
+  EXPECT_EQ(treeJson(ce.trees[0]),
+            R"({"symbol": "E", "children": [{"symbol": "E"}, {"symbol": "+"}, )"
+            R"({"symbol": "E", "children": [{"symbol": "E"}, {"symbol": "*"}, {"symbol": "E"}]}]})");
+  EXPECT_EQ(treeJson(ce.trees[1]),
+            R"({"symbol": "E", "children": [{"symbol": "E", "children": [{"symbol": "E"}, {"symbol": "+"}, )"
+            R"({"symbol": "E"}]}, {"symbol": "*"}, {"symbol": "E"}]})");
+  EXPECT_EQ(ce.word, "i+i*i");
+}
+
+TEST(UnifyingTest, AssociativityOfOneOperator) {
+  Counterexample ce = counterexampleOf(modelOf({"I->E", "E->E+E|E*E|i"}), TableKind::kLALR, 5, '+');
+  ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
+  EXPECT_EQ(frontier(ce.trees[0]), "E+E+E");
+  EXPECT_EQ(ce.word, "i+i+i");
+}
+
+TEST(UnifyingTest, TheDanglingElse) {
+  Parsing model = modelOf({"I->S", "S->iEtS|iEtSlS|a", "E->b"});
+  Counterexample ce = counterexampleOf(model, TableKind::kLR1, 14, 'l');
+  ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
+  EXPECT_EQ(frontier(ce.trees[0]), "iEtiEtSlS");
+  EXPECT_EQ(ce.word, "ibtibtala");
+  EXPECT_EQ(productionsOf(ce.trees[0]), (std::vector<std::string>{"S->iEtS", "S->iEtSlS"}));
+  EXPECT_EQ(productionsOf(ce.trees[1]), (std::vector<std::string>{"S->iEtSlS", "S->iEtS"}));
+}
+
+TEST(UnifyingTest, ACycleOfUnitProductions) {
+  // S->A and A->S: A derives itself, so every form of A has many trees.
+  Counterexample ce = counterexampleOf(modelOf({"I->S", "S->A", "A->S|x"}), TableKind::kSLR, 1, '$');
+  ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
+  EXPECT_EQ(ce.actions[0], "r2");
+  EXPECT_EQ(ce.actions[1], "a");
+}
+
+TEST(NonUnifyingTest, AnSlrReductionOnlyFollowWants) {
+  Counterexample ce = counterexampleOf(exampleModel(8), TableKind::kSLR, 3, '=');
+  ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
+  EXPECT_EQ(ce.prefix, "L");
+  ASSERT_EQ(ce.examples.size(), 2u);
+  EXPECT_EQ(ce.examples[0].action, "s7");
+  EXPECT_EQ(frontier(ce.examples[0].tree), "L=R");
+  EXPECT_TRUE(ce.examples[0].symbolNext);
+  // No derivation puts = after R here: the reduction has no example with =.
+  EXPECT_EQ(ce.examples[1].action, "r6");
+  EXPECT_EQ(frontier(ce.examples[1].tree), "L");
+  EXPECT_FALSE(ce.examples[1].symbolNext);
+}
+
+TEST(NonUnifyingTest, MergedStatesNeedPrefixesOfTheirOwn) {
+  Counterexample ce = counterexampleOf(modelOf({"I->S", "S->aAd|bBd|aBf|bAf", "A->c", "B->c"}), TableKind::kLALR, 6, 'd');
+  ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
+  ASSERT_EQ(ce.examples.size(), 2u);
+  std::set<std::string> forms{frontier(ce.examples[0].tree), frontier(ce.examples[1].tree)};
+  EXPECT_EQ(forms, (std::set<std::string>{"acd", "bcd"}));
+  EXPECT_NE(ce.examples[0].prefix, ce.examples[1].prefix);
+  EXPECT_TRUE(ce.examples[0].symbolNext && ce.examples[1].symbolNext);
+}
+
+TEST(NonUnifyingTest, LL1LeftRecursion) {
+  Counterexample ce = counterexampleOf(exampleModel(6), TableKind::kLL1, 2, 'i', steps(2000));
+  ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
+  EXPECT_EQ(ce.prefix, "");
+  ASSERT_EQ(ce.examples.size(), 2u);
+  EXPECT_EQ(ce.examples[0].action, "E->E+T");
+  EXPECT_EQ(frontier(ce.examples[0].tree), "i+T");
+  EXPECT_EQ(ce.examples[1].action, "E->T");
+  EXPECT_EQ(frontier(ce.examples[1].tree), "i");
+  // Its LR(1) table has no conflict: no search is needed to know there is no unifying one.
+  EXPECT_EQ(ce.note, "No unifying counterexample can exist: the LR(1) table has no conflict, so the grammar is unambiguous.");
+}
+
+TEST(BoundsTest, AnUnambiguousGrammarThatIsNotLR1) {
+  // S->aSa|a: nothing proves it unambiguous in advance, so the search runs to its bound.
+  Counterexample ce = counterexampleOf(modelOf({"I->S", "S->aSa|a"}), TableKind::kLL1, 1, 'a', steps(50));
+  EXPECT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
+  EXPECT_EQ(ce.note, "No unifying counterexample within 50 search steps.");
+}
+
+TEST(BoundsTest, StepsAndNoSearch) {
+  // Both searches keep to the steps: nothing found, nothing shown.
+  Counterexample few = counterexampleOf(modelOf({"I->E", "E->E+E|E*E|i"}), TableKind::kSLR, 5, '*', steps(3));
+  EXPECT_EQ(few.kind, Counterexample::Kind::kNone);
+  EXPECT_EQ(few.note, "No unifying counterexample within 3 search steps. No counterexample could be found and checked.");
+  SearchBounds none;
+  none.search = false;
+  Counterexample off = counterexampleOf(exampleModel(4), TableKind::kSLR, 7, 'c', none);
+  EXPECT_EQ(off.kind, Counterexample::Kind::kNone);
+  EXPECT_EQ(off.note, "");
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+#include "explain/verify.h"
+
+#include <gtest/gtest.h>
+
+#include "explain/witnesses.h"
+#include "grammar/test_support.h"
+
+namespace {
+
+Tree leaf(char c) { return Tree::leaf(c); }
+
+// I->S, S->(S)|x: productions 0, 1, 2.
+Tree parenthesised() {
+  return Tree::node('I', {Tree::node('S', {leaf('('), Tree::node('S', {leaf('x')}, 2), leaf(')')}, 1)}, 0);
+}
+
+TEST(DerivationCheckTest, ProductionsOfTheGrammarOnly) {
+  GrammarView grammar(modelOf({"I->S", "S->(S)|x"}));
+  EXPECT_TRUE(isDerivation(grammar, parenthesised()));
+  EXPECT_TRUE(isDerivation(grammar, Tree::node('S', {leaf('x')})));  // production unknown: found by its text
+  EXPECT_FALSE(isDerivation(grammar, Tree::node('S', {leaf('y')})));
+  EXPECT_FALSE(isDerivation(grammar, Tree::node('S', {leaf('x')}, 1)));  // production 1 is S->(S)
+  EXPECT_FALSE(isDerivation(grammar, Tree::node('S', {})));              // S cannot vanish
+}
+
+TEST(UnifyingPairCheckTest, SameRootSameFrontierDifferent) {
+  GrammarView grammar(modelOf({"I->E", "E->E+E|i"}));
+  Tree left = Tree::node('E', {Tree::node('E', {leaf('E'), leaf('+'), leaf('E')}, 1), leaf('+'), leaf('E')}, 1);
+  Tree right = Tree::node('E', {leaf('E'), leaf('+'), Tree::node('E', {leaf('E'), leaf('+'), leaf('E')}, 1)}, 1);
+  EXPECT_TRUE(isUnifyingPair(grammar, left, right));
+  EXPECT_FALSE(isUnifyingPair(grammar, left, left));
+  EXPECT_FALSE(isUnifyingPair(grammar, left, Tree::node('E', {leaf('E'), leaf('+'), leaf('E')}, 1)));
+  EXPECT_FALSE(isUnifyingPair(grammar, left, Tree::node('I', {right}, 0)));
+  // Two alternatives with the same text: the trees differ in their productions alone.
+  GrammarView twice(modelOf({"I->A", "A->a|a"}));
+  EXPECT_TRUE(isUnifyingPair(twice, Tree::node('A', {leaf('a')}, 1), Tree::node('A', {leaf('a')}, 2)));
+}
+
+TEST(ParserMovesTest, TheSlrParserFollowsADerivation) {
+  Parsing model = modelOf({"I->S", "S->(S)|x"});
+  GrammarView grammar(model);
+  TableSet tables(model);
+  std::vector<Move> moves;
+  ASSERT_TRUE(lrMoves(grammar, tables[TableKind::kSLR], parenthesised(), moves));
+  EXPECT_EQ(moves, (std::vector<Move>{{0, '(', "s2", 0},
+                                      {2, 'x', "s3", 1},
+                                      {3, ')', "r2", 2},
+                                      {4, ')', "s5", 2},
+                                      {5, '$', "r1", 3},
+                                      {1, '$', "a", 3}}));
+  // Not a word yet, or not a tree of production 0: nothing to follow.
+  EXPECT_FALSE(lrMoves(grammar, tables[TableKind::kSLR], Tree::node('I', {leaf('S')}, 0), moves));
+  EXPECT_FALSE(lrMoves(grammar, tables[TableKind::kSLR], Tree::node('S', {leaf('x')}, 2), moves));
+  EXPECT_EQ(lrStateAfter(tables[TableKind::kSLR], "(S"), 4);
+  EXPECT_EQ(lrStateAfter(tables[TableKind::kSLR], "(S)"), 5);
+  EXPECT_EQ(lrStateAfter(tables[TableKind::kSLR], "x)"), -1);
+}
+
+TEST(ParserMovesTest, AProductionZeroInsideIsNoMoveOfTheTable) {
+  // Production 0 is E->E+T: the tables accept where it completes, they never reduce it.
+  Parsing model = modelOf({"E->E+T|T", "T->i"});
+  GrammarView grammar(model);
+  TableSet tables(model);
+  Tree inner = Tree::node('E', {Tree::node('E', {Tree::node('T', {leaf('i')}, 2)}, 1), leaf('+'), Tree::node('T', {leaf('i')}, 2)}, 0);
+  Tree outer = Tree::node('E', {inner, leaf('+'), Tree::node('T', {leaf('i')}, 2)}, 0);
+  std::vector<Move> moves;
+  EXPECT_TRUE(lrMoves(grammar, tables[TableKind::kLR1], inner, moves));
+  EXPECT_FALSE(lrMoves(grammar, tables[TableKind::kLR1], outer, moves));
+}
+
+TEST(ParserMovesTest, TheLL1ParserPredictsAsFarAsItSeesTerminals) {
+  Parsing model = exampleModel(4);  // I->S, S->iEtSZ|a, Z->cS|e, E->b
+  GrammarView grammar(model);
+  TableSet tables(model);
+  Tree tree = Tree::node('I', {Tree::node('S', {leaf('i'), Tree::node('E', {leaf('b')}), leaf('t'), Tree::node('S', {leaf('a')}),
+                                               Tree::node('Z', {})})});
+  std::vector<Move> moves;
+  ASSERT_TRUE(ll1Moves(grammar, tables[TableKind::kLL1], tree, moves));
+  EXPECT_EQ(moves, (std::vector<Move>{{0, 'i', "S", 0}, {1, 'i', "iEtSZ", 0}, {3, 'b', "b", 1}, {1, 'a', "a", 3}, {2, '$', "e", 4}}));
+  // A non-terminal leaf before the next terminal ends the predictions there.
+  Tree open = Tree::node('I', {Tree::node('S', {leaf('i'), leaf('E'), leaf('t'), leaf('S'), leaf('Z')})});
+  ASSERT_TRUE(ll1Moves(grammar, tables[TableKind::kLL1], open, moves));
+  EXPECT_EQ(moves.size(), 2u);
+  EXPECT_EQ(firstDifference(moves, moves), -1);
+}
+
+}  // namespace
