@@ -117,15 +117,17 @@ Grading gradeSets(const Parsing& grammar, SetKind kind, std::string_view answer)
   }
   for (const std::string& name : names) {
     if (name.size() == 1 && grammar.rules.getCount() > 0 && view.hasRule(name[0])) continue;
-    std::string why = name + " is not a non-terminal of the grammar.";
-    const std::vector<std::string>& symbols = written[name];
-    if (symbols.empty()) grading.elements.push_back({setLabel(kind, name), "", "", Mark::kWrong, why});
-    for (const std::string& symbol : symbols) grading.elements.push_back({setLabel(kind, name), "", symbol, Mark::kWrong, why});
+    // One wrong element for the whole set: none of it can be right.
+    std::string symbols;
+    for (const std::string& symbol : written[name]) symbols += symbol;
+    grading.elements.push_back({setLabel(kind, name), "", symbols, Mark::kWrong,
+                                name + " is not a non-terminal of the grammar."});
   }
   return grading;
 }
 
-std::string revealSetElement(std::string_view answer, SetKind kind, const MarkedElement& element) {
+std::string revealSetElement(const Parsing& grammar, std::string_view answer, SetKind kind,
+                             const MarkedElement& element) {
   if (element.mark == Mark::kRight) return std::string(answer);
   std::vector<std::string> lines;
   for (std::size_t start = 0; start <= answer.size();) {
@@ -149,8 +151,8 @@ std::string revealSetElement(std::string_view answer, SetKind kind, const Marked
         done = true;
         break;
       }
-      if (element.entry.empty()) {  // the set of a non-terminal the grammar does not have
-        line.clear();
+      if (set->name.size() != 1 || grammar.rules.getCount() == 0 || !GrammarView(grammar).hasRule(set->name[0])) {
+        line.clear();  // the set of a non-terminal the grammar does not have
         done = true;
         continue;
       }

@@ -19,5 +19,6 @@ Grading gradeSets(const Parsing& grammar, SetKind kind, std::string_view answer)
 
 // The answer with one element put right: a missing symbol added to its
 // set's line (a line made for it when there is none), a wrong one taken
-// out.  Other lines stay as they are.
-std::string revealSetElement(std::string_view answer, SetKind kind, const MarkedElement& element);
+// out, the set of a non-terminal the grammar does not have emptied.  Other
+// lines stay as they are.
+std::string revealSetElement(const Parsing& grammar, std::string_view answer, SetKind kind, const MarkedElement& element);

@@ -77,8 +77,13 @@ std::string latexHead(const Exercise& exercise, const std::string& heading) {
 }
 
 std::string latexSheet(const Exercise& exercise, SheetPart part) {
+  // \fitted shrinks a table wider than the line to its width, and leaves
+  // the others as they are.
   std::string out =
       "\\documentclass{article}\n\\usepackage[T1]{fontenc}\n\\usepackage[utf8]{inputenc}\n\\usepackage{textcomp}\n"
+      "\\usepackage{graphicx}\n\\newsavebox{\\keybox}\n"
+      "\\newcommand{\\fitted}[1]{\\sbox{\\keybox}{#1}\\ifdim\\wd\\keybox>\\linewidth"
+      "\\resizebox{\\linewidth}{!}{\\usebox{\\keybox}}\\else\\usebox{\\keybox}\\fi}\n"
       "\\begin{document}\n";
   if (showsQuestions(part)) {
     out += latexHead(exercise, title(exercise));
@@ -94,7 +99,7 @@ std::string latexSheet(const Exercise& exercise, SheetPart part) {
       out += "\\subsection*{" + std::to_string(++k) + ". " + latexEscaped(question.text) + "}\n";
       const Answer& answer = question.answer;
       if (!answer.listing.empty()) out += renderListing(answer.listing, Format::kLatex);
-      if (!answer.table.empty()) out += "\\noindent\\resizebox{\\linewidth}{!}{%\n" + renderTable(answer.table, Format::kLatex) + "}\n";
+      if (!answer.table.empty()) out += "\\noindent\\fitted{%\n" + renderTable(answer.table, Format::kLatex) + "}\n";
       for (const std::string& note : answer.notes) out += "\n" + latexEscaped(note) + "\n";
       out += "\n";
     }
