@@ -13,6 +13,7 @@
 #include "Forms.h"
 #include "Info.h"
 #include "Look.h"
+#include "PracticeWindow.h"
 #include "StringGrid.h"
 #include "Warning.h"
 #include "commands/commands.h"
@@ -393,3 +394,12 @@ void TForm1::BitBtn12Click() { analysis([&] { showGridResult("LALR"); }); }
 void TForm1::BitBtn13Click() { analysis([&] { showGridResult("LALREVALUATION"); }); }
 void TForm1::BitBtn14Click() { close(); }
 void TForm1::BitBtn15Click() { createForm<TForm2>()->exec(); }
+
+void TForm1::openPractice() {
+  PracticeWindow::open(this, [this]() -> std::optional<std::vector<std::string>> {
+    if (!refreshGrammar()) return std::nullopt;
+    std::vector<std::string> lines;
+    for (const HString& rule : model.rules) lines.emplace_back(rule.view());
+    return lines;
+  });
+}

@@ -90,6 +90,8 @@ class TForm1 : public QWidget {
   void BitBtn13Click();
   void BitBtn14Click();
   void BitBtn15Click();
+  // Opens the practice window on the current grammar.
+  void openPractice();
 
  private:
   void createControls();
