@@ -40,6 +40,19 @@ std::string withoutBlanks(std::string_view text) {
   return out;
 }
 
+std::string replacedAll(std::string_view text, std::string_view from, std::string_view to) {
+  std::string out;
+  for (std::size_t at = 0;;) {
+    std::size_t found = text.find(from, at);
+    out.append(text.substr(at, found == std::string_view::npos ? std::string_view::npos : found - at));
+    if (found == std::string_view::npos) return out;
+    out.append(to);
+    at = found + from.size();
+  }
+}
+
+std::string withEpsilonAsE(std::string_view text) { return replacedAll(text, "\xCE\xB5", "e"); }
+
 std::vector<std::string> utf8Characters(std::string_view text) {
   std::vector<std::string> out;
   for (std::size_t i = 0; i < text.size();) {

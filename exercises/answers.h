@@ -30,3 +30,7 @@ std::string trimmed(std::string_view text);
 std::vector<std::string> utf8Characters(std::string_view text);
 // The text without blanks (spaces and tabs).
 std::string withoutBlanks(std::string_view text);
+// The text with every ε written as e, the empty word of the grammars.
+std::string withEpsilonAsE(std::string_view text);
+// The text with every occurrence of `from` (not empty) written as `to`.
+std::string replacedAll(std::string_view text, std::string_view from, std::string_view to);

@@ -19,18 +19,13 @@ struct TypedItem {
   bool hasLookahead = false;
 };
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) text.replace(at, from.size(), to);
-  return text;
-}
-
 bool isTerminalOf(char c, const std::string& terminals) { return terminals.find(c) != std::string::npos; }
 
 std::optional<TypedItem> readItem(std::string line, const std::string& terminals, bool lr1) {
   line = trimmed(line);
   if (line.size() >= 2 && line.front() == '[' && line.back() == ']') line = trimmed(line.substr(1, line.size() - 2));
-  for (const char* dot : {"\xC2\xB0", "\xC2\xB7", "\xE2\x80\xA2", "\xE2\x8B\x85"}) line = replaced(line, dot, std::string(1, kMarker));
-  if (!isTerminalOf('.', terminals)) line = replaced(line, ".", std::string(1, kMarker));
+  for (const char* dot : {"\xC2\xB0", "\xC2\xB7", "\xE2\x80\xA2", "\xE2\x8B\x85"}) line = replacedAll(line, dot, std::string(1, kMarker));
+  if (!isTerminalOf('.', terminals)) line = replacedAll(line, ".", std::string(1, kMarker));
   std::size_t marker = line.find(kMarker);
   if (marker == std::string::npos) return std::nullopt;
   // The lookaheads start at the first comma after the dot; when the comma
@@ -50,10 +45,10 @@ std::optional<TypedItem> readItem(std::string line, const std::string& terminals
   if (!lr1) item.lookaheads.clear();
   if (core.size() < 4 || core.compare(1, 2, "->") != 0 || core[0] < 'A' || core[0] > 'Z') return std::nullopt;
   if (std::count(core.begin(), core.end(), kMarker) != 1) return std::nullopt;
-  std::string body = replaced(core.substr(3), "\xCE\xB5", "e");  // ε
-  std::string bare = replaced(body, std::string(1, kMarker), "");
+  std::string body = withEpsilonAsE(core.substr(3));
+  std::string bare = replacedAll(body, std::string(1, kMarker), "");
   if (bare.empty() || bare == "e") body = std::string("e") + kMarker;
-  item.core = core.substr(0, 3) + replaced(body, std::string(1, kMarker), kDot);
+  item.core = core.substr(0, 3) + replacedAll(body, std::string(1, kMarker), kDot);
   return item;
 }
 
@@ -110,7 +105,7 @@ class StateKey {
 
   // Why the state does not hold a typed item.
   std::string whyNotHeld(int state, const std::string& core, const std::string& c) const {
-    std::string production = replaced(core, kDot, "");
+    std::string production = replacedAll(core, kDot, "");
     if (production.size() == 4 && production.compare(3, 1, "e") == 0) production = core.substr(0, 3) + "e";
     bool exists = false;
     for (int p = 0; p < grammar_.productionCount(); ++p) exists = exists || grammar_.productionText(p) == production;

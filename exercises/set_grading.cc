@@ -42,7 +42,7 @@ std::optional<SetLine> readSetLine(const std::string& line, const std::string& t
   SetLine set{keyword == "first" ? SetKind::kFirst : SetKind::kFollow, name, {}};
   for (const std::string& symbol : utf8Characters(withoutBlanks(rest.substr(1)))) {
     if (separates(symbol, terminals)) continue;
-    std::string normal = symbol == "\xCE\xB5" ? "e" : symbol;  // ε
+    std::string normal = withEpsilonAsE(symbol);
     if (std::find(set.symbols.begin(), set.symbols.end(), normal) == set.symbols.end()) set.symbols.push_back(normal);
   }
   return set;
@@ -161,7 +161,7 @@ std::string revealSetElement(const Parsing& grammar, std::string_view answer, Se
       for (std::size_t at; !element.entry.empty() && (at = rest.find(element.entry)) != std::string::npos;)
         rest.erase(at, element.entry.size());
       if (element.entry == "e")
-        for (std::size_t at; (at = rest.find("\xCE\xB5")) != std::string::npos;) rest.erase(at, 2);
+        rest = replacedAll(rest, "\xCE\xB5", "");
       line = head + rest;
       done = true;
     }

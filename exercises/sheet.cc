@@ -99,8 +99,16 @@ std::string latexSheet(const Exercise& exercise, SheetPart part) {
       out += "\\subsection*{" + std::to_string(++k) + ". " + latexEscaped(question.text) + "}\n";
       const Answer& answer = question.answer;
       if (!answer.listing.empty()) out += renderListing(answer.listing, Format::kLatex);
-      if (!answer.table.empty()) out += "\\noindent\\fitted{%\n" + renderTable(answer.table, Format::kLatex) + "}\n";
-      for (const std::string& note : answer.notes) out += "\n" + latexEscaped(note) + "\n";
+      if (!answer.table.empty()) {
+        out += "\\noindent\\fitted{%\n";
+        out += renderTable(answer.table, Format::kLatex);
+        out += "}\n";
+      }
+      for (const std::string& note : answer.notes) {
+        out += '\n';
+        out += latexEscaped(note);
+        out += '\n';
+      }
       out += "\n";
     }
   }

@@ -65,8 +65,7 @@ std::vector<std::string> cellEntries(TableKind kind, const std::string& rowLabel
     for (std::size_t from = 0; from <= text.size();) {
       std::size_t bar = text.find('|', from);
       if (bar == std::string::npos) bar = text.size();
-      std::string token = text.substr(from, bar - from);
-      for (std::size_t at; (at = token.find("\xCE\xB5")) != std::string::npos;) token.replace(at, 2, "e");  // ε
+      std::string token = withEpsilonAsE(std::string_view(text).substr(from, bar - from));
       if (!token.empty()) {
         std::size_t arrow = token.find("->");
         if (arrow == std::string::npos) token = head + "->" + token;
