@@ -85,18 +85,19 @@ bool benchExercises(const std::vector<Case>& cases) {
   constexpr double kExerciseTarget = 100, kGradeFactor = 20;
   bool met = true;
   for (ExerciseProperty property : kExerciseProperties) {
+    const char* name = propertyName(property);
     double ms = medianMilliseconds([&] {
                   for (int seed = 1; seed <= kSeeds; ++seed) {
                     GeneratorRequest request;
                     request.property = property;
                     request.seed = static_cast<std::uint64_t>(seed);
-                    if (!makeExercise(request).exercise) std::fprintf(stderr, "tablomat-bench: no %s exercise\n", propertyName(property));
+                    if (!makeExercise(request).exercise) std::fprintf(stderr, "tablomat-bench: no %s exercise\n", name);
                   }
                 }) /
                 kSeeds;
     bool over = ms > kExerciseTarget;
     met = met && !over;
-    std::printf("%-10s %-11s %-11s %10.3f%s\n", "exercises", propertyName(property), "generate", ms, over ? "  over target" : "");
+    std::printf("%-10s %-11s %-11s %10.3f%s\n", "exercises", name, "generate", ms, over ? "  over target" : "");
   }
   for (const Case& c : cases) {
     if (c.set == "random") continue;  // its LR(1) table alone takes a second

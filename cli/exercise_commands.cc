@@ -37,7 +37,9 @@ std::string fileBytes(const std::string& path, const char* what) {
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, stream)) > 0;) bytes.append(buffer, n);
   bool failed = std::ferror(stream) != 0;
   if (!standardInput) std::fclose(stream);
-  if (failed) throw Failure{kExitUsage, "cannot read the " + std::string(what) + " from " + (standardInput ? "standard input" : path)};
+  if (failed)
+    throw Failure{kExitUsage,
+                  "cannot read the " + std::string(what) + " from " + (standardInput ? "standard input" : path)};
   return bytes;
 }
 
@@ -49,7 +51,8 @@ std::string oneLine(std::string text) {
 
 Format formatOf(const std::string& name) {
   std::optional<Format> format = formatNamed(name);
-  if (!format) throw Failure{kExitUsage, "unknown format '" + name + "'; the formats are text, csv, markdown, latex, json"};
+  if (!format)
+    throw Failure{kExitUsage, "unknown format '" + name + "'; the formats are text, csv, markdown, latex, json"};
   return *format;
 }
 
@@ -80,23 +83,28 @@ GrammarSize sizeNamed(const std::string& text) {
 }
 
 int exercise(int argc, char** argv) {
-  CLI::App app{"Writes an exercise: a random grammar with the property asked for, a word of its language,\n"
-               "the questions and the answer key.",
-               std::string(kProgram) + " exercise"};
+  CLI::App app{
+      "Writes an exercise: a random grammar with the property asked for, a word of its language,\n"
+      "the questions and the answer key.",
+      std::string(kProgram) + " exercise"};
   std::string property, size, part = "both", format = "text";
   std::uint64_t seed = 0;
   bool nullable = false, leftRecursion = false;
   long attempts = GeneratorRequest{}.attempts;
-  app.add_option("-p,--property", property, "ll1, slr-not-ll1, lalr-not-slr, lr1-not-lalr or ambiguous")->required()->type_name("P");
+  app.add_option("-p,--property", property, "ll1, slr-not-ll1, lalr-not-slr, lr1-not-lalr or ambiguous")
+      ->required()
+      ->type_name("P");
   app.add_option("-s,--seed", seed, "the seed: the same seed gives the same exercise")->required()->type_name("N");
-  app.add_option("--size", size, "non-terminals, productions, terminals without I->S (default 3,6,3; one production more per feature)")
+  app.add_option("--size", size,
+                 "non-terminals, productions, terminals without I->S (default 3,6,3; one production more per feature)")
       ->type_name("N,P,T");
   app.add_flag("--nullable", nullable, "with non-terminals that can vanish");
   app.add_flag("--left-recursion", leftRecursion, "with a left-recursive non-terminal");
   app.add_option("--part", part, "questions, key or both (default both)")->type_name("PART");
   app.add_option("--attempts", attempts, "grammars drawn before giving up (default 20000)")->type_name("N");
   int largest = 0;
-  app.add_option("--max-states", largest, "the most states of the item sets asked for (default 3 per production, plus 3)")
+  app.add_option("--max-states", largest,
+                 "the most states of the item sets asked for (default 3 per production, plus 3)")
       ->type_name("N");
   app.add_option("-f,--format", format, "text, csv, markdown, latex or json (default text)")->type_name("F");
   app.footer("Exit status: 0 written; 1 no grammar found within the attempts; 2 usage error.");
@@ -105,7 +113,8 @@ int exercise(int argc, char** argv) {
   GeneratorRequest request;
   std::optional<ExerciseProperty> named = propertyNamed(property);
   if (!named)
-    throw Failure{kExitUsage, "unknown property '" + property + "'; the properties are ll1, slr-not-ll1, lalr-not-slr, lr1-not-lalr, ambiguous"};
+    throw Failure{kExitUsage, "unknown property '" + property +
+                                  "'; the properties are ll1, slr-not-ll1, lalr-not-slr, lr1-not-lalr, ambiguous"};
   std::optional<SheetPart> sheetPart = sheetPartNamed(part);
   if (!sheetPart) throw Failure{kExitUsage, "unknown part '" + part + "'; the parts are questions, key, both"};
   Format chosen = formatOf(format);
@@ -152,32 +161,40 @@ int grade(int argc, char** argv) {
                std::string(kProgram) + " grade"};
   std::string question, file, answerFile, format = "text";
   int example = 0, state = 0;
-  app.add_option("QUESTION", question, "first, follow, ll1-table, slr-table, lr1-table, lalr-table, lr0-items or lr1-items")
+  app.add_option("QUESTION", question,
+                 "first, follow, ll1-table, slr-table, lr1-table, lalr-table, lr0-items or lr1-items")
       ->required()
       ->type_name("");
   app.add_option("FILE", file, "the grammar file; '-' or none reads standard input")->type_name("");
-  CLI::Option* exampleOption =
-      app.add_option("-x,--example", example, "the built-in example grammar N")->type_name("N")->check(CLI::Range(1, kExampleCount));
-  app.add_option("-a,--answer", answerFile, "the answer: sets as the first and follow listings write them, a table in\n"
-                                            "CSV as --format csv writes it, or the items of one state a line each")
+  CLI::Option* exampleOption = app.add_option("-x,--example", example, "the built-in example grammar N")
+                                   ->type_name("N")
+                                   ->check(CLI::Range(1, kExampleCount));
+  app.add_option("-a,--answer", answerFile,
+                 "the answer: sets as the first and follow listings write them, a table in\n"
+                 "CSV as --format csv writes it, or the items of one state a line each")
       ->required()
       ->type_name("ANSWER");
-  CLI::Option* stateOption = app.add_option("--state", state, "the state whose items are graded (lr0-items, lr1-items)")->type_name("N");
+  CLI::Option* stateOption =
+      app.add_option("--state", state, "the state whose items are graded (lr0-items, lr1-items)")->type_name("N");
   app.add_option("-f,--format", format, "text, csv, markdown, latex or json (default text)")->type_name("F");
-  app.footer("Exit status: 0 all right; 1 something wrong or missing; 2 usage error or unreadable answer;\n"
-             "3 the grammar has errors.");
+  app.footer(
+      "Exit status: 0 all right; 1 something wrong or missing; 2 usage error or unreadable answer;\n"
+      "3 the grammar has errors.");
   parse(app, argc, argv);
 
   const GradeQuestion* asked = nullptr;
   for (const GradeQuestion& q : kGradeQuestions)
     if (question == q.name) asked = &q;
   if (asked == nullptr)
-    throw Failure{kExitUsage, "unknown question '" + question +
-                                  "'; the questions are first, follow, ll1-table, slr-table, lr1-table, lalr-table, lr0-items, lr1-items"};
+    throw Failure{
+        kExitUsage,
+        "unknown question '" + question +
+            "'; the questions are first, follow, ll1-table, slr-table, lr1-table, lalr-table, lr0-items, lr1-items"};
   Format chosen = formatOf(format);
   if (exampleOption->count() > 0 && !file.empty()) throw Failure{kExitUsage, "give either FILE or --example, not both"};
   bool grammarFromInput = exampleOption->count() == 0 && (file.empty() || file == "-");
-  if (grammarFromInput && answerFile == "-") throw Failure{kExitUsage, "the grammar and the answer cannot both come from standard input"};
+  if (grammarFromInput && answerFile == "-")
+    throw Failure{kExitUsage, "the grammar and the answer cannot both come from standard input"};
   if (stateOption->count() > 0 && asked->what != GradeQuestion::kItems)
     throw Failure{kExitUsage, "--state belongs to the questions lr0-items and lr1-items"};
 
@@ -210,7 +227,8 @@ int grade(int argc, char** argv) {
     case GradeQuestion::kItems: {
       int states = static_cast<int>(stateOrigins(model, asked->lr1).size());
       if (state < 0 || state >= states)
-        throw Failure{kExitUsage, "there is no state " + std::to_string(state) + "; the states are 0 to " + std::to_string(states - 1)};
+        throw Failure{kExitUsage, "there is no state " + std::to_string(state) + "; the states are 0 to " +
+                                      std::to_string(states - 1)};
       grading = gradeItems(model, asked->lr1, state, answer);
       break;
     }

@@ -21,8 +21,8 @@ bool isNonTerminal(char c) { return c >= 'A' && c <= 'Z'; }
 // The grammar as the counting needs it: productions by head index.
 struct IndexedGrammar {
   std::vector<Production> productions;
-  std::string heads;       // non-terminal by index, in rule order
-  int index[256];          // index by character, -1 for none
+  std::string heads;                     // non-terminal by index, in rule order
+  int index[256];                        // index by character, -1 for none
   std::vector<std::vector<int>> byHead;  // production numbers of each head
 
   explicit IndexedGrammar(const Parsing& grammar) : productions(productionList(grammar)) {
@@ -100,7 +100,8 @@ class SpanCounts {
         if (before == 0) continue;
         for (int q = from; q <= j; ++q) {
           int v = symbolValue(c, from, q, i, j, round);
-          if (v > 0) next[static_cast<std::size_t>(q - i)] = std::min(2, next[static_cast<std::size_t>(q - i)] + before * v);
+          if (v > 0)
+            next[static_cast<std::size_t>(q - i)] = std::min(2, next[static_cast<std::size_t>(q - i)] + before * v);
         }
       }
       reach.swap(next);
@@ -197,7 +198,7 @@ class TreeReader {
   // The tree of production p over (i, j) split at `ends`; when `split` names
   // a symbol, both trees of that symbol go into `pair`, the rest alike.
   Tree node(int p, int i, int j, int round, const std::vector<int>& ends, int split,
-                 std::pair<Tree, Tree>* pair) const {
+            std::pair<Tree, Tree>* pair) const {
     const Production& production = g_.productions[static_cast<std::size_t>(p)];
     Tree tree = Tree::node(production.head, {}, p);
     Tree other = tree;
@@ -251,7 +252,8 @@ class WordLister {
  private:
   bool addWords(int p, int length) {
     const Production& production = g_.productions[static_cast<std::size_t>(p)];
-    std::set<std::string>& target = words_[static_cast<std::size_t>(g_.indexOf(production.head))][static_cast<std::size_t>(length)];
+    std::set<std::string>& target =
+        words_[static_cast<std::size_t>(g_.indexOf(production.head))][static_cast<std::size_t>(length)];
     std::size_t before = target.size();
     std::string made;
     // Symbol r starts at `made`; `left` characters remain for it and the rest.
@@ -287,9 +289,7 @@ class WordLister {
     return target.size() > before;
   }
 
-  bool full(const std::set<std::string>& set) const {
-    return static_cast<int>(set.size()) >= bounds_.wordsPerLength;
-  }
+  bool full(const std::set<std::string>& set) const { return static_cast<int>(set.size()) >= bounds_.wordsPerLength; }
 
   const IndexedGrammar& g_;
   const AmbiguityBounds& bounds_;

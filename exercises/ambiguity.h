@@ -29,10 +29,10 @@ struct AmbiguityWitness {
 };
 
 struct AmbiguityBounds {
-  int longestWord = 8;       // words of the language up to this length
-  int wordsPerLength = 64;   // listed per non-terminal and length
-  long wordsCounted = 600;   // words whose trees are counted, in all
-  long work = 4'000'000;     // steps of listing words
+  int longestWord = 8;      // words of the language up to this length
+  int wordsPerLength = 64;  // listed per non-terminal and length
+  long wordsCounted = 600;  // words whose trees are counted, in all
+  long work = 4'000'000;    // steps of listing words
 };
 
 // The parse trees of the word from the head of the first rule: 0, 1, or 2

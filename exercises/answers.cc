@@ -1,5 +1,7 @@
 #include "exercises/answers.h"
 
+#include <algorithm>
+
 #include "core/hstring.h"
 
 namespace {
@@ -63,14 +65,36 @@ std::vector<std::string> utf8Characters(std::string_view text) {
   return out;
 }
 
+std::vector<std::string> splitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = std::min(text.find('\n', start), text.size());
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    if (k > 0) out += '\n';
+    out += lines[k];
+  }
+  return out;
+}
+
+std::size_t lineNumberOf(const std::string& row) {
+  if (!row.starts_with("line ") || row.size() > 12 || row.find_first_not_of("0123456789", 5) != std::string::npos)
+    return 0;
+  return static_cast<std::size_t>(std::stoul(row.substr(5)));
+}
+
 std::vector<AnswerLine> answerLines(std::string_view text) {
-  text = withoutByteOrderMark(text);
   std::vector<AnswerLine> lines;
   int number = 0;
-  for (std::size_t start = 0; start <= text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string line = trimmed(text.substr(start, end - start));
+  for (const std::string& raw : splitLines(withoutByteOrderMark(text))) {
+    std::string line = trimmed(raw);
     ++number;
     if (line.size() >= 2 && line.front() == '"' && line.back() == '"') {
       std::string error;
@@ -78,7 +102,6 @@ std::vector<AnswerLine> answerLines(std::string_view text) {
       if (record && record->size() == 1 && record->front().size() == 1) line = trimmed(record->front().front());
     }
     if (!line.empty()) lines.push_back({number, line});
-    start = end + 1;
   }
   return lines;
 }

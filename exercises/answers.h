@@ -16,6 +16,13 @@ struct AnswerLine {
   std::string text;  // without blanks at its ends
 };
 
+// Every line of a text, blank ones included, without its line end ("\n");
+// joinLines puts them together again.
+std::vector<std::string> splitLines(std::string_view text);
+std::string joinLines(const std::vector<std::string>& lines);
+// The number N of a marked element's row "line N", or 0 for another row.
+std::size_t lineNumberOf(const std::string& row);
+
 // The non-blank lines; a line that is one field in quotes, as the CSV form
 // of a listing writes it, is read as that field.
 std::vector<AnswerLine> answerLines(std::string_view text);

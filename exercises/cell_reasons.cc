@@ -12,7 +12,8 @@ int numberIn(const std::string& text, std::size_t skip) {
   return std::atoi(text.c_str() + skip);
 }
 
-const char* kNotAnAction = " is not an action: write sN to shift, rN to reduce, a to accept, and a bare state number for a goto.";
+const char* kNotAnAction =
+    " is not an action: write sN to shift, rN to reduce, a to accept, and a bare state number for a goto.";
 
 }  // namespace
 
@@ -77,13 +78,13 @@ std::string CellReasons::whyPresent(const std::string& row, char symbol, const s
     if (grammar_.beginsWith(body, symbol))
       return x + " is in First(" + (body.empty() ? "e" : body) + "), so M[" + row + ", " + x + "] holds " + entry + ".";
     std::string head = entry.substr(0, arrow);
-    return (body.empty() ? entry + " goes under the symbols of Follow(" + head + ")"
-                         : body + " can vanish")
-               + " and " + x + " is in Follow(" + head + "), so M[" + row + ", " + x + "] holds " + entry + ".";
+    return (body.empty() ? entry + " goes under the symbols of Follow(" + head + ")" : body + " can vanish") + " and " +
+           x + " is in Follow(" + head + "), so M[" + row + ", " + x + "] holds " + entry + ".";
   }
   int state = numberIn(row, 0);
   if (state < 0 || state >= static_cast<int>(automaton_.states.size())) return "";
-  if (entry == "a") return "State " + row + " holds " + grammar_.productionText(0) + "\xC2\xB0, so it accepts at the end of the input.";
+  if (entry == "a")
+    return "State " + row + " holds " + grammar_.productionText(0) + "\xC2\xB0, so it accepts at the end of the input.";
   if (entry[0] == 's') return whyShiftOrGoto(state, symbol, numberIn(entry, 1), true);
   if (entry[0] != 'r') return whyShiftOrGoto(state, symbol, numberIn(entry, 0), false);
   int p = numberIn(entry, 1);
@@ -110,9 +111,12 @@ std::string CellReasons::whyNotLL(char row, char symbol, const std::string& entr
     if (grammar_.productionText(k) == entry) p = k;
   if (arrow != 1 || p < 0) return entry + " is not a production of the grammar.";
   char head = entry[0];
-  if (head != row) return entry + " belongs in row " + std::string(1, head) + ", not in row " + std::string(1, row) + ".";
+  if (head != row)
+    return entry + " belongs in row " + std::string(1, head) + ", not in row " + std::string(1, row) + ".";
   const std::string& body = grammar_.production(p).body;
-  if (body.empty()) return entry + " goes only under the symbols of Follow(" + std::string(1, head) + "), and " + x + " is not one of them.";
+  if (body.empty())
+    return entry + " goes only under the symbols of Follow(" + std::string(1, head) + "), and " + x +
+           " is not one of them.";
   if (grammar_.vanishes(body))
     return x + " is neither in First(" + body + ") nor in Follow(" + std::string(1, head) + ").";
   return x + " is not in First(" + body + "), and " + body + " cannot vanish.";
@@ -150,5 +154,6 @@ std::string CellReasons::whyNotLR(int state, char symbol, const std::string& ent
   if (!shift && !nonTerminal) return "A bare state number is a goto; a shift is written s" + std::to_string(n) + ".";
   int target = automaton_.target(state, symbol);
   if (target < 0) return "No item of state " + s + " has the dot before " + x + ".";
-  return "The goto of state " + s + " on " + x + " is state " + std::to_string(target) + ", not " + std::to_string(n) + ".";
+  return "The goto of state " + s + " on " + x + " is state " + std::to_string(target) + ", not " + std::to_string(n) +
+         ".";
 }

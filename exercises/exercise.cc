@@ -16,13 +16,13 @@ struct Plan {
 
 Plan planOf(ExerciseProperty property) {
   switch (property) {
-    case ExerciseProperty::kLL1:
-      return {{Step::kFirst, Step::kFollow, Step::kLL1, Step::kParse}, TableKind::kLL1};
+    case ExerciseProperty::kLL1: return {{Step::kFirst, Step::kFollow, Step::kLL1, Step::kParse}, TableKind::kLL1};
     case ExerciseProperty::kSLRNotLL1:
       return {{Step::kFirst, Step::kFollow, Step::kLL1, Step::kLR0Items, Step::kSLR, Step::kParse}, TableKind::kSLR};
     case ExerciseProperty::kLALRNotSLR:
-      return {{Step::kFollow, Step::kLR0Items, Step::kSLR, Step::kLR1Items, Step::kLalrItems, Step::kLALR, Step::kParse},
-              TableKind::kLALR};
+      return {
+          {Step::kFollow, Step::kLR0Items, Step::kSLR, Step::kLR1Items, Step::kLalrItems, Step::kLALR, Step::kParse},
+          TableKind::kLALR};
     case ExerciseProperty::kLR1NotLALR:
       return {{Step::kLR1Items, Step::kLR1, Step::kLalrItems, Step::kLALR, Step::kParse}, TableKind::kLR1};
     case ExerciseProperty::kAmbiguous:
@@ -101,7 +101,8 @@ class KeyMaker {
   }
 
   Question tableQuestion(TableKind kind) {
-    Question question{std::string("Build the ") + tableTitle(kind) + ". Is the grammar " + className(kind) + "? Why?", {}};
+    Question question{std::string("Build the ") + tableTitle(kind) + ". Is the grammar " + className(kind) + "? Why?",
+                      {}};
     question.answer.table = cellsOf(table(model_, kind));
     std::vector<std::string> conflicts = conflictTexts(model_, kind);
     if (conflicts.empty()) {
@@ -120,7 +121,8 @@ class KeyMaker {
     Question question{"Parse the word " + quoted(word_) + " step by step with the " + tableTitle(kind) + ".", {}};
     Evaluation parsed = evaluation(model_, kind, HString(word_.data(), static_cast<int>(word_.size())));
     if (parsed.refused() || !parsed.accepted())
-      fault = std::string("the ") + tableTitle(kind) + " does not accept the word " + quoted(word_) + " of the language";
+      fault =
+          std::string("the ") + tableTitle(kind) + " does not accept the word " + quoted(word_) + " of the language";
     question.answer.table = cellsOf(parsed.trace);
     return question;
   }
@@ -133,7 +135,8 @@ class KeyMaker {
       fault = "the two parse trees of " + quoted(word_) + " do not hold";
       return question;
     }
-    for (const Tree& tree : witness_->trees) question.answer.listing.push_back(derivationText(leftmostDerivation(tree)));
+    for (const Tree& tree : witness_->trees)
+      question.answer.listing.push_back(derivationText(leftmostDerivation(tree)));
     return question;
   }
 

@@ -16,8 +16,8 @@
 #include "writers/format.h"
 
 struct Answer {
-  Lines listing;               // lines as a listing shows them
-  Cells table;                 // a table or a parse; empty when none
+  Lines listing;                   // lines as a listing shows them
+  Cells table;                     // a table or a parse; empty when none
   std::vector<std::string> notes;  // sentences after them
 };
 
@@ -36,7 +36,7 @@ struct Exercise {
 
 struct ExerciseMaking {
   std::optional<Exercise> exercise;
-  std::string message;        // why there is none
+  std::string message;         // why there is none
   bool internalFault = false;  // the key failed its own check: a fault of the program
 };
 

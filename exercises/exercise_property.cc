@@ -42,9 +42,7 @@ std::optional<ExerciseProperty> propertyNamed(std::string_view name) {
 PropertyCheck checkProperty(const Parsing& grammar, ExerciseProperty property, const AmbiguityBounds& bounds) {
   PropertyCheck check;
   switch (property) {
-    case ExerciseProperty::kLL1:
-      check.holds = conflictFree(grammar, TableKind::kLL1);
-      break;
+    case ExerciseProperty::kLL1: check.holds = conflictFree(grammar, TableKind::kLL1); break;
     case ExerciseProperty::kSLRNotLL1:
       check.holds = !conflictFree(grammar, TableKind::kLL1) && conflictFree(grammar, TableKind::kSLR);
       break;

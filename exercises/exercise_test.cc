@@ -25,8 +25,8 @@ std::size_t count(const std::string& text, const std::string& part) {
 }
 
 TEST(ExerciseTest, TheWordIsParsedByTheTableTheExerciseIsAbout) {
-  for (ExerciseProperty property : {ExerciseProperty::kLL1, ExerciseProperty::kSLRNotLL1,
-                                    ExerciseProperty::kLALRNotSLR, ExerciseProperty::kLR1NotLALR})
+  for (ExerciseProperty property : {ExerciseProperty::kLL1, ExerciseProperty::kSLRNotLL1, ExerciseProperty::kLALRNotSLR,
+                                    ExerciseProperty::kLR1NotLALR})
     for (std::uint64_t seed : {1u, 2u, 3u}) {
       Exercise exercise = made(property, seed);
       const Cells& trace = exercise.questions.back().answer.table;

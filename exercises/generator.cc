@@ -21,9 +21,9 @@ constexpr AmbiguityBounds kDrawingBounds{7, 48, 300, 400'000};
 
 // One alternative being drawn: its symbols, '\0' where none is chosen yet.
 struct Draft {
-  int head;              // index of the non-terminal
-  bool base = false;     // the first of its head: only terminals and later non-terminals
-  bool empty = false;    // the alternative "e"
+  int head;            // index of the non-terminal
+  bool base = false;   // the first of its head: only terminals and later non-terminals
+  bool empty = false;  // the alternative "e"
   std::string symbols;
 };
 
@@ -37,7 +37,9 @@ std::string sizeText(const GrammarSize& size) {
 
 // The extra alternatives the flags need: an empty one and a left-recursive
 // one, neither of which may be the first alternative of its head.
-int flagAlternatives(const GeneratorRequest& request) { return (request.nullable ? 1 : 0) + (request.leftRecursion ? 1 : 0); }
+int flagAlternatives(const GeneratorRequest& request) {
+  return (request.nullable ? 1 : 0) + (request.leftRecursion ? 1 : 0);
+}
 
 class Drawer {
  public:
@@ -48,7 +50,8 @@ class Drawer {
     const GrammarSize& size = request_.size;
     int n = size.nonTerminals;
     std::vector<std::vector<std::string>> planted(static_cast<std::size_t>(n));
-    if (request_.property == ExerciseProperty::kLR1NotLALR && canPlantMergeConflict(request_)) plantMergeConflict(planted);
+    if (request_.property == ExerciseProperty::kLR1NotLALR && canPlantMergeConflict(request_))
+      plantMergeConflict(planted);
     // Heads that get an empty and a left-recursive alternative.
     int emptyHead = request_.nullable ? random_.below(n) : -1;
     int recursiveHead = request_.leftRecursion ? random_.below(n) : -1;
@@ -106,7 +109,8 @@ class Drawer {
   // and B with one, two distinct terminals at least.
   static bool canPlantMergeConflict(const GeneratorRequest& request) {
     const GrammarSize& size = request.size;
-    return size.nonTerminals >= 3 && size.terminals >= 2 && size.productions >= size.nonTerminals + 3 + flagAlternatives(request);
+    return size.nonTerminals >= 3 && size.terminals >= 2 &&
+           size.productions >= size.nonTerminals + 3 + flagAlternatives(request);
   }
 
   // LR(1) states that LALR merging turns into a reduce-reduce conflict
@@ -129,7 +133,8 @@ class Drawer {
     std::string w(1, kTerminalNames[random_.below(t)]);
     if (random_.percent(40)) w += kTerminalNames[random_.below(t)];
     char nameA = kNonTerminalNames[a], nameB = kNonTerminalNames[b];
-    planted[0] = {std::string{u, nameA, x}, std::string{u, nameB, y}, std::string{v, nameA, y}, std::string{v, nameB, x}};
+    planted[0] = {std::string{u, nameA, x}, std::string{u, nameB, y}, std::string{v, nameA, y},
+                  std::string{v, nameB, x}};
     random_.shuffle(planted[0]);
     planted[static_cast<std::size_t>(a)] = {w};
     planted[static_cast<std::size_t>(b)] = {w};
@@ -201,19 +206,14 @@ class Drawer {
   std::vector<Draft> drafts_;
 };
 
-bool hasRepeatedAlternative(const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) {
-    std::vector<std::string> bodies;
-    for (std::size_t from = 3;;) {
-      std::size_t bar = line.find('|', from);
-      bodies.push_back(line.substr(from, bar == std::string::npos ? std::string::npos : bar - from));
-      if (bar == std::string::npos) break;
-      from = bar + 1;
-    }
-    std::sort(bodies.begin(), bodies.end());
-    if (std::adjacent_find(bodies.begin(), bodies.end()) != bodies.end()) return true;
-  }
-  return false;
+bool hasRepeatedAlternative(const Parsing& model) {
+  std::vector<Production> productions = productionList(model);
+  std::sort(productions.begin(), productions.end(), [](const Production& a, const Production& b) {
+    return a.head != b.head ? a.head < b.head : a.body < b.body;
+  });
+  return std::adjacent_find(productions.begin(), productions.end(), [](const Production& a, const Production& b) {
+           return a.head == b.head && a.body == b.body;
+         }) != productions.end();
 }
 
 // The item sets the exercise asks for stay small enough to build by hand.
@@ -286,10 +286,10 @@ Generation generateGrammar(const GeneratorRequest& request) {
   for (long attempt = 1; attempt <= request.attempts; ++attempt) {
     noteWork();
     std::optional<std::vector<std::string>> lines = drawer.draw();
-    if (!lines || hasRepeatedAlternative(*lines)) continue;
+    if (!lines) continue;
     Parsing model = modelOfLines(*lines);
-    if (model.rules.getCount() != static_cast<int>(lines->size()) || !readable(model, request) ||
-        !collectionFits(model, request))
+    if (model.rules.getCount() != static_cast<int>(lines->size()) || hasRepeatedAlternative(model) ||
+        !readable(model, request) || !collectionFits(model, request))
       continue;
     PropertyCheck check = checkProperty(model, request.property, kDrawingBounds);
     if (!check.holds) continue;

@@ -46,8 +46,8 @@ struct GeneratorRequest {
 int collectionBound(const GeneratorRequest& request);
 
 struct GeneratedGrammar {
-  std::vector<std::string> lines;  // rule lines, "I->S" first
-  long attempt = 0;                // the attempt that found it, from 1
+  std::vector<std::string> lines;           // rule lines, "I->S" first
+  long attempt = 0;                         // the attempt that found it, from 1
   std::optional<AmbiguityWitness> witness;  // for an ambiguous grammar
 };
 

@@ -111,7 +111,8 @@ void expectReadable(const std::vector<std::string>& lines, const GrammarSize& si
                 std::string text;
                 for (const std::string& line : lines) text += line + "\n";
                 return text;
-              }())).isSound());
+              }()))
+                  .isSound());
 }
 
 // The property as the tables and the textbook condition see it.
@@ -187,12 +188,11 @@ TEST_P(EveryProperty, TheSameSeedGivesTheSameGrammar) {
   EXPECT_NE(one.grammar->lines, two.grammar->lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(Generator, EveryProperty, ::testing::ValuesIn(kExerciseProperties),
-                         [](const auto& info) {
-                           std::string name = propertyName(info.param);
-                           std::replace(name.begin(), name.end(), '-', '_');
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Generator, EveryProperty, ::testing::ValuesIn(kExerciseProperties), [](const auto& info) {
+  std::string name = propertyName(info.param);
+  std::replace(name.begin(), name.end(), '-', '_');
+  return name;
+});
 
 TEST(GeneratorTest, LargerSizesAreMetExactly) {
   for (GrammarSize size : {GrammarSize{5, 10, 4}, GrammarSize{1, 3, 2}}) {

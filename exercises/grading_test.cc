@@ -53,8 +53,9 @@ TEST(SetGradingTest, OtherOrdersAndNotationsAreRight) {
       "Follow(E): )$\r\n\n  FOLLOW(I) = {$}\nFollow(H) = { ), +, $ }\nFollow(G): ) $\n"
       "Follow(F): {*, ), +, $}\nFollow(T): $)+\nFirst(E): (i\n";
   EXPECT_TRUE(gradeSets(model, SetKind::kFollow, answer).allRight());
-  EXPECT_TRUE(gradeSets(model, SetKind::kFirst, "First(H): \xCE\xB5*\nFirst(G): +e\nFirst(I): i(\nFirst(E): (i\n"
-                                                "First(T): i(\nFirst(F): (i")
+  EXPECT_TRUE(gradeSets(model, SetKind::kFirst,
+                        "First(H): \xCE\xB5*\nFirst(G): +e\nFirst(I): i(\nFirst(E): (i\n"
+                        "First(T): i(\nFirst(F): (i")
                   .allRight());
 }
 
@@ -79,8 +80,8 @@ TEST(SetGradingTest, WrongSymbolsOfFirstAreExplained) {
 
 TEST(SetGradingTest, UnreadableLinesAndUnknownSetsAreWrong) {
   Parsing model = exampleModel(2);
-  Grading grading = gradeSets(model, SetKind::kFirst,
-                              joinedLines(firstListing(model)) + "Follow(E): $)\nFirst(Q): a\nmy answer\n");
+  Grading grading =
+      gradeSets(model, SetKind::kFirst, joinedLines(firstListing(model)) + "Follow(E): $)\nFirst(Q): a\nmy answer\n");
   EXPECT_EQ(flagged(grading), (Strings{"line 9||my answer|wrong", "First(Q)||a|wrong"}));
   EXPECT_EQ(reasonOf(grading, "a", Mark::kWrong), "Q is not a non-terminal of the grammar.");
 }
@@ -110,7 +111,9 @@ const char* const kParentheses[] = {"I->S", "S->(S)|x"};
 
 Parsing parentheses() { return modelOf({kParentheses[0], kParentheses[1]}); }
 
-std::string csvOf(const Parsing& model, TableKind kind) { return renderTable(cellsOf(table(model, kind)), Format::kCsv); }
+std::string csvOf(const Parsing& model, TableKind kind) {
+  return renderTable(cellsOf(table(model, kind)), Format::kCsv);
+}
 
 TEST(TableGradingTest, KeysGradeAsAllRightInAnyRowOrder) {
   Parsing model = parentheses();
@@ -127,7 +130,8 @@ TEST(TableGradingTest, KeysGradeAsAllRightInAnyRowOrder) {
 TEST(TableGradingTest, SpreadsheetFormsAndUsualNotationsAreRight) {
   Parsing model = parentheses();
   std::string answer =
-      "\xEF\xBB\xBF" "State;$;(;);x;S;I\n"
+      "\xEF\xBB\xBF"
+      "State;$;(;);x;S;I\n"
       "I0;;S2;;s03;1;\nstate 1;acc;;;;;\n2;;s2;;s3;4;\n3;r2;;r2;;;\n4;;;s5;;;\n5;r1;;R1;;;\n";
   GradeResult result = gradeTable(model, TableKind::kSLR, answer);
   ASSERT_TRUE(result.ok()) << result.error;
@@ -138,11 +142,12 @@ TEST(TableGradingTest, EachPlantedMistakeIsFoundWithItsReason) {
   Parsing model = parentheses();
   Cells rows = cellsOf(table(model, TableKind::kSLR));
   // Header: "", (, ), x, $, I, S.
-  rows[1][1] = "s3";    // state 0 on ( shifts to 2
-  rows[5][4] = "r1";    // state 4 reduces nothing
-  rows[1][6] = "s1";    // the goto of state 0 on S is a bare 1
+  rows[1][1] = "s3";  // state 0 on ( shifts to 2
+  rows[5][4] = "r1";  // state 4 reduces nothing
+  rows[1][6] = "s1";  // the goto of state 0 on S is a bare 1
   Grading grading = gradeTableCells(model, TableKind::kSLR, rows);
-  EXPECT_EQ(flagged(grading), (Strings{"0|(|s2|missing", "0|(|s3|wrong", "0|S|1|missing", "0|S|s1|wrong", "4|$|r1|wrong"}));
+  EXPECT_EQ(flagged(grading),
+            (Strings{"0|(|s2|missing", "0|(|s3|wrong", "0|S|1|missing", "0|S|s1|wrong", "4|$|r1|wrong"}));
   EXPECT_EQ(reasonOf(grading, "s2", Mark::kMissing), "State 0 holds S->°(S), so on ( it shifts to state 2.");
   EXPECT_EQ(reasonOf(grading, "s3", Mark::kWrong), "The goto of state 0 on ( is state 2, not 3.");
   EXPECT_EQ(reasonOf(grading, "r1", Mark::kWrong), "State 4 holds no complete item of S->(S).");
@@ -153,7 +158,7 @@ TEST(TableGradingTest, EachPlantedMistakeIsFoundWithItsReason) {
 TEST(TableGradingTest, ReductionsAreExplainedByFollowOrLookahead) {
   Parsing model = parentheses();
   Cells slr = cellsOf(table(model, TableKind::kSLR));
-  slr[4][2] = "";  // state 3 on ): r2
+  slr[4][2] = "";    // state 3 on ): r2
   slr[4][3] = "r2";  // state 3 on x
   Grading grading = gradeTableCells(model, TableKind::kSLR, slr);
   EXPECT_EQ(reasonOf(grading, "r2", Mark::kMissing),
@@ -206,8 +211,7 @@ TEST(ItemGradingTest, StatesAreNamedByTheirOrigin) {
   ASSERT_EQ(origins.size(), 6u);
   EXPECT_EQ(origins[0], "the closure of I->\xC2\xB0S");
   EXPECT_EQ(origins[2], "the goto of state 0 on (");
-  EXPECT_EQ(stateItems(parentheses(), true, 2),
-            (Strings{"S->(\xC2\xB0S), $", "S->\xC2\xB0(S), )", "S->\xC2\xB0x, )"}));
+  EXPECT_EQ(stateItems(parentheses(), true, 2), (Strings{"S->(\xC2\xB0S), $", "S->\xC2\xB0(S), )", "S->\xC2\xB0x, )"}));
 }
 
 TEST(ItemGradingTest, TheKeyInAnyOrderAndNotationIsRight) {
@@ -230,7 +234,8 @@ TEST(ItemGradingTest, EachPlantedMistakeIsFoundWithItsReason) {
                                        "line 3||S->(S\xC2\xB0), $|wrong", "line 4||S->y\xC2\xB0|wrong"}));
   EXPECT_EQ(reasonOf(grading, "S->\xC2\xB0x, )", Mark::kMissing),
             "The closure adds it for S->(\xC2\xB0S), since ) is in First()).");
-  EXPECT_EQ(reasonOf(grading, "S->\xC2\xB0(S), $", Mark::kWrong), "In state 2, S->\xC2\xB0(S) has the lookahead ), not $.");
+  EXPECT_EQ(reasonOf(grading, "S->\xC2\xB0(S), $", Mark::kWrong),
+            "In state 2, S->\xC2\xB0(S) has the lookahead ), not $.");
   EXPECT_EQ(reasonOf(grading, "S->(S\xC2\xB0), $", Mark::kWrong), "State 2 holds no item S->(S\xC2\xB0).");
   EXPECT_EQ(reasonOf(grading, "S->y\xC2\xB0", Mark::kWrong), "S->y is not a production of the grammar.");
   Grading kernel = gradeItems(model, false, 4, "");

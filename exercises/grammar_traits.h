@@ -20,9 +20,9 @@ struct Production {
 std::vector<Production> productionList(const Parsing& grammar);
 
 struct GrammarTraits {
-  std::string nonTerminals;   // the heads, in rule order
-  std::string nullable;       // each trait: the non-terminals having it, in rule order
-  std::string unreachable;    // from the head of the first rule
+  std::string nonTerminals;  // the heads, in rule order
+  std::string nullable;      // each trait: the non-terminals having it, in rule order
+  std::string unreachable;   // from the head of the first rule
   std::string unproductive;
   std::string leftRecursive;  // A =>+ A alpha
   std::string cyclic;         // A =>+ A

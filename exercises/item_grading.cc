@@ -24,7 +24,8 @@ bool isTerminalOf(char c, const std::string& terminals) { return terminals.find(
 std::optional<TypedItem> readItem(std::string line, const std::string& terminals, bool lr1) {
   line = trimmed(line);
   if (line.size() >= 2 && line.front() == '[' && line.back() == ']') line = trimmed(line.substr(1, line.size() - 2));
-  for (const char* dot : {"\xC2\xB0", "\xC2\xB7", "\xE2\x80\xA2", "\xE2\x8B\x85"}) line = replacedAll(line, dot, std::string(1, kMarker));
+  for (const char* dot : {"\xC2\xB0", "\xC2\xB7", "\xE2\x80\xA2", "\xE2\x8B\x85"})
+    line = replacedAll(line, dot, std::string(1, kMarker));
   if (!isTerminalOf('.', terminals)) line = replacedAll(line, ".", std::string(1, kMarker));
   std::size_t marker = line.find(kMarker);
   if (marker == std::string::npos) return std::nullopt;
@@ -37,7 +38,8 @@ std::optional<TypedItem> readItem(std::string line, const std::string& terminals
   if (comma != std::string::npos) {
     item.hasLookahead = true;
     for (const std::string& symbol : utf8Characters(withoutBlanks(line.substr(comma + 1)))) {
-      bool separator = symbol == "/" || ((symbol == "," || symbol == "{" || symbol == "}") && !isTerminalOf(symbol[0], terminals));
+      bool separator =
+          symbol == "/" || ((symbol == "," || symbol == "{" || symbol == "}") && !isTerminalOf(symbol[0], terminals));
       if (!separator && std::find(item.lookaheads.begin(), item.lookaheads.end(), symbol) == item.lookaheads.end())
         item.lookaheads.push_back(symbol);
     }
@@ -98,7 +100,8 @@ class StateKey {
       if (grammar_.beginsWith(rest, c)) return because + ", since " + c + " is in First(" + rest + ").";
       if (grammar_.vanishes(rest) && lookahead(parent).find(c) != std::string::npos)
         return because + ", " + lookahead(parent) +
-               (rest.empty() ? ", whose lookahead " : ": " + rest + " can vanish, so its lookahead ") + c + " passes on.";
+               (rest.empty() ? ", whose lookahead " : ": " + rest + " can vanish, so its lookahead ") + c +
+               " passes on.";
     }
     return "";
   }
@@ -113,7 +116,8 @@ class StateKey {
     for (const StateItem& item : items(state)) {
       if (coreText(item) != core) continue;
       if (c.empty()) return "An LR(1) item has a lookahead: " + core + ", " + lookahead(item) + ".";
-      return "In state " + std::to_string(state) + ", " + core + " has the lookahead " + lookahead(item) + ", not " + c + ".";
+      return "In state " + std::to_string(state) + ", " + core + " has the lookahead " + lookahead(item) + ", not " +
+             c + ".";
     }
     return "State " + std::to_string(state) + " holds no item " + core + ".";
   }
@@ -126,17 +130,6 @@ class StateKey {
 
 std::string elementText(const std::string& core, const std::string& lookahead) {
   return lookahead.empty() ? core : core + ", " + lookahead;
-}
-
-std::vector<std::string> linesOfText(std::string_view text) {
-  std::vector<std::string> lines;
-  for (std::size_t start = 0; start <= text.size();) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
 }
 
 }  // namespace
@@ -209,13 +202,12 @@ Grading gradeItems(const Parsing& grammar, bool lr1, int state, std::string_view
 }
 
 std::string revealItem(std::string_view answer, const MarkedElement& element) {
-  std::vector<std::string> lines = linesOfText(answer);
+  std::vector<std::string> lines = splitLines(answer);
   if (element.mark == Mark::kMissing) {
     while (!lines.empty() && trimmed(lines.back()).empty()) lines.pop_back();
     lines.push_back(element.entry);
-  } else if (element.mark == Mark::kWrong && element.row.starts_with("line ")) {
-    std::size_t number = static_cast<std::size_t>(std::stoi(element.row.substr(5)));
-    if (number >= 1 && number <= lines.size()) {
+  } else if (std::size_t number = lineNumberOf(element.row); element.mark == Mark::kWrong && number > 0) {
+    if (number <= lines.size()) {
       std::string& line = lines[number - 1];
       std::size_t comma = element.entry.rfind(", ");
       std::optional<TypedItem> item = readItem(line, "", true);
@@ -231,7 +223,5 @@ std::string revealItem(std::string_view answer, const MarkedElement& element) {
       }
     }
   }
-  std::string out;
-  for (std::size_t k = 0; k < lines.size(); ++k) out += (k > 0 ? "\n" : "") + lines[k];
-  return out;
+  return joinLines(lines);
 }

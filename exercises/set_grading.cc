@@ -59,13 +59,15 @@ std::string whyNot(const GrammarView& g, SetKind kind, char x, const std::string
     if (c == 'e') return std::string(1, x) + " cannot derive the empty word, so e is not in " + set + ".";
     if (c == '$') return "$ marks the end of the input and is never in a First set.";
     if (!terminal) return symbol + " is not a terminal of the grammar; a First set holds terminals and e.";
-    if (g.inFollow(x, c)) return symbol + " can follow " + x + ", but no derivation from " + x + " begins with " + symbol + ".";
+    if (g.inFollow(x, c))
+      return symbol + " can follow " + x + ", but no derivation from " + x + " begins with " + symbol + ".";
     return "No derivation from " + std::string(1, x) + " begins with " + symbol + ".";
   }
   if (c == 'e') return "A Follow set never holds e: it lists what can come after " + std::string(1, x) + ".";
   if (c == '$') return std::string(1, x) + " never stands at the end of a sentential form, so $ is not in " + set + ".";
   if (!terminal) return symbol + " is not a terminal of the grammar; a Follow set holds terminals and $.";
-  if (g.inFirst(x, c)) return symbol + " can begin " + x + ", but nothing that can follow " + x + " begins with " + symbol + ".";
+  if (g.inFirst(x, c))
+    return symbol + " can begin " + x + ", but nothing that can follow " + x + " begins with " + symbol + ".";
   return "No sentential form has " + symbol + " right after " + std::string(1, x) + ".";
 }
 
@@ -120,8 +122,8 @@ Grading gradeSets(const Parsing& grammar, SetKind kind, std::string_view answer)
     // One wrong element for the whole set: none of it can be right.
     std::string symbols;
     for (const std::string& symbol : written[name]) symbols += symbol;
-    grading.elements.push_back({setLabel(kind, name), "", symbols, Mark::kWrong,
-                                name + " is not a non-terminal of the grammar."});
+    grading.elements.push_back(
+        {setLabel(kind, name), "", symbols, Mark::kWrong, name + " is not a non-terminal of the grammar."});
   }
   return grading;
 }
@@ -129,17 +131,10 @@ Grading gradeSets(const Parsing& grammar, SetKind kind, std::string_view answer)
 std::string revealSetElement(const Parsing& grammar, std::string_view answer, SetKind kind,
                              const MarkedElement& element) {
   if (element.mark == Mark::kRight) return std::string(answer);
-  std::vector<std::string> lines;
-  for (std::size_t start = 0; start <= answer.size();) {
-    std::size_t end = answer.find('\n', start);
-    if (end == std::string_view::npos) end = answer.size();
-    lines.emplace_back(answer.substr(start, end - start));
-    start = end + 1;
-  }
-  if (element.row.starts_with("line ")) {
+  std::vector<std::string> lines = splitLines(answer);
+  if (std::size_t number = lineNumberOf(element.row)) {
     // An unreadable line goes.
-    std::size_t number = static_cast<std::size_t>(std::stoi(element.row.substr(5)));
-    if (number >= 1 && number <= lines.size()) lines.erase(lines.begin() + static_cast<long>(number - 1));
+    if (number <= lines.size()) lines.erase(lines.begin() + static_cast<long>(number - 1));
   } else {
     bool done = false;
     for (std::string& line : lines) {
@@ -160,8 +155,7 @@ std::string revealSetElement(const Parsing& grammar, std::string_view answer, Se
       std::string head = line.substr(0, colon + 1), rest = line.substr(colon + 1);
       for (std::size_t at; !element.entry.empty() && (at = rest.find(element.entry)) != std::string::npos;)
         rest.erase(at, element.entry.size());
-      if (element.entry == "e")
-        rest = replacedAll(rest, "\xCE\xB5", "");
+      if (element.entry == "e") rest = replacedAll(rest, "\xCE\xB5", "");
       line = head + rest;
       done = true;
     }
@@ -170,7 +164,5 @@ std::string revealSetElement(const Parsing& grammar, std::string_view answer, Se
       lines.push_back(element.row + ": " + element.entry);
     }
   }
-  std::string out;
-  for (std::size_t k = 0; k < lines.size(); ++k) out += (k > 0 ? "\n" : "") + lines[k];
-  return out;
+  return joinLines(lines);
 }

@@ -21,4 +21,5 @@ Grading gradeSets(const Parsing& grammar, SetKind kind, std::string_view answer)
 // set's line (a line made for it when there is none), a wrong one taken
 // out, the set of a non-terminal the grammar does not have emptied.  Other
 // lines stay as they are.
-std::string revealSetElement(const Parsing& grammar, std::string_view answer, SetKind kind, const MarkedElement& element);
+std::string revealSetElement(const Parsing& grammar, std::string_view answer, SetKind kind,
+                             const MarkedElement& element);

@@ -48,7 +48,9 @@ std::string plainSheet(const Exercise& exercise, SheetPart part, Format format) 
     out += heading(2, "Questions:");
     int k = 0;
     for (const Question& question : exercise.questions)
-      out += (markdown ? std::to_string(++k) + ". " + markdownEscaped(question.text) : "  " + std::to_string(++k) + ". " + question.text) + "\n";
+      out += (markdown ? std::to_string(++k) + ". " + markdownEscaped(question.text)
+                       : "  " + std::to_string(++k) + ". " + question.text) +
+             "\n";
     out += "\n";
   }
   if (showsKey(part)) {
@@ -71,7 +73,8 @@ std::string plainSheet(const Exercise& exercise, SheetPart part, Format format) 
 std::string latexHead(const Exercise& exercise, const std::string& heading) {
   std::string out = "\\section*{" + latexEscaped(heading) + "}\n";
   out += latexEscaped("(" + particulars(exercise) + ")") + "\n\n";
-  out += "\\subsection*{Grammar}\n" + renderListing(Lines(exercise.grammar.begin(), exercise.grammar.end()), Format::kLatex);
+  out += "\\subsection*{Grammar}\n" +
+         renderListing(Lines(exercise.grammar.begin(), exercise.grammar.end()), Format::kLatex);
   out += "\nWord: \\texttt{" + latexEscaped(wordText(exercise.word)) + "}\n\n";
   return out;
 }

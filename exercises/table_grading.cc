@@ -141,7 +141,8 @@ Grading gradeTableCells(const Parsing& grammar, TableKind kind, const Cells& ans
       char symbol = header[j].empty() ? '\0' : header[j][0];
       std::vector<std::string> wanted = cellEntries(kind, label, key[i][j]);
       std::vector<std::string> given;
-      if (written != rows.end() && written->second.entries.count(header[j])) given = written->second.entries.at(header[j]);
+      if (written != rows.end() && written->second.entries.count(header[j]))
+        given = written->second.entries.at(header[j]);
       for (const std::string& entry : wanted) {
         bool found = std::find(given.begin(), given.end(), entry) != given.end();
         grading.elements.push_back({label, header[j], entry, found ? Mark::kRight : Mark::kMissing,
@@ -170,7 +171,8 @@ Grading gradeTableCells(const Parsing& grammar, TableKind kind, const Cells& ans
                       : ll1             ? row.label + " is not a non-terminal of the grammar."
                                         : "There is no state " + row.label + ".";
     for (const auto& [column, entries] : row.entries)
-      for (const std::string& entry : entries) grading.elements.push_back({row.label, column, entry, Mark::kWrong, why});
+      for (const std::string& entry : entries)
+        grading.elements.push_back({row.label, column, entry, Mark::kWrong, why});
   }
   return grading;
 }

@@ -434,7 +434,8 @@ void checkItemGrading(const Parsing& model, Problems& problems) {
     std::vector<std::string> items = stateItems(model, false, state);
     std::string text;
     for (auto k = items.size(); k-- > 0;) text += items[k] + "\n";
-    if (!gradeItems(model, false, state, text).allRight()) problems.push_back("LR(0) items: a state's key is not all right");
+    if (!gradeItems(model, false, state, text).allRight())
+      problems.push_back("LR(0) items: a state's key is not all right");
     expectOnly("LR(0) items with one dropped", gradeItems(model, false, state, text.substr(text.find('\n') + 1)),
                Mark::kMissing, problems);
   }

@@ -94,7 +94,9 @@ QPlainTextEdit* editor(QWidget* parent, const char* name, bool readOnly) {
   return edit;
 }
 
-std::string elementKey(const MarkedElement& element) { return element.row + "|" + element.column + "|" + element.entry; }
+std::string elementKey(const MarkedElement& element) {
+  return element.row + "|" + element.column + "|" + element.entry;
+}
 
 }  // namespace
 
@@ -257,8 +259,9 @@ void PracticeWindow::selectState(int state) { stateBox->setCurrentIndex(state); 
 bool PracticeWindow::takeGrammar() {
   std::optional<std::vector<std::string>> lines = source_ ? source_() : std::nullopt;
   if (!lines || lines->empty()) {
-    notice->setText(lines_.empty() ? "The main window has no sound grammar yet: type one there, then Take the grammar again."
-                                   : "The grammar of the main window has errors; practice goes on with the last sound one.");
+    notice->setText(lines_.empty()
+                        ? "The main window has no sound grammar yet: type one there, then Take the grammar again."
+                        : "The grammar of the main window has errors; practice goes on with the last sound one.");
     notice->show();
     return false;
   }
@@ -309,7 +312,8 @@ void PracticeWindow::loadAnswer() {
       if (kept == setTexts_.end()) {
         // A line to fill in for every non-terminal.
         QStringList lines;
-        for (const HString& rule : model_.rules) lines.append(QString("%1(%2): ").arg(setName(setOf(question()))).arg(QChar(rule[0])));
+        for (const HString& rule : model_.rules)
+          lines.append(QString("%1(%2): ").arg(setName(setOf(question()))).arg(QChar(rule[0])));
         setsEditor->setPlainText(lines.join('\n'));
         setTexts_[static_cast<int>(question())] = setsEditor->toPlainText();
       } else {
@@ -370,12 +374,14 @@ void PracticeWindow::check() {
       for (int j = 0; j < grid->columnCount(); ++j) answer[0].push_back(utf8(grid->horizontalHeaderItem(j)->text()));
       for (int i = 0; i < grid->rowCount(); ++i) {
         std::vector<std::string> row{utf8(grid->verticalHeaderItem(i)->text())};
-        for (int j = 0; j < grid->columnCount(); ++j) row.push_back(grid->item(i, j) ? utf8(grid->item(i, j)->text()) : "");
+        for (int j = 0; j < grid->columnCount(); ++j)
+          row.push_back(grid->item(i, j) ? utf8(grid->item(i, j)->text()) : "");
         answer.push_back(row);
       }
       grading_ = gradeTableCells(model_, tableOf(q), answer);
     } else if (isItems()) {
-      grading_ = gradeItems(model_, q == Question::kLR1Items, stateBox->currentIndex(), utf8(itemsEditor->toPlainText()));
+      grading_ =
+          gradeItems(model_, q == Question::kLR1Items, stateBox->currentIndex(), utf8(itemsEditor->toPlainText()));
     } else {
       grading_ = gradeSets(model_, setOf(q), utf8(setsEditor->toPlainText()));
     }
@@ -419,7 +425,8 @@ void PracticeWindow::showMarks() {
   QStringList headers;
   if (!grading_.rowTitle.empty()) headers.append(text(grading_.rowTitle));
   if (!grading_.columnTitle.empty()) headers.append(text(grading_.columnTitle));
-  headers << text(grading_.entryTitle) << "Mark" << "Why";
+  headers << text(grading_.entryTitle) << "Mark"
+          << "Why";
   marksList->setColumnCount(static_cast<int>(headers.size()));
   marksList->setHeaderLabels(headers);
   for (const MarkedElement& element : elements) {
@@ -437,7 +444,8 @@ void PracticeWindow::showMarks() {
     filling_ = true;
     for (int i = 0; i < grid->rowCount(); ++i)
       for (int j = 0; j < grid->columnCount(); ++j) {
-        std::string row = utf8(grid->verticalHeaderItem(i)->text()), column = utf8(grid->horizontalHeaderItem(j)->text());
+        std::string row = utf8(grid->verticalHeaderItem(i)->text()),
+                    column = utf8(grid->horizontalHeaderItem(j)->text());
         std::optional<Mark> worst;
         QStringList reasons;
         for (const MarkedElement& element : elements) {
@@ -498,7 +506,8 @@ bool PracticeWindow::revealFirst() {
     } else if (isItems()) {
       itemsEditor->setPlainText(text(revealItem(utf8(itemsEditor->toPlainText()), element)));
     } else {
-      setsEditor->setPlainText(text(revealSetElement(model_, utf8(setsEditor->toPlainText()), setOf(question()), element)));
+      setsEditor->setPlainText(
+          text(revealSetElement(model_, utf8(setsEditor->toPlainText()), setOf(question()), element)));
     }
     if (element.mark == Mark::kMissing) revealed_.insert(elementKey(element));
     return true;
@@ -528,7 +537,8 @@ void PracticeWindow::revealAll() {
           grid->item(i, j)->setText(text(key[static_cast<std::size_t>(i) + 1][static_cast<std::size_t>(j) + 1]));
     } else if (isItems()) {
       QStringList lines;
-      for (const std::string& item : stateItems(model_, q == Question::kLR1Items, stateBox->currentIndex())) lines.append(text(item));
+      for (const std::string& item : stateItems(model_, q == Question::kLR1Items, stateBox->currentIndex()))
+        lines.append(text(item));
       itemsEditor->setPlainText(lines.join('\n'));
     } else {
       ListingKind kind = q == Question::kFirst ? ListingKind::kFirst : ListingKind::kFollow;

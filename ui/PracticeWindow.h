@@ -60,7 +60,7 @@ class PracticeWindow : public QWidget {
   QComboBox* questionBox;
   QComboBox* stateBox;
   QPlainTextEdit* grammarPane;
-  QLabel* notice;            // what the window has to say about the grammar
+  QLabel* notice;  // what the window has to say about the grammar
   QPlainTextEdit* setsEditor;
   QTableWidget* grid;
   QPlainTextEdit* itemsEditor;
