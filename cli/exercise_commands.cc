@@ -66,7 +66,8 @@ void parse(CLI::App& app, int argc, char** argv) {
   }
 }
 
-GrammarSize sizeNamed(const std::string& text) {
+GrammarSize sizeNamed(std::string text) {
+  std::erase(text, ' ');
   GrammarSize size;
   int* parts[] = {&size.nonTerminals, &size.productions, &size.terminals};
   std::size_t from = 0;

@@ -52,7 +52,8 @@ const char* tableTitle(TableKind kind) {
   return "";
 }
 
-std::string quoted(const std::string& word) { return word.empty() ? "the empty word" : "\"" + word + "\""; }
+// "the word \"ab\"", or "the empty word".
+std::string theWord(const std::string& word) { return word.empty() ? "the empty word" : "the word \"" + word + "\""; }
 
 std::string joined(const std::vector<std::string>& texts, const char* between) {
   std::string out;
@@ -118,21 +119,19 @@ class KeyMaker {
   }
 
   Question parse(TableKind kind) {
-    Question question{"Parse the word " + quoted(word_) + " step by step with the " + tableTitle(kind) + ".", {}};
+    Question question{"Parse " + theWord(word_) + " step by step with the " + tableTitle(kind) + ".", {}};
     Evaluation parsed = evaluation(model_, kind, HString(word_.data(), static_cast<int>(word_.size())));
     if (parsed.refused() || !parsed.accepted())
-      fault =
-          std::string("the ") + tableTitle(kind) + " does not accept the word " + quoted(word_) + " of the language";
+      fault = std::string("the ") + tableTitle(kind) + " does not accept " + theWord(word_) + " of the language";
     question.answer.table = cellsOf(parsed.trace);
     return question;
   }
 
   Question twoTrees() {
-    Question question{"Show that the grammar is ambiguous: give two different leftmost derivations of the word " +
-                          quoted(word_) + ".",
-                      {}};
+    Question question{
+        "Show that the grammar is ambiguous: give two different leftmost derivations of " + theWord(word_) + ".", {}};
     if (!witness_ || !verifyWitness(model_, *witness_) || witness_->word != word_) {
-      fault = "the two parse trees of " + quoted(word_) + " do not hold";
+      fault = "the two parse trees of " + theWord(word_) + " do not hold";
       return question;
     }
     for (const Tree& tree : witness_->trees)

@@ -29,10 +29,17 @@ struct Draft {
 
 std::string plural(int n, const char* one, const char* many) { return std::to_string(n) + " " + (n == 1 ? one : many); }
 
-std::string sizeText(const GrammarSize& size) {
-  return plural(size.nonTerminals, "non-terminal", "non-terminals") + ", " +
-         plural(size.productions, "production", "productions") + " and " +
-         plural(size.terminals, "terminal", "terminals");
+// "3 non-terminals, 6 productions, 3 terminals and left recursion".
+std::string requestText(const GeneratorRequest& request) {
+  std::vector<std::string> parts{plural(request.size.nonTerminals, "non-terminal", "non-terminals"),
+                                 plural(request.size.productions, "production", "productions"),
+                                 plural(request.size.terminals, "terminal", "terminals")};
+  if (request.nullable) parts.push_back("nullable non-terminals");
+  if (request.leftRecursion) parts.push_back("left recursion");
+  std::string text;
+  for (std::size_t k = 0; k < parts.size(); ++k)
+    text += (k == 0 ? "" : k + 1 == parts.size() ? " and " : ", ") + parts[k];
+  return text;
 }
 
 // The extra alternatives the flags need: an empty one and a left-recursive
@@ -99,10 +106,29 @@ class Drawer {
       auto anywhere = [](const Draft&) { return true; };
       if (!used(kTerminalNames[t], anywhere) && !placeSomewhere(kTerminalNames[t], anywhere)) return std::nullopt;
     }
+    if (request_.property == ExerciseProperty::kLL1) startApart();
     for (Draft& draft : drafts_)
       for (char& c : draft.symbols)
         if (c == '\0') c = fill(draft);
     return lines();
+  }
+
+  // LL(1) grammars choose an alternative by its first terminal: where the
+  // first symbol is still free, a terminal no other alternative of the head
+  // starts with, while there is one.
+  void startApart() {
+    for (Draft& draft : drafts_) {
+      if (draft.symbols.empty() || draft.symbols[0] != '\0') continue;
+      std::vector<char> unused;
+      for (int t = 0; t < request_.size.terminals; ++t) {
+        bool taken = false;
+        for (const Draft& other : drafts_)
+          taken =
+              taken || (other.head == draft.head && !other.symbols.empty() && other.symbols[0] == kTerminalNames[t]);
+        if (!taken) unused.push_back(kTerminalNames[t]);
+      }
+      if (!unused.empty()) draft.symbols[0] = random_.pick(unused);
+    }
   }
 
   // Whether the pattern below fits the size: S with four alternatives, A
@@ -296,9 +322,7 @@ Generation generateGrammar(const GeneratorRequest& request) {
     result.grammar = GeneratedGrammar{*lines, attempt, check.witness};
     return result;
   }
-  result.message = std::string("No ") + propertyTitle(request.property) + " grammar with " + sizeText(request.size) +
-                   (request.nullable ? ", nullable non-terminals" : "") +
-                   (request.leftRecursion ? ", left recursion" : "") + " was found in " +
-                   std::to_string(request.attempts) + " attempts; try another size or seed.";
+  result.message = std::string("No ") + propertyTitle(request.property) + " grammar with " + requestText(request) +
+                   " was found in " + std::to_string(request.attempts) + " attempts; try another size or seed.";
   return result;
 }
