@@ -2,7 +2,10 @@
 // and the analysis; not the writing of its output) on three grammar sets: the twelve
 // examples with their words, a statement-and-expression grammar with a long
 // program, and a large random grammar; and bison's canonical LR(1) and LALR
-// builds of the two large grammars, for a ratio.
+// builds of the two large grammars, for a ratio.  Then the counterexamples of
+// every conflict of the four tables, with the default bounds: how many are
+// unifying, how many non-unifying, the time per conflict; and bison
+// -Wcounterexamples on the same grammars (its LALR table) side by side.
 //
 // Usage: tablomat-bench GRAMMAR_DIR
 #include <algorithm>
@@ -21,6 +24,7 @@
 #include "exercises/table_grading.h"
 #include "grammar/first.h"
 #include "grammar/follow.h"
+#include "explain/conflicts.h"
 #include "grammar/examples.h"
 #include "grammar/reading.h"
 
@@ -119,6 +123,73 @@ bool benchExercises(const std::vector<Case>& cases) {
     }
   }
   return met;
+// What the counterexample searches of one set of grammars found.
+struct Found {
+  long conflicts = 0, unifying = 0, nonUnifying = 0;
+  double milliseconds = 0;
+};
+
+void tally(Found& found, const std::vector<Conflict>& conflicts) {
+  for (const Conflict& c : conflicts) {
+    ++found.conflicts;
+    found.unifying += c.counterexample.kind == Counterexample::Kind::kUnifying;
+    found.nonUnifying += c.counterexample.kind == Counterexample::Kind::kNonUnifying;
+  }
+}
+
+// bison's counterexamples of its LALR table: one warning per state and
+// conflict kind, "Example:" for a unifying one, "First example:" otherwise.
+Found bisonCounterexamples(const Parsing& model) {
+  std::string input = "/tmp/tablomat-bench-cex.y", messages = "/tmp/tablomat-bench-cex.txt";
+  std::ofstream(input) << bisonGrammar(model);
+  std::string command = "bison -Wcounterexamples -o /tmp/tablomat-bench-cex.tab.c " + input + " 2> " + messages;
+  Clock::time_point start = Clock::now();
+  if (std::system(command.c_str()) != 0) std::fprintf(stderr, "tablomat-bench: %s failed\n", command.c_str());
+  Found found;
+  found.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  std::ifstream in(messages);
+  for (std::string line; std::getline(in, line);) {
+    found.conflicts += line.find("[-Wcounterexamples]") != std::string::npos;
+    found.unifying += line.starts_with("  Example:");
+    found.nonUnifying += line.starts_with("  First example:");
+  }
+  return found;
+}
+
+void printFound(const std::string& set, const char* table, const Found& found) {
+  std::printf("%-10s %-6s %9ld %9ld %13ld %6ld %12.2f\n", set.c_str(), table, found.conflicts, found.unifying,
+              found.nonUnifying, found.conflicts - found.unifying - found.nonUnifying,
+              found.conflicts > 0 ? found.milliseconds / static_cast<double>(found.conflicts) : 0.0);
+}
+
+void benchCounterexamples(const std::vector<Case>& cases) {
+  std::printf("\ncounterexamples (default bounds: 2 s a conflict, 10 s a table)\n");
+  std::printf("%-10s %-6s %9s %9s %13s %6s %12s\n", "set", "table", "conflicts", "unifying", "non-unifying", "none",
+              "ms/conflict");
+  std::vector<std::string> sets;
+  for (const Case& c : cases)
+    if (std::find(sets.begin(), sets.end(), c.set) == sets.end()) sets.push_back(c.set);
+  for (const std::string& set : sets) {
+    Found ours[4], bison;
+    for (const Case& c : cases) {
+      if (c.set != set) continue;
+      Parsing model = modelOf(c.text);
+      TableSet tables(model);
+      for (TableKind kind : kTableKinds) {
+        Clock::time_point start = Clock::now();
+        std::vector<Conflict> conflicts = explainConflicts(tables, kind, SearchBounds{});
+        ours[static_cast<size_t>(kind)].milliseconds += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        tally(ours[static_cast<size_t>(kind)], conflicts);
+      }
+      Found theirs = bisonCounterexamples(model);
+      bison.conflicts += theirs.conflicts;
+      bison.unifying += theirs.unifying;
+      bison.nonUnifying += theirs.nonUnifying;
+      bison.milliseconds += theirs.milliseconds;
+    }
+    for (TableKind kind : kTableKinds) printFound(set, tableName(kind), ours[static_cast<size_t>(kind)]);
+    printFound(set, "bison", bison);
+  }
 }
 
 }  // namespace
@@ -162,6 +233,7 @@ int main(int argc, char** argv) {
     }
   }
   met = benchExercises(cases) && met;
+  benchCounterexamples(cases);
   std::printf("%s\n", met ? "every target met" : "some targets missed");
   return met ? 0 : 1;
 }

@@ -468,4 +468,98 @@ TEST(GradeCommand, UnreadableAnswersAndBadGrammars) {
   EXPECT_EQ(run({"grade", "first", "-x", "1", "-a", "/no/such/file"}).status, 2);
 }
 
+// ---- explanations: report and conflicts
+
+// A leaf has no "children"; an empty production has an empty list.
+void expectTreeShape(const nlohmann::json& tree, int& emptyProductions) {
+  ASSERT_TRUE(tree.contains("symbol"));
+  if (!tree.contains("children")) return;
+  if (tree["children"].empty()) ++emptyProductions;
+  for (const auto& child : tree["children"]) expectTreeShape(child, emptyProductions);
+}
+
+TEST(Explanations, ConflictsAsJsonWithAUnifyingCounterexample) {
+  Outcome r = run({"conflicts", "-x", "4", "--table", "ll1", "-f", "json"});
+  EXPECT_EQ(r.status, 4);
+  nlohmann::json conflicts = nlohmann::json::parse(r.out);
+  ASSERT_EQ(conflicts.size(), 1u);
+  const nlohmann::json& c = conflicts[0];
+  EXPECT_EQ(c["table"], "LL1");
+  EXPECT_EQ(c["row"], "Z");
+  EXPECT_EQ(c["symbol"], "c");
+  EXPECT_EQ(c["cell"], "Z->cS|e");
+  EXPECT_EQ(c["kind"], "First/Follow");
+  ASSERT_EQ(c["entries"].size(), 2u);
+  EXPECT_EQ(c["entries"][1]["action"], "Z->e");
+  EXPECT_TRUE(c["entries"][1]["reason"].get<std::string>().starts_with("Through Follow: "));
+  EXPECT_TRUE(c.contains("prefix"));
+  ASSERT_EQ(c["counterexample"]["unifying"], true);
+  ASSERT_EQ(c["counterexample"]["trees"].size(), 2u);
+  int emptyProductions = 0;
+  for (const auto& tree : c["counterexample"]["trees"]) {
+    EXPECT_EQ(tree["symbol"], "S");
+    expectTreeShape(tree, emptyProductions);
+  }
+  EXPECT_EQ(emptyProductions, 2);  // Z->e, once in each tree
+}
+
+TEST(Explanations, ConflictsExitZeroWithoutAndFourWithConflicts) {
+  Outcome none = run({"conflicts", "-x", "2"});
+  EXPECT_EQ(none.status, 0);
+  EXPECT_EQ(none.lines(), (Strings{"LL1 table: no conflicts.", "", "SLR table: no conflicts.", "",
+                                   "LR1 table: no conflicts.", "", "LALR table: no conflicts."}));
+  EXPECT_EQ(run({"conflicts", "-x", "8", "--table", "lalr"}).status, 0);
+  EXPECT_EQ(run({"conflicts", "-x", "8", "--table", "slr"}).status, 4);
+  EXPECT_EQ(run({"conflicts", "-x", "2", "-f", "json"}).out, "[]\n");
+}
+
+TEST(Explanations, EveryFormat) {
+  Cells csv = read_back::csv(run({"conflicts", "-x", "10", "--table", "lalr", "-f", "csv"}).out);
+  ASSERT_EQ(csv.size(), 3u);
+  EXPECT_EQ(csv[0], (Strings{"table", "row", "symbol", "cell", "kind", "entries", "prefix", "notes", "counterexample"}));
+  EXPECT_EQ(Strings(csv[1].begin(), csv[1].begin() + 5), (Strings{"LALR", "6", "a", "r5|r6", "reduce/reduce"}));
+  Strings text = run({"conflicts", "-x", "10", "--table", "lalr"}).lines();
+  EXPECT_EQ(read_back::enclosed(run({"conflicts", "-x", "10", "--table", "lalr", "-f", "markdown"}).out), text);
+  EXPECT_EQ(read_back::enclosed(run({"conflicts", "-x", "10", "--table", "lalr", "-f", "latex"}).out), text);
+  EXPECT_TRUE(contains(text, "  The conflict comes from merging LR(1) states 6 and 9: state 6 has r5 and state 9 has r6 "
+                             "under a, without a conflict."));
+}
+
+TEST(Explanations, ReportOfAGrammarThatDoesNotAugment) {
+  const std::string grammar = "E->E+T|T\nT->i\n";
+  Outcome report = run({"report", "-w", "i x"}, grammar);
+  EXPECT_EQ(report.status, 4);  // its LL(1) table has conflicts
+  Strings lines = report.lines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_TRUE(lines[0].starts_with("Start: The first rule E->E+T|T does not augment the grammar"));
+  EXPECT_TRUE(contains(lines, "Left recursion: E => E+T (direct)"));
+  EXPECT_TRUE(contains(lines, "Word: The word holds x, which no rule uses: every parser stops there."));
+  EXPECT_EQ(nlohmann::json::parse(run({"report", "-f", "json"}, grammar).out)["augments"], false);
+  // An LR command says so on standard error; its output stays as it was.
+  Outcome table = run({"slr-table"}, grammar);
+  EXPECT_EQ(table.status, 0);
+  EXPECT_TRUE(table.err.starts_with("tablomat-cli: note: The first rule E->E+T|T does not augment the grammar"));
+  EXPECT_EQ(run({"slr-table"}, "I->E\n" + grammar).err, "");
+}
+
+TEST(Explanations, HelpNamesTheCommandsAndTheirOptions) {
+  std::string help = run({"--help"}).out;
+  for (const auto& name : {"\n  report ", "\n  conflicts ", "--table", "--time-per-conflict", "--time-per-table", "--steps"})
+    EXPECT_NE(help.find(name), std::string::npos) << name;
+}
+
+TEST(Explanations, BoundsAreOptionsOfTheExplanationsOnly) {
+  Outcome bounded = run({"conflicts", "-x", "6", "--table", "ll1", "--time-per-conflict", "0.01", "--steps", "50"});
+  EXPECT_EQ(bounded.status, 4);
+  EXPECT_TRUE(contains(bounded.lines(), "  No unifying counterexample within 50 search steps."));
+  for (const Strings& arguments : std::vector<Strings>{{"first", "-x", "2", "--table", "slr"},
+                                                      {"conflicts", "-x", "2", "--table", "lr0"},
+                                                      {"conflicts", "-x", "2", "--time-per-table", "0"},
+                                                      {"conflicts", "-x", "2", "--steps", "x"}}) {
+    Outcome r = run(arguments);
+    EXPECT_EQ(r.status, 2) << testing::PrintToString(arguments);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "cli/commands.h"
 #include "cli/exercise_commands.h"
+#include "cli/explain_commands.h"
 #include "writers/format.h"
 #include "grammar/examples.h"
 #include "grammar/reading.h"
@@ -38,22 +39,26 @@ std::string joined(const std::vector<std::string>& names) {
 std::vector<std::string> commandNames() {
   std::vector<std::string> names;
   for (const auto& command : commandInfos()) names.emplace_back(command.name);
+  for (const auto& command : explainCommandInfos()) names.emplace_back(command.name);
+  names.insert(names.end(), {"exercise", "grade"});
   return names;
 }
 
 std::string helpFooter() {
   std::string text = "Commands:\n";
-  for (const auto& command : commandInfos()) {
-    std::string name(command.name);
-    text += "  " + name + std::string(12 - name.size(), ' ') + std::string(command.summary) + "\n";
-  }
+  for (const auto& commands : {commandInfos(), explainCommandInfos()})
+    for (const auto& command : commands) {
+      std::string name(command.name);
+      text += "  " + name + std::string(12 - name.size(), ' ') + std::string(command.summary) + "\n";
+    }
   text += exerciseCommandsHelp();
   text +=
       "\nThe grammar is read from FILE (UTF-8, LF or CR LF line ends), from standard input when FILE\n"
       "is '-' or missing, or is the built-in example N (1 to 12) with --example N.  One rule a line,\n"
       "X->a|b; upper-case letters are non-terminals, e is the empty string.  For the LR commands\n"
       "extend the grammar by a first rule such as I->A.  The word of an evaluation is --word, or\n"
-      "the example's word; without either it is empty.\n"
+      "the example's word; without either it is empty.  report and conflicts search counterexamples\n"
+      "within --time-per-conflict and --time-per-table seconds and --steps steps per conflict.\n"
       "\nFormats:\n"
       "  text      listings as lines, tables and traces in aligned columns (the default)\n"
       "  csv       one record a line or a table row, quoted as RFC 4180 says\n"
@@ -65,7 +70,8 @@ std::string helpFooter() {
       "  1   an evaluation rejected the word (its trace ends in Error)\n"
       "  2   usage error or unreadable file\n"
       "  3   the grammar has errors (listed on standard error)\n"
-      "  4   evaluation refused: the table has conflicts (the count on standard error)\n"
+      "  4   evaluation refused: the table has conflicts (the count on standard error);\n"
+      "      report, conflicts: a table they look at has conflicts\n"
       "  70  internal failure of the program\n";
   return text;
 }
@@ -117,6 +123,8 @@ int run(int argc, char** argv) {
           ->check(CLI::Range(1, kExampleCount));
   CLI::Option* wordOption = app.add_option("-w,--word", word, "the word an evaluation parses")->type_name("WORD");
   app.add_option("-f,--format", formatName, "text, csv, markdown, latex or json (default text)")->type_name("F");
+  ExplainOptions explainOptions;
+  addExplainOptions(app, explainOptions);
   app.set_version_flag("--version", std::string(kProgram) + " " + TABLOMAT_VERSION);
   app.footer(helpFooter());
   app.get_formatter()->column_width(24);
@@ -128,10 +136,12 @@ int run(int argc, char** argv) {
     throw UsageError{oneLine(e.what())};
   }
 
-  if (!isCommand(command))
+  if (!isCommand(command) && !isExplainCommand(command))
     throw UsageError{"unknown command '" + command + "'; the commands are " + joined(commandNames())};
   std::optional<Format> format = formatNamed(formatName);
   if (!format) throw UsageError{"unknown format '" + formatName + "'; the formats are " + joined(formatNames())};
+  if (std::string given = explainOptionsGiven(app); !given.empty() && !isExplainCommand(command))
+    throw UsageError{given + " only apply to report and conflicts"};
   if (exampleOption->count() > 0 && !file.empty())
     throw UsageError{"give either FILE or --example, not both"};
 
@@ -144,11 +154,24 @@ int run(int argc, char** argv) {
     grammarText = grammarTextOf(readGrammarBytes(file));
   }
 
+  if (isExplainCommand(command)) {
+    ExplainOutcome explained = runExplainCommand(command, grammarText, word, explainOptions, *format);
+    std::cout << explained.output;
+    std::cout.flush();
+    for (const auto& line : explained.diagnostics) std::cerr << line << "\n";
+    if (!std::cout) {
+      std::cerr << kProgram << ": cannot write the output\n";
+      return kExitInternal;
+    }
+    return explained.status;
+  }
   Outcome outcome = runCommand(command, grammarText, word);
   if (outcome.listing) std::cout << renderListing(*outcome.listing, *format);
   if (outcome.table) std::cout << renderTable(*outcome.table, *format);
   std::cout.flush();
   for (const auto& line : outcome.diagnostics) std::cerr << line << "\n";
+  if (outcome.status != kExitGrammar)
+    for (const auto& note : commandNotes(command, grammarText, word)) std::cerr << kProgram << ": note: " << note << "\n";
   if (!std::cout) {
     std::cerr << kProgram << ": cannot write the output\n";
     return kExitInternal;

@@ -8,6 +8,8 @@
 
 #include "core/work.h"
 #include "exercises/grammar_traits.h"
+#include "explain/grammar_view.h"
+#include "explain/verify.h"
 
 namespace {
 
@@ -326,27 +328,10 @@ std::optional<AmbiguityWitness> findAmbiguity(const Parsing& grammar, const Ambi
   return std::nullopt;
 }
 
-bool usesGrammar(const Parsing& grammar, const Tree& tree) {
-  if (!tree.expanded) return !isNonTerminal(tree.symbol);
-  std::vector<Production> productions = productionList(grammar);
-  std::string body;
-  for (const Tree& child : tree.children) body += child.symbol;
-  // The production named, or, when the tree does not name one, any with this text.
-  bool spelled = false;
-  for (std::size_t p = 0; p < productions.size(); ++p)
-    if ((tree.production < 0 || tree.production == static_cast<int>(p)) && productions[p].head == tree.symbol &&
-        productions[p].body == body)
-      spelled = true;
-  if (!spelled) return false;
-  for (const Tree& child : tree.children)
-    if (!usesGrammar(grammar, child)) return false;
-  return true;
-}
-
 bool verifyWitness(const Parsing& grammar, const AmbiguityWitness& witness) {
   if (grammar.rules.getCount() == 0) return false;
-  char start = grammar.rules[0][0];
+  GrammarView view(grammar);
   for (const Tree& tree : witness.trees)
-    if (tree.symbol != start || !usesGrammar(grammar, tree) || frontier(tree) != witness.word) return false;
-  return !(witness.trees[0] == witness.trees[1]);
+    if (tree.symbol != view.start() || frontier(tree) != witness.word) return false;
+  return isUnifyingPair(view, witness.trees[0], witness.trees[1]);
 }

@@ -42,9 +42,6 @@ int countParseTrees(const Parsing& grammar, std::string_view word);
 // The shortest word within the bounds that has two trees, with two of them.
 std::optional<AmbiguityWitness> findAmbiguity(const Parsing& grammar, const AmbiguityBounds& bounds = {});
 
-// A complete parse tree of the grammar: every node's children spell the
-// production it names, with the node's symbol as head; the leaves are terminals.
-bool usesGrammar(const Parsing& grammar, const Tree& tree);
-// A witness the program can stand behind: both trees use the grammar,
-// start at its start symbol, have the word as frontier and differ.
+// A witness the program can stand behind: both trees are derivations of
+// the grammar from its start symbol with the word as frontier, and differ.
 bool verifyWitness(const Parsing& grammar, const AmbiguityWitness& witness);

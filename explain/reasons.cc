@@ -111,6 +111,11 @@ Reason Reasons::firstOfString(const std::string& text, char terminal) const {
   if (at < 0) return notIn(terminal, set);
   std::string_view before = std::string_view(symbols).substr(0, static_cast<size_t>(at));
   char from = symbols[static_cast<size_t>(at)];
+  if (symbols.size() == 1 && from != terminal) {
+    // The string is one non-terminal: its own reason, under the string's name.
+    reason = first(from, terminal);
+    return reason;
+  }
   reason.holds = true;
   reason.derivation = forestDerivation(w.stringBeginning(symbols, terminal));
   reason.sentence = std::string(1, terminal) + " is in " + set + " because ";

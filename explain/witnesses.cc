@@ -2,6 +2,13 @@
 
 #include <utility>
 
+Tree productionNode(const GrammarView& grammar, int production) {
+  const GrammarView::Production& p = grammar.production(production);
+  std::vector<Tree> children;
+  for (char c : p.body) children.push_back(Tree::leaf(c));
+  return Tree::node(p.head, std::move(children), production);
+}
+
 Tree& nodeAt(Tree& tree, const std::vector<int>& path) {
   Tree* node = &tree;
   for (int k : path) node = &node->children[static_cast<size_t>(k)];
@@ -169,12 +176,6 @@ void Witnesses::computeReach(Root root) {
   }
 }
 
-Tree Witnesses::shallow(int production) const {
-  const GrammarView::Production& p = grammar_.production(production);
-  std::vector<Tree> children;
-  for (char c : p.body) children.push_back(Tree::leaf(c));
-  return Tree::node(p.head, std::move(children), production);
-}
 
 Tree Witnesses::vanishingBefore(int production, int position, Tree at) const {
   Tree node = shallow(production);
@@ -269,4 +270,36 @@ MarkedTree Witnesses::reaching(char x, Root root) const {
   nodeAt(outer.tree, outer.leaf) = shallow(choice.production);
   outer.leaf.push_back(choice.position);
   return outer;
+}
+
+namespace {
+
+// Completes to words the non-terminal leaves that lie left of the marked leaf.
+bool completeLeftOf(const Witnesses& witnesses, Tree& tree, const std::vector<int>& path, size_t depth) {
+  if (depth == path.size()) return true;
+  size_t k = static_cast<size_t>(path[depth]);
+  for (size_t j = 0; j < k; ++j)
+    if (!witnesses.completeToWord(tree.children[j])) return false;
+  return completeLeftOf(witnesses, tree.children[k], path, depth + 1);
+}
+
+}  // namespace
+
+bool Witnesses::leftmostContext(char a, char t, bool followed, MarkedTree& out) const {
+  if (followed) {
+    if (!follows(a, t)) return false;
+    out = following(a, t);
+    char top = out.tree.symbol;
+    if (top != grammar_.start()) {
+      if (!reaches(top, Root::kStartSymbol)) return false;
+      MarkedTree outer = reaching(top, Root::kStartSymbol);
+      nodeAt(outer.tree, outer.leaf) = std::move(out.tree);
+      outer.leaf.insert(outer.leaf.end(), out.leaf.begin(), out.leaf.end());
+      out = std::move(outer);
+    }
+  } else {
+    if (!reaches(a, Root::kStartSymbol)) return false;
+    out = reaching(a, Root::kStartSymbol);
+  }
+  return completeLeftOf(*this, out.tree, out.leaf, 0);
 }

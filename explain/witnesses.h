@@ -22,6 +22,8 @@ struct MarkedTree {
   std::vector<int> leaf;
 };
 
+// The node of a production with every body symbol a leaf.
+Tree productionNode(const GrammarView& grammar, int production);
 // The leaf at a path (the root for an empty path).
 Tree& nodeAt(Tree& tree, const std::vector<int>& path);
 // The position of the marked leaf in the tree's frontier.
@@ -69,6 +71,11 @@ class Witnesses {
   // is a one-leaf tree when the root is the start symbol.
   MarkedTree reaching(char x, Root root) const;
 
+  // A tree of the start symbol with a leaf a and a word before it, as a
+  // leftmost derivation reaches "w a g"; with `followed`, t comes right
+  // after a (the end, for '$').  False when there is none.
+  bool leftmostContext(char a, char t, bool followed, MarkedTree& out) const;
+
   // How a Follow fact was derived at its last step: the production and the
   // position of a in it, and how t arrives (Step).
   enum class Step { kStart, kDirect, kThroughFirst, kThroughFollow };
@@ -111,8 +118,7 @@ class Witnesses {
   void computeFirst();
   void computeFollow();
   void computeReach(Root root);
-  // The node of a production with every body symbol a leaf.
-  Tree shallow(int production) const;
+  Tree shallow(int production) const { return productionNode(grammar_, production); }
   // The node of a production whose symbols before `position` vanish, whose
   // symbol at `position` is `at`, and whose later symbols are leaves.
   Tree vanishingBefore(int production, int position, Tree at) const;

@@ -30,6 +30,8 @@
 #include <set>
 
 #include "automata/automaton.h"
+#include "explain/conflicts.h"
+#include "explain/verify.h"
 #include "commands/commands.h"
 #include "exercises/ambiguity.h"
 #include "exercises/item_grading.h"
@@ -39,6 +41,7 @@
 #include "grammar/follow.h"
 #include "grammar/reading.h"
 #include "simulation/lr_evaluation.h"
+#include "tables/conflicts.h"
 #include "tables/listings.h"
 #include "tables/table.h"
 
@@ -457,6 +460,39 @@ void checkGradingAndAmbiguity(const Parsing& model, Problems& problems) {
     problems.push_back("a word with two trees in an LR(1) grammar: " + witness->word);
 }
 
+// Every counterexample met, checked again from scratch.  Small bounds: the
+// checks are what matters, not how far the search gets.
+void checkExplanations(const Parsing& model, Problems& problems) {
+  SearchBounds bounds;
+  bounds.stepsPerConflict = 400;
+  bounds.secondsPerConflict = 1;
+  bounds.secondsPerTable = 4;
+  GrammarView grammar(model);
+  TableSet tables(model);
+  bool lr1Clean = conflictCount(model, TableKind::kLR1) == 0;
+  for (TableKind kind : kTableKinds) {
+    std::string name = tableName(kind);
+    std::vector<Conflict> conflicts = explainConflicts(tables, kind, bounds);
+    if (static_cast<int>(conflicts.size()) != conflictCount(model, kind))
+      problems.push_back(name + ": explanations and conflicts differ in number");
+    for (const Conflict& c : conflicts) {
+      const Counterexample& ce = c.counterexample;
+      std::string where = name + " " + c.label + " under " + c.symbol + ": ";
+      if (ce.kind == Counterexample::Kind::kUnifying) {
+        if (!isUnifyingPair(grammar, ce.trees[0], ce.trees[1])) problems.push_back(where + "a unifying counterexample that is none");
+        if (lr1Clean) problems.push_back(where + "a unifying counterexample for a grammar that is LR(1)");
+      }
+      for (const Counterexample::Example& example : ce.examples) {
+        std::string leaves = frontier(example.tree);
+        if (!isDerivation(grammar, example.tree) || leaves.compare(0, example.prefix.size(), example.prefix) != 0)
+          problems.push_back(where + "a derivation that does not read its prefix");
+        if (kind != TableKind::kLL1 && lrStateAfter(tables[kind], example.prefix) != c.row)
+          problems.push_back(where + "a prefix that does not lead to the state");
+      }
+    }
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> checkEverything(std::string_view input) {
@@ -496,6 +532,7 @@ std::vector<std::string> checkEverything(std::string_view input) {
     problems.push_back("listings and tables differ in their states");
   checkAgainstLiteral(model, problems);
   checkGradingAndAmbiguity(model, problems);
+  checkExplanations(model, problems);
 
   unsigned seed = 2166136261u;
   for (char c : input) seed = (seed ^ static_cast<unsigned char>(c)) * 16777619u;

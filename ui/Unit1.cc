@@ -10,6 +10,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "ExplainHooks.h"
 #include "Forms.h"
 #include "Info.h"
 #include "Look.h"
@@ -214,12 +215,15 @@ void TForm1::createControls() {
   ListBox3->raise();
   ListBox3->hide();
 
+  explainHooks_ = new ExplainHooks(this, StringGrid1, Label2);
+
   Memo1->setFocus();
 }
 
 template <class Command>
 void TForm1::analysis(Command&& command) {
   guarded(this, [&] {
+    explainHooks_->commandStarts();
     if (refreshGrammar()) command();
   });
 }
@@ -286,6 +290,7 @@ void TForm1::showFollow() {
 void TForm1::showGridResult(HString mode) {
   int evaluationAt = mode.find("EVALUATION");
   TableKind kind = tableKindNamed(evaluationAt == -1 ? mode : mode.getSubString(0, evaluationAt));
+  if (kind != TableKind::kLL1) explainHooks_->lrCommandRan(model);
   Table result;
   bool trace = evaluationAt != -1;
   if (!trace) {
@@ -293,7 +298,7 @@ void TForm1::showGridResult(HString mode) {
     result = table(model, kind);
   } else {
     Evaluation parsed = evaluation(model, kind, typed(Edit1->text()));
-    if (warnOfConflicts(parsed.conflicts)) return;
+    if (warnOfConflicts(parsed.conflicts, kind)) return;
     StringGrid1->setDefaultColWidth(250);
     result = std::move(parsed.trace);
   }
@@ -307,6 +312,7 @@ void TForm1::showGridResult(HString mode) {
     ++i;
   }
   markResult(trace);
+  if (!trace) explainHooks_->tableShown(kind, model.rules);
 }
 
 // Conflicting cells of a table, and the outcome of a parse, are what the
@@ -333,12 +339,13 @@ void TForm1::markResult(bool trace) {
   for (int col = 1; col < grid->colCount(); ++col) grid->setMark(col, last, mark);
 }
 
-bool TForm1::checkConflicts(HString name) { return warnOfConflicts(countConflicts(model, name)); }
+bool TForm1::checkConflicts(HString name) { return warnOfConflicts(countConflicts(model, name), tableKindNamed(name)); }
 
-bool TForm1::warnOfConflicts(int count) {
+bool TForm1::warnOfConflicts(int count, TableKind kind) {
   if (count == 0) return false;
   TForm3* warning = createForm<TForm3>();
   warning->setMessage(conflictMessage(count));
+  explainHooks_->offerIn(warning, kind, model.rules);
   warning->exec();
   return true;
 }
@@ -350,11 +357,18 @@ void TForm1::showListing(const char* title, const Row& lines) {
   caretToStart(Memo3, true);
 }
 
-void TForm1::showLR0Items() { showListing("LR0 Items:", listing(model, ListingKind::kLR0Items).lines); }
+void TForm1::showLR0Items() {
+  showListing("LR0 Items:", listing(model, ListingKind::kLR0Items).lines);
+  explainHooks_->lrCommandRan(model);
+}
 
-void TForm1::showLR1Items() { showListing("LR1 Items:", listing(model, ListingKind::kLR1Items).lines); }
+void TForm1::showLR1Items() {
+  showListing("LR1 Items:", listing(model, ListingKind::kLR1Items).lines);
+  explainHooks_->lrCommandRan(model);
+}
 
 void TForm1::showLalrItems() {
+  explainHooks_->lrCommandRan(model);
   Listing lalr = listing(model, ListingKind::kLalrItems);
   setTitle("LALR Items:");
   Memo3->clear();
@@ -403,3 +417,4 @@ void TForm1::openPractice() {
     return lines;
   });
 }
+void TForm1::showGrammarReport() { analysis([&] { explainHooks_->openReport(model.rules, Edit1->text()); }); }

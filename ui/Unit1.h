@@ -5,9 +5,11 @@
 
 #include <QWidget>
 
+#include "commands/commands.h"
 #include "core/hstring.h"
 #include "grammar/parsing.h"
 
+class ExplainHooks;
 class QAbstractButton;
 class QComboBox;
 class QLabel;
@@ -92,6 +94,12 @@ class TForm1 : public QWidget {
   void BitBtn15Click();
   // Opens the practice window on the current grammar.
   void openPractice();
+  // The grammar report of the text in the editor and the word field.
+  void showGrammarReport();
+
+ public:
+  // The ways to the explanations: conflict cells, the Warning dialog, the start hint.
+  ExplainHooks* explainHooks() const { return explainHooks_; }
 
  private:
   void createControls();
@@ -99,9 +107,11 @@ class TForm1 : public QWidget {
   template <class Command>
   void analysis(Command&& command);
   // The Warning dialog for a table with conflicts; false when there are none.
-  bool warnOfConflicts(int count);
+  bool warnOfConflicts(int count, TableKind kind);
   void setTitle(const char* title);
   // An item listing in the results pane under its title, shown from its top.
   void showListing(const char* title, const Row& lines);
   void markResult(bool trace);
+
+  ExplainHooks* explainHooks_ = nullptr;
 };

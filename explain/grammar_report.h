@@ -1,0 +1,57 @@
+// What a student gets wrong most about a grammar, found before any table is
+// built: the non-terminals that vanish, left recursion (direct, indirect
+// or hidden behind symbols that vanish, with its cycle), non-terminals the
+// start symbol never reaches or that derive no word, whether the first rule
+// augments the grammar as the LR commands expect, what in a word no parser
+// can read; and then the classes of the grammar in one line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "explain/counterexample.h"
+#include "writers/format.h"
+
+class Parsing;
+
+struct LeftRecursion {
+  std::string cycle;                    // the non-terminals in order, "A" for direct recursion
+  std::vector<std::string> derivation;  // from the first back to a form that begins with it
+  std::string kind;                     // "direct", "indirect" or "hidden"
+};
+
+struct GrammarReport {
+  std::string nullable;       // non-terminals in rule order
+  std::vector<LeftRecursion> leftRecursion;
+  std::string unreachable;    // from the start symbol
+  std::string nonProductive;  // derive no word
+  std::string emptyFirst;     // non-productive ones whose First set is empty
+  bool augments = false;      // the first rule is X->Y and X stands on no right side
+  std::string startNote;      // what the first rule means for the LR commands
+  std::vector<std::string> wordHints;
+  struct TableClass {
+    TableKind kind;
+    int conflicts;
+  };
+  std::vector<TableClass> classes;
+  // Decided by the LR(1) table: without conflicts the grammar is unambiguous;
+  // with them, a unifying counterexample proves it ambiguous.
+  std::optional<bool> ambiguous;
+};
+
+// The report of a sound grammar; `word` may be empty.  The counterexample
+// search for the classes line keeps to `bounds` (none when bounds.search is false).
+GrammarReport grammarReport(const Parsing& grammar, const std::string& word, const SearchBounds& bounds);
+
+// What the first rule means for the LR commands: empty when it starts the
+// grammar as they expect, else a hint that names the accepting production
+// and the rule to add.
+std::string startHint(const Parsing& grammar);
+// What no parser can read in the word: blanks, '$', 'e', symbols no rule uses.
+std::vector<std::string> wordHints(const Parsing& grammar, const std::string& word);
+
+// "LL(1) yes, SLR(1) no (1 conflict), ...; ambiguous (...)".
+std::string classesLine(const GrammarReport& report);
+Lines reportLines(const GrammarReport& report);
+std::string reportJson(const GrammarReport& report);

@@ -1,0 +1,35 @@
+// How the parser comes to hold an item of an LR state: a path in the graph
+// whose nodes are the items of the states, with an arc for every
+// transition (an item advanced over a symbol into the next state) and for
+// every production step (an item with the dot before B to an item of B
+// with the dot at the start, in the same state).  Followed from the start
+// item of state 0, such a path reads a viable prefix and builds a
+// derivation tree of production 0 in which the item's production is the
+// innermost open node.
+//
+// For a reduction the conflict symbol must also come next: the path is
+// "lookahead-sensitive" (Isradisaikul and Myers, "Finding counterexamples
+// from parsing conflicts", PLDI 2015): going outwards through the parent
+// items, what stands after each parent's dot vanishes until one of them
+// begins with the symbol (or, for '$', all of them vanish).  The search
+// runs backwards from the item, breadth first, so the path is a shortest.
+#pragma once
+
+#include <string>
+
+#include "explain/search_budget.h"
+#include "explain/table_view.h"
+#include "explain/witnesses.h"
+
+struct ItemPath {
+  bool found = false;
+  std::string prefix;       // the symbols read from state 0
+  Tree tree;                // of production 0; its frontier begins with the prefix
+  bool symbolNext = false;  // the conflict symbol follows the prefix in the tree (or the end, for '$')
+};
+
+// A path to item `item` of state `state`.  With `needSymbol`, `symbol`
+// must come next in the tree; with `prefix` given, the path must read
+// exactly those symbols.
+ItemPath itemPath(const TableView& table, const Witnesses& witnesses, int state, int item, char symbol,
+                  bool needSymbol, const std::string* prefix, SearchBudget& budget);

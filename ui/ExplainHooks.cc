@@ -1,0 +1,184 @@
+#include "ExplainHooks.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QToolTip>
+
+#include "ExplainWindow.h"
+#include "Forms.h"
+#include "Look.h"
+#include "StringGrid.h"
+#include "Warning.h"
+#include "explain/grammar_report.h"
+
+namespace {
+
+std::vector<std::string> plain(const Row& rules) {
+  std::vector<std::string> out;
+  for (const HString& rule : rules) out.emplace_back(rule.view());
+  return out;
+}
+
+}  // namespace
+
+ExplainHooks::ExplainHooks(QWidget* window, StringGrid* grid, QLabel* title)
+    : QObject(window), window_(window), grid_(grid), title_(title) {
+  hint_ = new QLabel(window);
+  hint_->setObjectName("StartHint");
+  hint_->setFont(timesNewRoman(13));
+  hint_->setStyleSheet(QStringLiteral("QLabel { color: #8a1c00; background: #fff4cc; padding: 0 4px; }"));
+  hint_->setCursor(Qt::PointingHandCursor);
+  hint_->installEventFilter(this);
+  hint_->hide();
+  grid_->viewport()->installEventFilter(this);
+}
+
+QString ExplainHooks::conflictTip(const QString& cell) {
+  return QStringLiteral("%1\nA conflict: this cell holds more than one entry.\n"
+                        "Double-click it, or use its context menu, to see why.")
+      .arg(cell);
+}
+
+void ExplainHooks::tableShown(TableKind kind, const Row& rules) {
+  shown_ = kind;
+  shownRules_ = plain(rules);
+}
+
+void ExplainHooks::commandStarts() {
+  hint_->hide();
+  title_->setToolTip(QString());
+}
+
+void ExplainHooks::lrCommandRan(const Parsing& model) {
+  std::string text = startHint(model);
+  lastRules_ = plain(model.rules);
+  if (text.empty()) return;
+  QString hint = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  title_->setToolTip(hint);
+  hint_->setToolTip(hint + QStringLiteral("\nClick for the grammar report."));
+  placeHint();
+  hint_->setText(hint_->fontMetrics().elidedText(hint, Qt::ElideRight, hint_->width() - 8));
+  hint_->show();
+  hint_->raise();
+}
+
+// Right under the grid, as wide as it: where the eyes go after a command.
+void ExplainHooks::placeHint() {
+  QRect below = grid_->geometry();
+  int height = hint_->fontMetrics().height() + 2;
+  hint_->setGeometry(below.left(), below.bottom() + 1, below.width(), height);
+}
+
+void ExplainHooks::offerIn(TForm3* warning, TableKind kind, const Row& rules) {
+  std::vector<std::string> plainRules = plain(rules);
+  auto* action = new QAction(QStringLiteral("Explain the conflicts of this table"), warning);
+  action->setObjectName("ExplainConflicts");
+  action->setShortcut(QKeySequence(QString::fromLatin1(kWarningKey)));
+  action->setShortcutContext(Qt::WindowShortcut);
+  connect(action, &QAction::triggered, this, [this, warning, kind, plainRules] {
+    warning->accept();
+    ExplainJob job;
+    job.what = ExplainJob::What::kTable;
+    job.table = kind;
+    job.rules = plainRules;
+    open(std::move(job));
+  });
+  warning->addAction(action);
+  warning->setContextMenuPolicy(Qt::ActionsContextMenu);
+  QString tip = QStringLiteral("Right-click or press %1 to see why the cells of this table conflict.").arg(kWarningKey);
+  warning->setToolTip(tip);
+  warning->Label1->setToolTip(tip);
+}
+
+ExplainWindow* ExplainHooks::openReport(const Row& rules, const QString& word) {
+  ExplainJob job;
+  job.what = ExplainJob::What::kReport;
+  job.rules = plain(rules);
+  QByteArray bytes = word.toUtf8();
+  job.word.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
+  return open(std::move(job));
+}
+
+ExplainWindow* ExplainHooks::openTable(TableKind kind, const Row& rules) {
+  ExplainJob job;
+  job.what = ExplainJob::What::kTable;
+  job.table = kind;
+  job.rules = plain(rules);
+  return open(std::move(job));
+}
+
+ExplainWindow* ExplainHooks::openCell(int col, int row) {
+  if (!shown_ || grid_->mark(col, row) != StringGrid::Mark::Conflict) return nullptr;
+  QByteArray symbol = grid_->cells(col, 0).toUtf8();
+  if (symbol.size() != 1) return nullptr;
+  ExplainJob job;
+  job.what = ExplainJob::What::kCell;
+  job.table = *shown_;
+  job.rules = shownRules_;
+  job.row = row - 1;
+  job.symbol = symbol[0];
+  return open(std::move(job));
+}
+
+ExplainWindow* ExplainHooks::open(ExplainJob job) {
+  auto* window = new ExplainWindow(std::move(job), window_);
+  window->setWindowFlag(Qt::Window);
+  adoptForm(window);
+  window->show();
+  return window;
+}
+
+std::optional<std::pair<int, int>> ExplainHooks::conflictCellAt(const QPoint& point) const {
+  QModelIndex index = grid_->indexAt(point);
+  if (!index.isValid() || !shown_) return std::nullopt;
+  int col = index.column() + 1, row = index.row() + 1;
+  if (grid_->mark(col, row) != StringGrid::Mark::Conflict) return std::nullopt;
+  return std::make_pair(col, row);
+}
+
+bool ExplainHooks::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == hint_) {
+    if (event->type() == QEvent::MouseButtonRelease && !lastRules_.empty()) {
+      ExplainJob job;
+      job.rules = lastRules_;
+      open(std::move(job));
+      return true;
+    }
+    return false;
+  }
+  if (watched != grid_->viewport()) return false;
+  switch (event->type()) {
+    case QEvent::ToolTip: {
+      auto* help = static_cast<QHelpEvent*>(event);
+      if (auto cell = conflictCellAt(help->pos())) {
+        QToolTip::showText(help->globalPos(), conflictTip(grid_->cells(cell->first, cell->second)), grid_->viewport());
+        return true;
+      }
+      return false;
+    }
+    case QEvent::MouseButtonDblClick: {
+      auto* mouse = static_cast<QMouseEvent*>(event);
+      if (auto cell = conflictCellAt(mouse->position().toPoint())) {
+        openCell(cell->first, cell->second);
+        return true;  // instead of editing the cell
+      }
+      return false;
+    }
+    case QEvent::ContextMenu: {
+      auto* menu = static_cast<QContextMenuEvent*>(event);
+      auto cell = conflictCellAt(menu->pos());
+      if (!cell) return false;
+      QMenu popup(grid_);
+      QAction* explain = popup.addAction(QStringLiteral("Explain this conflict"));
+      explain->setObjectName("ExplainCell");
+      connect(explain, &QAction::triggered, this, [this, cell] { openCell(cell->first, cell->second); });
+      popup.exec(menu->globalPos());
+      return true;
+    }
+    default: return false;
+  }
+}

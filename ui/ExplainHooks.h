@@ -1,0 +1,71 @@
+// The ways from the main window to the explanations.  A highlighted
+// conflict cell of the grid explains itself: its tooltip says so, and a
+// double-click or its context menu opens the explanation.  The Warning
+// dialog keeps its text and layout and offers the explanations of its
+// table through its context menu and a key (its tooltip names both).  When
+// an LR command runs on a grammar whose first rule does not augment it, a
+// hint shows under the grid and as the result title's tooltip.  The grammar
+// report and the explanations of a whole table are one call away.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "commands/commands.h"
+#include "grammar/parsing.h"
+
+class QLabel;
+class QWidget;
+class StringGrid;
+class TForm3;
+class ExplainWindow;
+
+class ExplainHooks : public QObject {
+  Q_OBJECT
+
+ public:
+  // The key that opens the explanations from the Warning dialog.
+  static constexpr const char* kWarningKey = "F1";
+
+  // `window` hosts the hint under `grid`; `title` is the result title.
+  ExplainHooks(QWidget* window, StringGrid* grid, QLabel* title);
+
+  // The grid now shows the table `kind` of the grammar with these rule lines.
+  void tableShown(TableKind kind, const Row& rules);
+  // A command is about to run: the hint of the last one goes.
+  void commandStarts();
+  // An LR command ran on the model: the hint shows when its first rule does not augment it.
+  void lrCommandRan(const Parsing& model);
+  // Gives a Warning dialog, about to show, the way to the explanations of its table.
+  void offerIn(TForm3* warning, TableKind kind, const Row& rules);
+
+  ExplainWindow* openReport(const Row& rules, const QString& word);
+  ExplainWindow* openTable(TableKind kind, const Row& rules);
+  // The conflict of grid cell (col, row) of the table last shown; none when it holds none.
+  ExplainWindow* openCell(int col, int row);
+
+  // The hint under the grid (hidden when there is none).
+  QLabel* hint() const { return hint_; }
+  // The tooltip of a grid cell marked as a conflict.
+  static QString conflictTip(const QString& cell);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  ExplainWindow* open(struct ExplainJob job);
+  // The grid cell under a point of the grid's viewport, when it is marked as a conflict.
+  std::optional<std::pair<int, int>> conflictCellAt(const QPoint& point) const;
+  void placeHint();
+
+  QWidget* window_;
+  StringGrid* grid_;
+  QLabel* title_;
+  QLabel* hint_;
+  std::optional<TableKind> shown_;      // the table the grid shows, if it shows one
+  std::vector<std::string> shownRules_;  // the grammar that made it
+  std::vector<std::string> lastRules_;   // the grammar of the last LR command
+};

@@ -1,0 +1,202 @@
+// The explanations in the window: the worker keeps the window responsive
+// and can be cancelled; a conflict cell explains itself; the Warning
+// dialog keeps its face and offers the explanations; the start hint shows
+// under the grid for an LR command; the grammar report is one call away.
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolTip>
+
+#include "ExplainHooks.h"
+#include "ExplainWindow.h"
+#include "Forms.h"
+#include "Warning.h"
+#include "grammar/examples.h"
+#include "test_support.h"
+
+namespace {
+
+ExplainJob jobFor(std::vector<std::string> rules, ExplainJob::What what, TableKind table = TableKind::kLL1) {
+  ExplainJob job;
+  job.what = what;
+  job.rules = std::move(rules);
+  job.table = table;
+  return job;
+}
+
+std::vector<std::string> exampleRules(int number) {
+  std::vector<std::string> rules;
+  for (int i = 0; examples()[number - 1].lines[i] != nullptr; ++i) rules.emplace_back(examples()[number - 1].lines[i]);
+  return rules;
+}
+
+// The explanation windows open now, newest last.
+QList<ExplainWindow*> explanationWindows() {
+  QList<ExplainWindow*> windows;
+  for (QWidget* form : adoptedForms())
+    if (auto* window = qobject_cast<ExplainWindow*>(form)) windows.append(window);
+  return windows;
+}
+
+// The grid cell (col, row) of the first conflict, as the grid marks it.
+QPair<int, int> firstConflictCell(const StringGrid* grid) {
+  for (int row = 1; row < grid->rowCount(); ++row)
+    for (int col = 1; col < grid->colCount(); ++col)
+      if (grid->mark(col, row) == StringGrid::Mark::Conflict) return {col, row};
+  return {-1, -1};
+}
+
+QPoint centreOf(const StringGrid* grid, QPair<int, int> cell) {
+  return grid->visualRect(grid->model()->index(cell.second - 1, cell.first - 1)).center();
+}
+
+}  // namespace
+
+class ExplainTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanup() { releaseForms(); }
+
+  // The worker
+  void aTableIsExplainedOffTheWindowsThread();
+  void longSearchesShowProgressAndCancel();
+
+  // The hooks in the main window
+  void aConflictCellExplainsItself();
+  void theWarningKeepsItsFaceAndOffersTheExplanations();
+  void theStartHintShowsUnderTheGridForLRCommands();
+  void theGrammarReportIsOneCallAway();
+};
+
+void ExplainTest::aTableIsExplainedOffTheWindowsThread() {
+  auto* window = new ExplainWindow(jobFor(exampleRules(4), ExplainJob::What::kTable));
+  adoptForm(window);
+  window->show();
+  QTRY_VERIFY_WITH_TIMEOUT(!window->isRunning(), 20000);
+  QString text = window->text();
+  QVERIFY(text.startsWith("LL1 table: 1 conflicting cell."));
+  QVERIFY(text.contains("Counterexample (unifying, so the grammar is ambiguous): iEtiEtScS has two derivation trees:"));
+  QVERIFY(window->cancelButton()->isHidden());
+}
+
+void ExplainTest::longSearchesShowProgressAndCancel() {
+  // Left recursion makes the search for a unifying counterexample endless.
+  ExplainJob job = jobFor(exampleRules(6), ExplainJob::What::kTable);
+  job.bounds.stepsPerConflict = 1'000'000'000;
+  job.bounds.secondsPerConflict = 600;
+  job.bounds.secondsPerTable = 600;
+  auto* window = new ExplainWindow(job);
+  adoptForm(window);
+  window->show();
+  QTRY_VERIFY_WITH_TIMEOUT(window->cancelButton()->isVisible(), 5000);
+  QVERIFY(window->progressBar()->isVisible());
+  QVERIFY(window->isRunning());
+  QTest::mouseClick(window->cancelButton(), Qt::LeftButton);
+  QTRY_VERIFY_WITH_TIMEOUT(!window->isRunning(), 5000);
+  QCOMPARE(window->text(), QString("Cancelled."));
+}
+
+void ExplainTest::aConflictCellExplainsItself() {
+  auto form = openMainWindow();
+  pickExample(*form, 3);  // Grammar4: Z->cS|e under c
+  click(form->BitBtn4);
+  StringGrid* grid = form->StringGrid1;
+  QPair<int, int> cell = firstConflictCell(grid);
+  QCOMPARE(grid->cells(cell.first, cell.second), QString("Z->cS|e"));
+
+  QHelpEvent help(QEvent::ToolTip, centreOf(grid, cell), grid->viewport()->mapToGlobal(centreOf(grid, cell)));
+  QCoreApplication::sendEvent(grid->viewport(), &help);
+  QTRY_VERIFY(QToolTip::isVisible());
+  QCOMPARE(QToolTip::text(), ExplainHooks::conflictTip("Z->cS|e"));
+
+  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, centreOf(grid, cell));
+  QVERIFY(grid->indexWidget(grid->model()->index(cell.second - 1, cell.first - 1)) == nullptr);  // no editor
+  QVERIFY(grid->viewport()->findChild<QLineEdit*>() == nullptr);
+  QCOMPARE(grid->cells(cell.first, cell.second), QString("Z->cS|e"));
+  QTRY_COMPARE(explanationWindows().size(), 1);
+  ExplainWindow* window = explanationWindows().last();
+  QTRY_VERIFY_WITH_TIMEOUT(!window->isRunning(), 20000);
+  QVERIFY(window->text().startsWith("LL1 table, row Z under c: Z->cS|e (First/Follow)"));
+
+  // The context menu offers the same.
+  QTimer::singleShot(50, [] {
+    if (QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      QAction* explain = menu->findChild<QAction*>("ExplainCell");
+      if (explain != nullptr) explain->trigger();
+      menu->close();
+    }
+  });
+  QContextMenuEvent menu(QContextMenuEvent::Mouse, centreOf(grid, cell), grid->viewport()->mapToGlobal(centreOf(grid, cell)));
+  QCoreApplication::sendEvent(grid->viewport(), &menu);
+  QTRY_COMPARE(explanationWindows().size(), 2);
+}
+
+void ExplainTest::theWarningKeepsItsFaceAndOffersTheExplanations() {
+  TForm3 plain;
+  plain.setMessage("This Table Contain 1 Conflict");
+  auto form = openMainWindow();
+  pickExample(*form, 7);  // Grammar8: the SLR table holds one conflict
+  bool offered = false;
+  ModalAnswerer answerer(Qt::Key_F1, [&](QWidget* dialog) {
+    auto* warning = qobject_cast<TForm3*>(dialog);
+    QVERIFY(warning != nullptr);
+    QCOMPARE(warning->Label1->text(), QString("This Table Contain 1 Conflict"));
+    QCOMPARE(warning->size(), plain.size());
+    QCOMPARE(warning->Label1->geometry(), plain.Label1->geometry());
+    QCOMPARE(warning->findChildren<QAbstractButton*>().size(), plain.findChildren<QAbstractButton*>().size());
+    QCOMPARE(warning->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QCOMPARE(warning->actions().size(), 1);
+    QCOMPARE(warning->actions()[0]->shortcut(), QKeySequence(Qt::Key_F1));
+    QVERIFY(warning->toolTip().contains("F1"));
+    offered = true;
+  });
+  click(form->BitBtn6);
+  QVERIFY(offered);
+  QTRY_COMPARE(explanationWindows().size(), 1);
+  ExplainWindow* window = explanationWindows().last();
+  QTRY_VERIFY_WITH_TIMEOUT(!window->isRunning(), 20000);
+  QVERIFY(window->text().startsWith("SLR table: 1 conflicting cell."));
+}
+
+void ExplainTest::theStartHintShowsUnderTheGridForLRCommands() {
+  auto form = openMainWindow();
+  QLabel* hint = form->explainHooks()->hint();
+  typeGrammar(*form, {"E->E+T|T", "T->i"});
+  click(form->BitBtn5);  // SLR Table
+  QVERIFY(hint->isVisible());
+  QVERIFY(hint->toolTip().startsWith("The first rule E->E+T|T does not augment the grammar"));
+  QVERIFY(form->Label2->toolTip().startsWith("The first rule E->E+T|T does not augment the grammar"));
+  QCOMPARE(hint->geometry().top(), form->StringGrid1->geometry().bottom() + 1);
+  QVERIFY(form->rect().contains(hint->geometry()));
+  click(form->BitBtn2);  // First: no LR command, no hint
+  QVERIFY(hint->isHidden());
+  QCOMPARE(form->Label2->text(), QString("First:"));
+  click(form->BitBtn3);  // LR0 Items
+  QVERIFY(hint->isVisible());
+  pickExample(*form, 1);
+  click(form->BitBtn3);
+  QVERIFY(hint->isHidden());
+}
+
+void ExplainTest::theGrammarReportIsOneCallAway() {
+  auto form = openMainWindow();
+  form->Edit1->setText("i+x");
+  form->showGrammarReport();
+  QTRY_COMPARE(explanationWindows().size(), 1);
+  ExplainWindow* window = explanationWindows().last();
+  QCOMPARE(window->windowTitle(), QString("Grammar report"));
+  QTRY_VERIFY_WITH_TIMEOUT(!window->isRunning(), 20000);
+  QStringList lines = window->text().split('\n');
+  QCOMPARE(lines.first(), QString("Start: The first rule I->E augments the grammar."));
+  QVERIFY(lines.contains("Word: The word holds x, which no rule uses: every parser stops there."));
+  QCOMPARE(lines.last(), QString("Classes: LL(1) yes, SLR(1) yes, LALR(1) yes, LR(1) yes; unambiguous (every LR(1) grammar is)"));
+}
+
+QTEST_MAIN(ExplainTest)
+#include "explain_test.moc"
