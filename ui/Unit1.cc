@@ -410,11 +410,13 @@ void TForm1::BitBtn14Click() { close(); }
 void TForm1::BitBtn15Click() { createForm<TForm2>()->exec(); }
 
 void TForm1::openPractice() {
-  PracticeWindow::open(this, [this]() -> std::optional<std::vector<std::string>> {
-    if (!refreshGrammar()) return std::nullopt;
-    std::vector<std::string> lines;
-    for (const HString& rule : model.rules) lines.emplace_back(rule.view());
-    return lines;
+  guarded(this, [&] {
+    PracticeWindow::open(this, [this]() -> std::optional<std::vector<std::string>> {
+      if (!refreshGrammar()) return std::nullopt;
+      std::vector<std::string> lines;
+      for (const HString& rule : model.rules) lines.emplace_back(rule.view());
+      return lines;
+    });
   });
 }
 void TForm1::showGrammarReport() { analysis([&] { explainHooks_->openReport(model.rules, Edit1->text()); }); }

@@ -9,6 +9,7 @@
 #include <QTreeWidget>
 
 #include "PracticeWindow.h"
+#include "test_support.h"
 
 namespace {
 
@@ -136,6 +137,19 @@ class PracticeTest : public QObject {
     QCOMPARE(window_->itemsEditor->toPlainText(), QString("S->(.S), $\nS->.(S), )"));
     QTest::mouseClick(window_->revealOneButton, Qt::LeftButton);
     QVERIFY(window_->grading().allRight());
+  }
+
+  // The main window's slot opens the practice on the grammar in its editor.
+  void theMainWindowOpensItOnItsGrammar() {
+    std::unique_ptr<TForm1> form = openMainWindow();
+    typeGrammar(*form, {"I->A", "A->aA|b"});
+    form->openPractice();
+    auto* practice = form->findChild<PracticeWindow*>();
+    QVERIFY(practice != nullptr);
+    QCOMPARE(practice->grammarPane->toPlainText(), QString("0  I->A\n1  A->aA\n2  A->b"));
+    typeGrammar(*form, {"I->A", "A->aAQ|b"});  // Q has no rule
+    QVERIFY(!practice->takeGrammar());
+    QCOMPARE(practice->grammarPane->toPlainText(), QString("0  I->A\n1  A->aA\n2  A->b"));
   }
 };
 
