@@ -33,9 +33,16 @@ struct IndexedGrammar {
       index[static_cast<unsigned char>(rule[0])] = static_cast<int>(heads.size());
       heads += rule[0];
     }
+    // A repeated alternative is the same production as its first copy, as
+    // the LR automata take it: it gives no second tree.
     byHead.resize(heads.size());
-    for (std::size_t p = 0; p < productions.size(); ++p)
-      byHead[static_cast<std::size_t>(indexOf(productions[p].head))].push_back(static_cast<int>(p));
+    for (std::size_t p = 0; p < productions.size(); ++p) {
+      std::vector<int>& alternatives = byHead[static_cast<std::size_t>(indexOf(productions[p].head))];
+      bool repeated = std::any_of(alternatives.begin(), alternatives.end(), [&](int q) {
+        return productions[static_cast<std::size_t>(q)].body == productions[p].body;
+      });
+      if (!repeated) alternatives.push_back(static_cast<int>(p));
+    }
   }
   int indexOf(char c) const { return index[static_cast<unsigned char>(c)]; }
   int size() const { return static_cast<int>(heads.size()); }

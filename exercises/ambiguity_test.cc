@@ -50,6 +50,11 @@ TEST(AmbiguityTest, TwoTreesThroughACycle) {
   EXPECT_TRUE(verifyWitness(model, *witness));
 }
 
+TEST(AmbiguityTest, ARepeatedAlternativeGivesNoSecondTree) {
+  EXPECT_EQ(countParseTrees(modelOf({"I->S", "S->ab|c", "S->ab"}), "ab"), 1);
+  EXPECT_FALSE(findAmbiguity(modelOf({"I->S", "S->ab|c|ab"})));
+}
+
 TEST(AmbiguityTest, NoneForUnambiguousGrammars) {
   EXPECT_FALSE(findAmbiguity(exampleModel(2)));
   EXPECT_FALSE(findAmbiguity(modelOf({"I->S", "S->aSb|e"})));

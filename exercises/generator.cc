@@ -54,16 +54,41 @@ class Drawer {
 
   // The rule lines of one drawn grammar, or none when the draw got stuck.
   std::optional<std::vector<std::string>> draw() {
-    const GrammarSize& size = request_.size;
-    int n = size.nonTerminals;
+    int n = request_.size.nonTerminals;
     std::vector<std::vector<std::string>> planted(static_cast<std::size_t>(n));
     if (request_.property == ExerciseProperty::kLR1NotLALR && canPlantMergeConflict(request_))
       plantMergeConflict(planted);
     // Heads that get an empty and a left-recursive alternative.
     int emptyHead = request_.nullable ? random_.below(n) : -1;
     int recursiveHead = request_.leftRecursion ? random_.below(n) : -1;
+    std::optional<std::vector<int>> counts = alternativeCounts(planted, emptyHead, recursiveHead);
+    if (!counts) return std::nullopt;
+    makeDrafts(*counts, planted, emptyHead, recursiveHead);
+    // Every non-terminal but S on a right side of an earlier one, so all
+    // are reachable; every terminal somewhere.
+    for (int x = 1; x < n; ++x) {
+      char name = kNonTerminalNames[x];
+      auto earlier = [&](const Draft& d) { return d.head < x; };
+      if (!used(name, earlier) && !placeSomewhere(name, earlier)) return std::nullopt;
+    }
+    for (int t = 0; t < request_.size.terminals; ++t) {
+      auto anywhere = [](const Draft&) { return true; };
+      if (!used(kTerminalNames[t], anywhere) && !placeSomewhere(kTerminalNames[t], anywhere)) return std::nullopt;
+    }
+    if (request_.property == ExerciseProperty::kLL1) startApart();
+    for (Draft& draft : drafts_)
+      for (char& c : draft.symbols)
+        if (c == '\0') c = fill(draft);
+    return lines();
+  }
+
+ private:
+  // How many alternatives each head gets: what is planted (at least one),
+  // the flags' alternatives, and the rest of the productions at random.
+  std::optional<std::vector<int>> alternativeCounts(const std::vector<std::vector<std::string>>& planted,
+                                                    int emptyHead, int recursiveHead) {
+    int n = request_.size.nonTerminals, extra = request_.size.productions;
     std::vector<int> counts(static_cast<std::size_t>(n));
-    int extra = size.productions;
     for (int x = 0; x < n; ++x) {
       int& count = counts[static_cast<std::size_t>(x)];
       count = std::max<int>(1, static_cast<int>(planted[static_cast<std::size_t>(x)].size())) + (x == emptyHead) +
@@ -72,12 +97,16 @@ class Drawer {
     }
     if (extra < 0) return std::nullopt;
     for (; extra > 0; --extra) ++counts[static_cast<std::size_t>(random_.below(n))];
+    return counts;
+  }
 
-    // Per head: the planted alternatives (the first of them, or else the
-    // first drawn one, is the base), the empty one, the drawn ones, and the
-    // left-recursive one last.
+  // Per head: the planted alternatives (the first of them, or else the
+  // first drawn one, is the base), the empty one, the drawn ones with
+  // their symbols still open, and the left-recursive one last.
+  void makeDrafts(const std::vector<int>& counts, const std::vector<std::vector<std::string>>& planted, int emptyHead,
+                  int recursiveHead) {
     drafts_.clear();
-    for (int x = 0; x < n; ++x) {
+    for (int x = 0; x < request_.size.nonTerminals; ++x) {
       const std::vector<std::string>& fixed = planted[static_cast<std::size_t>(x)];
       int count = counts[static_cast<std::size_t>(x)];
       for (int k = 0; k < count; ++k) {
@@ -95,22 +124,6 @@ class Drawer {
         drafts_.push_back(draft);
       }
     }
-    // Every non-terminal but S on a right side of an earlier one, so all
-    // are reachable; every terminal somewhere.
-    for (int x = 1; x < n; ++x) {
-      char name = kNonTerminalNames[x];
-      auto earlier = [&](const Draft& d) { return d.head < x; };
-      if (!used(name, earlier) && !placeSomewhere(name, earlier)) return std::nullopt;
-    }
-    for (int t = 0; t < size.terminals; ++t) {
-      auto anywhere = [](const Draft&) { return true; };
-      if (!used(kTerminalNames[t], anywhere) && !placeSomewhere(kTerminalNames[t], anywhere)) return std::nullopt;
-    }
-    if (request_.property == ExerciseProperty::kLL1) startApart();
-    for (Draft& draft : drafts_)
-      for (char& c : draft.symbols)
-        if (c == '\0') c = fill(draft);
-    return lines();
   }
 
   // LL(1) grammars choose an alternative by its first terminal: where the
@@ -173,7 +186,6 @@ class Drawer {
     return false;
   }
 
- private:
   int bodyLength() {
     int roll = random_.below(100);
     return roll < 25 ? 1 : roll < 70 ? 2 : kLongestBody;
