@@ -108,7 +108,8 @@ int exercise(int argc, char** argv) {
                  "the most states of the item sets asked for (default 3 per production, plus 3)")
       ->type_name("N");
   app.add_option("-f,--format", format, "text, csv, markdown, latex or json (default text)")->type_name("F");
-  app.footer("Exit status: 0 written; 1 no grammar found within the attempts; 2 usage error.");
+  app.footer("Exit status: 0 written; 1 no grammar found within the attempts; 2 usage error;\n"
+             "70 the key failed its own check (a fault of the program).");
   parse(app, argc, argv);
 
   GeneratorRequest request;
@@ -180,7 +181,7 @@ int grade(int argc, char** argv) {
   app.add_option("-f,--format", format, "text, csv, markdown, latex or json (default text)")->type_name("F");
   app.footer(
       "Exit status: 0 all right; 1 something wrong or missing; 2 usage error or unreadable answer;\n"
-      "3 the grammar has errors.");
+      "3 the grammar has errors; 70 internal failure of the program.");
   parse(app, argc, argv);
 
   const GradeQuestion* asked = nullptr;
