@@ -409,14 +409,17 @@ void TForm1::BitBtn13Click() { analysis([&] { showGridResult("LALREVALUATION"); 
 void TForm1::BitBtn14Click() { close(); }
 void TForm1::BitBtn15Click() { createForm<TForm2>()->exec(); }
 
-void TForm1::openPractice() {
+void TForm1::openPractice(int question) {
   guarded(this, [&] {
-    PracticeWindow::open(this, [this]() -> std::optional<std::vector<std::string>> {
-      if (!refreshGrammar()) return std::nullopt;
-      std::vector<std::string> lines;
-      for (const HString& rule : model.rules) lines.emplace_back(rule.view());
-      return lines;
-    });
+    PracticeWindow::open(
+        this,
+        [this]() -> std::optional<std::vector<std::string>> {
+          if (!refreshGrammar()) return std::nullopt;
+          std::vector<std::string> lines;
+          for (const HString& rule : model.rules) lines.emplace_back(rule.view());
+          return lines;
+        },
+        static_cast<PracticeWindow::Question>(question));
   });
 }
 void TForm1::showGrammarReport() { analysis([&] { explainHooks_->openReport(model.rules, Edit1->text()); }); }

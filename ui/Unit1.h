@@ -92,8 +92,9 @@ class TForm1 : public QWidget {
   void BitBtn13Click();
   void BitBtn14Click();
   void BitBtn15Click();
-  // Opens the practice window on the current grammar.
-  void openPractice();
+  // Opens the practice window on the current grammar, at a question
+  // (a PracticeWindow::Question as a number; First sets by default).
+  void openPractice(int question = 0);
   // The grammar report of the text in the editor and the word field.
   void showGrammarReport();
 

@@ -143,9 +143,10 @@ class PracticeTest : public QObject {
   void theMainWindowOpensItOnItsGrammar() {
     std::unique_ptr<TForm1> form = openMainWindow();
     typeGrammar(*form, {"I->A", "A->aA|b"});
-    form->openPractice();
+    form->openPractice(static_cast<int>(PracticeWindow::Question::kLR1));
     auto* practice = form->findChild<PracticeWindow*>();
     QVERIFY(practice != nullptr);
+    QCOMPARE(practice->question(), PracticeWindow::Question::kLR1);
     QCOMPARE(practice->grammarPane->toPlainText(), QString("0  I->A\n1  A->aA\n2  A->b"));
     typeGrammar(*form, {"I->A", "A->aAQ|b"});  // Q has no rule
     QVERIFY(!practice->takeGrammar());
