@@ -23,6 +23,11 @@
 
 #include "bench/bison_grammar.h"
 #include "cli/commands.h"
+#include "exercises/exercise.h"
+#include "exercises/set_grading.h"
+#include "exercises/table_grading.h"
+#include "grammar/first.h"
+#include "grammar/follow.h"
 #include "explain/conflicts.h"
 #include "explain/grammar_report.h"
 #include "grammar/examples.h"
@@ -139,6 +144,52 @@ std::vector<Timed> timeTree(const Parsing& model, const HString& word) {
     times.push_back({"tree-layout", medianMilliseconds([&] { layoutDot(dot); }), size, true});
   }
   return times;
+}
+
+// Making an exercise of each property (ten seeds, the default size, the
+// time per exercise), and grading the program's own keys of the example
+// and bench grammars (every element is compared and explained).
+bool benchExercises(const std::vector<Case>& cases) {
+  constexpr int kSeeds = 10;
+  constexpr double kExerciseTarget = 100, kGradeFactor = 20;
+  bool met = true;
+  for (ExerciseProperty property : kExerciseProperties) {
+    const char* name = propertyName(property);
+    double ms = medianMilliseconds([&] {
+                  for (int seed = 1; seed <= kSeeds; ++seed) {
+                    GeneratorRequest request;
+                    request.property = property;
+                    request.seed = static_cast<std::uint64_t>(seed);
+                    if (!makeExercise(request).exercise) std::fprintf(stderr, "tablomat-bench: no %s exercise\n", name);
+                  }
+                }) /
+                kSeeds;
+    bool over = ms > kExerciseTarget;
+    met = met && !over;
+    std::printf("%-10s %-11s %-11s %10.3f%s\n", "exercises", name, "generate", ms, over ? "  over target" : "");
+  }
+  for (const Case& c : cases) {
+    if (c.set == "random") continue;  // its LR(1) table alone takes a second
+    Parsing model = modelOf(c.text);
+    Lines first = linesOf(firstListing(model));
+    std::string firstText;
+    for (const std::string& line : first) firstText += line + "\n";
+    double setMs = medianMilliseconds([&] { gradeSets(model, SetKind::kFirst, firstText); });
+    std::printf("%-10s %-11s %-11s %10.3f\n", "grading", c.name.c_str(), "grade-first", setMs);
+    for (TableKind kind : {TableKind::kSLR, TableKind::kLR1}) {
+      std::string key = renderTable(cellsOf(table(model, kind)), Format::kCsv);
+      double tableMs = medianMilliseconds([&] { table(model, kind); });
+      double gradeMs = medianMilliseconds([&] { gradeTable(model, kind, key); });
+      // Grading builds the table and the automaton of its reasons once each.
+      bool over = gradeMs > kGradeFactor * tableMs + 1;
+      met = met && !over;
+      std::printf("%-10s %-11s %-11s %10.3f%s\n", "grading", c.name.c_str(),
+                  kind == TableKind::kSLR ? "grade-slr" : "grade-lr1", gradeMs, over ? "  over target" : "");
+    }
+  }
+  return met;
+}
+
 // What the counterexample searches of one set of grammars found.
 struct Found {
   long conflicts = 0, unifying = 0, nonUnifying = 0;
@@ -276,6 +327,7 @@ int main(int argc, char** argv) {
                   timed.size.c_str(), over ? "  over target" : "");
     }
   }
+  met = benchExercises(cases) && met;
   benchCounterexamples(cases);
   std::printf("%s\n", met ? "every target met" : "some targets missed");
   return met ? 0 : 1;

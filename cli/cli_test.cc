@@ -250,6 +250,100 @@ TEST(GrammarInput, ForeignCharactersAreGrammarErrors) {
   EXPECT_EQ(nul.err, "Error at line 2: Character code 0 not supported.\n");
 }
 
+// ---- exercises and grading
+
+TEST(ExerciseCommand, JsonGivesTheGrammarAndTheWordTheSameForTheSameSeed) {
+  Outcome a = run({"exercise", "--property", "lr1-not-lalr", "--seed", "4", "--format", "json"});
+  ASSERT_EQ(a.status, 0) << a.err;
+  nlohmann::json sheet = nlohmann::json::parse(a.out);
+  Strings grammar = sheet["grammar"].get<Strings>();
+  ASSERT_GE(grammar.size(), 4u);
+  EXPECT_EQ(grammar[0], "I->S");
+  EXPECT_TRUE(sheet["word"].is_string());
+  EXPECT_EQ(run({"exercise", "--property", "lr1-not-lalr", "--seed", "4", "--format", "json"}).out, a.out);
+  EXPECT_NE(run({"exercise", "--property", "lr1-not-lalr", "--seed", "5", "--format", "json"}).out, a.out);
+}
+
+TEST(ExerciseCommand, EveryFormatAndPart) {
+  for (const char* format : {"text", "csv", "markdown", "latex", "json"}) {
+    Outcome r = run({"exercise", "-p", "slr-not-ll1", "-s", "2", "-f", format, "--nullable"});
+    EXPECT_EQ(r.status, 0) << format << r.err;
+    EXPECT_FALSE(r.out.empty());
+  }
+  Outcome questions = run({"exercise", "-p", "ll1", "-s", "2", "--part", "questions"});
+  EXPECT_EQ(questions.out.find("Answer key"), std::string::npos);
+  EXPECT_NE(run({"exercise", "-p", "ll1", "-s", "2", "--part", "key"}).out.find("Answer key"), std::string::npos);
+}
+
+TEST(ExerciseCommand, BadRequestsAndFruitlessSearchesSaySo) {
+  Outcome unknown = run({"exercise", "-p", "lr2", "-s", "1"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_EQ(unknown.err,
+            "tablomat-cli: unknown property 'lr2'; the properties are ll1, slr-not-ll1, lalr-not-slr, lr1-not-lalr, "
+            "ambiguous\n");
+  EXPECT_EQ(run({"exercise", "-p", "ll1"}).status, 2);
+  Outcome size = run({"exercise", "-p", "ll1", "-s", "1", "--size", "3,6"});
+  EXPECT_EQ(size.status, 2);
+  EXPECT_NE(size.err.find("--size takes three numbers"), std::string::npos);
+  Outcome left = run({"exercise", "-p", "ll1", "-s", "1", "--left-recursion"});
+  EXPECT_EQ(left.err, "tablomat-cli: An LL(1) grammar cannot be left-recursive.\n");
+  Outcome none = run({"exercise", "-p", "lr1-not-lalr", "-s", "1", "--size", "1,2,2", "--attempts", "50"});
+  EXPECT_EQ(none.status, 1);
+  EXPECT_NE(none.err.find("was found in 50 attempts"), std::string::npos);
+}
+
+TEST(GradeCommand, TheToolsOwnKeysGradeAsAllRight) {
+  GrammarFile grammar(kParentheses);
+  for (const char* question : {"ll1-table", "slr-table", "lr1-table", "lalr-table"}) {
+    std::string key = run({question, grammar.path(), "--format", "csv"}).out;
+    Outcome graded = run({"grade", question, grammar.path(), "--answer", "-"}, key);
+    EXPECT_EQ(graded.status, 0) << question << graded.out << graded.err;
+  }
+  for (const char* question : {"first", "follow"}) {
+    std::string key = run({question, "--example", "2"}).out;
+    EXPECT_EQ(run({"grade", question, "--example", "2", "--answer", "-"}, key).status, 0) << question;
+  }
+}
+
+TEST(GradeCommand, MarksAndScoreInEveryFormat) {
+  GrammarFile grammar(kParentheses);
+  std::string key = run({"slr-table", grammar.path(), "--format", "csv"}).out;
+  std::string wrong = key;
+  wrong.replace(wrong.find("s2"), 2, "s4");
+  Outcome text = run({"grade", "slr-table", grammar.path(), "--answer", "-"}, wrong);
+  EXPECT_EQ(text.status, 1);
+  EXPECT_TRUE(contains(text.lines(), "0      (       s4      wrong    The goto of state 0 on ( is state 2, not 4."));
+  EXPECT_EQ(text.lines().back(), "Score: 11 of 13 right (84%); 1 wrong, 1 missing.");
+  nlohmann::json report =
+      nlohmann::json::parse(run({"grade", "slr-table", grammar.path(), "-a", "-", "-f", "json"}, wrong).out);
+  EXPECT_EQ(report["wrong"], 1);
+  EXPECT_EQ(report["marks"][0]["state"], "0");
+  for (const char* format : {"csv", "markdown", "latex"})
+    EXPECT_NE(run({"grade", "slr-table", grammar.path(), "-a", "-", "-f", format}, wrong).out.find("Score: 11 of 13"),
+              std::string::npos);
+}
+
+TEST(GradeCommand, ItemsOfAState) {
+  GrammarFile grammar(kParentheses);
+  Outcome right = run({"grade", "lr1-items", grammar.path(), "--state", "2", "-a", "-"}, "S->(.S), $\nS->.(S), )\nS->.x, )\n");
+  EXPECT_EQ(right.status, 0) << right.out;
+  Outcome none = run({"grade", "lr0-items", grammar.path(), "--state", "9", "-a", "-"}, "");
+  EXPECT_EQ(none.status, 2);
+  EXPECT_EQ(none.err, "tablomat-cli: there is no state 9; the states are 0 to 5\n");
+}
+
+TEST(GradeCommand, UnreadableAnswersAndBadGrammars) {
+  GrammarFile grammar(kParentheses);
+  Outcome quote = run({"grade", "slr-table", grammar.path(), "-a", "-"}, ",(\n0,\"s2\n");
+  EXPECT_EQ(quote.status, 2);
+  EXPECT_EQ(quote.err, "tablomat-cli: cannot read the answer -: the quoted field that starts on line 2 is not closed\n");
+  GrammarFile broken("A->xB\n");
+  EXPECT_EQ(run({"grade", "first", broken.path(), "-a", "-"}, "").status, 3);
+  EXPECT_EQ(run({"grade", "first", "-a", "-"}, "").status, 2);
+  EXPECT_EQ(run({"grade", "second", "-x", "1", "-a", "-"}, "").status, 2);
+  EXPECT_EQ(run({"grade", "first", "-x", "1", "-a", "/no/such/file"}).status, 2);
+}
+
 // ---- explanations: report and conflicts
 
 // A leaf has no "children"; an empty production has an empty list.

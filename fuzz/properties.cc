@@ -28,7 +28,14 @@
 //   start symbol at its root and only productions of the grammar, and the
 //   four conflict-free parsers build the same tree (for the LR parsers when
 //   the first rule only starts the grammar); the trees a rejected word
-//   leaves spell the input read (LR) or that and the stack (LL(1)).
+//   leaves spell the input read (LR) or that and the stack (LL(1));
+// - the grading marks the program's own First and Follow listings, tables
+//   and item sets all right, and of a key with one planted mistake (a
+//   symbol or entry dropped, or one added that cannot belong) it marks that
+//   one element and nothing else; the ambiguity search finds no word with
+//   two trees in a grammar with a conflict-free LR(1) table (when the first
+//   rule only starts the grammar), and every word it finds has two checked
+//   trees.
 #include "fuzz/properties.h"
 
 #include <map>
@@ -40,6 +47,12 @@
 #include "explain/grammar_report.h"
 #include "explain/verify.h"
 #include "commands/commands.h"
+#include "exercises/ambiguity.h"
+#include "exercises/item_grading.h"
+#include "exercises/set_grading.h"
+#include "exercises/table_grading.h"
+#include "grammar/first.h"
+#include "grammar/follow.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
 #include "graphs/automaton_dot.h"
@@ -489,6 +502,105 @@ void checkTrees(const Parsing& model, const HString& word, Problems& problems) {
   if (accepted == 4 && trees.size() != 1) problems.push_back("the four parsers build different trees");
 }
 
+// ---- grading and the ambiguity search
+
+// The elements not marked right, "row column entry mark" each.
+std::vector<std::string> flagged(const Grading& grading) {
+  std::vector<std::string> out;
+  for (const MarkedElement& e : grading.elements)
+    if (e.mark != Mark::kRight) out.push_back(e.row + " " + e.column + " " + e.entry + " " + markName(e.mark));
+  return out;
+}
+
+// The grading of a key with one planted mistake flags exactly that element.
+void expectOnly(const std::string& what, const Grading& grading, Mark mark, Problems& problems) {
+  std::vector<std::string> marked = flagged(grading);
+  if (marked.size() != 1 || grading.count(mark) != 1)
+    {
+    std::string list;
+    for (const std::string& m : marked) list += "[" + m + "]";
+    problems.push_back(what + ": marked " + list);
+  }
+}
+
+void checkSetGrading(const Parsing& model, SetKind kind, Problems& problems) {
+  Lines key = linesOf(kind == SetKind::kFirst ? firstListing(model) : followListing(model, model.follow()));
+  std::string text;
+  for (const std::string& line : key) text += line + "\n";
+  std::string name = setName(kind);
+  if (!gradeSets(model, kind, text).allRight()) problems.push_back(name + ": the listing is not graded all right");
+  // A symbol no such set holds: $ in a First set, e in a Follow set.
+  std::string planted = text;
+  planted.insert(planted.find('\n'), kind == SetKind::kFirst ? "$" : "e");
+  expectOnly(name + " with a symbol added", gradeSets(model, kind, planted), Mark::kWrong, problems);
+  for (std::size_t k = 0; k < key.size(); ++k) {
+    if (key[k].back() == ' ') continue;  // an empty set
+    std::vector<std::string> lines = key;
+    lines[k].pop_back();
+    std::string dropped;
+    for (const std::string& line : lines) dropped += line + "\n";
+    expectOnly(name + " with a symbol dropped", gradeSets(model, kind, dropped), Mark::kMissing, problems);
+    break;
+  }
+}
+
+void checkTableGrading(const Parsing& model, TableKind kind, Problems& problems) {
+  Cells key = cellsOf(table(model, kind));
+  std::string name = tableName(kind);
+  if (!gradeTable(model, kind, renderTable(key, Format::kCsv)).grading.allRight())
+    problems.push_back(name + ": the table is not graded all right");
+  bool dropped = false, added = false;
+  for (std::size_t i = 1; i < key.size() && !(dropped && added); ++i)
+    for (std::size_t j = 1; j < key[i].size() && !(dropped && added); ++j) {
+      Cells planted = key;
+      std::string& cell = planted[i][j];
+      if (!cell.empty() && !dropped) {
+        std::vector<std::string> entries = cellEntries(kind, key[i][0], cell);
+        entries.pop_back();
+        cell.clear();
+        for (const std::string& entry : entries) cell += (cell.empty() ? "" : "|") + entry;
+        expectOnly(name + " with an entry dropped", gradeTableCells(model, kind, planted), Mark::kMissing, problems);
+        dropped = true;
+      } else if (cell.empty() && !added && !isUpper(key[0][j][0])) {
+        // Production 0 is never reduced, and stands in no empty LL(1) cell.
+        cell = kind == TableKind::kLL1 ? text(model.productions[0]) : "r0";
+        expectOnly(name + " with an entry added", gradeTableCells(model, kind, planted), Mark::kWrong, problems);
+        added = true;
+      }
+    }
+}
+
+void checkItemGrading(const Parsing& model, Problems& problems) {
+  std::size_t states = stateOrigins(model, false).size();
+  for (int state : {0, static_cast<int>(states) - 1}) {
+    std::vector<std::string> items = stateItems(model, false, state);
+    std::string text;
+    for (auto k = items.size(); k-- > 0;) text += items[k] + "\n";
+    if (!gradeItems(model, false, state, text).allRight())
+      problems.push_back("LR(0) items: a state's key is not all right");
+    expectOnly("LR(0) items with one dropped", gradeItems(model, false, state, text.substr(text.find('\n') + 1)),
+               Mark::kMissing, problems);
+  }
+}
+
+// Short words only: the search runs on every input.
+constexpr AmbiguityBounds kFuzzBounds{6, 16, 60, 50'000};
+constexpr int kLargestGraded = 40;  // productions
+
+void checkGradingAndAmbiguity(const Parsing& model, Problems& problems) {
+  if (model.productions.getCount() > kLargestGraded || buildLR1Automaton(model).states.size() > kLargestOracle) return;
+  checkSetGrading(model, SetKind::kFirst, problems);
+  checkSetGrading(model, SetKind::kFollow, problems);
+  for (TableKind kind : kTableKinds) checkTableGrading(model, kind, problems);
+  checkItemGrading(model, problems);
+  std::optional<AmbiguityWitness> witness = findAmbiguity(model, kFuzzBounds);
+  if (witness && !verifyWitness(model, *witness)) problems.push_back("an ambiguity witness that does not hold");
+  // Without a first rule that only starts the grammar, the table accepts
+  // where production 0 would be reduced, and may lose a derivation.
+  if (witness && startsOnly(model) && conflictCount(model, TableKind::kLR1) == 0)
+    problems.push_back("a word with two trees in an LR(1) grammar: " + witness->word);
+}
+
 // Every counterexample met, checked again from scratch.  Small bounds: the
 // checks are what matters, not how far the search gets.
 void checkExplanations(const Parsing& model, Problems& problems) {
@@ -580,6 +692,7 @@ std::vector<std::string> checkEverything(std::string_view input) {
       headerCount(lalrItems.lines) != lalr.getCount() - 1)
     problems.push_back("listings and tables differ in their states");
   checkAgainstLiteral(model, problems);
+  checkGradingAndAmbiguity(model, problems);
   checkExplanations(model, problems);
   checkReport(model, HString(word.data(), static_cast<int>(word.size())), problems);
 

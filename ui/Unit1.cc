@@ -33,6 +33,7 @@
 #include "Look.h"
 #include "MainMenu.h"
 #include "ParseStepper.h"
+#include "PracticeWindow.h"
 #include "Runner.h"
 #include "StringGrid.h"
 #include "Warning.h"
@@ -837,6 +838,20 @@ void TForm1::openStepper(TableKind kind) {
   analysis([&] {
     QByteArray word = Edit1->text().toUtf8();
     openParseStepper(ruleTextsOf(model), kind, std::string(word.constData(), static_cast<size_t>(word.size())), this);
+  });
+}
+
+void TForm1::openPractice(int question) {
+  guarded(this, [&] {
+    PracticeWindow::open(
+        this,
+        [this]() -> std::optional<std::vector<std::string>> {
+          if (!refreshGrammar()) return std::nullopt;
+          std::vector<std::string> lines;
+          for (const HString& rule : model.rules) lines.emplace_back(rule.view());
+          return lines;
+        },
+        static_cast<PracticeWindow::Question>(question));
   });
 }
 

@@ -141,6 +141,9 @@ class TForm1 : public QMainWindow {
   // automaton, and a parse of the word to step through.
   void openDiagram(GraphKind kind);
   void openStepper(TableKind kind);
+  // Opens the practice window on the current grammar, at a question
+  // (a PracticeWindow::Question as a number; First sets by default).
+  void openPractice(int question = 0);
   // The grammar report of the text in the editor and the word field.
   void showGrammarReport();
   // The explanations of every conflict of a table.

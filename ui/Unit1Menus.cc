@@ -196,6 +196,27 @@ void TForm1::createMenus() {
               "and the tree, forward and back."),
            [this, kind = st.kind] { openStepper(kind); }, tr("&Step Through a Parse")});
 
+  // ---- Practice: the student answers, the program checks
+  struct Practice {
+    const char* group;
+    const char* text;
+    const char* key;
+    const char* tip;
+  };
+  const Practice practice[] = {
+      {"sets", "&First Sets...", "Ctrl+1", "Type First(X) for every non-terminal; Check marks each symbol."},
+      {"sets", "F&ollow Sets...", "Ctrl+2", "Type Follow(X) for every non-terminal; Check marks each symbol."},
+      {"tables", "&LL(1) Table...", "Ctrl+3", "Fill in the LL(1) table; Check marks each cell's entries."},
+      {"tables", "&SLR Table...", "Ctrl+4", "Fill in the SLR table; Check marks each cell's actions."},
+      {"tables", "LR(&1) Table...", "Ctrl+5", "Fill in the canonical LR(1) table; Check marks each cell's actions."},
+      {"tables", "L&ALR Table...", "Ctrl+6", "Fill in the LALR table; Check marks each cell's actions."},
+      {"items", "Items of an LR(&0) State...", "Ctrl+7", "Type the items of a state, given how it is reached."},
+      {"items", "Items of an LR(1) S&tate...", "Ctrl+8", "Type the items of an LR(1) state with their lookaheads."},
+  };
+  int question = 0;
+  for (const Practice& p : practice)
+    m.add({kPractice, p.group, tr(p.text), key(p.key), tr(p.tip), [this, n = question++] { openPractice(n); }});
+
   // ---- Help
   m.add({kHelp, "help", tr("&Grammar Format"), {}, tr("How to write a grammar and a grammar file."), [this] {
            QMessageBox::information(this, tr("Grammar Format"), tr(kFormatText));

@@ -264,6 +264,10 @@ std::string renderTable(const Cells& rows, Format format) {
   return "";
 }
 
+std::string latexEscaped(const std::string& text) { return latexText(text); }
+
+std::string markdownEscaped(const std::string& text) { return markdownCell(text); }
+
 std::size_t displayWidth(std::string_view text) {
   // Continuation bytes 10xxxxxx belong to the character before them.
   return static_cast<std::size_t>(

@@ -31,5 +31,10 @@ const std::vector<std::string>& formatNames();
 std::string renderListing(const Lines& lines, Format format);
 std::string renderTable(const Cells& rows, Format format);
 
+// A text for the prose of a document, with the characters escaped that
+// LaTeX or Markdown would read otherwise (as the cells of a table are).
+std::string latexEscaped(const std::string& text);
+std::string markdownEscaped(const std::string& text);
+
 // The columns a UTF-8 text takes on a terminal: one per character.
 std::size_t displayWidth(std::string_view text);

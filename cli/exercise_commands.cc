@@ -1,0 +1,264 @@
+#include "cli/exercise_commands.h"
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+
+#include "cli/commands.h"
+#include "exercises/item_grading.h"
+#include "exercises/set_grading.h"
+#include "exercises/sheet.h"
+#include "exercises/table_grading.h"
+#include "grammar/examples.h"
+#include "grammar/reading.h"
+
+namespace {
+
+constexpr const char* kProgram = "tablomat-cli";
+constexpr int kExitNotFound = 1;  // exercise: no grammar found; grade: not all right
+
+struct Failure {
+  int status;
+  std::string message;
+};
+
+std::string fileBytes(const std::string& path, const char* what) {
+  bool standardInput = path.empty() || path == "-";
+  if (standardInput && isatty(STDIN_FILENO))
+    std::cerr << kProgram << ": reading the " << what << " from the terminal; end it with Ctrl-D\n";
+  std::FILE* stream = standardInput ? stdin : std::fopen(path.c_str(), "rb");
+  if (stream == nullptr) throw Failure{kExitUsage, "cannot open " + path + ": " + std::strerror(errno)};
+  std::string bytes;
+  char buffer[65536];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, stream)) > 0;) bytes.append(buffer, n);
+  bool failed = std::ferror(stream) != 0;
+  if (!standardInput) std::fclose(stream);
+  if (failed)
+    throw Failure{kExitUsage,
+                  "cannot read the " + std::string(what) + " from " + (standardInput ? "standard input" : path)};
+  return bytes;
+}
+
+std::string oneLine(std::string text) {
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  for (std::string::size_type at; (at = text.find('\n')) != std::string::npos;) text.replace(at, 1, "; ");
+  return text;
+}
+
+Format formatOf(const std::string& name) {
+  std::optional<Format> format = formatNamed(name);
+  if (!format)
+    throw Failure{kExitUsage, "unknown format '" + name + "'; the formats are text, csv, markdown, latex, json"};
+  return *format;
+}
+
+// Parses the command's options; --help ends the program with the help.
+void parse(CLI::App& app, int argc, char** argv) {
+  try {
+    app.parse(argc - 1, argv + 1);
+  } catch (const CLI::ParseError& e) {
+    if (e.get_exit_code() == 0) throw Failure{app.exit(e), ""};
+    throw Failure{kExitUsage, oneLine(e.what())};
+  }
+}
+
+GrammarSize sizeNamed(std::string text) {
+  std::erase(text, ' ');
+  GrammarSize size;
+  int* parts[] = {&size.nonTerminals, &size.productions, &size.terminals};
+  std::size_t from = 0;
+  for (int k = 0; k < 3; ++k) {
+    std::size_t comma = text.find(',', from);
+    std::string part = text.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
+    if (part.empty() || part.size() > 3 || part.find_first_not_of("0123456789") != std::string::npos ||
+        (k < 2) == (comma == std::string::npos))
+      throw Failure{kExitUsage, "--size takes three numbers N,P,T: non-terminals, productions, terminals (as 3,6,3)"};
+    *parts[k] = std::stoi(part);
+    from = comma + 1;
+  }
+  return size;
+}
+
+int exercise(int argc, char** argv) {
+  CLI::App app{
+      "Writes an exercise: a random grammar with the property asked for, a word of its language,\n"
+      "the questions and the answer key.",
+      std::string(kProgram) + " exercise"};
+  std::string property, size, part = "both", format = "text";
+  std::uint64_t seed = 0;
+  bool nullable = false, leftRecursion = false;
+  long attempts = GeneratorRequest{}.attempts;
+  app.add_option("-p,--property", property, "ll1, slr-not-ll1, lalr-not-slr, lr1-not-lalr or ambiguous")
+      ->required()
+      ->type_name("P");
+  app.add_option("-s,--seed", seed, "the seed: the same seed gives the same exercise")->required()->type_name("N");
+  app.add_option("--size", size,
+                 "non-terminals, productions, terminals without I->S (default 3,6,3; one production more per feature)")
+      ->type_name("N,P,T");
+  app.add_flag("--nullable", nullable, "with non-terminals that can vanish");
+  app.add_flag("--left-recursion", leftRecursion, "with a left-recursive non-terminal");
+  app.add_option("--part", part, "questions, key or both (default both)")->type_name("PART");
+  app.add_option("--attempts", attempts, "grammars drawn before giving up (default 20000)")->type_name("N");
+  int largest = 0;
+  app.add_option("--max-states", largest,
+                 "the most states of the item sets asked for (default 3 per production, plus 3)")
+      ->type_name("N");
+  app.add_option("-f,--format", format, "text, csv, markdown, latex or json (default text)")->type_name("F");
+  app.footer("Exit status: 0 written; 1 no grammar found within the attempts; 2 usage error;\n"
+             "70 the key failed its own check (a fault of the program).");
+  parse(app, argc, argv);
+
+  GeneratorRequest request;
+  std::optional<ExerciseProperty> named = propertyNamed(property);
+  if (!named)
+    throw Failure{kExitUsage, "unknown property '" + property +
+                                  "'; the properties are ll1, slr-not-ll1, lalr-not-slr, lr1-not-lalr, ambiguous"};
+  std::optional<SheetPart> sheetPart = sheetPartNamed(part);
+  if (!sheetPart) throw Failure{kExitUsage, "unknown part '" + part + "'; the parts are questions, key, both"};
+  Format chosen = formatOf(format);
+  request.property = *named;
+  request.seed = seed;
+  request.nullable = nullable;
+  request.leftRecursion = leftRecursion;
+  request.attempts = attempts;
+  request.largestCollection = largest;
+  if (size.empty())
+    request.size.productions += (nullable ? 1 : 0) + (leftRecursion ? 1 : 0);
+  else
+    request.size = sizeNamed(size);
+  std::string problem = requestProblem(request);
+  if (!problem.empty()) throw Failure{kExitUsage, problem};
+
+  ExerciseMaking making = makeExercise(request);
+  if (!making.exercise) throw Failure{making.internalFault ? kExitInternal : kExitNotFound, making.message};
+  std::cout << renderSheet(*making.exercise, chosen, *sheetPart);
+  return kExitOk;
+}
+
+struct GradeQuestion {
+  const char* name;
+  enum { kSets, kTable, kItems } what;
+  SetKind sets = SetKind::kFirst;
+  TableKind table = TableKind::kLL1;
+  bool lr1 = false;
+};
+
+constexpr GradeQuestion kGradeQuestions[] = {
+    {"first", GradeQuestion::kSets, SetKind::kFirst},
+    {"follow", GradeQuestion::kSets, SetKind::kFollow},
+    {"ll1-table", GradeQuestion::kTable, SetKind::kFirst, TableKind::kLL1},
+    {"slr-table", GradeQuestion::kTable, SetKind::kFirst, TableKind::kSLR},
+    {"lr1-table", GradeQuestion::kTable, SetKind::kFirst, TableKind::kLR1},
+    {"lalr-table", GradeQuestion::kTable, SetKind::kFirst, TableKind::kLALR},
+    {"lr0-items", GradeQuestion::kItems, SetKind::kFirst, TableKind::kLL1, false},
+    {"lr1-items", GradeQuestion::kItems, SetKind::kFirst, TableKind::kLL1, true},
+};
+
+int grade(int argc, char** argv) {
+  CLI::App app{"Grades a student's answer for a grammar: every element right, wrong or missing, and a score.",
+               std::string(kProgram) + " grade"};
+  std::string question, file, answerFile, format = "text";
+  int example = 0, state = 0;
+  app.add_option("QUESTION", question,
+                 "first, follow, ll1-table, slr-table, lr1-table, lalr-table, lr0-items or lr1-items")
+      ->required()
+      ->type_name("");
+  app.add_option("FILE", file, "the grammar file; '-' or none reads standard input")->type_name("");
+  CLI::Option* exampleOption = app.add_option("-x,--example", example, "the built-in example grammar N")
+                                   ->type_name("N")
+                                   ->check(CLI::Range(1, kExampleCount));
+  app.add_option("-a,--answer", answerFile,
+                 "the answer: sets as the first and follow listings write them, a table in\n"
+                 "CSV as --format csv writes it, or the items of one state a line each")
+      ->required()
+      ->type_name("ANSWER");
+  CLI::Option* stateOption =
+      app.add_option("--state", state, "the state whose items are graded (lr0-items, lr1-items)")->type_name("N");
+  app.add_option("-f,--format", format, "text, csv, markdown, latex or json (default text)")->type_name("F");
+  app.footer(
+      "Exit status: 0 all right; 1 something wrong or missing; 2 usage error or unreadable answer;\n"
+      "3 the grammar has errors; 70 internal failure of the program.");
+  parse(app, argc, argv);
+
+  const GradeQuestion* asked = nullptr;
+  for (const GradeQuestion& q : kGradeQuestions)
+    if (question == q.name) asked = &q;
+  if (asked == nullptr)
+    throw Failure{
+        kExitUsage,
+        "unknown question '" + question +
+            "'; the questions are first, follow, ll1-table, slr-table, lr1-table, lalr-table, lr0-items, lr1-items"};
+  Format chosen = formatOf(format);
+  if (exampleOption->count() > 0 && !file.empty()) throw Failure{kExitUsage, "give either FILE or --example, not both"};
+  bool grammarFromInput = exampleOption->count() == 0 && (file.empty() || file == "-");
+  if (grammarFromInput && answerFile == "-")
+    throw Failure{kExitUsage, "the grammar and the answer cannot both come from standard input"};
+  if (stateOption->count() > 0 && asked->what != GradeQuestion::kItems)
+    throw Failure{kExitUsage, "--state belongs to the questions lr0-items and lr1-items"};
+
+  std::string answer = fileBytes(answerFile, "answer");
+  HString grammarText;
+  if (exampleOption->count() > 0) {
+    grammarText = editorTextOf(examples()[static_cast<std::size_t>(example - 1)]);
+  } else {
+    std::string bytes = fileBytes(file, "grammar");
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+    grammarText = editorText(bytes);
+  }
+  GrammarReading reading = readGrammar(grammarText);
+  if (!reading.isSound()) {
+    for (const std::string& line : linesOf(reading.messages)) std::cerr << line << "\n";
+    return kExitGrammar;
+  }
+  Parsing model;
+  model.loadRules(reading.lines);
+
+  Grading grading;
+  switch (asked->what) {
+    case GradeQuestion::kSets: grading = gradeSets(model, asked->sets, answer); break;
+    case GradeQuestion::kTable: {
+      GradeResult result = gradeTable(model, asked->table, answer);
+      if (!result.ok()) throw Failure{kExitUsage, "cannot read the answer " + answerFile + ": " + result.error};
+      grading = std::move(result.grading);
+      break;
+    }
+    case GradeQuestion::kItems: {
+      int states = static_cast<int>(stateOrigins(model, asked->lr1).size());
+      if (state < 0 || state >= states)
+        throw Failure{kExitUsage, "there is no state " + std::to_string(state) + "; the states are 0 to " +
+                                      std::to_string(states - 1)};
+      grading = gradeItems(model, asked->lr1, state, answer);
+      break;
+    }
+  }
+  std::cout << renderGrading(grading, chosen);
+  return grading.allRight() ? kExitOk : kExitRejected;
+}
+
+}  // namespace
+
+bool isExerciseCommand(std::string_view name) { return name == "exercise" || name == "grade"; }
+
+int runExerciseCommand(int argc, char** argv) {
+  try {
+    int status = std::string_view(argv[1]) == "exercise" ? exercise(argc, argv) : grade(argc, argv);
+    std::cout.flush();
+    if (!std::cout) {
+      std::cerr << kProgram << ": cannot write the output\n";
+      return kExitInternal;
+    }
+    return status;
+  } catch (const Failure& failure) {
+    if (!failure.message.empty()) std::cerr << kProgram << ": " << failure.message << "\n";
+    return failure.status;
+  }
+}
+
+std::string exerciseCommandsHelp() {
+  return "  exercise    a random grammar with a property, a word, questions and the key (exercise --help)\n"
+         "  grade       mark a student's answer: sets, a table in CSV, or a state's items (grade --help)\n";
+}

@@ -1,0 +1,43 @@
+// Reading what a student typed or saved: lines of sets and items, and
+// tables in CSV as tablomat-cli writes them (RFC 4180), read leniently
+// where a spreadsheet or an editor may have changed the form: LF or CR LF
+// line ends, a byte order mark, semicolons between the fields.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "writers/format.h"
+
+struct AnswerLine {
+  int number;        // from 1
+  std::string text;  // without blanks at its ends
+};
+
+// Every line of a text, blank ones included, without its line end ("\n");
+// joinLines puts them together again.
+std::vector<std::string> splitLines(std::string_view text);
+std::string joinLines(const std::vector<std::string>& lines);
+// The number N of a marked element's row "line N", or 0 for another row.
+std::size_t lineNumberOf(const std::string& row);
+
+// The non-blank lines; a line that is one field in quotes, as the CSV form
+// of a listing writes it, is read as that field.
+std::vector<AnswerLine> answerLines(std::string_view text);
+
+// The records of a CSV text; none and a message in `error` when a quoted
+// field is not closed.  Blank lines are passed over.
+std::optional<Cells> readCsv(std::string_view text, std::string& error);
+
+std::string trimmed(std::string_view text);
+// The UTF-8 characters of a text, each as a string; a byte that starts no
+// valid sequence stands alone.
+std::vector<std::string> utf8Characters(std::string_view text);
+// The text without blanks (spaces and tabs).
+std::string withoutBlanks(std::string_view text);
+// The text with every ε written as e, the empty word of the grammars.
+std::string withEpsilonAsE(std::string_view text);
+// The text with every occurrence of `from` (not empty) written as `to`.
+std::string replacedAll(std::string_view text, std::string_view from, std::string_view to);

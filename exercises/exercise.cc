@@ -1,0 +1,204 @@
+#include "exercises/exercise.h"
+
+#include "commands/commands.h"
+#include "exercises/word.h"
+#include "explain/reasons.h"
+
+namespace {
+
+// The steps of an exercise, in the order they are asked.
+enum class Step { kTwoTrees, kFirst, kFollow, kLL1, kLR0Items, kSLR, kLR1Items, kLR1, kLalrItems, kLALR, kParse };
+
+struct Plan {
+  std::vector<Step> steps;
+  TableKind parseWith;  // the table the word is parsed with
+};
+
+Plan planOf(ExerciseProperty property) {
+  switch (property) {
+    case ExerciseProperty::kLL1: return {{Step::kFirst, Step::kFollow, Step::kLL1, Step::kParse}, TableKind::kLL1};
+    case ExerciseProperty::kSLRNotLL1:
+      return {{Step::kFirst, Step::kFollow, Step::kLL1, Step::kLR0Items, Step::kSLR, Step::kParse}, TableKind::kSLR};
+    case ExerciseProperty::kLALRNotSLR:
+      return {
+          {Step::kFollow, Step::kLR0Items, Step::kSLR, Step::kLR1Items, Step::kLalrItems, Step::kLALR, Step::kParse},
+          TableKind::kLALR};
+    case ExerciseProperty::kLR1NotLALR:
+      return {{Step::kLR1Items, Step::kLR1, Step::kLalrItems, Step::kLALR, Step::kParse}, TableKind::kLR1};
+    case ExerciseProperty::kAmbiguous:
+      return {{Step::kTwoTrees, Step::kFirst, Step::kFollow, Step::kLL1}, TableKind::kLL1};
+  }
+  return {};
+}
+
+// "LL(1)", "SLR(1)", ... as a grammar class.
+const char* className(TableKind kind) {
+  switch (kind) {
+    case TableKind::kLL1: return "LL(1)";
+    case TableKind::kSLR: return "SLR(1)";
+    case TableKind::kLR1: return "LR(1)";
+    case TableKind::kLALR: return "LALR(1)";
+  }
+  return "";
+}
+
+const char* tableTitle(TableKind kind) {
+  switch (kind) {
+    case TableKind::kLL1: return "LL(1) table";
+    case TableKind::kSLR: return "SLR table";
+    case TableKind::kLR1: return "canonical LR(1) table";
+    case TableKind::kLALR: return "LALR table";
+  }
+  return "";
+}
+
+// "the word \"ab\"", or "the empty word".
+std::string theWord(const std::string& word) { return word.empty() ? "the empty word" : "the word \"" + word + "\""; }
+
+std::string joined(const std::vector<std::string>& texts, const char* between) {
+  std::string out;
+  for (const std::string& text : texts) out += (out.empty() ? "" : between) + text;
+  return out;
+}
+
+class KeyMaker {
+ public:
+  KeyMaker(const Parsing& model, const std::string& word, const std::optional<AmbiguityWitness>& witness)
+      : model_(model), word_(word), witness_(witness) {}
+
+  // The question and its answer, or a fault of the key in `fault`.
+  Question make(Step step, TableKind parseWith) {
+    switch (step) {
+      case Step::kTwoTrees: return twoTrees();
+      case Step::kFirst: return listed("Compute First(X) for every non-terminal X.", ListingKind::kFirst);
+      case Step::kFollow: return listed("Compute Follow(X) for every non-terminal X.", ListingKind::kFollow);
+      case Step::kLR0Items:
+        return listed("Build the canonical collection of LR(0) item sets with the transitions between them.",
+                      ListingKind::kLR0Items);
+      case Step::kLR1Items:
+        return listed("Build the canonical collection of LR(1) item sets with the transitions between them.",
+                      ListingKind::kLR1Items);
+      case Step::kLalrItems:
+        return listed("Merge the LR(1) item sets that have the same core into the LALR(1) item sets.",
+                      ListingKind::kLalrItems);
+      case Step::kLL1: return tableQuestion(TableKind::kLL1);
+      case Step::kSLR: return tableQuestion(TableKind::kSLR);
+      case Step::kLR1: return tableQuestion(TableKind::kLR1);
+      case Step::kLALR: return tableQuestion(TableKind::kLALR);
+      case Step::kParse: return parse(parseWith);
+    }
+    return {};
+  }
+
+  std::string fault;
+
+ private:
+  Question listed(const char* text, ListingKind kind) {
+    Listing computed = listing(model_, kind);
+    Question question{text, {}};
+    question.answer.listing = linesOf(computed.lines);
+    for (const std::string& line : linesOf(computed.similarTable)) question.answer.listing.push_back(line);
+    return question;
+  }
+
+  Question tableQuestion(TableKind kind) {
+    Question question{std::string("Build the ") + tableTitle(kind) + ". Is the grammar " + className(kind) + "? Why?",
+                      {}};
+    question.answer.table = cellsOf(table(model_, kind));
+    std::vector<std::string> conflicts = conflictTexts(model_, kind);
+    if (conflicts.empty()) {
+      question.answer.notes.push_back(std::string("The grammar is ") + className(kind) +
+                                      ": no cell of the table holds more than one entry.");
+    } else {
+      question.answer.notes.push_back(std::string("The grammar is not ") + className(kind) + ": " +
+                                      std::to_string(conflicts.size()) +
+                                      (conflicts.size() == 1 ? " cell holds" : " cells hold") +
+                                      " more than one entry (" + joined(conflicts, "; ") + ").");
+    }
+    return question;
+  }
+
+  Question parse(TableKind kind) {
+    Question question{"Parse " + theWord(word_) + " step by step with the " + tableTitle(kind) + ".", {}};
+    Evaluation parsed = evaluation(model_, kind, HString(word_.data(), static_cast<int>(word_.size())));
+    if (parsed.refused() || !parsed.accepted())
+      fault = std::string("the ") + tableTitle(kind) + " does not accept " + theWord(word_) + " of the language";
+    question.answer.table = cellsOf(parsed.trace);
+    return question;
+  }
+
+  Question twoTrees() {
+    Question question{
+        "Show that the grammar is ambiguous: give two different leftmost derivations of " + theWord(word_) + ".", {}};
+    if (!witness_ || !verifyWitness(model_, *witness_) || witness_->word != word_) {
+      fault = "the two parse trees of " + theWord(word_) + " do not hold";
+      return question;
+    }
+    for (const Tree& tree : witness_->trees)
+      question.answer.listing.push_back(derivationText(leftmostDerivation(tree)));
+    return question;
+  }
+
+  const Parsing& model_;
+  const std::string& word_;
+  const std::optional<AmbiguityWitness>& witness_;
+};
+
+// The word's own stream of choices, apart from the grammar's.
+constexpr std::uint64_t kWordStream = 0x776F7264ull;  // "word"
+
+}  // namespace
+
+std::vector<std::string> conflictTexts(const Parsing& grammar, TableKind kind) {
+  Cells cells = cellsOf(table(grammar, kind));
+  std::vector<std::string> texts;
+  for (std::size_t i = 1; i < cells.size(); ++i)
+    for (std::size_t j = 1; j < cells[i].size(); ++j) {
+      const std::string& cell = cells[i][j];
+      if (cell.find('|') == std::string::npos) continue;
+      if (kind == TableKind::kLL1)
+        texts.push_back("M[" + cells[i][0] + ", " + cells[0][j] + "]: " + cell);
+      else
+        texts.push_back("state " + cells[i][0] + ", " + cells[0][j] + ": " + cell);
+    }
+  return texts;
+}
+
+ExerciseMaking makeExercise(const GeneratorRequest& request) {
+  ExerciseMaking making;
+  Generation generation = generateGrammar(request);
+  if (!generation.grammar) {
+    making.message = generation.message;
+    return making;
+  }
+  Exercise exercise;
+  exercise.request = request;
+  exercise.attempt = generation.grammar->attempt;
+  exercise.grammar = generation.grammar->lines;
+  Parsing model = modelOfLines(exercise.grammar);
+  const std::optional<AmbiguityWitness>& witness = generation.grammar->witness;
+  if (witness) {
+    exercise.word = witness->word;
+  } else {
+    SeededRandom random(request.seed ^ kWordStream);
+    std::optional<std::string> word = sampleWord(model, random);
+    if (!word) {
+      making.message = "The generated grammar derives no word.";
+      making.internalFault = true;
+      return making;
+    }
+    exercise.word = *word;
+  }
+  Plan plan = planOf(request.property);
+  KeyMaker maker(model, exercise.word, witness);
+  for (Step step : plan.steps) {
+    exercise.questions.push_back(maker.make(step, plan.parseWith));
+    if (!maker.fault.empty()) {
+      making.message = "The answer key failed its own check: " + maker.fault + ".";
+      making.internalFault = true;
+      return making;
+    }
+  }
+  making.exercise = std::move(exercise);
+  return making;
+}

@@ -1,0 +1,47 @@
+// An exercise for a class or an exam: a generated grammar with the
+// property asked for, a word of its language, questions that lead through
+// the analyses the property is about, and the answer key.  Every answer
+// comes from the command layer, as the window and the command-line tool
+// show it, and is checked before it is handed out: the word is parsed by
+// the conflict-free tables, a table said to have conflicts has them, and
+// the two trees of an ambiguous word are checked against the grammar.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "commands/commands.h"
+#include "exercises/generator.h"
+#include "writers/format.h"
+
+struct Answer {
+  Lines listing;                   // lines as a listing shows them
+  Cells table;                     // a table or a parse; empty when none
+  std::vector<std::string> notes;  // sentences after them
+};
+
+struct Question {
+  std::string text;
+  Answer answer;
+};
+
+struct Exercise {
+  GeneratorRequest request;
+  long attempt = 0;                  // the generator's attempt that found the grammar
+  std::vector<std::string> grammar;  // rule lines, "I->S" first
+  std::string word;
+  std::vector<Question> questions;
+};
+
+struct ExerciseMaking {
+  std::optional<Exercise> exercise;
+  std::string message;         // why there is none
+  bool internalFault = false;  // the key failed its own check: a fault of the program
+};
+
+ExerciseMaking makeExercise(const GeneratorRequest& request);
+
+// The cells of a table holding more than one entry, as "M[S, a]: S->a|b"
+// for LL(1) and "state 4, a: s5|r2" for the LR tables.
+std::vector<std::string> conflictTexts(const Parsing& grammar, TableKind kind);

@@ -1,0 +1,50 @@
+// Grading a student's answer against the key the program computes: each
+// element of the answer and of the key (a symbol of a set, an action of a
+// table cell, an item of a state) is marked right, wrong (in the answer,
+// not in the key) or missing (in the key, not in the answer), a wrong or
+// missing element with one sentence on why where the program can say it.
+// Sets and cells are compared as sets, rows and items in any order.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "writers/format.h"
+
+enum class Mark { kRight, kWrong, kMissing };
+
+// "right", "wrong", "missing".
+const char* markName(Mark mark);
+
+struct MarkedElement {
+  std::string row;     // the set ("First(S)"), the row label of a table, or "" for items
+  std::string column;  // the column symbol of a table, else ""
+  std::string entry;   // the symbol, action, production or item
+  Mark mark = Mark::kRight;
+  std::string reason;  // for a wrong or missing element, when known
+};
+
+struct Grading {
+  // What the row, column and entry of the elements are called ("Set",
+  // "State", "Symbol", "Action", ...); an empty title means no such part.
+  std::string rowTitle, columnTitle, entryTitle;
+  std::vector<MarkedElement> elements;
+
+  int count(Mark mark) const;
+  bool allRight() const { return count(Mark::kWrong) == 0 && count(Mark::kMissing) == 0; }
+};
+
+// "Score: 7 of 9 right (77%); 1 wrong, 1 missing." The percentage is
+// rounded down, so that 100% means all right.
+std::string scoreText(const Grading& grading);
+
+// The marks as a table (row, column, entry, mark, why), then the score:
+// in JSON one object with "marks" and the counts.
+std::string renderGrading(const Grading& grading, Format format);
+
+// A grading or, when the answer cannot be read at all, why not.
+struct GradeResult {
+  Grading grading;
+  std::string error;
+  bool ok() const { return error.empty(); }
+};

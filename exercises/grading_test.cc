@@ -1,0 +1,275 @@
+// Keys grade as all right, in any order and the usual notations; planted
+// mistakes are each found, with a reason, and nothing else is marked.
+#include <gtest/gtest.h>
+
+#include "exercises/answers.h"
+#include "exercises/item_grading.h"
+#include "exercises/set_grading.h"
+#include "exercises/table_grading.h"
+#include "grammar/first.h"
+#include "grammar/follow.h"
+#include "grammar/test_support.h"
+
+namespace {
+
+// The elements not marked right, as "row|column|entry|mark".
+std::vector<std::string> flagged(const Grading& grading) {
+  std::vector<std::string> out;
+  for (const MarkedElement& e : grading.elements)
+    if (e.mark != Mark::kRight) out.push_back(e.row + "|" + e.column + "|" + e.entry + "|" + markName(e.mark));
+  return out;
+}
+
+std::string reasonOf(const Grading& grading, const std::string& entry, Mark mark) {
+  for (const MarkedElement& e : grading.elements)
+    if (e.entry == entry && e.mark == mark) return e.reason;
+  return "(none)";
+}
+
+std::string joinedLines(const Row& row) {
+  std::string text;
+  for (const std::string& line : strings(row)) text += line + "\n";
+  return text;
+}
+
+using Strings = std::vector<std::string>;
+
+// ---- First and Follow
+
+// Example 2: I->E, E->TG, G->+TG|e, T->FH, H->*FH|e, F->(E)|i.
+TEST(SetGradingTest, TheListingsGradeAsAllRight) {
+  Parsing model = exampleModel(2);
+  Grading first = gradeSets(model, SetKind::kFirst, joinedLines(firstListing(model)));
+  EXPECT_TRUE(first.allRight());
+  EXPECT_EQ(first.elements.size(), 12u);
+  Grading follow = gradeSets(model, SetKind::kFollow, joinedLines(followListing(model, model.follow())));
+  EXPECT_TRUE(follow.allRight());
+  EXPECT_EQ(scoreText(follow), "Score: 15 of 15 right (100%); 0 wrong, 0 missing.");
+}
+
+TEST(SetGradingTest, OtherOrdersAndNotationsAreRight) {
+  Parsing model = exampleModel(2);
+  std::string answer =
+      "Follow(E): )$\r\n\n  FOLLOW(I) = {$}\nFollow(H) = { ), +, $ }\nFollow(G): ) $\n"
+      "Follow(F): {*, ), +, $}\nFollow(T): $)+\nFirst(E): (i\n";
+  EXPECT_TRUE(gradeSets(model, SetKind::kFollow, answer).allRight());
+  EXPECT_TRUE(gradeSets(model, SetKind::kFirst,
+                        "First(H): \xCE\xB5*\nFirst(G): +e\nFirst(I): i(\nFirst(E): (i\n"
+                        "First(T): i(\nFirst(F): (i")
+                  .allRight());
+}
+
+TEST(SetGradingTest, EachPlantedMistakeIsFoundWithItsReason) {
+  Parsing model = exampleModel(2);
+  std::string answer = joinedLines(followListing(model, model.follow()));
+  answer.replace(answer.find("Follow(T): +$)"), 14, "Follow(T): +$");
+  answer.replace(answer.find("Follow(F): *+$)"), 15, "Follow(F): *+$)i");
+  Grading grading = gradeSets(model, SetKind::kFollow, answer);
+  EXPECT_EQ(flagged(grading), (Strings{"Follow(T)||)|missing", "Follow(F)||i|wrong"}));
+  EXPECT_NE(reasonOf(grading, ")", Mark::kMissing).find(") is in Follow(T)"), std::string::npos);
+  EXPECT_EQ(reasonOf(grading, "i", Mark::kWrong), "i can begin F, but nothing that can follow F begins with i.");
+}
+
+TEST(SetGradingTest, WrongSymbolsOfFirstAreExplained) {
+  Parsing model = exampleModel(2);
+  Grading grading = gradeSets(model, SetKind::kFirst, "First(E): (ie\nFirst(F): (i$\nFirst(T): (i+");
+  EXPECT_EQ(reasonOf(grading, "e", Mark::kWrong), "E cannot derive the empty word, so e is not in First(E).");
+  EXPECT_EQ(reasonOf(grading, "$", Mark::kWrong), "$ marks the end of the input and is never in a First set.");
+  EXPECT_EQ(reasonOf(grading, "+", Mark::kWrong), "+ can follow T, but no derivation from T begins with +.");
+}
+
+TEST(SetGradingTest, UnreadableLinesAndUnknownSetsAreWrong) {
+  Parsing model = exampleModel(2);
+  Grading grading =
+      gradeSets(model, SetKind::kFirst, joinedLines(firstListing(model)) + "Follow(E): $)\nFirst(Q): a\nmy answer\n");
+  EXPECT_EQ(flagged(grading), (Strings{"line 9||my answer|wrong", "First(Q)||a|wrong"}));
+  EXPECT_EQ(reasonOf(grading, "a", Mark::kWrong), "Q is not a non-terminal of the grammar.");
+}
+
+TEST(SetGradingTest, RevealingPutsOneElementRightAtATime) {
+  Parsing model = exampleModel(2);
+  std::string answer = "First(E): (x\nnonsense\nFirst(Q): a\n";
+  for (int step = 0; step < 20; ++step) {
+    Grading grading = gradeSets(model, SetKind::kFirst, answer);
+    if (grading.allRight()) break;
+    std::size_t before = flagged(grading).size();
+    for (const MarkedElement& e : grading.elements)
+      if (e.mark != Mark::kRight) {
+        answer = revealSetElement(model, answer, SetKind::kFirst, e);
+        break;
+      }
+    EXPECT_EQ(flagged(gradeSets(model, SetKind::kFirst, answer)).size(), before - 1) << answer;
+  }
+  EXPECT_TRUE(gradeSets(model, SetKind::kFirst, answer).allRight()) << answer;
+  EXPECT_EQ(answer.substr(0, 13), "First(E): (i\n");
+}
+
+// ---- tables
+
+// I->S, S->(S)|x: the SLR table of the README.
+const char* const kParentheses[] = {"I->S", "S->(S)|x"};
+
+Parsing parentheses() { return modelOf({kParentheses[0], kParentheses[1]}); }
+
+std::string csvOf(const Parsing& model, TableKind kind) {
+  return renderTable(cellsOf(table(model, kind)), Format::kCsv);
+}
+
+TEST(TableGradingTest, KeysGradeAsAllRightInAnyRowOrder) {
+  Parsing model = parentheses();
+  for (TableKind kind : kTableKinds) {
+    GradeResult result = gradeTable(model, kind, csvOf(model, kind));
+    ASSERT_TRUE(result.ok());
+    EXPECT_TRUE(result.grading.allRight()) << tableName(kind);
+    Cells rows = cellsOf(table(model, kind));
+    std::reverse(rows.begin() + 1, rows.end());
+    EXPECT_TRUE(gradeTableCells(model, kind, rows).allRight()) << tableName(kind);
+  }
+}
+
+TEST(TableGradingTest, SpreadsheetFormsAndUsualNotationsAreRight) {
+  Parsing model = parentheses();
+  std::string answer =
+      "\xEF\xBB\xBF"
+      "State;$;(;);x;S;I\n"
+      "I0;;S2;;s03;1;\nstate 1;acc;;;;;\n2;;s2;;s3;4;\n3;r2;;r2;;;\n4;;;s5;;;\n5;r1;;R1;;;\n";
+  GradeResult result = gradeTable(model, TableKind::kSLR, answer);
+  ASSERT_TRUE(result.ok()) << result.error;
+  EXPECT_TRUE(result.grading.allRight()) << ::testing::PrintToString(flagged(result.grading));
+}
+
+TEST(TableGradingTest, EachPlantedMistakeIsFoundWithItsReason) {
+  Parsing model = parentheses();
+  Cells rows = cellsOf(table(model, TableKind::kSLR));
+  // Header: "", (, ), x, $, I, S.
+  rows[1][1] = "s3";  // state 0 on ( shifts to 2
+  rows[5][4] = "r1";  // state 4 reduces nothing
+  rows[1][6] = "s1";  // the goto of state 0 on S is a bare 1
+  Grading grading = gradeTableCells(model, TableKind::kSLR, rows);
+  EXPECT_EQ(flagged(grading),
+            (Strings{"0|(|s2|missing", "0|(|s3|wrong", "0|S|1|missing", "0|S|s1|wrong", "4|$|r1|wrong"}));
+  EXPECT_EQ(reasonOf(grading, "s2", Mark::kMissing), "State 0 holds S->°(S), so on ( it shifts to state 2.");
+  EXPECT_EQ(reasonOf(grading, "s3", Mark::kWrong), "The goto of state 0 on ( is state 2, not 3.");
+  EXPECT_EQ(reasonOf(grading, "r1", Mark::kWrong), "State 4 holds no complete item of S->(S).");
+  EXPECT_EQ(reasonOf(grading, "s1", Mark::kWrong),
+            "A non-terminal's column holds the goto as a bare state number, not a shift.");
+}
+
+TEST(TableGradingTest, ReductionsAreExplainedByFollowOrLookahead) {
+  Parsing model = parentheses();
+  Cells slr = cellsOf(table(model, TableKind::kSLR));
+  slr[4][2] = "";    // state 3 on ): r2
+  slr[4][3] = "r2";  // state 3 on x
+  Grading grading = gradeTableCells(model, TableKind::kSLR, slr);
+  EXPECT_EQ(reasonOf(grading, "r2", Mark::kMissing),
+            "State 3 holds S->x° and ) is in Follow(S), so on ) it reduces by S->x.");
+  EXPECT_EQ(reasonOf(grading, "r2", Mark::kWrong), "x is not in Follow(S), so state 3 does not reduce by S->x on x.");
+  Cells lr1 = cellsOf(table(model, TableKind::kLR1));
+  lr1[4][2] = "r2";  // state 3 is reached from state 0 only: lookahead $
+  grading = gradeTableCells(model, TableKind::kLR1, lr1);
+  EXPECT_EQ(reasonOf(grading, "r2", Mark::kWrong), "In state 3, S->x° has the lookahead $, not ).");
+}
+
+TEST(TableGradingTest, LL1CellsAreSetsOfProductions) {
+  // Example 4: M[Z, c] holds Z->cS|e.
+  Parsing model = exampleModel(4);
+  Cells rows = cellsOf(table(model, TableKind::kLL1));
+  rows[3][3] = "Z->e | Z->cS";
+  EXPECT_TRUE(gradeTableCells(model, TableKind::kLL1, rows).allRight());
+  rows[3][3] = "Z->cS";
+  rows[2][1] = "S->a|S->iEtSZ";
+  Grading grading = gradeTableCells(model, TableKind::kLL1, rows);
+  EXPECT_EQ(flagged(grading), (Strings{"S|a|S->iEtSZ|wrong", "Z|c|Z->e|missing"}));
+  EXPECT_EQ(reasonOf(grading, "Z->e", Mark::kMissing),
+            "Z->e goes under the symbols of Follow(Z) and c is in Follow(Z), so M[Z, c] holds Z->e.");
+  EXPECT_EQ(reasonOf(grading, "S->iEtSZ", Mark::kWrong), "a is not in First(iEtSZ), and iEtSZ cannot vanish.");
+}
+
+TEST(TableGradingTest, RowsAndColumnsTheTableDoesNotHave) {
+  Parsing model = parentheses();
+  Cells rows = cellsOf(table(model, TableKind::kSLR));
+  rows[0].push_back("y");
+  rows[1].push_back("s1");
+  rows.push_back({"9", "s2"});
+  Grading grading = gradeTableCells(model, TableKind::kSLR, rows);
+  EXPECT_EQ(flagged(grading), (Strings{"0|y|s1|wrong", "9|(|s2|wrong"}));
+  EXPECT_EQ(reasonOf(grading, "s1", Mark::kWrong), "y is not a column of the table.");
+  EXPECT_EQ(reasonOf(grading, "s2", Mark::kWrong), "There is no state 9.");
+}
+
+TEST(TableGradingTest, AnUnclosedQuoteIsAnUnreadableAnswer) {
+  GradeResult result = gradeTable(parentheses(), TableKind::kSLR, ",(,)\n0,\"s2,\n");
+  EXPECT_FALSE(result.ok());
+  EXPECT_EQ(result.error, "the quoted field that starts on line 2 is not closed");
+  EXPECT_FALSE(gradeTable(parentheses(), TableKind::kSLR, "\n\n").ok());
+}
+
+// ---- items
+
+TEST(ItemGradingTest, StatesAreNamedByTheirOrigin) {
+  Strings origins = stateOrigins(parentheses(), false);
+  ASSERT_EQ(origins.size(), 6u);
+  EXPECT_EQ(origins[0], "the closure of I->\xC2\xB0S");
+  EXPECT_EQ(origins[2], "the goto of state 0 on (");
+  EXPECT_EQ(stateItems(parentheses(), true, 2), (Strings{"S->(\xC2\xB0S), $", "S->\xC2\xB0(S), )", "S->\xC2\xB0x, )"}));
+}
+
+TEST(ItemGradingTest, TheKeyInAnyOrderAndNotationIsRight) {
+  Parsing model = parentheses();
+  for (bool lr1 : {false, true})
+    for (int state = 0; state < static_cast<int>(stateOrigins(model, lr1).size()); ++state) {
+      std::string key;
+      for (const std::string& item : stateItems(model, lr1, state)) key = item + "\n" + key;
+      EXPECT_TRUE(gradeItems(model, lr1, state, key).allRight()) << key;
+    }
+  EXPECT_TRUE(gradeItems(model, false, 2, "[S -> .(S)]\nS->x.\n").allRight() == false);
+  EXPECT_TRUE(gradeItems(model, false, 2, "[S -> .(S)]\nS->.x\nS->(\xC2\xB7S)").allRight());
+  EXPECT_TRUE(gradeItems(model, true, 2, "S->.x, )\n[S->(.S), $]\nS->.(S) , )").allRight());
+}
+
+TEST(ItemGradingTest, EachPlantedMistakeIsFoundWithItsReason) {
+  Parsing model = parentheses();
+  Grading grading = gradeItems(model, true, 2, "S->(.S), $\nS->.(S), )$\nS->(S.), $\nS->y.\n");
+  EXPECT_EQ(flagged(grading), (Strings{"||S->\xC2\xB0x, )|missing", "line 2||S->\xC2\xB0(S), $|wrong",
+                                       "line 3||S->(S\xC2\xB0), $|wrong", "line 4||S->y\xC2\xB0|wrong"}));
+  EXPECT_EQ(reasonOf(grading, "S->\xC2\xB0x, )", Mark::kMissing),
+            "The closure adds it for S->(\xC2\xB0S), since ) is in First()).");
+  EXPECT_EQ(reasonOf(grading, "S->\xC2\xB0(S), $", Mark::kWrong),
+            "In state 2, S->\xC2\xB0(S) has the lookahead ), not $.");
+  EXPECT_EQ(reasonOf(grading, "S->(S\xC2\xB0), $", Mark::kWrong), "State 2 holds no item S->(S\xC2\xB0).");
+  EXPECT_EQ(reasonOf(grading, "S->y\xC2\xB0", Mark::kWrong), "S->y is not a production of the grammar.");
+  Grading kernel = gradeItems(model, false, 4, "");
+  EXPECT_EQ(kernel.elements[0].reason, "It comes from state 2, which holds S->(\xC2\xB0S), by the goto on S.");
+}
+
+TEST(ItemGradingTest, RevealingAddsAndRemovesItems) {
+  Parsing model = parentheses();
+  std::string answer = "S->(.S), $\nS->.(S), )$\nbad line";
+  for (int step = 0; step < 10 && !gradeItems(model, true, 2, answer).allRight(); ++step)
+    for (const MarkedElement& e : gradeItems(model, true, 2, answer).elements)
+      if (e.mark != Mark::kRight) {
+        answer = revealItem(answer, e);
+        break;
+      }
+  EXPECT_TRUE(gradeItems(model, true, 2, answer).allRight());
+  EXPECT_EQ(answer, "S->(.S), $\nS->\xC2\xB0(S), )\nS->\xC2\xB0x, )");
+}
+
+// ---- reading answers
+
+TEST(AnswerReadingTest, CsvAsSpreadsheetsSaveIt) {
+  std::string error;
+  EXPECT_EQ(*readCsv("a,\"b,\"\"c\"\"\"\r\n\r\n,x\n", error), (Cells{{"a", "b,\"c\""}, {"", "x"}}));
+  EXPECT_EQ(*readCsv("a;b\n1;2", error), (Cells{{"a", "b"}, {"1", "2"}}));
+  EXPECT_EQ(*readCsv("\"\"\r\n", error), (Cells{{""}}));
+}
+
+TEST(AnswerReadingTest, LinesAreTrimmedAndOneQuotedFieldIsRead) {
+  std::vector<AnswerLine> lines = answerLines("  First(S): a  \r\n\n\"Follow(S): $,\"\n");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].text, "First(S): a");
+  EXPECT_EQ(lines[1].number, 3);
+  EXPECT_EQ(lines[1].text, "Follow(S): $,");
+}
+
+}  // namespace

@@ -1,0 +1,158 @@
+// The practice window driven as a student uses it, on the offscreen platform.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "PracticeWindow.h"
+#include "test_support.h"
+
+namespace {
+
+std::vector<std::string> parentheses{"I->S", "S->(S)|x"};
+
+QString cell(QTableWidget* grid, int row, const QString& column) {
+  for (int j = 0; j < grid->columnCount(); ++j)
+    if (grid->horizontalHeaderItem(j)->text() == column) return grid->item(row, j)->text();
+  return "(no column)";
+}
+
+void type(QTableWidget* grid, int row, const QString& column, const QString& text) {
+  for (int j = 0; j < grid->columnCount(); ++j)
+    if (grid->horizontalHeaderItem(j)->text() == column) grid->item(row, j)->setText(text);
+}
+
+QColor background(QTableWidget* grid, int row, const QString& column) {
+  for (int j = 0; j < grid->columnCount(); ++j)
+    if (grid->horizontalHeaderItem(j)->text() == column) return grid->item(row, j)->background().color();
+  return {};
+}
+
+// Types lines as a user does, Return between them.
+void typeLines(QWidget* widget, const QStringList& lines) {
+  for (int i = 0; i < lines.size(); ++i) {
+    if (i > 0) QTest::keyClick(widget, Qt::Key_Return);
+    QTest::keyClicks(widget, lines[i]);
+  }
+}
+
+}  // namespace
+
+class PracticeTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::optional<std::vector<std::string>> grammar_ = parentheses;
+  std::unique_ptr<QWidget> owner_;
+  PracticeWindow* window_ = nullptr;
+
+ private slots:
+  void init() {
+    grammar_ = parentheses;
+    owner_ = std::make_unique<QWidget>();
+    window_ = PracticeWindow::open(owner_.get(), [this] { return grammar_; });
+  }
+  void cleanup() { owner_.reset(); }
+
+  void opensOnceOnTheCurrentGrammar() {
+    QVERIFY(window_->isVisible());
+    QCOMPARE(window_->grammarPane->toPlainText(), QString("0  I->S\n1  S->(S)\n2  S->x"));
+    QCOMPARE(PracticeWindow::open(owner_.get(), [this] { return grammar_; }), window_);
+  }
+
+  void setsAreMarkedAndTheTextStays() {
+    window_->showQuestion(PracticeWindow::Question::kFirst);
+    QCOMPARE(window_->setsEditor->toPlainText(), QString("First(I): \nFirst(S): "));
+    window_->setsEditor->clear();
+    typeLines(window_->setsEditor, {"First(I): (x", "First(S): (y"});
+    QTest::mouseClick(window_->checkButton, Qt::LeftButton);
+    QString typed = window_->setsEditor->toPlainText();
+    QCOMPARE(typed, QString("First(I): (x\nFirst(S): (y"));
+    QCOMPARE(window_->scoreLabel->text(), QString("Score: 3 of 5 right (60%); 1 wrong, 1 missing."));
+    QCOMPARE(window_->marksList->topLevelItemCount(), 5);
+    QTest::mouseClick(window_->revealAllButton, Qt::LeftButton);
+    QVERIFY(window_->grading().allRight());
+    QVERIFY(window_->scoreLabel->text().contains("1 of the right ones revealed"));
+  }
+
+  void aTableWithMistakesIsMarkedCellByCell() {
+    window_->showQuestion(PracticeWindow::Question::kSLR);
+    QTableWidget* grid = window_->grid;
+    QCOMPARE(grid->rowCount(), 6);
+    QCOMPARE(grid->columnCount(), 6);
+    QCOMPARE(grid->verticalHeaderItem(5)->text(), QString("5"));
+    type(grid, 0, "(", "s2");
+    type(grid, 0, "x", "s4");  // a mistake: s3
+    type(grid, 1, "$", "acc");
+    QTest::mouseClick(window_->checkButton, Qt::LeftButton);
+    QCOMPARE(cell(grid, 0, "x"), QString("s4"));
+    QCOMPARE(background(grid, 0, "("), QColor(0xC8, 0xF0, 0xC8));
+    QCOMPARE(background(grid, 0, "x"), QColor(0xF8, 0xC0, 0xC0));
+    QVERIFY(grid->item(0, 2)->toolTip().contains("The goto of state 0 on x is state 3, not 4."));
+    QTest::mouseClick(window_->revealOneButton, Qt::LeftButton);
+    QCOMPARE(cell(grid, 0, "x"), QString("s4|s3"));  // the missing s3 came first
+    QTest::mouseClick(window_->revealOneButton, Qt::LeftButton);
+    QCOMPARE(cell(grid, 0, "x"), QString("s3"));
+    QTest::mouseClick(window_->revealAllButton, Qt::LeftButton);
+    QVERIFY(window_->grading().allRight());
+    QCOMPARE(cell(grid, 3, ")"), QString("r2"));
+  }
+
+  void nothingTypedIsLostWhenTheGrammarChanges() {
+    window_->showQuestion(PracticeWindow::Question::kSLR);
+    type(window_->grid, 0, "(", "s2");
+    type(window_->grid, 0, "x", "s3");
+    grammar_ = std::vector<std::string>{"I->S", "S->(S)|y"};
+    QVERIFY(window_->takeGrammar());
+    QCOMPARE(cell(window_->grid, 0, "("), QString("s2"));
+    QCOMPARE(cell(window_->grid, 0, "x"), QString("(no column)"));
+    window_->showQuestion(PracticeWindow::Question::kFirst);
+    window_->showQuestion(PracticeWindow::Question::kSLR);
+    grammar_ = parentheses;
+    QVERIFY(window_->takeGrammar());
+    QCOMPARE(cell(window_->grid, 0, "x"), QString("s3"));
+  }
+
+  void aGrammarWithErrorsKeepsTheLastOne() {
+    grammar_ = std::nullopt;
+    QVERIFY(!window_->takeGrammar());
+    QVERIFY(!window_->notice->isHidden());
+    QCOMPARE(window_->grammarPane->toPlainText(), QString("0  I->S\n1  S->(S)\n2  S->x"));
+  }
+
+  void itemsOfAStateGivenByItsOrigin() {
+    window_->showQuestion(PracticeWindow::Question::kLR1Items);
+    QCOMPARE(window_->stateBox->itemText(2), QString("State 2: the goto of state 0 on ("));
+    window_->selectState(2);
+    typeLines(window_->itemsEditor, {"S->(.S), $", "S->.(S), )"});
+    QTest::mouseClick(window_->checkButton, Qt::LeftButton);
+    QCOMPARE(window_->grading().count(Mark::kMissing), 1);
+    window_->selectState(0);
+    QCOMPARE(window_->itemsEditor->toPlainText(), QString());
+    window_->selectState(2);
+    QCOMPARE(window_->itemsEditor->toPlainText(), QString("S->(.S), $\nS->.(S), )"));
+    QTest::mouseClick(window_->revealOneButton, Qt::LeftButton);
+    QVERIFY(window_->grading().allRight());
+  }
+
+  // The main window's slot opens the practice on the grammar in its editor.
+  void theMainWindowOpensItOnItsGrammar() {
+    std::unique_ptr<TForm1> form = openMainWindow();
+    typeGrammar(*form, {"I->A", "A->aA|b"});
+    form->openPractice(static_cast<int>(PracticeWindow::Question::kLR1));
+    auto* practice = form->findChild<PracticeWindow*>();
+    QVERIFY(practice != nullptr);
+    QCOMPARE(practice->question(), PracticeWindow::Question::kLR1);
+    QCOMPARE(practice->grammarPane->toPlainText(), QString("0  I->A\n1  A->aA\n2  A->b"));
+    typeGrammar(*form, {"I->A", "A->aAQ|b"});  // Q has no rule
+    QVERIFY(!practice->takeGrammar());
+    QCOMPARE(practice->grammarPane->toPlainText(), QString("0  I->A\n1  A->aA\n2  A->b"));
+  }
+};
+
+QTEST_MAIN(PracticeTest)
+#include "practice_test.moc"
