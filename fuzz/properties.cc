@@ -611,7 +611,9 @@ void checkExplanations(const Parsing& model, Problems& problems) {
   bounds.trustLR1 = false;  // the search itself must never find ambiguity in an LR(1) grammar
   GrammarView grammar(model);
   TableSet tables(model);
-  bool lr1Clean = conflictCount(model, TableKind::kLR1) == 0;
+  // A conflict-free LR(1) table proves the grammar unambiguous only when the
+  // first rule just starts it: else accepting may cut a derivation short.
+  bool lr1Clean = conflictCount(model, TableKind::kLR1) == 0 && startsOnly(model);
   for (TableKind kind : kTableKinds) {
     std::string name = tableName(kind);
     std::vector<Conflict> conflicts = explainConflicts(tables, kind, bounds);
