@@ -159,13 +159,15 @@ class HList {
   // general allocator costs more than the work done on them.  Each thread
   // keeps its own free list, so that a command may run on a worker thread
   // while the window works on its own lists; a node freed on another thread
-  // than the one that made it joins that thread's list.  The chunks belong
-  // to the process and live until it ends, since lists move between threads.
+  // than the one that made it joins that thread's list, and the free list of
+  // a thread that ends waits for the next thread that runs short.  The
+  // chunks belong to the process and live until it ends, since lists move
+  // between threads.
   class NodePool {
    public:
     void* take() {
       Slot*& free = freeList();
-      if (free == nullptr && !grow(free)) return nullptr;
+      if (free == nullptr && !adoptOrphan(free) && !grow(free)) return nullptr;
       Slot* slot = free;
       free = slot->next;
       return slot;
@@ -192,7 +194,34 @@ class HList {
       thread_local Slot* free = nullptr;
       return free;
     }
+    // Leaves the free list of an ending thread to the others.  Made on a
+    // thread's first chunk or adoption, so that it ends after the thread's
+    // lists that were made since.
+    struct ThreadEnd {
+      ~ThreadEnd() {
+        Slot*& free = freeList();
+        if (free != nullptr) pool().orphan(free);
+        free = nullptr;
+      }
+    };
+    static void watchThreadEnd() { thread_local ThreadEnd end; }
+    void orphan(Slot* list) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      try {
+        orphans_.push_back(list);
+      } catch (const std::bad_alloc&) {  // the nodes stay unused, nothing breaks
+      }
+    }
+    bool adoptOrphan(Slot*& free) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (orphans_.empty()) return false;
+      watchThreadEnd();
+      free = orphans_.back();
+      orphans_.pop_back();
+      return true;
+    }
     bool grow(Slot*& free) {
+      watchThreadEnd();
       Slot* chunk = static_cast<Slot*>(std::malloc(sizeof(Slot) * kChunk));
       if (chunk == nullptr) return false;
       {
@@ -212,6 +241,7 @@ class HList {
     }
     std::mutex mutex_;
     std::vector<void*> chunks_;
+    std::vector<Slot*> orphans_;  // free lists of threads that ended
   };
 
   static NodePool& pool() {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <string>
 #include <vector>
 
@@ -68,6 +70,25 @@ TEST(HListTest, PositionsStayRightAcrossEdits) {
 }
 
 using HListDeathTest = ::testing::Test;
+
+// Nodes freed on a thread that then ends serve the next thread that needs
+// some, so threads started one after another do not grow memory each time.
+TEST(HListTest, AnEndedThreadsNodesServeTheNext) {
+  struct Cell {
+    int value = 0;
+  };
+  auto firstElementAddress = [] {
+    const void* address = nullptr;
+    std::thread([&] {
+      HList<Cell> list;
+      list.insertTail(Cell{1});
+      address = &list[0];
+    }).join();
+    return address;
+  };
+  const void* first = firstElementAddress();
+  EXPECT_EQ(firstElementAddress(), first);
+}
 
 TEST_F(HListDeathTest, MisuseEndsTheProgramWithItsMessage) {
   EXPECT_EXIT(
