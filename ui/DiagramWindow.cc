@@ -86,7 +86,7 @@ void DiagramWindow::buildControls() {
   top->addWidget(exportButton_);
   top->addWidget(copyButton_);
 
-  status_ = new JobStatus(job_, this);
+  status_ = new JobStatus(job_, 0, this);
 
   notice_ = new QLabel(this);
   notice_->setWordWrap(true);
@@ -129,9 +129,7 @@ QString DiagramWindow::details() const { return details_->toPlainText(); }
 QString DiagramWindow::notice() const { return notice_->isVisible() ? notice_->text() : QString(); }
 QString DiagramWindow::status() const { return status_->text(); }
 
-void DiagramWindow::setBusy(const QString& what) {
-  bool working = !what.isEmpty();
-  if (working) status_->working(what);
+void DiagramWindow::setBusy(bool working) {
   for (QWidget* control : {static_cast<QWidget*>(closureBox_), static_cast<QWidget*>(nearButton_),
                            static_cast<QWidget*>(exportButton_), static_cast<QWidget*>(copyButton_)})
     control->setEnabled(!working && graph_ != nullptr);
@@ -139,26 +137,27 @@ void DiagramWindow::setBusy(const QString& what) {
 }
 
 void DiagramWindow::startBuilding(std::vector<std::string> ruleLines) {
-  building_ = std::make_shared<AutomatonGraph>();
-  auto result = building_;
+  auto result = std::make_shared<AutomatonGraph>();
   GraphKind kind = kind_;
-  connect(job_, &BackgroundJob::finished, this, &DiagramWindow::built, Qt::SingleShotConnection);
-  setBusy(QStringLiteral("Building the %1 automaton").arg(graphKindName(kind)));
-  job_->start([result, kind, lines = std::move(ruleLines)](const std::atomic<bool>&, const BackgroundJob::Progress&) {
-    Parsing model;
-    loadRuleTexts(model, lines);
-    *result = automatonGraph(model, kind);
-  });
+  setBusy(true);
+  job_->start(
+      QStringLiteral("Building the %1 automaton").arg(graphKindName(kind)),
+      [result, kind, lines = std::move(ruleLines)](const BackgroundJob::Progress&) {
+        Parsing model;
+        loadRuleTexts(model, lines);
+        *result = automatonGraph(model, kind);
+      },
+      [this, result] { built(result); });
 }
 
-void DiagramWindow::built() {
-  if (job_->cancelled() || !job_->failure().isEmpty()) {
-    setBusy({});
+void DiagramWindow::built(std::shared_ptr<AutomatonGraph> result) {
+  setBusy(false);
+  if (job_->outcome() != BackgroundJob::Outcome::kDone) {
     status_->setText(job_->cancelled() ? QStringLiteral("Cancelled: the automaton was not built.")
                                        : QStringLiteral("The automaton could not be built: %1").arg(job_->failure()));
     return;
   }
-  graph_ = std::move(building_);
+  graph_ = std::move(result);
   stateBox_->setRange(0, static_cast<int>(graph_->states.size()) - 1);
   if (drawable(*graph_)) {
     showWhole();
@@ -208,22 +207,19 @@ DotOptions DiagramWindow::drawingOptions(bool measured) const {
 void DiagramWindow::startLayout() {
   auto graph = graph_;
   DotOptions options = drawingOptions(true);
-  layout_ = std::make_shared<GraphLayout>();
-  auto result = layout_;
+  auto result = std::make_shared<GraphLayout>();
   layoutNote_.clear();
   int drawn = options.states.empty() ? static_cast<int>(graph->states.size()) : static_cast<int>(options.states.size());
-  // A layout still running is dropped quietly: the new one replaces it.
-  disconnect(job_, &BackgroundJob::finished, this, nullptr);
-  job_->cancel();
-  connect(job_, &BackgroundJob::finished, this, &DiagramWindow::laidOut, Qt::SingleShotConnection);
-  setBusy(QStringLiteral("Graphviz is laying out %1 states").arg(drawn));
-  job_->start([graph, options, result](const std::atomic<bool>&, const BackgroundJob::Progress&) {
-    *result = layoutDot(automatonDot(*graph, options));
-  });
+  setBusy(true);
+  // A layout still running is dropped quietly: this one replaces it.
+  job_->start(
+      QStringLiteral("Graphviz is laying out %1 states").arg(drawn),
+      [graph, options, result](const BackgroundJob::Progress&) { *result = layoutDot(automatonDot(*graph, options)); },
+      [this, result] { laidOut(*result); });
 }
 
-void DiagramWindow::laidOut() {
-  setBusy({});
+void DiagramWindow::laidOut(const GraphLayout& layout) {
+  setBusy(false);
   if (job_->cancelled()) {
     status_->setText(QStringLiteral("Cancelled: the drawing was not laid out."));
     return;
@@ -233,7 +229,7 @@ void DiagramWindow::laidOut() {
     return;
   }
   int marked = scene_->markedState();
-  scene_->draw(*graph_, *layout_, closure_);
+  scene_->draw(*graph_, layout, closure_);
   scene_->markState(marked);
   view_->fit();
   int count = static_cast<int>(scene_->drawnStates().size());

@@ -58,12 +58,12 @@ class DiagramWindow : public QWidget {
   void buildControls();
   // Builds the automaton on the worker; built() takes it over.
   void startBuilding(std::vector<std::string> ruleLines);
-  void built();
+  void built(std::shared_ptr<AutomatonGraph> result);
   // Lays out what is to be drawn on the worker; laidOut() draws it.
   void startLayout();
-  void laidOut();
-  // Names the work under way and disables what must wait for it; "": idle.
-  void setBusy(const QString& what);
+  void laidOut(const GraphLayout& layout);
+  // Disables what must wait for the work under way.
+  void setBusy(bool working);
   // What a click on the drawing shows in the details pane.
   void showClicked(QGraphicsItem* item);
   void showState(int state);
@@ -76,8 +76,6 @@ class DiagramWindow : public QWidget {
 
   GraphKind kind_;
   std::shared_ptr<const AutomatonGraph> graph_;  // once built
-  std::shared_ptr<AutomatonGraph> building_;     // what the worker fills
-  std::shared_ptr<GraphLayout> layout_;          // what the worker lays out
   std::vector<int> states_;  // the states drawn; empty: all
   bool closure_ = false;
   QString layoutNote_;       // said with the status once the drawing is laid out

@@ -41,6 +41,7 @@ void ElasticLayout::place(QSize size) {
       case Stretch::kListing: r.adjust(0, editor, left, upper); break;
       case Stretch::kResults: r.adjust(left, 0, dx, upper); break;
       case Stretch::kGrid: r.adjust(0, upper, dx, upper + lower); break;
+      case Stretch::kBelowGrid: r.adjust(0, dy, dx, dy); break;
       case Stretch::kFixed: grows = false; break;
       case Stretch::kResultsTitle: grows = false, r.translate(left, 0); break;
       case Stretch::kBanner: grows = false, r.translate(dx / 2, 0); break;

@@ -22,6 +22,7 @@ enum class Stretch {
   kBanner,      // moved by half the extra width
   kRight,       // the note, example, word, buttons and pictures: moved right
   kGrid,        // the grid and the error list: lower, wider, taller
+  kBelowGrid,   // the hint line under the grid: wider, and as much lower as the grid's bottom
 };
 
 class ElasticLayout : public QObject {

@@ -1,13 +1,13 @@
 #include "ExplainHooks.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QToolTip>
 
+#include "BackgroundJob.h"
 #include "ExplainWindow.h"
 #include "Forms.h"
 #include "Look.h"
@@ -15,23 +15,16 @@
 #include "Warning.h"
 #include "explain/grammar_report.h"
 
-namespace {
-
-std::vector<std::string> plain(const Row& rules) {
-  std::vector<std::string> out;
-  for (const HString& rule : rules) out.emplace_back(rule.view());
-  return out;
-}
-
-}  // namespace
-
 ExplainHooks::ExplainHooks(QWidget* window, StringGrid* grid, QLabel* title)
     : QObject(window), window_(window), grid_(grid), viewport_(grid->viewport()), title_(title) {
-  hint_ = new QLabel(window);
+  // Right under the grid, as wide as it: where the eyes go after a command.
+  hint_ = new QLabel(grid->parentWidget());
   hint_->setObjectName("StartHint");
   hint_->setFont(timesNewRoman(13));
   hint_->setStyleSheet(QStringLiteral("QLabel { color: #8a1c00; background: #fff4cc; padding: 0 4px; }"));
   hint_->setCursor(Qt::PointingHandCursor);
+  QRect below = grid->geometry();
+  hint_->setGeometry(below.left(), below.bottom() + 1, below.width(), hint_->fontMetrics().height() + 2);
   hint_->installEventFilter(this);
   hint_->hide();
   viewport_->installEventFilter(this);
@@ -45,7 +38,7 @@ QString ExplainHooks::conflictTip(const QString& cell) {
 
 void ExplainHooks::tableShown(TableKind kind, const Row& rules) {
   shown_ = kind;
-  shownRules_ = plain(rules);
+  shownRules_ = ruleTextsOf(rules);
 }
 
 void ExplainHooks::commandStarts() {
@@ -55,12 +48,12 @@ void ExplainHooks::commandStarts() {
 }
 
 void ExplainHooks::lrCommandRan(const Parsing& model) {
-  lastRules_ = plain(model.rules);
+  lastRules_ = ruleTextsOf(model.rules);
   addHint(startHint(model));
 }
 
 void ExplainHooks::evaluationRan(const Parsing& model, const QString& word) {
-  lastRules_ = plain(model.rules);
+  lastRules_ = ruleTextsOf(model.rules);
   QByteArray bytes = word.toUtf8();
   for (const std::string& hint : wordHints(model, std::string(bytes.constData(), static_cast<size_t>(bytes.size()))))
     addHint(hint);
@@ -74,21 +67,17 @@ void ExplainHooks::addHint(const std::string& text) {
   QString all = hints_.join(QLatin1Char(' '));
   title_->setToolTip(all);
   hint_->setToolTip(all + QStringLiteral("\nClick for the grammar report."));
-  placeHint();
-  hint_->setText(hint_->fontMetrics().elidedText(all, Qt::ElideRight, hint_->width() - 8));
+  elideHint();
   hint_->show();
   hint_->raise();
 }
 
-// Right under the grid, as wide as it: where the eyes go after a command.
-void ExplainHooks::placeHint() {
-  QRect below = grid_->geometry();
-  int height = hint_->fontMetrics().height() + 2;
-  hint_->setGeometry(below.left(), below.bottom() + 1, below.width(), height);
+void ExplainHooks::elideHint() {
+  hint_->setText(hint_->fontMetrics().elidedText(hints_.join(QLatin1Char(' ')), Qt::ElideRight, hint_->width() - 8));
 }
 
 void ExplainHooks::offerIn(TForm3* warning, TableKind kind, const Row& rules) {
-  std::vector<std::string> plainRules = plain(rules);
+  std::vector<std::string> plainRules = ruleTextsOf(rules);
   auto* action = new QAction(QStringLiteral("Explain the conflicts of this table"), warning);
   action->setObjectName("ExplainConflicts");
   action->setShortcut(QKeySequence(QString::fromLatin1(kWarningKey)));
@@ -111,7 +100,7 @@ void ExplainHooks::offerIn(TForm3* warning, TableKind kind, const Row& rules) {
 ExplainWindow* ExplainHooks::openReport(const Row& rules, const QString& word) {
   ExplainJob job;
   job.what = ExplainJob::What::kReport;
-  job.rules = plain(rules);
+  job.rules = ruleTextsOf(rules);
   QByteArray bytes = word.toUtf8();
   job.word.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
   return open(std::move(job));
@@ -121,7 +110,7 @@ ExplainWindow* ExplainHooks::openTable(TableKind kind, const Row& rules) {
   ExplainJob job;
   job.what = ExplainJob::What::kTable;
   job.table = kind;
-  job.rules = plain(rules);
+  job.rules = ruleTextsOf(rules);
   return open(std::move(job));
 }
 
@@ -154,8 +143,18 @@ std::optional<std::pair<int, int>> ExplainHooks::conflictCellAt(const QPoint& po
   return std::make_pair(col, row);
 }
 
+bool ExplainHooks::offerAt(QMenu* menu, const QPoint& point) {
+  auto cell = conflictCellAt(point);
+  if (!cell) return false;
+  QAction* explain = menu->addAction(QStringLiteral("E&xplain This Conflict"));
+  explain->setObjectName("ExplainCell");
+  connect(explain, &QAction::triggered, this, [this, cell] { openCell(cell->first, cell->second); });
+  return true;
+}
+
 bool ExplainHooks::eventFilter(QObject* watched, QEvent* event) {
   if (watched == hint_) {
+    if (event->type() == QEvent::Resize) elideHint();
     if (event->type() == QEvent::MouseButtonRelease && !lastRules_.empty()) {
       ExplainJob job;
       job.rules = lastRules_;
@@ -181,17 +180,6 @@ bool ExplainHooks::eventFilter(QObject* watched, QEvent* event) {
         return true;  // instead of editing the cell
       }
       return false;
-    }
-    case QEvent::ContextMenu: {
-      auto* menu = static_cast<QContextMenuEvent*>(event);
-      auto cell = conflictCellAt(menu->pos());
-      if (!cell) return false;
-      QMenu popup(grid_);
-      QAction* explain = popup.addAction(QStringLiteral("Explain this conflict"));
-      explain->setObjectName("ExplainCell");
-      connect(explain, &QAction::triggered, this, [this, cell] { openCell(cell->first, cell->second); });
-      popup.exec(menu->globalPos());
-      return true;
     }
     default: return false;
   }

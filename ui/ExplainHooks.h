@@ -1,6 +1,7 @@
 // The ways from the main window to the explanations.  A highlighted
 // conflict cell of the grid explains itself: its tooltip says so, and a
-// double-click or its context menu opens the explanation.  The Warning
+// double-click or the first entry of the grid's context menu opens the
+// explanation.  The Warning
 // dialog keeps its text and layout and offers the explanations of its
 // table through its context menu and a key (its tooltip names both).  When
 // an LR command runs on a grammar whose first rule does not augment it, or
@@ -19,6 +20,7 @@
 #include "grammar/parsing.h"
 
 class QLabel;
+class QMenu;
 class QWidget;
 class StringGrid;
 class TForm3;
@@ -31,7 +33,8 @@ class ExplainHooks : public QObject {
   // The key that opens the explanations from the Warning dialog.
   static constexpr const char* kWarningKey = "F1";
 
-  // `window` hosts the hint under `grid`; `title` is the result title.
+  // The hint line goes right under `grid`, on the grid's form; `title` is
+  // the result title.  The owner lays the hint out as the form grows.
   ExplainHooks(QWidget* window, StringGrid* grid, QLabel* title);
 
   // The grid now shows the table `kind` of the grammar with these rule lines.
@@ -49,6 +52,9 @@ class ExplainHooks : public QObject {
   ExplainWindow* openTable(TableKind kind, const Row& rules);
   // The conflict of grid cell (col, row) of the table last shown; none when it holds none.
   ExplainWindow* openCell(int col, int row);
+  // Adds "Explain this conflict" to a context menu of the grid, when the
+  // point of the grid's viewport lies on a conflict cell; false otherwise.
+  bool offerAt(QMenu* menu, const QPoint& point);
 
   // The hint under the grid (hidden when there is none).
   QLabel* hint() const { return hint_; }
@@ -62,9 +68,10 @@ class ExplainHooks : public QObject {
   ExplainWindow* open(struct ExplainJob job);
   // The grid cell under a point of the grid's viewport, when it is marked as a conflict.
   std::optional<std::pair<int, int>> conflictCellAt(const QPoint& point) const;
-  void placeHint();
   // Adds a hint to those the line under the grid shows.
   void addHint(const std::string& text);
+  // Fits the hints into the line's width.
+  void elideHint();
 
   QWidget* window_;
   StringGrid* grid_;

@@ -120,7 +120,7 @@ void ParseStepper::buildControls() {
   explanation_->setFont(timesNewRoman(17));
   explanation_->setMinimumHeight(44);
 
-  status_ = new JobStatus(job_, this);
+  status_ = new JobStatus(job_, 0, this);
 
   trace_ = new CellsView(this);
   table_ = new CellsView(this);
@@ -194,9 +194,7 @@ QString ParseStepper::explanation() const { return explanation_->text(); }
 QString ParseStepper::status() const { return status_->text(); }
 QString ParseStepper::treeText() const { return treePane_->currentWidget() == treeText_ ? treeText_->toPlainText() : QString(); }
 
-void ParseStepper::setBusy(const QString& what) {
-  bool working = !what.isEmpty();
-  if (working) status_->working(what);
+void ParseStepper::setBusy(bool working) {
   bool ready = !working && steps() > 0;
   for (QPushButton* b : {firstButton_, backButton_, nextButton_, lastButton_, playButton_}) b->setEnabled(ready);
   exportButton_->setEnabled(ready && data_->treeDrawn);
@@ -207,12 +205,9 @@ void ParseStepper::startParsing(std::vector<std::string> ruleLines, std::string 
   auto result = std::make_shared<StepperData>();
   TableKind kind = kind_;
   BoxMetrics metrics = DiagramScene::metrics();
-  connect(job_, &BackgroundJob::finished, this, [this, result] {
-    if (!job_->cancelled() && job_->failure().isEmpty()) data_ = result;
-    parsed();
-  }, Qt::SingleShotConnection);
-  setBusy(QStringLiteral("Parsing '%1' with the %2 table").arg(qtext(word), tableName(kind)));
-  job_->start([=, lines = std::move(ruleLines)](const std::atomic<bool>&, const BackgroundJob::Progress& progress) {
+  setBusy(true);
+  QString what = QStringLiteral("Parsing '%1' with the %2 table").arg(qtext(word), tableName(kind));
+  auto work = [=, lines = std::move(ruleLines)](const BackgroundJob::Progress& progress) {
     Parsing model;
     loadRuleTexts(model, lines);
     Evaluation parsed = evaluation(model, kind, HString(word.data(), static_cast<int>(word.size())));
@@ -241,11 +236,15 @@ void ParseStepper::startParsing(std::vector<std::string> ruleLines, std::string 
     options.metrics = metrics;
     result->diagram = layoutDot(automatonDot(*graph, options));
     result->diagramWhole = true;
+  };
+  job_->start(what, std::move(work), [this, result] {
+    if (job_->outcome() == BackgroundJob::Outcome::kDone) data_ = result;
+    parsed();
   });
 }
 
 void ParseStepper::parsed() {
-  setBusy({});
+  setBusy(false);
   if (data_ == nullptr) {
     status_->setText(job_->cancelled() ? QStringLiteral("Cancelled: the parse was not made.")
                                        : QStringLiteral("The parse could not be made: %1").arg(job_->failure()));
@@ -262,7 +261,7 @@ void ParseStepper::parsed() {
                           QStringLiteral(": a parse with this table is refused, as in the main window. The "
                                          "conflicting cells are marked."));
     status_->setText({});
-    setBusy({});
+    setBusy(false);
     return;
   }
   trace_->setCells(data_->trace);
@@ -289,7 +288,7 @@ void ParseStepper::parsed() {
                                         "as indented text.")
                              .arg(data_->tree.nodes().size())
                              .arg(kDrawableTreeNodes));
-  setBusy({});
+  setBusy(false);
   setPosition(0);
   treeView_->fit();
   diagramView_->fit();
@@ -375,16 +374,15 @@ void ParseStepper::showDiagramState(int state) {
   options.states = neighbourhood(*graph, state, kNeighbourhoodDepth, kNeighbourhoodStates, kNeighbourhoodEdges).states;
   auto layout = std::make_shared<GraphLayout>();
   data_->neighbourhood = layout;
-  disconnect(diagramJob_, &BackgroundJob::finished, this, nullptr);
-  diagramJob_->cancel();
-  connect(diagramJob_, &BackgroundJob::finished, this, &ParseStepper::laidOutNeighbourhood, Qt::SingleShotConnection);
-  diagramJob_->start([graph, options, layout](const std::atomic<bool>&, const BackgroundJob::Progress&) {
-    *layout = layoutDot(automatonDot(*graph, options));
-  });
+  // A layout still running is dropped quietly: this one replaces it.
+  diagramJob_->start(
+      QStringLiteral("Graphviz is laying out the neighbourhood of state %1").arg(state),
+      [graph, options, layout](const BackgroundJob::Progress&) { *layout = layoutDot(automatonDot(*graph, options)); },
+      [this] { laidOutNeighbourhood(); });
 }
 
 void ParseStepper::laidOutNeighbourhood() {
-  if (diagramJob_->cancelled() || !diagramJob_->failure().isEmpty()) {
+  if (diagramJob_->outcome() != BackgroundJob::Outcome::kDone) {
     neighbourhoodOf_ = -1;
     return;
   }

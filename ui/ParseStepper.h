@@ -82,8 +82,8 @@ class ParseStepper : public QWidget {
   // the automaton is too large to draw whole.
   void showDiagramState(int state);
   void laidOutNeighbourhood();
-  // Names the work under way and disables the steps meanwhile; "": idle.
-  void setBusy(const QString& what);
+  // Disables the steps while work is under way.
+  void setBusy(bool working);
   // What step k did, in a sentence; 0: the start.
   QString describe(int step) const;
 

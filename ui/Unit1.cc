@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -34,7 +35,6 @@
 #include "MainMenu.h"
 #include "ParseStepper.h"
 #include "PracticeWindow.h"
-#include "Runner.h"
 #include "StringGrid.h"
 #include "Warning.h"
 #include "Zoom.h"
@@ -58,6 +58,10 @@ namespace {
 
 constexpr int kGridLeft = 8, kGridTop = 464, kGridWidth = 993, kGridHeight = 233;
 constexpr int kErrorItemHeight = 19;
+// How long a command may take to be shown as if it had run in the click.
+constexpr int kGraceMs = 100;
+// How long a command runs before the status line shows its progress.
+constexpr int kPatienceMs = 500;
 
 QLabel* label(QWidget* parent, const char* name, const char* caption, const QFont& font, int x, int y) {
   auto* text = new QLabel(caption, parent);
@@ -292,6 +296,8 @@ void TForm1::createControls() {
     elastic_->add(right, Stretch::kRight);
   elastic_->add(StringGrid1, Stretch::kGrid);
   elastic_->add(ListBox3, Stretch::kGrid);
+  explainHooks_ = new ExplainHooks(this, StringGrid1, Label2);
+  elastic_->add(explainHooks_->hint(), Stretch::kBelowGrid);
   Client->setMinimumSize(elastic_->minimumSize());
 
   zoom_ = new Zoom(this);
@@ -303,18 +309,17 @@ void TForm1::createControls() {
     zoomLabel_->setVisible(zoom_->level() != 0);
   });
 
-  runner_ = new CommandRunner(this);
+  runner_ = new BackgroundJob(this);
   document_ = new GrammarDocument(Memo1, Edit1);
   history_ = new GrammarHistory(Memo1, Edit1);
-
-  explainHooks_ = new ExplainHooks(this, StringGrid1, Label2);
 
   Memo1->setFocus();
 }
 
 void TForm1::createStatusLine() {
   QStatusBar* line = statusBar();
-  auto* panel = new RunnerPanel(runner_, line);
+  auto* panel = new JobStatus(runner_, kPatienceMs, line);
+  panel->cancelButton()->setToolTip(tr("Stops the command; the window keeps what it showed (Esc)"));
   line->addPermanentWidget(panel);
   zoomLabel_ = new QLabel(line);
   zoomLabel_->hide();
@@ -323,13 +328,14 @@ void TForm1::createStatusLine() {
   fileLabel_->setObjectName("FileLabel");
   line->addPermanentWidget(fileLabel_);
   connect(document_, &GrammarDocument::changed, this, &TForm1::showDocumentState);
-  connect(runner_, &CommandRunner::stopped, this, [this](const QString& title, const QString& message) {
-    QMessageBox::information(this, QStringLiteral("Tablomat"), tr("%1 stopped: %2").arg(title, message));
-  });
-  connect(runner_, &CommandRunner::failed, this,
-          [this](const QString&, const QString& message) { reportFailure(this, message.toUtf8().constData()); });
-  connect(runner_, &CommandRunner::finished, this, [this](const QString& title, bool delivered) {
-    if (!delivered) say(tr("%1 did not finish; the window shows what it showed before.").arg(title));
+  connect(runner_, &BackgroundJob::finished, this, [this] {
+    QString title = runner_->what();
+    BackgroundJob::Outcome outcome = runner_->outcome();
+    if (outcome == BackgroundJob::Outcome::kDone) return;
+    say(tr("%1 did not finish; the window shows what it showed before.").arg(title));
+    if (outcome == BackgroundJob::Outcome::kLimit)
+      QMessageBox::information(this, QStringLiteral("Tablomat"), tr("%1 stopped: %2").arg(title, runner_->failure()));
+    if (outcome == BackgroundJob::Outcome::kFailed) reportFailure(this, runner_->failure().toUtf8().constData());
   });
 
   // The window at its design size, the menu bar above the form and the
@@ -340,9 +346,9 @@ void TForm1::createStatusLine() {
 
 template <class Command>
 void TForm1::analysis(Command&& command) {
-  if (runner_->busy()) {
+  if (runner_->running()) {
     QApplication::beep();
-    say(tr("%1 is still running: wait for it, or press Esc to cancel it.").arg(runner_->title()));
+    say(tr("%1 is still running: wait for it, or press Esc to cancel it.").arg(runner_->what()));
     return;
   }
   guarded(this, [&] {
@@ -353,17 +359,21 @@ void TForm1::analysis(Command&& command) {
 
 template <class Compute, class Show>
 void TForm1::inBackground(const QString& name, Compute compute, Show show) {
-  runner_->start(name, [this, lines = soundLines_, compute, show]() -> CommandRunner::Delivery {
-    // Every library string of the work lives and dies inside this scope.
-    auto result = [&] {
-      Row rules;
-      for (const std::string& line : lines) rules.insertTail(HString(line.data(), static_cast<int>(line.size())));
-      Parsing own;
-      own.loadRules(rules);
-      return compute(own);
-    }();
-    return [this, result = std::move(result), show]() mutable { guarded(this, [&] { show(result); }); };
-  });
+  using Result = decltype(compute(std::declval<const Parsing&>()));
+  auto result = std::make_shared<std::optional<Result>>();
+  runner_->start(
+      name,
+      [lines = ruleTextsOf(model.rules), compute, result](const BackgroundJob::Progress&) {
+        // Every library string of the work lives and dies inside this call.
+        Parsing own;
+        loadRuleTexts(own, lines);
+        result->emplace(compute(own));
+      },
+      [this, result, show]() mutable {
+        if (runner_->outcome() == BackgroundJob::Outcome::kDone) guarded(this, [&] { show(**result); });
+      });
+  // A short command is shown at once, as if it had run in the click: no flicker.
+  runner_->finishWithin(kGraceMs);
 }
 
 bool TForm1::refreshGrammar() {
@@ -386,11 +396,7 @@ void TForm1::readGrammar() {
   grammarLines = splitRuleLines(editorText(readText_));
   mergeRules();
   validateGrammar();
-  if (ListBox3->isHidden()) {
-    model.loadRules(grammarLines);
-    soundLines_.clear();
-    for (const HString& line : grammarLines) soundLines_.emplace_back(line.view());
-  }
+  if (ListBox3->isHidden()) model.loadRules(grammarLines);
 }
 
 void TForm1::mergeRules() { ::mergeRules(grammarLines); }
@@ -716,11 +722,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     return;
   }
   // Exit works at any time: a running command is cancelled, not awaited.
-  if (runner_->busy()) {
-    runner_->cancel();
-    hide();
-    runner_->wait();
-  }
+  runner_->cancel();
   event->accept();
 }
 
@@ -832,12 +834,12 @@ void TForm1::editCommand(const char* slot) {
 
 // ---- windows of their own
 
-void TForm1::openDiagram(GraphKind kind) { analysis([&] { openDiagramWindow(ruleTextsOf(model), kind, this); }); }
+void TForm1::openDiagram(GraphKind kind) { analysis([&] { openDiagramWindow(ruleTextsOf(model.rules), kind, this); }); }
 
 void TForm1::openStepper(TableKind kind) {
   analysis([&] {
     QByteArray word = Edit1->text().toUtf8();
-    openParseStepper(ruleTextsOf(model), kind, std::string(word.constData(), static_cast<size_t>(word.size())), this);
+    openParseStepper(ruleTextsOf(model.rules), kind, std::string(word.constData(), static_cast<size_t>(word.size())), this);
   });
 }
 
@@ -847,9 +849,7 @@ void TForm1::openPractice(int question) {
         this,
         [this]() -> std::optional<std::vector<std::string>> {
           if (!refreshGrammar()) return std::nullopt;
-          std::vector<std::string> lines;
-          for (const HString& rule : model.rules) lines.emplace_back(rule.view());
-          return lines;
+          return ruleTextsOf(model.rules);
         },
         static_cast<PracticeWindow::Question>(question));
   });

@@ -5,7 +5,8 @@
 // design size.  Around it: the menu bar with every command (Unit1Menus.cc),
 // and the status line with the file, the running command and its Cancel.
 // The form grows with the window (ElasticLayout); analyses run on a worker
-// thread (CommandRunner); the grammar can be read from and saved to files.
+// thread (BackgroundJob), one at a time; the grammar can be read from and
+// saved to files.
 #pragma once
 
 #include <QMainWindow>
@@ -18,7 +19,7 @@
 #include "writers/format.h"
 #include "graphs/automaton_graph.h"
 
-class CommandRunner;
+class BackgroundJob;
 class ElasticLayout;
 class ExplainHooks;
 class GrammarDocument;
@@ -101,12 +102,10 @@ class TForm1 : public QMainWindow {
 
   // Where features add their commands (see MainMenu.h).
   MainMenu* menus() const { return menus_; }
-  // Runs the analyses; busy while one runs.
-  CommandRunner* runner() const { return runner_; }
+  // Runs the analyses; running while one runs.
+  BackgroundJob* runner() const { return runner_; }
   Zoom* zoom() const { return zoom_; }
   GrammarDocument* document() const { return document_; }
-  // The sound grammar's rule lines as plain texts, for a feature's own worker.
-  const std::vector<std::string>& soundRuleLines() const { return soundLines_; }
 
   // Opens a grammar file into the editor and the word field, after asking
   // about unsaved changes; false when it was not opened.
@@ -199,7 +198,7 @@ class TForm1 : public QMainWindow {
   void exportDialog(const Exportable& what);
 
   MainMenu* menus_ = nullptr;
-  CommandRunner* runner_ = nullptr;
+  BackgroundJob* runner_ = nullptr;
   ElasticLayout* elastic_ = nullptr;
   Zoom* zoom_ = nullptr;
   GrammarDocument* document_ = nullptr;
@@ -210,7 +209,6 @@ class TForm1 : public QMainWindow {
   // The last reading: its editor text and messages, for error clicks.
   std::string readText_;
   Row readMessages_;
-  std::vector<std::string> soundLines_;
   // What the grid and the panes show, as computed.
   Cells gridCells_;
   QString gridName_;

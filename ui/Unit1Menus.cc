@@ -15,10 +15,11 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
+#include "BackgroundJob.h"
+#include "ExplainHooks.h"
 #include "Export.h"
 #include "GrammarDocument.h"
 #include "MainMenu.h"
-#include "Runner.h"
 #include "StringGrid.h"
 #include "Unit1.h"
 #include "Zoom.h"
@@ -145,8 +146,8 @@ void TForm1::createMenus() {
   QAction* cancel = m.add({kAnalyze, "run", tr("&Cancel Command"), key("Esc"),
                            tr("Stops the running command; the window keeps what it showed."), [this] { runner_->cancel(); }});
   cancel->setEnabled(false);
-  connect(runner_, &CommandRunner::slow, cancel, [cancel] { cancel->setEnabled(true); });
-  connect(runner_, &CommandRunner::finished, cancel, [cancel] { cancel->setEnabled(false); });
+  connect(runner_, &BackgroundJob::started, cancel, [cancel] { cancel->setEnabled(true); });
+  connect(runner_, &BackgroundJob::finished, cancel, [cancel] { cancel->setEnabled(false); });
 
   // ---- Explanations: the grammar report, and why a table's cells conflict
   m.add({kAnalyze, "explain", tr("Grammar &Report..."), key("Ctrl+G"),
@@ -243,6 +244,8 @@ void TForm1::createContextMenus() {
         menu = pane->createStandardContextMenu(at);
       } else {
         menu = new QMenu(widget);
+        // Over a conflict cell, what the user most likely wants first.
+        if (explainHooks_->offerAt(menu, at)) menu->addSeparator();
         menu->addAction(tr("&Copy"), QKeySequence::Copy, StringGrid1, &StringGrid::copySelection);
         menu->addAction(tr("Select &All"), QKeySequence::SelectAll, StringGrid1, &QAbstractItemView::selectAll);
         menu->addSeparator();

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "Runner.h"
+#include "BackgroundJob.h"
 #include "StringGrid.h"
 #include "Unit1.h"
 #include "grammar/examples.h"
@@ -105,7 +105,7 @@ inline int runLoop(const std::function<void()>& action) {
 
 // Waits until the window's command has delivered its result.
 inline void waitForRunner(QWidget* within) {
-  if (auto* form = qobject_cast<TForm1*>(within->window())) QTRY_VERIFY_WITH_TIMEOUT(!form->runner()->busy(), 60000);
+  if (auto* form = qobject_cast<TForm1*>(within->window())) QTRY_VERIFY_WITH_TIMEOUT(!form->runner()->running(), 60000);
 }
 
 // Clicks as a user does, then waits for the command to show its result.

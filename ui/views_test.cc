@@ -11,7 +11,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "BackgroundJob.h"
 #include "CellsView.h"
 #include "DiagramScene.h"
 #include "DiagramWindow.h"
@@ -70,7 +69,6 @@ class ViewsTest : public QObject {
  private slots:
   void cleanup() { releaseForms(); }
 
-  void jobsReportFailuresAndIgnoreWhatEndsAfterCancel();
   void diagramDrawsEveryStateAndArc();
   void clicksShowTheListingTheRowAndTheCell();
   void theAcceptingArcAndTheStubsAnswerClicks();
@@ -88,35 +86,6 @@ class ViewsTest : public QObject {
   void largeParseShowsTextAndTheNeighbourhoodOfTheState();
   void mainWindowOpensTheViews();
 };
-
-void ViewsTest::jobsReportFailuresAndIgnoreWhatEndsAfterCancel() {
-  BackgroundJob job;
-  int ends = 0;
-  QObject::connect(&job, &BackgroundJob::finished, [&] { ++ends; });
-  job.start([](const std::atomic<bool>&, const BackgroundJob::Progress&) {
-    throw std::runtime_error("the grammar fell over");
-  });
-  QTRY_COMPARE(ends, 1);
-  QCOMPARE(job.failure(), QStringLiteral("the grammar fell over"));
-  QVERIFY(!job.cancelled());
-
-  // A limit is a failure with its message; only Cancel is a cancellation.
-  job.start([](const std::atomic<bool>&, const BackgroundJob::Progress&) { noteStates("LR(1) collection", 3'000'000, 0); });
-  QTRY_COMPARE(ends, 2);
-  QVERIFY(job.failure().startsWith("The LR(1) collection has more than"));
-
-  // A cancelled run that ends later tells nothing more, and its result is not asked for.
-  std::atomic<bool> release{false};
-  job.start([&release](const std::atomic<bool>&, const BackgroundJob::Progress&) {
-    while (!release) QThread::msleep(1);
-  });
-  job.cancel();
-  QCOMPARE(ends, 3);
-  QVERIFY(job.cancelled() && !job.running());
-  release = true;
-  QTest::qWait(50);
-  QCOMPARE(ends, 3);
-}
 
 void ViewsTest::diagramDrawsEveryStateAndArc() {
   DiagramWindow* window = openDiagramWindow(exampleRuleLines(2), GraphKind::kLR0);

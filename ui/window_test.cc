@@ -17,7 +17,9 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QThread>
 #include <QWheelEvent>
+#include <atomic>
 
 #include "Export.h"
 #include "Forms.h"
@@ -79,6 +81,7 @@ class WindowTest : public QObject {
   void leavingWithUnsavedChangesAsks();
   void aLongCommandShowsProgressAndCancels();
   void aLimitStopsTheCommandWithAMessage();
+  void jobsTellHowTheyEndedAndNothingAfterCancel();
   void clickingAnErrorSelectsItsEditorLine();
   void keysDoWhatTheirControlsPromise();
   void theMenusCarryEveryCommandWithItsShortcut();
@@ -238,23 +241,23 @@ void WindowTest::aLongCommandShowsProgressAndCancels() {
   const QStringList before = linesOf(form->Memo3);
   typeGrammar(*form, explosiveChain(18));
   QTest::mouseClick(form->BitBtn11, Qt::LeftButton);  // LR1 Items: minutes of work
-  QVERIFY(form->runner()->busy());
-  auto* panel = form->findChild<RunnerPanel*>();
+  QVERIFY(form->runner()->running());
+  auto* panel = form->findChild<JobStatus*>();
   QTRY_VERIFY_WITH_TIMEOUT(panel->isVisible() && panel->text().contains("states"), 10000);
   // Another command is refused meanwhile, and says so.
   QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
   QVERIFY(form->statusBar()->currentMessage().contains("LR1 Items is still running"));
   QTest::mouseClick(panel->cancelButton(), Qt::LeftButton);
-  QTRY_VERIFY_WITH_TIMEOUT(!form->runner()->busy(), 10000);
+  QTRY_VERIFY_WITH_TIMEOUT(!form->runner()->running(), 10000);
   QVERIFY(!panel->isVisible());
   QCOMPARE(linesOf(form->Memo3), before);
 
   // Exit ends the program while a command runs.
   QTest::mouseClick(form->BitBtn11, Qt::LeftButton);
-  QVERIFY(form->runner()->busy());
+  QVERIFY(form->runner()->running());
   ModalAnswerer answerer(Qt::Key_unknown, answer(QMessageBox::Discard));
   QCOMPARE(runLoop([&] { click(form->BitBtn14); }), 0);
-  QVERIFY(!form->runner()->busy());
+  QVERIFY(!form->runner()->running());
 }
 
 void WindowTest::aLimitStopsTheCommandWithAMessage() {
@@ -269,6 +272,39 @@ void WindowTest::aLimitStopsTheCommandWithAMessage() {
   QCOMPARE(answerer.seen.size(), 1);
   QVERIFY2(answerer.seen[0].texts.join(" ").contains("limit"), qPrintable(answerer.seen[0].texts.join(" ")));
   QVERIFY(snapshot(form->StringGrid1) == before);
+}
+
+void WindowTest::jobsTellHowTheyEndedAndNothingAfterCancel() {
+  BackgroundJob job;
+  QStringList ends;
+  auto record = [&] { ends << job.failure(); };
+  job.start("fails", [](const BackgroundJob::Progress&) { throw std::runtime_error("the grammar fell over"); }, record);
+  QVERIFY(job.finishWithin(5000));
+  QCOMPARE(ends, QStringList({"the grammar fell over"}));
+  QVERIFY(job.outcome() == BackgroundJob::Outcome::kFailed);
+  job.start("too large", [](const BackgroundJob::Progress&) { noteStates("LR(1) collection", 3'000'000, 0); }, record);
+  QTRY_COMPARE(ends.size(), 2);
+  QVERIFY(job.outcome() == BackgroundJob::Outcome::kLimit && job.failure().startsWith("The LR(1) collection has more than"));
+
+  // A cancelled run is told at once; when it ends later, nothing more is told.
+  std::atomic<bool> release{false};
+  job.start("waits", [&release](const BackgroundJob::Progress&) { while (!release) QThread::msleep(1); }, record);
+  QVERIFY(!job.finishWithin(20));
+  job.cancel();
+  QCOMPARE(ends.size(), 3);
+  QVERIFY(job.cancelled() && !job.running());
+  release = true;
+  QTest::qWait(50);
+  QCOMPARE(ends.size(), 3);
+  // A run replaced by a new one is dropped without a word.
+  release = false;
+  job.start("replaced", [&release](const BackgroundJob::Progress&) { while (!release) QThread::msleep(1); }, record);
+  job.start("done", [](const BackgroundJob::Progress&) {}, record);
+  QVERIFY(job.finishWithin(5000));
+  release = true;
+  QTest::qWait(50);
+  QCOMPARE(ends.size(), 4);
+  QVERIFY(job.outcome() == BackgroundJob::Outcome::kDone);
 }
 
 void WindowTest::clickingAnErrorSelectsItsEditorLine() {
