@@ -4,7 +4,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 #include "BackgroundJob.h"
@@ -97,8 +100,24 @@ ExplainWindow::ExplainWindow(ExplainJob job, QWidget* parent) : QDialog(parent) 
         for (const std::string& line : *lines) texts.append(QString::fromStdString(line));
         text_->setPlainText(status.isEmpty() ? texts.join(QLatin1Char('\n')) : status);
         status_->setText(status);
+        fitText(texts);
         emit finished();
       });
+}
+
+// Lines are not wrapped, for the trees of a counterexample stand side by
+// side; the window grows to show the longest line, as far as the screen lets it.
+void ExplainWindow::fitText(const QStringList& lines) {
+  int widest = 0;
+  for (const QString& line : lines) widest = std::max(widest, text_->fontMetrics().horizontalAdvance(line));
+  int lack = widest + 2 * static_cast<int>(text_->document()->documentMargin()) + text_->verticalScrollBar()->width() -
+             text_->viewport()->width();
+  if (lack <= 0) return;
+  QRect room = screen()->availableGeometry();
+  int width = std::min(this->width() + lack, room.width() - 40);
+  if (width <= this->width()) return;
+  resize(width, height());
+  if (frameGeometry().right() > room.right()) move(std::max(room.left(), room.right() - frameGeometry().width()), y());
 }
 
 bool ExplainWindow::isRunning() const { return job_->running(); }

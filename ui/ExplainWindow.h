@@ -54,6 +54,8 @@ class ExplainWindow : public QDialog {
   void finished();
 
  private:
+  void fitText(const QStringList& lines);
+
   QLabel* heading_;
   QPlainTextEdit* text_;
   BackgroundJob* job_;
