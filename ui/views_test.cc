@@ -334,8 +334,8 @@ void ViewsTest::largeParseShowsTextAndTheNeighbourhoodOfTheState() {
 void ViewsTest::mainWindowOpensTheViews() {
   auto form = openMainWindow();
   pickExample(*form, 8);  // Grammar9
-  form->openDiagram(GraphKind::kLALR);
-  form->openStepper(TableKind::kLALR);
+  QTest::keyClick(form.get(), Qt::Key_F9, Qt::ControlModifier);  // the LALR automaton
+  QTest::keyClick(form.get(), Qt::Key_F11, Qt::ControlModifier | Qt::ShiftModifier);  // the LALR parse
   auto* diagram = form->findChild<DiagramWindow*>();
   auto* stepper = form->findChild<ParseStepper*>();
   QVERIFY(diagram != nullptr && stepper != nullptr);

@@ -362,6 +362,23 @@ void WindowTest::theMenusCarryEveryCommandWithItsShortcut() {
     QVERIFY2(action != nullptr && !action->shortcut().isEmpty(), qPrintable(button->text()));
     QVERIFY2(button->toolTip().contains(action->shortcut().toString(QKeySequence::NativeText)), qPrintable(button->toolTip()));
   }
+  // The keys the guide names for the windows of their own reach their entries.
+  const QMap<QString, QString> documented{
+      {"Ctrl+G", "Grammar Report..."}, {"F8", "Explain Conflicts/LL(1) Table"},
+      {"Ctrl+Shift+F8", "Explain Conflicts/LALR Table"}, {"F9", "Automaton Diagram/LR(0) Automaton"},
+      {"Ctrl+F9", "Automaton Diagram/LALR Automaton"}, {"F11", "Step Through a Parse/LL(1)"},
+      {"Ctrl+Shift+F11", "Step Through a Parse/LALR"}, {"Ctrl+1", "First Sets..."}, {"Ctrl+8", "Items of an LR(1) State..."}};
+  for (auto [key, entry] : documented.asKeyValueRange()) {
+    QAction* action = nullptr;
+    for (QAction* candidate : form->menus()->actions())
+      if (candidate->shortcuts().contains(QKeySequence(key))) action = candidate;
+    QVERIFY2(action != nullptr, qPrintable(key));
+    QString path = action->text().remove('&');
+    for (QObject* holder : action->associatedObjects())
+      if (auto* menu = qobject_cast<QMenu*>(holder); menu != nullptr && !form->menuBar()->actions().contains(menu->menuAction()))
+        path = menu->title().remove('&') + "/" + path;
+    QCOMPARE(path, entry);
+  }
   // A feature's entry lands in its group and shows its menu.
   bool ran = false;
   QAction* added = form->menus()->add({MenuName::kPractice, "drill", "Drill", QKeySequence("Ctrl+D"), "A drill.", [&] { ran = true; }});
