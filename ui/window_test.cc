@@ -137,7 +137,6 @@ void WindowTest::eachResultOpensAtTheTopLeftWithoutSelection() {
   QCOMPARE(grid->horizontalScrollBar()->value(), 0);
   QVERIFY(grid->selectionModel()->selectedIndexes().isEmpty());
   QVERIFY(!grid->currentIndex().isValid());
-  QCOMPARE(grid->columnWidth(2), 250);
   // Tab leaves the grid for the next control.
   grid->setFocus();
   QTest::keyClick(grid, Qt::Key_Tab);
