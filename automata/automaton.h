@@ -77,6 +77,18 @@ Automaton buildLR1Automaton(const Parsing& grammar);
 // members[k] receives the LR(1) states of group k in increasing order (lalr.cc).
 Automaton mergeByCore(const Automaton& lr1, std::vector<std::vector<int>>* members = nullptr);
 
+// The LALR automaton computed on the LR(0) collection, without the LR(1)
+// collection (lalr_lookaheads.cc): the LR(0) states in their order, each
+// item with the lookaheads of its LALR state, characters in code order.  Its
+// states, transitions and lookahead sets are those of mergeByCore; only the
+// order of items and of a lookahead's characters may differ.
+Automaton lalrAutomaton(const Parsing& grammar, Automaton lr0);
+Automaton buildLalrAutomaton(const Parsing& grammar);
+// Some state holds the completed start item and reduces on '$' too: its "$"
+// cell then depends on the order of the items, since the accept entry
+// replaces what was placed before it.
+bool acceptMeetsReduction(const Parsing& grammar, const Automaton& lalr);
+
 // The states as item lists.
 LR0_ItemsList toLR0List(const std::vector<StateItem>& items);
 LR1_ItemsList toLR1List(const std::vector<StateItem>& items, const LookaheadPool& pool);

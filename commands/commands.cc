@@ -26,17 +26,49 @@ TableKind tableKindNamed(const HString& name) {
   fatal((HString("Unknown table kind '") + name + "'").getString());
 }
 
-Table table(const Parsing& grammar, TableKind kind) {
+namespace {
+
+// A table with its conflict count.
+struct CountedTable {
+  Table table;
+  int conflicts = 0;
+};
+
+CountedTable counted(Table table) {
+  int conflicts = countConflicts(table);
+  return {std::move(table), conflicts};
+}
+
+// The LALR table by the shorter route that gives the same bytes.  Its
+// lookaheads computed on the LR(0) states are the merged LR(1) lookaheads,
+// so the cells hold the same entries; only their order within a cell can
+// differ, which shows in a conflict and in the accept entry of a state that
+// also reduces on '$' (lalr_lookaheads.cc).  Those tables come from the
+// merged LR(1) collection, as does every conflict count the accept entry
+// could change.  `needsTable` says whether a table with conflicts is wanted
+// or its count alone.
+CountedTable lalr(const Parsing& grammar, bool needsTable) {
+  Automaton direct = buildLalrAutomaton(grammar);
+  CountedTable onLR0 = counted(lookaheadTableOf(grammar, direct));
+  if (acceptMeetsReduction(grammar, direct) || (onLR0.conflicts > 0 && needsTable)) return counted(lalrTable(grammar));
+  return onLR0;
+}
+
+CountedTable countedTable(const Parsing& grammar, TableKind kind, bool needsTable) {
   switch (kind) {
-    case TableKind::kLL1: return grammar.ll1Table();
-    case TableKind::kSLR: return slrTable(grammar);
-    case TableKind::kLR1: return lr1Table(grammar);
-    case TableKind::kLALR: return lalrTable(grammar);
+    case TableKind::kLL1: return counted(grammar.ll1Table());
+    case TableKind::kSLR: return counted(slrTable(grammar));
+    case TableKind::kLR1: return counted(lr1Table(grammar));
+    case TableKind::kLALR: return lalr(grammar, needsTable);
   }
   fatal("table: no such table kind");
 }
 
-int conflictCount(const Parsing& grammar, TableKind kind) { return countConflicts(table(grammar, kind)); }
+}  // namespace
+
+Table table(const Parsing& grammar, TableKind kind) { return countedTable(grammar, kind, true).table; }
+
+int conflictCount(const Parsing& grammar, TableKind kind) { return countedTable(grammar, kind, false).conflicts; }
 
 int countConflicts(const Parsing& grammar, HString tableName) {
   return conflictCount(grammar, tableKindNamed(tableName));
@@ -56,10 +88,10 @@ Table traceWith(const Parsing& grammar, TableKind kind, const Table& table, cons
 
 // The window refuses to parse with a table that holds a choice.
 Evaluation evaluation(const Parsing& grammar, TableKind kind, const HString& word) {
-  Table built = table(grammar, kind);
+  CountedTable built = countedTable(grammar, kind, false);
   Evaluation result;
-  result.conflicts = countConflicts(built);
-  if (!result.refused()) result.trace = traceWith(grammar, kind, built, word);
+  result.conflicts = built.conflicts;
+  if (!result.refused()) result.trace = traceWith(grammar, kind, built.table, word);
   return result;
 }
 

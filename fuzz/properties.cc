@@ -17,9 +17,14 @@
 // - a word accepted by two conflict-free LR tables gets the same actions and
 //   inputs from both; a word derived from the grammar is accepted by every
 //   conflict-free table (for the LR tables when the first rule only starts
-//   the grammar).
+//   the grammar);
+// - the LALR automaton computed on the LR(0) states has the states,
+//   transitions and lookahead sets of the merged LR(1) collection, and the
+//   command layer's LALR table and conflict count, whichever route they
+//   take, are those of the merged collection.
 #include "fuzz/properties.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -27,7 +32,9 @@
 #include "commands/commands.h"
 #include "grammar/reading.h"
 #include "simulation/lr_evaluation.h"
+#include "tables/conflicts.h"
 #include "tables/listings.h"
+#include "tables/lr_tables.h"
 #include "tables/table.h"
 
 namespace {
@@ -261,6 +268,50 @@ void checkAgainstLiteral(const Parsing& model, Problems& problems) {
     problems.push_back("the similar states differ from the literal merge");
 }
 
+std::vector<std::vector<std::string>> tableTexts(const Table& table) {
+  std::vector<std::vector<std::string>> texts;
+  for (const Row& row : table) texts.push_back(textsOf(row));
+  return texts;
+}
+
+// A state as its cores with their lookahead sets, in a fixed order.
+std::set<std::pair<std::pair<int, int>, std::string>> coresOf(const Automaton& automaton, size_t k) {
+  std::set<std::pair<std::pair<int, int>, std::string>> cores;
+  for (const StateItem& item : automaton.states[k]) {
+    std::string lookahead = automaton.lookaheads.text(item.lookahead);
+    std::sort(lookahead.begin(), lookahead.end());
+    cores.insert({{item.production, item.dot}, lookahead});
+  }
+  return cores;
+}
+
+void checkLalrRoutesOf(const Parsing& model, Problems& problems) {
+  Automaton direct = buildLalrAutomaton(model);
+  Automaton merged = mergeByCore(buildLR1Automaton(model));
+  if (direct.states.size() != merged.states.size()) {
+    problems.push_back("the LALR automaton on the LR(0) states has another number of states");
+    return;
+  }
+  for (size_t k = 0; k < direct.states.size(); ++k) {
+    if (coresOf(direct, k) != coresOf(merged, k))
+      problems.push_back("LALR state " + std::to_string(k) + " has other items or lookaheads on the LR(0) states");
+    auto sorted = [](std::vector<std::pair<char, int>> arcs) {
+      std::sort(arcs.begin(), arcs.end());
+      return arcs;
+    };
+    if (sorted(direct.transitions[k]) != sorted(merged.transitions[k]))
+      problems.push_back("LALR state " + std::to_string(k) + " has other transitions on the LR(0) states");
+  }
+  Table canonical = lookaheadTableOf(model, merged);
+  if (tableTexts(table(model, TableKind::kLALR)) != tableTexts(canonical))
+    problems.push_back("the LALR table of the command layer differs from the merged collection's");
+  if (conflictCount(model, TableKind::kLALR) != countConflicts(canonical))
+    problems.push_back("the LALR conflict count of the command layer differs from the merged collection's");
+  Table onLR0 = lookaheadTableOf(model, direct);
+  if (!acceptMeetsReduction(model, direct) && countConflicts(canonical) == 0 && tableTexts(onLR0) != tableTexts(canonical))
+    problems.push_back("a conflict-free LALR table differs between the routes");
+}
+
 // The number a cell starts with after its prefix letter.
 int numberAfter(const HString& cell, int from) { return static_cast<int>(cell.getSubString(from).toLong()); }
 
@@ -386,6 +437,7 @@ std::vector<std::string> checkEverything(std::string_view input) {
       headerCount(lalrItems.lines) != lalr.getCount() - 1)
     problems.push_back("listings and tables differ in their states");
   checkAgainstLiteral(model, problems);
+  checkLalrRoutesOf(model, problems);
 
   unsigned seed = 2166136261u;
   for (char c : input) seed = (seed ^ static_cast<unsigned char>(c)) * 16777619u;
@@ -397,5 +449,11 @@ std::vector<std::string> checkModel(const Parsing& model, const HString& word) {
   Problems problems;
   checkAgainstLiteral(model, problems);
   checkEvaluations(model, word, 1u, problems);
+  return problems;
+}
+
+std::vector<std::string> checkLalrRoutes(const Parsing& model) {
+  Problems problems;
+  checkLalrRoutesOf(model, problems);
   return problems;
 }

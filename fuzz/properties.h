@@ -18,3 +18,6 @@ class Parsing;
 class HString;
 // The oracle and the evaluation checks alone, for a loaded model.
 std::vector<std::string> checkModel(const Parsing& model, const HString& word);
+// The LALR automaton on the LR(0) states against the merged LR(1)
+// collection, and the command layer's LALR results against the latter's.
+std::vector<std::string> checkLalrRoutes(const Parsing& model);
