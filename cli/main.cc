@@ -10,6 +10,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "core/work.h"
 #include "writers/format.h"
 #include "grammar/examples.h"
 #include "grammar/reading.h"
@@ -64,7 +65,11 @@ std::string helpFooter() {
       "  2   usage error or unreadable file\n"
       "  3   the grammar has errors (listed on standard error)\n"
       "  4   evaluation refused: the table has conflicts (the count on standard error)\n"
-      "  70  internal failure of the program\n";
+      "  5   stopped at a limit of the work of one command (which one on standard error)\n"
+      "  70  internal failure of the program\n"
+      "\nLimits: a command stops with status 5 when an automaton outgrows --max-states or\n"
+      "--max-items, a trace --max-rows, or the process --max-memory; the defaults are far\n"
+      "above any grammar written by hand.\n";
   return text;
 }
 
@@ -115,6 +120,11 @@ int run(int argc, char** argv) {
           ->check(CLI::Range(1, kExampleCount));
   CLI::Option* wordOption = app.add_option("-w,--word", word, "the word an evaluation parses")->type_name("WORD");
   app.add_option("-f,--format", formatName, "text, csv, markdown, latex or json (default text)")->type_name("F");
+  WorkLimits limits;
+  app.add_option("--max-states", limits.states, "states of one LR automaton")->type_name("N")->check(CLI::PositiveNumber)->capture_default_str();
+  app.add_option("--max-items", limits.items, "items of one LR automaton")->type_name("N")->check(CLI::PositiveNumber)->capture_default_str();
+  app.add_option("--max-rows", limits.rows, "rows of one evaluation trace")->type_name("N")->check(CLI::PositiveNumber)->capture_default_str();
+  app.add_option("--max-memory", limits.memoryMiB, "resident memory in MiB")->type_name("MIB")->check(CLI::PositiveNumber)->capture_default_str();
   app.set_version_flag("--version", std::string(kProgram) + " " + TABLOMAT_VERSION);
   app.footer(helpFooter());
   app.get_formatter()->column_width(24);
@@ -142,12 +152,13 @@ int run(int argc, char** argv) {
     grammarText = grammarTextOf(readGrammarBytes(file));
   }
 
+  WorkScope scope(limits);
   Outcome outcome = runCommand(command, grammarText, word);
-  if (outcome.listing) std::cout << renderListing(*outcome.listing, *format);
-  if (outcome.table) std::cout << renderTable(*outcome.table, *format);
   std::cout.flush();
+  writeOutcome(stdout, outcome, *format);
+  std::fflush(stdout);
   for (const auto& line : outcome.diagnostics) std::cerr << line << "\n";
-  if (!std::cout) {
+  if (!std::cout || std::ferror(stdout)) {
     std::cerr << kProgram << ": cannot write the output\n";
     return kExitInternal;
   }
@@ -165,8 +176,11 @@ int main(int argc, char** argv) {
   } catch (const HStringError& e) {
     std::cerr << kProgram << ": internal failure: " << e.what() << "\n";
     return kExitInternal;
+  } catch (const WorkStopped& e) {
+    std::cerr << kProgram << ": " << e.what() << "\n";
+    return kExitLimit;
   } catch (const std::bad_alloc&) {
-    std::cerr << kProgram << ": out of memory\n";
-    return kExitInternal;
+    std::cerr << kProgram << ": the command needs more memory than the system gives it\n";
+    return kExitLimit;
   }
 }

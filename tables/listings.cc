@@ -3,17 +3,30 @@
 #include "automata/listing.h"
 #include "tables/lr_tables.h"
 
+#include <string>
+
+#include "core/work.h"
+
 namespace {
 
 const char kRule[] = "-------------------------";
 
-void appendArcs(Row& lines, const Table& table, int state) {
-  const Row& header = table[0];
-  const Row& row = table[state + 1];
-  for (int j = 1; j < row.getCount(); ++j) {
-    HString target = arcTarget(row[j]);
-    if (target.getLength() > 0)
-      lines.insertTail(HString("  ") + state + " --> " + header[j] + " --> " + target);
+// The arc lines of a state's row, the row and the header walked side by side.
+void appendArcs(Row& lines, const Row& header, const Row& row, int state) {
+  std::string prefix = "  " + std::to_string(state) + " --> ";
+  auto symbol = header.begin();
+  bool label = true;
+  for (const HString& cell : row) {
+    HString target = label ? HString() : arcTarget(cell);
+    if (target.getLength() > 0) {
+      std::string line = prefix;
+      line.append((*symbol).view());
+      line += " --> ";
+      line.append(target.view());
+      lines.insertTail(HString(line.data(), static_cast<int>(line.size())));
+    }
+    label = false;
+    ++symbol;
   }
 }
 
@@ -29,13 +42,20 @@ HString arcTarget(const HString& cell) {
 Row withArcs(const Row& listing, const Table& table) {
   Row lines;
   int state = 0;
+  auto row = table.begin();
+  if (row != table.end()) ++row;  // past the header
+  const HString arcs(" Arcs:"), rule(kRule), empty;
   for (const HString& line : listing) {
+    noteWork();
     lines.insertTail(line);
     if (line.getLength() > 0) continue;
-    lines.insertTail(" Arcs:");
-    if (state + 1 < table.getCount()) appendArcs(lines, table, state);
-    lines.insertTail(kRule);
-    lines.insertTail("");
+    lines.insertTail(arcs);
+    if (row != table.end()) {
+      appendArcs(lines, *table.begin(), *row, state);
+      ++row;
+    }
+    lines.insertTail(rule);
+    lines.insertTail(empty);
     ++state;
   }
   return lines;
@@ -58,7 +78,10 @@ Row lalrItemsWithArcs(const Parsing& grammar, Row* similarTable) {
   Table table = lookaheadTableOf(grammar, lalr);
   Row lines;
   int k = 0;
+  auto row = table.begin();
+  ++row;  // past the header
   for (const HString& members : similar) {
+    noteWork();
     lines.insertTail(HString("State") + k + " {" + members + "}:");
     lines.insertTail("");
     lines.insertTail(" Items:");
@@ -69,7 +92,8 @@ Row lalrItemsWithArcs(const Parsing& grammar, Row* similarTable) {
     }
     lines.insertTail("");
     lines.insertTail(" Arcs:");
-    appendArcs(lines, table, k);
+    appendArcs(lines, *table.begin(), *row, k);
+    ++row;
     lines.insertTail(kRule);
     lines.insertTail("");
     ++k;
