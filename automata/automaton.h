@@ -84,10 +84,6 @@ Automaton mergeByCore(const Automaton& lr1, std::vector<std::vector<int>>* membe
 // order of items and of a lookahead's characters may differ.
 Automaton lalrAutomaton(const Parsing& grammar, Automaton lr0);
 Automaton buildLalrAutomaton(const Parsing& grammar);
-// Some state holds the completed start item and reduces on '$' too: its "$"
-// cell then depends on the order of the items, since the accept entry
-// replaces what was placed before it.
-bool acceptMeetsReduction(const Parsing& grammar, const Automaton& lalr);
 
 // The states as item lists.
 LR0_ItemsList toLR0List(const std::vector<StateItem>& items);

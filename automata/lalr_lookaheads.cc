@@ -25,12 +25,11 @@
 //   comes from a finite chain of rule uses; so the union is the least solution
 //   of the rules on LR(0) items, which is what is computed here.
 // - Tables.  A cell's entries are placed in item order and a repeated entry
-//   is dropped, so the set of entries of a cell does not depend on the order
-//   of the items or of a lookahead's characters; the order decides only the
-//   order of entries in a cell holding several (a conflict), and the accept
-//   entry, which replaces what was placed before it.  So a table without
-//   conflicts has the same bytes by either route, unless a state holding the
-//   completed start item also reduces on '$' (acceptMeetsReduction).
+//   is dropped (the accept entry too), so the set of entries of a cell does
+//   not depend on the order of the items or of a lookahead's characters; the
+//   order decides only the order of entries in a cell holding several, a
+//   conflict.  So a table without conflicts has the same bytes by either
+//   route, and any table the same conflicting cells.
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -411,20 +410,3 @@ Automaton lalrAutomaton(const Parsing& grammar, Automaton lr0) {
 }
 
 Automaton buildLalrAutomaton(const Parsing& grammar) { return lalrAutomaton(grammar, buildLR0Automaton(grammar)); }
-
-bool acceptMeetsReduction(const Parsing& grammar, const Automaton& lalr) {
-  std::vector<int> bodyLength;
-  for (const HString& production : grammar.productions) bodyLength.push_back(production.getLength() - 3);
-  for (const std::vector<StateItem>& state : lalr.states) {
-    bool accepts = false, reducesOnEnd = false;
-    for (const StateItem& item : state) {
-      if (item.dot < bodyLength[static_cast<size_t>(item.production)]) continue;
-      if (item.production == 0)
-        accepts = true;
-      else
-        reducesOnEnd = reducesOnEnd || lalr.lookaheads.text(item.lookahead).find('$') != std::string::npos;
-    }
-    if (accepts && reducesOnEnd) return true;
-  }
-  return false;
-}

@@ -39,18 +39,16 @@ CountedTable counted(Table table) {
   return {std::move(table), conflicts};
 }
 
-// The LALR table by the shorter route that gives the same bytes.  Its
-// lookaheads computed on the LR(0) states are the merged LR(1) lookaheads,
-// so the cells hold the same entries; only their order within a cell can
-// differ, which shows in a conflict and in the accept entry of a state that
-// also reduces on '$' (lalr_lookaheads.cc).  Those tables come from the
-// merged LR(1) collection, as does every conflict count the accept entry
-// could change.  `needsTable` says whether a table with conflicts is wanted
-// or its count alone.
+// The LALR table by the shorter route wherever it gives the same bytes.
+// Its lookaheads computed on the LR(0) states are the merged LR(1)
+// lookaheads, so every cell holds the same entries; only their order within
+// a cell can differ, which shows in a conflict (lalr_lookaheads.cc).  So the
+// conflict count and every table without conflicts come from the LR(0)
+// states, and a table with conflicts, when `needsTable` asks for one, from
+// the merged LR(1) collection.
 CountedTable lalr(const Parsing& grammar, bool needsTable) {
-  Automaton direct = buildLalrAutomaton(grammar);
-  CountedTable onLR0 = counted(lookaheadTableOf(grammar, direct));
-  if (acceptMeetsReduction(grammar, direct) || (onLR0.conflicts > 0 && needsTable)) return counted(lalrTable(grammar));
+  CountedTable onLR0 = counted(lookaheadTableOf(grammar, buildLalrAutomaton(grammar)));
+  if (onLR0.conflicts > 0 && needsTable) return counted(lalrTable(grammar));
   return onLR0;
 }
 

@@ -1,33 +1,48 @@
 #include "tables/listings.h"
 
-#include "automata/listing.h"
-#include "tables/lr_tables.h"
-
 #include <string>
 
+#include "automata/listing.h"
 #include "core/work.h"
+#include "tables/lr_tables.h"
 
 namespace {
 
 const char kRule[] = "-------------------------";
 
-// The arc lines of a state's row, the row and the header walked side by side.
-void appendArcs(Row& lines, const Row& header, const Row& row, int state) {
-  std::string prefix = "  " + std::to_string(state) + " --> ";
-  auto symbol = header.begin();
-  bool label = true;
-  for (const HString& cell : row) {
-    HString target = label ? HString() : arcTarget(cell);
-    if (target.getLength() > 0) {
-      std::string line = prefix;
-      line.append((*symbol).view());
-      line += " --> ";
-      line.append(target.view());
-      lines.insertTail(HString(line.data(), static_cast<int>(line.size())));
-    }
-    label = false;
-    ++symbol;
+HString textOf(const std::string& text) { return HString(text.data(), static_cast<int>(text.size())); }
+
+// The arc lines of state s: its row of the table and the header side by side.
+void appendArcs(Row& lines, const std::vector<HString>& header, const std::vector<HString>& row, int s) {
+  std::string prefix = "  " + std::to_string(s) + " --> ";
+  for (size_t j = 1; j < row.size(); ++j) {
+    HString target = arcTarget(row[j]);
+    if (target.getLength() == 0) continue;
+    std::string line = prefix;
+    line.append(header[j].view());
+    line += " --> ";
+    line.append(target.view());
+    lines.insertTail(textOf(line));
   }
+}
+
+// Each state's block, then " Arcs:", its arcs, a rule and an empty line;
+// the rows of the table are made one at a time.
+Row itemsWithArcs(const Parsing& grammar, const Automaton& collection, LRTableRows::Reductions reductions) {
+  StateListing listing(grammar, collection);
+  LRTableRows rows(grammar, collection, reductions);
+  std::vector<HString> row;
+  const HString arcs(" Arcs:"), rule(kRule), empty;
+  Row lines;
+  for (size_t s = 0; s < collection.states.size(); ++s) {
+    listing.append(lines, s);
+    lines.insertTail(arcs);
+    rows.row(static_cast<int>(s), row);
+    appendArcs(lines, rows.header(), row, static_cast<int>(s));
+    lines.insertTail(rule);
+    lines.insertTail(empty);
+  }
+  return lines;
 }
 
 }  // namespace
@@ -39,63 +54,39 @@ HString arcTarget(const HString& cell) {
   return cell;
 }
 
-Row withArcs(const Row& listing, const Table& table) {
-  Row lines;
-  int state = 0;
-  auto row = table.begin();
-  if (row != table.end()) ++row;  // past the header
-  const HString arcs(" Arcs:"), rule(kRule), empty;
-  for (const HString& line : listing) {
-    noteWork();
-    lines.insertTail(line);
-    if (line.getLength() > 0) continue;
-    lines.insertTail(arcs);
-    if (row != table.end()) {
-      appendArcs(lines, *table.begin(), *row, state);
-      ++row;
-    }
-    lines.insertTail(rule);
-    lines.insertTail(empty);
-    ++state;
-  }
-  return lines;
-}
-
 Row lr0ItemsWithArcs(const Parsing& grammar) {
-  Automaton lr0 = buildLR0Automaton(grammar);
-  return withArcs(stateListing(grammar, lr0), slrTableOf(grammar, lr0));
+  return itemsWithArcs(grammar, buildLR0Automaton(grammar), LRTableRows::Reductions::kFollow);
 }
 
 Row lr1ItemsWithArcs(const Parsing& grammar) {
-  Automaton lr1 = buildLR1Automaton(grammar);
-  return withArcs(stateListing(grammar, lr1), lookaheadTableOf(grammar, lr1));
+  return itemsWithArcs(grammar, buildLR1Automaton(grammar), LRTableRows::Reductions::kLookahead);
 }
 
 Row lalrItemsWithArcs(const Parsing& grammar, Row* similarTable) {
   std::vector<std::vector<int>> groups;
   Automaton lalr = mergeByCore(buildLR1Automaton(grammar), &groups);
   Row similar = similarTexts(groups);
-  Table table = lookaheadTableOf(grammar, lalr);
+  LRTableRows rows(grammar, lalr, LRTableRows::Reductions::kLookahead);
+  std::vector<HString> row;
+  const HString items(" Items:"), arcs(" Arcs:"), rule(kRule), empty;
   Row lines;
   int k = 0;
-  auto row = table.begin();
-  ++row;  // past the header
   for (const HString& members : similar) {
     noteWork();
     lines.insertTail(HString("State") + k + " {" + members + "}:");
-    lines.insertTail("");
-    lines.insertTail(" Items:");
+    lines.insertTail(empty);
+    lines.insertTail(items);
     for (const StateItem& item : lalr.states[static_cast<size_t>(k)]) {
       const std::string& lookahead = lalr.lookaheads.text(item.lookahead);
       lines.insertTail(HString("  ") + itemText(grammar, LR0_Item{item.production, item.dot}) + ", " +
                        HString(lookahead.data(), static_cast<int>(lookahead.size())));
     }
-    lines.insertTail("");
-    lines.insertTail(" Arcs:");
-    appendArcs(lines, *table.begin(), *row, k);
-    ++row;
-    lines.insertTail(kRule);
-    lines.insertTail("");
+    lines.insertTail(empty);
+    lines.insertTail(arcs);
+    rows.row(k, row);
+    appendArcs(lines, rows.header(), row, k);
+    lines.insertTail(rule);
+    lines.insertTail(empty);
     ++k;
   }
   if (similarTable != nullptr) *similarTable = similarStateTable(similar);
@@ -105,9 +96,9 @@ Row lalrItemsWithArcs(const Parsing& grammar, Row* similarTable) {
 Row similarTexts(const std::vector<std::vector<int>>& groups) {
   Row texts;
   for (const std::vector<int>& group : groups) {
-    HString text(group.front());
-    for (size_t k = 1; k < group.size(); ++k) text += HString(" ~ ") + group[k];
-    texts.insertTail(text);
+    std::string text = std::to_string(group.front());
+    for (size_t k = 1; k < group.size(); ++k) text += " ~ " + std::to_string(group[k]);
+    texts.insertTail(textOf(text));
   }
   return texts;
 }

@@ -11,8 +11,6 @@
 
 // The arc target of a cell: "" when the cell gives no arc.
 HString arcTarget(const HString& cell);
-// The listing lines with " Arcs:", the arc lines and a rule after every state.
-Row withArcs(const Row& listing, const Table& table);
 // The LR0 Items and LR1 Items listings with their arcs.
 Row lr0ItemsWithArcs(const Parsing& grammar);
 Row lr1ItemsWithArcs(const Parsing& grammar);
