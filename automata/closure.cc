@@ -22,13 +22,24 @@ std::string withoutRepeats(std::string_view text) {
 
 }  // namespace
 
+LookaheadPool::LookaheadPool(const LookaheadPool& other) : texts_(other.texts_), sets_(other.sets_) {
+  ids_.reserve(texts_.size());
+  for (size_t id = 0; id < texts_.size(); ++id) ids_.emplace(texts_[id], static_cast<int>(id));
+}
+
+LookaheadPool& LookaheadPool::operator=(const LookaheadPool& other) {
+  if (this != &other) *this = LookaheadPool(other);
+  return *this;
+}
+
 int LookaheadPool::intern(std::string_view text) {
-  auto [it, inserted] = ids_.try_emplace(std::string(text), static_cast<int>(texts_.size()));
-  if (inserted) {
-    texts_.emplace_back(text);
-    sets_.push_back(-1);
-  }
-  return it->second;
+  auto found = ids_.find(text);
+  if (found != ids_.end()) return found->second;
+  int id = static_cast<int>(texts_.size());
+  texts_.emplace_back(text);
+  sets_.push_back(-1);
+  ids_.emplace(texts_.back(), id);
+  return id;
 }
 
 int LookaheadPool::setOf(int id) {
@@ -62,24 +73,23 @@ void ClosureEngine::newMarks() {
   if (!more_.empty()) more_.clear();
 }
 
-std::string ClosureEngine::symbolsAfterDot(const std::vector<StateItem>& state) const {
-  std::string symbols;
-  bool seen[256] = {};
+void ClosureEngine::gotoKernels(const std::vector<StateItem>& state, std::string& symbols,
+                                std::vector<std::vector<StateItem>>& kernels) const {
+  int slot[256];
+  symbols.clear();
+  for (const StateItem& item : state)
+    if (!isComplete(item)) slot[static_cast<unsigned char>(symbolAfterDot(item))] = -1;
   for (const StateItem& item : state) {
     if (isComplete(item)) continue;
-    char x = symbolAfterDot(item);
-    if (!seen[static_cast<unsigned char>(x)]) symbols += x;
-    seen[static_cast<unsigned char>(x)] = true;
+    unsigned char x = static_cast<unsigned char>(symbolAfterDot(item));
+    if (slot[x] == -1) {
+      slot[x] = static_cast<int>(symbols.size());
+      symbols += static_cast<char>(x);
+      if (kernels.size() < symbols.size()) kernels.emplace_back();
+      kernels[static_cast<size_t>(slot[x])].clear();
+    }
+    kernels[static_cast<size_t>(slot[x])].push_back(StateItem{item.production, item.dot + 1, item.lookahead});
   }
-  return symbols;
-}
-
-std::vector<StateItem> ClosureEngine::advance(const std::vector<StateItem>& state, char x) const {
-  std::vector<StateItem> kernel;
-  for (const StateItem& item : state)
-    if (!isComplete(item) && symbolAfterDot(item) == x)
-      kernel.push_back(StateItem{item.production, item.dot + 1, item.lookahead});
-  return kernel;
 }
 
 // The alternatives of x start with the dot at the front, or past an empty
@@ -142,8 +152,7 @@ std::vector<StateItem> ClosureEngine::closureLR1(std::vector<StateItem> items) {
     if (firstLookahead_[at] == item.lookahead) return false;
     return more_.insert((static_cast<unsigned long long>(at) << 32) | static_cast<unsigned>(item.lookahead)).second;
   };
-  size_t given = items.size();
-  for (size_t k = 0; k < given; ++k) add(items[k]);
+  for (size_t k = 0, given = items.size(); k < given; ++k) add(items[k]);
   for (size_t position = 0; position < items.size(); ++position) {
     StateItem item = items[position];
     if (isComplete(item)) continue;
@@ -173,9 +182,11 @@ std::vector<StateItem> ClosureEngine::closureLR1(std::vector<StateItem> items) {
     if (text.empty()) text = pool_.text(merged[slot_[at]].lookahead);
     text += pool_.text(item.lookahead);
   }
+  // A core met once keeps its lookahead: an added item's is made without
+  // repeats, and a kernel item's comes from a state made so.
   for (size_t k = 0; k < merged.size(); ++k) {
-    if (joined[k].empty() && k >= given) continue;  // one lookahead, made without repeats
-    std::string text = joined[k].empty() ? pool_.text(merged[k].lookahead) : joined[k];
+    std::string& text = joined[k];
+    if (text.empty()) continue;
     bool seen[256] = {};
     size_t kept = 0;
     for (char c : text) {

@@ -24,10 +24,11 @@ class ClosureEngine {
   char symbolAfterDot(const StateItem& item) const {
     return texts_[static_cast<size_t>(item.production)][static_cast<size_t>(item.dot) + 3];
   }
-  // The distinct symbols after a dot, in item order.
-  std::string symbolsAfterDot(const std::vector<StateItem>& state) const;
-  // The items of a state with x after the dot, advanced over it: a goto's kernel.
-  std::vector<StateItem> advance(const std::vector<StateItem>& state, char x) const;
+  // The distinct symbols after a dot, in item order, and for each the items
+  // with it after the dot, advanced over it: the kernel of its goto.  The
+  // kernels are made in one pass; `kernels` may hold more than `symbols`.
+  void gotoKernels(const std::vector<StateItem>& state, std::string& symbols,
+                   std::vector<std::vector<StateItem>>& kernels) const;
   std::vector<StateItem> closureLR0(std::vector<StateItem> items);
   std::vector<StateItem> closureLR1(std::vector<StateItem> items);
 

@@ -52,21 +52,25 @@ CountedTable lalr(const Parsing& grammar, bool needsTable) {
   return onLR0;
 }
 
-CountedTable countedTable(const Parsing& grammar, TableKind kind, bool needsTable) {
+Table plainTable(const Parsing& grammar, TableKind kind) {
   switch (kind) {
-    case TableKind::kLL1: return counted(grammar.ll1Table());
-    case TableKind::kSLR: return counted(slrTable(grammar));
-    case TableKind::kLR1: return counted(lr1Table(grammar));
-    case TableKind::kLALR: return lalr(grammar, needsTable);
+    case TableKind::kLL1: return grammar.ll1Table();
+    case TableKind::kSLR: return slrTable(grammar);
+    case TableKind::kLR1: return lr1Table(grammar);
+    case TableKind::kLALR: return lalr(grammar, true).table;
   }
   fatal("table: no such table kind");
 }
 
+CountedTable countedTable(const Parsing& grammar, TableKind kind) {
+  return kind == TableKind::kLALR ? lalr(grammar, false) : counted(plainTable(grammar, kind));
+}
+
 }  // namespace
 
-Table table(const Parsing& grammar, TableKind kind) { return countedTable(grammar, kind, true).table; }
+Table table(const Parsing& grammar, TableKind kind) { return plainTable(grammar, kind); }
 
-int conflictCount(const Parsing& grammar, TableKind kind) { return countedTable(grammar, kind, false).conflicts; }
+int conflictCount(const Parsing& grammar, TableKind kind) { return countedTable(grammar, kind).conflicts; }
 
 int countConflicts(const Parsing& grammar, HString tableName) {
   return conflictCount(grammar, tableKindNamed(tableName));
@@ -86,7 +90,7 @@ Table traceWith(const Parsing& grammar, TableKind kind, const Table& table, cons
 
 // The window refuses to parse with a table that holds a choice.
 Evaluation evaluation(const Parsing& grammar, TableKind kind, const HString& word) {
-  CountedTable built = countedTable(grammar, kind, false);
+  CountedTable built = countedTable(grammar, kind);
   Evaluation result;
   result.conflicts = built.conflicts;
   if (!result.refused()) result.trace = traceWith(grammar, kind, built.table, word);

@@ -49,7 +49,7 @@ bool isUtf8(std::string_view text) {
 std::string_view utf8(const std::string& text, std::string&) { return text; }
 std::string_view utf8(std::string_view text, std::string&) { return text; }
 std::string_view utf8(const HString& text, std::string& scratch) {
-  if (isAscii(text.view())) return text.view();
+  if (text.getLength() == 0 || isAscii(text.view())) return text.view();
   scratch = utf8ForDisplay(text.view());
   return scratch;
 }
@@ -71,6 +71,19 @@ class Output {
   Output& operator=(const Output&) = delete;
 
   void put(std::string_view text) { buffer_.append(text); }
+  // Room for `n` more bytes, to be written through the pointer and ended
+  // with fill(); room(at, n) makes room for `n` more from `at` on.
+  char* room(size_t n) {
+    size_t used = buffer_.size();
+    buffer_.resize(used + n);
+    return buffer_.data() + used;
+  }
+  char* room(char* at, size_t n) {
+    size_t used = static_cast<size_t>(at - buffer_.data());
+    buffer_.resize(used + n);
+    return buffer_.data() + used;
+  }
+  void fill(const char* at) { buffer_.resize(static_cast<size_t>(at - buffer_.data())); }
   void put(char c) { buffer_ += c; }
   void blanks(size_t n) { buffer_.append(n, ' '); }
   size_t size() const { return buffer_.size(); }
@@ -116,16 +129,24 @@ void textTable(const Rows& rows, Output& out) {
       ++j;
     }
   }
+  // A line takes at most the widths, the gaps and the line end, in bytes
+  // for ASCII; each line is written into that much room.
+  size_t room = 1;
+  for (size_t width : widths) room += width + 2;
   for (const auto& row : rows) {
     size_t start = out.size();
     size_t j = 0, last = countOf(row);
+    char* at = out.room(room);
     for (const auto& cell : row) {
-      if (j > 0) out.blanks(2);
       std::string_view text = utf8(cell, scratch);
-      out.put(text);
-      if (j + 1 < last) out.blanks(widths[j] - displayWidth(text));
+      size_t width = displayWidth(text);
+      if (text.size() > width) at = out.room(at, room + text.size() - width);
+      if (j > 0) at = std::fill_n(at, 2, ' ');
+      at = std::copy(text.begin(), text.end(), at);
+      if (j + 1 < last) at = std::fill_n(at, widths[j] - width, ' ');
       ++j;
     }
+    out.fill(at);
     // Padding after the last non-empty cell only makes copied lines ragged.
     out.endLine(start, true);
   }
