@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/work.h"
+
 
 namespace {
 
@@ -98,8 +100,11 @@ const std::vector<ClosureEngine::Start>& ClosureEngine::startsOf(char x) {
   unsigned char code = static_cast<unsigned char>(x);
   if (!startsKnown_[code]) {
     startsKnown_[code] = true;
-    for (const HString& alternative : grammar_.productionsOf(x))
-      starts_[code].push_back(Start{grammar_.indexOfProduction(alternative), alternative[3] == 'e' ? 1 : 0});
+    if (grammar_.isTerminal(x)) return starts_[code];
+    if (firstOfText_.empty())
+      for (size_t p = 0; p < texts_.size(); ++p) firstOfText_.emplace(texts_[p], static_cast<int>(p));
+    for (const std::string& text : texts_)
+      if (text[0] == x) starts_[code].push_back(Start{firstOfText_.at(text), text[3] == 'e' ? 1 : 0});
   }
   return starts_[code];
 }
@@ -125,6 +130,7 @@ std::vector<StateItem> ClosureEngine::closureLR0(std::vector<StateItem> items) {
   newMarks();
   for (const StateItem& item : items) met_[positionOf(item)] = generation_;
   for (size_t position = 0; position < items.size(); ++position) {
+    noteWork();
     StateItem item = items[position];
     if (isComplete(item)) continue;
     for (const Start& start : startsOf(symbolAfterDot(item))) {
@@ -154,6 +160,7 @@ std::vector<StateItem> ClosureEngine::closureLR1(std::vector<StateItem> items) {
   };
   for (size_t k = 0, given = items.size(); k < given; ++k) add(items[k]);
   for (size_t position = 0; position < items.size(); ++position) {
+    noteWork();
     StateItem item = items[position];
     if (isComplete(item)) continue;
     const std::vector<Start>& starts = startsOf(symbolAfterDot(item));

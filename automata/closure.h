@@ -66,6 +66,7 @@ class ClosureEngine {
   std::vector<Rest> rests_;
   std::vector<Start> starts_[256];
   bool startsKnown_[256] = {};
+  std::unordered_map<std::string_view, int> firstOfText_;  // the first production of each text
   std::unordered_map<unsigned long long, int> derived_;
   LookaheadPool pool_;
   // Scratch of one closure, by position: the closure that last met the

@@ -6,6 +6,9 @@
 // (first.cc, follow.cc, automata/, tables/, simulation/).
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "core/hlist.h"
 #include "core/hstring.h"
 
@@ -58,6 +61,9 @@ class Parsing {
   HString firstOfString(HString alpha) const;
   HString firstWalk(char x) const;
   HString firstOfStringWalk(HString alpha) const;
+  // The same walks on standard strings, each set without repeats as it grows.
+  std::string firstOfSymbol(char x) const;
+  std::string firstOfSymbols(std::string_view alpha) const;
 
   // Follow sets of all rules, entry i for rule i (follow.cc).
   Row follow() const;

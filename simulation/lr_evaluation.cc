@@ -10,6 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/work.h"
 #include "simulation/trace.h"
 #include "tables/table.h"
 
@@ -72,11 +73,9 @@ HString stackText(HList<int> stack) {
 
 Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString& word) {
   ColumnMap column(table[0]);
-  // The rows by state, for lookups in constant time.
-  std::vector<const Row*> rows;
-  for (const Row& row : table) rows.push_back(&row);
-  int states = static_cast<int>(rows.size()) - 1;
-  auto cell = [&](int state, int symbolColumn) -> const HString& { return (*rows[static_cast<size_t>(state) + 1])[symbolColumn]; };
+  CellIndex cells(table);
+  int states = table.getCount() - 1;
+  auto cell = [&](int state, int symbolColumn) -> const HString& { return cells.at(state + 1, symbolColumn); };
 
   Table steps;
   steps.insertTail(emptyStep());
@@ -90,7 +89,8 @@ Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString
   for (const HString& production : grammar.productions) reduce.push_back(HString("Reduce ") + production);
   const std::string firstStack = textOf(stack);
   Row* step = &steps.getLast();
-  for (;;) {
+  for (long rows = 2;; ++rows) {
+    noteRows(rows);
     steps.insertTail(emptyStep());
     Row& next = steps.getLast();
     const HString& input = (*step)[kInput];
