@@ -31,6 +31,7 @@
 #include "automata/automaton.h"
 #include "commands/commands.h"
 #include "grammar/reading.h"
+#include "simulation/ll1_evaluation.h"
 #include "simulation/lr_evaluation.h"
 #include "tables/conflicts.h"
 #include "tables/listings.h"
@@ -285,7 +286,8 @@ std::set<std::pair<std::pair<int, int>, std::string>> coresOf(const Automaton& a
   return cores;
 }
 
-void checkLalrRoutesOf(const Parsing& model, Problems& problems) {
+// `layerTable` is the command layer's LALR table.
+void checkLalrRoutesOf(const Parsing& model, const Table& layerTable, Problems& problems) {
   Automaton direct = buildLalrAutomaton(model);
   Automaton merged = mergeByCore(buildLR1Automaton(model));
   if (direct.states.size() != merged.states.size()) {
@@ -303,7 +305,7 @@ void checkLalrRoutesOf(const Parsing& model, Problems& problems) {
       problems.push_back("LALR state " + std::to_string(k) + " has other transitions on the LR(0) states");
   }
   Table canonical = lookaheadTableOf(model, merged);
-  if (tableTexts(table(model, TableKind::kLALR)) != tableTexts(canonical))
+  if (tableTexts(layerTable) != tableTexts(canonical))
     problems.push_back("the LALR table of the command layer differs from the merged collection's");
   if (conflictCount(model, TableKind::kLALR) != countConflicts(canonical))
     problems.push_back("the LALR conflict count of the command layer differs from the merged collection's");
@@ -369,7 +371,16 @@ void replayLL1(const Table& trace, const Parsing& model, Problems& problems) {
   }
 }
 
-void checkEvaluations(const Parsing& model, const HString& word, unsigned seed, Problems& problems) {
+// The four tables, each built once for all the checks of an input.
+struct Tables {
+  Table byKind[4];
+  explicit Tables(const Parsing& model) {
+    for (TableKind kind : kTableKinds) byKind[static_cast<int>(kind)] = table(model, kind);
+  }
+  const Table& operator[](TableKind kind) const { return byKind[static_cast<int>(kind)]; }
+};
+
+void checkEvaluations(const Parsing& model, const Tables& tables, const HString& word, unsigned seed, Problems& problems) {
   std::string derived;
   bool haveDerived = deriveWord(model, seed, derived);
   for (bool isDerived : {false, true}) {
@@ -378,10 +389,10 @@ void checkEvaluations(const Parsing& model, const HString& word, unsigned seed, 
     std::vector<std::string> accepted;
     for (TableKind kind : kTableKinds) {
       const char* name = tableName(kind);
-      Table built = table(model, kind);
+      const Table& built = tables[kind];
       Evaluation parsed = evaluation(model, kind, w);
       // A refused evaluation still parses, on each cell's first entry.
-      Table trace = parsed.refused() ? (kind == TableKind::kLL1 ? model.ll1Evaluation(w) : lrEvaluation(model, w, name))
+      Table trace = parsed.refused() ? (kind == TableKind::kLL1 ? ll1EvaluationWith(model, built, w) : lrEvaluationWith(model, built, w))
                                      : parsed.trace;
       checkTrace(name, trace, problems);
       if (kind == TableKind::kLL1) {
@@ -421,8 +432,9 @@ std::vector<std::string> checkEverything(std::string_view input) {
   listing(model, ListingKind::kFirst);
   listing(model, ListingKind::kFollow);
 
-  Table slr = table(model, TableKind::kSLR), lr1 = table(model, TableKind::kLR1);
-  Table lalr = table(model, TableKind::kLALR), ll1 = table(model, TableKind::kLL1);
+  Tables tables(model);
+  const Table &slr = tables[TableKind::kSLR], &lr1 = tables[TableKind::kLR1];
+  const Table &lalr = tables[TableKind::kLALR], &ll1 = tables[TableKind::kLL1];
   checkLRTable("SLR", slr, model, problems);
   checkLRTable("LR1", lr1, model, problems);
   checkLRTable("LALR", lalr, model, problems);
@@ -439,23 +451,23 @@ std::vector<std::string> checkEverything(std::string_view input) {
       headerCount(lalrItems.lines) != lalr.getCount() - 1)
     problems.push_back("listings and tables differ in their states");
   checkAgainstLiteral(model, problems);
-  checkLalrRoutesOf(model, problems);
+  checkLalrRoutesOf(model, lalr, problems);
 
   unsigned seed = 2166136261u;
   for (char c : input) seed = (seed ^ static_cast<unsigned char>(c)) * 16777619u;
-  checkEvaluations(model, HString(word.data(), static_cast<int>(word.size())), seed, problems);
+  checkEvaluations(model, tables, HString(word.data(), static_cast<int>(word.size())), seed, problems);
   return problems;
 }
 
 std::vector<std::string> checkModel(const Parsing& model, const HString& word) {
   Problems problems;
   checkAgainstLiteral(model, problems);
-  checkEvaluations(model, word, 1u, problems);
+  checkEvaluations(model, Tables(model), word, 1u, problems);
   return problems;
 }
 
 std::vector<std::string> checkLalrRoutes(const Parsing& model) {
   Problems problems;
-  checkLalrRoutesOf(model, problems);
+  checkLalrRoutesOf(model, table(model, TableKind::kLALR), problems);
   return problems;
 }

@@ -2,10 +2,11 @@
 
 #include <random>
 
-std::string randomGrammar(unsigned seed, std::string& word) {
+std::string randomGrammar(unsigned seed, std::string& word, bool larger) {
   std::mt19937 random(seed);
   auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-  int nonTerminals = 2 + below(4);
+  int extra = larger ? 1 : 0;  // one more alternative and symbol at most
+  int nonTerminals = 2 + below(larger ? 7 : 4);
   std::string terminals = std::string("abcxy+*()").substr(0, static_cast<size_t>(2 + below(5)));
   int shape = below(8);
   bool startLine = shape >= 2;      // I->A only starts the grammar
@@ -15,9 +16,9 @@ std::string randomGrammar(unsigned seed, std::string& word) {
   for (int i = 0; i < nonTerminals; ++i) {
     text += static_cast<char>('A' + i);
     text += "->";
-    int alternatives = 1 + below(3);
+    int alternatives = 1 + below(3 + extra);
     for (int a = 0; a < alternatives; ++a) {
-      for (int k = 1 + below(3); k > 0; --k)
+      for (int k = 1 + below(3 + extra); k > 0; --k)
         text += below(9) < 4 ? nonTerminal(below(nonTerminals + (startReused ? 1 : 0)))
                              : terminals[static_cast<size_t>(below(static_cast<int>(terminals.size())))];
       text += '|';

@@ -34,14 +34,31 @@ HString textOf(const std::string& text) { return HString(text.data(), static_cas
 
 }  // namespace
 
-HString Parsing::first(char x) const {
+HString Parsing::first(char x) const { return isTerminal(x) ? HString(x) : textOf(firstOfNonTerminal(x)); }
+
+HString Parsing::firstOfString(HString alpha) const { return textOf(firstOfText(alpha.view())); }
+
+// A walk that starts at a non-terminal that cannot vanish gives that
+// non-terminal's First and stops, whatever follows; with fresh visited
+// flags, that is always the same text.
+std::string Parsing::firstOfText(std::string_view alpha) const {
+  if (!alpha.empty() && !isTerminal(alpha[0]) && !isNullable(alpha[0])) return firstOfNonTerminal(alpha[0]);
   std::memset(visited, 0, sizeof visited);
-  return firstWalk(x);
+  return firstOfSymbols(alpha);
 }
 
-HString Parsing::firstOfString(HString alpha) const {
-  std::memset(visited, 0, sizeof visited);
-  return firstOfStringWalk(alpha);
+const std::string& Parsing::firstOfNonTerminal(char x) const {
+  size_t k = static_cast<size_t>(x - 'A');
+  if (!firstCached_[k]) {
+    std::memset(visited, 0, sizeof visited);
+    firstCache_[k] = firstOfSymbol(x);
+    firstCached_[k] = true;
+  }
+  return firstCache_[k];
+}
+
+void Parsing::forgetFirsts() {
+  for (bool& cached : firstCached_) cached = false;
 }
 
 HString Parsing::firstWalk(char x) const { return textOf(firstOfSymbol(x)); }

@@ -20,6 +20,7 @@ void Parsing::loadRules(const Row& lines) {
 }
 
 void Parsing::buildProductions() {
+  forgetFirsts();
   productions = Row();
   for (const HString& rule : rules) {
     HString head = rule.getSubString(0, 3);
@@ -32,6 +33,7 @@ void Parsing::buildProductions() {
 }
 
 void Parsing::computeNullable() {
+  forgetFirsts();
   erasedRules = rules;
   std::memset(visited, 0, sizeof visited);
   std::memset(nullable, 0, sizeof nullable);

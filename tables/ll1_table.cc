@@ -1,7 +1,6 @@
 // The LL(1) table: for each production X->a, its row X holds it under every
 // terminal of First(a), and under every symbol of Follow(X) when a can
 // vanish.  Several productions in one cell are joined by "|": a conflict.
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -27,8 +26,7 @@ Table Parsing::ll1Table() const {
   for (const HString& production : productions) {
     noteWork();
     size_t rule = static_cast<size_t>(indexOfNonTerminal(production[0]));
-    std::memset(visited, 0, sizeof visited);
-    std::string first = firstOfSymbols(production.view().substr(3));
+    std::string first = firstOfText(production.view().substr(3));
     std::string columns;
     for (char c : first)
       if (c != 'e') columns += c;

@@ -67,7 +67,7 @@ void LRTableRows::row(int s, std::vector<HString>& cells) {
       int to = target(x);
       if (to != -1) placeAction(cells[static_cast<size_t>(column)], shiftText(to));
     } else if (item.production == 0) {
-      placeAction(cells[static_cast<size_t>(columns_['$'])], "a");
+      placeAction(cells[static_cast<size_t>(columns_[static_cast<unsigned char>('$')])], "a");
     } else {
       const std::string& symbols = follows_.empty() ? automaton_.lookaheads.text(item.lookahead)
                                                     : follows_[static_cast<size_t>(item.production)];
