@@ -152,6 +152,18 @@ void textTable(const Rows& rows, Output& out) {
   }
 }
 
+// Each text of a row as UTF-8 to `write`, with `separator` between them.
+template <class Texts, class Write>
+void joined(const Texts& texts, char separator, Output& out, Write write) {
+  std::string scratch;
+  bool first = true;
+  for (const auto& text : texts) {
+    if (!first) out.put(separator);
+    first = false;
+    write(utf8(text, scratch));
+  }
+}
+
 // ---- csv (RFC 4180)
 
 void csvField(std::string_view text, Output& out) {
@@ -176,12 +188,7 @@ void csvRecord(const Fields& fields, Output& out) {
     out.lineDone();
     return;
   }
-  bool first = true;
-  for (const auto& field : fields) {
-    if (!first) out.put(',');
-    first = false;
-    csvField(utf8(field, scratch), out);
-  }
+  joined(fields, ',', out, [&](std::string_view field) { csvField(field, out); });
   out.put("\r\n");
   out.lineDone();
 }
@@ -427,17 +434,23 @@ void table(const Rows& rows, Format format, Output& out) {
     case Format::kLatex: return latexTable(rows, out);
     case Format::kJson:
       return jsonArray(rows, out, [&](const auto& row) {
-        std::string scratch;
         out.put('[');
-        bool first = true;
-        for (const auto& cell : row) {
-          if (!first) out.put(',');
-          first = false;
-          jsonString(utf8(cell, scratch), out);
-        }
+        joined(row, ',', out, [&](std::string_view cell) { jsonString(cell, out); });
         out.put(']');
       });
   }
+}
+
+// A table, or a listing, as one text.
+template <bool isTable, class Texts>
+std::string rendered(const Texts& texts, Format format) {
+  std::string text;
+  Output out(text);
+  if constexpr (isTable)
+    table(texts, format, out);
+  else
+    listing(texts, format, out);
+  return text;
 }
 
 }  // namespace
@@ -455,33 +468,13 @@ const std::vector<std::string>& formatNames() {
   return kNames;
 }
 
-std::string renderListing(const Lines& lines, Format format) {
-  std::string text;
-  Output out(text);
-  listing(lines, format, out);
-  return text;
-}
+std::string renderListing(const Lines& lines, Format format) { return rendered<false>(lines, format); }
 
-std::string renderTable(const Cells& rows, Format format) {
-  std::string text;
-  Output out(text);
-  table(rows, format, out);
-  return text;
-}
+std::string renderTable(const Cells& rows, Format format) { return rendered<true>(rows, format); }
 
-std::string renderListing(const Row& lines, Format format) {
-  std::string text;
-  Output out(text);
-  listing(lines, format, out);
-  return text;
-}
+std::string renderListing(const Row& lines, Format format) { return rendered<false>(lines, format); }
 
-std::string renderTable(const Table& rows, Format format) {
-  std::string text;
-  Output out(text);
-  table(rows, format, out);
-  return text;
-}
+std::string renderTable(const Table& rows, Format format) { return rendered<true>(rows, format); }
 
 void writeListing(std::FILE* file, const Row& lines, Format format) {
   Output out(file);
