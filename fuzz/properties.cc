@@ -251,12 +251,9 @@ std::vector<std::string> textsOf(const Parsing& model, const HList<HList<Item>>&
   return texts;
 }
 
-// Above this many LR(1) states the literal operations take too long to ask.
-constexpr size_t kLargestOracle = 300;
-
-void checkAgainstLiteral(const Parsing& model, Problems& problems) {
+void checkAgainstLiteral(const Parsing& model, size_t largestOracle, Problems& problems) {
   Automaton lr1 = buildLR1Automaton(model);
-  if (lr1.states.size() > kLargestOracle) return;
+  if (lr1.states.size() > largestOracle) return;
   if (textsOf(model, model.buildLR0Collection()) != textsOf(model, lr0Lists(buildLR0Automaton(model))))
     problems.push_back("the LR(0) collection differs from the literal walk");
   if (textsOf(model, model.buildLR1Collection()) != textsOf(model, lr1Lists(lr1)))
@@ -414,7 +411,7 @@ void checkEvaluations(const Parsing& model, const Tables& tables, const HString&
 
 }  // namespace
 
-std::vector<std::string> checkEverything(std::string_view input) {
+std::vector<std::string> checkEverything(std::string_view input, size_t largestOracle) {
   Problems problems;
   if (input.size() > kLargestInput) return problems;
   size_t end = input.find('\n');
@@ -450,7 +447,7 @@ std::vector<std::string> checkEverything(std::string_view input) {
       headerCount(listing(model, ListingKind::kLR1Items).lines) != lr1.getCount() - 1 ||
       headerCount(lalrItems.lines) != lalr.getCount() - 1)
     problems.push_back("listings and tables differ in their states");
-  checkAgainstLiteral(model, problems);
+  checkAgainstLiteral(model, largestOracle, problems);
   checkLalrRoutesOf(model, lalr, problems);
 
   unsigned seed = 2166136261u;
@@ -461,7 +458,7 @@ std::vector<std::string> checkEverything(std::string_view input) {
 
 std::vector<std::string> checkModel(const Parsing& model, const HString& word) {
   Problems problems;
-  checkAgainstLiteral(model, problems);
+  checkAgainstLiteral(model, kLargestOracle, problems);
   checkEvaluations(model, Tables(model), word, 1u, problems);
   return problems;
 }

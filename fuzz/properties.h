@@ -8,11 +8,15 @@
 
 // Inputs longer than this are passed over, so that one run stays fast.
 inline constexpr size_t kLargestInput = 4096;
+// Above this many LR(1) states the literal operations, which compare every
+// state with every other, take too long to ask.
+inline constexpr size_t kLargestOracle = 300;
 
 // An input's first line is the word, the rest the editor text.  Runs the
-// reading and, for a sound grammar, every analysis; returns what was
-// found wrong, empty when everything holds.
-std::vector<std::string> checkEverything(std::string_view input);
+// reading and, for a sound grammar, every analysis, and asks the literal
+// operations for collections of up to `largestOracle` LR(1) states; returns
+// what was found wrong, empty when everything holds.
+std::vector<std::string> checkEverything(std::string_view input, size_t largestOracle = kLargestOracle);
 
 class Parsing;
 class HString;
