@@ -64,6 +64,7 @@ ClosureEngine::ClosureEngine(const Parsing& grammar) : grammar_(grammar) {
   rests_.resize(base + 1);
   met_.assign(base + 1, 0);
   firstLookahead_.assign(base + 1, 0);
+  moreLookaheads_.assign(base + 1, -1);
   slot_.assign(base + 1, 0);
 }
 
@@ -72,7 +73,7 @@ void ClosureEngine::newMarks() {
     std::fill(met_.begin(), met_.end(), 0);
     generation_ = 1;
   }
-  if (!more_.empty()) more_.clear();
+  more_.clear();
 }
 
 void ClosureEngine::gotoKernels(const std::vector<StateItem>& state, std::string& symbols,
@@ -153,10 +154,15 @@ std::vector<StateItem> ClosureEngine::closureLR1(std::vector<StateItem> items) {
     if (met_[at] != generation_) {
       met_[at] = generation_;
       firstLookahead_[at] = item.lookahead;
+      moreLookaheads_[at] = -1;
       return true;
     }
     if (firstLookahead_[at] == item.lookahead) return false;
-    return more_.insert((static_cast<unsigned long long>(at) << 32) | static_cast<unsigned>(item.lookahead)).second;
+    for (int entry = moreLookaheads_[at]; entry != -1; entry = more_[static_cast<size_t>(entry)].next)
+      if (more_[static_cast<size_t>(entry)].lookahead == item.lookahead) return false;
+    more_.push_back({item.lookahead, moreLookaheads_[at]});
+    moreLookaheads_[at] = static_cast<int>(more_.size()) - 1;
+    return true;
   };
   for (size_t k = 0, given = items.size(); k < given; ++k) add(items[k]);
   for (size_t position = 0; position < items.size(); ++position) {

@@ -11,7 +11,6 @@
 
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "automata/automaton.h"
@@ -75,6 +74,12 @@ class ClosureEngine {
   std::vector<unsigned> met_;
   std::vector<int> firstLookahead_;
   std::vector<size_t> slot_;
-  // Further (position, lookahead) pairs of a core met with several lookaheads.
-  std::unordered_set<unsigned long long> more_;
+  // The further lookaheads of a core met with several: by position, the
+  // last of a list that runs through more_ (-1 for none).
+  struct More {
+    int lookahead;
+    int next;
+  };
+  std::vector<int> moreLookaheads_;
+  std::vector<More> more_;
 };

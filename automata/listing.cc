@@ -30,19 +30,21 @@ void StateListing::append(Row& lines, size_t k) const {
   }
   text += ':';
   lines.insertTail(textOf(text));
-  for (const StateItem& item : collection_.states[k]) {
-    const std::string& production = productions_[static_cast<size_t>(item.production)];
-    text.assign("   ");
-    text.append(production, 0, static_cast<size_t>(item.dot) + 3);
-    text += kDotMarker;
-    text.append(production, static_cast<size_t>(item.dot) + 3);
-    if (withLookaheads_) {
-      text += ", ";
-      text += collection_.lookaheads.text(item.lookahead);
-    }
-    lines.insertTail(textOf(text));
-  }
+  for (const StateItem& item : collection_.states[k]) lines.insertTail(itemLine("   ", item));
   lines.insertTail(HString());
+}
+
+HString StateListing::itemLine(std::string_view indent, const StateItem& item) const {
+  const std::string& production = productions_[static_cast<size_t>(item.production)];
+  std::string text(indent);
+  text.append(production, 0, static_cast<size_t>(item.dot) + 3);
+  text += kDotMarker;
+  text.append(production, static_cast<size_t>(item.dot) + 3);
+  if (withLookaheads_) {
+    text += ", ";
+    text += collection_.lookaheads.text(item.lookahead);
+  }
+  return textOf(text);
 }
 
 Row stateListing(const Parsing& grammar, const Automaton& collection) {

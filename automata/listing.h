@@ -14,6 +14,9 @@ class StateListing {
   StateListing(const Parsing& grammar, const Automaton& collection);
   // Appends the block of state k.
   void append(Row& lines, size_t k) const;
+  // An item after `indent`: the production with the dot marker, and for
+  // LR(1) ", " and the lookahead.
+  HString itemLine(std::string_view indent, const StateItem& item) const;
 
  private:
   const Automaton& collection_;

@@ -66,21 +66,18 @@ Row lalrItemsWithArcs(const Parsing& grammar, Row* similarTable) {
   std::vector<std::vector<int>> groups;
   Automaton lalr = mergeByCore(buildLR1Automaton(grammar), &groups);
   Row similar = similarTexts(groups);
+  StateListing items(grammar, lalr);
   LRTableRows rows(grammar, lalr, LRTableRows::Reductions::kLookahead);
   std::vector<HString> row;
-  const HString items(" Items:"), arcs(" Arcs:"), rule(kRule), empty;
+  const HString itemsTitle(" Items:"), arcs(" Arcs:"), rule(kRule), empty;
   Row lines;
   int k = 0;
   for (const HString& members : similar) {
     noteWork();
     lines.insertTail(HString("State") + k + " {" + members + "}:");
     lines.insertTail(empty);
-    lines.insertTail(items);
-    for (const StateItem& item : lalr.states[static_cast<size_t>(k)]) {
-      const std::string& lookahead = lalr.lookaheads.text(item.lookahead);
-      lines.insertTail(HString("  ") + itemText(grammar, LR0_Item{item.production, item.dot}) + ", " +
-                       HString(lookahead.data(), static_cast<int>(lookahead.size())));
-    }
+    lines.insertTail(itemsTitle);
+    for (const StateItem& item : lalr.states[static_cast<size_t>(k)]) lines.insertTail(items.itemLine("  ", item));
     lines.insertTail(empty);
     lines.insertTail(arcs);
     rows.row(k, row);
