@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 
@@ -37,6 +38,15 @@ long microsecondsNow() {
 }
 
 }  // namespace
+
+long WorkLimits::defaultMemoryMiB() {
+  static const long kMiB = [] {
+    long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
+    long machine = pages > 0 && pageSize > 0 ? pages / 1024 * pageSize / 1024 : 0;
+    return machine > 0 ? std::min(6'144L, machine / 4 * 3) : 6'144L;
+  }();
+  return kMiB;
+}
 
 // The checks every note makes, with the scope's state at hand.
 class WorkCheck {

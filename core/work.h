@@ -18,10 +18,14 @@
 // states) and above the large benchmark grammars, which take seconds; an
 // LR(1) collection that outgrows them would take minutes and gigabytes.
 struct WorkLimits {
-  long states = 1'000'000;     // states of one automaton
-  long items = 20'000'000;     // items held by one automaton's states
-  long rows = 2'000'000;       // rows of one trace
-  long memoryMiB = 6'144;      // resident memory of the process
+  long states = 1'000'000;                 // states of one automaton
+  long items = 20'000'000;                 // items held by one automaton's states
+  long rows = 2'000'000;                   // rows of one trace
+  long memoryMiB = defaultMemoryMiB();     // resident memory of the process
+
+  // 6 GiB, or three quarters of the machine's memory when it has less, so
+  // that the limit comes before the system runs out.
+  static long defaultMemoryMiB();
 };
 
 // What a running command has done so far, for a progress display.

@@ -85,8 +85,15 @@ Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString
   ReductionGuard guard;
   // The action texts, made once and shared by the rows.
   const HString shift("Shift");
+  // Per production: its action text, the states a reduction pops, its head.
   std::vector<HString> reduce;
-  for (const HString& production : grammar.productions) reduce.push_back(HString("Reduce ") + production);
+  std::vector<int> popsOf;
+  std::vector<char> headOf;
+  for (const HString& production : grammar.productions) {
+    reduce.push_back(HString("Reduce ") + production);
+    popsOf.push_back(production.getSubString(3) == "e" ? 0 : production.getLength() - 3);
+    headOf.push_back(production[0]);
+  }
   const std::string firstStack = textOf(stack);
   Row* step = &steps.getLast();
   for (long rows = 2;; ++rows) {
@@ -115,19 +122,18 @@ Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString
       next[kInput] = input.getSubString(1);
     } else if (entry.getLength() > 0 && entry[0] == 'r') {
       int p = static_cast<int>(entry.getSubString(1).toLong());
-      if (p < 0 || p >= grammar.productions.getCount()) {
+      if (p < 0 || p >= static_cast<int>(reduce.size())) {
         action = "Error";
         break;
       }
-      const HString& production = grammar.productions[p];
-      int pops = production.getSubString(3) == "e" ? 0 : production.getLength() - 3;
+      int pops = popsOf[static_cast<size_t>(p)];
       if (pops >= static_cast<int>(stack.size())) {
         action = "Error";
         break;
       }
       stack.resize(stack.size() - static_cast<size_t>(pops));
       guard.popped(static_cast<int>(stack.size()));
-      const HString& gotoCell = cell(stack.back(), column[production[0]]);
+      const HString& gotoCell = cell(stack.back(), column[headOf[static_cast<size_t>(p)]]);
       int target = static_cast<int>(gotoCell.toLong());
       if (gotoCell.getLength() == 0 || target < 0 || target >= states) {
         action = "Error";
