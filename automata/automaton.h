@@ -16,8 +16,10 @@
 // order of creation with their transitions and the way each was first
 // reached.  The ClosureEngine (closure.cc) makes states, walkCollection
 // (collection.cc) numbers them, mergeByCore (lalr.cc) merges LR(1) states
-// into LALR states.  Tables (tables/), listings (automata/listing.cc,
-// tables/listings.cc) and evaluations read an Automaton.
+// into LALR states, and lalrAutomaton (lalr_lookaheads.cc) gives the LR(0)
+// states the same LALR lookaheads without any LR(1) state.  Tables
+// (tables/), listings (automata/listing.cc, tables/listings.cc) and
+// evaluations read an Automaton.
 //
 // The two meet in lr0Lists and lr1Lists below, which turn an automaton's
 // states into item lists, and in the ClosureEngine, whose closures take the
