@@ -226,6 +226,19 @@ TEST(Evaluations, TheWordIsTheExamplesUnlessOneIsGiven) {
   EXPECT_EQ(none.cells().size(), 4u);
 }
 
+// A trace of megabytes, each row with the rest of the input, comes out whole.
+TEST(Evaluations, LongTracesAreWrittenWhole) {
+  std::string word = std::string(800, '(') + "x" + std::string(800, ')');
+  Outcome r = run({"slr-eval", "-w", word}, kParentheses);
+  EXPECT_EQ(r.status, 0);
+  Strings lines = r.lines();
+  ASSERT_EQ(lines.size(), 2404u);  // the header, 801 shifts, 1 + 800 * 2 more steps, Accept
+  EXPECT_TRUE(lines[1].starts_with("1     0    ")) << lines[1];
+  EXPECT_TRUE(lines.back().starts_with("2403  0 1 ")) << lines.back();
+  EXPECT_TRUE(lines.back().ends_with(" $" + std::string(1603, ' ') + "Accept"));  // the input column is 1602 wide
+  EXPECT_GT(r.out.size(), size_t{1} << 20);
+}
+
 TEST(Evaluations, WordBytesPassUnchanged) {
   Outcome r = run({"lr1-eval", "-x", "6", "--word=i+é", "-f", "json"});
   EXPECT_EQ(r.status, 1);

@@ -157,6 +157,31 @@ TEST(AllFormats, LibraryTextsAsTheirUtf8) {
   }
 }
 
+// Output of many megabytes goes out a block at a time; no line is cut or
+// trimmed where a block ends.
+TEST(AllFormats, LongOutputWrittenWhole) {
+  Table table;
+  for (int i = 0; i < 30000; ++i) {
+    Row row;
+    row.insertTail(HString(i));
+    row.insertTail(HString(std::string(static_cast<size_t>(i % 97), 'x').c_str()));
+    row.insertTail(i % 5 == 0 ? HString("a,\"b\xB0") : HString());
+    table.insertTail(row);
+  }
+  for (const std::string& name : formatNames()) {
+    Format format = *formatNamed(name);
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    writeTable(file, table, format);
+    std::string written(static_cast<size_t>(std::ftell(file)), '\0');
+    std::rewind(file);
+    EXPECT_EQ(std::fread(written.data(), 1, written.size(), file), written.size());
+    std::fclose(file);
+    EXPECT_GT(written.size(), size_t{1} << 20) << name;
+    EXPECT_TRUE(written == renderTable(cellsOf(table), format)) << name;
+  }
+}
+
 TEST(AllFormats, RaggedRowsKeepTheirColumns) {
   Cells rows = {{"", "a", "b"}, {"0"}};
   EXPECT_EQ(read_back::markdown(renderTable(rows, Format::kMarkdown))[1], (std::vector<std::string>{"0", "", ""}));
