@@ -27,13 +27,12 @@
 // texts with the same characters in the same order).
 #pragma once
 
-#include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "automata/hash_index.h"
 #include "automata/items.h"
 
 // The lookahead of an LR(0) item.
@@ -48,22 +47,15 @@ struct StateItem {
 // Lookahead texts by id; equal texts get equal ids.
 class LookaheadPool {
  public:
-  LookaheadPool() = default;
-  LookaheadPool(const LookaheadPool& other);
-  LookaheadPool& operator=(const LookaheadPool& other);
-  LookaheadPool(LookaheadPool&&) noexcept = default;
-  LookaheadPool& operator=(LookaheadPool&&) noexcept = default;
-
   int intern(std::string_view text);
   const std::string& text(int id) const { return texts_[static_cast<size_t>(id)]; }
   // The id of the text's characters in code order: equal for equal sets.
   int setOf(int id);
 
  private:
-  // The texts stay where they are made, so the index can refer to them.
-  std::deque<std::string> texts_;
+  std::vector<std::string> texts_;
   std::vector<int> sets_;  // setOf by id, -1 until asked
-  std::unordered_map<std::string_view, int> ids_;
+  HashIndex ids_;
 };
 
 struct Automaton {

@@ -24,24 +24,13 @@ std::string withoutRepeats(std::string_view text) {
 
 }  // namespace
 
-LookaheadPool::LookaheadPool(const LookaheadPool& other) : texts_(other.texts_), sets_(other.sets_) {
-  ids_.reserve(texts_.size());
-  for (size_t id = 0; id < texts_.size(); ++id) ids_.emplace(texts_[id], static_cast<int>(id));
-}
-
-LookaheadPool& LookaheadPool::operator=(const LookaheadPool& other) {
-  if (this != &other) *this = LookaheadPool(other);
-  return *this;
-}
-
 int LookaheadPool::intern(std::string_view text) {
-  auto found = ids_.find(text);
-  if (found != ids_.end()) return found->second;
-  int id = static_cast<int>(texts_.size());
+  std::uint64_t hash = HashIndex::hashOf(text);
+  int found = ids_.find(hash, [&](int id) { return texts_[static_cast<size_t>(id)] == text; });
+  if (found != -1) return found;
   texts_.emplace_back(text);
   sets_.push_back(-1);
-  ids_.emplace(texts_.back(), id);
-  return id;
+  return ids_.add(hash);
 }
 
 int LookaheadPool::setOf(int id) {
@@ -113,8 +102,9 @@ const std::vector<ClosureEngine::Start>& ClosureEngine::startsOf(char x) {
 int ClosureEngine::derivedLookahead(int production, int dot, int parent) {
   size_t position = restBase_[static_cast<size_t>(production)] + static_cast<size_t>(dot);
   unsigned long long key = (static_cast<unsigned long long>(position) << 32) | static_cast<unsigned>(parent);
-  auto found = derived_.find(key);
-  if (found != derived_.end()) return found->second;
+  std::uint64_t hash = HashIndex::mix(0, key);
+  int found = derived_.find(hash, [&](int k) { return derivedKeys_[static_cast<size_t>(k)] == key; });
+  if (found != -1) return derivedLookaheads_[static_cast<size_t>(found)];
   Rest& rest = rests_[position];
   if (!rest.known) {
     HString first = grammar_.firstOfString(HString(texts_[static_cast<size_t>(production)].c_str() + dot + 4));
@@ -123,7 +113,9 @@ int ClosureEngine::derivedLookahead(int production, int dot, int parent) {
     rest.first = withoutRepeats(first.view());
   }
   int lookahead = rest.vanishes ? pool_.intern(withoutRepeats(rest.first + pool_.text(parent))) : pool_.intern(rest.first);
-  derived_.emplace(key, lookahead);
+  derived_.add(hash);
+  derivedKeys_.push_back(key);
+  derivedLookaheads_.push_back(lookahead);
   return lookahead;
 }
 

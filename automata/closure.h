@@ -66,7 +66,10 @@ class ClosureEngine {
   std::vector<Start> starts_[256];
   bool startsKnown_[256] = {};
   std::unordered_map<std::string_view, int> firstOfText_;  // the first production of each text
-  std::unordered_map<unsigned long long, int> derived_;
+  // derivedLookahead by (position, parent lookahead), made when first asked.
+  HashIndex derived_;
+  std::vector<unsigned long long> derivedKeys_;
+  std::vector<int> derivedLookaheads_;
   LookaheadPool pool_;
   // Scratch of one closure, by position: the closure that last met the
   // core, the lookahead it met first, and where the core stands in the result.

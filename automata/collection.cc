@@ -12,43 +12,31 @@
 
 #include "automata/automaton.h"
 #include "automata/closure.h"
+#include "automata/hash_index.h"
 #include "core/work.h"
 
 namespace {
 
 // The kernels of the states made so far, found by their items: each kernel
 // is kept as its items in a fixed order (LR(1) lookaheads as sets of
-// characters), with a hash of them in an open-addressed table.
+// characters), numbered as its state.
 class KernelIndex {
  public:
   // The state whose kernel has the items of `key`, or -1.
   int find(const std::vector<StateItem>& key, std::uint64_t hash) const {
-    if (slots_.empty()) return -1;
-    for (size_t at = hash & (slots_.size() - 1);; at = (at + 1) & (slots_.size() - 1)) {
-      int state = slots_[at];
-      if (state == -1) return -1;
-      if (hashes_[static_cast<size_t>(state)] == hash && sameItems(key, state)) return state;
-    }
+    return index_.find(hash, [&](int state) { return sameItems(key, state); });
   }
   // The kernel of the next state.
   void add(const std::vector<StateItem>& key, std::uint64_t hash) {
-    int state = static_cast<int>(hashes_.size());
-    hashes_.push_back(hash);
     items_.insert(items_.end(), key.begin(), key.end());
     start_.push_back(items_.size());
-    if (2 * hashes_.size() > slots_.size()) grow();
-    place(state);
+    index_.add(hash);
   }
 
   static std::uint64_t hashOf(const std::vector<StateItem>& key) {
-    std::uint64_t hash = 0x9E3779B97F4A7C15ull;
-    for (const StateItem& item : key) {
-      for (int value : {item.production, item.dot, item.lookahead}) {
-        hash ^= static_cast<std::uint32_t>(value);
-        hash *= 0xBF58476D1CE4E5B9ull;
-        hash ^= hash >> 31;
-      }
-    }
+    std::uint64_t hash = 0;
+    for (const StateItem& item : key)
+      for (int value : {item.production, item.dot, item.lookahead}) hash = HashIndex::mix(hash, static_cast<std::uint32_t>(value));
     return hash;
   }
 
@@ -63,20 +51,10 @@ class KernelIndex {
     }
     return true;
   }
-  void place(int state) {
-    size_t at = hashes_[static_cast<size_t>(state)] & (slots_.size() - 1);
-    while (slots_[at] != -1) at = (at + 1) & (slots_.size() - 1);
-    slots_[at] = state;
-  }
-  void grow() {
-    slots_.assign(std::max<size_t>(64, slots_.size() * 2), -1);
-    for (size_t state = 0; state < hashes_.size(); ++state) place(static_cast<int>(state));
-  }
 
   std::vector<StateItem> items_;
   std::vector<size_t> start_{0};  // state k's items are items_[start_[k] .. start_[k + 1])
-  std::vector<std::uint64_t> hashes_;
-  std::vector<int> slots_;        // a state, or -1 for a free slot
+  HashIndex index_;
 };
 
 // close(kernel): the state of a kernel; describe(item): the item as kernels compare it.
