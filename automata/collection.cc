@@ -36,7 +36,8 @@ class KernelIndex {
   static std::uint64_t hashOf(const std::vector<StateItem>& key) {
     std::uint64_t hash = 0;
     for (const StateItem& item : key)
-      for (int value : {item.production, item.dot, item.lookahead}) hash = HashIndex::mix(hash, static_cast<std::uint32_t>(value));
+      for (int value : {item.production, item.dot, item.lookahead})
+        hash = HashIndex::mix(hash, static_cast<std::uint32_t>(value));
     return hash;
   }
 

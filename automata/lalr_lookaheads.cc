@@ -318,7 +318,8 @@ class Kernels {
           ++count[static_cast<unsigned char>(rests.text(item.production)[static_cast<size_t>(item.dot) + 3])];
       for (const auto& [x, to] : automaton.transitions[s]) {
         const auto& [from, symbol] = automaton.origins[static_cast<size_t>(to)];
-        if (from == static_cast<int>(s) && symbol == x) size[static_cast<size_t>(to)] = static_cast<size_t>(count[static_cast<unsigned char>(x)]);
+        if (from == static_cast<int>(s) && symbol == x)
+          size[static_cast<size_t>(to)] = static_cast<size_t>(count[static_cast<unsigned char>(x)]);
       }
       for (const auto& [x, to] : automaton.transitions[s]) count[static_cast<unsigned char>(x)] = 0;
     }
@@ -369,14 +370,16 @@ Automaton lalrAutomaton(const Parsing& grammar, Automaton lr0) {
     noteWork();
     const std::vector<StateItem>& state = lr0.states[s];
     const auto& transitions = lr0.transitions[s];
-    for (size_t k = 0; k < transitions.size(); ++k) transitionOf[static_cast<unsigned char>(transitions[k].first)] = static_cast<int>(k);
+    for (size_t k = 0; k < transitions.size(); ++k)
+      transitionOf[static_cast<unsigned char>(transitions[k].first)] = static_cast<int>(k);
     for (size_t i = 0; i < state.size(); ++i) {
       const StateItem& item = state[i];
       size_t node = nodes.item(s, i);
       // A closure item takes what may follow its head in this state.
       char head = rests.text(item.production)[0];
       int added = transitionOf[static_cast<unsigned char>(head)];
-      if (item.dot == rests.startDot(item.production) && added != -1) relation.emplace_back(node, nodes.transition(s, static_cast<size_t>(added)));
+      if (item.dot == rests.startDot(item.production) && added != -1)
+        relation.emplace_back(node, nodes.transition(s, static_cast<size_t>(added)));
       if (item.dot >= rests.bodyLength(item.production)) continue;
       char x = rests.text(item.production)[static_cast<size_t>(item.dot) + 3];
       size_t k = static_cast<size_t>(transitionOf[static_cast<unsigned char>(x)]);

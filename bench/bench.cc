@@ -58,7 +58,7 @@ struct Case {
   std::string name;
   std::string text;  // the grammar, lines ended by LF
   std::string word;
-  double target;     // milliseconds no command may exceed; 0 for none
+  double target;  // milliseconds no command may exceed; 0 for none
   bool withBison;
 };
 
@@ -73,7 +73,9 @@ std::string fileText(const std::string& path) {
   return text.str();
 }
 
-double since(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+double since(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
 
 // Processor milliseconds of this process, or of its children that ended.
 double processorMilliseconds(bool children) {
@@ -159,12 +161,15 @@ void compute(const std::string& name, const Case& c) {
 // A word of the long grammar: an expression over its first three words.
 std::string wordsOf(const std::string& grammar) {
   std::vector<std::string> words;
-  for (size_t at = grammar.find("\nW->"); at != std::string::npos && words.size() < 3; at = grammar.find("\nW->", at + 1))
+  for (size_t at = grammar.find("\nW->"); at != std::string::npos && words.size() < 3;
+       at = grammar.find("\nW->", at + 1))
     words.push_back(grammar.substr(at + 4, grammar.find('\n', at + 1) - at - 4));
   return words[0] + "*(" + words[1] + "+" + words[2] + ");" + words[0];
 }
 
-bool lalrCommand(const std::string& name) { return name == "lalr-table" || name == "lalr-eval" || name == "lalr-count"; }
+bool lalrCommand(const std::string& name) {
+  return name == "lalr-table" || name == "lalr-eval" || name == "lalr-count";
+}
 
 int runBenchmark(const std::string& dir, const std::string& cli) {
   std::vector<Case> cases;
@@ -179,18 +184,26 @@ int runBenchmark(const std::string& dir, const std::string& cli) {
   cases.push_back({"statements", "statements", statements, program, 20, true});
   cases.push_back({"random", "random", fileText(dir + "/random.txt"), "", 2000, true});
   for (int n : {10, 14, 18, 22})
-    cases.push_back({"chains", "chain" + std::to_string(n), explosiveChain(n), std::string(static_cast<size_t>(n), 'y') + "x", 0, true});
+    cases.push_back({"chains", "chain" + std::to_string(n), explosiveChain(n),
+                     std::string(static_cast<size_t>(n), 'y') + "x", 0, true});
   cases.push_back({"chains", "closed16", explosiveChain(16, true), "zyzyzyzyzyzyzyzyx", 0, false});
   std::string long100k = longGrammar(100000);
   cases.push_back({"long", "long", long100k, wordsOf(long100k), 0, true});
 
   std::printf("%-10s %-10s %-11s %12s %9s %9s\n", "set", "grammar", "command", "ms", "/bison1", "/bisonLA");
   bool met = true;
-  auto report = [&](const Case& c, const std::string& what, double ms, double bisonLR1, double bisonLALR, const std::string& note) {
+  auto report = [&](const Case& c, const std::string& what, double ms, double bisonLR1, double bisonLALR,
+                    const std::string& note) {
     std::printf("%-10s %-10s %-11s %12.3f", c.set.c_str(), c.name.c_str(), what.c_str(), ms);
     if (c.withBison) {
-      if (bisonLR1 > 0) std::printf(" %9.3f", ms / bisonLR1); else std::printf(" %9s", "-");
-      if (bisonLALR > 0) std::printf(" %9.3f", ms / bisonLALR); else std::printf(" %9s", "-");
+      if (bisonLR1 > 0)
+        std::printf(" %9.3f", ms / bisonLR1);
+      else
+        std::printf(" %9s", "-");
+      if (bisonLALR > 0)
+        std::printf(" %9.3f", ms / bisonLALR);
+      else
+        std::printf(" %9s", "-");
     }
     std::printf("%s\n", note.c_str());
     std::fflush(stdout);
@@ -202,7 +215,8 @@ int runBenchmark(const std::string& dir, const std::string& cli) {
       bisonLR1 = bisonMilliseconds(model, "-Dlr.type=canonical-lr");
       bisonLALR = bisonMilliseconds(model, "");
       std::printf("%-10s %-10s %-11s %12s\n", c.set.c_str(), c.name.c_str(), "bison-lr1", bisonText(bisonLR1).c_str());
-      std::printf("%-10s %-10s %-11s %12s\n", c.set.c_str(), c.name.c_str(), "bison-lalr", bisonText(bisonLALR).c_str());
+      std::printf("%-10s %-10s %-11s %12s\n", c.set.c_str(), c.name.c_str(), "bison-lalr",
+                  bisonText(bisonLALR).c_str());
     }
     bool lalrConflicts = conflictCount(model, TableKind::kLALR) > 0;
     for (const std::string& name : commandNames()) {
@@ -223,7 +237,8 @@ int runBenchmark(const std::string& dir, const std::string& cli) {
       if (c.name == "closed16" && name == "lr1-items") over = over || ms > 6000 || !stopped.empty();
       if (c.set == "long" && name == "check") over = over || ms > 500;
       met = met && !over;
-      report(c, name, ms, bisonLR1, bisonLALR, (stopped.empty() ? "" : "  stopped at a limit") + std::string(over ? "  over target" : ""));
+      report(c, name, ms, bisonLR1, bisonLALR,
+             (stopped.empty() ? "" : "  stopped at a limit") + std::string(over ? "  over target" : ""));
     }
   }
 
@@ -231,11 +246,12 @@ int runBenchmark(const std::string& dir, const std::string& cli) {
   std::string word = program + program.substr(0, 290);
   std::ofstream(std::string("/tmp/tablomat-bench-statements.txt")) << statements;
   for (const char* command : {"slr-eval", "lr1-eval", "lalr-eval"}) {
-    double ms = processMilliseconds(cli + " " + command + " /tmp/tablomat-bench-statements.txt --word '" + word + "' > /dev/null");
+    double ms = processMilliseconds(cli + " " + command + " /tmp/tablomat-bench-statements.txt --word '" + word +
+                                    "' > /dev/null");
     bool over = ms < 0 || ms > 100;
     met = met && !over;
-    std::printf("%-10s %-10s %-11s %12.3f  (tablomat-cli to /dev/null, %zu-character word)%s\n", "process", "statements", command, ms,
-                word.size(), over ? "  over target" : "");
+    std::printf("%-10s %-10s %-11s %12.3f  (tablomat-cli to /dev/null, %zu-character word)%s\n", "process",
+                "statements", command, ms, word.size(), over ? "  over target" : "");
   }
   std::printf("%s\n", met ? "every target met" : "some targets missed");
   return met ? 0 : 1;
@@ -269,9 +285,10 @@ int runRoutes(unsigned count) {
     ++failed;
     std::printf("seed %u: %s\n", seed, problems.front().c_str());
   }
-  std::printf("%u grammars, %u sound, %u with LALR conflicts (%u of them with entries in another order on the LR(0) "
-              "states), %u differing, %.1f s\n",
-              count, sound, conflicted, reordered, failed, since(start) / 1000);
+  std::printf(
+      "%u grammars, %u sound, %u with LALR conflicts (%u of them with entries in another order on the LR(0) "
+      "states), %u differing, %.1f s\n",
+      count, sound, conflicted, reordered, failed, since(start) / 1000);
   return failed == 0 ? 0 : 1;
 }
 

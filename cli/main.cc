@@ -8,6 +8,7 @@
 #include <iostream>
 #include <new>
 #include <string>
+#include <tuple>
 
 #include "cli/commands.h"
 #include "core/work.h"
@@ -121,10 +122,11 @@ int run(int argc, char** argv) {
   CLI::Option* wordOption = app.add_option("-w,--word", word, "the word an evaluation parses")->type_name("WORD");
   app.add_option("-f,--format", formatName, "text, csv, markdown, latex or json (default text)")->type_name("F");
   WorkLimits limits;
-  app.add_option("--max-states", limits.states, "states of one LR automaton")->type_name("N")->check(CLI::PositiveNumber)->capture_default_str();
-  app.add_option("--max-items", limits.items, "items of one LR automaton")->type_name("N")->check(CLI::PositiveNumber)->capture_default_str();
-  app.add_option("--max-rows", limits.rows, "rows of one evaluation trace")->type_name("N")->check(CLI::PositiveNumber)->capture_default_str();
-  app.add_option("--max-memory", limits.memoryMiB, "resident memory in MiB")->type_name("MIB")->check(CLI::PositiveNumber)->capture_default_str();
+  for (auto [name, limit, what, unit] : {std::tuple{"--max-states", &limits.states, "states of one LR automaton", "N"},
+                                         {"--max-items", &limits.items, "items of one LR automaton", "N"},
+                                         {"--max-rows", &limits.rows, "rows of one evaluation trace", "N"},
+                                         {"--max-memory", &limits.memoryMiB, "resident memory in MiB", "MIB"}})
+    app.add_option(name, *limit, what)->type_name(unit)->check(CLI::PositiveNumber)->capture_default_str();
   app.set_version_flag("--version", std::string(kProgram) + " " + TABLOMAT_VERSION);
   app.footer(helpFooter());
   app.get_formatter()->column_width(24);

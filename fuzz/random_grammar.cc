@@ -9,8 +9,8 @@ std::string randomGrammar(unsigned seed, std::string& word, bool larger) {
   int nonTerminals = 2 + below(larger ? 7 : 4);
   std::string terminals = std::string("abcxy+*()").substr(0, static_cast<size_t>(2 + below(5)));
   int shape = below(8);
-  bool startLine = shape >= 2;      // I->A only starts the grammar
-  bool startReused = shape == 7;    // I stands in right sides as well
+  bool startLine = shape >= 2;    // I->A only starts the grammar
+  bool startReused = shape == 7;  // I stands in right sides as well
   auto nonTerminal = [&](int i) { return startReused && i == nonTerminals ? 'I' : static_cast<char>('A' + i); };
   std::string text = startLine ? (startReused ? "I->A|Ab\n" : "I->A\n") : "";
   for (int i = 0; i < nonTerminals; ++i) {
