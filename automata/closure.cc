@@ -4,7 +4,6 @@
 
 #include "core/work.h"
 
-
 namespace {
 
 // Each character once, at its first occurrence, and no 'e'.
