@@ -52,7 +52,9 @@ CountedTable lalr(const Parsing& grammar, bool needsTable) {
   return onLR0;
 }
 
-Table plainTable(const Parsing& grammar, TableKind kind) {
+}  // namespace
+
+Table table(const Parsing& grammar, TableKind kind) {
   switch (kind) {
     case TableKind::kLL1: return grammar.ll1Table();
     case TableKind::kSLR: return slrTable(grammar);
@@ -62,13 +64,13 @@ Table plainTable(const Parsing& grammar, TableKind kind) {
   fatal("table: no such table kind");
 }
 
+namespace {
+
 CountedTable countedTable(const Parsing& grammar, TableKind kind) {
-  return kind == TableKind::kLALR ? lalr(grammar, false) : counted(plainTable(grammar, kind));
+  return kind == TableKind::kLALR ? lalr(grammar, false) : counted(table(grammar, kind));
 }
 
 }  // namespace
-
-Table table(const Parsing& grammar, TableKind kind) { return plainTable(grammar, kind); }
 
 int conflictCount(const Parsing& grammar, TableKind kind) { return countedTable(grammar, kind).conflicts; }
 
