@@ -176,7 +176,7 @@ int runBenchmark(const std::string& dir, const std::string& cli) {
   for (const Example& example : examples()) {
     std::string text;
     for (const char* const* line = example.lines; *line != nullptr; ++line) text += std::string(*line) + "\n";
-    cases.push_back({"examples", example.name, text, example.word, 2, false});
+    cases.push_back({"examples", example.name, text, example.word, 2, true});
   }
   std::string program = fileText(dir + "/statements.word");
   program.erase(program.find_last_not_of("\r\n") + 1);
@@ -186,7 +186,7 @@ int runBenchmark(const std::string& dir, const std::string& cli) {
   for (int n : {10, 14, 18, 22})
     cases.push_back({"chains", "chain" + std::to_string(n), explosiveChain(n),
                      std::string(static_cast<size_t>(n), 'y') + "x", 0, true});
-  cases.push_back({"chains", "closed16", explosiveChain(16, true), "zyzyzyzyzyzyzyzyx", 0, false});
+  cases.push_back({"chains", "closed16", explosiveChain(16, true), "zyzyzyzyzyzyzyzyx", 0, true});
   std::string long100k = longGrammar(100000);
   cases.push_back({"long", "long", long100k, wordsOf(long100k), 0, true});
 
