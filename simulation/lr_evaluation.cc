@@ -51,24 +51,43 @@ class ReductionGuard {
 
 namespace {
 
-// Each state number followed by a blank, bottom to top.
-std::string textOf(const std::vector<int>& stack) {
-  std::string text;
-  char digits[12];
-  for (int state : stack) {
-    text.append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, state).ptr - digits));
-    text += ' ';
+// A stack of states with its text, each state number followed by a blank,
+// bottom to top; the text follows the pushes and pops, so a row's copy of
+// it costs its length and no numbers are written again.
+class StateStack {
+ public:
+  void push(int state) {
+    char digits[12];
+    text_.append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, state).ptr - digits));
+    text_ += ' ';
+    states_.push_back(state);
+    ends_.push_back(text_.size());
   }
-  return text;
-}
+  // Keeps the bottom `height` states (at least one).
+  void popTo(size_t height) {
+    states_.resize(height);
+    ends_.resize(height);
+    text_.resize(ends_.back());
+  }
+  const std::vector<int>& states() const { return states_; }
+  int top() const { return states_.back(); }
+  size_t size() const { return states_.size(); }
+  const std::string& text() const { return text_; }
+
+ private:
+  std::vector<int> states_;
+  std::vector<size_t> ends_;  // the text's length after each state
+  std::string text_;
+};
 
 HString hstringOf(const std::string& text) { return HString(text.data(), static_cast<int>(text.size())); }
 
 }  // namespace
 
 HString stackText(HList<int> stack) {
-  std::vector<int> states(stack.begin(), stack.end());
-  return hstringOf(textOf(states));
+  StateStack states;
+  for (int state : stack) states.push(state);
+  return hstringOf(states.text());
 }
 
 Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString& word) {
@@ -81,7 +100,8 @@ Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString
   steps.insertTail(emptyStep());
   steps[0][kStack] = "0";
   steps[0][kInput] = word + "$";
-  std::vector<int> stack{0};
+  StateStack stack;
+  stack.push(0);
   ReductionGuard guard;
   // The action texts, made once and shared by the rows.
   const HString shift("Shift");
@@ -94,7 +114,7 @@ Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString
     popsOf.push_back(production.getSubString(3) == "e" ? 0 : production.getLength() - 3);
     headOf.push_back(production[0]);
   }
-  const std::string firstStack = textOf(stack);
+  const std::string firstStack = stack.text();
   Row* step = &steps.getLast();
   for (long rows = 2;; ++rows) {
     noteRows(rows);
@@ -104,11 +124,11 @@ Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString
     HString& action = (*step)[kAction];
     std::string_view text = step == &steps[0] ? std::string_view(firstStack) : (*step)[kStack].view();
     if (input.getLength() == 0 || !grammar.isTerminal(input[0]) || column[input[0]] == -1 ||
-        guard.repeats(stack, text)) {
+        guard.repeats(stack.states(), text)) {
       action = "Error";
       break;
     }
-    const HString& entry = cell(stack.back(), column[input[0]]);
+    const HString& entry = cell(stack.top(), column[input[0]]);
     if (entry.getLength() > 0 && entry[0] == 's') {
       int target = static_cast<int>(entry.getSubString(1).toLong());
       if (target < 0 || target >= states) {
@@ -116,9 +136,9 @@ Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString
         break;
       }
       action = shift;
-      stack.push_back(target);
+      stack.push(target);
       guard.shifted(static_cast<int>(stack.size()) - 1);
-      next[kStack] = hstringOf(textOf(stack));
+      next[kStack] = hstringOf(stack.text());
       next[kInput] = input.getSubString(1);
     } else if (entry.getLength() > 0 && entry[0] == 'r') {
       int p = static_cast<int>(entry.getSubString(1).toLong());
@@ -131,17 +151,17 @@ Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString
         action = "Error";
         break;
       }
-      stack.resize(stack.size() - static_cast<size_t>(pops));
+      stack.popTo(stack.size() - static_cast<size_t>(pops));
       guard.popped(static_cast<int>(stack.size()));
-      const HString& gotoCell = cell(stack.back(), column[headOf[static_cast<size_t>(p)]]);
+      const HString& gotoCell = cell(stack.top(), column[headOf[static_cast<size_t>(p)]]);
       int target = static_cast<int>(gotoCell.toLong());
       if (gotoCell.getLength() == 0 || target < 0 || target >= states) {
         action = "Error";
         break;
       }
       action = reduce[static_cast<size_t>(p)];
-      stack.push_back(target);
-      next[kStack] = hstringOf(textOf(stack));
+      stack.push(target);
+      next[kStack] = hstringOf(stack.text());
       next[kInput] = HString(input);
     } else {
       action = entry.getLength() > 0 && entry[0] == 'a' && input == "$" ? "Accept" : "Error";
