@@ -32,7 +32,7 @@
 #include <utility>
 #include <vector>
 
-#include "automata/hash_index.h"
+#include "core/hash_index.h"
 #include "automata/items.h"
 
 // The lookahead of an LR(0) item.

@@ -12,7 +12,7 @@
 
 #include "automata/automaton.h"
 #include "automata/closure.h"
-#include "automata/hash_index.h"
+#include "core/hash_index.h"
 #include "core/work.h"
 
 namespace {

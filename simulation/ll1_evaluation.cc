@@ -74,14 +74,16 @@ Table ll1EvaluationWith(const Parsing& grammar, const Table& table, const HStrin
   int i = 0;
   for (const HString& rule : grammar.rules) rowOf[static_cast<unsigned char>(rule[0])] = ++i;
   Table steps;
-  steps.insertTail(emptyStep());
+  // Rows are copies of one empty row: a copy builds the row in its place.
+  const Row empty = emptyStep();
+  steps.insertTail(empty);
   std::string stack = {'$', grammar.productions[0][0]};  // the top is the end
   steps[0][kInput] = word + "$";
   ExpansionGuard guard;
   Row* step = &steps.getLast();
   for (long rows = 2;; step = &steps.getLast(), ++rows) {
     noteRows(rows);
-    steps.insertTail(emptyStep());
+    steps.insertTail(empty);
     Row& next = steps.getLast();
     (*step)[kStack] = textOf(stack);
     const HString& input = (*step)[kInput];

@@ -7,9 +7,9 @@
 #include <charconv>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
+#include "core/hash_index.h"
 #include "core/work.h"
 #include "simulation/trace.h"
 #include "tables/table.h"
@@ -26,6 +26,7 @@ class ReductionGuard {
  public:
   // After a shift: the input moved, so nothing seen before can repeat.
   void shifted(int top) {
+    seen_.clear();
     stacks_.clear();
     freshFrom_ = top;
   }
@@ -39,11 +40,17 @@ class ReductionGuard {
     int top = static_cast<int>(states.size()) - 1;
     for (int k = freshFrom_; k < top; ++k)
       if (states[static_cast<size_t>(k)] == states.back()) return true;
-    return !stacks_.insert(text).second;
+    std::uint64_t hash = HashIndex::hashOf(text);
+    if (seen_.find(hash, [&](int k) { return stacks_[static_cast<size_t>(k)] == text; }) != -1) return true;
+    seen_.add(hash);
+    stacks_.push_back(text);
+    return false;
   }
 
  private:
-  std::unordered_set<std::string_view> stacks_;
+  // The stacks met since the last shift, found by their texts.
+  HashIndex seen_;
+  std::vector<std::string_view> stacks_;
   int freshFrom_ = 0;
 };
 
@@ -97,7 +104,9 @@ Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString
   auto cell = [&](int state, int symbolColumn) -> const HString& { return cells.at(state + 1, symbolColumn); };
 
   Table steps;
-  steps.insertTail(emptyStep());
+  // Rows are copies of one empty row: a copy builds the row in its place.
+  const Row empty = emptyStep();
+  steps.insertTail(empty);
   steps[0][kStack] = "0";
   steps[0][kInput] = word + "$";
   StateStack stack;
@@ -118,7 +127,7 @@ Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString
   Row* step = &steps.getLast();
   for (long rows = 2;; ++rows) {
     noteRows(rows);
-    steps.insertTail(emptyStep());
+    steps.insertTail(empty);
     Row& next = steps.getLast();
     const HString& input = (*step)[kInput];
     HString& action = (*step)[kAction];

@@ -1,12 +1,13 @@
 // The numbers 0, 1, 2, ... of things kept elsewhere, found by a hash of
-// them: an open-addressed table with linear probing, which is what the
-// automata look up millions of times (kernels of states, lookahead texts,
-// derived lookaheads).  The caller keeps the things in the order it added
+// them: an open-addressed table with linear probing, for what is looked up
+// millions of times (kernels of states, lookahead texts, derived lookaheads,
+// the stacks an evaluation met).  The caller keeps the things in the order it added
 // them and says, for a number, whether that thing equals the one sought.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -35,6 +36,15 @@ class HashIndex {
     return number;
   }
   size_t size() const { return hashes_.size(); }
+  // Forgets every number; costs what was added, not the table's size.
+  void clear() {
+    for (size_t number = 0; number < hashes_.size(); ++number) {
+      size_t at = hashes_[number] & (slots_.size() - 1);
+      while (slots_[at] != static_cast<int>(number)) at = (at + 1) & (slots_.size() - 1);
+      slots_[at] = -1;
+    }
+    hashes_.clear();
+  }
 
   // A hash that mixes in one value after another.
   static std::uint64_t mix(std::uint64_t hash, std::uint64_t value) {
@@ -42,10 +52,18 @@ class HashIndex {
     hash *= 0xBF58476D1CE4E5B9ull;
     return hash ^ (hash >> 31);
   }
+  // A text's hash, eight bytes at a time.
   static std::uint64_t hashOf(std::string_view text) {
     std::uint64_t hash = text.size();
-    for (unsigned char c : text) hash = (hash ^ c) * 0x100000001B3ull;
-    return mix(hash, 0);
+    size_t at = 0;
+    for (; at + 8 <= text.size(); at += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + at, sizeof word);
+      hash = mix(hash, word);
+    }
+    std::uint64_t rest = 0;
+    std::memcpy(&rest, text.data() + at, text.size() - at);
+    return mix(hash, rest);
   }
 
  private:
