@@ -16,8 +16,10 @@
 // order of creation with their transitions and the way each was first
 // reached.  The ClosureEngine (closure.cc) makes states, walkCollection
 // (collection.cc) numbers them, mergeByCore (lalr.cc) merges LR(1) states
-// into LALR states.  Tables (tables/), listings (automata/listing.cc,
-// tables/listings.cc) and evaluations read an Automaton.
+// into LALR states, and lalrAutomaton (lalr_lookaheads.cc) gives the LR(0)
+// states the same LALR lookaheads without any LR(1) state.  Tables
+// (tables/), listings (automata/listing.cc, tables/listings.cc) and
+// evaluations read an Automaton.
 //
 // The two meet in lr0Lists and lr1Lists below, which turn an automaton's
 // states into item lists, and in the ClosureEngine, whose closures take the
@@ -27,10 +29,10 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "core/hash_index.h"
 #include "automata/items.h"
 
 // The lookahead of an LR(0) item.
@@ -53,7 +55,7 @@ class LookaheadPool {
  private:
   std::vector<std::string> texts_;
   std::vector<int> sets_;  // setOf by id, -1 until asked
-  std::unordered_map<std::string, int> ids_;
+  HashIndex ids_;
 };
 
 struct Automaton {
@@ -76,6 +78,14 @@ Automaton buildLR1Automaton(const Parsing& grammar);
 // The LR(1) states merged by core, groups ordered by their lowest member;
 // members[k] receives the LR(1) states of group k in increasing order (lalr.cc).
 Automaton mergeByCore(const Automaton& lr1, std::vector<std::vector<int>>* members = nullptr);
+
+// The LALR automaton computed on the LR(0) collection, without the LR(1)
+// collection (lalr_lookaheads.cc): the LR(0) states in their order, each
+// item with the lookaheads of its LALR state, characters in code order.  Its
+// states, transitions and lookahead sets are those of mergeByCore; only the
+// order of items and of a lookahead's characters may differ.
+Automaton lalrAutomaton(const Parsing& grammar, Automaton lr0);
+Automaton buildLalrAutomaton(const Parsing& grammar);
 
 // The states as item lists.
 LR0_ItemsList toLR0List(const std::vector<StateItem>& items);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/work.h"
 
 namespace {
 
@@ -23,12 +24,12 @@ std::string withoutRepeats(std::string_view text) {
 }  // namespace
 
 int LookaheadPool::intern(std::string_view text) {
-  auto [it, inserted] = ids_.try_emplace(std::string(text), static_cast<int>(texts_.size()));
-  if (inserted) {
-    texts_.emplace_back(text);
-    sets_.push_back(-1);
-  }
-  return it->second;
+  std::uint64_t hash = HashIndex::hashOf(text);
+  int found = ids_.find(hash, [&](int id) { return texts_[static_cast<size_t>(id)] == text; });
+  if (found != -1) return found;
+  texts_.emplace_back(text);
+  sets_.push_back(-1);
+  return ids_.add(hash);
 }
 
 int LookaheadPool::setOf(int id) {
@@ -51,6 +52,7 @@ ClosureEngine::ClosureEngine(const Parsing& grammar) : grammar_(grammar) {
   rests_.resize(base + 1);
   met_.assign(base + 1, 0);
   firstLookahead_.assign(base + 1, 0);
+  moreLookaheads_.assign(base + 1, -1);
   slot_.assign(base + 1, 0);
 }
 
@@ -59,27 +61,26 @@ void ClosureEngine::newMarks() {
     std::fill(met_.begin(), met_.end(), 0);
     generation_ = 1;
   }
-  if (!more_.empty()) more_.clear();
+  more_.clear();
 }
 
-std::string ClosureEngine::symbolsAfterDot(const std::vector<StateItem>& state) const {
-  std::string symbols;
-  bool seen[256] = {};
+void ClosureEngine::gotoKernels(const std::vector<StateItem>& state, std::string& symbols,
+                                std::vector<std::vector<StateItem>>& kernels) const {
+  int slot[256];
+  symbols.clear();
+  for (const StateItem& item : state)
+    if (!isComplete(item)) slot[static_cast<unsigned char>(symbolAfterDot(item))] = -1;
   for (const StateItem& item : state) {
     if (isComplete(item)) continue;
-    char x = symbolAfterDot(item);
-    if (!seen[static_cast<unsigned char>(x)]) symbols += x;
-    seen[static_cast<unsigned char>(x)] = true;
+    unsigned char x = static_cast<unsigned char>(symbolAfterDot(item));
+    if (slot[x] == -1) {
+      slot[x] = static_cast<int>(symbols.size());
+      symbols += static_cast<char>(x);
+      if (kernels.size() < symbols.size()) kernels.emplace_back();
+      kernels[static_cast<size_t>(slot[x])].clear();
+    }
+    kernels[static_cast<size_t>(slot[x])].push_back(StateItem{item.production, item.dot + 1, item.lookahead});
   }
-  return symbols;
-}
-
-std::vector<StateItem> ClosureEngine::advance(const std::vector<StateItem>& state, char x) const {
-  std::vector<StateItem> kernel;
-  for (const StateItem& item : state)
-    if (!isComplete(item) && symbolAfterDot(item) == x)
-      kernel.push_back(StateItem{item.production, item.dot + 1, item.lookahead});
-  return kernel;
 }
 
 // The alternatives of x start with the dot at the front, or past an empty
@@ -88,8 +89,11 @@ const std::vector<ClosureEngine::Start>& ClosureEngine::startsOf(char x) {
   unsigned char code = static_cast<unsigned char>(x);
   if (!startsKnown_[code]) {
     startsKnown_[code] = true;
-    for (const HString& alternative : grammar_.productionsOf(x))
-      starts_[code].push_back(Start{grammar_.indexOfProduction(alternative), alternative[3] == 'e' ? 1 : 0});
+    if (grammar_.isTerminal(x)) return starts_[code];
+    if (firstOfText_.empty())
+      for (size_t p = 0; p < texts_.size(); ++p) firstOfText_.emplace(texts_[p], static_cast<int>(p));
+    for (const std::string& text : texts_)
+      if (text[0] == x) starts_[code].push_back(Start{firstOfText_.at(text), text[3] == 'e' ? 1 : 0});
   }
   return starts_[code];
 }
@@ -97,8 +101,9 @@ const std::vector<ClosureEngine::Start>& ClosureEngine::startsOf(char x) {
 int ClosureEngine::derivedLookahead(int production, int dot, int parent) {
   size_t position = restBase_[static_cast<size_t>(production)] + static_cast<size_t>(dot);
   unsigned long long key = (static_cast<unsigned long long>(position) << 32) | static_cast<unsigned>(parent);
-  auto found = derived_.find(key);
-  if (found != derived_.end()) return found->second;
+  std::uint64_t hash = HashIndex::mix(0, key);
+  int found = derived_.find(hash, [&](int k) { return derivedKeys_[static_cast<size_t>(k)] == key; });
+  if (found != -1) return derivedLookaheads_[static_cast<size_t>(found)];
   Rest& rest = rests_[position];
   if (!rest.known) {
     HString first = grammar_.firstOfString(HString(texts_[static_cast<size_t>(production)].c_str() + dot + 4));
@@ -107,7 +112,9 @@ int ClosureEngine::derivedLookahead(int production, int dot, int parent) {
     rest.first = withoutRepeats(first.view());
   }
   int lookahead = rest.vanishes ? pool_.intern(withoutRepeats(rest.first + pool_.text(parent))) : pool_.intern(rest.first);
-  derived_.emplace(key, lookahead);
+  derived_.add(hash);
+  derivedKeys_.push_back(key);
+  derivedLookaheads_.push_back(lookahead);
   return lookahead;
 }
 
@@ -115,6 +122,7 @@ std::vector<StateItem> ClosureEngine::closureLR0(std::vector<StateItem> items) {
   newMarks();
   for (const StateItem& item : items) met_[positionOf(item)] = generation_;
   for (size_t position = 0; position < items.size(); ++position) {
+    noteWork();
     StateItem item = items[position];
     if (isComplete(item)) continue;
     for (const Start& start : startsOf(symbolAfterDot(item))) {
@@ -146,14 +154,19 @@ std::vector<StateItem> ClosureEngine::closureLR1(std::vector<StateItem> items) {
     if (met_[at] != generation_) {
       met_[at] = generation_;
       firstLookahead_[at] = item.lookahead;
+      moreLookaheads_[at] = -1;
       return true;
     }
     if (firstLookahead_[at] == item.lookahead) return false;
-    return more_.insert((static_cast<unsigned long long>(at) << 32) | static_cast<unsigned>(item.lookahead)).second;
+    for (int entry = moreLookaheads_[at]; entry != -1; entry = more_[static_cast<size_t>(entry)].next)
+      if (more_[static_cast<size_t>(entry)].lookahead == item.lookahead) return false;
+    more_.push_back({item.lookahead, moreLookaheads_[at]});
+    moreLookaheads_[at] = static_cast<int>(more_.size()) - 1;
+    return true;
   };
-  size_t given = items.size();
-  for (size_t k = 0; k < given; ++k) add(items[k]);
+  for (size_t k = 0, given = items.size(); k < given; ++k) add(items[k]);
   for (size_t position = 0; position < items.size(); ++position) {
+    noteWork();
     StateItem item = items[position];
     if (isComplete(item)) continue;
     const std::vector<Start>& starts = startsOf(symbolAfterDot(item));
@@ -182,9 +195,11 @@ std::vector<StateItem> ClosureEngine::closureLR1(std::vector<StateItem> items) {
     if (text.empty()) text = pool_.text(merged[slot_[at]].lookahead);
     text += pool_.text(item.lookahead);
   }
+  // A core met once keeps its lookahead: an added item's is made without
+  // repeats, and a kernel item's comes from a state made so.
   for (size_t k = 0; k < merged.size(); ++k) {
-    if (joined[k].empty() && k >= given) continue;  // one lookahead, made without repeats
-    std::string text = joined[k].empty() ? pool_.text(merged[k].lookahead) : joined[k];
+    std::string& text = joined[k];
+    if (text.empty()) continue;
     bool seen[256] = {};
     size_t kept = 0;
     for (char c : text) {

@@ -11,7 +11,6 @@
 
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "automata/automaton.h"
@@ -24,10 +23,11 @@ class ClosureEngine {
   char symbolAfterDot(const StateItem& item) const {
     return texts_[static_cast<size_t>(item.production)][static_cast<size_t>(item.dot) + 3];
   }
-  // The distinct symbols after a dot, in item order.
-  std::string symbolsAfterDot(const std::vector<StateItem>& state) const;
-  // The items of a state with x after the dot, advanced over it: a goto's kernel.
-  std::vector<StateItem> advance(const std::vector<StateItem>& state, char x) const;
+  // The distinct symbols after a dot, in item order, and for each the items
+  // with it after the dot, advanced over it: the kernel of its goto.  The
+  // kernels are made in one pass; `kernels` may hold more than `symbols`.
+  void gotoKernels(const std::vector<StateItem>& state, std::string& symbols,
+                   std::vector<std::vector<StateItem>>& kernels) const;
   std::vector<StateItem> closureLR0(std::vector<StateItem> items);
   std::vector<StateItem> closureLR1(std::vector<StateItem> items);
 
@@ -65,7 +65,11 @@ class ClosureEngine {
   std::vector<Rest> rests_;
   std::vector<Start> starts_[256];
   bool startsKnown_[256] = {};
-  std::unordered_map<unsigned long long, int> derived_;
+  std::unordered_map<std::string_view, int> firstOfText_;  // the first production of each text
+  // derivedLookahead by (position, parent lookahead), made when first asked.
+  HashIndex derived_;
+  std::vector<unsigned long long> derivedKeys_;
+  std::vector<int> derivedLookaheads_;
   LookaheadPool pool_;
   // Scratch of one closure, by position: the closure that last met the
   // core, the lookahead it met first, and where the core stands in the result.
@@ -73,6 +77,12 @@ class ClosureEngine {
   std::vector<unsigned> met_;
   std::vector<int> firstLookahead_;
   std::vector<size_t> slot_;
-  // Further (position, lookahead) pairs of a core met with several lookaheads.
-  std::unordered_set<unsigned long long> more_;
+  // The further lookaheads of a core met with several: by position, the
+  // last of a list that runs through more_ (-1 for none).
+  struct More {
+    int lookahead;
+    int next;
+  };
+  std::vector<int> moreLookaheads_;
+  std::vector<More> more_;
 };

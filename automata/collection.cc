@@ -8,30 +8,55 @@
 // start: so a goto is looked up by its kernel, through a hash of the
 // kernels, and only a new state is closed.
 #include <algorithm>
-#include <cstring>
-#include <unordered_map>
+#include <cstdint>
 
 #include "automata/automaton.h"
 #include "automata/closure.h"
+#include "core/hash_index.h"
 #include "core/work.h"
 
 namespace {
 
-// The kernel as a text of its items in a fixed order; equal for equal item
-// sets (LR(1) lookaheads compared as sets of characters).
-template <class Describe>
-std::string kernelKey(const std::vector<StateItem>& kernel, Describe describe) {
-  std::vector<StateItem> items;
-  for (const StateItem& item : kernel) items.push_back(describe(item));
-  std::sort(items.begin(), items.end(), [](const StateItem& a, const StateItem& b) {
-    return a.production != b.production ? a.production < b.production
-           : a.dot != b.dot             ? a.dot < b.dot
-                                        : a.lookahead < b.lookahead;
-  });
-  std::string key(items.size() * sizeof(StateItem), '\0');
-  if (!items.empty()) std::memcpy(key.data(), items.data(), key.size());
-  return key;
-}
+// The kernels of the states made so far, found by their items: each kernel
+// is kept as its items in a fixed order (LR(1) lookaheads as sets of
+// characters), numbered as its state.
+class KernelIndex {
+ public:
+  // The state whose kernel has the items of `key`, or -1.
+  int find(const std::vector<StateItem>& key, std::uint64_t hash) const {
+    return index_.find(hash, [&](int state) { return sameItems(key, state); });
+  }
+  // The kernel of the next state.
+  void add(const std::vector<StateItem>& key, std::uint64_t hash) {
+    items_.insert(items_.end(), key.begin(), key.end());
+    start_.push_back(items_.size());
+    index_.add(hash);
+  }
+
+  static std::uint64_t hashOf(const std::vector<StateItem>& key) {
+    std::uint64_t hash = 0;
+    for (const StateItem& item : key)
+      for (int value : {item.production, item.dot, item.lookahead})
+        hash = HashIndex::mix(hash, static_cast<std::uint32_t>(value));
+    return hash;
+  }
+
+ private:
+  bool sameItems(const std::vector<StateItem>& key, int state) const {
+    size_t first = start_[static_cast<size_t>(state)], last = start_[static_cast<size_t>(state) + 1];
+    if (last - first != key.size()) return false;
+    for (size_t k = 0; k < key.size(); ++k) {
+      const StateItem& a = key[k];
+      const StateItem& b = items_[first + k];
+      if (a.production != b.production || a.dot != b.dot || a.lookahead != b.lookahead) return false;
+    }
+    return true;
+  }
+
+  std::vector<StateItem> items_;
+  std::vector<size_t> start_{0};  // state k's items are items_[start_[k] .. start_[k + 1])
+  HashIndex index_;
+};
 
 // close(kernel): the state of a kernel; describe(item): the item as kernels compare it.
 // `name` names the collection in a message when it outgrows the limits.
@@ -39,24 +64,42 @@ template <class Close, class Describe>
 Automaton walkCollection(const char* name, ClosureEngine& engine, StateItem start, Close close, Describe describe) {
   Automaton automaton;
   long items = 0;
-  std::unordered_map<std::string, int> byKernel;
-  automaton.states.push_back(close({start}));
+  KernelIndex index;
+  std::vector<StateItem> key;
+  auto keyOf = [&](const std::vector<StateItem>& kernel) {
+    key.clear();
+    for (const StateItem& item : kernel) key.push_back(describe(item));
+    std::sort(key.begin(), key.end(), [](const StateItem& a, const StateItem& b) {
+      return a.production != b.production ? a.production < b.production
+             : a.dot != b.dot             ? a.dot < b.dot
+                                          : a.lookahead < b.lookahead;
+    });
+    return KernelIndex::hashOf(key);
+  };
+  std::vector<StateItem> first{start};
+  index.add(key, keyOf(first));
+  automaton.states.push_back(close(std::move(first)));
   automaton.transitions.emplace_back();
   automaton.origins.emplace_back(-1, '\0');
+  std::string symbols;
+  std::vector<std::vector<StateItem>> kernels;
   for (size_t i = 0; i < automaton.states.size(); ++i) {
-    std::string symbols = engine.symbolsAfterDot(automaton.states[i]);
-    for (char x : symbols) {
-      std::vector<StateItem> kernel = engine.advance(automaton.states[i], x);
-      auto [found, isNew] = byKernel.try_emplace(kernelKey(kernel, describe), static_cast<int>(automaton.states.size()));
-      if (isNew) {
-        std::vector<StateItem> state = close(std::move(kernel));
+    engine.gotoKernels(automaton.states[i], symbols, kernels);
+    automaton.transitions[i].reserve(symbols.size());
+    for (size_t k = 0; k < symbols.size(); ++k) {
+      std::uint64_t hash = keyOf(kernels[k]);
+      int found = index.find(key, hash);
+      if (found == -1) {
+        found = static_cast<int>(automaton.states.size());
+        index.add(key, hash);
+        std::vector<StateItem> state = close(std::move(kernels[k]));
         items += static_cast<long>(state.size());
         noteStates(name, static_cast<long>(automaton.states.size()) + 1, items);
         automaton.states.push_back(std::move(state));
         automaton.transitions.emplace_back();
-        automaton.origins.emplace_back(static_cast<int>(i), x);
+        automaton.origins.emplace_back(static_cast<int>(i), symbols[k]);
       }
-      automaton.transitions[i].emplace_back(x, found->second);
+      automaton.transitions[i].emplace_back(symbols[k], found);
     }
   }
   return automaton;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "automata/items.h"
+#include "automata/listing.h"
 #include "grammar/test_support.h"
 
 namespace {
@@ -130,6 +131,18 @@ TEST(LR1CollectionTest, LookaheadOrderDoesNotSplitStates) {
   EXPECT_EQ(modelOf({"I->A", "A->BcA|c", "B->AbAA|e|b"}).buildLR1Collection().getCount(), 15);
   Parsing model = modelOf({"I->A", "A->BBA|a", "B->e|A|b"});
   EXPECT_EQ(headers(model.listLR1Items()).size(), 11u);
+}
+
+// The engine's closure meets B->°x from four parents, once with a lookahead
+// it met before: one item, the lookaheads in the order met.  Its gotos on
+// B from states reached in two orders find each other by their item sets.
+TEST(LR1CollectionTest, EngineJoinsTheLookaheadsOfACore) {
+  Parsing model = modelOf({"I->X", "X->Ba|Bb|Bc|Bac|yXz", "B->x"});
+  Lines listing = shown(stateListing(model, buildLR1Automaton(model)));
+  EXPECT_EQ(Lines(listing.begin(), listing.begin() + 8),
+            (Lines{"State0 - Clousure(I->°X, $):", "   I->°X, $", "   X->°Ba, $", "   X->°Bb, $", "   X->°Bc, $",
+                   "   X->°Bac, $", "   X->°yXz, $", "   B->°x, abc"}));
+  EXPECT_EQ(listing, shown(model.listLR1Items()));
 }
 
 TEST(CollectionTest, EmptyStartProductionIsCompleteAtOnce) {

@@ -1,9 +1,29 @@
 // The listing of a canonical collection, one block per state.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "automata/automaton.h"
 
 // Per state: "State" k " - " and how it was reached ("Clousure(...)" for
 // state 0, "Goto(State" i "," X ")" for the others) and ":", its items after
 // three blanks (with ", " and the lookahead for LR(1)), then an empty line.
+class StateListing {
+ public:
+  StateListing(const Parsing& grammar, const Automaton& collection);
+  // Appends the block of state k.
+  void append(Row& lines, size_t k) const;
+  // An item after `indent`: the production with the dot marker, and for
+  // LR(1) ", " and the lookahead.
+  HString itemLine(std::string_view indent, const StateItem& item) const;
+
+ private:
+  const Automaton& collection_;
+  std::vector<std::string> productions_;
+  std::string start_;  // the trace of state 0
+  bool withLookaheads_;
+};
+
+// Every block in state order.
 Row stateListing(const Parsing& grammar, const Automaton& collection);

@@ -1,17 +1,43 @@
 // Times what every command of tablomat-cli computes (reading the grammar
-// and the analysis; not the writing of its output) on three grammar sets: the twelve
-// examples with their words, a statement-and-expression grammar with a long
-// program, and a large random grammar; and bison's canonical LR(1) and LALR
-// builds of the two large grammars, for a ratio.  Then the drawings: the
-// graph of each automaton, its layout by Graphviz and its SVG (the whole
-// automaton when it is small enough to draw, else the neighbourhood of a
-// state), and the parse tree of the word with its layout.  Then the
-// counterexamples of every conflict of the four tables, with the default
-// bounds: how many are unifying, how many non-unifying, the time per
-// conflict; and bison -Wcounterexamples on the same grammars (its LALR
-// table) side by side.
+// and the analysis; not the writing of its output) on the benchmark grammar
+// sets, side by side with bison's canonical LR(1) and LALR builds of the
+// same grammars, and checks the targets:
+// - examples: the twelve examples with their words, every command under 2 ms;
+// - statements: a statement-and-expression grammar with a 3045-character
+//   program, every command under 20 ms;
+// - random: a large random grammar whose LALR table has conflicts, every
+//   command under 2 s, lr1-table no slower than bison's canonical LR(1) and
+//   lalr-table no slower than bison's LALR;
+// - chains: the explosive chains of 10, 14, 18 and 22 rules (families.h),
+//   and the closed chain of 16 rules with 393213 LR(1) states, whose
+//   lr1-items takes under 6 s;
+// - long: a grammar of 100000 lines, read (check) in under 0.5 s.
+// On every grammar whose LALR table has no conflict, lalr-table, lalr-eval
+// and the LALR conflict count (lalr-count) take at most half of bison's
+// LALR time.  A command stopped at a limit of the work of one command is
+// shown as such; the limits are the defaults of tablomat-cli.  Last, the
+// tool itself writes the trace of a 3335-character program (about 15000
+// rows) to /dev/null in under 0.1 s (the set "process").
 //
-// Usage: tablomat-bench GRAMMAR_DIR
+// On the grammars a student or teacher works with (examples, statements,
+// random) it also times the drawings: the graph of each automaton, its
+// layout by Graphviz and its SVG (the whole automaton when it is small
+// enough to draw, else the neighbourhood of a state), and the parse tree of
+// the word with its layout; making and grading exercises; and the
+// counterexamples of every conflict of the four tables with the default
+// bounds (how many unifying, non-unifying, the time per conflict), beside
+// bison -Wcounterexamples on the same grammars (its LALR table).
+//
+// Times are processor times (user and system) of this process or of the
+// child that ran, so that other work on the machine does not count.
+//
+// Usage: tablomat-bench GRAMMAR_DIR [SET...]                (only these sets)
+//        tablomat-bench --print chain|closed|long N   (a grammar of a family)
+//        tablomat-bench --routes N                    (LALR routes on N random grammars)
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <time.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -22,19 +48,23 @@
 #include <vector>
 
 #include "bench/bison_grammar.h"
+#include "bench/families.h"
 #include "cli/commands.h"
+#include "commands/commands.h"
+#include "core/work.h"
 #include "exercises/exercise.h"
 #include "exercises/set_grading.h"
 #include "exercises/table_grading.h"
-#include "grammar/first.h"
-#include "grammar/follow.h"
 #include "explain/conflicts.h"
 #include "explain/grammar_report.h"
+#include "fuzz/properties.h"
+#include "fuzz/random_grammar.h"
 #include "grammar/examples.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
 #include "graphs/automaton_dot.h"
 #include "graphs/neighbourhood.h"
+#include "tables/lr_tables.h"
 #include "trees/evaluation_tree.h"
 #include "trees/tree_dot.h"
 
@@ -45,9 +75,10 @@ using Clock = std::chrono::steady_clock;
 struct Case {
   std::string set;
   std::string name;
-  HString text;  // the editor text
+  std::string text;  // the grammar, lines ended by LF
   std::string word;
-  double target;  // milliseconds no command may exceed
+  double target;  // milliseconds no command may exceed; 0 for none
+  bool withBison;
 };
 
 std::string fileText(const std::string& path) {
@@ -61,34 +92,71 @@ std::string fileText(const std::string& path) {
   return text.str();
 }
 
-// The median time of one run in milliseconds, over at least five runs and a quarter second.
+double since(Clock::time_point start) {
+  return since(start);
+}
+
+// Processor milliseconds of this process, or of its children that ended.
+double processorMilliseconds(bool children) {
+  if (!children) {
+    timespec now;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+  }
+  rusage usage;
+  getrusage(RUSAGE_CHILDREN, &usage);
+  auto ms = [](const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3; };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// The median time of one run in milliseconds: at least five runs and a
+// quarter second, or a single run of a command that takes seconds.
 template <class Work>
-double medianMilliseconds(Work work) {
+double medianMilliseconds(Work work, bool children = false) {
   std::vector<double> runs;
   Clock::time_point start = Clock::now();
-  while (runs.size() < 5 || (Clock::now() - start < std::chrono::milliseconds(250) && runs.size() < 1000)) {
-    Clock::time_point before = Clock::now();
+  while (runs.empty() || (runs.size() < 5 && since(start) < 3000) || (since(start) < 250 && runs.size() < 1000)) {
+    double before = processorMilliseconds(children);
     work();
-    runs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - before).count());
+    runs.push_back(processorMilliseconds(children) - before);
   }
   std::sort(runs.begin(), runs.end());
   return runs[runs.size() / 2];
 }
 
+// A shell command's time, or -1 when it failed or ran out of its time.
+double processMilliseconds(const std::string& command) {
+  bool failed = false;
+  double ms = medianMilliseconds(
+      [&] {
+        int status = std::system(command.c_str());
+        failed = failed || !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+      },
+      true);
+  return failed ? -1 : ms;
+}
+
+constexpr int kBisonSeconds = 60;
+
 double bisonMilliseconds(const Parsing& model, const char* options) {
   std::string input = "/tmp/tablomat-bench.y";
   std::ofstream(input) << bisonGrammar(model);
-  std::string command = std::string("bison -Wnone ") + options + " -o /tmp/tablomat-bench.tab.c " + input;
-  return medianMilliseconds([&] {
-    if (std::system(command.c_str()) != 0) std::fprintf(stderr, "tablomat-bench: %s failed\n", command.c_str());
-  });
+  return processMilliseconds("timeout " + std::to_string(kBisonSeconds) + " bison -Wnone " + options +
+                             " -o /tmp/tablomat-bench.tab.c " + input);
 }
 
-Parsing modelOf(const HString& text) {
-  GrammarReading reading = readGrammar(text);
+Parsing modelOf(const std::string& text) {
+  GrammarReading reading = readGrammar(editorText(text));
   Parsing model;
   model.loadRules(reading.lines);
   return model;
+}
+
+std::string bisonText(double ms) {
+  char text[32];
+  if (ms < 0) return "over " + std::to_string(kBisonSeconds) + " s";
+  std::snprintf(text, sizeof text, "%.3f", ms);
+  return text;
 }
 
 // Milliseconds no layout of a drawing may exceed: the window waits for it.
@@ -213,7 +281,7 @@ Found bisonCounterexamples(const Parsing& model) {
   Clock::time_point start = Clock::now();
   if (std::system(command.c_str()) != 0) std::fprintf(stderr, "tablomat-bench: %s failed\n", command.c_str());
   Found found;
-  found.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  found.milliseconds = since(start);
   std::ifstream in(messages);
   for (std::string line; std::getline(in, line);) {
     found.conflicts += line.find("[-Wcounterexamples]") != std::string::npos;
@@ -245,7 +313,7 @@ void benchCounterexamples(const std::vector<Case>& cases) {
       for (TableKind kind : kTableKinds) {
         Clock::time_point start = Clock::now();
         std::vector<Conflict> conflicts = explainConflicts(tables, kind, SearchBounds{});
-        ours[static_cast<size_t>(kind)].milliseconds += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        ours[static_cast<size_t>(kind)].milliseconds += since(start);
         tally(ours[static_cast<size_t>(kind)], conflicts);
       }
       Found theirs = bisonCounterexamples(model);
@@ -262,73 +330,224 @@ void benchCounterexamples(const std::vector<Case>& cases) {
         // Once: with a search for ambiguity it may take the table's bound.
         Clock::time_point start = Clock::now();
         grammarReport(modelOf(c.text), c.word, SearchBounds{});
-        report += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        report += since(start);
       }
     std::printf("%-10s %-6s %46.2f ms for the grammar report%s\n", set.c_str(), "report", report,
                 set == "examples" ? "s" : "");
   }
 }
 
+// The commands timed: those of tablomat-cli, and the LALR conflict count.
+std::vector<std::string> commandNames() {
+  std::vector<std::string> names;
+  for (const CommandInfo& command : commandInfos()) names.emplace_back(command.name);
+  names.emplace_back("lalr-count");
+  return names;
+}
+
+void compute(const std::string& name, const Case& c) {
+  Parsing model = modelOf(c.text);
+  if (name == "check") return;
+  if (name == "lalr-count") {
+    conflictCount(model, TableKind::kLALR);
+    return;
+  }
+  computeCommand(name, model, HString(c.word.data(), static_cast<int>(c.word.size())));
+}
+
+// A word of the long grammar: an expression over its first three words.
+std::string wordsOf(const std::string& grammar) {
+  std::vector<std::string> words;
+  for (size_t at = grammar.find("\nW->"); at != std::string::npos && words.size() < 3;
+       at = grammar.find("\nW->", at + 1))
+    words.push_back(grammar.substr(at + 4, grammar.find('\n', at + 1) - at - 4));
+  return words[0] + "*(" + words[1] + "+" + words[2] + ");" + words[0];
+}
+
+bool lalrCommand(const std::string& name) {
+  return name == "lalr-table" || name == "lalr-eval" || name == "lalr-count";
+}
+
+int runBenchmark(const std::string& dir, const std::vector<std::string>& sets, const std::string& cli) {
+  std::vector<Case> cases;
+  for (const Example& example : examples()) {
+    std::string text;
+    for (const char* const* line = example.lines; *line != nullptr; ++line) text += std::string(*line) + "\n";
+    cases.push_back({"examples", example.name, text, example.word, 2, true});
+  }
+  std::string program = fileText(dir + "/statements.word");
+  program.erase(program.find_last_not_of("\r\n") + 1);
+  std::string statements = fileText(dir + "/statements.txt");
+  cases.push_back({"statements", "statements", statements, program, 20, true});
+  cases.push_back({"random", "random", fileText(dir + "/random.txt"), "", 2000, true});
+  for (int n : {10, 14, 18, 22})
+    cases.push_back({"chains", "chain" + std::to_string(n), explosiveChain(n),
+                     std::string(static_cast<size_t>(n), 'y') + "x", 0, true});
+  cases.push_back({"chains", "closed16", explosiveChain(16, true), "zyzyzyzyzyzyzyzyx", 0, true});
+  std::string long100k = longGrammar(100000);
+  cases.push_back({"long", "long", long100k, wordsOf(long100k), 0, true});
+
+  std::printf("%-10s %-10s %-11s %12s %9s %9s\n", "set", "grammar", "command", "ms", "/bison1", "/bisonLA");
+  bool met = true;
+  auto report = [&](const Case& c, const std::string& what, double ms, double bisonLR1, double bisonLALR,
+                    const std::string& note) {
+    std::printf("%-10s %-10s %-11s %12.3f", c.set.c_str(), c.name.c_str(), what.c_str(), ms);
+    if (c.withBison) {
+      if (bisonLR1 > 0)
+        std::printf(" %9.3f", ms / bisonLR1);
+      else
+        std::printf(" %9s", "-");
+      if (bisonLALR > 0)
+        std::printf(" %9.3f", ms / bisonLALR);
+      else
+        std::printf(" %9s", "-");
+    }
+    std::printf("%s\n", note.c_str());
+    std::fflush(stdout);
+  };
+  auto chosen = [&](const std::string& set) { return sets.empty() || std::find(sets.begin(), sets.end(), set) != sets.end(); };
+  for (const Case& c : cases) {
+    if (!chosen(c.set)) continue;
+    Parsing model = modelOf(c.text);
+    double bisonLR1 = 0, bisonLALR = 0;
+    if (c.withBison) {
+      bisonLR1 = bisonMilliseconds(model, "-Dlr.type=canonical-lr");
+      bisonLALR = bisonMilliseconds(model, "");
+      std::printf("%-10s %-10s %-11s %12s\n", c.set.c_str(), c.name.c_str(), "bison-lr1", bisonText(bisonLR1).c_str());
+      std::printf("%-10s %-10s %-11s %12s\n", c.set.c_str(), c.name.c_str(), "bison-lalr",
+                  bisonText(bisonLALR).c_str());
+    }
+    bool lalrConflicts = conflictCount(model, TableKind::kLALR) > 0;
+    for (const std::string& name : commandNames()) {
+      std::string stopped;
+      double ms = medianMilliseconds([&] {
+        WorkScope scope;
+        try {
+          compute(name, c);
+        } catch (const WorkStopped& e) {
+          stopped = e.what();
+        }
+      });
+      bool over = c.target > 0 && ms > c.target;
+      if (c.set == "random" && name == "lr1-table") over = over || (bisonLR1 > 0 && ms > bisonLR1);
+      if (c.set == "random" && name == "lalr-table") over = over || (bisonLALR > 0 && ms > bisonLALR);
+      if (c.withBison && !lalrConflicts && lalrCommand(name))
+        over = over || (bisonLALR > 0 && ms > bisonLALR / 2) || !stopped.empty();
+      if (c.name == "closed16" && name == "lr1-items") over = over || ms > 6000 || !stopped.empty();
+      if (c.set == "long" && name == "check") over = over || ms > 500;
+      met = met && !over;
+      report(c, name, ms, bisonLR1, bisonLALR,
+             (stopped.empty() ? "" : "  stopped at a limit") + std::string(over ? "  over target" : ""));
+    }
+    // Tracing the rule lines back to the editor, as a click on an error message does.
+    double ms = medianMilliseconds([&] { sourceLines(c.text); });
+    bool over = ms > (c.target > 0 ? c.target : 2000);
+    met = met && !over;
+    report(c, "src-lines", ms, 0, 0, over ? "  over target" : "");
+  }
+
+  // The drawings, exercises and counterexamples of the grammars people work with.
+  std::vector<Case> taught;
+  for (const Case& c : cases)
+    if ((c.set == "examples" || c.set == "statements" || c.set == "random") && chosen(c.set)) taught.push_back(c);
+  if (!taught.empty()) {
+    std::printf("\n%-10s %-11s %-11s %10s  %s\n", "set", "grammar", "drawing", "ms", "size");
+    for (const Case& c : taught) {
+      Parsing model = modelOf(c.text);
+      std::vector<Timed> times = timeGraphs(model);
+      for (Timed& timed : timeTree(model, HString(c.word.data(), static_cast<int>(c.word.size()))))
+        times.push_back(std::move(timed));
+      for (const Timed& timed : times) {
+        bool over = timed.layout && timed.ms > kLayoutTarget;
+        met = met && !over;
+        std::printf("%-10s %-11s %-11s %10.3f  %s%s\n", c.set.c_str(), c.name.c_str(), timed.what.c_str(), timed.ms,
+                    timed.size.c_str(), over ? "  over target" : "");
+      }
+    }
+    std::printf("\n");
+    met = benchExercises(taught) && met;
+    benchCounterexamples(taught);
+    std::printf("\n");
+  }
+
+  // The trace as the tool writes it: about 15000 rows, each with the rest of the input.
+  std::string word = program + program.substr(0, 290);
+  if (!chosen("process")) {
+    std::printf("%s\n", met ? "every target met" : "some targets missed");
+    return met ? 0 : 1;
+  }
+  std::ofstream(std::string("/tmp/tablomat-bench-statements.txt")) << statements;
+  for (const char* command : {"slr-eval", "lr1-eval", "lalr-eval"}) {
+    double ms = processMilliseconds(cli + " " + command + " /tmp/tablomat-bench-statements.txt --word '" + word +
+                                    "' > /dev/null");
+    bool over = ms < 0 || ms > 100;
+    met = met && !over;
+    std::printf("%-10s %-10s %-11s %12.3f  (tablomat-cli to /dev/null, %zu-character word)%s\n", "process",
+                "statements", command, ms, word.size(), over ? "  over target" : "");
+  }
+  std::printf("%s\n", met ? "every target met" : "some targets missed");
+  return met ? 0 : 1;
+}
+
+// The LALR table of both routes on `count` seeded random grammars, every
+// other one of the larger kind.
+int runRoutes(unsigned count) {
+  Clock::time_point start = Clock::now();
+  unsigned sound = 0, conflicted = 0, reordered = 0, failed = 0;
+  auto texts = [](const Table& table) {
+    std::string text;
+    for (const Row& row : table)
+      for (const HString& cell : row) text.append(cell.view()).push_back('\t');
+    return text;
+  };
+  for (unsigned seed = 1; seed <= count; ++seed) {
+    std::string word;
+    GrammarReading reading = readGrammar(editorText(randomGrammar(seed, word, seed % 2 == 0)));
+    if (!reading.isSound()) continue;
+    Parsing model;
+    model.loadRules(reading.lines);
+    ++sound;
+    if (conflictCount(model, TableKind::kLALR) > 0) {
+      ++conflicted;
+      // How often the route matters: the entries of a conflict in another order.
+      reordered += texts(lookaheadTableOf(model, buildLalrAutomaton(model))) != texts(lalrTable(model));
+    }
+    std::vector<std::string> problems = checkLalrRoutes(model);
+    if (problems.empty()) continue;
+    ++failed;
+    std::printf("seed %u: %s\n", seed, problems.front().c_str());
+  }
+  std::printf(
+      "%u grammars, %u sound, %u with LALR conflicts (%u of them with entries in another order on the LR(0) "
+      "states), %u differing, %.1f s\n",
+      count, sound, conflicted, reordered, failed, since(start) / 1000);
+  return failed == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: tablomat-bench GRAMMAR_DIR\n");
+  std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    if (args.size() == 3 && args[0] == "--print") {
+      int n = std::stoi(args[2]);
+      std::string text = args[1] == "chain"    ? explosiveChain(n)
+                         : args[1] == "closed" ? explosiveChain(n, true)
+                         : args[1] == "long"   ? longGrammar(n)
+                                               : throw std::invalid_argument("no family " + args[1]);
+      std::fwrite(text.data(), 1, text.size(), stdout);
+      return 0;
+    }
+    if (args.size() == 2 && args[0] == "--routes") return runRoutes(static_cast<unsigned>(std::stoul(args[1])));
+    if (!args.empty() && !args[0].starts_with("--"))
+      return runBenchmark(args[0], std::vector<std::string>(args.begin() + 1, args.end()), TABLOMAT_CLI_PATH);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tablomat-bench: %s\n", e.what());
     return 2;
   }
-  std::string dir = argv[1];
-  std::vector<Case> cases;
-  for (const Example& example : examples()) cases.push_back({"examples", example.name, editorTextOf(example), example.word, 2});
-  std::string program = fileText(dir + "/statements.word");
-  program.erase(program.find_last_not_of("\r\n") + 1);
-  cases.push_back({"statements", "statements", editorText(fileText(dir + "/statements.txt")), program, 20});
-  cases.push_back({"random", "random", editorText(fileText(dir + "/random.txt")), "", 2000});
-
-  std::printf("%-10s %-11s %-11s %10s %9s %9s\n", "set", "grammar", "command", "ms", "/bison1", "/bisonLA");
-  bool met = true;
-  for (const Case& c : cases) {
-    bool large = c.set != "examples";
-    double bisonLR1 = 0, bisonLALR = 0;
-    if (large) {
-      Parsing model = modelOf(c.text);
-      bisonLR1 = bisonMilliseconds(model, "-Dlr.type=canonical-lr");
-      bisonLALR = bisonMilliseconds(model, "");
-      std::printf("%-10s %-11s %-11s %10.3f\n", c.set.c_str(), c.name.c_str(), "bison-lr1", bisonLR1);
-      std::printf("%-10s %-11s %-11s %10.3f\n", c.set.c_str(), c.name.c_str(), "bison-lalr", bisonLALR);
-    }
-    for (const CommandInfo& command : commandInfos()) {
-      if (command.name == "check") continue;
-      HString word(c.word.data(), static_cast<int>(c.word.size()));
-      double ms = medianMilliseconds([&] { computeCommand(command.name, modelOf(c.text), word); });
-      bool over = ms > c.target;
-      if (large && command.name == "lr1-table") over = over || ms > bisonLR1;
-      if (large && command.name == "lalr-table") over = over || ms > bisonLALR;
-      met = met && !over;
-      std::printf("%-10s %-11s %-11s %10.3f", c.set.c_str(), c.name.c_str(), std::string(command.name).c_str(), ms);
-      if (large) std::printf(" %9.3f %9.3f", ms / bisonLR1, ms / bisonLALR);
-      std::printf("%s\n", over ? "  over target" : "");
-    }
-    // Tracing the rule lines back to the editor, as a click on an error message does.
-    double ms = medianMilliseconds([&] { sourceLines(c.text.view()); });
-    met = met && ms <= c.target;
-    std::printf("%-10s %-11s %-11s %10.3f%s\n", c.set.c_str(), c.name.c_str(), "src-lines", ms,
-                ms > c.target ? "  over target" : "");
-  }
-  std::printf("\n%-10s %-11s %-11s %10s  %s\n", "set", "grammar", "drawing", "ms", "size");
-  for (const Case& c : cases) {
-    Parsing model = modelOf(c.text);
-    std::vector<Timed> times = timeGraphs(model);
-    for (Timed& timed : timeTree(model, HString(c.word.data(), static_cast<int>(c.word.size()))))
-      times.push_back(std::move(timed));
-    for (const Timed& timed : times) {
-      bool over = timed.layout && timed.ms > kLayoutTarget;
-      met = met && !over;
-      std::printf("%-10s %-11s %-11s %10.3f  %s%s\n", c.set.c_str(), c.name.c_str(), timed.what.c_str(), timed.ms,
-                  timed.size.c_str(), over ? "  over target" : "");
-    }
-  }
-  met = benchExercises(cases) && met;
-  benchCounterexamples(cases);
-  std::printf("%s\n", met ? "every target met" : "some targets missed");
-  return met ? 0 : 1;
+  std::fprintf(stderr,
+               "usage: tablomat-bench GRAMMAR_DIR [SET...]\n"
+               "       tablomat-bench --print chain|closed|long N\n"
+               "       tablomat-bench --routes N\n");
+  return 2;
 }

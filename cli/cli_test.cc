@@ -127,6 +127,19 @@ TEST(Evaluations, TheWordIsTheExamplesUnlessOneIsGiven) {
   EXPECT_EQ(none.cells().size(), 4u);
 }
 
+// A trace of megabytes, each row with the rest of the input, comes out whole.
+TEST(Evaluations, LongTracesAreWrittenWhole) {
+  std::string word = std::string(800, '(') + "x" + std::string(800, ')');
+  Outcome r = run({"slr-eval", "-w", word}, kParentheses);
+  EXPECT_EQ(r.status, 0);
+  Strings lines = r.lines();
+  ASSERT_EQ(lines.size(), 2404u);  // the header, 801 shifts, 1 + 800 * 2 more steps, Accept
+  EXPECT_TRUE(lines[1].starts_with("1     0    ")) << lines[1];
+  EXPECT_TRUE(lines.back().starts_with("2403  0 1 ")) << lines.back();
+  EXPECT_TRUE(lines.back().ends_with(" $" + std::string(1603, ' ') + "Accept"));  // the input column is 1602 wide
+  EXPECT_GT(r.out.size(), size_t{1} << 20);
+}
+
 TEST(Evaluations, WordBytesPassUnchanged) {
   Outcome r = run({"lr1-eval", "-x", "6", "--word=i+é", "-f", "json"});
   EXPECT_EQ(r.status, 1);
@@ -195,6 +208,21 @@ TEST(ExitStatus, ConflictsRefuseAnEvaluationWithStatusFour) {
   EXPECT_EQ(run({"ll1-eval", "-x", "4"}).status, 4);
 }
 
+// A command that outgrows a limit says which, with nothing on standard
+// output; the LALR table of the same grammar needs no LR(1) collection.
+TEST(ExitStatus, LimitsStopWithStatusFive) {
+  const std::string chain = "I->A\nA->yBa|yB|zB\nB->yCb|yC|zC\nC->yDc|yD|zD\nD->yxd|yx|zx\n";
+  Outcome lr1 = run({"lr1-table", "--max-states", "40"}, chain);
+  EXPECT_EQ(lr1.status, 5);
+  EXPECT_EQ(lr1.out, "");
+  EXPECT_EQ(lr1.err, "tablomat-cli: The LR(1) collection has more than 40 states; that is the limit of one command.\n");
+  EXPECT_EQ(run({"lalr-table", "--max-states", "40"}, chain).status, 0);
+  Outcome trace = run({"slr-eval", "--max-rows", "5", "-w", "yyyyx"}, chain);
+  EXPECT_EQ(trace.status, 5);
+  EXPECT_EQ(trace.err, "tablomat-cli: The trace has more than 5 rows; that is the limit of one command.\n");
+  EXPECT_EQ(run({"slr-eval", "--max-rows", "0"}, chain).status, 2);
+}
+
 TEST(ExitStatus, HelpAndVersion) {
   Outcome help = run({"--help"});
   EXPECT_EQ(help.status, 0);
@@ -203,7 +231,8 @@ TEST(ExitStatus, HelpAndVersion) {
     EXPECT_NE(help.out.find("\n  " + std::string(name) + " "), std::string::npos) << name;
   for (const auto& name : {"text", "csv", "markdown", "latex", "json", "--example", "--word", "--format"})
     EXPECT_NE(help.out.find(name), std::string::npos) << name;
-  for (const auto& status : {"\n  0 ", "\n  1 ", "\n  2 ", "\n  3 ", "\n  4 ", "\n  70 "})
+  for (const auto& status : {"\n  0 ", "\n  1 ", "\n  2 ", "\n  3 ", "\n  4 ", "\n  5 ", "\n  70 ", "--max-states",
+                             "--max-items", "--max-rows", "--max-memory"})
     EXPECT_NE(help.out.find(status), std::string::npos) << status;
   Outcome version = run({"--version"});
   EXPECT_EQ(version.status, 0);

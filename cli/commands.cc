@@ -94,7 +94,7 @@ Outcome runCommand(std::string_view name, const HString& grammarText, const std:
   Parsing model;
   if (!loadGrammar(grammarText, model, outcome)) return outcome;
   if (name == "check") {
-    outcome.listing = linesOf(model.productions);
+    outcome.listingTexts = model.productions;
     return outcome;
   }
   Result result = computeCommand(name, model, HString(word.data(), static_cast<int>(word.size())));
@@ -102,13 +102,30 @@ Outcome runCommand(std::string_view name, const HString& grammarText, const std:
     outcome.diagnostics.push_back(utf8ForDisplay(conflictMessage(result.conflicts).view()));
     outcome.status = kExitConflict;
   } else if (!result.isTable) {
-    outcome.listing = linesOf(result.listing);
+    outcome.listingTexts = std::move(result.listing);
   } else {
-    outcome.table = cellsOf(result.table);
     // Every trace ends with the step that accepted or gave up.
-    const Cells& rows = *outcome.table;
-    bool accepted = rows.size() > 1 && !rows.back().empty() && rows.back().back() == "Accept";
+    const Table& rows = result.table;
+    bool accepted = rows.getCount() > 1 && rows.getLast().getCount() > 0 && rows.getLast().getLast() == "Accept";
     if (name.ends_with("-eval") && !accepted) outcome.status = kExitRejected;
+    outcome.tableTexts = std::move(result.table);
   }
   return outcome;
+}
+
+std::string renderOutcome(const Outcome& outcome, Format format) {
+  std::string out;
+  if (outcome.listing) out += renderListing(*outcome.listing, format);
+  if (outcome.table) out += renderTable(*outcome.table, format);
+  if (outcome.listingTexts) out += renderListing(*outcome.listingTexts, format);
+  if (outcome.tableTexts) out += renderTable(*outcome.tableTexts, format);
+  return out;
+}
+
+void writeOutcome(std::FILE* file, const Outcome& outcome, Format format) {
+  auto write = [&](const std::string& text) { std::fwrite(text.data(), 1, text.size(), file); };
+  if (outcome.listing) write(renderListing(*outcome.listing, format));
+  if (outcome.table) write(renderTable(*outcome.table, format));
+  if (outcome.listingTexts) writeListing(file, *outcome.listingTexts, format);
+  if (outcome.tableTexts) writeTable(file, *outcome.tableTexts, format);
 }

@@ -20,6 +20,7 @@ inline constexpr int kExitRejected = 1;   // the trace ends in "Error"
 inline constexpr int kExitUsage = 2;      // bad arguments, unreadable file
 inline constexpr int kExitGrammar = 3;    // the grammar has errors
 inline constexpr int kExitConflict = 4;   // evaluation refused: the table has conflicts
+inline constexpr int kExitLimit = 5;      // stopped at a limit of the work of one command
 inline constexpr int kExitInternal = kFatalExitStatus;  // a fault of the program itself
 
 struct CommandInfo {
@@ -36,6 +37,9 @@ struct Outcome {
   std::optional<Lines> listing;
   std::optional<Cells> table;
   std::optional<std::string> document;  // written as it is: DOT, SVG, a tree
+  // The same as the library's texts, which are written without a copy.
+  std::optional<Row> listingTexts;
+  std::optional<Table> tableTexts;
   // What goes to standard error, one line each.
   Lines diagnostics;
   int status = kExitOk;
@@ -61,3 +65,7 @@ bool loadGrammar(const HString& grammarText, Parsing& model, Outcome& outcome);
 // CR LF, as editorText() gives it; the word matters to evaluations only.
 // Lets an HStringError of the library through.
 Outcome runCommand(std::string_view name, const HString& grammarText, const std::string& word);
+
+// What goes to standard output, as one text or written to a file.
+std::string renderOutcome(const Outcome& outcome, Format format);
+void writeOutcome(std::FILE* file, const Outcome& outcome, Format format);

@@ -33,8 +33,7 @@ std::string outputsOf(const std::string& input, Format format) {
   for (const CommandInfo& command : commandInfos()) {
     Outcome outcome = runCommand(command.name, text, word);
     out += "### " + std::string(command.name) + " exit " + std::to_string(outcome.status) + "\n";
-    if (outcome.listing) out += renderListing(*outcome.listing, format);
-    if (outcome.table) out += renderTable(*outcome.table, format);
+    out += renderOutcome(outcome, format);
     for (const std::string& line : outcome.diagnostics) out += "! " + line + "\n";
   }
   return out;

@@ -8,11 +8,13 @@
 #include <iostream>
 #include <new>
 #include <string>
+#include <tuple>
 
 #include "cli/commands.h"
 #include "cli/exercise_commands.h"
 #include "cli/explain_commands.h"
 #include "cli/graph_commands.h"
+#include "core/work.h"
 #include "writers/format.h"
 #include "grammar/examples.h"
 #include "grammar/grammar_file.h"
@@ -81,7 +83,11 @@ std::string helpFooter() {
       "  3   the grammar has errors (listed on standard error)\n"
       "  4   evaluation refused: the table has conflicts (the count on standard error);\n"
       "      report, conflicts: a table they look at has conflicts\n"
-      "  70  internal failure of the program\n";
+      "  5   stopped at a limit of the work of one command (which one on standard error)\n"
+      "  70  internal failure of the program\n"
+      "\nLimits: a command stops with status 5 when an automaton outgrows --max-states or\n"
+      "--max-items, a trace --max-rows, or the process --max-memory; the defaults are far\n"
+      "above any grammar written by hand.\n";
   return text;
 }
 
@@ -133,6 +139,12 @@ int run(int argc, char** argv) {
   addDrawingOptions(app, drawing);
   ExplainOptions explainOptions;
   addExplainOptions(app, explainOptions);
+  WorkLimits limits;
+  for (auto [name, limit, what, unit] : {std::tuple{"--max-states", &limits.states, "states of one LR automaton", "N"},
+                                         {"--max-items", &limits.items, "items of one LR automaton", "N"},
+                                         {"--max-rows", &limits.rows, "rows of one evaluation trace", "N"},
+                                         {"--max-memory", &limits.memoryMiB, "resident memory in MiB", "MIB"}})
+    app.add_option(name, *limit, what)->type_name(unit)->check(CLI::PositiveNumber)->capture_default_str();
   app.set_version_flag("--version", std::string(kProgram) + " " + TABLOMAT_VERSION);
   app.footer(helpFooter());
   app.get_formatter()->column_width(24);
@@ -168,6 +180,7 @@ int run(int argc, char** argv) {
     if (wordOption->count() == 0 && read.word) word = *read.word;
   }
 
+  WorkScope scope(limits);
   if (isExplainCommand(command)) {
     ExplainOutcome explained = runExplainCommand(command, grammarText, word, explainOptions, *format);
     std::cout << explained.output;
@@ -181,14 +194,14 @@ int run(int argc, char** argv) {
   }
   Outcome outcome = isDrawing(command, drawing) ? runDrawing(command, grammarText, word, givenFormat, drawing)
                                                 : runCommand(command, grammarText, word);
-  if (outcome.listing) std::cout << renderListing(*outcome.listing, *format);
-  if (outcome.table) std::cout << renderTable(*outcome.table, *format);
-  if (outcome.document) std::cout << *outcome.document;
   std::cout.flush();
+  if (outcome.document) std::fwrite(outcome.document->data(), 1, outcome.document->size(), stdout);
+  else writeOutcome(stdout, outcome, *format);
+  std::fflush(stdout);
   for (const auto& line : outcome.diagnostics) std::cerr << line << "\n";
   if (outcome.status != kExitGrammar)
     for (const auto& note : commandNotes(command, grammarText, word)) std::cerr << kProgram << ": note: " << note << "\n";
-  if (!std::cout) {
+  if (!std::cout || std::ferror(stdout)) {
     std::cerr << kProgram << ": cannot write the output\n";
     return kExitInternal;
   }
@@ -207,8 +220,11 @@ int main(int argc, char** argv) {
   } catch (const HStringError& e) {
     std::cerr << kProgram << ": internal failure: " << e.what() << "\n";
     return kExitInternal;
+  } catch (const WorkStopped& e) {
+    std::cerr << kProgram << ": " << e.what() << "\n";
+    return kExitLimit;
   } catch (const std::bad_alloc&) {
-    std::cerr << kProgram << ": out of memory\n";
-    return kExitInternal;
+    std::cerr << kProgram << ": the command needs more memory than the system gives it\n";
+    return kExitLimit;
   }
 }

@@ -26,17 +26,53 @@ TableKind tableKindNamed(const HString& name) {
   fatal((HString("Unknown table kind '") + name + "'").getString());
 }
 
+namespace {
+
+// A table with its conflict count.
+struct CountedTable {
+  Table table;
+  int conflicts = 0;
+};
+
+CountedTable counted(Table table) {
+  int conflicts = countConflicts(table);
+  return {std::move(table), conflicts};
+}
+
+// The LALR table by the shorter route wherever it gives the same bytes.
+// Its lookaheads computed on the LR(0) states are the merged LR(1)
+// lookaheads, so every cell holds the same entries; only their order within
+// a cell can differ, which shows in a conflict (lalr_lookaheads.cc).  So the
+// conflict count and every table without conflicts come from the LR(0)
+// states, and a table with conflicts, when `needsTable` asks for one, from
+// the merged LR(1) collection.
+CountedTable lalr(const Parsing& grammar, bool needsTable) {
+  CountedTable onLR0 = counted(lookaheadTableOf(grammar, buildLalrAutomaton(grammar)));
+  if (onLR0.conflicts > 0 && needsTable) return counted(lalrTable(grammar));
+  return onLR0;
+}
+
+}  // namespace
+
 Table table(const Parsing& grammar, TableKind kind) {
   switch (kind) {
     case TableKind::kLL1: return grammar.ll1Table();
     case TableKind::kSLR: return slrTable(grammar);
     case TableKind::kLR1: return lr1Table(grammar);
-    case TableKind::kLALR: return lalrTable(grammar);
+    case TableKind::kLALR: return lalr(grammar, true).table;
   }
   fatal("table: no such table kind");
 }
 
-int conflictCount(const Parsing& grammar, TableKind kind) { return countConflicts(table(grammar, kind)); }
+namespace {
+
+CountedTable countedTable(const Parsing& grammar, TableKind kind) {
+  return kind == TableKind::kLALR ? lalr(grammar, false) : counted(table(grammar, kind));
+}
+
+}  // namespace
+
+int conflictCount(const Parsing& grammar, TableKind kind) { return countedTable(grammar, kind).conflicts; }
 
 int countConflicts(const Parsing& grammar, HString tableName) {
   return conflictCount(grammar, tableKindNamed(tableName));
@@ -56,11 +92,11 @@ Table traceWith(const Parsing& grammar, TableKind kind, const Table& table, cons
 
 // The window refuses to parse with a table that holds a choice.
 Evaluation evaluation(const Parsing& grammar, TableKind kind, const HString& word) {
-  Table built = table(grammar, kind);
+  CountedTable built = countedTable(grammar, kind);
   Evaluation result;
-  result.conflicts = countConflicts(built);
-  if (!result.refused()) result.trace = traceWith(grammar, kind, built, word);
-  result.table = std::move(built);
+  result.conflicts = built.conflicts;
+  if (!result.refused()) result.trace = traceWith(grammar, kind, built.table, word);
+  result.table = std::move(built.table);
   return result;
 }
 

@@ -1,8 +1,11 @@
 #include "core/work.h"
 
-#include <chrono>
-#include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
 
 namespace {
 
@@ -11,40 +14,66 @@ thread_local WorkScope* current = nullptr;
 const WorkLimits kDefaults;
 
 // Resident memory in MiB, from the kernel's page counts; 0 when unknown.
+// The file stays open: it is read again at every look.
 long residentMiB() {
-  std::FILE* statm = std::fopen("/proc/self/statm", "r");
-  if (statm == nullptr) return 0;
-  long size = 0, resident = 0;
-  int read = std::fscanf(statm, "%ld %ld", &size, &resident);
-  std::fclose(statm);
-  if (read != 2) return 0;
-  return resident * (sysconf(_SC_PAGESIZE) / 1024) / 1024;
+  static const int statm = open("/proc/self/statm", O_RDONLY | O_CLOEXEC);
+  static const long pageKiB = sysconf(_SC_PAGESIZE) / 1024;
+  char text[128];
+  ssize_t length = statm < 0 ? -1 : pread(statm, text, sizeof text - 1, 0);
+  if (length <= 0) return 0;
+  text[length] = '\0';
+  char* rest = nullptr;
+  std::strtol(text, &rest, 10);  // the size of the address space comes first
+  return std::strtol(rest, nullptr, 10) * pageKiB / 1024;
+}
+
+long microsecondsNow() {
+  return static_cast<long>(std::chrono::duration_cast<std::chrono::microseconds>(
+                               std::chrono::steady_clock::now().time_since_epoch())
+                               .count());
+}
+
+[[noreturn]] void stopAtLimit(const std::string& what) {
+  throw WorkStopped(WorkStopped::Reason::kLimit, what + "; that is the limit of one command.");
 }
 
 }  // namespace
 
+long WorkLimits::defaultMemoryMiB() {
+  static const long kMiB = [] {
+    long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
+    long machine = pages > 0 && pageSize > 0 ? pages / 1024 * pageSize / 1024 : 0;
+    return machine > 0 ? std::min(6'144L, machine / 4 * 3) : 6'144L;
+  }();
+  return kMiB;
+}
+
 // The checks every note makes, with the scope's state at hand.
 class WorkCheck {
  public:
-  // Every 4096th note looks at the memory and the clock: both cost a
-  // system call, and notes come at millions a second.
+  // Notes come at up to a hundred million a second: every 1024th looks at
+  // the clock, and every few milliseconds the memory is read and the
+  // progress reported.
   static void tick(const char* what, long count) {
     WorkScope* scope = current;
     if (scope == nullptr) return;
     if (scope->cancel_ != nullptr && scope->cancel_->load(std::memory_order_relaxed))
       throw WorkStopped(WorkStopped::Reason::kCancelled, "Cancelled.");
-    if ((++scope->ticks_ & 4095) != 0) return;
-    long memory = residentMiB();
-    if (memory > scope->limits_.memoryMiB)
-      throw WorkStopped(WorkStopped::Reason::kLimit, "The command needs more than " +
-                                                         std::to_string(scope->limits_.memoryMiB) +
-                                                         " MiB of memory, the limit of one command.");
+    if ((++scope->ticks_ & 1023) != 0) return;
+    long now = microsecondsNow();
+    if (now - scope->lastLook_ < kLookEveryMicroseconds) return;
+    scope->lastLook_ = now;
+    if (residentMiB() > scope->limits_.memoryMiB)
+      stopAtLimit("The command needs more than " + std::to_string(scope->limits_.memoryMiB) + " MiB of memory");
     if (scope->report_) scope->report_(WorkProgress{what, count});
   }
+
+ private:
+  static constexpr long kLookEveryMicroseconds = 4'000;
 };
 
 WorkScope::WorkScope(const WorkLimits& limits, const std::atomic<bool>* cancel, ProgressReport report)
-    : limits_(limits), cancel_(cancel), report_(std::move(report)), outer_(current) {
+    : limits_(limits), cancel_(cancel), report_(std::move(report)), outer_(current), lastLook_(microsecondsNow()) {
   current = this;
 }
 
@@ -55,21 +84,15 @@ const WorkLimits& currentLimits() { return current != nullptr ? current->limits(
 void noteStates(const char* what, long states, long items) {
   const WorkLimits& limits = currentLimits();
   if (states > limits.states)
-    throw WorkStopped(WorkStopped::Reason::kLimit, std::string("The ") + what + " has more than " +
-                                                       std::to_string(limits.states) +
-                                                       " states, the limit of one command.");
+    stopAtLimit(std::string("The ") + what + " has more than " + std::to_string(limits.states) + " states");
   if (items > limits.items)
-    throw WorkStopped(WorkStopped::Reason::kLimit, std::string("The ") + what + " has more than " +
-                                                       std::to_string(limits.items) +
-                                                       " items, the limit of one command.");
+    stopAtLimit(std::string("The ") + what + " has more than " + std::to_string(limits.items) + " items");
   WorkCheck::tick("states", states);
 }
 
 void noteRows(long rows) {
   const WorkLimits& limits = currentLimits();
-  if (rows > limits.rows)
-    throw WorkStopped(WorkStopped::Reason::kLimit, "The trace has more than " + std::to_string(limits.rows) +
-                                                       " rows, the limit of one command.");
+  if (rows > limits.rows) stopAtLimit("The trace has more than " + std::to_string(limits.rows) + " rows");
   WorkCheck::tick("trace rows", rows);
 }
 

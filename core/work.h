@@ -14,11 +14,18 @@
 #include <stdexcept>
 #include <string>
 
+// The defaults are far above any grammar typed by hand (a few hundred
+// states) and above the large benchmark grammars, which take seconds; an
+// LR(1) collection that outgrows them would take minutes and gigabytes.
 struct WorkLimits {
-  long states = 2'000'000;     // states of one automaton
-  long items = 60'000'000;     // items held by one automaton's states
-  long rows = 5'000'000;       // rows of one trace
-  long memoryMiB = 16'384;     // resident memory of the process
+  long states = 1'000'000;                 // states of one automaton
+  long items = 20'000'000;                 // items held by one automaton's states
+  long rows = 2'000'000;                   // rows of one trace
+  long memoryMiB = defaultMemoryMiB();     // resident memory of the process
+
+  // 6 GiB, or three quarters of the machine's memory when it has less, so
+  // that the limit comes before the system runs out.
+  static long defaultMemoryMiB();
 };
 
 // What a running command has done so far, for a progress display.
@@ -61,6 +68,7 @@ class WorkScope {
   ProgressReport report_;
   WorkScope* outer_;
   long ticks_ = 0;
+  long lastLook_;  // when the memory was last read, in microseconds
 };
 
 // The limits in force on this thread.
@@ -71,6 +79,7 @@ const WorkLimits& currentLimits();
 void noteStates(const char* what, long states, long items);
 // A trace now holds `rows` rows.
 void noteRows(long rows);
-// A unit of work that adds nothing countable (a step of a search): checks
-// the cancel flag and, now and then, the memory.
+// A unit of work that adds nothing countable (a step of a search, an item
+// of a closure, a line of a listing): checks the cancel flag and, now and
+// then, the memory.
 void noteWork();

@@ -80,7 +80,9 @@ void expectChecked(const Parsing& model, TableSet& tables, const Conflict& c) {
   for (const Counterexample::Example& example : ce.examples) {
     EXPECT_TRUE(isDerivation(grammar, example.tree));
     EXPECT_EQ(frontier(example.tree).substr(0, example.prefix.size()), example.prefix);
-    if (c.table != TableKind::kLL1) EXPECT_EQ(lrStateAfter(tables[c.table], example.prefix), c.row);
+    if (c.table != TableKind::kLL1) {
+      EXPECT_EQ(lrStateAfter(tables[c.table], example.prefix), c.row);
+    }
   }
 }
 

@@ -1,43 +1,24 @@
-// The engine against the literal item-list operations on a few hundred
-// seeded random grammars: the same collections, item orders and lookahead
-// texts, the same LALR states and similar-state texts, and stack cells
-// that replaying each trace on a literal stack gives again.
+// Two routes to each result on a few hundred seeded random grammars.  The
+// engine against the literal item-list operations: the same collections,
+// item orders and lookahead texts, the same LALR states and similar-state
+// texts, and stack cells that replaying each trace on a literal stack gives
+// again.  The LALR lookaheads computed on the LR(0) states against the
+// merged LR(1) collection, and the command layer's LALR table and conflict
+// count against the merged collection's, whichever route the layer takes.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 #include "fuzz/properties.h"
+#include "fuzz/random_grammar.h"
 #include "grammar/reading.h"
 
 namespace {
 
-// 2 to 5 non-terminals, each with 1 to 3 alternatives of 1 to 3 symbols,
-// some empty; a first line I->A that only starts the grammar.
-std::string randomGrammar(unsigned seed, std::string& word) {
-  std::mt19937 random(seed);
-  auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-  int nonTerminals = 2 + below(4);
-  std::string terminals = std::string("abcxy+*()").substr(0, static_cast<size_t>(2 + below(5)));
-  std::string text = "I->A\n";
-  for (int i = 0; i < nonTerminals; ++i) {
-    text += static_cast<char>('A' + i);
-    text += "->";
-    int alternatives = 1 + below(3);
-    for (int a = 0; a < alternatives; ++a) {
-      for (int k = 1 + below(3); k > 0; --k)
-        text += below(9) < 4 ? static_cast<char>('A' + below(nonTerminals)) : terminals[static_cast<size_t>(below(static_cast<int>(terminals.size())))];
-      text += '|';
-    }
-    text += below(4) == 0 ? "e" : std::string(1, terminals[0]);
-    text += '\n';
-  }
-  word.clear();
-  for (int k = below(6); k > 0; --k) word += terminals[static_cast<size_t>(below(static_cast<int>(terminals.size())))];
-  return text;
-}
-
-TEST(OracleTest, EngineAgreesWithTheLiteralOperations) {
+// Runs `check` on the model and word of each sound grammar of seeds 1 to
+// 400 and expects it to find nothing; most of them are sound.
+template <class Check>
+void checkRandomGrammars(Check check) {
   int checked = 0;
   for (unsigned seed = 1; seed <= 400; ++seed) {
     std::string word;
@@ -45,11 +26,17 @@ TEST(OracleTest, EngineAgreesWithTheLiteralOperations) {
     if (!reading.isSound()) continue;
     Parsing model;
     model.loadRules(reading.lines);
-    std::vector<std::string> problems = checkModel(model, HString(word.data(), static_cast<int>(word.size())));
+    std::vector<std::string> problems = check(model, HString(word.data(), static_cast<int>(word.size())));
     EXPECT_TRUE(problems.empty()) << "seed " << seed << ": " << ::testing::PrintToString(problems);
     ++checked;
   }
   EXPECT_GT(checked, 300);
+}
+
+TEST(OracleTest, EngineAgreesWithTheLiteralOperations) { checkRandomGrammars(checkModel); }
+
+TEST(OracleTest, LalrLookaheadsOnTheLR0StatesAreTheMergedOnes) {
+  checkRandomGrammars([](const Parsing& model, const HString&) { return checkLalrRoutes(model); });
 }
 
 }  // namespace

@@ -35,9 +35,14 @@
 //   one element and nothing else; the ambiguity search finds no word with
 //   two trees in a grammar with a conflict-free LR(1) table (when the first
 //   rule only starts the grammar), and every word it finds has two checked
-//   trees.
+//   trees;
+// - the LALR automaton computed on the LR(0) states has the states,
+//   transitions and lookahead sets of the merged LR(1) collection, and the
+//   command layer's LALR table and conflict count, whichever route they
+//   take, are those of the merged collection.
 #include "fuzz/properties.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -57,9 +62,11 @@
 #include "grammar/source_lines.h"
 #include "graphs/automaton_dot.h"
 #include "graphs/graphviz.h"
+#include "simulation/ll1_evaluation.h"
 #include "simulation/lr_evaluation.h"
 #include "tables/conflicts.h"
 #include "tables/listings.h"
+#include "tables/lr_tables.h"
 #include "tables/table.h"
 #include "trees/evaluation_tree.h"
 
@@ -276,12 +283,9 @@ std::vector<std::string> textsOf(const Parsing& model, const HList<HList<Item>>&
   return texts;
 }
 
-// Above this many LR(1) states the literal operations take too long to ask.
-constexpr size_t kLargestOracle = 300;
-
-void checkAgainstLiteral(const Parsing& model, Problems& problems) {
+void checkAgainstLiteral(const Parsing& model, size_t largestOracle, Problems& problems) {
   Automaton lr1 = buildLR1Automaton(model);
-  if (lr1.states.size() > kLargestOracle) return;
+  if (lr1.states.size() > largestOracle) return;
   if (textsOf(model, model.buildLR0Collection()) != textsOf(model, lr0Lists(buildLR0Automaton(model))))
     problems.push_back("the LR(0) collection differs from the literal walk");
   if (textsOf(model, model.buildLR1Collection()) != textsOf(model, lr1Lists(lr1)))
@@ -292,6 +296,53 @@ void checkAgainstLiteral(const Parsing& model, Problems& problems) {
     problems.push_back("the LALR states differ from the literal merge");
   if (textsOf(similarStates(model)) != textsOf(similarTexts(groups)))
     problems.push_back("the similar states differ from the literal merge");
+}
+
+std::vector<std::vector<std::string>> tableTexts(const Table& table) {
+  std::vector<std::vector<std::string>> texts;
+  for (const Row& row : table) texts.push_back(textsOf(row));
+  return texts;
+}
+
+// A state as its cores with their lookahead sets, in a fixed order.
+std::set<std::pair<std::pair<int, int>, std::string>> coresOf(const Automaton& automaton, size_t k) {
+  std::set<std::pair<std::pair<int, int>, std::string>> cores;
+  for (const StateItem& item : automaton.states[k]) {
+    std::string lookahead = automaton.lookaheads.text(item.lookahead);
+    std::sort(lookahead.begin(), lookahead.end());
+    cores.insert({{item.production, item.dot}, lookahead});
+  }
+  return cores;
+}
+
+// `layerTable` is the command layer's LALR table.
+void checkLalrRoutesOf(const Parsing& model, const Table& layerTable, Problems& problems) {
+  Automaton direct = buildLalrAutomaton(model);
+  Automaton merged = mergeByCore(buildLR1Automaton(model));
+  if (direct.states.size() != merged.states.size()) {
+    problems.push_back("the LALR automaton on the LR(0) states has another number of states");
+    return;
+  }
+  for (size_t k = 0; k < direct.states.size(); ++k) {
+    if (coresOf(direct, k) != coresOf(merged, k))
+      problems.push_back("LALR state " + std::to_string(k) + " has other items or lookaheads on the LR(0) states");
+    auto sorted = [](std::vector<std::pair<char, int>> arcs) {
+      std::sort(arcs.begin(), arcs.end());
+      return arcs;
+    };
+    if (sorted(direct.transitions[k]) != sorted(merged.transitions[k]))
+      problems.push_back("LALR state " + std::to_string(k) + " has other transitions on the LR(0) states");
+  }
+  Table canonical = lookaheadTableOf(model, merged);
+  if (tableTexts(layerTable) != tableTexts(canonical))
+    problems.push_back("the LALR table of the command layer differs from the merged collection's");
+  if (conflictCount(model, TableKind::kLALR) != countConflicts(canonical))
+    problems.push_back("the LALR conflict count of the command layer differs from the merged collection's");
+  Table onLR0 = lookaheadTableOf(model, direct);
+  if (countConflicts(onLR0) != countConflicts(canonical))
+    problems.push_back("the LALR tables of the two routes differ in their conflicts");
+  if (countConflicts(canonical) == 0 && tableTexts(onLR0) != tableTexts(canonical))
+    problems.push_back("a conflict-free LALR table differs between the routes");
 }
 
 // The number a cell starts with after its prefix letter.
@@ -349,7 +400,16 @@ void replayLL1(const Table& trace, const Parsing& model, Problems& problems) {
   }
 }
 
-void checkEvaluations(const Parsing& model, const HString& word, unsigned seed, Problems& problems) {
+// The four tables, each built once for all the checks of an input.
+struct Tables {
+  Table byKind[4];
+  explicit Tables(const Parsing& model) {
+    for (TableKind kind : kTableKinds) byKind[static_cast<int>(kind)] = table(model, kind);
+  }
+  const Table& operator[](TableKind kind) const { return byKind[static_cast<int>(kind)]; }
+};
+
+void checkEvaluations(const Parsing& model, const Tables& tables, const HString& word, unsigned seed, Problems& problems) {
   std::string derived;
   bool haveDerived = deriveWord(model, seed, derived);
   for (bool isDerived : {false, true}) {
@@ -358,10 +418,10 @@ void checkEvaluations(const Parsing& model, const HString& word, unsigned seed, 
     std::vector<std::string> accepted;
     for (TableKind kind : kTableKinds) {
       const char* name = tableName(kind);
-      Table built = table(model, kind);
+      const Table& built = tables[kind];
       Evaluation parsed = evaluation(model, kind, w);
       // A refused evaluation still parses, on each cell's first entry.
-      Table trace = parsed.refused() ? (kind == TableKind::kLL1 ? model.ll1Evaluation(w) : lrEvaluation(model, w, name))
+      Table trace = parsed.refused() ? (kind == TableKind::kLL1 ? ll1EvaluationWith(model, built, w) : lrEvaluationWith(model, built, w))
                                      : parsed.trace;
       checkTrace(name, trace, problems);
       if (kind == TableKind::kLL1) {
@@ -657,7 +717,7 @@ void checkReport(const Parsing& model, const HString& word, Problems& problems) 
 
 }  // namespace
 
-std::vector<std::string> checkEverything(std::string_view input) {
+std::vector<std::string> checkEverything(std::string_view input, size_t largestOracle) {
   Problems problems;
   if (input.size() > kLargestInput) return problems;
   size_t end = input.find('\n');
@@ -676,8 +736,9 @@ std::vector<std::string> checkEverything(std::string_view input) {
   listing(model, ListingKind::kFirst);
   listing(model, ListingKind::kFollow);
 
-  Table slr = table(model, TableKind::kSLR), lr1 = table(model, TableKind::kLR1);
-  Table lalr = table(model, TableKind::kLALR), ll1 = table(model, TableKind::kLL1);
+  Tables tables(model);
+  const Table &slr = tables[TableKind::kSLR], &lr1 = tables[TableKind::kLR1];
+  const Table &lalr = tables[TableKind::kLALR], &ll1 = tables[TableKind::kLL1];
   checkLRTable("SLR", slr, model, problems);
   checkLRTable("LR1", lr1, model, problems);
   checkLRTable("LALR", lalr, model, problems);
@@ -693,7 +754,8 @@ std::vector<std::string> checkEverything(std::string_view input) {
       headerCount(listing(model, ListingKind::kLR1Items).lines) != lr1.getCount() - 1 ||
       headerCount(lalrItems.lines) != lalr.getCount() - 1)
     problems.push_back("listings and tables differ in their states");
-  checkAgainstLiteral(model, problems);
+  checkAgainstLiteral(model, largestOracle, problems);
+  checkLalrRoutesOf(model, lalr, problems);
   checkGradingAndAmbiguity(model, problems);
   checkExplanations(model, problems);
   checkReport(model, HString(word.data(), static_cast<int>(word.size())), problems);
@@ -701,7 +763,7 @@ std::vector<std::string> checkEverything(std::string_view input) {
   unsigned seed = 2166136261u;
   for (char c : input) seed = (seed ^ static_cast<unsigned char>(c)) * 16777619u;
   HString w(word.data(), static_cast<int>(word.size()));
-  checkEvaluations(model, w, seed, problems);
+  checkEvaluations(model, tables, w, seed, problems);
   checkGraphs(model, problems);
   checkTrees(model, w, problems);
   std::string derived;
@@ -711,9 +773,15 @@ std::vector<std::string> checkEverything(std::string_view input) {
 
 std::vector<std::string> checkModel(const Parsing& model, const HString& word) {
   Problems problems;
-  checkAgainstLiteral(model, problems);
-  checkEvaluations(model, word, 1u, problems);
+  checkAgainstLiteral(model, kLargestOracle, problems);
+  checkEvaluations(model, Tables(model), word, 1u, problems);
   checkGraphs(model, problems);
   checkTrees(model, word, problems);
+  return problems;
+}
+
+std::vector<std::string> checkLalrRoutes(const Parsing& model) {
+  Problems problems;
+  checkLalrRoutesOf(model, table(model, TableKind::kLALR), problems);
   return problems;
 }

@@ -36,4 +36,24 @@ TEST(FirstTest, NullablePrefixesPassThrough) {
   EXPECT_EQ(first(modelOf({"S->AA", "A->a|e"}), 'S'), "ae");
 }
 
+// A model loaded again answers for its new rules, not from what it
+// remembered of the old ones.
+TEST(FirstTest, ReloadedModelForgetsItsFirstSets) {
+  Parsing model = modelOf({"S->Ab", "A->a"});
+  EXPECT_EQ(std::string(model.firstOfString("Ab").view()), "a");
+  GrammarReading other = readGrammar("S->Ab\r\nA->c|e\r\n");
+  model.loadRules(other.lines);
+  EXPECT_EQ(std::string(model.firstOfString("Ab").view()), "cb");
+  EXPECT_EQ(first(model, 'S'), "cb");
+}
+
+// Many alternatives: each character once, in the order the walk met it.
+TEST(FirstTest, ManyAlternativesOneSet) {
+  std::string rule = "A->";
+  for (int k = 0; k < 2000; ++k) rule += std::string(k ? "|" : "") + "zyx"[k % 3] + "w";
+  Parsing model = modelOf({"S->Av", rule.c_str()});
+  EXPECT_EQ(first(model, 'A'), "zyx");
+  EXPECT_EQ(std::string(model.firstOfString("vA").view()), "v");
+}
+
 }  // namespace

@@ -18,6 +18,8 @@
 // of the textbook definition on every input it makes.
 #include "grammar/follow.h"
 
+#include <vector>
+
 namespace {
 
 // Codes of the reference characters; rule i is referred to by code i + 1.
@@ -26,46 +28,57 @@ constexpr int kLastReference = 30;
 
 }  // namespace
 
+// Every set grows as a standard string without repeats (the resolution
+// keeps first occurrences anyway), so a non-terminal met many times costs
+// no copies of its growing set.
 Row Parsing::follow() const {
-  Row sets;
-  for (int i = 0; i < rules.getCount(); ++i) sets.insertTail(HString());
-  if (sets.getCount() > 0) sets[0] = "$";
+  FollowSets sets(static_cast<size_t>(rules.getCount()));
+  if (!sets.empty()) sets[0].add("$");
   int i = 0;
   for (const HString& rule : rules) {
     for (int p = 3; p != 0; p = rule.find('|', p) + 1) followScan(i, p, sets);
     ++i;
   }
-  resolveFollow(sets);
-  return sets;
+  Row resolved;
+  for (FollowSet& set : sets) resolved.insertTail(HString(set.text.data(), static_cast<int>(set.text.size())));
+  resolveFollow(resolved);
+  return resolved;
 }
 
 // Walks one alternative of rule i from position j.  For a non-terminal the
 // First set of what follows it is appended at once; its reference to rule i
 // is appended after the later symbols of the alternative were handled, so
 // the references come out right to left.
-void Parsing::followScan(int i, int j, Row& sets) const {
-  const HString& rule = rules[i];
-  HList<int> pendingReferences;
-  for (;; ++j) {
-    char c = rule[j];
-    if (!isTerminal(c)) {
-      int k = indexOfNonTerminal(c);
-      HString following;
-      if (hasNextSymbol(i, j)) {
-        following = firstOfString(rule.getToken("|", j + 1));
-        sets[k] += following;
-      }
-      if (!hasNextSymbol(i, j) || following.find('e') != -1) pendingReferences.insertTail(k);
+void Parsing::followScan(int i, int j, FollowSets& sets) const {
+  std::string_view rule = rules[i].view();
+  size_t end = rule.find('|', static_cast<size_t>(j));
+  std::string_view alternative = rule.substr(0, end == std::string_view::npos ? rule.size() : end);
+  std::vector<int> pendingReferences;
+  for (size_t at = static_cast<size_t>(j); at < alternative.size(); ++at) {
+    char c = alternative[at];
+    if (isTerminal(c)) continue;
+    size_t k = static_cast<size_t>(indexOfNonTerminal(c));
+    bool last = at + 1 == alternative.size();
+    bool vanishes = last;
+    if (!last) {
+      HString following = firstOfString(HString(alternative.data() + at + 1, static_cast<int>(alternative.size() - at - 1)));
+      sets[k].add(following.view());
+      vanishes = following.find('e') != -1;
     }
-    if (!hasNextSymbol(i, j)) break;
+    if (vanishes) pendingReferences.push_back(static_cast<int>(k));
   }
-  while (pendingReferences.getCount() > 0)
-    sets[pendingReferences.removeHead()] += static_cast<char>(kFirstReference + i);
+  for (auto k = pendingReferences.rbegin(); k != pendingReferences.rend(); ++k)
+    sets[static_cast<size_t>(*k)].add(static_cast<char>(kFirstReference + i));
 }
 
-bool Parsing::hasNextSymbol(int i, int j) const {
-  const HString& rule = rules[i];
-  return j + 1 < rule.getLength() && rule[j + 1] != '|';
+void FollowSet::add(char c) {
+  if (seen[static_cast<unsigned char>(c)]) return;
+  seen[static_cast<unsigned char>(c)] = true;
+  text += c;
+}
+
+void FollowSet::add(std::string_view characters) {
+  for (char c : characters) add(c);
 }
 
 void Parsing::resolveFollow(Row& sets) const {

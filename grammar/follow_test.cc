@@ -37,4 +37,10 @@ TEST(FollowTest, NeverHoldsTheEmptyString) {
   EXPECT_EQ(follows(modelOf({"S->ABC", "A->a|e", "B->b|e", "C->c|e"})), (Lines{"$", "bc$", "c$", "$"}));
 }
 
+// A non-terminal met many times gathers what follows it in the order met,
+// each once; the references to other sets come after, right to left.
+TEST(FollowTest, ManyOccurrencesInOrder) {
+  EXPECT_EQ(follows(modelOf({"S->AcAbAcAa|BA", "A->x", "B->y"})), (Lines{"$", "cba$", "x"}));
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include "grammar/parsing.h"
 
 #include <cstring>
+#include <string>
 
 #include "core/fatal.h"
 
@@ -19,6 +20,7 @@ void Parsing::loadRules(const Row& lines) {
 }
 
 void Parsing::buildProductions() {
+  forgetFirsts();
   productions = Row();
   for (const HString& rule : rules) {
     HString head = rule.getSubString(0, 3);
@@ -31,6 +33,7 @@ void Parsing::buildProductions() {
 }
 
 void Parsing::computeNullable() {
+  forgetFirsts();
   erasedRules = rules;
   std::memset(visited, 0, sizeof visited);
   std::memset(nullable, 0, sizeof nullable);
@@ -77,11 +80,15 @@ int Parsing::indexOfNonTerminal(char c) const {
 }
 
 HString Parsing::terminals() const {
-  HString symbols;
+  bool used[256] = {};
   for (const HString& rule : rules)
-    for (int j = 3; j < rule.getLength(); ++j)
-      if (isTerminal(rule[j]) && rule[j] != '|') symbols += rule[j];
-  return symbols.removeDuplicates().sort();
+    for (char c : rule.view().substr(3))
+      if (isTerminal(c) && c != '|') used[static_cast<unsigned char>(c)] = true;
+  // In the order of the characters' signed codes, as HString::sort gives them.
+  std::string symbols;
+  for (int code = -128; code < 128; ++code)
+    if (used[static_cast<unsigned char>(code)]) symbols += static_cast<char>(code);
+  return HString(symbols.data(), static_cast<int>(symbols.size()));
 }
 
 Row Parsing::productionsOf(char x) const {

@@ -6,6 +6,10 @@
 // (first.cc, follow.cc, automata/, tables/, simulation/).
 #pragma once
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "core/hlist.h"
 #include "core/hstring.h"
 
@@ -19,6 +23,16 @@ struct LR1_Item;
 using LR0_ItemsList = HList<LR0_Item>;
 using LR1_ItemsList = HList<LR1_Item>;
 using LR1_ItemsListList = HList<LR1_ItemsList>;
+
+// A Follow set while it is gathered: its characters, each once, in the
+// order they came (rule references included, as codes below 32).
+struct FollowSet {
+  std::string text;
+  bool seen[256] = {};
+  void add(char c);
+  void add(std::string_view characters);
+};
+using FollowSets = std::vector<FollowSet>;
 
 class Parsing {
  public:
@@ -58,11 +72,15 @@ class Parsing {
   HString firstOfString(HString alpha) const;
   HString firstWalk(char x) const;
   HString firstOfStringWalk(HString alpha) const;
+  // The same walks on standard strings, each set without repeats as it grows.
+  std::string firstOfSymbol(char x) const;
+  std::string firstOfSymbols(std::string_view alpha) const;
+  // firstOfString on a standard string.
+  std::string firstOfText(std::string_view alpha) const;
 
   // Follow sets of all rules, entry i for rule i (follow.cc).
   Row follow() const;
-  void followScan(int i, int j, Row& sets) const;
-  bool hasNextSymbol(int i, int j) const;
+  void followScan(int i, int j, std::vector<FollowSet>& sets) const;
   void resolveFollow(Row& sets) const;
 
   // LR(0) items: queries (automata/items.cc); closure and goto, step for
@@ -95,4 +113,12 @@ class Parsing {
   Table ll1Evaluation(HString word) const;
   // Every symbol of the stack from bottom to top, each followed by a blank.
   static HString symbolStackText(HList<char> stack);
+
+ private:
+  // First of a non-terminal from a fresh walk, made when first asked: the
+  // First of a string that starts with a non-terminal that cannot vanish.
+  const std::string& firstOfNonTerminal(char x) const;
+  void forgetFirsts();
+  mutable std::string firstCache_[26];
+  mutable bool firstCached_[26] = {};
 };

@@ -69,6 +69,23 @@ TEST(ReadingTest, MalformedLinesStayInPlace) {
   EXPECT_EQ(linesFor("A\nA->x\nA->y"), (Lines{"A", "A->x|y"}));
 }
 
+// Thousands of lines of a few left sides: each merges into the first line
+// of its left side in the order typed, around the lines that stay.
+TEST(ReadingTest, ManyLinesOfOneLeftSideKeepTheirOrder) {
+  std::string text, expectedA = "A->", expectedB = "B->";
+  for (int k = 0; k < 3000; ++k) {
+    std::string body = "x" + std::to_string(k);
+    text += (k % 3 == 0 ? "B->" : "A->") + body + "\n";
+    std::string& expected = k % 3 == 0 ? expectedB : expectedA;
+    expected += (expected.size() > 3 ? "|" : "") + body;
+    if (k == 1500) text += "C\n";
+  }
+  EXPECT_EQ(linesFor(text.c_str()), (Lines{expectedB, expectedA, "C"}));
+  EXPECT_EQ(messagesFor(text.c_str()), (Lines{"Error at line 3"}));
+  EXPECT_EQ(messagesFor("A->ex|e\nA->e|xe"),
+            (Lines{"Error at line 1: Symbol 'e' must stand alone.", "Error at line 1: Symbol 'e' must stand alone."}));
+}
+
 TEST(ReadingTest, LongLinesAreReadWhole) {
   std::string text = "A->" + std::string(400, 'x') + "|" + std::string(300, 'y');
   GrammarReading reading = readGrammar(editorText(text));

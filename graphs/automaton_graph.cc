@@ -72,13 +72,15 @@ Built build(const Parsing& grammar, GraphKind kind) {
     built.automaton = mergeByCore(buildLR1Automaton(grammar), &groups);
     built.table = lookaheadTableOf(grammar, built.automaton);
     built.members = similarTexts(groups);
-    built.listing = lalrListingOf(grammar, built.automaton, built.table, built.members);
+    built.listing = lalrListingOf(grammar, built.automaton, built.members);
     return built;
   }
   built.automaton = kind == GraphKind::kLR0 ? buildLR0Automaton(grammar) : buildLR1Automaton(grammar);
   built.table = kind == GraphKind::kLR0 ? slrTableOf(grammar, built.automaton)
                                          : lookaheadTableOf(grammar, built.automaton);
-  built.listing = withArcs(stateListing(grammar, built.automaton), built.table);
+  built.listing = itemsListingOf(
+      grammar, built.automaton,
+      kind == GraphKind::kLR0 ? LRTableRows::Reductions::kFollow : LRTableRows::Reductions::kLookahead);
   return built;
 }
 

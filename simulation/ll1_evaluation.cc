@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/work.h"
 #include "simulation/ll1_evaluation.h"
 #include "simulation/trace.h"
 #include "tables/table.h"
@@ -70,16 +71,22 @@ Table Parsing::ll1Evaluation(HString word) const { return ll1EvaluationWith(*thi
 
 Table ll1EvaluationWith(const Parsing& grammar, const Table& table, const HString& word) {
   ColumnMap column(table[0]);
-  std::vector<const Row*> rows;
-  for (const Row& row : table) rows.push_back(&row);
+  CellIndex cells(table);
+  int rowOf[256];  // the table row of each non-terminal
+  for (int& row : rowOf) row = -1;
+  int i = 0;
+  for (const HString& rule : grammar.rules) rowOf[static_cast<unsigned char>(rule[0])] = ++i;
   Table steps;
-  steps.insertTail(emptyStep());
+  // Rows are copies of one empty row: a copy builds the row in its place.
+  const Row empty = emptyStep();
+  steps.insertTail(empty);
   std::string stack = {'$', grammar.productions[0][0]};  // the top is the end
   steps[0][kInput] = word + "$";
   ExpansionGuard guard;
   Row* step = &steps.getLast();
-  for (;; step = &steps.getLast()) {
-    steps.insertTail(emptyStep());
+  for (long rows = 2;; step = &steps.getLast(), ++rows) {
+    noteRows(rows);
+    steps.insertTail(empty);
     Row& next = steps.getLast();
     (*step)[kStack] = textOf(stack);
     const HString& input = (*step)[kInput];
@@ -107,7 +114,7 @@ Table ll1EvaluationWith(const Parsing& grammar, const Table& table, const HStrin
       action = "Error";
       break;
     }
-    const HString& entry = (*rows[static_cast<size_t>(grammar.indexOfNonTerminal(x)) + 1])[column[a]];
+    const HString& entry = cells.at(rowOf[static_cast<unsigned char>(x)], column[a]);
     next[kInput] = HString(input);
     int consumed = word.getLength() + 1 - input.getLength();
     if (entry.getLength() == 0 || guard.repeats(x, static_cast<int>(stack.size()), consumed)) {

@@ -7,9 +7,10 @@
 #include <charconv>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
+#include "core/hash_index.h"
+#include "core/work.h"
 #include "simulation/trace.h"
 #include "tables/table.h"
 
@@ -32,6 +33,7 @@ class ReductionGuard {
  public:
   // After a shift: the input moved, so nothing seen before can repeat.
   void shifted(int top) {
+    seen_.clear();
     stacks_.clear();
     freshFrom_ = top;
   }
@@ -45,11 +47,17 @@ class ReductionGuard {
     int top = static_cast<int>(states.size()) - 1;
     for (int k = freshFrom_; k < top; ++k)
       if (states[static_cast<size_t>(k)] == states.back()) return true;
-    return !stacks_.insert(text).second;
+    std::uint64_t hash = HashIndex::hashOf(text);
+    if (seen_.find(hash, [&](int k) { return stacks_[static_cast<size_t>(k)] == text; }) != -1) return true;
+    seen_.add(hash);
+    stacks_.push_back(text);
+    return false;
   }
 
  private:
-  std::unordered_set<std::string_view> stacks_;
+  // The stacks met since the last shift, found by their texts.
+  HashIndex seen_;
+  std::vector<std::string_view> stacks_;
   int freshFrom_ = 0;
 };
 
@@ -57,58 +65,86 @@ class ReductionGuard {
 
 namespace {
 
-// Each state number followed by a blank, bottom to top.
-std::string textOf(const std::vector<int>& stack) {
-  std::string text;
-  char digits[12];
-  for (int state : stack) {
-    text.append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, state).ptr - digits));
-    text += ' ';
+// A stack of states with its text, each state number followed by a blank,
+// bottom to top; the text follows the pushes and pops, so a row's copy of
+// it costs its length and no numbers are written again.
+class StateStack {
+ public:
+  void push(int state) {
+    char digits[12];
+    text_.append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, state).ptr - digits));
+    text_ += ' ';
+    states_.push_back(state);
+    ends_.push_back(text_.size());
   }
-  return text;
-}
+  // Keeps the bottom `height` states (at least one).
+  void popTo(size_t height) {
+    states_.resize(height);
+    ends_.resize(height);
+    text_.resize(ends_.back());
+  }
+  const std::vector<int>& states() const { return states_; }
+  int top() const { return states_.back(); }
+  size_t size() const { return states_.size(); }
+  const std::string& text() const { return text_; }
+
+ private:
+  std::vector<int> states_;
+  std::vector<size_t> ends_;  // the text's length after each state
+  std::string text_;
+};
 
 HString hstringOf(const std::string& text) { return HString(text.data(), static_cast<int>(text.size())); }
 
 }  // namespace
 
 HString stackText(HList<int> stack) {
-  std::vector<int> states(stack.begin(), stack.end());
-  return hstringOf(textOf(states));
+  StateStack states;
+  for (int state : stack) states.push(state);
+  return hstringOf(states.text());
 }
 
 Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString& word) {
   ColumnMap column(table[0]);
-  // The rows by state, for lookups in constant time.
-  std::vector<const Row*> rows;
-  for (const Row& row : table) rows.push_back(&row);
-  int states = static_cast<int>(rows.size()) - 1;
-  auto cell = [&](int state, int symbolColumn) -> const HString& { return (*rows[static_cast<size_t>(state) + 1])[symbolColumn]; };
+  CellIndex cells(table);
+  int states = table.getCount() - 1;
+  auto cell = [&](int state, int symbolColumn) -> const HString& { return cells.at(state + 1, symbolColumn); };
 
   Table steps;
-  steps.insertTail(emptyStep());
+  // Rows are copies of one empty row: a copy builds the row in its place.
+  const Row empty = emptyStep();
+  steps.insertTail(empty);
   steps[0][kStack] = "0";
   steps[0][kInput] = word + "$";
-  std::vector<int> stack{0};
+  StateStack stack;
+  stack.push(0);
   ReductionGuard guard;
   // The action texts, made once and shared by the rows.
   const HString shift("Shift");
+  // Per production: its action text, the states a reduction pops, its head.
   std::vector<HString> reduce;
-  for (const HString& production : grammar.productions) reduce.push_back(HString("Reduce ") + production);
-  const std::string firstStack = textOf(stack);
+  std::vector<int> popsOf;
+  std::vector<char> headOf;
+  for (const HString& production : grammar.productions) {
+    reduce.push_back(HString("Reduce ") + production);
+    popsOf.push_back(production.getSubString(3) == "e" ? 0 : production.getLength() - 3);
+    headOf.push_back(production[0]);
+  }
+  const std::string firstStack = stack.text();
   Row* step = &steps.getLast();
-  for (;;) {
-    steps.insertTail(emptyStep());
+  for (long rows = 2;; ++rows) {
+    noteRows(rows);
+    steps.insertTail(empty);
     Row& next = steps.getLast();
     const HString& input = (*step)[kInput];
     HString& action = (*step)[kAction];
     std::string_view text = step == &steps[0] ? std::string_view(firstStack) : (*step)[kStack].view();
     if (input.getLength() == 0 || !grammar.isTerminal(input[0]) || column[input[0]] == -1 ||
-        guard.repeats(stack, text)) {
+        guard.repeats(stack.states(), text)) {
       action = "Error";
       break;
     }
-    const HString& entry = cell(stack.back(), column[input[0]]);
+    const HString& entry = cell(stack.top(), column[input[0]]);
     if (entry.getLength() > 0 && entry[0] == 's') {
       int target = static_cast<int>(entry.getSubString(1).toLong());
       if (target < 0 || target >= states) {
@@ -116,33 +152,32 @@ Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString
         break;
       }
       action = shift;
-      stack.push_back(target);
+      stack.push(target);
       guard.shifted(static_cast<int>(stack.size()) - 1);
-      next[kStack] = hstringOf(textOf(stack));
+      next[kStack] = hstringOf(stack.text());
       next[kInput] = input.getSubString(1);
     } else if (entry.getLength() > 0 && entry[0] == 'r') {
       int p = static_cast<int>(entry.getSubString(1).toLong());
-      if (p < 0 || p >= grammar.productions.getCount()) {
+      if (p < 0 || p >= static_cast<int>(reduce.size())) {
         action = "Error";
         break;
       }
-      const HString& production = grammar.productions[p];
-      int pops = production.getSubString(3) == "e" ? 0 : production.getLength() - 3;
+      int pops = popsOf[static_cast<size_t>(p)];
       if (pops >= static_cast<int>(stack.size())) {
         action = "Error";
         break;
       }
-      stack.resize(stack.size() - static_cast<size_t>(pops));
+      stack.popTo(stack.size() - static_cast<size_t>(pops));
       guard.popped(static_cast<int>(stack.size()));
-      const HString& gotoCell = cell(stack.back(), column[production[0]]);
+      const HString& gotoCell = cell(stack.top(), column[headOf[static_cast<size_t>(p)]]);
       int target = static_cast<int>(gotoCell.toLong());
       if (gotoCell.getLength() == 0 || target < 0 || target >= states) {
         action = "Error";
         break;
       }
       action = reduce[static_cast<size_t>(p)];
-      stack.push_back(target);
-      next[kStack] = hstringOf(textOf(stack));
+      stack.push(target);
+      next[kStack] = hstringOf(stack.text());
       next[kInput] = HString(input);
     } else {
       action = entry.getLength() > 0 && entry[0] == 'a' && input == "$" ? "Accept" : "Error";

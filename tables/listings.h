@@ -8,19 +8,20 @@
 #include <vector>
 
 #include "automata/automaton.h"
+#include "tables/lr_tables.h"
 
 // The arc target of a cell: "" when the cell gives no arc.
 HString arcTarget(const HString& cell);
-// The listing lines with " Arcs:", the arc lines and a rule after every state.
-Row withArcs(const Row& listing, const Table& table);
 // The LR0 Items and LR1 Items listings with their arcs.
 Row lr0ItemsWithArcs(const Parsing& grammar);
 Row lr1ItemsWithArcs(const Parsing& grammar);
+// The same for an automaton already built, its reductions read as its table does.
+Row itemsListingOf(const Parsing& grammar, const Automaton& collection, LRTableRows::Reductions reductions);
 // The LALR Items listing: every LALR state with its members, items and
 // arcs; `similarTable` receives the LR(1) similar-state table when given.
 Row lalrItemsWithArcs(const Parsing& grammar, Row* similarTable = nullptr);
-// The same for merged states already built, their table and their members.
-Row lalrListingOf(const Parsing& grammar, const Automaton& lalr, const Table& table, const Row& similar);
+// The same for merged states already built and their members.
+Row lalrListingOf(const Parsing& grammar, const Automaton& lalr, const Row& similar);
 // Per group of merged LR(1) states, their numbers joined by " ~ ".
 Row similarTexts(const std::vector<std::vector<int>>& groups);
 // "LR(1) Similar Table:" and one line per LALR state naming its members.

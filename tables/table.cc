@@ -16,3 +16,15 @@ ColumnMap::ColumnMap(const Row& header) {
     ++j;
   }
 }
+
+CellIndex::CellIndex(const Table& table) {
+  for (const Row& row : table) rows_.push_back(&row);
+  cells_.resize(rows_.size());
+}
+
+const HString& CellIndex::at(int i, int j) {
+  std::vector<const HString*>& cells = cells_[static_cast<size_t>(i)];
+  if (cells.empty())
+    for (const HString& cell : *rows_[static_cast<size_t>(i)]) cells.push_back(&cell);
+  return *cells[static_cast<size_t>(j)];
+}

@@ -1,6 +1,7 @@
 #include "writers/format.h"
 
 #include <algorithm>
+#include <cstring>
 #include <nlohmann/json.hpp>
 
 Lines linesOf(const Row& row) {
@@ -19,61 +20,177 @@ Cells cellsOf(const Table& table) {
 
 namespace {
 
-std::size_t columnCount(const Cells& rows) {
-  std::size_t count = 0;
-  for (const auto& row : rows) count = std::max(count, row.size());
-  return count;
+// ---- the texts: UTF-8 as they come, or the library's texts made UTF-8
+
+bool isAscii(std::string_view text) {
+  const char* at = text.data();
+  const char* end = at + text.size();
+  for (; end - at >= 8; at += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    if ((word & 0x8080808080808080ull) != 0) return false;
+  }
+  for (; at < end; ++at)
+    if (static_cast<unsigned char>(*at) >= 0x80) return false;
+  return true;
 }
 
-// A ragged row would shift the columns of the formats that draw a grid.
-std::vector<std::string> padded(const std::vector<std::string>& row, std::size_t columns) {
-  std::vector<std::string> cells = row;
-  cells.resize(columns);
-  return cells;
+bool isUtf8(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    int length = utf8SequenceLength(text, i);
+    if (length == 0) return false;
+    i += static_cast<size_t>(length);
+  }
+  return true;
 }
+
+// A library text as UTF-8, converted in `scratch` when it holds other bytes
+// than ASCII.
+std::string_view utf8(const std::string& text, std::string&) { return text; }
+std::string_view utf8(std::string_view text, std::string&) { return text; }
+std::string_view utf8(const HString& text, std::string& scratch) {
+  if (text.getLength() == 0 || isAscii(text.view())) return text.view();
+  scratch = utf8ForDisplay(text.view());
+  return scratch;
+}
+
+size_t countOf(const std::vector<std::string>& row) { return row.size(); }
+size_t countOf(const std::vector<std::string_view>& row) { return row.size(); }
+size_t countOf(const Row& row) { return static_cast<size_t>(row.getCount()); }
+size_t countOf(const Cells& rows) { return rows.size(); }
+size_t countOf(const Table& rows) { return static_cast<size_t>(rows.getCount()); }
+
+// ---- where the output goes: a string, or a file in blocks of a megabyte
+
+class Output {
+ public:
+  explicit Output(std::string& into) : buffer_(into), file_(nullptr) {}
+  explicit Output(std::FILE* file) : buffer_(own_), file_(file) { own_.reserve(kBlock + kBlock / 4); }
+  ~Output() { flush(); }
+  Output(const Output&) = delete;
+  Output& operator=(const Output&) = delete;
+
+  void put(std::string_view text) { buffer_.append(text); }
+  // Room for `n` more bytes, to be written through the pointer and ended
+  // with fill(); room(at, n) makes room for `n` more from `at` on.
+  char* room(size_t n) {
+    size_t used = buffer_.size();
+    buffer_.resize(used + n);
+    return buffer_.data() + used;
+  }
+  char* room(char* at, size_t n) {
+    size_t used = static_cast<size_t>(at - buffer_.data());
+    buffer_.resize(used + n);
+    return buffer_.data() + used;
+  }
+  void fill(const char* at) { buffer_.resize(static_cast<size_t>(at - buffer_.data())); }
+  void put(char c) { buffer_ += c; }
+  void blanks(size_t n) { buffer_.append(n, ' '); }
+  size_t size() const { return buffer_.size(); }
+  // Ends a line; with `trim`, the blanks at the end of the line since
+  // `lineStart` go first.
+  void endLine(size_t lineStart, bool trim) {
+    if (trim) {
+      size_t end = buffer_.size();
+      while (end > lineStart && buffer_[end - 1] == ' ') --end;
+      buffer_.resize(end);
+    }
+    buffer_ += '\n';
+    if (file_ != nullptr && buffer_.size() >= kBlock) flush();
+  }
+  // Only whole lines are written, so a line can still be trimmed.
+  void lineDone() {
+    if (file_ != nullptr && buffer_.size() >= kBlock) flush();
+  }
+  void flush() {
+    if (file_ == nullptr || buffer_.empty()) return;
+    std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
+    buffer_.clear();
+  }
+
+ private:
+  static constexpr size_t kBlock = size_t{1} << 20;
+  std::string own_;
+  std::string& buffer_;
+  std::FILE* file_;
+};
 
 // ---- text
 
-std::string textTable(const Cells& rows) {
-  std::vector<std::size_t> widths(columnCount(rows), 0);
-  for (const auto& row : rows)
-    for (std::size_t j = 0; j < row.size(); ++j) widths[j] = std::max(widths[j], displayWidth(row[j]));
-  std::string out;
+template <class Rows>
+void textTable(const Rows& rows, Output& out) {
+  std::string scratch;
+  std::vector<std::size_t> widths;
   for (const auto& row : rows) {
-    std::string line;
-    for (std::size_t j = 0; j < row.size(); ++j) {
-      if (j > 0) line += "  ";
-      line += row[j];
-      if (j + 1 < row.size()) line.append(widths[j] - displayWidth(row[j]), ' ');
+    size_t j = 0;
+    for (const auto& cell : row) {
+      if (widths.size() <= j) widths.push_back(0);
+      widths[j] = std::max(widths[j], displayWidth(utf8(cell, scratch)));
+      ++j;
     }
-    // Padding after the last non-empty cell only makes copied lines ragged.
-    line.erase(line.find_last_not_of(' ') + 1);
-    out += line + "\n";
   }
-  return out;
+  // A line takes at most the widths, the gaps and the line end, in bytes
+  // for ASCII; each line is written into that much room.
+  size_t room = 1;
+  for (size_t width : widths) room += width + 2;
+  for (const auto& row : rows) {
+    size_t start = out.size();
+    size_t j = 0, last = countOf(row);
+    char* at = out.room(room);
+    for (const auto& cell : row) {
+      std::string_view text = utf8(cell, scratch);
+      size_t width = displayWidth(text);
+      if (text.size() > width) at = out.room(at, room + text.size() - width);
+      if (j > 0) at = std::fill_n(at, 2, ' ');
+      at = std::copy(text.begin(), text.end(), at);
+      if (j + 1 < last) at = std::fill_n(at, widths[j] - width, ' ');
+      ++j;
+    }
+    out.fill(at);
+    // Padding after the last non-empty cell only makes copied lines ragged.
+    out.endLine(start, true);
+  }
+}
+
+// Each text of a row as UTF-8 to `write`, with `separator` between them.
+template <class Texts, class Write>
+void joined(const Texts& texts, char separator, Output& out, Write write) {
+  std::string scratch;
+  bool first = true;
+  for (const auto& text : texts) {
+    if (!first) out.put(separator);
+    first = false;
+    write(utf8(text, scratch));
+  }
 }
 
 // ---- csv (RFC 4180)
 
-std::string csvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"') out += '"';
-    out += c;
+void csvField(std::string_view text, Output& out) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out.put(text);
+    return;
   }
-  return out + "\"";
+  out.put('"');
+  for (char c : text) {
+    if (c == '"') out.put('"');
+    out.put(c);
+  }
+  out.put('"');
 }
 
-std::string csvRecord(const std::vector<std::string>& fields) {
+template <class Fields>
+void csvRecord(const Fields& fields, Output& out) {
+  std::string scratch;
   // A record of one empty field would otherwise read back as no field at all.
-  if (fields.size() == 1 && fields[0].empty()) return "\"\"\r\n";
-  std::string out;
-  for (std::size_t j = 0; j < fields.size(); ++j) {
-    if (j > 0) out += ',';
-    out += csvField(fields[j]);
+  if (countOf(fields) == 1 && utf8(*fields.begin(), scratch).empty()) {
+    out.put("\"\"\r\n");
+    out.lineDone();
+    return;
   }
-  return out + "\r\n";
+  joined(fields, ',', out, [&](std::string_view field) { csvField(field, out); });
+  out.put("\r\n");
+  out.lineDone();
 }
 
 // ---- markdown
@@ -81,56 +198,85 @@ std::string csvRecord(const std::vector<std::string>& fields) {
 // Inline punctuation a renderer would turn into emphasis, code, links,
 // HTML, entities or strike-through, and the bar that ends a cell.
 // A line end would end the table row, so it becomes the line break of HTML.
-std::string markdownCell(const std::string& text) {
-  std::string out;
+void markdownCell(std::string_view text, Output& out) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
     if (c == '\r' || c == '\n') {
       if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      out += "<br>";
+      out.put("<br>");
       continue;
     }
-    if (std::string_view("\\`*_[]<&~|").find(c) != std::string_view::npos) out += '\\';
-    out += c;
+    if (std::string_view("\\`*_[]<&~|").find(c) != std::string_view::npos) out.put('\\');
+    out.put(c);
   }
-  return out;
 }
 
-std::string markdownRow(const std::vector<std::string>& cells) {
-  std::string out = "|";
-  for (const auto& cell : cells) {
-    out += ' ';
-    out += markdownCell(cell);
-    out += " |";
-  }
-  return out + "\n";
+// A row padded with empty cells to `columns`: a ragged row would shift
+// the columns of the formats that draw a grid.
+template <class Row, class Cell>
+void eachCellPadded(const Row& row, std::size_t columns, Cell cell) {
+  std::string scratch;
+  std::size_t j = 0;
+  for (const auto& text : row) cell(j++, utf8(text, scratch));
+  for (; j < columns; ++j) cell(j, std::string_view());
 }
 
-std::string markdownTable(const Cells& rows) {
-  if (rows.empty()) return "";
+template <class Row>
+void markdownRow(const Row& row, std::size_t columns, Output& out) {
+  out.put('|');
+  eachCellPadded(row, columns, [&](std::size_t, std::string_view text) {
+    out.put(' ');
+    markdownCell(text, out);
+    out.put(" |");
+  });
+  out.put('\n');
+  out.lineDone();
+}
+
+template <class Rows>
+std::size_t columnCount(const Rows& rows) {
+  std::size_t count = 0;
+  for (const auto& row : rows) count = std::max(count, countOf(row));
+  return count;
+}
+
+template <class Rows>
+void markdownTable(const Rows& rows, Output& out) {
+  if (countOf(rows) == 0) return;
   std::size_t columns = columnCount(rows);
-  std::string out = markdownRow(padded(rows[0], columns));
-  out += "|";
-  for (std::size_t j = 0; j < columns; ++j) out += " --- |";
-  out += "\n";
-  for (std::size_t i = 1; i < rows.size(); ++i) out += markdownRow(padded(rows[i], columns));
-  return out;
+  bool header = true;
+  for (const auto& row : rows) {
+    markdownRow(row, columns, out);
+    if (!header) continue;
+    header = false;
+    out.put('|');
+    for (std::size_t j = 0; j < columns; ++j) out.put(" --- |");
+    out.put('\n');
+  }
 }
 
-std::string markdownListing(const Lines& lines) {
+template <class Lines>
+void markdownListing(const Lines& lines, Output& out) {
   // The fence must be longer than any run of backticks the lines hold.
   std::size_t longest = 0;
+  std::string scratch;
   for (const auto& line : lines) {
     std::size_t run = 0;
-    for (char c : line) {
+    for (char c : utf8(line, scratch)) {
       run = c == '`' ? run + 1 : 0;
       longest = std::max(longest, run);
     }
   }
   std::string fence(std::max<std::size_t>(3, longest + 1), '`');
-  std::string out = fence + "text\n";
-  for (const auto& line : lines) out += line + "\n";
-  return out + fence + "\n";
+  out.put(fence);
+  out.put("text\n");
+  for (const auto& line : lines) {
+    out.put(utf8(line, scratch));
+    out.put('\n');
+    out.lineDone();
+  }
+  out.put(fence);
+  out.put('\n');
 }
 
 // ---- latex
@@ -139,80 +285,172 @@ std::string markdownListing(const Lines& lines) {
 // something else (< > | " ' ` as ¡ ¿ — ” ’ ‘) and the pairs that form
 // ligatures (-- ,,), so that a cell prints as typed.  A line end, which
 // would split the row of the source, is the blank TeX makes of it anyway.
-std::string latexText(const std::string& text) {
-  std::string out;
+void latexText(std::string_view text, Output& out) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
     switch (c) {
       case '&': case '%': case '$': case '#': case '_': case '{': case '}':
-        out += '\\';
-        out += c;
+        out.put('\\');
+        out.put(c);
         break;
-      case '~': out += "\\textasciitilde{}"; break;
-      case '^': out += "\\textasciicircum{}"; break;
-      case '\\': out += "\\textbackslash{}"; break;
-      case '<': out += "\\textless{}"; break;
-      case '>': out += "\\textgreater{}"; break;
-      case '|': out += "\\textbar{}"; break;
-      case '"': out += "\\textquotedbl{}"; break;
-      case '\'': out += "\\textquotesingle{}"; break;
-      case '`': out += "\\textasciigrave{}"; break;
-      case '\r': case '\n': out += ' '; break;
+      case '~': out.put("\\textasciitilde{}"); break;
+      case '^': out.put("\\textasciicircum{}"); break;
+      case '\\': out.put("\\textbackslash{}"); break;
+      case '<': out.put("\\textless{}"); break;
+      case '>': out.put("\\textgreater{}"); break;
+      case '|': out.put("\\textbar{}"); break;
+      case '"': out.put("\\textquotedbl{}"); break;
+      case '\'': out.put("\\textquotesingle{}"); break;
+      case '`': out.put("\\textasciigrave{}"); break;
+      case '\r': case '\n': out.put(' '); break;
       case '-': case ',':
-        out += c;
-        if (i + 1 < text.size() && text[i + 1] == c) out += "{}";
+        out.put(c);
+        if (i + 1 < text.size() && text[i + 1] == c) out.put("{}");
         break;
-      default: out += c;
+      default: out.put(c);
     }
   }
-  return out;
 }
 
-std::string latexTable(const Cells& rows) {
-  if (rows.empty()) return "";
+template <class Rows>
+void latexTable(const Rows& rows, Output& out) {
+  if (countOf(rows) == 0) return;
   std::size_t columns = columnCount(rows);
-  std::string out = "\\begin{tabular}{|";
-  for (std::size_t j = 0; j < columns; ++j) out += "l|";
-  out += "}\n\\hline\n";
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    std::vector<std::string> cells = padded(rows[i], columns);
-    std::string line;
-    for (std::size_t j = 0; j < columns; ++j) {
-      if (j > 0) line += " & ";
-      line += latexText(cells[j]);
-    }
-    // The \\ of the previous row would take a leading [ or * as its own argument.
-    if (!line.empty() && (line[0] == '[' || line[0] == '*')) line.insert(0, "{}");
-    out += line + " \\\\\n";
-    if (i == 0) out += "\\hline\n";
+  out.put("\\begin{tabular}{|");
+  for (std::size_t j = 0; j < columns; ++j) out.put("l|");
+  out.put("}\n\\hline\n");
+  bool header = true;
+  for (const auto& row : rows) {
+    eachCellPadded(row, columns, [&](std::size_t j, std::string_view text) {
+      if (j > 0) out.put(" & ");
+      // The \\ of the previous row would take a leading [ or * as its own argument.
+      if (j == 0 && !text.empty() && (text[0] == '[' || text[0] == '*')) out.put("{}");
+      latexText(text, out);
+    });
+    out.put(" \\\\\n");
+    if (header) out.put("\\hline\n");
+    header = false;
+    out.lineDone();
   }
-  return out + "\\hline\n\\end{tabular}\n";
+  out.put("\\hline\n\\end{tabular}\n");
 }
 
-std::string latexListing(const Lines& lines) {
+template <class Lines>
+void latexListing(const Lines& lines, Output& out) {
   // Verbatim keeps the indentation of the item and arc lines; no listing
   // line can hold \end{verbatim}, since 'e' never stands inside a right side.
-  std::string out = "\\begin{verbatim}\n";
-  for (const auto& line : lines) out += line + "\n";
-  return out + "\\end{verbatim}\n";
+  std::string scratch;
+  out.put("\\begin{verbatim}\n");
+  for (const auto& line : lines) {
+    out.put(utf8(line, scratch));
+    out.put('\n');
+    out.lineDone();
+  }
+  out.put("\\end{verbatim}\n");
 }
 
 // ---- json
 
-std::string jsonText(const nlohmann::json& value) {
-  return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+// A JSON string as nlohmann's dump writes it without ASCII escapes: the
+// quote, the backslash and the controls below 0x20 escaped.  Text that is
+// not UTF-8 goes to the library, which replaces what it cannot read.
+void jsonString(std::string_view text, Output& out) {
+  if (!isAscii(text) && !isUtf8(text)) {
+    out.put(nlohmann::json(std::string(text)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+    return;
+  }
+  out.put('"');
+  size_t run = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x20 && c != '"' && c != '\\') continue;
+    out.put(text.substr(run, i - run));
+    run = i + 1;
+    switch (c) {
+      case '"': out.put("\\\""); break;
+      case '\\': out.put("\\\\"); break;
+      case '\b': out.put("\\b"); break;
+      case '\f': out.put("\\f"); break;
+      case '\n': out.put("\\n"); break;
+      case '\r': out.put("\\r"); break;
+      case '\t': out.put("\\t"); break;
+      default: {
+        static const char kHex[] = "0123456789abcdef";
+        char escape[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+        out.put(std::string_view(escape, sizeof escape));
+      }
+    }
+  }
+  out.put(text.substr(run));
+  out.put('"');
 }
 
 // One element a line: short enough to read, and still one value to parse.
-template <class Items>
-std::string jsonArray(const Items& items) {
-  if (items.empty()) return "[]\n";
-  std::string out = "[\n";
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    out += "  " + jsonText(nlohmann::json(items[i]));
-    out += i + 1 < items.size() ? ",\n" : "\n";
+template <class Items, class Element>
+void jsonArray(const Items& items, Output& out, Element element) {
+  if (countOf(items) == 0) {
+    out.put("[]\n");
+    return;
   }
-  return out + "]\n";
+  out.put("[\n");
+  size_t left = countOf(items);
+  for (const auto& item : items) {
+    out.put("  ");
+    element(item);
+    out.put(--left > 0 ? ",\n" : "\n");
+    out.lineDone();
+  }
+  out.put("]\n");
+}
+
+template <class Lines>
+void listing(const Lines& lines, Format format, Output& out) {
+  std::string scratch;
+  switch (format) {
+    case Format::kText:
+      for (const auto& line : lines) {
+        out.put(utf8(line, scratch));
+        out.put('\n');
+        out.lineDone();
+      }
+      return;
+    case Format::kCsv:
+      for (const auto& line : lines) csvRecord(std::vector<std::string_view>{utf8(line, scratch)}, out);
+      return;
+    case Format::kMarkdown: return markdownListing(lines, out);
+    case Format::kLatex: return latexListing(lines, out);
+    case Format::kJson: return jsonArray(lines, out, [&](const auto& line) { jsonString(utf8(line, scratch), out); });
+  }
+}
+
+template <class Rows>
+void table(const Rows& rows, Format format, Output& out) {
+  switch (format) {
+    case Format::kText: return textTable(rows, out);
+    case Format::kCsv:
+      for (const auto& row : rows) csvRecord(row, out);
+      return;
+    case Format::kMarkdown: return markdownTable(rows, out);
+    case Format::kLatex: return latexTable(rows, out);
+    case Format::kJson:
+      return jsonArray(rows, out, [&](const auto& row) {
+        out.put('[');
+        joined(row, ',', out, [&](std::string_view cell) { jsonString(cell, out); });
+        out.put(']');
+      });
+  }
+}
+
+// A table, or a listing, as one text.
+template <bool isTable, class Texts>
+std::string rendered(const Texts& texts, Format format) {
+  std::string text;
+  Output out(text);
+  if constexpr (isTable)
+    table(texts, format, out);
+  else
+    listing(texts, format, out);
+  return text;
 }
 
 }  // namespace
@@ -230,46 +468,41 @@ const std::vector<std::string>& formatNames() {
   return kNames;
 }
 
-std::string renderListing(const Lines& lines, Format format) {
-  switch (format) {
-    case Format::kText: {
-      std::string out;
-      for (const auto& line : lines) out += line + "\n";
-      return out;
-    }
-    case Format::kCsv: {
-      std::string out;
-      for (const auto& line : lines) out += csvRecord({line});
-      return out;
-    }
-    case Format::kMarkdown: return markdownListing(lines);
-    case Format::kLatex: return latexListing(lines);
-    case Format::kJson: return jsonArray(lines);
-  }
-  return "";
+std::string renderListing(const Lines& lines, Format format) { return rendered<false>(lines, format); }
+
+std::string renderTable(const Cells& rows, Format format) { return rendered<true>(rows, format); }
+
+std::string renderListing(const Row& lines, Format format) { return rendered<false>(lines, format); }
+
+std::string renderTable(const Table& rows, Format format) { return rendered<true>(rows, format); }
+
+void writeListing(std::FILE* file, const Row& lines, Format format) {
+  Output out(file);
+  listing(lines, format, out);
 }
 
-std::string renderTable(const Cells& rows, Format format) {
-  switch (format) {
-    case Format::kText: return textTable(rows);
-    case Format::kCsv: {
-      std::string out;
-      for (const auto& row : rows) out += csvRecord(row);
-      return out;
-    }
-    case Format::kMarkdown: return markdownTable(rows);
-    case Format::kLatex: return latexTable(rows);
-    case Format::kJson: return jsonArray(rows);
-  }
-  return "";
+void writeTable(std::FILE* file, const Table& rows, Format format) {
+  Output out(file);
+  table(rows, format, out);
 }
 
-std::string latexEscaped(const std::string& text) { return latexText(text); }
+std::string latexEscaped(const std::string& text) {
+  std::string escaped;
+  Output out(escaped);
+  latexText(text, out);
+  return escaped;
+}
 
-std::string markdownEscaped(const std::string& text) { return markdownCell(text); }
+std::string markdownEscaped(const std::string& text) {
+  std::string escaped;
+  Output out(escaped);
+  markdownCell(text, out);
+  return escaped;
+}
 
 std::size_t displayWidth(std::string_view text) {
   // Continuation bytes 10xxxxxx belong to the character before them.
+  if (isAscii(text)) return text.size();
   return static_cast<std::size_t>(
       std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,12 @@ const std::vector<std::string>& formatNames();
 
 std::string renderListing(const Lines& lines, Format format);
 std::string renderTable(const Cells& rows, Format format);
+// The same from the library's texts, without a copy of them.
+std::string renderListing(const Row& lines, Format format);
+std::string renderTable(const Table& rows, Format format);
+// The same written to a file as it is made, a megabyte at a time.
+void writeListing(std::FILE* file, const Row& lines, Format format);
+void writeTable(std::FILE* file, const Table& rows, Format format);
 
 // A text for the prose of a document, with the characters escaped that
 // LaTeX or Markdown would read otherwise (as the cells of a table are).

@@ -121,6 +121,67 @@ TEST(JsonFormat, BytesThatAreNoUtf8DoNotThrow) {
   EXPECT_EQ(nlohmann::json::parse(out).get<Lines>(), Lines{"a\uFFFD"});
 }
 
+// The escapes are those of the JSON library's own writer, byte for byte.
+TEST(JsonFormat, StringsAsTheLibraryWritesThem) {
+  Lines texts = {"\"\\/", std::string("\x01\x1f\x7f\b\f\n\r\t", 8), "é°€", std::string("a\0b", 3)};
+  std::string expected = "[\n";
+  for (size_t k = 0; k < texts.size(); ++k)
+    expected += "  " + nlohmann::json(texts[k]).dump() + (k + 1 < texts.size() ? ",\n" : "\n");
+  EXPECT_EQ(renderListing(texts, Format::kJson), expected + "]\n");
+}
+
+// The library's texts are written as their UTF-8 forms would be: the dot
+// marker byte becomes "°", the rest stays as it is.
+TEST(AllFormats, LibraryTextsAsTheirUtf8) {
+  Table table;
+  for (const auto& row : std::vector<std::vector<const char*>>{{"", "Stack", "Input"}, {"1", "E->T\xB0G", "x|y$"}, {"2", "", ""}}) {
+    Row cells;
+    for (const char* cell : row) cells.insertTail(cell);
+    table.insertTail(cells);
+  }
+  Row lines;
+  for (const char* line : {"State0 - Clousure(I->\xB0S):", "", "   I->\xB0S"}) lines.insertTail(line);
+  for (const std::string& name : formatNames()) {
+    Format format = *formatNamed(name);
+    EXPECT_EQ(renderTable(table, format), renderTable(cellsOf(table), format)) << name;
+    EXPECT_EQ(renderListing(lines, format), renderListing(linesOf(lines), format)) << name;
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    writeTable(file, table, format);
+    writeListing(file, lines, format);
+    std::string written(static_cast<size_t>(std::ftell(file)), '\0');
+    std::rewind(file);
+    EXPECT_EQ(std::fread(written.data(), 1, written.size(), file), written.size());
+    std::fclose(file);
+    EXPECT_EQ(written, renderTable(cellsOf(table), format) + renderListing(linesOf(lines), format)) << name;
+  }
+}
+
+// Output of many megabytes goes out a block at a time; no line is cut or
+// trimmed where a block ends.
+TEST(AllFormats, LongOutputWrittenWhole) {
+  Table table;
+  for (int i = 0; i < 30000; ++i) {
+    Row row;
+    row.insertTail(HString(i));
+    row.insertTail(HString(std::string(static_cast<size_t>(i % 97), 'x').c_str()));
+    row.insertTail(i % 5 == 0 ? HString("a,\"b\xB0") : HString());
+    table.insertTail(row);
+  }
+  for (const std::string& name : formatNames()) {
+    Format format = *formatNamed(name);
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    writeTable(file, table, format);
+    std::string written(static_cast<size_t>(std::ftell(file)), '\0');
+    std::rewind(file);
+    EXPECT_EQ(std::fread(written.data(), 1, written.size(), file), written.size());
+    std::fclose(file);
+    EXPECT_GT(written.size(), size_t{1} << 20) << name;
+    EXPECT_TRUE(written == renderTable(cellsOf(table), format)) << name;
+  }
+}
+
 TEST(AllFormats, RaggedRowsKeepTheirColumns) {
   Cells rows = {{"", "a", "b"}, {"0"}};
   EXPECT_EQ(read_back::markdown(renderTable(rows, Format::kMarkdown))[1], (std::vector<std::string>{"0", "", ""}));
