@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include <algorithm>
+
 #include "grammar/reading.h"
 #include "tables/conflicts.h"
 
@@ -23,11 +25,11 @@ const std::vector<CommandInfo>& commandInfos() {
   return kCommands;
 }
 
-bool isCommand(std::string_view name) {
-  for (const auto& command : commandInfos())
-    if (command.name == name) return true;
-  return false;
+bool listed(const std::vector<CommandInfo>& commands, std::string_view name) {
+  return std::any_of(commands.begin(), commands.end(), [name](const CommandInfo& command) { return command.name == name; });
 }
+
+bool isCommand(std::string_view name) { return listed(commandInfos(), name); }
 
 namespace {
 
@@ -78,11 +80,11 @@ Result computeCommand(std::string_view name, const Parsing& model, const HString
   return result;
 }
 
-bool loadGrammar(const HString& grammarText, Parsing& model, Outcome& outcome) {
+bool loadGrammar(const HString& grammarText, Parsing& model, Lines& diagnostics, int& status) {
   GrammarReading reading = readGrammar(grammarText);
   if (!reading.isSound()) {
-    outcome.diagnostics = linesOf(reading.messages);
-    outcome.status = kExitGrammar;
+    diagnostics = linesOf(reading.messages);
+    status = kExitGrammar;
     return false;
   }
   model.loadRules(reading.lines);
@@ -92,7 +94,7 @@ bool loadGrammar(const HString& grammarText, Parsing& model, Outcome& outcome) {
 Outcome runCommand(std::string_view name, const HString& grammarText, const std::string& word) {
   Outcome outcome;
   Parsing model;
-  if (!loadGrammar(grammarText, model, outcome)) return outcome;
+  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status)) return outcome;
   if (name == "check") {
     outcome.listingTexts = model.productions;
     return outcome;

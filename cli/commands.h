@@ -30,6 +30,8 @@ struct CommandInfo {
 
 // Every command, in the order --help lists them.
 const std::vector<CommandInfo>& commandInfos();
+// Whether `name` is one of `commands`.
+bool listed(const std::vector<CommandInfo>& commands, std::string_view name);
 bool isCommand(std::string_view name);
 
 struct Outcome {
@@ -58,8 +60,8 @@ struct Result {
 Result computeCommand(std::string_view name, const Parsing& model, const HString& word);
 
 // Reads and loads the grammar text into the model; false, with the messages
-// and status in the outcome, when the grammar has errors.
-bool loadGrammar(const HString& grammarText, Parsing& model, Outcome& outcome);
+// and the exit status given back, when the grammar has errors.
+bool loadGrammar(const HString& grammarText, Parsing& model, Lines& diagnostics, int& status);
 
 // Runs the named command (isCommand) on a grammar text with lines joined by
 // CR LF, as editorText() gives it; the word matters to evaluations only.

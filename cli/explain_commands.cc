@@ -21,18 +21,6 @@ std::vector<TableKind> tablesNamed(const std::string& name) {
   return {kTableKinds, kTableKinds + 4};
 }
 
-// The grammar, or the outcome that reports its errors.
-bool loaded(const HString& grammarText, Parsing& model, ExplainOutcome& outcome) {
-  GrammarReading reading = readGrammar(grammarText);
-  if (!reading.isSound()) {
-    outcome.diagnostics = linesOf(reading.messages);
-    outcome.status = kExitGrammar;
-    return false;
-  }
-  model.loadRules(reading.lines);
-  return true;
-}
-
 std::string listingIn(const Lines& lines, Format format) { return renderListing(lines, format); }
 
 }  // namespace
@@ -45,11 +33,7 @@ const std::vector<CommandInfo>& explainCommandInfos() {
   return kCommands;
 }
 
-bool isExplainCommand(std::string_view name) {
-  for (const CommandInfo& command : explainCommandInfos())
-    if (command.name == name) return true;
-  return false;
-}
+bool isExplainCommand(std::string_view name) { return listed(explainCommandInfos(), name); }
 
 void addExplainOptions(CLI::App& app, ExplainOptions& options) {
   app.add_option("--table", options.table, "report, conflicts: ll1, slr, lr1, lalr or all (default all)")
@@ -80,7 +64,7 @@ ExplainOutcome runExplainCommand(std::string_view name, const HString& grammarTe
                                  const ExplainOptions& options, Format format) {
   ExplainOutcome outcome;
   Parsing model;
-  if (!loaded(grammarText, model, outcome)) return outcome;
+  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status)) return outcome;
   std::vector<TableKind> kinds = tablesNamed(options.table);
   if (name == "report") {
     GrammarReport report = grammarReport(model, word, options.bounds);

@@ -18,11 +18,7 @@ const std::vector<CommandInfo>& graphCommandInfos() {
   return kCommands;
 }
 
-bool isGraphCommand(std::string_view name) {
-  for (const auto& command : graphCommandInfos())
-    if (command.name == name) return true;
-  return false;
-}
+bool isGraphCommand(std::string_view name) { return listed(graphCommandInfos(), name); }
 
 void addDrawingOptions(CLI::App& app, DrawingOptions& options) {
   app.add_flag("--tree", options.tree, "with an evaluation: print its parse tree (text, dot or json)");
@@ -148,7 +144,7 @@ Outcome runDrawing(std::string_view command, const HString& grammarText, const s
                    const std::string& format, const DrawingOptions& options) {
   Outcome outcome;
   Parsing model;
-  if (!loadGrammar(grammarText, model, outcome)) return outcome;
+  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status)) return outcome;
   try {
     if (isGraphCommand(command))
       drawGraph(command, model, format.empty() ? "dot" : format, options, outcome);

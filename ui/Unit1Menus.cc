@@ -154,16 +154,17 @@ void TForm1::createMenus() {
          tr("Nullable, left-recursive, unreachable and non-productive non-terminals, the start rule, the word, "
             "and which tables are free of conflicts."),
          [this] { showGrammarReport(); }});
-  struct Explained {
+  // One command per table kind.
+  struct PerTable {
     TableKind kind;
     const char* text;
     const char* key;
   };
-  const Explained explained[] = {{TableKind::kLL1, "&LL(1) Table", "F8"},
+  const PerTable explained[] = {{TableKind::kLL1, "&LL(1) Table", "F8"},
                                  {TableKind::kSLR, "&SLR Table", "Shift+F8"},
                                  {TableKind::kLR1, "LR(&1) Table", "Ctrl+F8"},
                                  {TableKind::kLALR, "L&ALR Table", "Ctrl+Shift+F8"}};
-  for (const Explained& e : explained)
+  for (const PerTable& e : explained)
     m.add({kAnalyze, "explain", tr(e.text), key(e.key),
            tr("Why each conflicting cell of this table holds more than one entry: the items or derivations behind "
               "them, a prefix that leads there, and a counterexample checked before it is shown."),
@@ -182,16 +183,11 @@ void TForm1::createMenus() {
     m.add({kView, "diagram", tr(d.text), key(d.key),
            tr("Draws the automaton in a window of its own: states, items and arcs as the listing and table number them."),
            [this, kind = d.kind] { openDiagram(kind); }, tr("Automaton &Diagram")});
-  struct Stepper {
-    TableKind kind;
-    const char* text;
-    const char* key;
-  };
-  const Stepper steppers[] = {{TableKind::kLL1, "&LL(1)", "F11"},
+  const PerTable steppers[] = {{TableKind::kLL1, "&LL(1)", "F11"},
                               {TableKind::kSLR, "&SLR", "Shift+F11"},
                               {TableKind::kLR1, "LR(&1)", "Ctrl+F11"},
                               {TableKind::kLALR, "L&ALR", "Ctrl+Shift+F11"}};
-  for (const Stepper& st : steppers)
+  for (const PerTable& st : steppers)
     m.add({kAnalyze, "step", tr(st.text), key(st.key),
            tr("Steps through the parse of the word with this table: the trace row, its table cell, the state "
               "and the tree, forward and back."),
