@@ -60,6 +60,8 @@
 #include "fuzz/properties.h"
 #include "fuzz/random_grammar.h"
 #include "grammar/examples.h"
+#include "grammar/first.h"
+#include "grammar/follow.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
 #include "graphs/automaton_dot.h"
@@ -93,7 +95,7 @@ std::string fileText(const std::string& path) {
 }
 
 double since(Clock::time_point start) {
-  return since(start);
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
 // Processor milliseconds of this process, or of its children that ended.

@@ -7,6 +7,7 @@
 #include "grammar/source_lines.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "grammar/reading.h"
@@ -41,26 +42,27 @@ std::vector<SourceLine> splitWithOrigins(std::string_view text) {
   return lines;
 }
 
-void mergeWithOrigins(std::vector<SourceLine>& lines) {
-  bool seen[256] = {};
-  for (size_t i = 0; i < lines.size();) {
-    unsigned char c = static_cast<unsigned char>(lines[i].text[0]);
-    if (!isRuleShaped(lines[i]) || !seen[c]) {
-      if (isRuleShaped(lines[i])) seen[c] = true;
-      ++i;
+// One pass: a rule-shaped line whose left side was seen goes onto the end
+// of the first line of that left side.
+std::vector<SourceLine> mergeWithOrigins(std::vector<SourceLine> lines) {
+  std::vector<SourceLine> merged;
+  merged.reserve(lines.size());
+  int firstOf[256];
+  std::fill(std::begin(firstOf), std::end(firstOf), -1);
+  for (SourceLine& line : lines) {
+    int& first = firstOf[static_cast<unsigned char>(line.text[0])];
+    if (!isRuleShaped(line) || first < 0) {
+      if (isRuleShaped(line)) first = static_cast<int>(merged.size());
+      merged.push_back(std::move(line));
       continue;
     }
-    for (SourceLine& target : lines) {
-      if (target.text[0] != lines[i].text[0] || !isRuleShaped(target)) continue;
-      const SourceLine& merged = lines[i];
-      target.text += '|';
-      target.origin.push_back(merged.origin[3]);
-      target.text.append(merged.text, 3);
-      target.origin.insert(target.origin.end(), merged.origin.begin() + 3, merged.origin.end());
-      break;
-    }
-    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+    SourceLine& target = merged[static_cast<size_t>(first)];
+    target.text += '|';
+    target.origin.push_back(line.origin[3]);
+    target.text.append(line.text, 3);
+    target.origin.insert(target.origin.end(), line.origin.begin() + 3, line.origin.end());
   }
+  return merged;
 }
 
 // The positions the validation visits one by one, with the width of an
@@ -166,8 +168,7 @@ std::optional<std::pair<size_t, size_t>> symbolPlace(const std::string& line, st
 }  // namespace
 
 std::vector<SourceLine> sourceLines(std::string_view editorText) {
-  std::vector<SourceLine> lines = splitWithOrigins(editorText);
-  mergeWithOrigins(lines);
+  std::vector<SourceLine> lines = mergeWithOrigins(splitWithOrigins(editorText));
   GrammarReading reading = readGrammar(::editorText(editorText));
   bool same = reading.lines.getCount() == static_cast<int>(lines.size());
   size_t i = 0;
