@@ -105,7 +105,7 @@ class KeyMaker {
     Question question{std::string("Build the ") + tableTitle(kind) + ". Is the grammar " + className(kind) + "? Why?",
                       {}};
     question.answer.table = cellsOf(table(model_, kind));
-    std::vector<std::string> conflicts = conflictTexts(model_, kind);
+    std::vector<std::string> conflicts = conflictTexts(question.answer.table, kind);
     if (conflicts.empty()) {
       question.answer.notes.push_back(std::string("The grammar is ") + className(kind) +
                                       ": no cell of the table holds more than one entry.");
@@ -149,8 +149,7 @@ constexpr std::uint64_t kWordStream = 0x776F7264ull;  // "word"
 
 }  // namespace
 
-std::vector<std::string> conflictTexts(const Parsing& grammar, TableKind kind) {
-  Cells cells = cellsOf(table(grammar, kind));
+std::vector<std::string> conflictTexts(const Cells& cells, TableKind kind) {
   std::vector<std::string> texts;
   for (std::size_t i = 1; i < cells.size(); ++i)
     for (std::size_t j = 1; j < cells[i].size(); ++j) {

@@ -42,6 +42,6 @@ struct ExerciseMaking {
 
 ExerciseMaking makeExercise(const GeneratorRequest& request);
 
-// The cells of a table holding more than one entry, as "M[S, a]: S->a|b"
-// for LL(1) and "state 4, a: s5|r2" for the LR tables.
-std::vector<std::string> conflictTexts(const Parsing& grammar, TableKind kind);
+// The cells of a table of `kind` holding more than one entry, as
+// "M[S, a]: S->a|b" for LL(1) and "state 4, a: s5|r2" for the LR tables.
+std::vector<std::string> conflictTexts(const Cells& table, TableKind kind);
