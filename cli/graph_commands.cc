@@ -2,6 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <climits>
+
+#include "core/work.h"
 #include "graphs/automaton_dot.h"
 #include "graphs/graphviz.h"
 #include "graphs/neighbourhood.h"
@@ -114,7 +117,15 @@ void drawGraph(std::string_view command, const Parsing& model, const std::string
 void drawTree(std::string_view command, const Parsing& model, const std::string& word, const std::string& format,
               Outcome& outcome) {
   TableKind kind = tableKindOfEvaluation(command);
-  Evaluation parsed = evaluation(model, kind, HString(word.data(), static_cast<int>(word.size())));
+  // The trace is replayed, not written: the bound on its text, which
+  // repeats the rest of the word on every row, is not this command's.
+  WorkLimits unwritten = currentLimits();
+  unwritten.outputMiB = LONG_MAX;
+  Evaluation parsed;
+  {
+    WorkScope scope(unwritten);
+    parsed = evaluation(model, kind, HString(word.data(), static_cast<int>(word.size())));
+  }
   if (parsed.refused()) {
     outcome.diagnostics.push_back(utf8ForDisplay(conflictMessage(parsed.conflicts).view()));
     outcome.status = kExitConflict;
@@ -126,10 +137,12 @@ void drawTree(std::string_view command, const Parsing& model, const std::string&
     outcome.document = forestDot(forest);
   } else if (format == "json") {
     // The tree of an accepted word as an object; what a rejected word
-    // left (the partial tree, or the forest on the LR stack) as an array.
+    // left (the partial tree, or the forest on the LR stack) as an array,
+    // and so the trees an acceptance leaves when the first rule does not
+    // augment the grammar and joins only the top of the stack.
     std::string json;
     for (const Tree& tree : forest) json += (json.empty() ? "" : ", ") + treeJson(tree);
-    outcome.document = (parsed.accepted() ? json : "[" + json + "]") + "\n";
+    outcome.document = (parsed.accepted() && forest.size() == 1 ? json : "[" + json + "]") + "\n";
   } else {
     std::string text;
     for (const Tree& tree : forest)
