@@ -70,6 +70,12 @@ std::string drawingMisuse(std::string_view command, const std::string& format, c
 
 namespace {
 
+// A whole automaton's DOT, for a layout program of the user's, is written up
+// to a size far above what a drawing shows (kDrawableStates) but well below
+// the output bound: a few megabytes.
+constexpr size_t kWholeDotStates = 1000;
+constexpr size_t kWholeDotEdges = 5000;
+
 GraphKind graphKindOf(std::string_view command) {
   return command.starts_with("lr0-") ? GraphKind::kLR0 : command.starts_with("lr1-") ? GraphKind::kLR1 : GraphKind::kLALR;
 }
@@ -108,6 +114,15 @@ void drawGraph(std::string_view command, const Parsing& model, const std::string
     usage(outcome, tooLargeToDraw(graph) +
                        "  Give --state N (and --depth D) for the neighbourhood of state N, or lay the dot output "
                        "out yourself.");
+    return;
+  } else if (graph.states.size() > kWholeDotStates || graph.edges.size() > kWholeDotEdges) {
+    // Hundreds of megabytes that no layout program makes readable.
+    outcome.diagnostics.push_back(
+        std::string("The ") + graphKindName(graph.kind) + " automaton has " + std::to_string(graph.states.size()) +
+        " states and " + std::to_string(graph.edges.size()) + " arcs; its whole graph is written up to " +
+        std::to_string(kWholeDotStates) + " states and " + std::to_string(kWholeDotEdges) +
+        " arcs.  Give --state N --depth D for the neighbourhood of state N.");
+    outcome.status = kExitLimit;
     return;
   }
   std::string text = automatonDot(graph, dot);
