@@ -221,6 +221,13 @@ TEST(ExitStatus, LimitsStopWithStatusFive) {
   EXPECT_EQ(lr1.out, "");
   EXPECT_EQ(lr1.err, "tablomat-cli: The LR(1) collection has more than 40 states; that is the limit of one command.\n");
   EXPECT_EQ(run({"lalr-table", "--max-states", "40"}, chain).status, 0);
+  Outcome lalr = run({"lalr-items", "--max-states", "40"}, chain);
+  EXPECT_EQ(lalr.status, 5);
+  EXPECT_EQ(lalr.err,
+            "tablomat-cli: The LR(1) collection has more than 40 states; that is the limit of one command.\n"
+            "tablomat-cli: note: lalr-items numbers the LALR states as the merged LR(1) collection orders them, so "
+            "it needs that collection; lalr-table and lalr-eval build the LALR table from the LR(0) automaton "
+            "instead.\n");
   Outcome trace = run({"slr-eval", "--max-rows", "5", "-w", "yyyyx"}, chain);
   EXPECT_EQ(trace.status, 5);
   EXPECT_EQ(trace.err, "tablomat-cli: The trace has more than 5 rows; that is the limit of one command.\n");

@@ -106,6 +106,18 @@ std::string misplacedExerciseCommand(int argc, char** argv) {
   return "";
 }
 
+// Why a command that shows LALR states stopped at the LR(1) collection's
+// limit when the LALR table itself needs no such collection; "" otherwise.
+std::string whyTheLR1Limit(const std::string& command, const WorkStopped& stopped) {
+  bool lalrStates = command == "lalr-items" || command == "lalr-graph" || command == "report" || command == "conflicts";
+  if (!lalrStates || std::string_view(stopped.what()).find("LR(1) collection") == std::string_view::npos) return "";
+  return command + " numbers the LALR states as the merged LR(1) collection orders them, so it needs that "
+                   "collection; lalr-table and lalr-eval build the LALR table from the LR(0) automaton instead.";
+}
+
+// The command being run, for the notes on a limit.
+std::string runningCommand;
+
 int run(int argc, char** argv) {
   CLI::App app{"Tablomat on the command line: First and Follow sets, LR item sets, parse tables\n"
                "and step-by-step parses of a context-free grammar, as the window shows them.",
@@ -154,6 +166,7 @@ int run(int argc, char** argv) {
     throw UsageError{"give either FILE or --example, not both"};
 
   WorkScope scope(limits);
+  runningCommand = command;
   HString grammarText;
   if (exampleOption->count() > 0) {
     const Example& chosen = examples()[static_cast<std::size_t>(example - 1)];
@@ -206,6 +219,8 @@ int main(int argc, char** argv) {
     return kExitUsage;
   } catch (const WorkStopped& e) {
     std::cerr << kProgram << ": " << e.what() << "\n";
+    if (std::string why = whyTheLR1Limit(runningCommand, e); !why.empty())
+      std::cerr << kProgram << ": note: " << why << "\n";
     return kExitLimit;
   } catch (const std::bad_alloc&) {
     std::cerr << kProgram << ": the command needs more memory than the system gives it\n";
