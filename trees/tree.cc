@@ -4,15 +4,40 @@
 
 #include "core/work.h"
 
+namespace {
+
+// Recursion is quickest for the trees of everyday use; past this depth the
+// operations below go on with a stack of their own, so that no depth can
+// overflow the call stack.
+constexpr int kRecursionDepth = 256;
+thread_local int recursion = 0;
+
+// One level deeper for as long as it lives.
+struct Deeper {
+  Deeper() { ++recursion; }
+  ~Deeper() { --recursion; }
+  Deeper(const Deeper&) = delete;
+  Deeper& operator=(const Deeper&) = delete;
+};
+
+}  // namespace
+
 Tree::Tree(const Tree& other)
     : symbol(other.symbol), expanded(other.expanded), production(other.production) {
+  if (other.children.empty()) return;
+  if (recursion < kRecursionDepth) {
+    Deeper deeper;
+    children = other.children;
+    return;
+  }
   // Each node copies its children's fields, then their children in turn.
   std::vector<std::pair<Tree*, const Tree*>> pending{{this, &other}};
   while (!pending.empty()) {
     auto [to, from] = pending.back();
     pending.pop_back();
     to->children.reserve(from->children.size());
-    for (const Tree& child : from->children) to->children.emplace_back(child.symbol, child.expanded, std::vector<Tree>{}, child.production);
+    for (const Tree& child : from->children)
+      to->children.emplace_back(child.symbol, child.expanded, std::vector<Tree>{}, child.production);
     for (size_t k = 0; k < from->children.size(); ++k) pending.emplace_back(&to->children[k], &from->children[k]);
   }
 }
@@ -23,6 +48,12 @@ Tree& Tree::operator=(const Tree& other) {
 }
 
 Tree::~Tree() {
+  if (children.empty()) return;
+  if (recursion < kRecursionDepth) {
+    Deeper deeper;
+    children.clear();
+    return;
+  }
   // Children are taken apart before they are destroyed, so no destructor
   // finds anything below its node.
   std::vector<Tree> pending = std::move(children);
@@ -107,7 +138,16 @@ std::vector<std::string> treeLines(const Tree& tree) {
 }
 
 bool Tree::operator==(const Tree& other) const {
-  std::vector<std::pair<const Tree*, const Tree*>> pending{{this, &other}};
+  if (symbol != other.symbol || expanded != other.expanded || children.size() != other.children.size()) return false;
+  if (production != -1 && other.production != -1 && production != other.production) return false;
+  if (recursion < kRecursionDepth) {
+    Deeper deeper;
+    for (size_t k = 0; k < children.size(); ++k)
+      if (!(children[k] == other.children[k])) return false;
+    return true;
+  }
+  std::vector<std::pair<const Tree*, const Tree*>> pending;
+  for (size_t k = 0; k < children.size(); ++k) pending.emplace_back(&children[k], &other.children[k]);
   while (!pending.empty()) {
     auto [a, b] = pending.back();
     pending.pop_back();
