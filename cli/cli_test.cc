@@ -522,6 +522,12 @@ TEST(Bounds, TracesStopAtTheLimitOfTheOutput) {
   EXPECT_EQ(trace.out, "");
   EXPECT_EQ(trace.err, "tablomat-cli: The trace's text has more than 1 MiB; that is the limit of one command.\n");
   EXPECT_EQ(run({"ll1-eval", "--max-output", "1", "-w", "aab"}, "S->aS|b\n").status, 0);
+  // One long rule has as many items as symbols, each as long as the rule:
+  // the listing stops as it is made, before it is held.
+  Outcome items = run({"lr1-items", "--max-output", "1"}, "I->S\nS->" + std::string(2000, 'a') + "\n");
+  EXPECT_EQ(items.status, 5);
+  EXPECT_EQ(items.out, "");
+  EXPECT_EQ(items.err, "tablomat-cli: The listing has more than 1 MiB; that is the limit of one command.\n");
   // A listing written as it is made stops the same way.
   std::string many = "S->b";
   for (int k = 0; k < 200'000; ++k) many += "|a" + std::to_string(k);

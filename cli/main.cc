@@ -92,8 +92,8 @@ std::string helpFooter() {
       "  70  internal failure of the program\n"
       "  74  the output could not be written (a full disk)\n"
       "\nLimits: a command stops with status 5 when an automaton outgrows --max-states or\n"
-      "--max-items, a trace --max-rows, the grammar read --max-input, what it writes (or a\n"
-      "trace's text) --max-output, or the process --max-memory; the defaults are far above\n"
+      "--max-items, a trace --max-rows, the grammar read --max-input, what it writes (a trace's\n"
+      "or a listing's text too) --max-output, or the process --max-memory; the defaults are far above\n"
       "any grammar written by hand.\n";
   return text;
 }
