@@ -76,6 +76,15 @@ namespace {
 constexpr size_t kWholeDotStates = 1000;
 constexpr size_t kWholeDotEdges = 5000;
 
+// The limits for work whose text is held, not written: the trace a tree is
+// replayed from, whose rows repeat the rest of the word, and the listing a
+// graph reads its states from.  What is written is bounded as it is.
+WorkLimits unwrittenLimits() {
+  WorkLimits limits = currentLimits();
+  limits.outputMiB = LONG_MAX;
+  return limits;
+}
+
 GraphKind graphKindOf(std::string_view command) {
   return command.starts_with("lr0-") ? GraphKind::kLR0 : command.starts_with("lr1-") ? GraphKind::kLR1 : GraphKind::kLALR;
 }
@@ -94,7 +103,11 @@ void usage(Outcome& outcome, const std::string& message) {
 
 void drawGraph(std::string_view command, const Parsing& model, const std::string& format,
                const DrawingOptions& options, Outcome& outcome) {
-  AutomatonGraph graph = automatonGraph(model, graphKindOf(command));
+  AutomatonGraph graph;
+  {
+    WorkScope scope(unwrittenLimits());
+    graph = automatonGraph(model, graphKindOf(command));
+  }
   DotOptions dot;
   dot.closure = !options.kernel;
   if (options.state >= 0) {
@@ -132,13 +145,9 @@ void drawGraph(std::string_view command, const Parsing& model, const std::string
 void drawTree(std::string_view command, const Parsing& model, const std::string& word, const std::string& format,
               Outcome& outcome) {
   TableKind kind = tableKindOfEvaluation(command);
-  // The trace is replayed, not written: the bound on its text, which
-  // repeats the rest of the word on every row, is not this command's.
-  WorkLimits unwritten = currentLimits();
-  unwritten.outputMiB = LONG_MAX;
   Evaluation parsed;
   {
-    WorkScope scope(unwritten);
+    WorkScope scope(unwrittenLimits());
     parsed = evaluation(model, kind, HString(word.data(), static_cast<int>(word.size())));
   }
   if (parsed.refused()) {
