@@ -105,7 +105,7 @@ int exercise(int argc, char** argv) {
       ->type_name("N");
   app.add_option("-f,--format", format, "text, csv, markdown, latex or json (default text)")->type_name("F");
   app.footer("Exit status: 0 written; 1 no grammar found within the attempts; 2 usage error;\n"
-             "70 the key failed its own check (a fault of the program).");
+             "70 the key failed its own check (a fault of the program); 74 the output could not be written.");
   parse(app, argc, argv);
 
   GeneratorRequest request;

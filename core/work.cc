@@ -99,7 +99,10 @@ void noteRows(long rows) {
 
 namespace {
 
+// Only inside a scope: a client writing on its own thread what a command
+// computed (a window copying a table) would have no way to stop.
 void noteBytes(long bytes, long limitMiB, const char* what) {
+  if (current == nullptr) return;
   if (limitMiB < (LONG_MAX >> 20) && bytes > (limitMiB << 20))
     stopAtLimit(std::string(what) + " has more than " + std::to_string(limitMiB) + " MiB");
   WorkCheck::tick("bytes", bytes);

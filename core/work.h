@@ -85,7 +85,8 @@ void noteStates(const char* what, long states, long items);
 // A trace now holds `rows` rows.
 void noteRows(long rows);
 // A result to be written (or a trace, whose text is written as it stands)
-// now holds `bytes` bytes; `what` names it in the message.
+// now holds `bytes` bytes; `what` names it in the message.  This note and
+// the next check their limits only inside a scope, where a stop is caught.
 void noteOutput(long bytes, const char* what = "The output");
 // What a command reads (`what`: "The grammar") now holds `bytes` bytes.
 void noteInput(long bytes, const char* what);

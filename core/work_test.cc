@@ -53,6 +53,17 @@ TEST(WorkTest, OutputOfACommand) {
             "The trace's text has more than 1 MiB; that is the limit of one command.");
 }
 
+// A client writing on its own thread, outside any scope, is never stopped.
+TEST(WorkTest, OutputAndInputAreBoundedInsideAScopeOnly) {
+  EXPECT_NO_THROW(noteOutput(long{1} << 40));
+  EXPECT_NO_THROW(noteInput(long{1} << 40, "The grammar"));
+  WorkLimits limits;
+  limits.inputMiB = 2;
+  WorkScope scope(limits);
+  EXPECT_EQ(messageOf([] { noteInput((2 << 20) + 1, "The grammar"); }),
+            "The grammar has more than 2 MiB; that is the limit of one command.");
+}
+
 TEST(WorkTest, CancelStopsTheNextNote) {
   std::atomic<bool> cancel{false};
   WorkScope scope({}, &cancel);
