@@ -170,7 +170,6 @@ void addLimitOptions(CLI::App& app, WorkLimits& limits) {
 }
 
 bool outputWritten() {
-  errno = 0;
   bool written = std::fflush(stdout) == 0 && !std::ferror(stdout) && std::cout.flush();
   if (!written) {
     int error = errno;

@@ -83,5 +83,6 @@ void writeOutcome(std::FILE* file, const Outcome& outcome, Format format);
 void addLimitOptions(CLI::App& app, WorkLimits& limits);
 
 // Flushes standard output; false, with a message on standard error, when
-// what was written did not all arrive (a full disk).
+// what was written did not all arrive (a full disk).  The message gives
+// errno's reason when there is one: clear errno before writing.
 bool outputWritten();

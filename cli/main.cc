@@ -183,24 +183,26 @@ int run(int argc, char** argv) {
   if (isExplainCommand(command)) {
     ExplainOutcome explained = runExplainCommand(command, grammarText, word, explainOptions, *format);
     noteOutput(static_cast<long>(explained.output.size()));
+    errno = 0;  // a failed write leaves its reason
     std::fwrite(explained.output.data(), 1, explained.output.size(), stdout);
-    std::fflush(stdout);
+    bool written = outputWritten();
     for (const auto& line : explained.diagnostics) std::cerr << controlsEscaped(line) << "\n";
-    return outputWritten() ? explained.status : kExitOutput;
+    return written ? explained.status : kExitOutput;
   }
   Outcome outcome = isDrawing(command, drawing) ? runDrawing(command, grammarText, word, givenFormat, drawing)
                                                 : runCommand(command, grammarText, word);
+  errno = 0;  // a failed write leaves its reason
   if (outcome.document) {
     noteOutput(static_cast<long>(outcome.document->size()));
     std::fwrite(outcome.document->data(), 1, outcome.document->size(), stdout);
   } else {
     writeOutcome(stdout, outcome, *format);
   }
-  std::fflush(stdout);
+  bool written = outputWritten();
   for (const auto& line : outcome.diagnostics) std::cerr << controlsEscaped(line) << "\n";
   if (outcome.status != kExitGrammar)
     for (const auto& note : commandNotes(command, grammarText, word)) std::cerr << kProgram << ": note: " << controlsEscaped(note) << "\n";
-  return outputWritten() ? outcome.status : kExitOutput;
+  return written ? outcome.status : kExitOutput;
 }
 
 }  // namespace
