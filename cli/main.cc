@@ -73,8 +73,10 @@ std::string helpFooter() {
       "  json      listings as an array of strings, tables as an array of rows of strings\n"
       "  dot       a graph for Graphviz: the graph commands (their default) and --tree\n"
       "  svg       the graph commands: the graph laid out and drawn by Graphviz\n"
+      "  tikz      the graph commands and --tree: a tikzpicture for LaTeX, laid out by Graphviz\n"
+      "            (needs the tikz package and its automata, positioning, arrows.meta libraries)\n"
       "\nWith --tree an evaluation prints its parse tree (for a rejected word the partial tree,\n"
-      "or the forest on the LR stack) as indented text, dot, or json in the form\n"
+      "or the forest on the LR stack) as indented text, dot, tikz, or json in the form\n"
       "{\"symbol\": \"E\", \"children\": [...]} (for a rejected word an array of the trees left).\n"
       "\nExit status:\n"
       "  0   success; an evaluation accepted the word\n"
@@ -133,7 +135,7 @@ int run(int argc, char** argv) {
           ->check(CLI::Range(1, kExampleCount));
   CLI::Option* wordOption = app.add_option("-w,--word", word, "the word an evaluation parses")->type_name("WORD");
   CLI::Option* formatOption =
-      app.add_option("-f,--format", formatName, "text, csv, markdown, latex, json, dot or svg (see Formats)")
+      app.add_option("-f,--format", formatName, "text, csv, markdown, latex, json, dot, svg or tikz (see Formats)")
           ->type_name("F");
   DrawingOptions drawing;
   addDrawingOptions(app, drawing);
