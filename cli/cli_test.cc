@@ -352,6 +352,37 @@ TEST(GradeCommand, MarksAndScoreInEveryFormat) {
               std::string::npos);
 }
 
+TEST(GradeCommand, GradescopeResultsPerTableRow) {
+  GrammarFile grammar(kParentheses);
+  std::string key = run({"slr-table", grammar.path(), "--format", "csv"}).out;
+  std::string wrong = key;
+  wrong.replace(wrong.find("s2"), 2, "s4");
+  Outcome graded = run({"grade", "slr-table", grammar.path(), "-a", "-", "-f", "gradescope"}, wrong);
+  EXPECT_EQ(graded.status, 1);
+  nlohmann::json results = nlohmann::json::parse(graded.out);
+  EXPECT_EQ(results["score"], 11);
+  EXPECT_EQ(results["max_score"], 13);
+  EXPECT_EQ(results["tests"][0]["name"], "slr-table, state 0");
+  EXPECT_EQ(results["tests"][0]["max_score"].get<int>() - results["tests"][0]["score"].get<int>(), 2);
+  Outcome right = run({"grade", "lr1-items", grammar.path(), "--state", "2", "-a", "-", "-f", "gradescope"},
+                      "S->(.S), $\nS->.(S), )\nS->.x, )\n");
+  EXPECT_EQ(right.status, 0);
+  nlohmann::json items = nlohmann::json::parse(right.out);
+  ASSERT_EQ(items["tests"].size(), 1u);
+  EXPECT_EQ(items["tests"][0]["name"], "lr1-items, state 2");
+  EXPECT_EQ(items["score"], items["max_score"]);
+}
+
+TEST(ExerciseCommand, MoodleQuizOfBothParts) {
+  Outcome quiz = run({"exercise", "-p", "ll1", "-s", "2", "-f", "moodle"});
+  EXPECT_EQ(quiz.status, 0);
+  EXPECT_EQ(quiz.out.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quiz>\n", 0), 0u);
+  EXPECT_NE(quiz.out.find("{1:SHORTANSWER_C:"), std::string::npos);
+  Outcome part = run({"exercise", "-p", "ll1", "-s", "2", "-f", "moodle", "--part", "key"});
+  EXPECT_EQ(part.status, 2);
+  EXPECT_EQ(part.err, "tablomat-cli: a Moodle quiz holds the questions and the key together; leave out --part\n");
+}
+
 TEST(GradeCommand, ItemsOfAState) {
   GrammarFile grammar(kParentheses);
   Outcome right = run({"grade", "lr1-items", grammar.path(), "--state", "2", "-a", "-"}, "S->(.S), $\nS->.(S), )\nS->.x, )\n");
