@@ -45,8 +45,8 @@ std::string nodeLine(const TikzNode& node) {
   std::string options = node.state ? "box" : "plain";
   options += ", minimum width=" + number(node.width) + "pt, minimum height=" + number(node.height) + "pt";
   if (!node.fill.empty()) options += ", fill=" + colourOf(node.fill);
-  if (!node.colour.empty()) options += ", draw=" + colourOf(node.colour) + ", text=" + colourOf(node.colour);
-  if (!node.state) options += ", draw=none";
+  if (!node.colour.empty())
+    options += (node.state ? ", draw=" + colourOf(node.colour) : "") + ", text=" + colourOf(node.colour);
   if (node.heavy) options += ", line width=1.6pt";
   return "  \\node[" + options + "] (" + node.name + ") at " + at(node.centre) + " {" + nodeText(node) + "};\n";
 }

@@ -48,7 +48,7 @@ TEST(TikzPictureTest, StatesWithRulesFillsAndSplines) {
                      "\\\\\\hline A->\\ensuremath{^\\circ}b\\end{tabular}};"),
             std::string::npos)
       << tex;
-  EXPECT_NE(tex.find("text={rgb,255:red,46;green,125;blue,50}, draw=none] (accept) at (90.00,20.00) {accept};"),
+  EXPECT_NE(tex.find("plain, minimum width=30.00pt, minimum height=10.00pt, text={rgb,255:red,46;green,125;blue,50}] (accept) at (90.00,20.00) {accept};"),
             std::string::npos);
   EXPECT_NE(tex.find("\\draw[->] (0.00,0.00) .. controls (1.00,1.00) and (2.00,2.00) .. (3.00,3.00) -- (4.00,4.00);"),
             std::string::npos);
