@@ -61,23 +61,24 @@ TEST(SetGradingTest, OtherOrdersAndNotationsAreRight) {
                   .allRight());
 }
 
-TEST(SetGradingTest, EachPlantedMistakeIsFoundWithItsReason) {
+// Example 2's Follow sets with ) left out of Follow(T) and i put into Follow(F).
+Grading followWithTwoMistakes() {
   Parsing model = exampleModel(2);
   std::string answer = joinedLines(followListing(model, model.follow()));
   answer.replace(answer.find("Follow(T): +$)"), 14, "Follow(T): +$");
   answer.replace(answer.find("Follow(F): *+$)"), 15, "Follow(F): *+$)i");
-  Grading grading = gradeSets(model, SetKind::kFollow, answer);
+  return gradeSets(model, SetKind::kFollow, answer);
+}
+
+TEST(SetGradingTest, EachPlantedMistakeIsFoundWithItsReason) {
+  Grading grading = followWithTwoMistakes();
   EXPECT_EQ(flagged(grading), (Strings{"Follow(T)||)|missing", "Follow(F)||i|wrong"}));
   EXPECT_NE(reasonOf(grading, ")", Mark::kMissing).find(") is in Follow(T)"), std::string::npos);
   EXPECT_EQ(reasonOf(grading, "i", Mark::kWrong), "i can begin F, but nothing that can follow F begins with i.");
 }
 
 TEST(GradescopeTest, TestsPerSetWithPartialCreditSummingToTheScore) {
-  Parsing model = exampleModel(2);
-  std::string answer = joinedLines(followListing(model, model.follow()));
-  answer.replace(answer.find("Follow(T): +$)"), 14, "Follow(T): +$");
-  answer.replace(answer.find("Follow(F): *+$)"), 15, "Follow(F): *+$)i");
-  Grading grading = gradeSets(model, SetKind::kFollow, answer);
+  Grading grading = followWithTwoMistakes();
   nlohmann::json results =
       nlohmann::json::parse(renderGradescope(grading, [](const MarkedElement& e) { return e.row; }));
   EXPECT_EQ(results["score"], 14);
@@ -105,7 +106,9 @@ TEST(GradescopeTest, TestsPerSetWithPartialCreditSummingToTheScore) {
                     "i can begin F, but nothing that can follow F begins with i."),
                 std::string::npos);
     }
-    if (test["name"] == "Follow(E)") EXPECT_EQ(test["status"], "passed");
+    if (test["name"] == "Follow(E)") {
+      EXPECT_EQ(test["status"], "passed");
+    }
   }
 }
 

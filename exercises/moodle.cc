@@ -13,6 +13,7 @@
 
 #include "exercises/generator.h"
 #include "graphs/automaton_dot.h"
+#include "graphs/dot_text.h"
 #include "graphs/graphviz.h"
 #include "graphs/neighbourhood.h"
 
@@ -44,20 +45,6 @@ std::string cdata(const std::string& text) {
   return out + text.substr(from) + "]]>";
 }
 
-// Text for an XML element outside CDATA: the names of the questions.
-std::string xmlText(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
 std::string base64(std::string_view bytes) {
   static const char* kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
   std::string out;
@@ -87,7 +74,7 @@ std::string htmlElement(const std::string& tag, const std::string& text, const s
 }
 
 std::string question(const std::string& type, const std::string& name, const std::string& body) {
-  return "  <question type=\"" + type + "\">\n    <name>\n      <text>" + xmlText(name) + "</text>\n    </name>\n" +
+  return "  <question type=\"" + type + "\">\n    <name>\n      <text>" + htmlText(name) + "</text>\n    </name>\n" +
          body + "  </question>\n";
 }
 
@@ -267,7 +254,7 @@ std::string moodleQuiz(const Exercise& exercise) {
                        std::to_string(exercise.request.seed);
   std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quiz>\n";
   out += "  <question type=\"category\">\n    <category>\n      <text>" +
-         xmlText("$course$/top/Tablomat/" + prefix) + "</text>\n    </category>\n  </question>\n";
+         htmlText("$course$/top/Tablomat/" + prefix) + "</text>\n    </category>\n  </question>\n";
   out += description(exercise, prefix + ": the grammar");
   int k = 0;
   for (const Question& q : exercise.questions) {
