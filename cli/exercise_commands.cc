@@ -50,10 +50,12 @@ std::string oneLine(std::string text) {
   return text;
 }
 
-Format formatOf(const std::string& name) {
+// The format named, or a usage error naming `own`, the command's format of its own, too.
+Format formatOf(const std::string& name, const char* own) {
   std::optional<Format> format = formatNamed(name);
   if (!format)
-    throw Failure{kExitUsage, "unknown format '" + name + "'; the formats are text, csv, markdown, latex, json"};
+    throw Failure{kExitUsage,
+                  "unknown format '" + name + "'; the formats are text, csv, markdown, latex, json, " + own};
   return *format;
 }
 
@@ -126,7 +128,7 @@ int exercise(int argc, char** argv) {
   bool moodle = format == "moodle";
   if (moodle && *sheetPart != SheetPart::kBoth)
     throw Failure{kExitUsage, "a Moodle quiz holds the questions and the key together; leave out --part"};
-  Format chosen = moodle ? Format::kText : formatOf(format);
+  Format chosen = moodle ? Format::kText : formatOf(format, "moodle");
   request.property = *named;
   request.seed = seed;
   request.nullable = nullable;
@@ -216,7 +218,7 @@ int grade(int argc, char** argv) {
         "unknown question '" + question +
             "'; the questions are first, follow, ll1-table, slr-table, lr1-table, lalr-table, lr0-items, lr1-items"};
   bool gradescope = format == "gradescope";
-  Format chosen = gradescope ? Format::kJson : formatOf(format);
+  Format chosen = gradescope ? Format::kJson : formatOf(format, "gradescope");
   if (exampleOption->count() > 0 && !file.empty()) throw Failure{kExitUsage, "give either FILE or --example, not both"};
   bool grammarFromInput = exampleOption->count() == 0 && (file.empty() || file == "-");
   if (grammarFromInput && answerFile == "-")

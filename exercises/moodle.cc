@@ -141,8 +141,15 @@ std::vector<std::string> entriesOf(const std::string& cell) {
 
 constexpr const char* kEmptyMark = "-";
 
+// The cell without the blanks around it, which a student does not type.
+std::string trimmed(const std::string& cell) {
+  std::size_t first = cell.find_first_not_of(' '), last = cell.find_last_not_of(' ');
+  return first == std::string::npos ? "" : cell.substr(first, last - first + 1);
+}
+
 std::string cellAnswer(const std::string& cell) {
-  return shortAnswer(cell.empty() ? std::vector<std::string>{kEmptyMark} : orders(entriesOf(cell), "|"));
+  std::string text = trimmed(cell);
+  return shortAnswer(text.empty() ? std::vector<std::string>{kEmptyMark} : orders(entriesOf(text), "|"));
 }
 
 // "First(E): (i" lines, each set a blank to fill.
@@ -162,17 +169,21 @@ std::string setsCloze(const Question& question) {
   return text + "</table>";
 }
 
-// A table with its header row and row labels given, every other cell a blank.
-std::string tableCloze(const std::string& asked, const Cells& table) {
-  std::string text = "<p>" + html(asked) + "</p>\n<p>" +
-                     html("Write - in a cell that stays empty, and several entries of one cell separated by |, "
-                          "as s3|r2.") +
+// A table with its header row, its row labels and the first `givenCells`
+// cells of its first row shown, every other cell a blank.
+std::string tableCloze(const std::string& asked, const std::string& instruction, const Cells& table,
+                       std::size_t givenCells = 0) {
+  std::string text = "<p>" + html(asked) + "</p>\n<p>" + html(instruction) +
                      "</p>\n<table border=\"1\" cellpadding=\"3\">\n";
   for (std::size_t i = 0; i < table.size(); ++i) {
     text += "<tr>";
     for (std::size_t j = 0; j < table[i].size(); ++j) {
-      bool given = i == 0 || j == 0;
-      text += given ? "<th>" + html(table[i][j]) + "</th>" : "<td>" + cellAnswer(table[i][j]) + "</td>";
+      if (i == 0 || j == 0)
+        text += "<th>" + html(table[i][j]) + "</th>";
+      else if (i == 1 && j <= givenCells)
+        text += "<td>" + html(trimmed(table[i][j])) + "</td>";
+      else
+        text += "<td>" + cellAnswer(table[i][j]) + "</td>";
     }
     text += "</tr>\n";
   }
@@ -262,10 +273,19 @@ std::string moodleQuiz(const Exercise& exercise) {
     switch (q.kind) {
       case QuestionKind::kSets: out += cloze(name, setsCloze(q)); break;
       case QuestionKind::kTable:
-        out += cloze(name + "a", tableCloze(q.text.substr(0, q.text.find(" Is the grammar")), q.answer.table));
+        out += cloze(name + "a", tableCloze(q.text.substr(0, q.text.find(" Is the grammar")),
+                                            "Write - in a cell that stays empty, and several entries of one "
+                                            "cell separated by |, as s3|r2.",
+                                            q.answer.table));
         out += classChoice(name + "b", q);
         break;
-      case QuestionKind::kParse: out += cloze(name, tableCloze(q.text, q.answer.table)); break;
+      case QuestionKind::kParse:
+        // The first stack and input show how to write them.
+        out += cloze(name, tableCloze(q.text,
+                                      "Write a stack from the bottom up with a blank between its entries, as the "
+                                      "first row shows, and - for an empty action.",
+                                      q.answer.table, 2));
+        break;
       case QuestionKind::kItems: out += essay(name, q, automatonPicture(exercise, q.automaton)); break;
       case QuestionKind::kTwoTrees: out += essay(name, q, {}); break;
     }

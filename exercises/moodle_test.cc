@@ -154,6 +154,11 @@ TEST(MoodleQuizTest, AGeneratedExerciseHasAQuestionPerPartAndItsAutomaton) {
   EXPECT_NE(xpath(path, "string(/quiz/question[@type='essay']/generalfeedback/text)")
                 .find("@@PLUGINFILE@@/lr0-automaton.svg"),
             std::string::npos);
+  // The parse: its first stack and input show how to write them, every other cell is a blank.
+  std::string parse = xpath(path, "string(/quiz/question[@type='cloze'][5]/questiontext/text)");
+  EXPECT_NE(parse.find("<tr><th>1</th><td>0</td><td>" + making.exercise->word + "$</td><td>{1:SHORTANSWER_C:"),
+            std::string::npos)
+      << parse;
   // The LL(1) table has a conflict, the SLR table none: the property itself.
   EXPECT_EQ(xpath(path, "string(/quiz/question[@type='multichoice'][1]/answer[@fraction='100']/text)"),
             "No, it is not LL(1).");
