@@ -5,9 +5,14 @@
 // symbols, which need no font package either.
 #include "writers/tikz.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
+
+// TeX's dimensions end below 16384pt; a larger drawing is scaled down to this.
+constexpr double kLargestExtent = 16000;
 
 std::string number(double value) {
   char text[32];
@@ -69,6 +74,32 @@ std::string edgeLines(const TikzEdge& edge) {
   return path;
 }
 
+// The scale that keeps every coordinate of the picture within TeX's reach.
+double fittingScale(const TikzPicture& picture) {
+  double extent = 0;
+  auto reach = [&](Point p, double margin) { extent = std::max({extent, std::abs(p.x) + margin, std::abs(p.y) + margin}); };
+  for (const TikzNode& node : picture.nodes) reach(node.centre, std::max(node.width, node.height));
+  for (const TikzEdge& edge : picture.edges) {
+    for (Point p : edge.spline) reach(p, 0);
+    reach(edge.tip, 0);
+    reach(edge.labelAt, 0);
+  }
+  return extent > kLargestExtent ? kLargestExtent / extent : 1;
+}
+
+// The picture with its coordinates multiplied by `scale`; the nodes keep
+// their sizes, which the picture's node style scales alike.
+TikzPicture scaled(TikzPicture picture, double scale) {
+  auto times = [scale](Point& p) { p = Point{p.x * scale, p.y * scale}; };
+  for (TikzNode& node : picture.nodes) times(node.centre);
+  for (TikzEdge& edge : picture.edges) {
+    for (Point& p : edge.spline) times(p);
+    times(edge.tip);
+    times(edge.labelAt);
+  }
+  return picture;
+}
+
 }  // namespace
 
 std::string tikzText(std::string_view text) {
@@ -98,13 +129,15 @@ std::string tikzText(std::string_view text) {
   return out;
 }
 
-std::string tikzPicture(const TikzPicture& picture) {
+std::string tikzPicture(const TikzPicture& drawn) {
+  double scale = fittingScale(drawn);
+  TikzPicture picture = scale < 1 ? scaled(drawn, scale) : drawn;
   std::string out =
       "% Needs \\usepackage{tikz} and \\usetikzlibrary{automata,positioning,arrows.meta}.\n"
       "\\begin{tikzpicture}[x=1pt, y=-1pt, >={Stealth[length=5pt]},\n"
       "  every node/.style={font=\\ttfamily" +
-      picture.fontSize +
-      ", inner sep=0pt, outer sep=0pt},\n"
+      picture.fontSize + ", inner sep=0pt, outer sep=0pt" + (scale < 1 ? ", scale=" + std::to_string(scale) : "") +
+      "},\n"
       "  box/.style={state, rectangle, rounded corners=3pt, minimum size=0pt, fill=white},\n"
       "  plain/.style={minimum size=0pt}]\n";
   for (const TikzNode& node : picture.nodes) out += nodeLine(node);

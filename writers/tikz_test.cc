@@ -56,4 +56,13 @@ TEST(TikzPictureTest, StatesWithRulesFillsAndSplines) {
   EXPECT_EQ(tex.rfind("\\end{tikzpicture}\n"), tex.size() - 18);
 }
 
+TEST(TikzPictureTest, ADrawingBeyondTexsDimensionsIsScaledDown) {
+  TikzPicture picture;
+  picture.nodes.push_back(TikzNode{"far", {32000, 100}, 40, 20, {"x"}, -1, false, "", "", false});
+  std::string tex = tikzPicture(picture);
+  EXPECT_NE(tex.find("(far) at (15980.02,49.94)"), std::string::npos) << tex;
+  EXPECT_NE(tex.find("scale=0.49"), std::string::npos);
+  EXPECT_EQ(tikzPicture(TikzPicture{}).find("scale="), std::string::npos);
+}
+
 }  // namespace
