@@ -364,6 +364,11 @@ TEST(GradeCommand, GradescopeResultsPerTableRow) {
   EXPECT_EQ(results["max_score"], 13);
   EXPECT_EQ(results["tests"][0]["name"], "slr-table, state 0");
   EXPECT_EQ(results["tests"][0]["max_score"].get<int>() - results["tests"][0]["score"].get<int>(), 2);
+  Outcome unreadable = run({"grade", "slr-table", grammar.path(), "-a", "-", "-f", "gradescope"}, "\"0,s2\n");
+  EXPECT_EQ(unreadable.status, 2);
+  nlohmann::json failed = nlohmann::json::parse(unreadable.out);
+  EXPECT_EQ(failed["score"], 0);
+  EXPECT_EQ(failed["output"].get<std::string>().rfind("cannot read the answer -: ", 0), 0u);
   Outcome right = run({"grade", "lr1-items", grammar.path(), "--state", "2", "-a", "-", "-f", "gradescope"},
                       "S->(.S), $\nS->.(S), )\nS->.x, )\n");
   EXPECT_EQ(right.status, 0);

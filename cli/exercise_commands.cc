@@ -248,7 +248,12 @@ int grade(int argc, char** argv) {
     case GradeQuestion::kSets: grading = gradeSets(model, asked->sets, answer); break;
     case GradeQuestion::kTable: {
       GradeResult result = gradeTable(model, asked->table, answer);
-      if (!result.ok()) throw Failure{kExitUsage, "cannot read the answer " + answerFile + ": " + result.error};
+      if (!result.ok()) {
+        std::string why = "cannot read the answer " + answerFile + ": " + result.error;
+        // The autograder shows the student why, rather than failing without results.
+        if (gradescope) std::cout << gradescopeFailure(why);
+        throw Failure{kExitUsage, why};
+      }
       grading = std::move(result.grading);
       break;
     }

@@ -123,3 +123,11 @@ std::string renderGradescope(const Grading& grading,
   }
   return results.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
+
+std::string gradescopeFailure(const std::string& why) {
+  nlohmann::ordered_json results;
+  results["score"] = 0;
+  results["output"] = why;
+  results["tests"] = nlohmann::ordered_json::array();
+  return results.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}

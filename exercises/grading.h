@@ -51,6 +51,9 @@ std::string renderGrading(const Grading& grading, Format format);
 std::string renderGradescope(const Grading& grading,
                              const std::function<std::string(const MarkedElement&)>& testOf);
 
+// The results.json of an answer that could not be graded: no score, and why.
+std::string gradescopeFailure(const std::string& why);
+
 // A grading or, when the answer cannot be read at all, why not.
 struct GradeResult {
   Grading grading;
