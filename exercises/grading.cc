@@ -111,6 +111,8 @@ std::string renderGradescope(const Grading& grading,
   results["score"] = grading.count(Mark::kRight);
   results["max_score"] = total(grading);
   results["output"] = scoreText(grading);
+  // The marks are a table in aligned columns: shown as preformatted text.
+  results["output_format"] = "text";
   results["tests"] = nlohmann::ordered_json::array();
   for (std::size_t k = 0; k < parts.size(); ++k) {
     nlohmann::ordered_json test;

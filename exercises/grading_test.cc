@@ -84,6 +84,7 @@ TEST(GradescopeTest, TestsPerSetWithPartialCreditSummingToTheScore) {
   EXPECT_EQ(results["score"], 14);
   EXPECT_EQ(results["max_score"], 16);
   EXPECT_EQ(results["output"], scoreText(grading));
+  EXPECT_EQ(results["output_format"], "text");
   ASSERT_EQ(results["tests"].size(), 6u);  // Follow of I, E, G, T, H, F
   int score = 0, most = 0;
   for (const auto& test : results["tests"]) {
