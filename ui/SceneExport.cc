@@ -53,14 +53,14 @@ bool writeText(const std::string& text, const QString& path) {
 void exportScene(QWidget* parent, QGraphicsScene& scene, const std::string& dot, const QString& name,
                  const std::function<std::string()>& tikz) {
   QString chosen;
-  QString path = QFileDialog::getSaveFileName(
-      parent, QStringLiteral("Export %1").arg(name), name + ".svg",
-      QStringLiteral("SVG drawing (*.svg);;PNG image (*.png);;Graphviz DOT (*.dot);;TikZ picture for LaTeX (*.tex)"),
-      &chosen);
+  QString filters = QStringLiteral("SVG drawing (*.svg);;PNG image (*.png);;Graphviz DOT (*.dot)");
+  if (tikz) filters += QStringLiteral(";;TikZ picture for LaTeX (*.tex)");
+  QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Export %1").arg(name), name + ".svg", filters, &chosen);
   if (path.isEmpty()) return;
-  // A name without one of the four endings takes the chosen filter's.
+  // A name without one of the endings offered takes the chosen filter's.
   QString lower = path.toLower();
-  if (!lower.endsWith(".svg") && !lower.endsWith(".png") && !lower.endsWith(".dot") && !lower.endsWith(".tex"))
+  if (!lower.endsWith(".svg") && !lower.endsWith(".png") && !lower.endsWith(".dot") &&
+      !(tikz && lower.endsWith(".tex")))
     path += chosen.startsWith("PNG")        ? ".png"
             : chosen.startsWith("Graphviz") ? ".dot"
             : chosen.startsWith("TikZ")     ? ".tex"
@@ -70,7 +70,7 @@ void exportScene(QWidget* parent, QGraphicsScene& scene, const std::string& dot,
   try {
     written = lower.endsWith(".png")   ? writePng(scene, path)
               : lower.endsWith(".dot") ? writeText(dot, path)
-              : lower.endsWith(".tex") ? writeText(tikz(), path)
+              : tikz && lower.endsWith(".tex") ? writeText(tikz(), path)
                                        : writeSvg(scene, path, name);
   } catch (const GraphvizError& error) {
     QMessageBox::warning(parent, QStringLiteral("Tablomat"),

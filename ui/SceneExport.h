@@ -20,8 +20,8 @@ bool writeSvg(QGraphicsScene& scene, const QString& path, const QString& title);
 bool writePng(QGraphicsScene& scene, const QString& path);
 bool writeText(const std::string& text, const QString& path);
 // Asks for a file name and writes the drawing in the format its name ends
-// with (.svg, .png, .dot or .tex), telling the user when it cannot.  The
-// TikZ text is made only when it is chosen.
+// with (.svg, .png, .dot or, when `tikz` is given, .tex), telling the user
+// when it cannot.  The TikZ text is made only when it is chosen.
 void exportScene(QWidget* parent, QGraphicsScene& scene, const std::string& dot, const QString& name,
-                 const std::function<std::string()>& tikz);
+                 const std::function<std::string()>& tikz = {});
 void copySceneImage(QGraphicsScene& scene);
