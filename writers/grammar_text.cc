@@ -49,21 +49,26 @@ std::string bodyText(const Grammar& grammar, const std::vector<Symbol>& body) {
   return text;
 }
 
-std::string grammarText(const Grammar& grammar) {
+std::string ruleText(const Grammar& grammar, Symbol head) {
   bool classic = grammar.notation == Notation::kClassic;
-  std::string text = classic ? "" : "#notation: tokens\n";
+  std::string text = grammar.name(head) + (classic ? "->" : " -> ");
+  bool first = true;
+  for (const Production& p : grammar.productions) {
+    if (p.head != head) continue;
+    if (!first) text += classic ? "|" : " | ";
+    text += bodyText(grammar, p.body);
+    first = false;
+  }
+  return text;
+}
+
+std::string grammarText(const Grammar& grammar) {
+  std::string text = grammar.notation == Notation::kClassic ? "" : "#notation: tokens\n";
   std::vector<bool> written(static_cast<size_t>(grammar.symbolCount()));
-  for (const Production& first : grammar.productions) {
-    Symbol head = first.head;
-    if (written[static_cast<size_t>(head)]) continue;
-    written[static_cast<size_t>(head)] = true;
-    std::vector<int> numbers = grammar.productionsOf(head);
-    text += grammar.name(head) + (classic ? "->" : " -> ");
-    for (size_t k = 0; k < numbers.size(); ++k) {
-      if (k > 0) text += classic ? "|" : " | ";
-      text += bodyText(grammar, grammar.productions[static_cast<size_t>(numbers[k])].body);
-    }
-    text += '\n';
+  for (const Production& p : grammar.productions) {
+    if (written[static_cast<size_t>(p.head)]) continue;
+    written[static_cast<size_t>(p.head)] = true;
+    text += ruleText(grammar, p.head) + "\n";
   }
   return text;
 }

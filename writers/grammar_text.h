@@ -16,5 +16,7 @@ bool fitsClassicNotation(const Grammar& grammar);
 // each ending with a line feed.
 // A classic grammar must fit its notation.
 std::string grammarText(const Grammar& grammar);
+// The rule of one head with all its alternatives, "E->E+T|T" or "E -> E + T | T".
+std::string ruleText(const Grammar& grammar, Symbol head);
 // The symbols of a body as the notation writes them ("e" or "ε" when empty).
 std::string bodyText(const Grammar& grammar, const std::vector<Symbol>& body);
