@@ -1,6 +1,7 @@
 #include "grammar/grammar.h"
 
 #include <algorithm>
+#include <cctype>
 
 Symbol Grammar::symbolNamed(const std::string& name) const {
   for (Symbol s = 0; s < symbolCount(); ++s)
@@ -76,7 +77,11 @@ std::vector<std::string> wordTokens(Notation notation, const std::string& word) 
 
 std::optional<std::string> freshNonTerminalName(const Grammar& grammar, const std::string& base) {
   if (grammar.notation == Notation::kTokens) {
-    std::string name = base + "'";
+    // A terminal such as "+" is no name to prime; its rule is then named N', N'', ...
+    bool plain = !base.empty() && base[0] != '\'' && std::all_of(base.begin(), base.end(), [](char c) {
+      return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '\'' || static_cast<unsigned char>(c) >= 0x80;
+    });
+    std::string name = (plain ? base : std::string("N")) + "'";
     while (grammar.symbolNamed(name) != kNoSymbol) name += "'";
     return name;
   }

@@ -16,11 +16,12 @@ using Word = std::vector<std::string>;
 
 struct BoundedLanguage {
   std::set<Word> words;
-  bool complete = true;  // false when the count passed the bound and the search stopped
+  int length = 0;  // every word up to this length is in `words`; -1 for none
 };
 
 // Every word of at most `maxLength` terminals the grammar derives from its
-// start symbol, stopping when some symbol has more than `maxWords` words.
+// start symbol.  When some symbol has more than `maxWords` words of a
+// length, the words stop short of that length.
 BoundedLanguage boundedLanguage(const Grammar& grammar, int maxLength, size_t maxWords = 100000);
 
 struct LanguageDifference {
@@ -28,7 +29,8 @@ struct LanguageDifference {
   bool inFirst;  // derived by the first grammar and not by the second, or the other way
 };
 // The shortest word (then the least in order) of at most `maxLength` that
-// one grammar derives and the other does not; nothing when they agree or
-// when either language outgrew the bound (the comparison is then undecided).
+// one grammar derives and the other does not, or nothing when they agree.
+// When a language outgrew the bound, the lengths both hold whole are
+// compared, and `decided` is false.
 std::optional<LanguageDifference> languageDifference(const Grammar& first, const Grammar& second, int maxLength,
                                                      bool* decided = nullptr);

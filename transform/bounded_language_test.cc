@@ -8,7 +8,7 @@ Grammar classic(std::initializer_list<std::string> lines) { return classicGramma
 
 TEST(BoundedLanguage, WordsUpToALengthThroughUnitAndEmptyRules) {
   BoundedLanguage language = boundedLanguage(classic({"S->A|aSb", "A->B|e", "B->c"}), 4);
-  EXPECT_TRUE(language.complete);
+  EXPECT_EQ(language.length, 4);
   EXPECT_EQ(language.words, (std::set<Word>{{}, {"c"}, {"a", "b"}, {"a", "c", "b"}, {"a", "a", "b", "b"}}));
 }
 
@@ -24,8 +24,11 @@ TEST(BoundedLanguage, StopsAtTheBoundAndLeavesTheComparisonUndecided) {
   bool decided = true;
   EXPECT_FALSE(languageDifference(classic({"S->SS|a|b|c|d"}), classic({"S->Sa|Sb|Sc|Sd|a|b|c|d"}), 5, &decided));
   EXPECT_TRUE(decided);  // 4^5 words stay under the default bound
+  // 4^3 words of length 3 fit a bound of 100, 4^4 do not.
   BoundedLanguage big = boundedLanguage(classic({"S->SS|a|b|c|d"}), 6, 100);
-  EXPECT_FALSE(big.complete);
+  EXPECT_EQ(big.length, 3);
+  EXPECT_EQ(big.words.size(), 4u + 16u + 64u);
+  EXPECT_TRUE(languageDifference(classic({"S->SS|a|b|c|d"}), classic({"S->a|b|c|d"}), 6, &decided));
 }
 
 }  // namespace

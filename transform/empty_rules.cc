@@ -4,6 +4,8 @@
 // leaves out what vanished there, so no word is lost but the empty word;
 // the start symbol keeps that one, through a new start rule when the start
 // symbol stands in a right side (so that no other rule can use it).
+#include <algorithm>
+
 #include "core/work.h"
 #include "grammar/grammar_sets.h"
 #include "transform/rewriting.h"
@@ -50,7 +52,10 @@ void removeEmptyRules(Grammar& grammar, StepLog& log) {
       note += " The language holds the empty word, and " + grammar.name(start) +
               " stands in a right side, so the new start rule " + ruleText(grammar, newStart) + " derives it.";
     } else {
-      grammar.productions.push_back({start, {}});
+      // After the start symbol's other rules; first when it has none left.
+      auto last = std::find_if(grammar.productions.rbegin(), grammar.productions.rend(),
+                               [&](const Production& p) { return p.head == start; });
+      grammar.productions.insert(last.base(), {start, {}});
       note += " The language holds the empty word: the start symbol " + grammar.name(start) + " keeps its empty rule.";
     }
   }

@@ -53,6 +53,7 @@ Symbol addFreshNonTerminal(Grammar& grammar, Symbol base) {
 }
 
 Grammar tidied(Grammar grammar) {
+  Symbol start = grammar.start();
   // A non-terminal left without rules derives nothing, and neither does a
   // rule that uses it; dropping those keeps every word and every text
   // readable back (a name without rules would read as a terminal).
@@ -66,6 +67,7 @@ Grammar tidied(Grammar grammar) {
   }
   std::vector<int> headOrder(static_cast<size_t>(grammar.symbolCount()), -1);
   int heads = 0;
+  if (start != kNoSymbol) headOrder[static_cast<size_t>(start)] = heads++;  // the start symbol's rules stay first
   for (const Production& p : grammar.productions)
     if (headOrder[static_cast<size_t>(p.head)] < 0) headOrder[static_cast<size_t>(p.head)] = heads++;
   std::stable_sort(grammar.productions.begin(), grammar.productions.end(), [&](const Production& a, const Production& b) {

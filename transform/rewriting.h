@@ -22,7 +22,8 @@ class StepLog {
 // Adds a non-terminal named after `base` (E', E'' or an unused letter);
 // throws TransformRefused when the classic notation has none left.
 Symbol addFreshNonTerminal(Grammar& grammar, Symbol base);
-// The productions grouped by head in the order the heads first come, each
+// The productions grouped by head, the start symbol's first and the others in
+// the order the heads first come, each
 // production once, the rules that use a non-terminal without rules dropped,
 // and the symbols no production uses dropped.
 Grammar tidied(Grammar grammar);
