@@ -503,4 +503,46 @@ TEST(Explanations, BoundsAreOptionsOfTheExplanationsOnly) {
   }
 }
 
+// ---- transform
+
+TEST(Transform, TheGrammarReadsBackWithItsWord) {
+  Outcome r = run({"transform", "left-recursion"}, "#word: i+i\nI->E\nE->E+i|i\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "I->E\nE->iZ\nZ->+iZ|e\n#word: i+i\n");
+  Outcome parsed = run({"ll1-eval", "-f", "json"}, r.out);
+  EXPECT_EQ(parsed.status, 0) << parsed.err;
+}
+
+TEST(Transform, TheTokenNotationInAndOut) {
+  Outcome r = run({"transform", "left-factor"}, "#notation: tokens\nS -> if E then S | if E then S else S | other\nE -> cond\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "#notation: tokens\nS -> if E then S S' | other\nS' -> \xCE\xB5 | else S\nE -> cond\n");
+}
+
+TEST(Transform, JsonListsEveryStepWithItsGrammar) {
+  Outcome r = run({"transform", "ll1", "-x", "1", "-f", "json"});
+  auto json = nlohmann::json::parse(r.out);
+  ASSERT_TRUE(json["steps"].is_array());
+  for (const auto& step : json["steps"])
+    for (const char* key : {"title", "note", "grammar", "changed"}) EXPECT_TRUE(step.contains(key)) << key;
+  EXPECT_TRUE(json["grammar"].is_string());
+}
+
+TEST(Transform, SaysPlainlyWhenTheResultIsStillNotLL1) {
+  Outcome r = run({"transform", "ll1"}, "I->E\nE->E+E|i\n");
+  EXPECT_EQ(r.status, 4);
+  EXPECT_NE(r.err.find("still has"), std::string::npos) << r.err;
+}
+
+TEST(Transform, RefusalsAndMisuse) {
+  std::string all;
+  for (char c = 'A'; c <= 'Z'; ++c) all += std::string(1, c) + "->" + std::string(1, c) + "a|b" + (c < 'Z' ? std::string(1, static_cast<char>(c + 1)) : "") + "\n";
+  Outcome full = run({"transform", "left-recursion"}, all);
+  EXPECT_EQ(full.status, 3);
+  EXPECT_NE(full.err.find("#notation: tokens"), std::string::npos) << full.err;
+  EXPECT_EQ(run({"transform", "sideways"}, "S->a\n").status, 2);
+  EXPECT_EQ(run({"transform", "cnf", "-f", "csv"}, "S->a\n").status, 2);
+  EXPECT_EQ(run({"transform", "cnf"}, "S->a|\n").status, 3);
+}
+
 }  // namespace

@@ -14,6 +14,7 @@
 #include "cli/exercise_commands.h"
 #include "cli/explain_commands.h"
 #include "cli/graph_commands.h"
+#include "cli/transform_command.h"
 #include "core/work.h"
 #include "writers/format.h"
 #include "grammar/examples.h"
@@ -45,7 +46,7 @@ std::vector<std::string> commandNames() {
   for (const auto& command : commandInfos()) names.emplace_back(command.name);
   for (const auto& command : graphCommandInfos()) names.emplace_back(command.name);
   for (const auto& command : explainCommandInfos()) names.emplace_back(command.name);
-  names.insert(names.end(), {"exercise", "grade"});
+  names.insert(names.end(), {"exercise", "grade", "transform"});
   return names;
 }
 
@@ -57,6 +58,7 @@ std::string helpFooter() {
       text += "  " + name + std::string(12 - name.size(), ' ') + std::string(command.summary) + "\n";
     }
   text += exerciseCommandsHelp();
+  text += transformCommandHelp();
   text +=
       "\nThe grammar is read from FILE (UTF-8, LF or CR LF line ends), from standard input when FILE\n"
       "is '-' or missing, or is the built-in example N (1 to 12) with --example N.  One rule a line,\n"
@@ -215,6 +217,7 @@ int run(int argc, char** argv) {
 int main(int argc, char** argv) {
   try {
     if (argc > 1 && isExerciseCommand(argv[1])) return runExerciseCommand(argc, argv);
+    if (argc > 1 && isTransformCommand(argv[1])) return runTransformCommand(argc, argv);
     return run(argc, argv);
   } catch (const UsageError& e) {
     std::cerr << kProgram << ": " << e.message << "\n";
