@@ -1,11 +1,11 @@
 #!/bin/sh
 # The manual page names every command and every option the help of
-# tablomat-cli (and of its exercise and grade commands) names.
+# tablomat-cli (and of its exercise, grade and transform commands) names.
 # Usage: manual_test.sh TABLOMAT-CLI MANUAL-PAGE
 set -eu
 cli=$1
 page=$(sed 's/\\-/-/g' "$2")
-help=$("$cli" --help; "$cli" exercise --help; "$cli" grade --help)
+help=$("$cli" --help; "$cli" exercise --help; "$cli" grade --help; "$cli" transform --help)
 missing=""
 # The commands: the lines of the help's list of commands, "  name  summary".
 commands=$("$cli" --help | sed -n '/^Commands:/,/^$/p' | sed -n 's/^  \([a-z0-9-]*\)  .*/\1/p')
