@@ -8,10 +8,7 @@
 
 namespace {
 
-constexpr const char* kTerminalColour = "#1f5fbf";
 constexpr const char* kEmptyColour = "gray45";
-
-bool isNonTerminal(char symbol) { return symbol >= 'A' && symbol <= 'Z'; }
 
 // Writes the tree's nodes and edges, numbered from `next` in preorder;
 // returns the number of its root.  An edge is written when its child's
@@ -31,7 +28,7 @@ int write(const Tree& tree, int& next, std::string& nodes, std::string& edges) {
         numbers.push_back(k);
         std::string name = "n" + std::to_string(k);
         nodes += "  " + name + " [id=\"" + name + "\", label=" + dotString(std::string(1, node.symbol));
-        if (!isNonTerminal(node.symbol)) nodes += std::string(", fontcolor=\"") + kTerminalColour + "\"";
+        if (!isNonTerminalSymbol(node.symbol)) nodes += std::string(", fontcolor=\"") + kTerminalColour + "\"";
         nodes += "];\n";
         if (node.expanded && node.children.empty()) {
           std::string empty = "e" + std::to_string(k);
