@@ -44,6 +44,9 @@ HString StateListing::itemLine(std::string_view indent, const StateItem& item) c
     text += ", ";
     text += collection_.lookaheads.text(item.lookahead);
   }
+  // One long rule makes as many items as symbols, each as long as the rule.
+  bytes_ += static_cast<long>(text.size()) + 1;
+  noteOutput(bytes_, "The listing");
   return textOf(text);
 }
 

@@ -23,6 +23,7 @@ class StateListing {
   std::vector<std::string> productions_;
   std::string start_;  // the trace of state 0
   bool withLookaheads_;
+  mutable long bytes_ = 0;  // of the item lines made, held to the bound of the output
 };
 
 // Every block in state order.

@@ -2,6 +2,7 @@
 // files; what it prints on each stream and the status it ends with.
 #include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,6 +30,8 @@ struct Outcome {
 };
 
 Outcome run(const Strings& arguments, const std::string& input = "") {
+  // A program that stops reading at a limit closes the pipe before all is written.
+  signal(SIGPIPE, SIG_IGN);
   int in[2], out[2], err[2];
   if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) std::abort();
   pid_t child = fork();
@@ -46,7 +49,8 @@ Outcome run(const Strings& arguments, const std::string& input = "") {
   close(in[0]);
   close(out[1]);
   close(err[1]);
-  // The program reads all its input before it writes, so this cannot block.
+  // The program reads all its input (or stops reading) before it writes,
+  // so this cannot block.
   for (std::size_t done = 0; done < input.size();) {
     ssize_t n = write(in[1], input.data() + done, input.size() - done);
     if (n <= 0) break;
@@ -217,6 +221,13 @@ TEST(ExitStatus, LimitsStopWithStatusFive) {
   EXPECT_EQ(lr1.out, "");
   EXPECT_EQ(lr1.err, "tablomat-cli: The LR(1) collection has more than 40 states; that is the limit of one command.\n");
   EXPECT_EQ(run({"lalr-table", "--max-states", "40"}, chain).status, 0);
+  Outcome lalr = run({"lalr-items", "--max-states", "40"}, chain);
+  EXPECT_EQ(lalr.status, 5);
+  EXPECT_EQ(lalr.err,
+            "tablomat-cli: The LR(1) collection has more than 40 states; that is the limit of one command.\n"
+            "tablomat-cli: note: lalr-items numbers the LALR states as the merged LR(1) collection orders them, so "
+            "it needs that collection; lalr-table and lalr-eval build the LALR table from the LR(0) automaton "
+            "instead.\n");
   Outcome trace = run({"slr-eval", "--max-rows", "5", "-w", "yyyyx"}, chain);
   EXPECT_EQ(trace.status, 5);
   EXPECT_EQ(trace.err, "tablomat-cli: The trace has more than 5 rows; that is the limit of one command.\n");
@@ -501,6 +512,136 @@ TEST(Explanations, BoundsAreOptionsOfTheExplanationsOnly) {
     EXPECT_EQ(r.status, 2) << testing::PrintToString(arguments);
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
   }
+}
+
+
+// ---- what is bounded: deep trees, the input, the output
+
+// A parse as deep as a long word: every format gives the tree or, for
+// indented text whose indentation grows with the square of the depth,
+// stops at the limit of the output.
+TEST(Bounds, DeepTreesInEveryFormat) {
+  std::string word = std::string(130'000, 'a') + "b";
+  Outcome dot = run({"ll1-eval", "--tree", "-f", "dot", "-w", word}, "S->aS|b\n");
+  EXPECT_EQ(dot.status, 0) << dot.err;
+  EXPECT_NE(dot.out.find("n260001 [id=\"n260001\", label=\"b\""), std::string::npos);
+  Outcome json = run({"ll1-eval", "--tree", "-f", "json", "-w", word}, "S->aS|b\n");
+  EXPECT_EQ(json.status, 0) << json.err;
+  EXPECT_TRUE(nlohmann::json::accept(json.out));
+  Outcome text = run({"ll1-eval", "--tree", "--max-output", "1", "-w", word}, "S->aS|b\n");
+  EXPECT_EQ(text.status, 5);
+  EXPECT_EQ(text.err, "tablomat-cli: The output has more than 1 MiB; that is the limit of one command.\n");
+  EXPECT_EQ(run({"ll1-eval", "--tree", "-w", "aab"}, "S->aS|b\n").out, "S\n  a\n  S\n    a\n    S\n      b\n");
+}
+
+// A first rule that does not augment joins only the top of the stack at
+// the acceptance; the trees left are an array, as for a rejected word.
+TEST(Bounds, JsonTreesAreAlwaysOneValue) {
+  Outcome several = run({"slr-eval", "--tree", "-f", "json", "-w", "aaaaaa"}, "S->aS|a\n");
+  EXPECT_EQ(several.status, 0);
+  nlohmann::json trees = nlohmann::json::parse(several.out);
+  ASSERT_TRUE(trees.is_array());
+  EXPECT_EQ(trees.size(), 5u);
+  EXPECT_EQ(trees[4]["symbol"], "S");
+  nlohmann::json one = nlohmann::json::parse(run({"slr-eval", "--tree", "-f", "json", "-w", "(x)"}, kParentheses).out);
+  EXPECT_TRUE(one.is_object());
+  EXPECT_TRUE(nlohmann::json::parse(run({"slr-eval", "--tree", "-f", "json", "-w", "x)"}, kParentheses).out).is_array());
+}
+
+// Every row of a trace repeats the rest of the word: the text grows with
+// the square of its length and stops at the limit of the output before it
+// is written or held.
+TEST(Bounds, TracesStopAtTheLimitOfTheOutput) {
+  std::string word(2000, 'a');
+  Outcome trace = run({"ll1-eval", "--max-output", "1", "-w", word + "b"}, "S->aS|b\n");
+  EXPECT_EQ(trace.status, 5);
+  EXPECT_EQ(trace.out, "");
+  EXPECT_EQ(trace.err, "tablomat-cli: The trace's text has more than 1 MiB; that is the limit of one command.\n");
+  EXPECT_EQ(run({"ll1-eval", "--max-output", "1", "-w", "aab"}, "S->aS|b\n").status, 0);
+  // One long rule has as many items as symbols, each as long as the rule:
+  // the listing stops as it is made, before it is held.
+  Outcome items = run({"lr1-items", "--max-output", "1"}, "I->S\nS->" + std::string(2000, 'a') + "\n");
+  EXPECT_EQ(items.status, 5);
+  EXPECT_EQ(items.out, "");
+  EXPECT_EQ(items.err, "tablomat-cli: The listing has more than 1 MiB; that is the limit of one command.\n");
+  // A listing written as it is made stops the same way.
+  std::string many = "S->b";
+  for (int k = 0; k < 200'000; ++k) many += "|a" + std::to_string(k);
+  Outcome listing = run({"check", "--max-output", "1"}, many + "\n");
+  EXPECT_EQ(listing.status, 5);
+  EXPECT_EQ(listing.err, "tablomat-cli: The output has more than 1 MiB; that is the limit of one command.\n");
+}
+
+TEST(Bounds, ReadingStopsAtTheLimitOfTheInput) {
+  std::string big = kParentheses + std::string(3 << 20, '\n');
+  Outcome grammar = run({"check", "--max-input", "2"}, big);
+  EXPECT_EQ(grammar.status, 5);
+  EXPECT_EQ(grammar.err, "tablomat-cli: The grammar has more than 2 MiB; that is the limit of one command.\n");
+  Outcome device = run({"check", "/dev/zero", "--max-input", "1"});
+  EXPECT_EQ(device.status, 5);
+  GrammarFile file(kParentheses);
+  Outcome answer = run({"grade", "first", file.path(), "-a", "-", "--max-input", "1"}, std::string(2 << 20, ' '));
+  EXPECT_EQ(answer.status, 5);
+  EXPECT_EQ(answer.err, "tablomat-cli: The answer has more than 1 MiB; that is the limit of one command.\n");
+}
+
+// ---- usage, output errors, unsafe texts
+
+TEST(ExitStatus, BadNumbersAndMisplacedCommandsAreOneLine) {
+  const std::vector<Strings> usages = {
+      {"check", "-x", "1", "--max-states", "0"},
+      {"check", "-x", "1", "--max-states", "-5"},
+      {"check", "-x", "1", "--max-output", "1.5"},
+      {"--format", "csv", "grade", "first", "-x", "1", "-a", "-"},
+      {"-x", "1", "exercise", "-p", "ll1", "-s", "1"},
+      {"exercise", "-p", "ll1", "-s", "-1"},
+      {"exercise", "-p", "ll1", "-s", "18446744073709551616"},
+      {"exercise", "-p", "ll1", "-s", "100000000000000000000000"},
+      {"exercise", "-p", "ll1", "-s", "1e3"},
+  };
+  for (const auto& arguments : usages) {
+    Outcome r = run(arguments);
+    EXPECT_EQ(r.status, 2) << testing::PrintToString(arguments) << r.out;
+    EXPECT_TRUE(r.err.starts_with("tablomat-cli: ")) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_LT(r.err.size(), 160u) << r.err;
+  }
+  EXPECT_EQ(run({"--format", "csv", "grade", "first"}).err,
+            "tablomat-cli: grade comes first, before its options: tablomat-cli grade --help\n");
+  EXPECT_EQ(run({"exercise", "-p", "ll1", "-s", "18446744073709551615", "--part", "questions"}).status, 0);
+}
+
+// A full disk is not a fault of the program (70): it has a status of its own.
+TEST(ExitStatus, AnOutputThatCannotBeWrittenIsStatus74) {
+  for (const std::string arguments : {" check -x 1", " slr-table -x 6 -f csv", " exercise -p ll1 -s 1"}) {
+    int status = std::system((std::string(TABLOMAT_CLI_PATH) + arguments + " > /dev/full 2> /dev/null").c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 74) << arguments;
+  }
+}
+
+TEST(UnsafeTexts, FormulaLikeCellsAreNeutralised) {
+  Outcome trace = run({"ll1-eval", "-w", "=a", "-f", "csv"}, "S->a\n");
+  EXPECT_EQ(trace.lines()[1], "1,$ S ,\"'=a$\",Error\r");
+  EXPECT_EQ(read_back::csv(trace.out)[1][2], "=a$");
+}
+
+TEST(UnsafeTexts, ControlCharactersAreShownEscaped) {
+  Outcome note = run({"slr-eval", "-w", "x\x1b[2J"}, kParentheses);
+  EXPECT_EQ(note.err.find('\x1b'), std::string::npos) << note.err;
+  EXPECT_NE(note.err.find("\\x1b"), std::string::npos) << note.err;
+  Outcome grammar = run({"check"}, "A->x\x07\n");
+  EXPECT_EQ(grammar.err.find('\x07'), std::string::npos) << grammar.err;
+  GrammarFile file(kParentheses);
+  Outcome graded = run({"grade", "first", file.path(), "-a", "-"}, "First(S) = {(, \x1b]0;x\x07}\n");
+  EXPECT_EQ(graded.out.find('\x1b'), std::string::npos) << graded.out;
+  EXPECT_EQ(graded.out.find('\x07'), std::string::npos) << graded.out;
+}
+
+TEST(GradeCommand, ReadsTheWindowsFiles) {
+  GrammarFile saved("I->S\r\nS->(S)|x\r\n#word: (x)\r\n");
+  std::string key = run({"slr-table", saved.path(), "-f", "csv"}).out;
+  Outcome graded = run({"grade", "slr-table", saved.path(), "-a", "-"}, key);
+  EXPECT_EQ(graded.status, 0) << graded.err;
 }
 
 // ---- transform

@@ -1,6 +1,14 @@
 #include "cli/commands.h"
 
+#include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+#include <iostream>
+#include <tuple>
+
+#include "core/work.h"
 
 #include "grammar/reading.h"
 #include "tables/conflicts.h"
@@ -130,4 +138,43 @@ void writeOutcome(std::FILE* file, const Outcome& outcome, Format format) {
   if (outcome.table) write(renderTable(*outcome.table, format));
   if (outcome.listingTexts) writeListing(file, *outcome.listingTexts, format);
   if (outcome.tableTexts) writeTable(file, *outcome.tableTexts, format);
+}
+
+namespace {
+
+// A positive whole number.  CLI11's own check would name its range in
+// 309 digits.
+CLI::Validator positiveWhole() {
+  return CLI::Validator(
+      [](std::string& text) -> std::string {
+        long value = 0;
+        const char* end = text.data() + text.size();
+        auto [at, error] = std::from_chars(text.data(), end, value);
+        if (error != std::errc() || at != end || value <= 0) return "takes a whole number above 0, not '" + text + "'";
+        return "";
+      },
+      "", "positive whole number");
+}
+
+}  // namespace
+
+void addLimitOptions(CLI::App& app, WorkLimits& limits) {
+  for (auto [name, limit, what, unit] :
+       {std::tuple{"--max-states", &limits.states, "states of one LR automaton", "N"},
+        {"--max-items", &limits.items, "items of one LR automaton", "N"},
+        {"--max-rows", &limits.rows, "rows of one evaluation trace", "N"},
+        {"--max-output", &limits.outputMiB, "MiB written by one command (a trace's text too)", "MIB"},
+        {"--max-input", &limits.inputMiB, "MiB of the grammar (and of grade's answer) read", "MIB"},
+        {"--max-memory", &limits.memoryMiB, "resident memory in MiB", "MIB"}})
+    app.add_option(name, *limit, what)->type_name(unit)->check(positiveWhole())->capture_default_str();
+}
+
+bool outputWritten() {
+  bool written = std::fflush(stdout) == 0 && !std::ferror(stdout) && std::cout.flush();
+  if (!written) {
+    int error = errno;
+    std::cerr << "tablomat-cli: cannot write the output" << (error != 0 ? std::string(": ") + std::strerror(error) : "")
+              << "\n";
+  }
+  return written;
 }

@@ -14,6 +14,11 @@
 #include "grammar/parsing.h"
 #include "writers/format.h"
 
+namespace CLI {
+class App;
+}
+struct WorkLimits;
+
 // Exit statuses; --help lists them.
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitRejected = 1;   // the trace ends in "Error"
@@ -21,6 +26,7 @@ inline constexpr int kExitUsage = 2;      // bad arguments, unreadable file
 inline constexpr int kExitGrammar = 3;    // the grammar has errors
 inline constexpr int kExitConflict = 4;   // evaluation refused: the table has conflicts
 inline constexpr int kExitLimit = 5;      // stopped at a limit of the work of one command
+inline constexpr int kExitOutput = 74;    // the output could not be written (a full disk)
 inline constexpr int kExitInternal = kFatalExitStatus;  // a fault of the program itself
 
 struct CommandInfo {
@@ -71,3 +77,12 @@ Outcome runCommand(std::string_view name, const HString& grammarText, const std:
 // What goes to standard output, as one text or written to a file.
 std::string renderOutcome(const Outcome& outcome, Format format);
 void writeOutcome(std::FILE* file, const Outcome& outcome, Format format);
+
+// Adds --max-states, --max-items, --max-rows, --max-output, --max-input and
+// --max-memory, each a positive whole number, to the command line.
+void addLimitOptions(CLI::App& app, WorkLimits& limits);
+
+// Flushes standard output; false, with a message on standard error, when
+// what was written did not all arrive (a full disk).  The message gives
+// errno's reason when there is one: clear errno before writing.
+bool outputWritten();

@@ -1,14 +1,14 @@
 #include "cli/exercise_commands.h"
 
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
-#include <cerrno>
+#include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/input.h"
+#include "core/work.h"
+#include "grammar/grammar_file.h"
 #include "exercises/item_grading.h"
 #include "exercises/moodle.h"
 #include "exercises/set_grading.h"
@@ -26,23 +26,6 @@ struct Failure {
   int status;
   std::string message;
 };
-
-std::string fileBytes(const std::string& path, const char* what) {
-  bool standardInput = path.empty() || path == "-";
-  if (standardInput && isatty(STDIN_FILENO))
-    std::cerr << kProgram << ": reading the " << what << " from the terminal; end it with Ctrl-D\n";
-  std::FILE* stream = standardInput ? stdin : std::fopen(path.c_str(), "rb");
-  if (stream == nullptr) throw Failure{kExitUsage, "cannot open " + path + ": " + std::strerror(errno)};
-  std::string bytes;
-  char buffer[65536];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, stream)) > 0;) bytes.append(buffer, n);
-  bool failed = std::ferror(stream) != 0;
-  if (!standardInput) std::fclose(stream);
-  if (failed)
-    throw Failure{kExitUsage,
-                  "cannot read the " + std::string(what) + " from " + (standardInput ? "standard input" : path)};
-  return bytes;
-}
 
 std::string oneLine(std::string text) {
   while (!text.empty() && text.back() == '\n') text.pop_back();
@@ -86,19 +69,32 @@ GrammarSize sizeNamed(std::string text) {
   return size;
 }
 
+// A seed in the range of 64 bits, written in decimal; anything else would
+// wrap silently into a seed the teacher did not ask for.
+std::uint64_t seedNamed(const std::string& text) {
+  std::uint64_t seed = 0;
+  const char* end = text.data() + text.size();
+  auto [at, error] = std::from_chars(text.data(), end, seed);
+  if (text.empty() || error != std::errc() || at != end)
+    throw Failure{kExitUsage, "--seed takes a whole number from 0 to 18446744073709551615, not '" + text + "'"};
+  return seed;
+}
+
 int exercise(int argc, char** argv) {
   CLI::App app{
       "Writes an exercise: a random grammar with the property asked for, a word of its language,\n"
       "the questions and the answer key.",
       std::string(kProgram) + " exercise"};
   std::string property, size, part = "both", format = "text";
-  std::uint64_t seed = 0;
+  std::string seedText;
   bool nullable = false, leftRecursion = false;
   long attempts = GeneratorRequest{}.attempts;
   app.add_option("-p,--property", property, "ll1, slr-not-ll1, lalr-not-slr, lr1-not-lalr or ambiguous")
       ->required()
       ->type_name("P");
-  app.add_option("-s,--seed", seed, "the seed: the same seed gives the same exercise")->required()->type_name("N");
+  app.add_option("-s,--seed", seedText, "the seed, 0 to 18446744073709551615: the same seed gives the same exercise")
+      ->required()
+      ->type_name("N");
   app.add_option("--size", size,
                  "non-terminals, productions, terminals without I->S (default 3,6,3; one production more per feature)")
       ->type_name("N,P,T");
@@ -115,7 +111,7 @@ int exercise(int argc, char** argv) {
                  "with the key as their right answers) (default text)")
       ->type_name("F");
   app.footer("Exit status: 0 written; 1 no grammar found within the attempts; 2 usage error;\n"
-             "70 the key failed its own check (a fault of the program).");
+             "70 the key failed its own check (a fault of the program); 74 the output could not be written.");
   parse(app, argc, argv);
 
   GeneratorRequest request;
@@ -130,7 +126,7 @@ int exercise(int argc, char** argv) {
     throw Failure{kExitUsage, "a Moodle quiz holds the questions and the key together; leave out --part"};
   Format chosen = moodle ? Format::kText : formatOf(format, "moodle");
   request.property = *named;
-  request.seed = seed;
+  request.seed = seedNamed(seedText);
   request.nullable = nullable;
   request.leftRecursion = leftRecursion;
   request.attempts = attempts;
@@ -204,10 +200,14 @@ int grade(int argc, char** argv) {
                  "text, csv, markdown, latex, json or gradescope (a Gradescope autograder's\n"
                  "results.json: one test per set, table row or state) (default text)")
       ->type_name("F");
+  WorkLimits limits;
+  addLimitOptions(app, limits);
   app.footer(
       "Exit status: 0 all right; 1 something wrong or missing; 2 usage error or unreadable answer;\n"
-      "3 the grammar has errors; 70 internal failure of the program.");
+      "3 the grammar has errors; 5 stopped at a limit (which one on standard error); 74 the output\n"
+      "could not be written; 70 internal failure of the program.");
   parse(app, argc, argv);
+  WorkScope scope(limits);
 
   const GradeQuestion* asked = nullptr;
   for (const GradeQuestion& q : kGradeQuestions)
@@ -226,18 +226,17 @@ int grade(int argc, char** argv) {
   if (stateOption->count() > 0 && asked->what != GradeQuestion::kItems)
     throw Failure{kExitUsage, "--state belongs to the questions lr0-items and lr1-items"};
 
-  std::string answer = fileBytes(answerFile, "answer");
+  std::string answer = readInput(answerFile, "answer");
   HString grammarText;
   if (exampleOption->count() > 0) {
     grammarText = editorTextOf(examples()[static_cast<std::size_t>(example - 1)]);
   } else {
-    std::string bytes = fileBytes(file, "grammar");
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
-    grammarText = editorText(bytes);
+    // Read as every command reads it: the window's files carry a word line.
+    grammarText = editorText(parseGrammarFile(readInput(file, "grammar")).text);
   }
   GrammarReading reading = readGrammar(grammarText);
   if (!reading.isSound()) {
-    for (const std::string& line : linesOf(reading.messages)) std::cerr << line << "\n";
+    for (const std::string& line : linesOf(reading.messages)) std::cerr << controlsEscaped(line) << "\n";
     return kExitGrammar;
   }
   Parsing model;
@@ -266,10 +265,17 @@ int grade(int argc, char** argv) {
       break;
     }
   }
-  if (gradescope)
-    std::cout << renderGradescope(grading, [&](const MarkedElement& element) { return testName(*asked, state, element); });
-  else
-    std::cout << renderGrading(grading, chosen);
+  // The answer's texts come back in the marks; JSON escapes them itself.
+  if (chosen != Format::kJson)
+    for (MarkedElement& element : grading.elements)
+      for (std::string* text : {&element.row, &element.column, &element.entry, &element.reason})
+        *text = controlsEscaped(*text);
+  std::string text = gradescope ? renderGradescope(grading, [&](const MarkedElement& element) {
+    return testName(*asked, state, element);
+  })
+                                : renderGrading(grading, chosen);
+  noteOutput(static_cast<long>(text.size()));
+  std::cout << text;
   return grading.allRight() ? kExitOk : kExitRejected;
 }
 
@@ -280,15 +286,16 @@ bool isExerciseCommand(std::string_view name) { return name == "exercise" || nam
 int runExerciseCommand(int argc, char** argv) {
   try {
     int status = std::string_view(argv[1]) == "exercise" ? exercise(argc, argv) : grade(argc, argv);
-    std::cout.flush();
-    if (!std::cout) {
-      std::cerr << kProgram << ": cannot write the output\n";
-      return kExitInternal;
-    }
-    return status;
+    return outputWritten() ? status : kExitOutput;
   } catch (const Failure& failure) {
-    if (!failure.message.empty()) std::cerr << kProgram << ": " << failure.message << "\n";
+    if (!failure.message.empty()) std::cerr << kProgram << ": " << controlsEscaped(failure.message) << "\n";
     return failure.status;
+  } catch (const InputError& error) {
+    std::cerr << kProgram << ": " << controlsEscaped(error.what()) << "\n";
+    return kExitUsage;
+  } catch (const WorkStopped& stopped) {
+    std::cerr << kProgram << ": " << stopped.what() << "\n";
+    return kExitLimit;
   }
 }
 

@@ -2,6 +2,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include <climits>
+
+#include "core/work.h"
 #include "graphs/automaton_dot.h"
 #include "graphs/automaton_tikz.h"
 #include "graphs/graphviz.h"
@@ -69,6 +72,21 @@ std::string drawingMisuse(std::string_view command, const std::string& format, c
 
 namespace {
 
+// A whole automaton's DOT, for a layout program of the user's, is written up
+// to a size far above what a drawing shows (kDrawableStates) but well below
+// the output bound: a few megabytes.
+constexpr size_t kWholeDotStates = 1000;
+constexpr size_t kWholeDotEdges = 5000;
+
+// The limits for work whose text is held, not written: the trace a tree is
+// replayed from, whose rows repeat the rest of the word, and the listing a
+// graph reads its states from.  What is written is bounded as it is.
+WorkLimits unwrittenLimits() {
+  WorkLimits limits = currentLimits();
+  limits.outputMiB = LONG_MAX;
+  return limits;
+}
+
 GraphKind graphKindOf(std::string_view command) {
   return command.starts_with("lr0-") ? GraphKind::kLR0 : command.starts_with("lr1-") ? GraphKind::kLR1 : GraphKind::kLALR;
 }
@@ -87,7 +105,11 @@ void usage(Outcome& outcome, const std::string& message) {
 
 void drawGraph(std::string_view command, const Parsing& model, const std::string& format,
                const DrawingOptions& options, Outcome& outcome) {
-  AutomatonGraph graph = automatonGraph(model, graphKindOf(command));
+  AutomatonGraph graph;
+  {
+    WorkScope scope(unwrittenLimits());
+    graph = automatonGraph(model, graphKindOf(command));
+  }
   DotOptions dot;
   dot.closure = !options.kernel;
   if (options.state >= 0) {
@@ -108,6 +130,15 @@ void drawGraph(std::string_view command, const Parsing& model, const std::string
                        "  Give --state N (and --depth D) for the neighbourhood of state N, or lay the dot output "
                        "out yourself.");
     return;
+  } else if (graph.states.size() > kWholeDotStates || graph.edges.size() > kWholeDotEdges) {
+    // Hundreds of megabytes that no layout program makes readable.
+    outcome.diagnostics.push_back(
+        std::string("The ") + graphKindName(graph.kind) + " automaton has " + std::to_string(graph.states.size()) +
+        " states and " + std::to_string(graph.edges.size()) + " arcs; its whole graph is written up to " +
+        std::to_string(kWholeDotStates) + " states and " + std::to_string(kWholeDotEdges) +
+        " arcs.  Give --state N --depth D for the neighbourhood of state N.");
+    outcome.status = kExitLimit;
+    return;
   }
   if (format == "tikz") {
     outcome.document = automatonTikz(graph, dot);
@@ -126,7 +157,11 @@ std::size_t nodeCount(const Tree& tree) {
 void drawTree(std::string_view command, const Parsing& model, const std::string& word, const std::string& format,
               Outcome& outcome) {
   TableKind kind = tableKindOfEvaluation(command);
-  Evaluation parsed = evaluation(model, kind, HString(word.data(), static_cast<int>(word.size())));
+  Evaluation parsed;
+  {
+    WorkScope scope(unwrittenLimits());
+    parsed = evaluation(model, kind, HString(word.data(), static_cast<int>(word.size())));
+  }
   if (parsed.refused()) {
     outcome.diagnostics.push_back(utf8ForDisplay(conflictMessage(parsed.conflicts).view()));
     outcome.status = kExitConflict;
@@ -147,10 +182,12 @@ void drawTree(std::string_view command, const Parsing& model, const std::string&
     outcome.document = forestTikz(forest);
   } else if (format == "json") {
     // The tree of an accepted word as an object; what a rejected word
-    // left (the partial tree, or the forest on the LR stack) as an array.
+    // left (the partial tree, or the forest on the LR stack) as an array,
+    // and so the trees an acceptance leaves when the first rule does not
+    // augment the grammar and joins only the top of the stack.
     std::string json;
     for (const Tree& tree : forest) json += (json.empty() ? "" : ", ") + treeJson(tree);
-    outcome.document = (parsed.accepted() ? json : "[" + json + "]") + "\n";
+    outcome.document = (parsed.accepted() && forest.size() == 1 ? json : "[" + json + "]") + "\n";
   } else {
     std::string text;
     for (const Tree& tree : forest)

@@ -88,6 +88,18 @@ TEST(GraphCommandTest, NeighbourhoodsAndTheirLimits) {
   EXPECT_EQ(whole.diagnostics[0].rfind("The LR(1) automaton has 35 states", 0), 0u);
   EXPECT_TRUE(runDrawing("lr1-graph", wide, "", "dot", {}).document);  // DOT is no drawing yet
 
+  // A whole automaton's DOT is written up to a few megabytes.
+  std::string chain = "I->A\r\nA->yBa|yB|zB\r\nB->yCb|yC|zC\r\nC->yDc|yD|zD\r\nD->yFd|yF|zF\r\n"
+                      "F->yGf|yG|zG\r\nG->yHg|yH|zH\r\nH->yJh|yJ|zJ\r\nJ->yxj|yx|zx";
+  Outcome huge = runDrawing("lr1-graph", chain.c_str(), "", "dot", {});
+  EXPECT_EQ(huge.status, kExitLimit);
+  EXPECT_FALSE(huge.document);
+  EXPECT_EQ(huge.diagnostics, (Lines{"The LR(1) automaton has 1277 states and 1276 arcs; its whole graph is written up to "
+                                     "1000 states and 5000 arcs.  Give --state N --depth D for the neighbourhood of "
+                                     "state N."}));
+  EXPECT_TRUE(runDrawing("lalr-graph", chain.c_str(), "", "dot", {}).document);
+  EXPECT_TRUE(runDrawing("lr1-graph", chain.c_str(), "", "dot", around(0, 2)).document);
+
   Outcome crowded = runDrawing("lr1-graph", wide, "", "svg", around(0, 2));
   EXPECT_EQ(crowded.status, kExitOk);
   ASSERT_EQ(crowded.diagnostics.size(), 1u);

@@ -3,6 +3,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -14,6 +15,7 @@
 #include "cli/exercise_commands.h"
 #include "cli/explain_commands.h"
 #include "cli/graph_commands.h"
+#include "cli/input.h"
 #include "cli/transform_command.h"
 #include "core/work.h"
 #include "writers/format.h"
@@ -69,7 +71,8 @@ std::string helpFooter() {
       "--time-per-conflict and --time-per-table seconds and --steps steps per conflict.\n"
       "\nFormats:\n"
       "  text      listings as lines, tables and traces in aligned columns (the default)\n"
-      "  csv       one record a line or a table row, quoted as RFC 4180 says\n"
+      "  csv       one record a line or a table row, quoted as RFC 4180 says; a cell beginning with\n"
+      "            = + - @ (or a tab or CR) is written \"'cell\" so that spreadsheets take it as text\n"
       "  markdown  a pipe table; listings in a fenced code block\n"
       "  latex     a tabular environment; listings in a verbatim environment\n"
       "  json      listings as an array of strings, tables as an array of rows of strings\n"
@@ -79,7 +82,9 @@ std::string helpFooter() {
       "            (needs the tikz package and its automata, positioning, arrows.meta libraries)\n"
       "\nWith --tree an evaluation prints its parse tree (for a rejected word the partial tree,\n"
       "or the forest on the LR stack) as indented text, dot, tikz, or json in the form\n"
-      "{\"symbol\": \"E\", \"children\": [...]} (for a rejected word an array of the trees left).\n"
+      "{\"symbol\": \"E\", \"children\": [...]}; an array of the trees left for a rejected word, and\n"
+      "for an accepted one when the first rule does not augment the grammar and the acceptance\n"
+      "leaves several trees on the stack.\n"
       "\nExit status:\n"
       "  0   success; an evaluation accepted the word\n"
       "  1   an evaluation rejected the word (its trace ends in Error)\n"
@@ -89,39 +94,34 @@ std::string helpFooter() {
       "      report, conflicts: a table they look at has conflicts\n"
       "  5   stopped at a limit of the work of one command (which one on standard error)\n"
       "  70  internal failure of the program\n"
+      "  74  the output could not be written (a full disk)\n"
       "\nLimits: a command stops with status 5 when an automaton outgrows --max-states or\n"
-      "--max-items, a trace --max-rows, or the process --max-memory; the defaults are far\n"
-      "above any grammar written by hand.\n";
+      "--max-items, a trace --max-rows, the grammar read --max-input, what it writes (a trace's\n"
+      "or a listing's text too) --max-output, or the process --max-memory; the defaults are far above\n"
+      "any grammar written by hand.\n";
   return text;
 }
 
-std::string readAll(std::FILE* stream, const std::string& name) {
-  std::string bytes;
-  char buffer[65536];
-  std::size_t count;
-  while ((count = std::fread(buffer, 1, sizeof buffer, stream)) > 0) bytes.append(buffer, count);
-  if (std::ferror(stream)) throw UsageError{"cannot read " + name + ": " + std::strerror(errno)};
-  return bytes;
+// exercise, grade and transform have options of their own and must come first; the
+// message for a command line that puts options before them, or "".
+std::string misplacedExerciseCommand(int argc, char** argv) {
+  for (int k = 1; k < argc; ++k)
+    if (isExerciseCommand(argv[k]) || isTransformCommand(argv[k]))
+      return std::string(argv[k]) + " comes first, before its options: " + kProgram + " " + argv[k] + " --help";
+  return "";
 }
 
-std::string readGrammarBytes(const std::string& file) {
-  if (file.empty() || file == "-") {
-    if (isatty(STDIN_FILENO))
-      std::cerr << kProgram << ": reading the grammar from the terminal; end it with Ctrl-D\n";
-    return readAll(stdin, "standard input");
-  }
-  std::FILE* stream = std::fopen(file.c_str(), "rb");
-  if (stream == nullptr) throw UsageError{"cannot open " + file + ": " + std::strerror(errno)};
-  try {
-    std::string bytes = readAll(stream, file);
-    std::fclose(stream);
-    return bytes;
-  } catch (...) {
-    std::fclose(stream);
-    throw;
-  }
+// Why a command that shows LALR states stopped at the LR(1) collection's
+// limit when the LALR table itself needs no such collection; "" otherwise.
+std::string whyTheLR1Limit(const std::string& command, const WorkStopped& stopped) {
+  bool lalrStates = command == "lalr-items" || command == "lalr-graph" || command == "report" || command == "conflicts";
+  if (!lalrStates || std::string_view(stopped.what()).find("LR(1) collection") == std::string_view::npos) return "";
+  return command + " numbers the LALR states as the merged LR(1) collection orders them, so it needs that "
+                   "collection; lalr-table and lalr-eval build the LALR table from the LR(0) automaton instead.";
 }
 
+// The command being run, for the notes on a limit.
+std::string runningCommand;
 
 int run(int argc, char** argv) {
   CLI::App app{"Tablomat on the command line: First and Follow sets, LR item sets, parse tables\n"
@@ -144,11 +144,7 @@ int run(int argc, char** argv) {
   ExplainOptions explainOptions;
   addExplainOptions(app, explainOptions);
   WorkLimits limits;
-  for (auto [name, limit, what, unit] : {std::tuple{"--max-states", &limits.states, "states of one LR automaton", "N"},
-                                         {"--max-items", &limits.items, "items of one LR automaton", "N"},
-                                         {"--max-rows", &limits.rows, "rows of one evaluation trace", "N"},
-                                         {"--max-memory", &limits.memoryMiB, "resident memory in MiB", "MIB"}})
-    app.add_option(name, *limit, what)->type_name(unit)->check(CLI::PositiveNumber)->capture_default_str();
+  addLimitOptions(app, limits);
   app.set_version_flag("--version", std::string(kProgram) + " " + TABLOMAT_VERSION);
   app.footer(helpFooter());
   app.get_formatter()->column_width(24);
@@ -157,8 +153,10 @@ int run(int argc, char** argv) {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     if (e.get_exit_code() == 0) return app.exit(e);  // --help, --version
+    if (std::string misplaced = misplacedExerciseCommand(argc, argv); !misplaced.empty()) throw UsageError{misplaced};
     throw UsageError{oneLine(e.what())};
   }
+  if (isExerciseCommand(command) || isTransformCommand(command)) throw UsageError{misplacedExerciseCommand(argc, argv)};
 
   if (!isCommand(command) && !isGraphCommand(command) && !isExplainCommand(command))
     throw UsageError{"unknown command '" + command + "'; the commands are " + joined(commandNames())};
@@ -172,6 +170,8 @@ int run(int argc, char** argv) {
   if (exampleOption->count() > 0 && !file.empty())
     throw UsageError{"give either FILE or --example, not both"};
 
+  WorkScope scope(limits);
+  runningCommand = command;
   HString grammarText;
   if (exampleOption->count() > 0) {
     const Example& chosen = examples()[static_cast<std::size_t>(example - 1)];
@@ -179,37 +179,34 @@ int run(int argc, char** argv) {
     if (wordOption->count() == 0) word = chosen.word;
   } else {
     // The window's files carry the word on a line of their own.
-    GrammarFile read = parseGrammarFile(readGrammarBytes(file));
+    GrammarFile read = parseGrammarFile(readInput(file, "grammar"));
     grammarText = editorText(read.text);
     if (wordOption->count() == 0 && read.word) word = *read.word;
   }
 
-  WorkScope scope(limits);
   if (isExplainCommand(command)) {
     ExplainOutcome explained = runExplainCommand(command, grammarText, word, explainOptions, *format);
-    std::cout << explained.output;
-    std::cout.flush();
-    for (const auto& line : explained.diagnostics) std::cerr << line << "\n";
-    if (!std::cout) {
-      std::cerr << kProgram << ": cannot write the output\n";
-      return kExitInternal;
-    }
-    return explained.status;
+    noteOutput(static_cast<long>(explained.output.size()));
+    errno = 0;  // a failed write leaves its reason
+    std::fwrite(explained.output.data(), 1, explained.output.size(), stdout);
+    bool written = outputWritten();
+    for (const auto& line : explained.diagnostics) std::cerr << controlsEscaped(line) << "\n";
+    return written ? explained.status : kExitOutput;
   }
   Outcome outcome = isDrawing(command, drawing) ? runDrawing(command, grammarText, word, givenFormat, drawing)
                                                 : runCommand(command, grammarText, word);
-  std::cout.flush();
-  if (outcome.document) std::fwrite(outcome.document->data(), 1, outcome.document->size(), stdout);
-  else writeOutcome(stdout, outcome, *format);
-  std::fflush(stdout);
-  for (const auto& line : outcome.diagnostics) std::cerr << line << "\n";
-  if (outcome.status != kExitGrammar)
-    for (const auto& note : commandNotes(command, grammarText, word)) std::cerr << kProgram << ": note: " << note << "\n";
-  if (!std::cout || std::ferror(stdout)) {
-    std::cerr << kProgram << ": cannot write the output\n";
-    return kExitInternal;
+  errno = 0;  // a failed write leaves its reason
+  if (outcome.document) {
+    noteOutput(static_cast<long>(outcome.document->size()));
+    std::fwrite(outcome.document->data(), 1, outcome.document->size(), stdout);
+  } else {
+    writeOutcome(stdout, outcome, *format);
   }
-  return outcome.status;
+  bool written = outputWritten();
+  for (const auto& line : outcome.diagnostics) std::cerr << controlsEscaped(line) << "\n";
+  if (outcome.status != kExitGrammar)
+    for (const auto& note : commandNotes(command, grammarText, word)) std::cerr << kProgram << ": note: " << controlsEscaped(note) << "\n";
+  return written ? outcome.status : kExitOutput;
 }
 
 }  // namespace
@@ -220,13 +217,18 @@ int main(int argc, char** argv) {
     if (argc > 1 && isTransformCommand(argv[1])) return runTransformCommand(argc, argv);
     return run(argc, argv);
   } catch (const UsageError& e) {
-    std::cerr << kProgram << ": " << e.message << "\n";
+    std::cerr << kProgram << ": " << controlsEscaped(e.message) << "\n";
     return kExitUsage;
   } catch (const HStringError& e) {
     std::cerr << kProgram << ": internal failure: " << e.what() << "\n";
     return kExitInternal;
+  } catch (const InputError& e) {
+    std::cerr << kProgram << ": " << controlsEscaped(e.what()) << "\n";
+    return kExitUsage;
   } catch (const WorkStopped& e) {
     std::cerr << kProgram << ": " << e.what() << "\n";
+    if (std::string why = whyTheLR1Limit(runningCommand, e); !why.empty())
+      std::cerr << kProgram << ": note: " << why << "\n";
     return kExitLimit;
   } catch (const std::bad_alloc&) {
     std::cerr << kProgram << ": the command needs more memory than the system gives it\n";

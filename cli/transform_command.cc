@@ -1,14 +1,13 @@
 #include "cli/transform_command.h"
 
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 
 #include "cli/commands.h"
+#include "cli/input.h"
+#include "core/work.h"
 #include "grammar/examples.h"
 #include "grammar/grammar_file.h"
 #include "grammar/reading.h"
@@ -31,18 +30,11 @@ std::string kindNames() {
 }
 
 std::string fileBytes(const std::string& path) {
-  bool standardInput = path.empty() || path == "-";
-  if (standardInput && isatty(STDIN_FILENO))
-    std::cerr << kProgram << ": reading the grammar from the terminal; end it with Ctrl-D\n";
-  std::FILE* stream = standardInput ? stdin : std::fopen(path.c_str(), "rb");
-  if (stream == nullptr) throw Failure{kExitUsage, {"cannot open " + path + ": " + std::strerror(errno)}};
-  std::string bytes;
-  char buffer[65536];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, stream)) > 0;) bytes.append(buffer, n);
-  bool failed = std::ferror(stream) != 0;
-  if (!standardInput) std::fclose(stream);
-  if (failed) throw Failure{kExitUsage, {"cannot read the grammar from " + (standardInput ? "standard input" : path)}};
-  return bytes;
+  try {
+    return readInput(path, "grammar");
+  } catch (const InputError& error) {
+    throw Failure{kExitUsage, {error.what()}};
+  }
 }
 
 // The typed grammar of an editor text in either notation; its faults as a Failure.
@@ -109,9 +101,10 @@ int transform(int argc, char** argv) {
     sheet.pop_back();  // grammarFileBytes ends the text with its own line end
     sheet = grammarFileBytes(sheet, *read.word);
   }
+  noteOutput(static_cast<long>(sheet.size()));
+  errno = 0;  // a failed write leaves its reason
   std::fwrite(sheet.data(), 1, sheet.size(), stdout);
-  std::fflush(stdout);
-  if (std::ferror(stdout)) throw Failure{kExitInternal, {"cannot write the output"}};
+  if (!outputWritten()) return kExitOutput;
   if (result.remainingConflicts.empty()) return kExitOk;
   std::cerr << kProgram << ": note: the result still has " << result.remainingConflicts.size()
             << " LL(1) conflict" << (result.remainingConflicts.size() == 1 ? "" : "s") << "; not every grammar has an LL(1) equivalent\n";
@@ -125,10 +118,14 @@ bool isTransformCommand(std::string_view name) { return name == "transform"; }
 
 int runTransformCommand(int argc, char** argv) {
   try {
+    WorkScope scope;  // the default limits: what is read and written
     return transform(argc, argv);
   } catch (const Failure& failure) {
-    for (const std::string& message : failure.messages) std::cerr << kProgram << ": " << message << "\n";
+    for (const std::string& message : failure.messages) std::cerr << kProgram << ": " << controlsEscaped(message) << "\n";
     return failure.status;
+  } catch (const WorkStopped& stopped) {
+    std::cerr << kProgram << ": " << stopped.what() << "\n";
+    return kExitLimit;
   } catch (const std::logic_error& fault) {
     std::cerr << kProgram << ": internal failure: " << fault.what() << "\n";
     return kExitInternal;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -95,5 +96,22 @@ void noteRows(long rows) {
   if (rows > limits.rows) stopAtLimit("The trace has more than " + std::to_string(limits.rows) + " rows");
   WorkCheck::tick("trace rows", rows);
 }
+
+namespace {
+
+// Only inside a scope: a client writing on its own thread what a command
+// computed (a window copying a table) would have no way to stop.
+void noteBytes(long bytes, long limitMiB, const char* what) {
+  if (current == nullptr) return;
+  if (limitMiB < (LONG_MAX >> 20) && bytes > (limitMiB << 20))
+    stopAtLimit(std::string(what) + " has more than " + std::to_string(limitMiB) + " MiB");
+  WorkCheck::tick("bytes", bytes);
+}
+
+}  // namespace
+
+void noteOutput(long bytes, const char* what) { noteBytes(bytes, currentLimits().outputMiB, what); }
+
+void noteInput(long bytes, const char* what) { noteBytes(bytes, currentLimits().inputMiB, what); }
 
 void noteWork() { WorkCheck::tick("steps", 0); }

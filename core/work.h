@@ -21,6 +21,11 @@ struct WorkLimits {
   long states = 1'000'000;                 // states of one automaton
   long items = 20'000'000;                 // items held by one automaton's states
   long rows = 2'000'000;                   // rows of one trace
+  // What one command writes, in MiB: a trace repeats the rest of the word
+  // on every row, so its text grows with the square of the word.
+  long outputMiB = 256;
+  // What one command reads, in MiB: a grammar of a million lines has 10.
+  long inputMiB = 16;
   long memoryMiB = defaultMemoryMiB();     // resident memory of the process
 
   // 6 GiB, or three quarters of the machine's memory when it has less, so
@@ -79,6 +84,12 @@ const WorkLimits& currentLimits();
 void noteStates(const char* what, long states, long items);
 // A trace now holds `rows` rows.
 void noteRows(long rows);
+// A result to be written (or a trace, whose text is written as it stands)
+// now holds `bytes` bytes; `what` names it in the message.  This note and
+// the next check their limits only inside a scope, where a stop is caught.
+void noteOutput(long bytes, const char* what = "The output");
+// What a command reads (`what`: "The grammar") now holds `bytes` bytes.
+void noteInput(long bytes, const char* what);
 // A unit of work that adds nothing countable (a step of a search, an item
 // of a closure, a line of a listing): checks the cancel flag and, now and
 // then, the memory.

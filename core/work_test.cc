@@ -43,6 +43,27 @@ TEST(WorkTest, RowsOfATrace) {
   EXPECT_EQ(messageOf([] { noteRows(4); }), "The trace has more than 3 rows; that is the limit of one command.");
 }
 
+TEST(WorkTest, OutputOfACommand) {
+  WorkLimits limits;
+  limits.outputMiB = 1;
+  WorkScope scope(limits);
+  EXPECT_NO_THROW(noteOutput(1 << 20));
+  EXPECT_EQ(messageOf([] { noteOutput((1 << 20) + 1); }), "The output has more than 1 MiB; that is the limit of one command.");
+  EXPECT_EQ(messageOf([] { noteOutput(1 << 21, "The trace's text"); }),
+            "The trace's text has more than 1 MiB; that is the limit of one command.");
+}
+
+// A client writing on its own thread, outside any scope, is never stopped.
+TEST(WorkTest, OutputAndInputAreBoundedInsideAScopeOnly) {
+  EXPECT_NO_THROW(noteOutput(long{1} << 40));
+  EXPECT_NO_THROW(noteInput(long{1} << 40, "The grammar"));
+  WorkLimits limits;
+  limits.inputMiB = 2;
+  WorkScope scope(limits);
+  EXPECT_EQ(messageOf([] { noteInput((2 << 20) + 1, "The grammar"); }),
+            "The grammar has more than 2 MiB; that is the limit of one command.");
+}
+
 TEST(WorkTest, CancelStopsTheNextNote) {
   std::atomic<bool> cancel{false};
   WorkScope scope({}, &cancel);

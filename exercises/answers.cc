@@ -114,13 +114,24 @@ std::optional<Cells> readCsv(std::string_view text, std::string& error) {
   std::string field;
   bool quoted = false, fieldStarted = false;
   int line = 1, quoteLine = 0;
+  bool wasQuoted = false;  // the field being read began with a quote
+  // The writers put an apostrophe before a cell a spreadsheet would run
+  // as a formula, inside its quotes.
+  auto endField = [&] {
+    if (wasQuoted && field.starts_with('\'') && csvNeedsApostrophe(std::string_view(field).substr(1)))
+      field.erase(0, 1);
+    record.push_back(field);
+    field.clear();
+    wasQuoted = false;
+  };
   auto endRecord = [&] {
     if (fieldStarted || !field.empty() || !record.empty()) {
-      record.push_back(field);
+      endField();
       records.push_back(record);
     }
     record.clear();
     field.clear();
+    wasQuoted = false;
     fieldStarted = false;
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -136,11 +147,11 @@ std::optional<Cells> readCsv(std::string_view text, std::string& error) {
         field += c;
       }
     } else if (c == '"') {
+      if (field.empty()) wasQuoted = true;
       quoted = fieldStarted = true;
       quoteLine = line;
     } else if (c == separator) {
-      record.push_back(field);
-      field.clear();
+      endField();
       fieldStarted = true;
     } else if (c == '\n' || c == '\r') {
       if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;

@@ -44,6 +44,7 @@
 
 #include <algorithm>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <set>
 
@@ -52,6 +53,8 @@
 #include "explain/grammar_report.h"
 #include "explain/verify.h"
 #include "commands/commands.h"
+#include "core/work.h"
+#include "exercises/answers.h"
 #include "exercises/ambiguity.h"
 #include "exercises/item_grading.h"
 #include "exercises/set_grading.h"
@@ -717,6 +720,41 @@ void checkReport(const Parsing& model, const HString& word, Problems& problems) 
 
 }  // namespace
 
+// ---- what the writers bound and guard
+
+// Every tree an evaluation leaves is one JSON value; every cell of its trace
+// reads back from CSV as it was, and none begins with a formula a
+// spreadsheet would run; with the output bounded to 1 MiB the evaluation
+// ends or stops with the limit's message, never otherwise.
+void checkWritersAndBounds(const Parsing& model, const HString& word, Problems& problems) {
+  for (TableKind kind : kTableKinds) {
+    const std::string name = tableName(kind);
+    WorkLimits small;
+    small.outputMiB = 1;
+    Evaluation parsed;
+    try {
+      WorkScope scope(small);
+      parsed = evaluation(model, kind, word);
+    } catch (const WorkStopped& stopped) {
+      if (std::string(stopped.what()) != "The trace's text has more than 1 MiB; that is the limit of one command.")
+        problems.push_back(name + ": a bounded trace stopped with " + stopped.what());
+      continue;
+    }
+    if (parsed.refused()) continue;
+    for (const Tree& tree : EvaluationTree(model, kind, parsed.table, parsed.trace).forest())
+      if (!nlohmann::json::accept(treeJson(tree))) problems.push_back(name + ": a tree is no JSON value");
+    Cells cells = cellsOf(parsed.trace);
+    std::string error;
+    std::optional<Cells> back = readCsv(renderTable(cells, Format::kCsv), error);
+    if (!back || *back != cells) problems.push_back(name + ": the trace does not read back from CSV");
+    for (const std::vector<std::string>& row : cells)
+      for (const std::string& cell : row)
+        if (!cell.empty() && std::string_view("=+-@\t\r").find(cell[0]) != std::string_view::npos &&
+            !renderTable(Cells{{cell}}, Format::kCsv).starts_with("\"'"))
+          problems.push_back(name + ": the CSV cell " + cell + " would run as a formula");
+  }
+}
+
 std::vector<std::string> checkEverything(std::string_view input, size_t largestOracle) {
   Problems problems;
   if (input.size() > kLargestInput) return problems;
@@ -766,6 +804,7 @@ std::vector<std::string> checkEverything(std::string_view input, size_t largestO
   checkEvaluations(model, tables, w, seed, problems);
   checkGraphs(model, problems);
   checkTrees(model, w, problems);
+  checkWritersAndBounds(model, w, problems);
   std::string derived;
   if (deriveWord(model, seed, derived)) checkTrees(model, HString(derived.data(), static_cast<int>(derived.size())), problems);
   return problems;

@@ -84,6 +84,7 @@ Table ll1EvaluationWith(const Parsing& grammar, const Table& table, const HStrin
   steps[0][kInput] = word + "$";
   ExpansionGuard guard;
   Row* step = &steps.getLast();
+  long bytes = 0;  // of the rows' texts, as they will be written
   for (long rows = 2;; step = &steps.getLast(), ++rows) {
     noteRows(rows);
     steps.insertTail(empty);
@@ -91,6 +92,8 @@ Table ll1EvaluationWith(const Parsing& grammar, const Table& table, const HStrin
     (*step)[kStack] = textOf(stack);
     const HString& input = (*step)[kInput];
     HString& action = (*step)[kAction];
+    bytes += (*step)[kStack].getLength() + input.getLength() + kActionBytes;
+    noteOutput(bytes, "The trace's text");
     char x = stack.back();
     if (input.getLength() == 0) {
       action = "Error";

@@ -132,6 +132,7 @@ Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString
   }
   const std::string firstStack = stack.text();
   Row* step = &steps.getLast();
+  long bytes = 0;  // of the rows' texts, as they will be written
   for (long rows = 2;; ++rows) {
     noteRows(rows);
     steps.insertTail(empty);
@@ -139,6 +140,8 @@ Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString
     const HString& input = (*step)[kInput];
     HString& action = (*step)[kAction];
     std::string_view text = step == &steps[0] ? std::string_view(firstStack) : (*step)[kStack].view();
+    bytes += static_cast<long>(text.size()) + input.getLength() + kActionBytes;
+    noteOutput(bytes, "The trace's text");
     if (input.getLength() == 0 || !grammar.isTerminal(input[0]) || column[input[0]] == -1 ||
         guard.repeats(stack.states(), text)) {
       action = "Error";

@@ -169,12 +169,33 @@ std::vector<int> EvaluationTree::rootsAfter(int done) const {
   return roots;
 }
 
-Tree EvaluationTree::treeOf(int node, int done) const {
-  const TreeNode& n = nodes_[static_cast<size_t>(node)];
-  if (!n.expanded || n.grown > done) return Tree::leaf(n.symbol);
-  std::vector<Tree> children;
-  for (int child : n.children) children.push_back(treeOf(child, done));
-  return Tree::node(n.symbol, std::move(children));
+Tree EvaluationTree::treeOf(int root, int done) const {
+  auto grown = [&](const TreeNode& n) { return n.expanded && n.grown <= done; };
+  // A preorder that takes the last child first, read backwards, is the
+  // postorder: every node comes after its children, left to right, which
+  // then stand on top of the stack of trees made so far.
+  std::vector<int> order;
+  std::vector<int> pending{root};
+  while (!pending.empty()) {
+    int k = pending.back();
+    pending.pop_back();
+    order.push_back(k);
+    const TreeNode& n = nodes_[static_cast<size_t>(k)];
+    if (grown(n)) pending.insert(pending.end(), n.children.begin(), n.children.end());
+  }
+  std::vector<Tree> made;
+  for (auto k = order.rbegin(); k != order.rend(); ++k) {
+    const TreeNode& n = nodes_[static_cast<size_t>(*k)];
+    if (!grown(n)) {
+      made.push_back(Tree::leaf(n.symbol));
+      continue;
+    }
+    auto first = made.end() - static_cast<long>(n.children.size());
+    std::vector<Tree> children(std::make_move_iterator(first), std::make_move_iterator(made.end()));
+    made.erase(first, made.end());
+    made.push_back(Tree::node(n.symbol, std::move(children)));
+  }
+  return std::move(made.back());
 }
 
 std::vector<Tree> EvaluationTree::forestAfter(int done) const {

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <nlohmann/json.hpp>
+
+#include "core/work.h"
+
 #include "grammar/test_support.h"
 #include "graphs/graphviz.h"
 #include "trees/tree_dot.h"
@@ -103,6 +108,27 @@ TEST(EvaluationTreeTest, PreorderNamesTheNodesOfTheDrawing) {
   std::string lines;
   for (const std::string& line : treeLines(tree.forest()[0])) lines += line.substr(line.find_first_not_of(' '));
   EXPECT_EQ(symbols, lines);
+}
+
+// A parse as deep as its word is long, top down (LL(1), right recursion)
+// and bottom up (LR, left recursion, which keeps the LR stack short).
+TEST(EvaluationTreeTest, DeepParsesReplayWithoutRecursion) {
+  // The traces repeat the rest of the word on every row: gigabytes of text
+  // that is never written.
+  WorkLimits unwritten;
+  unwritten.outputMiB = LONG_MAX;
+  WorkScope scope(unwritten);
+  const int n = 150'000;
+  std::string right = std::string(n, 'a') + "b";
+  std::vector<Tree> ll1 = treeOf(modelOf({"S->aS|b"}), TableKind::kLL1, right.c_str()).forest();
+  ASSERT_EQ(ll1.size(), 1u);
+  EXPECT_EQ(frontier(ll1[0]), right);
+  EXPECT_TRUE(nlohmann::json::accept(treeJson(ll1[0])));
+  std::string left = "b" + std::string(n, 'a');
+  std::vector<Tree> slr = treeOf(modelOf({"I->S", "S->Sa|b"}), TableKind::kSLR, left.c_str()).forest();
+  ASSERT_EQ(slr.size(), 1u);
+  EXPECT_EQ(productionsOf(slr[0]).size(), static_cast<size_t>(n) + 2);
+  EXPECT_NE(forestDot(slr).find("n" + std::to_string(2 * n + 1) + " [id="), std::string::npos);
 }
 
 TEST(ForestDotTest, TreesTopDownChildrenInOrderForestLeftToRight) {

@@ -2,24 +2,71 @@
 
 #include <algorithm>
 
+#include "core/work.h"
+
 namespace {
 
-void collectFrontier(const Tree& tree, std::string& out) {
-  if (!tree.expanded) {
-    out += tree.symbol;
+// Recursion is quickest for the trees of everyday use; past this depth the
+// operations below go on with a stack of their own, so that no depth can
+// overflow the call stack.
+constexpr int kRecursionDepth = 256;
+thread_local int recursion = 0;
+
+// One level deeper for as long as it lives.
+struct Deeper {
+  Deeper() { ++recursion; }
+  ~Deeper() { --recursion; }
+  Deeper(const Deeper&) = delete;
+  Deeper& operator=(const Deeper&) = delete;
+};
+
+}  // namespace
+
+Tree::Tree(const Tree& other)
+    : symbol(other.symbol), expanded(other.expanded), production(other.production) {
+  if (other.children.empty()) return;
+  if (recursion < kRecursionDepth) {
+    Deeper deeper;
+    children = other.children;
     return;
   }
-  for (const Tree& child : tree.children) collectFrontier(child, out);
+  // Each node copies its children's fields, then their children in turn.
+  std::vector<std::pair<Tree*, const Tree*>> pending{{this, &other}};
+  while (!pending.empty()) {
+    auto [to, from] = pending.back();
+    pending.pop_back();
+    to->children.reserve(from->children.size());
+    for (const Tree& child : from->children)
+      to->children.emplace_back(child.symbol, child.expanded, std::vector<Tree>{}, child.production);
+    for (size_t k = 0; k < from->children.size(); ++k) pending.emplace_back(&to->children[k], &from->children[k]);
+  }
 }
 
-void collectProductions(const Tree& tree, std::vector<std::string>& out) {
-  if (!tree.expanded) return;
-  std::string production = std::string(1, tree.symbol) + "->";
-  for (const Tree& child : tree.children) production += child.symbol;
-  if (tree.children.empty()) production += 'e';
-  out.push_back(production);
-  for (const Tree& child : tree.children) collectProductions(child, out);
+Tree& Tree::operator=(const Tree& other) {
+  if (this != &other) *this = Tree(other);
+  return *this;
 }
+
+Tree::~Tree() {
+  if (children.empty()) return;
+  if (recursion < kRecursionDepth) {
+    Deeper deeper;
+    children.clear();
+    return;
+  }
+  // Children are taken apart before they are destroyed, so no destructor
+  // finds anything below its node.
+  std::vector<Tree> pending = std::move(children);
+  while (!pending.empty()) {
+    Tree last = std::move(pending.back());
+    pending.pop_back();
+    for (Tree& child : last.children) pending.push_back(std::move(child));
+  }
+}
+
+namespace {
+
+void leaveNothing(const Tree&, size_t) {}
 
 // A symbol as a JSON string: the few characters JSON escapes, and control
 // characters as \u escapes.
@@ -31,74 +78,87 @@ std::string jsonSymbol(char c) {
   return std::string("\"") + c + "\"";
 }
 
-void appendJson(const Tree& tree, std::string& out) {
-  out += "{\"symbol\": " + jsonSymbol(tree.symbol);
-  if (tree.expanded) {
-    out += ", \"children\": [";
-    for (size_t k = 0; k < tree.children.size(); ++k) {
-      if (k > 0) out += ", ";
-      appendJson(tree.children[k], out);
-    }
-    out += "]";
-  }
-  out += "}";
-}
-
-void appendLines(const Tree& tree, const std::string& indent, std::vector<std::string>& out) {
-  out.push_back(indent + tree.symbol);
-  if (tree.expanded && tree.children.empty()) out.push_back(indent + "  e");
-  for (const Tree& child : tree.children) appendLines(child, indent + "  ", out);
-}
-
 }  // namespace
 
 std::string frontier(const Tree& tree) {
   std::string out;
-  collectFrontier(tree, out);
+  walkTree(
+      tree, [&](const Tree& node, size_t, size_t) { if (!node.expanded) out += node.symbol; }, leaveNothing);
   return out;
 }
 
 std::vector<std::string> productionsOf(const Tree& tree) {
   std::vector<std::string> out;
-  collectProductions(tree, out);
+  walkTree(
+      tree,
+      [&](const Tree& node, size_t, size_t) {
+        if (!node.expanded) return;
+        std::string production = std::string(1, node.symbol) + "->";
+        for (const Tree& child : node.children) production += child.symbol;
+        if (node.children.empty()) production += 'e';
+        out.push_back(production);
+      },
+      leaveNothing);
   return out;
 }
 
 std::string treeJson(const Tree& tree) {
   std::string out;
-  appendJson(tree, out);
+  walkTree(
+      tree,
+      [&](const Tree& node, size_t depth, size_t index) {
+        if (depth > 0 && index > 0) out += ", ";
+        out += "{\"symbol\": " + jsonSymbol(node.symbol);
+        if (node.expanded) out += ", \"children\": [";
+      },
+      [&](const Tree& node, size_t) {
+        if (node.expanded) out += "]";
+        out += "}";
+        noteOutput(static_cast<long>(out.size()));
+      });
   return out;
 }
 
 std::vector<std::string> treeLines(const Tree& tree) {
   std::vector<std::string> out;
-  appendLines(tree, "", out);
+  long bytes = 0;
+  auto line = [&](size_t depth, char symbol) {
+    out.push_back(std::string(2 * depth, ' ') + symbol);
+    bytes += static_cast<long>(2 * depth + 2);
+    noteOutput(bytes);
+  };
+  walkTree(
+      tree,
+      [&](const Tree& node, size_t depth, size_t) {
+        line(depth, node.symbol);
+        if (node.expanded && node.children.empty()) line(depth + 1, 'e');
+      },
+      leaveNothing);
   return out;
 }
 
 bool Tree::operator==(const Tree& other) const {
   if (symbol != other.symbol || expanded != other.expanded || children.size() != other.children.size()) return false;
   if (production != -1 && other.production != -1 && production != other.production) return false;
-  for (size_t k = 0; k < children.size(); ++k)
-    if (!(children[k] == other.children[k])) return false;
+  if (recursion < kRecursionDepth) {
+    Deeper deeper;
+    for (size_t k = 0; k < children.size(); ++k)
+      if (!(children[k] == other.children[k])) return false;
+    return true;
+  }
+  std::vector<std::pair<const Tree*, const Tree*>> pending;
+  for (size_t k = 0; k < children.size(); ++k) pending.emplace_back(&children[k], &other.children[k]);
+  while (!pending.empty()) {
+    auto [a, b] = pending.back();
+    pending.pop_back();
+    if (a->symbol != b->symbol || a->expanded != b->expanded || a->children.size() != b->children.size()) return false;
+    if (a->production != -1 && b->production != -1 && a->production != b->production) return false;
+    for (size_t k = 0; k < a->children.size(); ++k) pending.emplace_back(&a->children[k], &b->children[k]);
+  }
   return true;
 }
 
 namespace {
-
-// Appends the forms after `form` (whose leftmost non-terminal not yet
-// expanded is this tree's root, standing at `at`) while expanding the tree.
-void expandLeftmost(const Tree& tree, std::string& form, size_t& at, std::vector<std::string>& out) {
-  if (!tree.expanded) {
-    ++at;
-    return;
-  }
-  std::string body;
-  for (const Tree& child : tree.children) body += child.symbol;
-  form.replace(at, 1, body);
-  out.push_back(form);
-  for (const Tree& child : tree.children) expandLeftmost(child, form, at, out);
-}
 
 size_t columns(const std::string& text) {
   size_t n = 0;
@@ -111,8 +171,22 @@ size_t columns(const std::string& text) {
 std::vector<std::string> leftmostDerivation(const Tree& tree) {
   std::string form(1, tree.symbol);
   std::vector<std::string> out{form};
+  // In preorder each node not yet expanded is the leftmost one of the form
+  // when it is met, standing at `at`.
   size_t at = 0;
-  expandLeftmost(tree, form, at, out);
+  walkTree(
+      tree,
+      [&](const Tree& node, size_t, size_t) {
+        if (!node.expanded) {
+          ++at;
+          return;
+        }
+        std::string body;
+        for (const Tree& child : node.children) body += child.symbol;
+        form.replace(at, 1, body);
+        out.push_back(form);
+      },
+      leaveNothing);
   return out;
 }
 

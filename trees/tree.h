@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+//
+// A parse of a long word can be a hundred thousand levels deep, so nothing
+// here recurses along the depth: copying, comparing, destroying and every
+// walk below keep their own stack.
 struct Tree {
   char symbol = '\0';
   bool expanded = false;     // false: a leaf, without a list of children
@@ -16,6 +20,16 @@ struct Tree {
   // when unknown; it tells apart two alternatives with the same text.
   int production = -1;
 
+  Tree() = default;
+  Tree(char symbol, bool expanded, std::vector<Tree> children, int production)
+      : symbol(symbol), expanded(expanded), children(std::move(children)), production(production) {}
+  Tree(const Tree& other);
+  Tree(Tree&& other) noexcept = default;
+  Tree& operator=(const Tree& other);
+  // The old children go through their own destructors, which do not recurse.
+  Tree& operator=(Tree&& other) noexcept = default;
+  ~Tree();
+
   static Tree leaf(char symbol) { return Tree{symbol, false, {}, -1}; }
   static Tree node(char symbol, std::vector<Tree> children, int production = -1) {
     return Tree{symbol, true, std::move(children), production};
@@ -23,6 +37,32 @@ struct Tree {
   // Equal symbols, shapes and known production numbers.
   bool operator==(const Tree& other) const;
 };
+
+// Calls enter(node, depth, index) for every node in preorder (index: its
+// place among its parent's children) and leave(node, depth) after its
+// children, with a stack of its own.
+template <class Enter, class Leave>
+void walkTree(const Tree& root, Enter enter, Leave leave) {
+  struct Frame {
+    const Tree* node;
+    size_t next;
+  };
+  std::vector<Frame> stack{{&root, 0}};
+  enter(root, size_t{0}, size_t{0});
+  while (!stack.empty()) {
+    Frame& top = stack.back();
+    if (top.next < top.node->children.size()) {
+      size_t index = top.next++;
+      const Tree& child = top.node->children[index];
+      enter(child, stack.size(), index);
+      stack.push_back({&child, 0});
+    } else {
+      const Tree* node = top.node;
+      stack.pop_back();
+      leave(*node, stack.size());
+    }
+  }
+}
 
 // The leaves from left to right: the word or sentential form the tree derives.
 std::string frontier(const Tree& tree);
@@ -33,7 +73,9 @@ std::vector<std::string> productionsOf(const Tree& tree);
 // production an empty list.
 std::string treeJson(const Tree& tree);
 // One line per node, indented two blanks a level; an empty production shows
-// its node followed by a line "e" one level deeper.
+// its node followed by a line "e" one level deeper.  The indentation of a
+// deep tree grows with the square of its depth: the lines count as output
+// of the command and stop at its limit.
 std::vector<std::string> treeLines(const Tree& tree);
 // The sentential forms of the tree's leftmost derivation, from the root
 // symbol to the frontier, one production a step.

@@ -3,29 +3,46 @@
 // ordering=out keeps Graphviz from swapping them.
 #include "trees/tree_dot.h"
 
+#include "core/work.h"
 #include "graphs/dot_text.h"
 
 namespace {
 
 constexpr const char* kEmptyColour = "gray45";
 
-// Writes the tree's nodes and edges; returns the number of its root.
+// Writes the tree's nodes and edges, numbered from `next` in preorder;
+// returns the number of its root.  An edge is written when its child's
+// subtree is done, so the edges come out in the order of a depth-first
+// drawing.
 int write(const Tree& tree, int& next, std::string& nodes, std::string& edges) {
-  int k = next++;
-  std::string name = "n" + std::to_string(k);
-  nodes += "  " + name + " [id=\"" + name + "\", label=" + dotString(std::string(1, tree.symbol));
-  if (!isNonTerminalSymbol(tree.symbol)) nodes += std::string(", fontcolor=\"") + kTerminalColour + "\"";
-  nodes += "];\n";
-  auto edge = [&](const std::string& child) {
+  int root = next;
+  std::vector<int> numbers;  // of the nodes from the root down to the current one
+  auto edge = [&](int from, const std::string& child) {
+    std::string name = "n" + std::to_string(from);
     edges += "  " + name + " -> " + child + " [id=\"to" + child + "\"];\n";
   };
-  if (tree.expanded && tree.children.empty()) {
-    std::string empty = "e" + std::to_string(k);
-    nodes += "  " + empty + " [id=\"" + empty + "\", label=\"e\", fontcolor=\"" + kEmptyColour + "\"];\n";
-    edge(empty);
-  }
-  for (const Tree& child : tree.children) edge("n" + std::to_string(write(child, next, nodes, edges)));
-  return k;
+  walkTree(
+      tree,
+      [&](const Tree& node, size_t, size_t) {
+        int k = next++;
+        numbers.push_back(k);
+        std::string name = "n" + std::to_string(k);
+        nodes += "  " + name + " [id=\"" + name + "\", label=" + dotString(std::string(1, node.symbol));
+        if (!isNonTerminalSymbol(node.symbol)) nodes += std::string(", fontcolor=\"") + kTerminalColour + "\"";
+        nodes += "];\n";
+        if (node.expanded && node.children.empty()) {
+          std::string empty = "e" + std::to_string(k);
+          nodes += "  " + empty + " [id=\"" + empty + "\", label=\"e\", fontcolor=\"" + kEmptyColour + "\"];\n";
+          edge(k, empty);
+        }
+        noteOutput(static_cast<long>(nodes.size() + edges.size()));
+      },
+      [&](const Tree&, size_t) {
+        int k = numbers.back();
+        numbers.pop_back();
+        if (!numbers.empty()) edge(numbers.back(), "n" + std::to_string(k));
+      });
+  return root;
 }
 
 }  // namespace

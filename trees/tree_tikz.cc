@@ -10,8 +10,8 @@
 namespace {
 
 void preorder(const Tree& tree, std::vector<const Tree*>& nodes) {
-  nodes.push_back(&tree);
-  for (const Tree& child : tree.children) preorder(child, nodes);
+  walkTree(
+      tree, [&](const Tree& node, size_t, size_t) { nodes.push_back(&node); }, [](const Tree&, size_t) {});
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <nlohmann/json.hpp>
 
+#include "core/work.h"
+
 Lines linesOf(const Row& row) {
   Lines lines;
   lines.reserve(static_cast<size_t>(row.getCount()));
@@ -96,20 +98,24 @@ class Output {
       buffer_.resize(end);
     }
     buffer_ += '\n';
-    if (file_ != nullptr && buffer_.size() >= kBlock) flush();
+    lineDone();
   }
-  // Only whole lines are written, so a line can still be trimmed.
+  // Only whole lines are written, so a line can still be trimmed.  A line
+  // that passes the limit of the output is not written.
   void lineDone() {
+    noteOutput(static_cast<long>(written_ + buffer_.size()));
     if (file_ != nullptr && buffer_.size() >= kBlock) flush();
   }
   void flush() {
     if (file_ == nullptr || buffer_.empty()) return;
     std::fwrite(buffer_.data(), 1, buffer_.size(), file_);
+    written_ += buffer_.size();
     buffer_.clear();
   }
 
  private:
   static constexpr size_t kBlock = size_t{1} << 20;
+  size_t written_ = 0;
   std::string own_;
   std::string& buffer_;
   std::FILE* file_;
@@ -166,12 +172,29 @@ void joined(const Texts& texts, char separator, Output& out, Write write) {
 
 // ---- csv (RFC 4180)
 
+// A spreadsheet runs a cell that begins with = + - @ (or a tab or CR before
+// them) as a formula; the usual defence is an apostrophe before it inside
+// the quotes, which spreadsheets show as text and readers take off again.
+bool formulaLike(std::string_view text) { return !text.empty() && std::string_view("=+-@\t\r").find(text[0]) != std::string_view::npos; }
+
+}  // namespace
+
+bool csvNeedsApostrophe(std::string_view text) {
+  // A text that begins with apostrophes before a formula gets one more, so
+  // that taking one off always gives the text back.
+  return formulaLike(text.substr(std::min(text.find_first_not_of('\''), text.size())));
+}
+
+namespace {
+
 void csvField(std::string_view text, Output& out) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+  bool apostrophe = csvNeedsApostrophe(text);
+  if (!apostrophe && text.find_first_of(",\"\r\n") == std::string_view::npos) {
     out.put(text);
     return;
   }
   out.put('"');
+  if (apostrophe) out.put('\'');
   for (char c : text) {
     if (c == '"') out.put('"');
     out.put(c);
@@ -505,4 +528,21 @@ std::size_t displayWidth(std::string_view text) {
   if (isAscii(text)) return text.size();
   return static_cast<std::size_t>(
       std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+std::string controlsEscaped(std::string_view text) {
+  static const char* const kHex = "0123456789abcdef";
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    unsigned char code = static_cast<unsigned char>(c);
+    if (code < 0x20 || code == 0x7F) {
+      out += "\\x";
+      out += kHex[code >> 4];
+      out += kHex[code & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
 }

@@ -38,10 +38,21 @@ std::string renderTable(const Table& rows, Format format);
 void writeListing(std::FILE* file, const Row& lines, Format format);
 void writeTable(std::FILE* file, const Table& rows, Format format);
 
+// Whether a CSV cell of this text is written as "'text": a text a
+// spreadsheet would run as a formula, or one that begins with apostrophes
+// before such a text.  A CSV reader takes the apostrophe off a quoted field
+// for which this holds once it is gone.
+bool csvNeedsApostrophe(std::string_view text);
+
 // A text for the prose of a document, with the characters escaped that
 // LaTeX or Markdown would read otherwise (as the cells of a table are).
 std::string latexEscaped(const std::string& text);
 std::string markdownEscaped(const std::string& text);
+
+// The text with its control characters (C0, line ends among them, and DEL)
+// written as \xHH, so that a terminal shows what came in instead of
+// obeying it; every other byte stays.
+std::string controlsEscaped(std::string_view text);
 
 // The columns a UTF-8 text takes on a terminal: one per character.
 std::size_t displayWidth(std::string_view text);

@@ -56,6 +56,19 @@ TEST(CsvFormat, AnEmptyListingLineStaysARecord) {
   EXPECT_EQ(records[1], std::vector<std::string>{""});
 }
 
+// A spreadsheet runs =, +, -, @ (and a leading tab or CR) as a formula:
+// such a cell gets an apostrophe inside its quotes, and reads back as it was.
+TEST(CsvFormat, FormulaLikeCellsAreNeutralisedAndReadBack) {
+  Cells rows = {{"", "=a$", "+1", "-cmd|' /C calc'!A0", "@SUM(A1)", "\t=x", "'=a", "''+b"},
+                {"-", "+", "-------------------------", "a=b", "-", "'", "'-", "S->a"}};
+  EXPECT_EQ(renderTable(rows, Format::kCsv),
+            ",\"'=a$\",\"'+1\",\"'-cmd|' /C calc'!A0\",\"'@SUM(A1)\",\"'\t=x\",\"''=a\",\"'''+b\"\r\n"
+            "\"'-\",\"'+\",\"'-------------------------\",a=b,\"'-\",',\"''-\",S->a\r\n");
+  EXPECT_EQ(read_back::csv(renderTable(rows, Format::kCsv)), rows);
+  // A quoted field a person wrote keeps an apostrophe that guards nothing.
+  EXPECT_EQ(read_back::csv("\"'a\",\"'=b\",'=c\r\n"), (Cells{{"'a", "=b", "'=c"}}));
+}
+
 TEST(CsvFormat, EveryCellReadsBack) { EXPECT_EQ(read_back::csv(renderTable(kAwkward, Format::kCsv)), kAwkward); }
 
 TEST(MarkdownFormat, HeaderRowThenDelimiterRow) {
@@ -186,6 +199,11 @@ TEST(AllFormats, RaggedRowsKeepTheirColumns) {
   Cells rows = {{"", "a", "b"}, {"0"}};
   EXPECT_EQ(read_back::markdown(renderTable(rows, Format::kMarkdown))[1], (std::vector<std::string>{"0", "", ""}));
   EXPECT_EQ(read_back::latex(renderTable(rows, Format::kLatex))[1], (std::vector<std::string>{"0", "", ""}));
+}
+
+TEST(ControlCharacters, EscapedAndEverythingElseKept) {
+  EXPECT_EQ(controlsEscaped(std::string("a\x1b[2Jb\x07\0c\x7f\n\td", 13)), "a\\x1b[2Jb\\x07\\x00c\\x7f\\x0a\\x09d");
+  EXPECT_EQ(controlsEscaped("Error at line 1: Terminal 'B' not exist. é° \\"), "Error at line 1: Terminal 'B' not exist. é° \\");
 }
 
 }  // namespace
