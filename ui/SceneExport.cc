@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
+#include <QBuffer>
 #include <QFileDialog>
 #include <QGraphicsScene>
 #include <QMessageBox>
 #include <QPainter>
 #include <QSvgGenerator>
+
+#include "AtomicFile.h"
 
 namespace {
 
@@ -26,26 +28,27 @@ QImage sceneImage(QGraphicsScene& scene) {
   return image;
 }
 
-bool writeSvg(QGraphicsScene& scene, const QString& path, const QString& title) {
+QByteArray svgBytes(QGraphicsScene& scene, const QString& title) {
   QRectF area = scene.itemsBoundingRect().adjusted(-10, -10, 10, 10);
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
   QSvgGenerator svg;
-  svg.setFileName(path);
+  svg.setOutputDevice(&bytes);
   svg.setTitle(title);
   svg.setDescription(QStringLiteral("Drawn by Tablomat"));
   svg.setSize(area.size().toSize());
   svg.setViewBox(QRectF(QPointF(0, 0), area.size()));
   QPainter painter;
-  if (!painter.begin(&svg)) return false;
+  if (!painter.begin(&svg)) return {};
   scene.render(&painter, QRectF(QPointF(0, 0), area.size()), area);
-  return painter.end() && QFile::exists(path);
+  painter.end();
+  return bytes.data();
 }
 
-bool writePng(QGraphicsScene& scene, const QString& path) { return sceneImage(scene).save(path, "PNG"); }
-
-bool writeText(const std::string& text, const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  return file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+QByteArray pngBytes(QGraphicsScene& scene) {
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
+  return sceneImage(scene).save(&bytes, "PNG") ? bytes.data() : QByteArray();
 }
 
 void exportScene(QWidget* parent, QGraphicsScene& scene, const std::string& dot, const QString& name) {
@@ -59,11 +62,13 @@ void exportScene(QWidget* parent, QGraphicsScene& scene, const std::string& dot,
   if (!lower.endsWith(".svg") && !lower.endsWith(".png") && !lower.endsWith(".dot"))
     path += chosen.startsWith("PNG") ? ".png" : chosen.startsWith("Graphviz") ? ".dot" : ".svg";
   lower = path.toLower();
-  bool written = lower.endsWith(".png")   ? writePng(scene, path)
-                 : lower.endsWith(".dot") ? writeText(dot, path)
-                                          : writeSvg(scene, path, name);
-  if (!written)
-    QMessageBox::warning(parent, QStringLiteral("Tablomat"), QStringLiteral("Could not write %1.").arg(path));
+  QByteArray bytes = lower.endsWith(".png")   ? pngBytes(scene)
+                     : lower.endsWith(".dot") ? QByteArray(dot.data(), static_cast<qsizetype>(dot.size()))
+                                              : svgBytes(scene, name);
+  QString error;
+  if (bytes.isEmpty()) error = QStringLiteral("Could not draw %1.").arg(path);
+  else saveAtomically(path, bytes, &error);
+  if (!error.isEmpty()) QMessageBox::warning(parent, QStringLiteral("Tablomat"), error);
 }
 
 void copySceneImage(QGraphicsScene& scene) { QApplication::clipboard()->setImage(sceneImage(scene)); }

@@ -21,12 +21,14 @@
 #include <QWheelEvent>
 #include <atomic>
 
+#include "ErrorHints.h"
 #include "Export.h"
 #include "Forms.h"
 #include "GrammarDocument.h"
 #include "Look.h"
 #include "MainMenu.h"
 #include "Zoom.h"
+#include "grammar/reading.h"
 #include "test_support.h"
 
 namespace {
@@ -49,19 +51,6 @@ void wheel(QWidget* widget, int notches, Qt::KeyboardModifiers modifiers = Qt::N
   QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, modifiers,
                     Qt::NoScrollPhase, false);
   QApplication::sendEvent(widget, &event);
-}
-
-// Answers the question about unsaved changes with `button`.
-std::function<void(QWidget*)> answer(QMessageBox::StandardButton button) {
-  return [button](QWidget* dialog) {
-    if (auto* box = qobject_cast<QMessageBox*>(dialog); box != nullptr && box->button(button) != nullptr)
-      box->button(button)->click();
-  };
-}
-
-QString fileText(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 }  // namespace
@@ -322,8 +311,20 @@ void WindowTest::clickingAnErrorSelectsItsEditorLine() {
                     form->ListBox3->visualItemRect(form->ListBox3->item(1)).center());
   QCOMPARE(form->Memo1->textCursor().selectedText(), QString("B->yC"));
   QVERIFY(form->Memo1->hasFocus());
+  // The message stays as it is; beside it, what was expected.
+  const QString hint = form->ListBox3->item(1)->toolTip();
+  QVERIFY2(hint.contains("Expected a rule for C") && hint.contains("C->"), qPrintable(hint));
+  QVERIFY(form->statusBar()->currentMessage().endsWith(hint));
   form->showErrorPlace(0);
   QCOMPARE(form->Memo1->textCursor().selectedText(), QString("A->D"));
+
+  // Every kind of message the reading gives has its hint.
+  for (const char* text : {"", "A->", "a->b", "A=>b", "A->|b", "A->xB", "A->x|", "A->x||y", "A->ae", "A->$", "A->\xC3\xA9",
+                           "A->\x01"}) {
+    GrammarReading read = readGrammar(HString(text));
+    QVERIFY(!read.isSound());
+    for (const HString& message : read.messages) QVERIFY2(!errorHint(shown(message)).isEmpty(), message.getString());
+  }
 }
 
 void WindowTest::keysDoWhatTheirControlsPromise() {
