@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QThread>
 #include <QWheelEvent>
 #include <atomic>
@@ -27,6 +28,7 @@
 #include "GrammarDocument.h"
 #include "Look.h"
 #include "MainMenu.h"
+#include "NumberedPane.h"
 #include "Zoom.h"
 #include "grammar/reading.h"
 #include "test_support.h"
@@ -44,6 +46,29 @@ QStringList explosiveChain(int rules) {
   }
   lines << QStringLiteral("%1->x").arg(QChar(char('A' + rules - 1)));
   return lines;
+}
+
+// An LR(0) collection of 2^k states: k rules, each looping on every letter
+// but its own, so that each set of letters read so far is a state.
+QStringList explosiveLR0(int k) {
+  const QString letters = "abcdfghijklmnop", ends = "qrstuvwxyz012345", heads = "ABCDEFGHJKLMNOPQ";
+  QStringList alternatives;
+  for (int i = 0; i < k; ++i) alternatives << QString(heads[i]) + ends[i];
+  QStringList lines{"I->S", "S->" + alternatives.join('|')};
+  for (int i = 0; i < k; ++i) {
+    QStringList loops;
+    for (int j = 0; j < k; ++j)
+      if (j != i) loops << QString(letters[j]) + heads[i];
+    lines << QString(heads[i]) + "->" + loops.join('|') + '|' + letters[(i + 2) % k];
+  }
+  return lines;
+}
+
+// Puts a grammar into the editor at once, as a paste would.
+void pasteGrammar(TForm1& form, const QStringList& lines) {
+  QTextCursor all(form.Memo1->document());
+  all.select(QTextCursor::Document);
+  all.insertText(lines.join('\n'));
 }
 
 void wheel(QWidget* widget, int notches, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -72,6 +97,9 @@ class WindowTest : public QObject {
   void aLimitStopsTheCommandWithAMessage();
   void jobsTellHowTheyEndedAndNothingAfterCancel();
   void clickingAnErrorSelectsItsEditorLine();
+  void resultsOfTheGrammarBeforeAreDimmedUntilACommandRuns();
+  void theGrammarListingNumbersItsProductions();
+  void aHugeListingShowsItsFirstLinesAndExportsThemAll();
   void keysDoWhatTheirControlsPromise();
   void theMenusCarryEveryCommandWithItsShortcut();
   void theFormGrowsWithTheWindowAndZooms();
@@ -325,6 +353,64 @@ void WindowTest::clickingAnErrorSelectsItsEditorLine() {
     QVERIFY(!read.isSound());
     for (const HString& message : read.messages) QVERIFY2(!errorHint(shown(message)).isEmpty(), message.getString());
   }
+}
+
+void WindowTest::resultsOfTheGrammarBeforeAreDimmedUntilACommandRuns() {
+  auto form = openMainWindow();
+  auto former = [](QWidget* pane) { return pane->property("former").toBool(); };
+  click(form->BitBtn2);
+  click(form->BitBtn9);
+  const QStringList first = linesOf(form->Memo3);
+  const GridSnapshot table = snapshot(form->StringGrid1);
+  QVERIFY(!former(form->Memo3) && !former(form->StringGrid1));
+  // The classic form keeps them; they are dimmed and say whose they are.
+  pickExample(*form, 4);
+  QCOMPARE(linesOf(form->Memo3), first);
+  QVERIFY(snapshot(form->StringGrid1) == table);
+  QVERIFY(former(form->Memo3) && former(form->StringGrid1));
+  QVERIFY(form->Memo3->toolTip().contains("grammar before"));
+  QVERIFY(form->statusBar()->currentMessage().contains("dimmed"));
+  QVERIFY(form->Memo3->palette().color(QPalette::Text) != QApplication::palette(form->Memo3).color(QPalette::Text));
+  // Each result stays dimmed until a command replaces it.
+  click(form->BitBtn2);
+  QVERIFY(!former(form->Memo3) && former(form->StringGrid1));
+  QCOMPARE(form->Memo3->palette().color(QPalette::Text), QApplication::palette(form->Memo3).color(QPalette::Text));
+  click(form->BitBtn4);
+  QVERIFY(!former(form->StringGrid1));
+  form->newGrammar();
+  QVERIFY(former(form->Memo3) && former(form->StringGrid1));
+}
+
+void WindowTest::theGrammarListingNumbersItsProductions() {
+  auto form = openMainWindow();
+  auto* listing = qobject_cast<NumberedPane*>(form->Memo4);
+  QVERIFY(listing != nullptr && listing->numbered());
+  QVERIFY(listing->marginWidth() > 0);
+  // The margin stands beside the text, which stays as it is.
+  QCOMPARE(linesOf(form->Memo4).value(0), QString("I->E"));
+  QVERIFY(listing->viewport()->geometry().left() >= listing->marginWidth());
+  // The LR(1) similar table has no production numbers.
+  click(form->BitBtn1);
+  QVERIFY(!listing->numbered());
+  QCOMPARE(listing->marginWidth(), 0);
+  pickExample(*form, 2);
+  QVERIFY(listing->numbered());
+}
+
+void WindowTest::aHugeListingShowsItsFirstLinesAndExportsThemAll() {
+  auto form = openMainWindow();
+  pasteGrammar(*form, explosiveLR0(10));
+  click(form->BitBtn3);
+  QVERIFY(form->ListBox3->isHidden());
+  std::string all = form->resultsExport().render(Format::kText);
+  const qsizetype lines = std::count(all.begin(), all.end(), '\n');
+  QVERIFY(lines > 300000);
+  QCOMPARE(form->Memo3->blockCount(), 100000);
+  QVERIFY(form->Memo3->document()->firstBlock().text().startsWith("State0 "));
+  QVERIFY(QString::fromStdString(all).startsWith(linesOf(form->Memo3).mid(0, 1000).join('\n')));
+  QString said = form->statusBar()->currentMessage();
+  QVERIFY2(said.startsWith("LR0 Items: 5222 states."), qPrintable(said));
+  QVERIFY2(said.contains("first 100000 of its") && said.contains("Export Results"), qPrintable(said));
 }
 
 void WindowTest::keysDoWhatTheirControlsPromise() {
