@@ -39,11 +39,6 @@ void GrammarDocument::markKept(const QString& path) {
   emit changed();
 }
 
-void GrammarDocument::detach() {
-  path_.clear();
-  emit changed();
-}
-
 std::optional<GrammarFile> GrammarDocument::read(const QString& path, QString* error) {
   QFile file(path);
   if (QFileInfo(path).isDir()) {

@@ -239,6 +239,7 @@ void TForm1::createControls() {
   Edit1->setFont(courierNew(19));
   Edit1->setGeometry(656, 272, 337, 29);
   connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::runLastEvaluation);
+  Edit1->installEventFilter(this);
 
   struct Command {
     QAbstractButton** button;
@@ -626,8 +627,13 @@ void TForm1::showLR1Items() { runListing("LR1 Items", "LR1 Items:", ListingKind:
 void TForm1::showLalrItems() { runListing("LALR Items", "LALR Items:", ListingKind::kLalrItems); }
 
 void TForm1::ComboBox1Change() {
+  // Unsaved work is not set aside for an example without asking, as for a file.
+  if (!mayDiscardChanges()) {
+    ComboBox1->setCurrentIndex(exampleShown_);
+    return;
+  }
+  exampleShown_ = ComboBox1->currentIndex();
   guarded(this, [&] {
-    bool kept = !document_->isModified();
     QString text;
     std::optional<QString> word;
     int k = ComboBox1->currentIndex();
@@ -641,9 +647,8 @@ void TForm1::ComboBox1Change() {
     // One step of the editor's history: Ctrl+Z brings back what was there.
     history_->replace(text, word);
     Memo1->document()->setModified(true);
-    // An example is no file; what the user typed stays unsaved work.
-    if (kept) document_->markKept({});
-    else document_->detach();
+    // An example, as it stands, is no work to save, and belongs to no file.
+    document_->markKept({});
     refreshGrammar();
     QString stale = dimFormerResults();
     if (!stale.isEmpty() && ListBox3->isHidden()) say(stale, true);
@@ -861,6 +866,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         return true;
       }
     }
+  } else if (watched == Edit1 && type == QEvent::ShortcutOverride && isMenuShortcut(*static_cast<QKeyEvent*>(event))) {
+    // The field would take Ctrl+E as "end of line"; the menu's command wins,
+    // the clipboard and undo keys stay the field's.
+    event->ignore();
+    return true;
   } else if (type == QEvent::KeyPress) {
     int key = static_cast<QKeyEvent*>(event)->key();
     auto* button = qobject_cast<QAbstractButton*>(watched);
@@ -882,6 +892,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+bool TForm1::isMenuShortcut(const QKeyEvent& key) const {
+  for (QKeySequence::StandardKey editing : {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
+                                            QKeySequence::Paste, QKeySequence::SelectAll})
+    if (key.matches(editing)) return false;
+  QKeySequence pressed(key.keyCombination());
+  const QList<QAction*> actions = menuBar()->findChildren<QAction*>();
+  return std::any_of(actions.begin(), actions.end(), [&](QAction* action) { return action->shortcuts().contains(pressed); });
 }
 
 void TForm1::say(const QString& message, bool lasting) { statusBar()->showMessage(message, lasting ? 0 : 10000); }

@@ -28,6 +28,7 @@ class MainMenu;
 class NumberedPane;
 class QAbstractButton;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -203,6 +204,8 @@ class TForm1 : public QMainWindow {
   bool loadFile(const QString& path);
   // A message in the status line for a while; a lasting one stays until the next.
   void say(const QString& message, bool lasting = false);
+  // A key that a command of the menu bar has as its shortcut, other than the editing keys.
+  bool isMenuShortcut(const QKeyEvent& key) const;
   // The Edit menu's commands go to the focused control, else the editor.
   void editCommand(const char* slot);
   void copyAs(const Exportable& what, int format);
@@ -230,5 +233,7 @@ class TForm1 : public QMainWindow {
   Lines listingLines_;
   QString listingName_;
   void (TForm1::*lastEvaluation_)() = &TForm1::BitBtn8Click;
+  // The example the editor was last given (the selector's index), for a pick the user takes back.
+  int exampleShown_ = -1;
   ExplainHooks* explainHooks_ = nullptr;
 };
