@@ -6,6 +6,8 @@
 #include <QGraphicsItem>
 #include <QImage>
 #include <QListWidget>
+#include <QPointer>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <fstream>
@@ -136,7 +138,23 @@ void ViewsTest::theAcceptingArcAndTheStubsAnswerClicks() {
   QVERIFY(settle(window));
   QCOMPARE(window->scene()->drawnStates(), (std::vector<int>{0, 2, 3, 4}));
   QCOMPARE(window->status(), QStringLiteral("4 of 6 states: the neighbourhood of state 2."));
-  window->close();
+  // So does the "N more arcs" beside the stub.
+  window->showNeighbourhood(4, 1);
+  QVERIFY(settle(window));
+  QGraphicsSimpleTextItem* more = nullptr;
+  for (QGraphicsItem* item : window->scene()->items())
+    if (auto* label = qgraphicsitem_cast<QGraphicsSimpleTextItem*>(item);
+        label != nullptr && DiagramScene::keyOf(item) == DiagramKey{DiagramKey::kStub, 2})
+      more = label;
+  QVERIFY(more != nullptr);
+  QCOMPARE(more->text(), QStringLiteral("2 more arcs"));
+  clickOn(window->view(), more);
+  QVERIFY(settle(window));
+  QCOMPARE(window->scene()->drawnStates(), (std::vector<int>{0, 2, 3, 4}));
+  // Esc leaves the window.
+  QPointer<DiagramWindow> open(window);
+  QTest::keyClick(window->view(), Qt::Key_Escape);
+  QTRY_VERIFY(open.isNull());
 }
 
 void ViewsTest::closureItemsOnDemand() {
@@ -194,6 +212,9 @@ void ViewsTest::largeAutomatonShowsANeighbourhoodAndSaysWhy() {
            qPrintable(window->notice()));
   std::vector<int> drawn = window->scene()->drawnStates();
   QVERIFY(!drawn.empty() && drawn.size() <= 80);
+  // At the depth the window and the README name, 2.
+  QVERIFY2(window->status().contains("the neighbourhood of state 0"), qPrintable(window->status()));
+  QCOMPARE(window->findChild<QSpinBox*>("Depth")->value(), 2);
   QVERIFY(window->scene()->stateItem(0) != nullptr);
   window->showNeighbourhood(1000, 2);
   QVERIFY(settle(window));
