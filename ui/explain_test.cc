@@ -155,7 +155,14 @@ void ExplainTest::theWarningKeepsItsFaceAndOffersTheExplanations() {
     QCOMPARE(warning->Label1->text(), QString("This Table Contain 1 Conflict"));
     QCOMPARE(warning->size(), plain.size());
     QCOMPARE(warning->Label1->geometry(), plain.Label1->geometry());
-    QCOMPARE(warning->findChildren<QAbstractButton*>().size(), plain.findChildren<QAbstractButton*>().size());
+    QCOMPARE(warning->findChildren<QAbstractButton*>().size(), plain.findChildren<QAbstractButton*>().size() + 1);
+    // The Explain button is seen beside Ok, within the dialog, over nothing else.
+    auto* explain = warning->findChild<QAbstractButton*>("ExplainButton");
+    QVERIFY(explain != nullptr && explain->isVisible());
+    QVERIFY(warning->rect().contains(explain->geometry()));
+    QVERIFY(!explain->geometry().intersects(warning->BitBtn1->geometry()));
+    QVERIFY(!explain->geometry().intersects(warning->Label1->geometry()));
+    QVERIFY(explain->width() >= explain->sizeHint().width());
     QCOMPARE(warning->contextMenuPolicy(), Qt::ActionsContextMenu);
     QCOMPARE(warning->actions().size(), 1);
     QCOMPARE(warning->actions()[0]->shortcut(), QKeySequence(Qt::Key_F1));
@@ -170,6 +177,14 @@ void ExplainTest::theWarningKeepsItsFaceAndOffersTheExplanations() {
   ExplainWindow* window = explanationWindows().last();
   QTRY_VERIFY_WITH_TIMEOUT(!window->isRunning(), 20000);
   QVERIFY(window->text().startsWith("SLR table: 1 conflicting cell."));
+  // The button leads there too.
+  {
+    ModalAnswerer byButton(Qt::Key_unknown, [](QWidget* dialog) {
+      if (auto* explain = dialog->findChild<QAbstractButton*>("ExplainButton")) explain->click();
+    });
+    click(form->BitBtn6);
+  }
+  QTRY_COMPARE(explanationWindows().size(), 2);
 }
 
 void ExplainTest::theStartHintShowsUnderTheGridForLRCommands() {
@@ -192,7 +207,10 @@ void ExplainTest::theStartHintShowsUnderTheGridForLRCommands() {
   QCOMPARE(form->Label2->text(), QString("First:"));
   click(form->BitBtn3);  // LR0 Items
   QVERIFY(hint->isVisible());
-  pickExample(*form, 1);
+  {
+    ModalAnswerer discard(Qt::Key_unknown, answer(QMessageBox::Discard));  // the typed grammar
+    pickExample(*form, 1);
+  }
   click(form->BitBtn3);
   QVERIFY(hint->isHidden());
   // An evaluation names what in the word no parser reads.
