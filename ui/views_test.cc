@@ -1,12 +1,15 @@
 // The diagram window and the parse stepper, driven as a user drives them:
 // clicks on states and arcs, the zoom keys, the closure switch, a large
 // automaton, Cancel, the exports, and stepping forward and back.
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QGraphicsItem>
 #include <QImage>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPointer>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QWheelEvent>
@@ -83,6 +86,7 @@ class ViewsTest : public QObject {
   void stepperMovesTraceCellStateAndTreeTogether();
   void stepperGrowsTheLL1TreeFromTheRoot();
   void stepperRefusesATableWithConflicts();
+  void stepperFitsTheScreenAndShowsItsCellsWhole();
   void stepperExplainsARejection();
   void playRunsToTheEnd();
   void largeParseShowsTextAndTheNeighbourhoodOfTheState();
@@ -287,6 +291,40 @@ void ViewsTest::stepperGrowsTheLL1TreeFromTheRoot() {
            qPrintable(stepper->explanation()));
   QCOMPARE(stepper->tableView()->text(2, 5), QStringLiteral("E->TG"));  // row E, column i
   QCOMPARE(stepper->tableView()->colour(2, 5), ParseStepper::actionColour());
+  stepper->close();
+}
+
+void ViewsTest::stepperFitsTheScreenAndShowsItsCellsWhole() {
+  // A long word neither widens the window nor hides its sentence.
+  ParseStepper* stepper = openParseStepper({"I->S", "S->aS|b"}, TableKind::kLL1, std::string(3000, 'a') + "b");
+  QVERIFY(settle(stepper));
+  stepper->setPosition(1500);
+  QApplication::processEvents();
+  // The window takes what the screen has, down to a size that 1366 x 768 (less a panel and a title bar) holds.
+  const QSize least = stepper->minimumSizeHint();
+  QVERIFY2(least.width() <= 1300 && least.height() <= 660, qPrintable(QStringLiteral("%1 x %2").arg(least.width()).arg(least.height())));
+  const QRect room = stepper->screen()->availableGeometry();
+  QVERIFY2(stepper->width() <= qMax(room.width(), least.width()) && stepper->height() <= qMax(room.height(), least.height()),
+           qPrintable(QStringLiteral("%1 x %2").arg(stepper->width()).arg(stepper->height())));
+  stepper->close();
+
+  // The LL(1) table shows every production whole.
+  stepper = openParseStepper(exampleRuleLines(2), TableKind::kLL1, "i*i");
+  QVERIFY(settle(stepper));
+  CellsView* table = stepper->tableView();
+  for (int column = 1; column < table->model()->columnCount(); ++column)
+    for (int row = 1; row <= table->model()->rowCount(); ++row) {
+      QString text = table->text(row, column);
+      QVERIFY2(table->fontMetrics().horizontalAdvance(text) < table->columnWidth(column - 1), qPrintable(text));
+    }
+  // The tree is copied as a picture and as text.
+  stepper->last();
+  stepper->copyTree();
+  const QMimeData* copied = QApplication::clipboard()->mimeData();
+  QVERIFY(copied->hasImage());
+  QStringList lines = copied->text().split('\n');
+  QCOMPARE(lines.value(0), QStringLiteral("I"));
+  QCOMPARE(lines.value(1), QStringLiteral("  E"));
   stepper->close();
 }
 
