@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QToolTip>
 
 #include "ExplainHooks.h"
@@ -76,6 +77,15 @@ void ExplainTest::aTableIsExplainedOffTheWindowsThread() {
   QVERIFY(text.startsWith("LL1 table: 1 conflicting cell."));
   QVERIFY(text.contains("Counterexample (unifying, so the grammar is ambiguous): iEtiEtScS has two derivation trees:"));
   QVERIFY(!window->status()->showsWork());
+  // The two trees are drawn side by side in the place of their text; the rest wraps.
+  QCOMPARE(window->pictures(), 1);
+  auto* shown = window->findChild<QTextEdit*>("Explanation");
+  QCOMPARE(shown->lineWrapMode(), QTextEdit::WidgetWidth);
+  QString seen = shown->toPlainText();
+  QVERIFY(seen.contains(QChar::ObjectReplacementCharacter));
+  QVERIFY(!seen.contains("With Z->cS:"));
+  QVERIFY(text.contains("With Z->cS:"));
+  QVERIFY(seen.contains("A word on which the parser meets this conflict"));
 }
 
 void ExplainTest::longSearchesShowProgressAndCancel() {
