@@ -312,6 +312,12 @@ void WindowTest::aLimitStopsTheCommandWithAMessage() {
   QCOMPARE(answerer.seen.size(), 1);
   QVERIFY2(answerer.seen[0].texts.join(" ").contains("limit"), qPrintable(answerer.seen[0].texts.join(" ")));
   QVERIFY(snapshot(form->StringGrid1) == before);
+  // The status line says so until the next command starts, not during it.
+  QVERIFY(form->statusBar()->currentMessage().contains("LR Evaluation did not finish"));
+  form->runner()->setLimits(WorkLimits{});
+  QTest::mouseClick(form->BitBtn11, Qt::LeftButton);
+  QVERIFY(!form->statusBar()->currentMessage().contains("did not finish"));
+  waitForRunner(form.get());
 }
 
 void WindowTest::jobsTellHowTheyEndedAndNothingAfterCancel() {
