@@ -553,6 +553,7 @@ void TForm1::showGridResult(HString mode) {
         if (!trace) explainHooks_->tableShown(kind, model.rules);
         gridCells_ = std::move(result.cells);
         gridName_ = name;
+        giveBackMemory();
         int rows = StringGrid1->rowCount() - 1;
         if (trace) {
           bool accepted = StringGrid1->mark(1, rows) == StringGrid::Mark::Accept;
@@ -627,13 +628,10 @@ void TForm1::showLR1Items() { runListing("LR1 Items", "LR1 Items:", ListingKind:
 void TForm1::showLalrItems() { runListing("LALR Items", "LALR Items:", ListingKind::kLalrItems); }
 
 void TForm1::ComboBox1Change() {
-  // Unsaved work is not set aside for an example without asking, as for a file.
-  if (!mayDiscardChanges()) {
-    ComboBox1->setCurrentIndex(exampleShown_);
-    return;
-  }
-  exampleShown_ = ComboBox1->currentIndex();
   guarded(this, [&] {
+    // The example replaces at once, as in the classic form; unsaved work it
+    // sets aside stays in the editor's history (Ctrl+Z), and leaving asks.
+    if (document_->isModified()) setAsideWork_ = true;
     QString text;
     std::optional<QString> word;
     int k = ComboBox1->currentIndex();
@@ -693,7 +691,7 @@ void TForm1::runLastEvaluation() { (this->*lastEvaluation_)(); }
 // ---- files
 
 bool TForm1::mayDiscardChanges() {
-  if (!document_->isModified()) return true;
+  if (!document_->isModified()) return !setAsideWork_ || mayDiscardSetAsideWork();
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Tablomat"), tr("The grammar has changes that are not saved."),
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
   box.setObjectName("UnsavedChanges");
@@ -706,8 +704,21 @@ bool TForm1::mayDiscardChanges() {
   }
 }
 
+bool TForm1::mayDiscardSetAsideWork() {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Tablomat"),
+                  tr("An example replaced a grammar that was not saved."),
+                  QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setObjectName("SetAsideWork");
+  box.setInformativeText(tr("Undo (Ctrl+Z) in the editor brings it back, to save it. Discard it?"));
+  box.setDefaultButton(QMessageBox::Cancel);
+  if (box.exec() != QMessageBox::Discard) return false;
+  setAsideWork_ = false;
+  return true;
+}
+
 void TForm1::newGrammar() {
   if (!mayDiscardChanges()) return;
+  setAsideWork_ = false;
   history_->replace(QString(), QString());
   document_->markKept({});
   say((tr("An empty grammar: type one rule a line, X->a|b. ") + dimFormerResults()).trimmed(), true);
@@ -786,6 +797,7 @@ bool TForm1::saveFile(const QString& path) {
     QMessageBox::warning(this, QStringLiteral("Tablomat"), error);
     return false;
   }
+  setAsideWork_ = false;
   say(tr("Saved %1.").arg(QFileInfo(path).fileName()));
   return true;
 }

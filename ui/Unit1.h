@@ -201,6 +201,7 @@ class TForm1 : public QMainWindow {
   void markResult(bool trace);
   // Asks before unsaved changes are set aside; false when the user keeps them.
   bool mayDiscardChanges();
+  bool mayDiscardSetAsideWork();
   bool loadFile(const QString& path);
   // A message in the status line for a while; a lasting one stays until the next.
   void say(const QString& message, bool lasting = false);
@@ -233,7 +234,7 @@ class TForm1 : public QMainWindow {
   Lines listingLines_;
   QString listingName_;
   void (TForm1::*lastEvaluation_)() = &TForm1::BitBtn8Click;
-  // The example the editor was last given (the selector's index), for a pick the user takes back.
-  int exampleShown_ = -1;
+  // Unsaved work that an example replaced: only Ctrl+Z brings it back, so leaving asks.
+  bool setAsideWork_ = false;
   ExplainHooks* explainHooks_ = nullptr;
 };
