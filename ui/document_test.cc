@@ -60,6 +60,7 @@ class DocumentTest : public QObject {
   void aFailedExportLeavesTheOldFileWhole();
   void theTitleNamesTheFileAndMarksChanges();
   void openingAsksFirstAndTakesTheFilesWordOrNone();
+  void aLargeFileOpensWithItsWordAndUnchanged();
   void startingOnAFileOpensIt();
   void startingOnANewNameGivesAnEmptyGrammarSavedThere();
 };
@@ -166,6 +167,31 @@ void DocumentTest::openingAsksFirstAndTakesTheFilesWordOrNone() {
   // The file has no word: the old one is not kept silently.
   QCOMPARE(form->Edit1->text(), QString());
   QVERIFY(form->statusBar()->currentMessage().contains("no #word: line"));
+  QVERIFY(!form->document()->isModified());
+}
+
+void DocumentTest::aLargeFileOpensWithItsWordAndUnchanged() {
+  // Past the size of an undoable replacement: put in place without an edit step.
+  QTemporaryDir folder;
+  QString path = folder.filePath("large.txt");
+  QByteArray text("I->S\n");
+  while (text.size() <= 2 << 20) text += "S->aSb|c\n";
+  writeBytes(path, text + "#word: aacbb\n");
+  auto form = openMainWindow();
+  form->Edit1->setText("typed");
+  {
+    ModalAnswerer discard(Qt::Key_unknown, answer(QMessageBox::Discard));
+    QVERIFY(form->openFile(path));
+  }
+  QCOMPARE(form->Edit1->text(), QString("aacbb"));
+  QCOMPARE(form->Memo1->toPlainText().size(), text.size() - 1);
+  QVERIFY(!form->document()->isModified());
+  QVERIFY(!form->isWindowModified());
+  QCOMPARE(linesOf(form->Memo4).mid(0, 3), QStringList({"I->S", "S->aSb", "S->c"}));
+  // Nothing to undo in the editor, and no old word brought back with it.
+  QVERIFY(!form->Memo1->document()->isUndoAvailable());
+  form->Memo1->undo();
+  QCOMPARE(form->Edit1->text(), QString("aacbb"));
   QVERIFY(!form->document()->isModified());
 }
 
