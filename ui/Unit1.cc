@@ -409,6 +409,7 @@ bool TForm1::refreshGrammar() {
     listingLines_ = linesOf(grammarListing);
     listingName_ = tr("Grammar Listing");
     showLines(Memo4, listingLines_);
+    dim(Memo4, false);
     listingPane_->setNumbered(true);
     caretToStart(Memo4, false);
   }
@@ -457,6 +458,8 @@ void TForm1::dim(QWidget* pane, bool former) {
 
 QString TForm1::dimFormerResults() {
   bool any = false;
+  // The grammar listing is of the text in the editor once that was read.
+  if (Memo1->document()->isModified() && !Memo4->document()->isEmpty()) dim(Memo4, true);
   for (QWidget* pane : {static_cast<QWidget*>(Memo3), static_cast<QWidget*>(StringGrid1)}) {
     bool shows = pane == Memo3 ? !Memo3->document()->isEmpty() : !gridCells_.empty();
     if (shows) dim(pane, true);
@@ -772,11 +775,13 @@ void TForm1::openFromCommandLine(const QStringList& paths) {
     // What was shown before belongs to no file the user named.
     history_->replace(QString(), QString());
     document_->markKept({});
+    dimFormerResults();
     return;
   }
   // The desktop's way with a new name: an empty grammar that Save writes there.
   history_->replace(QString(), QString());
   document_->markKept(QFileInfo(path).absoluteFilePath());
+  dimFormerResults();
   QMessageBox::information(this, QStringLiteral("Tablomat"),
                            tr("%1 does not exist yet. The editor is empty; Save creates the file.").arg(path));
   say(tr("New file %1.").arg(QFileInfo(path).fileName()) + ignored);

@@ -398,8 +398,14 @@ void WindowTest::resultsOfTheGrammarBeforeAreDimmedUntilACommandRuns() {
   QCOMPARE(form->Memo3->palette().color(QPalette::Text), QApplication::palette(form->Memo3).color(QPalette::Text));
   click(form->BitBtn4);
   QVERIFY(!former(form->StringGrid1));
+  QVERIFY(!former(form->Memo4));
+  // After New the grammar listing is of the grammar before too, until the new one is read.
   form->newGrammar();
-  QVERIFY(former(form->Memo3) && former(form->StringGrid1));
+  QVERIFY(former(form->Memo3) && former(form->StringGrid1) && former(form->Memo4));
+  typeGrammar(*form, {"A->x"});
+  click(form->BitBtn2);
+  QVERIFY(!former(form->Memo4) && !former(form->Memo3));
+  QCOMPARE(linesOf(form->Memo4), QStringList({"A->x"}));
 }
 
 void WindowTest::theGrammarListingNumbersItsProductions() {
