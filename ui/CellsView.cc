@@ -85,6 +85,13 @@ CellsView::CellsView(QWidget* parent) : QTableView(parent), model_(new Model(thi
 }
 
 void CellsView::setCells(Cells cells) { model_->setCells(std::move(cells)); }
+
+void CellsView::fitColumns() {
+  QHeaderView* header = horizontalHeader();
+  for (int column = 0; column < header->count(); ++column)
+    header->resizeSection(column, qMax(header->defaultSectionSize(),
+                                       qMax(sizeHintForColumn(column), header->sectionSizeHint(column))));
+}
 void CellsView::setColour(int row, int column, const QColor& colour) { model_->setColour(row, column, colour); }
 QColor CellsView::colour(int row, int column) const { return model_->colour(row, column); }
 void CellsView::clearColours() { model_->clearColours(); }

@@ -23,6 +23,8 @@ class CellsView : public QTableView {
   void setColour(int row, int column, const QColor& colour);
   QColor colour(int row, int column) const;
   void clearColours();
+  // Widens every column that cuts one of its texts, as far as the longest.
+  void fitColumns();
   // Scrolls the cell into view; with column 0 the row.
   void reveal(int row, int column);
   // The text of a cell, as in the cells.

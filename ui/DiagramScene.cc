@@ -202,6 +202,12 @@ void DiagramScene::draw(const AutomatonGraph& graph, const GraphLayout& layout, 
     auto* item = addSimpleText(label, itemFont());
     item->setBrush(accept ? kAccept : kStub);
     item->setPos(at(node.centre) - item->boundingRect().center());
+    if (!accept) {
+      int state = std::stoi(node.name.substr(4));
+      tag(item, {DiagramKey::kStub, state});
+      item->setCursor(Qt::PointingHandCursor);
+      item->setToolTip(QStringLiteral("Click to draw the arcs of state %1 that are not drawn").arg(state));
+    }
   }
   for (const PlacedEdge& edge : layout.edges) {
     if (edge.id.size() < 2) continue;

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QShortcut>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -71,6 +72,7 @@ void DiagramWindow::buildControls() {
   top->addWidget(stateBox_);
   top->addWidget(new QLabel(QStringLiteral("Depth:"), this));
   depthBox_ = new QSpinBox(this);
+  depthBox_->setObjectName("Depth");
   depthBox_->setRange(0, 50);
   depthBox_->setValue(2);
   depthBox_->setToolTip(QStringLiteral("How many arcs away from the state its predecessors and successors may lie"));
@@ -123,6 +125,9 @@ void DiagramWindow::buildControls() {
   connect(exportButton_, &QPushButton::clicked, this, &DiagramWindow::exportDrawing);
   connect(copyButton_, &QPushButton::clicked, this, &DiagramWindow::copyImage);
   connect(view_, &GraphView::clicked, this, &DiagramWindow::showClicked);
+  // A window of its own that is looked at and left: Esc leaves it.
+  auto* leave = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(leave, &QShortcut::activated, this, &QWidget::close);
 }
 
 bool DiagramWindow::busy() const { return job_->running(); }
@@ -166,9 +171,9 @@ void DiagramWindow::built(std::shared_ptr<AutomatonGraph> result) {
   }
   notice_->setText(qtext(tooLargeToDraw(*graph_)) +
                    QStringLiteral("  Pick a state and a depth and press Neighbourhood; a click on a dashed stub "
-                                  "moves to the state it hangs from."));
+                                  "or its \"more arcs\" moves to the state it hangs from."));
   notice_->show();
-  showNeighbourhood(0, 1);
+  showNeighbourhood(0, depthBox_->value());
 }
 
 void DiagramWindow::showWhole() {

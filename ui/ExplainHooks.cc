@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QToolTip>
 
 #include "BackgroundJob.h"
@@ -92,8 +93,17 @@ void ExplainHooks::offerIn(TForm3* warning, TableKind kind, const Row& rules) {
   });
   warning->addAction(action);
   warning->setContextMenuPolicy(Qt::ActionsContextMenu);
-  QString tip = QStringLiteral("Right-click or press %1 to see why the cells of this table conflict.").arg(kWarningKey);
+  // Beside Ok, in the dialog's free corner, so that the way is seen, not only known.
+  auto* explain = new QPushButton(QStringLiteral("Explain..."), warning);
+  explain->setObjectName("ExplainButton");
+  explain->setAutoDefault(false);
+  QRect ok = warning->BitBtn1->geometry();
+  int left = ok.right() + 12;
+  explain->setGeometry(left, ok.top() + 5, qMin(96, warning->width() - left - 8), ok.height() - 10);
+  connect(explain, &QPushButton::clicked, action, &QAction::trigger);
+  QString tip = QStringLiteral("Explain..., a right-click or %1 shows why the cells of this table conflict.").arg(kWarningKey);
   warning->setToolTip(tip);
+  explain->setToolTip(tip);
   warning->Label1->setToolTip(tip);
 }
 

@@ -1,9 +1,9 @@
 // The ways from the main window to the explanations.  A highlighted
 // conflict cell of the grid explains itself: its tooltip says so, and a
 // double-click or the first entry of the grid's context menu opens the
-// explanation.  The Warning
-// dialog keeps its text and layout and offers the explanations of its
-// table through its context menu and a key (its tooltip names both).  When
+// explanation.  The Warning dialog keeps its text and layout and offers the
+// explanations of its table through a button beside Ok, its context menu
+// and a key (its tooltip names them).  When
 // an LR command runs on a grammar whose first rule does not augment it, or
 // an evaluation on a word with symbols no parser reads, a hint shows under
 // the grid and as the result title's tooltip.  The grammar report and the

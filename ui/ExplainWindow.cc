@@ -2,7 +2,8 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QUrl>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -12,9 +13,11 @@
 
 #include "BackgroundJob.h"
 #include "Look.h"
+#include "TreePairPicture.h"
 #include "explain/conflicts.h"
 #include "explain/explanation_text.h"
 #include "explain/grammar_report.h"
+#include "trees/tree_dot.h"
 
 namespace {
 
@@ -23,23 +26,57 @@ constexpr int kPatienceMilliseconds = 300;
 
 }  // namespace
 
-Lines explainLines(const ExplainJob& job) {
+namespace {
+
+// Where the side-by-side text of each unifying counterexample's two trees
+// stands in the lines, with the trees to draw in its place.
+std::vector<DrawnPair> drawnPairs(const Lines& lines, const std::vector<Conflict>& conflicts) {
+  std::vector<DrawnPair> pairs;
+  size_t at = 0;
+  for (const Conflict& conflict : conflicts) {
+    const Counterexample& ce = conflict.counterexample;
+    if (ce.kind != Counterexample::Kind::kUnifying) continue;
+    while (at < lines.size() && lines[at].find("Counterexample (unifying") == std::string::npos) ++at;
+    if (at == lines.size()) break;
+    DrawnPair pair;
+    pair.at = ++at;
+    pair.count = std::max(treeLines(ce.trees[0]).size(), treeLines(ce.trees[1]).size()) + 1;
+    bool drawable = true;
+    for (int k = 0; k < 2; ++k) {
+      drawable = drawable && productionsOf(ce.trees[k]).size() * 4 < static_cast<size_t>(kDrawableTreeNodes);
+      pair.trees[k].tree = ce.trees[k];
+      pair.trees[k].caption = QStringLiteral("With %1").arg(QString::fromStdString(ce.actions[k]));
+    }
+    if (!drawable) continue;
+    for (CaptionedTree& drawn : pair.trees) drawn.layout = layoutDot(forestDot({drawn.tree}));
+    pairs.push_back(std::move(pair));
+  }
+  return pairs;
+}
+
+}  // namespace
+
+Explained explain(const ExplainJob& job) {
   Parsing model;
   loadRuleTexts(model, job.rules);
-  switch (job.what) {
-    case ExplainJob::What::kReport: return reportLines(grammarReport(model, job.word, job.bounds));
-    case ExplainJob::What::kTable: {
-      TableSet tables(model);
-      return conflictsLines(job.table, explainConflicts(tables, job.table, job.bounds));
-    }
-    case ExplainJob::What::kCell: {
-      TableSet tables(model);
-      std::optional<Conflict> conflict = explainCell(tables, job.table, job.row, job.symbol, job.bounds);
-      if (!conflict) return {"This cell holds no conflict."};
-      return conflictLines(*conflict);
-    }
+  Explained result;
+  if (job.what == ExplainJob::What::kReport) {
+    result.lines = reportLines(grammarReport(model, job.word, job.bounds));
+    return result;
   }
-  return {};
+  TableSet tables(model);
+  std::vector<Conflict> conflicts;
+  if (job.what == ExplainJob::What::kTable) {
+    conflicts = explainConflicts(tables, job.table, job.bounds);
+    result.lines = conflictsLines(job.table, conflicts);
+  } else if (std::optional<Conflict> conflict = explainCell(tables, job.table, job.row, job.symbol, job.bounds)) {
+    conflicts.push_back(*conflict);
+    result.lines = conflictLines(*conflict);
+  } else {
+    result.lines = {"This cell holds no conflict."};
+  }
+  result.pairs = drawnPairs(result.lines, conflicts);
+  return result;
 }
 
 QString titleOf(const ExplainJob& job) {
@@ -61,11 +98,11 @@ ExplainWindow::ExplainWindow(ExplainJob job, QWidget* parent) : QDialog(parent) 
 
   heading_ = new QLabel(titleOf(job), this);
   heading_->setFont(timesNewRoman(19, true));
-  text_ = new QPlainTextEdit(this);
+  text_ = new QTextEdit(this);
   text_->setObjectName("Explanation");
   text_->setReadOnly(true);
   text_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  text_->setLineWrapMode(QTextEdit::WidgetWidth);
   text_->setFont(courierNew(15));
   text_->setPlainText(QStringLiteral("Working..."));
   job_ = new BackgroundJob(this);
@@ -83,12 +120,12 @@ ExplainWindow::ExplainWindow(ExplainJob job, QWidget* parent) : QDialog(parent) 
   layout->addWidget(text_, 1);
   layout->addLayout(bottom);
 
-  auto lines = std::make_shared<Lines>();
+  auto result = std::make_shared<Explained>();
   job_->start(
-      QStringLiteral("Searching for counterexamples"), [job = std::move(job), lines](const BackgroundJob::Progress&) {
-        *lines = explainLines(job);
+      QStringLiteral("Searching for counterexamples"), [job = std::move(job), result](const BackgroundJob::Progress&) {
+        *result = explain(job);
       },
-      [this, lines] {
+      [this, result] {
         QString status;
         switch (job_->outcome()) {
           case BackgroundJob::Outcome::kDone: break;
@@ -96,20 +133,45 @@ ExplainWindow::ExplainWindow(ExplainJob job, QWidget* parent) : QDialog(parent) 
           case BackgroundJob::Outcome::kLimit: status = job_->failure(); break;
           case BackgroundJob::Outcome::kFailed: status = QStringLiteral("The explanation stopped: ") + job_->failure(); break;
         }
-        QStringList texts;
-        for (const std::string& line : *lines) texts.append(QString::fromStdString(line));
-        text_->setPlainText(status.isEmpty() ? texts.join(QLatin1Char('\n')) : status);
+        if (status.isEmpty()) {
+          showExplained(*result);
+        } else {
+          plain_ = status;
+          text_->setPlainText(status);
+        }
         status_->setText(status);
-        fitText(texts);
         emit finished();
       });
 }
 
-// Lines are not wrapped, for the trees of a counterexample stand side by
-// side; the window grows to show the longest line, as far as the screen lets it.
-void ExplainWindow::fitText(const QStringList& lines) {
+// The text wraps; each pair of trees is a picture in the place of its
+// side-by-side text, and the window grows to show the widest picture, as far
+// as the screen lets it.
+void ExplainWindow::showExplained(const Explained& result) {
+  QStringList all;
+  for (const std::string& line : result.lines) all.append(QString::fromStdString(line));
+  plain_ = all.join(QLatin1Char('\n'));
+  auto prose = [&](size_t from, size_t to) {
+    QStringList part = all.mid(static_cast<qsizetype>(from), static_cast<qsizetype>(to - from));
+    return part.isEmpty() ? QString()
+                          : QStringLiteral("<pre style=\"white-space: pre-wrap; margin: 0\">%1</pre>")
+                                .arg(part.join(QLatin1Char('\n')).toHtmlEscaped());
+  };
+  QString html;
+  size_t next = 0;
   int widest = 0;
-  for (const QString& line : lines) widest = std::max(widest, text_->fontMetrics().horizontalAdvance(line));
+  for (size_t k = 0; k < result.pairs.size(); ++k) {
+    const DrawnPair& pair = result.pairs[k];
+    QImage picture = treePairPicture(pair.trees[0], pair.trees[1]);
+    QUrl name(QStringLiteral("trees:%1").arg(k));
+    text_->document()->addResource(QTextDocument::ImageResource, name, picture);
+    html += prose(next, pair.at) + QStringLiteral("<p style=\"margin-left: 32px\"><img src=\"%1\"></p>").arg(name.toString());
+    widest = std::max(widest, picture.width() + 32);
+    next = pair.at + pair.count;
+  }
+  html += prose(next, result.lines.size());
+  text_->setHtml(html);
+  pictures_ = static_cast<int>(result.pairs.size());
   int lack = widest + 2 * static_cast<int>(text_->document()->documentMargin()) + text_->verticalScrollBar()->width() -
              text_->viewport()->width();
   if (lack <= 0) return;
@@ -122,4 +184,4 @@ void ExplainWindow::fitText(const QStringList& lines) {
 
 bool ExplainWindow::isRunning() const { return job_->running(); }
 
-QString ExplainWindow::text() const { return text_->toPlainText(); }
+QString ExplainWindow::text() const { return plain_; }

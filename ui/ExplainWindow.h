@@ -11,13 +11,14 @@
 #include <vector>
 
 #include "commands/commands.h"
+#include "TreePairPicture.h"
 #include "explain/counterexample.h"
 #include "writers/format.h"
 
 class BackgroundJob;
 class JobStatus;
 class QLabel;
-class QPlainTextEdit;
+class QTextEdit;
 class QPushButton;
 
 // What to explain, in plain texts: the worker builds its own model from
@@ -33,9 +34,20 @@ struct ExplainJob {
   SearchBounds bounds;
 };
 
-// The lines a job yields, computed on the calling thread.  Throws
-// WorkStopped when the work is cancelled or outgrows its limits.
-Lines explainLines(const ExplainJob& job);
+// The side-by-side text of a counterexample's two trees, lines `at` to
+// `at + count` of the explanation, and the trees to draw in its place.
+struct DrawnPair {
+  size_t at = 0, count = 0;
+  CaptionedTree trees[2];
+};
+// What a job yields: the lines, and the trees laid out for drawing.  Computed
+// on the calling thread; throws WorkStopped when the work is cancelled or
+// outgrows its limits.
+struct Explained {
+  Lines lines;
+  std::vector<DrawnPair> pairs;
+};
+Explained explain(const ExplainJob& job);
 
 class ExplainWindow : public QDialog {
   Q_OBJECT
@@ -45,8 +57,10 @@ class ExplainWindow : public QDialog {
   explicit ExplainWindow(ExplainJob job, QWidget* parent = nullptr);
 
   bool isRunning() const;
-  // The text shown, once the job has ended.
+  // The text shown, once the job has ended, the trees as text.
   QString text() const;
+  // How many pairs of trees it draws as pictures.
+  int pictures() const { return pictures_; }
   // The line with the job's progress and Cancel.
   JobStatus* status() const { return status_; }
 
@@ -54,10 +68,12 @@ class ExplainWindow : public QDialog {
   void finished();
 
  private:
-  void fitText(const QStringList& lines);
+  void showExplained(const Explained& result);
 
   QLabel* heading_;
-  QPlainTextEdit* text_;
+  QTextEdit* text_;
+  QString plain_;
+  int pictures_ = 0;
   BackgroundJob* job_;
   JobStatus* status_;
   QPushButton* close_;

@@ -5,7 +5,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "AtomicFile.h"
 
 const std::vector<FormatChoice>& formatChoices() {
   static const std::vector<FormatChoice> choices = {
@@ -43,13 +44,7 @@ const FormatChoice& choiceFor(const QString& path) {
 
 bool writeExport(const QString& path, const Exportable& what, QString* error) {
   std::string text = what.render(choiceFor(path).format);
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
-      !file.commit()) {
-    *error = QObject::tr("Cannot save %1: %2.").arg(path, file.errorString());
-    return false;
-  }
-  return true;
+  return saveAtomically(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())), error);
 }
 
 QString saveAs(QWidget* parent, const Exportable& what, const QString& folder, QString* error) {

@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QSettings>
 
+#include "AtomicFile.h"
 #include "core/hstring.h"
 
 namespace {
@@ -36,11 +36,6 @@ void GrammarDocument::markKept(const QString& path) {
   keptText_ = editor_->toPlainText();
   keptWord_ = word_->text();
   wasModified_ = false;
-  emit changed();
-}
-
-void GrammarDocument::detach() {
-  path_.clear();
   emit changed();
 }
 
@@ -78,13 +73,7 @@ bool GrammarDocument::write(const QString& path, QString* error) {
   QByteArray text = editor_->toPlainText().toUtf8(), word = word_->text().toUtf8();
   std::string bytes = grammarFileBytes(std::string_view(text.constData(), static_cast<size_t>(text.size())),
                                        std::string_view(word.constData(), static_cast<size_t>(word.size())));
-  // Written beside the file and renamed over it: a failure leaves the old file whole.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) < 0 ||
-      !file.commit()) {
-    *error = tr("Cannot save %1: %2.").arg(path, file.errorString());
-    return false;
-  }
+  if (!saveAtomically(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), error)) return false;
   markKept(path);
   remember(path);
   return true;

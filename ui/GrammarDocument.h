@@ -30,8 +30,6 @@ class GrammarDocument : public QObject {
   bool isModified() const;
   // What they hold now counts as kept; `path` is its file, or none.
   void markKept(const QString& path);
-  // The grammar no longer belongs to its file (an example replaced it).
-  void detach();
 
   // The contents of a file, or the reason it cannot be read.
   static std::optional<GrammarFile> read(const QString& path, QString* error);

@@ -19,6 +19,15 @@ GrammarHistory::GrammarHistory(QPlainTextEdit* editor, QLineEdit* word)
 
 void GrammarHistory::replace(const QString& text, const std::optional<QString>& word) {
   QTextDocument* document = editor_->document();
+  if (text.size() > kLargestUndoableText) {
+    // An edit step holds both texts and takes the document seconds per
+    // megabyte; a text this large is put in place without one.
+    steps_.clear();
+    undoSteps_ = 0;
+    editor_->setPlainText(text);
+    if (word) setWord(*word);
+    return;
+  }
   int before = document->availableUndoSteps();
   QTextCursor cursor(document);
   cursor.beginEditBlock();

@@ -18,6 +18,10 @@ class GrammarHistory : public QObject {
 
  public:
   GrammarHistory(QPlainTextEdit* editor, QLineEdit* word);
+  // Above this many characters a replacement is no step of the history:
+  // it cannot be undone, and the editor's earlier steps are forgotten.
+  static constexpr qsizetype kLargestUndoableText = 1 << 20;
+
   // Puts `text` into the editor and, when given, `word` into the word field.
   void replace(const QString& text, const std::optional<QString>& word);
   // Forgets every step of the editor and the word field, as after start-up.

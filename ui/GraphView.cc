@@ -43,7 +43,7 @@ void GraphView::fit() {
   if (scene() == nullptr || scene()->itemsBoundingRect().isEmpty()) return;
   QRectF drawing = scene()->itemsBoundingRect().adjusted(-8, -8, 8, 8);
   QRectF room = viewport()->rect();
-  double zoom = qMin(1.0, qMin(room.width() / drawing.width(), room.height() / drawing.height()));
+  double zoom = qMin(1.0, qMax(readable_, qMin(room.width() / drawing.width(), room.height() / drawing.height())));
   scaleTo(zoom);
   centerOn(drawing.center());
   fitted_ = true;

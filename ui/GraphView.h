@@ -19,6 +19,9 @@ class GraphView : public QGraphicsView {
   // The whole drawing in the view, never larger than its natural size; it
   // stays fitted as the view is resized, until the user zooms.
   void fit();
+  // Below this zoom a fitted drawing is not made smaller: its text stays
+  // readable, and the view scrolls instead (0: no floor).
+  void setReadableZoom(double zoom) { readable_ = zoom; }
   double zoom() const;
   // Scrolls the item into view at the present zoom.
   void reveal(const QGraphicsItem* item);
@@ -38,6 +41,7 @@ class GraphView : public QGraphicsView {
   void scaleTo(double zoom);
 
   QPoint pressedAt_;
+  double readable_ = 0;
   bool pressed_ = false;
   bool fitted_ = false;
 };

@@ -1,10 +1,14 @@
 #include "ParseStepper.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -54,14 +58,43 @@ QString symbol(char c) { return QStringLiteral("'%1'").arg(QChar::fromLatin1(c))
 // that it is laid out between two steps of a parse that plays.
 constexpr int kNeighbourhoodDepth = 1, kNeighbourhoodStates = 30, kNeighbourhoodEdges = 60;
 
+// The word as titles name it: a long one by its ends and its length.
+QString wordName(const std::string& word) {
+  QString text = qtext(word);
+  if (text.size() <= 40) return text;
+  return QStringLiteral("%1...%2 (%3 symbols)").arg(text.left(24), text.right(8)).arg(text.size());
+}
+
+// The automaton is never drawn smaller than this: below it the items cannot be read.
+constexpr double kReadableZoom = 0.75;
+
+// A sentence whose long runs without a blank (a long word, its rest of the
+// input) may break anywhere in them, so that it wraps.
+QString breakable(const QString& sentence) {
+  constexpr int kRun = 30;
+  QString text;
+  int run = 0;
+  for (QChar c : sentence) {
+    run = c.isSpace() ? 0 : run + 1;
+    if (run > kRun) {
+      text += QChar(0x200B);
+      run = 1;
+    }
+    text += c;
+  }
+  return text;
+}
+
 }  // namespace
 
 ParseStepper::ParseStepper(std::vector<std::string> ruleLines, TableKind kind, std::string word, QWidget* parent)
     : QWidget(parent, Qt::Window), kind_(kind) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("ParseStepper");
-  setWindowTitle(QStringLiteral("%1 parse of '%2' - Tablomat").arg(tableName(kind), qtext(word)));
-  resize(1200, 800);
+  setWindowTitle(QStringLiteral("%1 parse of '%2' - Tablomat").arg(tableName(kind), wordName(word)));
+  // As large as it was designed, where the screen has the room (1366 x 768 has not).
+  QRect room = screen()->availableGeometry();
+  resize(qMin(1200, room.width() - 40), qMin(800, room.height() - 60));
   job_ = new BackgroundJob(this);
   diagramJob_ = new BackgroundJob(this);
   timer_ = new QTimer(this);
@@ -100,7 +133,9 @@ void ParseStepper::buildControls() {
   auto* speedLabel = new QLabel(QStringLiteral("2 steps/s"), this);
   stepLabel_ = new QLabel(this);
   exportButton_ = button(QStringLiteral("Export tree..."), QStringLiteral("Save the tree as SVG, PNG or DOT"));
-  copyButton_ = button(QStringLiteral("Copy tree"), QStringLiteral("Copy the tree to the clipboard as an image"));
+  copyButton_ = button(QStringLiteral("Copy tree"),
+                       QStringLiteral("Copy the tree to the clipboard, as a picture and as indented text: "
+                                      "each program takes what it can paste"));
 
   auto* controls = new QHBoxLayout;
   for (QWidget* w : {static_cast<QWidget*>(firstButton_), static_cast<QWidget*>(backButton_),
@@ -120,6 +155,9 @@ void ParseStepper::buildControls() {
   explanation_->setWordWrap(true);
   explanation_->setFont(timesNewRoman(17));
   explanation_->setMinimumHeight(44);
+  // However long the word, the sentence wraps within the window instead of widening it.
+  explanation_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  explanation_->setMinimumWidth(1);
 
   status_ = new JobStatus(job_, 0, this);
 
@@ -137,6 +175,7 @@ void ParseStepper::buildControls() {
   diagramScene_ = new DiagramScene(this);
   diagramView_ = new GraphView(this);
   diagramView_->setScene(diagramScene_);
+  diagramView_->setReadableZoom(kReadableZoom);
   diagramNote_ = new QLabel(this);
   diagramNote_->setWordWrap(true);
   diagramNote_->hide();
@@ -207,7 +246,7 @@ void ParseStepper::startParsing(std::vector<std::string> ruleLines, std::string 
   TableKind kind = kind_;
   BoxMetrics metrics = DiagramScene::metrics();
   setBusy(true);
-  QString what = QStringLiteral("Parsing '%1' with the %2 table").arg(qtext(word), tableName(kind));
+  QString what = QStringLiteral("Parsing '%1' with the %2 table").arg(wordName(word), tableName(kind));
   auto work = [=, lines = std::move(ruleLines)](const BackgroundJob::Progress& progress) {
     Parsing model;
     loadRuleTexts(model, lines);
@@ -252,6 +291,7 @@ void ParseStepper::parsed() {
     return;
   }
   table_->setCells(data_->table);
+  table_->fitColumns();
   if (data_->conflicts > 0) {
     const Cells& table = data_->table;
     for (size_t r = 1; r < table.size(); ++r)
@@ -352,7 +392,7 @@ void ParseStepper::showPosition() {
     treeText_->setPlainText(text);
   }
   if (data_->graph != nullptr) showDiagramState(k > 0 ? tree.stateAt(k) : 0);
-  explanation_->setText(describe(k));
+  explanation_->setText(breakable(describe(k)));
   backButton_->setEnabled(k > 0);
   firstButton_->setEnabled(k > 0);
   nextButton_->setEnabled(k < steps());
@@ -449,7 +489,16 @@ void ParseStepper::exportTree() {
   exportScene(this, *treeScene_, forestDot(forest), QStringLiteral("parse tree"), [&forest] { return forestTikz(forest); });
 }
 
-void ParseStepper::copyTree() { copySceneImage(*treeScene_); }
+void ParseStepper::copyTree() {
+  if (data_ == nullptr) return;
+  QStringList lines;
+  for (const Tree& tree : data_->tree.forestAfter(position_))
+    for (const std::string& line : treeLines(tree)) lines.append(qtext(line));
+  auto* both = new QMimeData;
+  both->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+  if (data_->treeDrawn) both->setImageData(sceneImage(*treeScene_));
+  QApplication::clipboard()->setMimeData(both);
+}
 
 ParseStepper* openParseStepper(const std::vector<std::string>& ruleLines, TableKind kind, const std::string& word,
                                QWidget* parent) {

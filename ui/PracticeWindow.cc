@@ -394,6 +394,8 @@ void PracticeWindow::clearMarks() {
   checked_ = false;
   grading_ = Grading{};
   marksList->clear();
+  // Its column titles are those of the marks it shows: none until a check.
+  marksList->setHeaderHidden(true);
   scoreLabel->clear();
   setsEditor->setExtraSelections({});
   itemsEditor->setExtraSelections({});
@@ -429,6 +431,7 @@ void PracticeWindow::showMarks() {
           << "Why";
   marksList->setColumnCount(static_cast<int>(headers.size()));
   marksList->setHeaderLabels(headers);
+  marksList->setHeaderHidden(false);
   for (const MarkedElement& element : elements) {
     QStringList columns;
     if (!grading_.rowTitle.empty()) columns.append(text(element.row));
@@ -503,6 +506,9 @@ bool PracticeWindow::revealFirst() {
       std::string cell;
       for (const std::string& entry : entries) cell += (cell.empty() ? "" : "|") + entry;
       grid->item(row, column)->setText(text(cell));  // kept through cellEdited
+      // Where the eyes can see what changed.
+      grid->setCurrentCell(row, column);
+      grid->scrollToItem(grid->item(row, column));
     } else if (isItems()) {
       itemsEditor->setPlainText(text(revealItem(utf8(itemsEditor->toPlainText()), element)));
     } else {

@@ -2,13 +2,14 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
+#include <QBuffer>
 #include <QFileDialog>
 #include <QGraphicsScene>
 #include <QMessageBox>
 #include <QPainter>
 #include <QSvgGenerator>
 
+#include "AtomicFile.h"
 #include "graphs/graphviz.h"
 
 namespace {
@@ -28,26 +29,27 @@ QImage sceneImage(QGraphicsScene& scene) {
   return image;
 }
 
-bool writeSvg(QGraphicsScene& scene, const QString& path, const QString& title) {
+QByteArray svgBytes(QGraphicsScene& scene, const QString& title) {
   QRectF area = scene.itemsBoundingRect().adjusted(-10, -10, 10, 10);
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
   QSvgGenerator svg;
-  svg.setFileName(path);
+  svg.setOutputDevice(&bytes);
   svg.setTitle(title);
   svg.setDescription(QStringLiteral("Drawn by Tablomat"));
   svg.setSize(area.size().toSize());
   svg.setViewBox(QRectF(QPointF(0, 0), area.size()));
   QPainter painter;
-  if (!painter.begin(&svg)) return false;
+  if (!painter.begin(&svg)) return {};
   scene.render(&painter, QRectF(QPointF(0, 0), area.size()), area);
-  return painter.end() && QFile::exists(path);
+  painter.end();
+  return bytes.data();
 }
 
-bool writePng(QGraphicsScene& scene, const QString& path) { return sceneImage(scene).save(path, "PNG"); }
-
-bool writeText(const std::string& text, const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  return file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+QByteArray pngBytes(QGraphicsScene& scene) {
+  QBuffer bytes;
+  bytes.open(QIODevice::WriteOnly);
+  return sceneImage(scene).save(&bytes, "PNG") ? bytes.data() : QByteArray();
 }
 
 void exportScene(QWidget* parent, QGraphicsScene& scene, const std::string& dot, const QString& name,
@@ -66,19 +68,25 @@ void exportScene(QWidget* parent, QGraphicsScene& scene, const std::string& dot,
             : chosen.startsWith("TikZ")     ? ".tex"
                                             : ".svg";
   lower = path.toLower();
-  bool written = false;
+  QByteArray bytes;
   try {
-    written = lower.endsWith(".png")   ? writePng(scene, path)
-              : lower.endsWith(".dot") ? writeText(dot, path)
-              : tikz && lower.endsWith(".tex") ? writeText(tikz(), path)
-                                       : writeSvg(scene, path, name);
+    if (tikz && lower.endsWith(".tex")) {
+      std::string text = tikz();
+      bytes = QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+    } else {
+      bytes = lower.endsWith(".png")   ? pngBytes(scene)
+              : lower.endsWith(".dot") ? QByteArray(dot.data(), static_cast<qsizetype>(dot.size()))
+                                       : svgBytes(scene, name);
+    }
   } catch (const GraphvizError& error) {
     QMessageBox::warning(parent, QStringLiteral("Tablomat"),
                          QStringLiteral("Could not lay out the TikZ picture: %1").arg(QString::fromStdString(error.what())));
     return;
   }
-  if (!written)
-    QMessageBox::warning(parent, QStringLiteral("Tablomat"), QStringLiteral("Could not write %1.").arg(path));
+  QString error;
+  if (bytes.isEmpty()) error = QStringLiteral("Could not draw %1.").arg(path);
+  else saveAtomically(path, bytes, &error);
+  if (!error.isEmpty()) QMessageBox::warning(parent, QStringLiteral("Tablomat"), error);
 }
 
 void copySceneImage(QGraphicsScene& scene) { QApplication::clipboard()->setImage(sceneImage(scene)); }

@@ -4,6 +4,7 @@
 // Graphviz; TikZ a picture for LaTeX documents, laid out by Graphviz.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <functional>
@@ -15,10 +16,9 @@ class QWidget;
 // The drawing as an image, twice its natural size where that stays within
 // a size any image program opens.
 QImage sceneImage(QGraphicsScene& scene);
-// Writes the drawing; false when the file cannot be written.
-bool writeSvg(QGraphicsScene& scene, const QString& path, const QString& title);
-bool writePng(QGraphicsScene& scene, const QString& path);
-bool writeText(const std::string& text, const QString& path);
+// The drawing as the bytes of a file; empty when it cannot be drawn.
+QByteArray svgBytes(QGraphicsScene& scene, const QString& title);
+QByteArray pngBytes(QGraphicsScene& scene);
 // Asks for a file name and writes the drawing in the format its name ends
 // with (.svg, .png, .dot or, when `tikz` is given, .tex), telling the user
 // when it cannot.  The TikZ text is made only when it is chosen.

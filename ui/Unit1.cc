@@ -21,10 +21,12 @@
 #include <QStatusBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <malloc.h>
 
 #include "BackgroundJob.h"
 #include "DiagramWindow.h"
 #include "ElasticLayout.h"
+#include "ErrorHints.h"
 #include "ExplainHooks.h"
 #include "Export.h"
 #include "Forms.h"
@@ -33,6 +35,7 @@
 #include "Info.h"
 #include "Look.h"
 #include "MainMenu.h"
+#include "NumberedPane.h"
 #include "ParseStepper.h"
 #include "PracticeWindow.h"
 #include "StringGrid.h"
@@ -73,8 +76,9 @@ QLabel* label(QWidget* parent, const char* name, const char* caption, const QFon
   return text;
 }
 
-QPlainTextEdit* memo(QWidget* parent, const char* name, int x, int y, int width, int height, bool scrollBar) {
-  auto* edit = new QPlainTextEdit(parent);
+template <class Pane = QPlainTextEdit>
+Pane* memo(QWidget* parent, const char* name, int x, int y, int width, int height, bool scrollBar) {
+  auto* edit = new Pane(parent);
   edit->setObjectName(name);
   edit->setGeometry(x, y, width, height);
   edit->setFont(courierNew(16));
@@ -92,15 +96,32 @@ void makeResultPane(QPlainTextEdit* pane) {
   pane->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
-void showLines(QPlainTextEdit* pane, const Lines& lines) {
+// A pane shows at most this much of a listing: laying out millions of lines
+// would hold the window for minutes and take gigabytes.  The whole listing
+// stays for copying and exporting.
+constexpr size_t kPaneLines = 100'000;
+constexpr size_t kPaneBytes = 8 << 20;
+
+// Shows the lines, or the first of them within the bounds; how many it shows.
+size_t showLines(QPlainTextEdit* pane, const Lines& lines) {
   pane->clear();
-  if (lines.empty()) return;
-  QStringList texts;
-  texts.reserve(static_cast<qsizetype>(lines.size()));
-  for (const std::string& line : lines) texts.append(QString::fromStdString(line));
+  if (lines.empty()) return 0;
+  size_t shown = 0, bytes = 0;
+  for (; shown < lines.size() && shown < kPaneLines && bytes < kPaneBytes; ++shown) bytes += lines[shown].size() + 1;
+  QString text;
+  text.reserve(static_cast<qsizetype>(bytes));
+  for (size_t i = 0; i < shown; ++i) {
+    if (i > 0) text += QLatin1Char('\n');
+    text += QString::fromStdString(lines[i]);
+  }
   // One paragraph per line; a single call keeps long listings fast.
-  pane->appendPlainText(texts.join(QLatin1Char('\n')));
+  pane->appendPlainText(text);
+  return shown;
 }
+
+// Memory of a large result set aside goes back to the system, not only to
+// the allocator's free lists.
+void giveBackMemory() { malloc_trim(0); }
 
 // The caret at the very start; with `selectFirst` the first character is
 // selected, so that the pane shows its top line marked.
@@ -178,7 +199,7 @@ void TForm1::createControls() {
   Memo1 = memo(form, "Memo1", 8, 136, 329, 161, false);
   Memo1->setTabChangesFocus(true);
 
-  Memo4 = memo(form, "Memo4", 8, 304, 329, 153, true);
+  Memo4 = listingPane_ = memo<NumberedPane>(form, "Memo4", 8, 304, 329, 153, true);
   makeResultPane(Memo4);
 
   Memo3 = memo(form, "Memo3", 344, 136, 305, 321, true);
@@ -219,6 +240,7 @@ void TForm1::createControls() {
   Edit1->setFont(courierNew(19));
   Edit1->setGeometry(656, 272, 337, 29);
   connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::runLastEvaluation);
+  Edit1->installEventFilter(this);
 
   struct Command {
     QAbstractButton** button;
@@ -333,7 +355,7 @@ void TForm1::createStatusLine() {
     QString title = runner_->what();
     BackgroundJob::Outcome outcome = runner_->outcome();
     if (outcome == BackgroundJob::Outcome::kDone) return;
-    say(tr("%1 did not finish; the window shows what it showed before.").arg(title));
+    say(tr("%1 did not finish; the window shows what it showed before.").arg(title), true);
     if (outcome == BackgroundJob::Outcome::kLimit)
       QMessageBox::information(this, QStringLiteral("Tablomat"), tr("%1 stopped: %2").arg(title, runner_->failure()));
     if (outcome == BackgroundJob::Outcome::kFailed) reportFailure(this, runner_->failure().toUtf8().constData());
@@ -353,6 +375,8 @@ void TForm1::analysis(Command&& command) {
     return;
   }
   guarded(this, [&] {
+    // What the status line said of the command before is no longer news.
+    statusBar()->clearMessage();
     explainHooks_->commandStarts();
     if (refreshGrammar()) command();
   });
@@ -386,6 +410,8 @@ bool TForm1::refreshGrammar() {
     listingLines_ = linesOf(grammarListing);
     listingName_ = tr("Grammar Listing");
     showLines(Memo4, listingLines_);
+    dim(Memo4, false);
+    listingPane_->setNumbered(true);
     caretToStart(Memo4, false);
   }
   return ListBox3->isHidden();
@@ -413,10 +439,34 @@ void TForm1::validateGrammar() {
   ListBox3->raise();
   for (const HString& message : readMessages_) {
     auto* item = new QListWidgetItem(shown(message), ListBox3);
+    item->setToolTip(errorHint(item->text()));
     item->setSizeHint(QSize(0, static_cast<int>(kErrorItemHeight * zoom_->factor())));
   }
   say(tr("The grammar has %1: click one to select its line in the editor.")
           .arg(count(readMessages_.getCount(), "error", "errors")));
+}
+
+void TForm1::dim(QWidget* pane, bool former) {
+  QPalette palette = pane->palette();
+  QPalette usual = QApplication::palette(pane);
+  for (QPalette::ColorRole role : {QPalette::Text, QPalette::ButtonText})
+    palette.setColor(role, former ? QColor(0x8c, 0x8c, 0x8c) : usual.color(role));
+  pane->setPalette(palette);
+  pane->setToolTip(former ? tr("Dimmed: this result is of the grammar before. Run a command for the grammar now in the editor.")
+                          : QString());
+  pane->setProperty("former", former);
+}
+
+QString TForm1::dimFormerResults() {
+  bool any = false;
+  // The grammar listing is of the text in the editor once that was read.
+  if (Memo1->document()->isModified() && !Memo4->document()->isEmpty()) dim(Memo4, true);
+  for (QWidget* pane : {static_cast<QWidget*>(Memo3), static_cast<QWidget*>(StringGrid1)}) {
+    bool shows = pane == Memo3 ? !Memo3->document()->isEmpty() : !gridCells_.empty();
+    if (shows) dim(pane, true);
+    any = any || shows;
+  }
+  return any ? tr("The dimmed results are of the grammar before; a command shows this one's.") : QString();
 }
 
 void TForm1::setTitle(const char* title) {
@@ -437,21 +487,33 @@ void TForm1::runListing(const QString& name, const char* title, ListingKind kind
         if (items) explainHooks_->lrCommandRan(model);
         resultLines_ = std::move(result.first);
         resultName_ = name;
-        showLines(Memo3, resultLines_);
+        size_t shown = showLines(Memo3, resultLines_);
+        dim(Memo3, false);
         if (kind == ListingKind::kLalrItems) {
           listingLines_ = std::move(result.second);
           listingName_ = tr("LR(1) Similar Table");
           showLines(Memo4, listingLines_);
+          listingPane_->setNumbered(false);
           caretToStart(Memo4, true);
         }
         caretToStart(Memo3, items);
+        giveBackMemory();
+        QString summary;
         if (items) {
           auto states = std::count_if(resultLines_.begin(), resultLines_.end(),
                                       [](const std::string& line) { return line.starts_with("State"); });
-          say(tr("%1: %2.").arg(name, count(states, "state", "states")));
+          summary = tr("%1: %2.").arg(name, count(states, "state", "states"));
         } else {
-          say(tr("%1: %2.").arg(name, count(static_cast<qsizetype>(resultLines_.size()), "non-terminal", "non-terminals")));
+          summary = tr("%1: %2.").arg(name, count(static_cast<qsizetype>(resultLines_.size()), "non-terminal", "non-terminals"));
         }
+        if (shown == resultLines_.size()) {
+          say(summary);
+          return;
+        }
+        say(summary + tr(" The pane shows the first %1 of its %2 lines; File > Export Results saves them all.")
+                          .arg(shown)
+                          .arg(resultLines_.size()),
+            true);
       });
 }
 
@@ -490,10 +552,12 @@ void TForm1::showGridResult(HString mode) {
         StringGrid1->setDefaultColWidth(trace ? 250 : kind == TableKind::kLL1 ? 100 : 60);
         if (result.cells.empty()) return;
         fillGrid(result.cells);
+        dim(StringGrid1, false);
         markResult(trace);
         if (!trace) explainHooks_->tableShown(kind, model.rules);
         gridCells_ = std::move(result.cells);
         gridName_ = name;
+        giveBackMemory();
         int rows = StringGrid1->rowCount() - 1;
         if (trace) {
           bool accepted = StringGrid1->mark(1, rows) == StringGrid::Mark::Accept;
@@ -569,7 +633,9 @@ void TForm1::showLalrItems() { runListing("LALR Items", "LALR Items:", ListingKi
 
 void TForm1::ComboBox1Change() {
   guarded(this, [&] {
-    bool kept = !document_->isModified();
+    // The example replaces at once, as in the classic form; unsaved work it
+    // sets aside stays in the editor's history (Ctrl+Z), and leaving asks.
+    if (document_->isModified()) setAsideWork_ = true;
     QString text;
     std::optional<QString> word;
     int k = ComboBox1->currentIndex();
@@ -583,10 +649,11 @@ void TForm1::ComboBox1Change() {
     // One step of the editor's history: Ctrl+Z brings back what was there.
     history_->replace(text, word);
     Memo1->document()->setModified(true);
-    // An example is no file; what the user typed stays unsaved work.
-    if (kept) document_->markKept({});
-    else document_->detach();
+    // An example, as it stands, is no work to save, and belongs to no file.
+    document_->markKept({});
     refreshGrammar();
+    QString stale = dimFormerResults();
+    if (!stale.isEmpty() && ListBox3->isHidden()) say(stale, true);
   });
 }
 
@@ -628,7 +695,7 @@ void TForm1::runLastEvaluation() { (this->*lastEvaluation_)(); }
 // ---- files
 
 bool TForm1::mayDiscardChanges() {
-  if (!document_->isModified()) return true;
+  if (!document_->isModified()) return !setAsideWork_ || mayDiscardSetAsideWork();
   QMessageBox box(QMessageBox::Warning, QStringLiteral("Tablomat"), tr("The grammar has changes that are not saved."),
                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
   box.setObjectName("UnsavedChanges");
@@ -641,22 +708,38 @@ bool TForm1::mayDiscardChanges() {
   }
 }
 
+bool TForm1::mayDiscardSetAsideWork() {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Tablomat"),
+                  tr("An example replaced a grammar that was not saved."),
+                  QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setObjectName("SetAsideWork");
+  box.setInformativeText(tr("Undo (Ctrl+Z) in the editor brings it back, to save it. Discard it?"));
+  box.setDefaultButton(QMessageBox::Cancel);
+  if (box.exec() != QMessageBox::Discard) return false;
+  setAsideWork_ = false;
+  return true;
+}
+
 void TForm1::newGrammar() {
   if (!mayDiscardChanges()) return;
+  setAsideWork_ = false;
   history_->replace(QString(), QString());
   document_->markKept({});
-  say(tr("An empty grammar: type one rule a line, X->a|b."));
+  say((tr("An empty grammar: type one rule a line, X->a|b. ") + dimFormerResults()).trimmed(), true);
 }
 
 void TForm1::openDialog() {
+  // Asked before the file is chosen: the answer may be to save first.
+  if (!mayDiscardChanges()) return;
   QString folder = document_->path().isEmpty() ? QString() : QFileInfo(document_->path()).absolutePath();
   QString path = QFileDialog::getOpenFileName(this, tr("Open Grammar"), folder,
                                               tr("Grammars (*.txt *.grammar *.g);;All files (*)"));
-  if (!path.isEmpty()) openFile(path);
+  if (!path.isEmpty()) loadFile(path);
 }
 
-bool TForm1::openFile(const QString& path) {
-  if (!mayDiscardChanges()) return false;
+bool TForm1::openFile(const QString& path) { return mayDiscardChanges() && loadFile(path); }
+
+bool TForm1::loadFile(const QString& path) {
   QString error;
   std::optional<GrammarFile> read = GrammarDocument::read(path, &error);
   if (!read) {
@@ -665,16 +748,44 @@ bool TForm1::openFile(const QString& path) {
     return false;
   }
   guarded(this, [&] {
-    std::optional<QString> word;
-    if (read->word) word = QString::fromStdString(*read->word);
-    history_->replace(QString::fromStdString(read->text), word);
+    // A file without a word has none: the word of the grammar before does not belong to it.
+    history_->replace(QString::fromStdString(read->text), QString::fromStdString(read->word.value_or(std::string())));
     document_->markKept(path);
     document_->remember(path);
     Memo1->document()->setModified(true);
     refreshGrammar();
   });
-  say(tr("Opened %1.").arg(QFileInfo(path).fileName()));
+  QString name = QFileInfo(path).fileName();
+  QString opened = read->word ? tr("Opened %1.").arg(name)
+                              : tr("Opened %1; it has no #word: line, so the word field is empty.").arg(name);
+  if (ListBox3->isHidden()) say((opened + QLatin1Char(' ') + dimFormerResults()).trimmed(), true);
+  else dimFormerResults();
   return true;
+}
+
+void TForm1::openFromCommandLine(const QStringList& paths) {
+  if (paths.isEmpty()) return;
+  const QString& path = paths.first();
+  QString ignored = paths.size() > 1 ? tr(" One file at a time: %1 not opened.").arg(paths.mid(1).join(QStringLiteral(", ")))
+                                     : QString();
+  if (QFileInfo::exists(path)) {
+    if (loadFile(path)) {
+      if (!ignored.isEmpty()) say(statusBar()->currentMessage() + ignored);
+      return;
+    }
+    // What was shown before belongs to no file the user named.
+    history_->replace(QString(), QString());
+    document_->markKept({});
+    dimFormerResults();
+    return;
+  }
+  // The desktop's way with a new name: an empty grammar that Save writes there.
+  history_->replace(QString(), QString());
+  document_->markKept(QFileInfo(path).absoluteFilePath());
+  dimFormerResults();
+  QMessageBox::information(this, QStringLiteral("Tablomat"),
+                           tr("%1 does not exist yet. The editor is empty; Save creates the file.").arg(path));
+  say(tr("New file %1.").arg(QFileInfo(path).fileName()) + ignored);
 }
 
 bool TForm1::save() { return document_->path().isEmpty() ? saveAsDialog() : saveFile(document_->path()); }
@@ -692,6 +803,7 @@ bool TForm1::saveFile(const QString& path) {
     QMessageBox::warning(this, QStringLiteral("Tablomat"), error);
     return false;
   }
+  setAsideWork_ = false;
   say(tr("Saved %1.").arg(QFileInfo(path).fileName()));
   return true;
 }
@@ -715,6 +827,9 @@ void TForm1::showDocumentState() {
   QString name = document_->path().isEmpty() ? tr("not saved in a file") : QFileInfo(document_->path()).fileName();
   fileLabel_->setText(document_->isModified() ? name + tr(" (changed)") : name);
   fileLabel_->setToolTip(document_->path());
+  setWindowTitle(document_->path().isEmpty() ? QStringLiteral("Tablomat[*]")
+                                             : QStringLiteral("%1[*] - Tablomat").arg(QFileInfo(document_->path()).fileName()));
+  setWindowModified(document_->isModified());
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -736,8 +851,9 @@ void TForm1::showErrorPlace(int row) {
     return;
   }
   std::optional<SourcePlace> place = placeOfMessage(readText_, readMessages_, row);
+  QString hint = ListBox3->item(row) != nullptr ? errorHint(ListBox3->item(row)->text()) : QString();
   if (!place) {
-    say(tr("This message is about the whole grammar, not one line."));
+    say(tr("This message is about the whole grammar, not one line. %1").arg(hint).trimmed(), true);
     return;
   }
   QTextBlock block = Memo1->document()->findBlockByNumber(place->line);
@@ -746,7 +862,9 @@ void TForm1::showErrorPlace(int row) {
   Memo1->setTextCursor(cursor);
   Memo1->ensureCursorVisible();
   Memo1->setFocus();
-  say(tr("Line %1 of the grammar.").arg(place->line + 1));
+  say(hint.isEmpty() ? tr("Line %1 of the grammar.").arg(place->line + 1)
+                     : tr("Line %1 of the grammar. %2").arg(place->line + 1).arg(hint),
+      true);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -766,6 +884,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
         return true;
       }
     }
+  } else if (watched == Edit1 && type == QEvent::ShortcutOverride && isMenuShortcut(*static_cast<QKeyEvent*>(event))) {
+    // The field would take Ctrl+E as "end of line"; the menu's command wins,
+    // the clipboard and undo keys stay the field's.
+    event->ignore();
+    return true;
   } else if (type == QEvent::KeyPress) {
     int key = static_cast<QKeyEvent*>(event)->key();
     auto* button = qobject_cast<QAbstractButton*>(watched);
@@ -789,7 +912,16 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::say(const QString& message) { statusBar()->showMessage(message, 10000); }
+bool TForm1::isMenuShortcut(const QKeyEvent& key) const {
+  for (QKeySequence::StandardKey editing : {QKeySequence::Undo, QKeySequence::Redo, QKeySequence::Cut, QKeySequence::Copy,
+                                            QKeySequence::Paste, QKeySequence::SelectAll})
+    if (key.matches(editing)) return false;
+  QKeySequence pressed(key.keyCombination());
+  const QList<QAction*> actions = menuBar()->findChildren<QAction*>();
+  return std::any_of(actions.begin(), actions.end(), [&](QAction* action) { return action->shortcuts().contains(pressed); });
+}
+
+void TForm1::say(const QString& message, bool lasting) { statusBar()->showMessage(message, lasting ? 0 : 10000); }
 
 // ---- copying and saving what the window shows
 

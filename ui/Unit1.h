@@ -25,8 +25,10 @@ class ExplainHooks;
 class GrammarDocument;
 class GrammarHistory;
 class MainMenu;
+class NumberedPane;
 class QAbstractButton;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -111,6 +113,10 @@ class TForm1 : public QMainWindow {
   // Opens a grammar file into the editor and the word field, after asking
   // about unsaved changes; false when it was not opened.
   bool openFile(const QString& path);
+  // The files named when the program started: the first is opened (one
+  // grammar at a time); a name that does not exist yet gives an empty
+  // grammar that Save writes there.
+  void openFromCommandLine(const QStringList& paths);
   // Saves to `path` and remembers it as the grammar's file.
   bool saveFile(const QString& path);
   // Selects, in the editor, the line that error message `row` points at.
@@ -190,11 +196,20 @@ class TForm1 : public QMainWindow {
   // The Warning dialog for a table with conflicts; false when there are none.
   bool warnOfConflicts(int count, TableKind kind);
   void setTitle(const char* title);
+  // Results kept from the grammar before (as the classic form keeps them)
+  // are dimmed until a command shows this grammar's; a word for the status
+  // line when there were any.
+  QString dimFormerResults();
+  void dim(QWidget* pane, bool former);
   void markResult(bool trace);
   // Asks before unsaved changes are set aside; false when the user keeps them.
   bool mayDiscardChanges();
-  void loadFile(const QString& path);
-  void say(const QString& message);
+  bool mayDiscardSetAsideWork();
+  bool loadFile(const QString& path);
+  // A message in the status line for a while; a lasting one stays until the next.
+  void say(const QString& message, bool lasting = false);
+  // A key that a command of the menu bar has as its shortcut, other than the editing keys.
+  bool isMenuShortcut(const QKeyEvent& key) const;
   // The Edit menu's commands go to the focused control, else the editor.
   void editCommand(const char* slot);
   void copyAs(const Exportable& what, int format);
@@ -207,6 +222,8 @@ class TForm1 : public QMainWindow {
   GrammarDocument* document_ = nullptr;
   GrammarHistory* history_ = nullptr;
   QLabel* fileLabel_ = nullptr;
+  // Memo4, with its margin of production numbers.
+  NumberedPane* listingPane_ = nullptr;
   QLabel* zoomLabel_ = nullptr;
 
   // The last reading: its editor text and messages, for error clicks.
@@ -220,5 +237,7 @@ class TForm1 : public QMainWindow {
   Lines listingLines_;
   QString listingName_;
   void (TForm1::*lastEvaluation_)() = &TForm1::BitBtn8Click;
+  // Unsaved work that an example replaced: only Ctrl+Z brings it back, so leaving asks.
+  bool setAsideWork_ = false;
   ExplainHooks* explainHooks_ = nullptr;
 };

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QToolTip>
 
 #include "ExplainHooks.h"
@@ -76,6 +77,15 @@ void ExplainTest::aTableIsExplainedOffTheWindowsThread() {
   QVERIFY(text.startsWith("LL1 table: 1 conflicting cell."));
   QVERIFY(text.contains("Counterexample (unifying, so the grammar is ambiguous): iEtiEtScS has two derivation trees:"));
   QVERIFY(!window->status()->showsWork());
+  // The two trees are drawn side by side in the place of their text; the rest wraps.
+  QCOMPARE(window->pictures(), 1);
+  auto* shown = window->findChild<QTextEdit*>("Explanation");
+  QCOMPARE(shown->lineWrapMode(), QTextEdit::WidgetWidth);
+  QString seen = shown->toPlainText();
+  QVERIFY(seen.contains(QChar::ObjectReplacementCharacter));
+  QVERIFY(!seen.contains("With Z->cS:"));
+  QVERIFY(text.contains("With Z->cS:"));
+  QVERIFY(seen.contains("A word on which the parser meets this conflict"));
 }
 
 void ExplainTest::longSearchesShowProgressAndCancel() {
@@ -155,7 +165,14 @@ void ExplainTest::theWarningKeepsItsFaceAndOffersTheExplanations() {
     QCOMPARE(warning->Label1->text(), QString("This Table Contain 1 Conflict"));
     QCOMPARE(warning->size(), plain.size());
     QCOMPARE(warning->Label1->geometry(), plain.Label1->geometry());
-    QCOMPARE(warning->findChildren<QAbstractButton*>().size(), plain.findChildren<QAbstractButton*>().size());
+    QCOMPARE(warning->findChildren<QAbstractButton*>().size(), plain.findChildren<QAbstractButton*>().size() + 1);
+    // The Explain button is seen beside Ok, within the dialog, over nothing else.
+    auto* explain = warning->findChild<QAbstractButton*>("ExplainButton");
+    QVERIFY(explain != nullptr && explain->isVisible());
+    QVERIFY(warning->rect().contains(explain->geometry()));
+    QVERIFY(!explain->geometry().intersects(warning->BitBtn1->geometry()));
+    QVERIFY(!explain->geometry().intersects(warning->Label1->geometry()));
+    QVERIFY(explain->width() >= explain->sizeHint().width());
     QCOMPARE(warning->contextMenuPolicy(), Qt::ActionsContextMenu);
     QCOMPARE(warning->actions().size(), 1);
     QCOMPARE(warning->actions()[0]->shortcut(), QKeySequence(Qt::Key_F1));
@@ -170,6 +187,14 @@ void ExplainTest::theWarningKeepsItsFaceAndOffersTheExplanations() {
   ExplainWindow* window = explanationWindows().last();
   QTRY_VERIFY_WITH_TIMEOUT(!window->isRunning(), 20000);
   QVERIFY(window->text().startsWith("SLR table: 1 conflicting cell."));
+  // The button leads there too.
+  {
+    ModalAnswerer byButton(Qt::Key_unknown, [](QWidget* dialog) {
+      if (auto* explain = dialog->findChild<QAbstractButton*>("ExplainButton")) explain->click();
+    });
+    click(form->BitBtn6);
+  }
+  QTRY_COMPARE(explanationWindows().size(), 2);
 }
 
 void ExplainTest::theStartHintShowsUnderTheGridForLRCommands() {

@@ -1,5 +1,7 @@
-// Tablomat: the window program.
+// Tablomat: the window program.  `tablomat [FILE...]` opens the first
+// grammar file named, as a desktop starts a program on a file.
 #include <QApplication>
+#include <QCommandLineParser>
 
 #include "Forms.h"
 #include "Info.h"
@@ -12,6 +14,14 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName("Tablomat");
   QApplication::setApplicationVersion(TABLOMAT_VERSION);
   installFaceSubstitutes();
+  QCommandLineParser arguments;
+  arguments.setApplicationDescription(QStringLiteral("Tablomat: how context-free grammars are parsed."));
+  arguments.addHelpOption();
+  arguments.addVersionOption();
+  arguments.addPositionalArgument(QStringLiteral("file"),
+                                  QStringLiteral("A grammar file to open (one rule a line, optionally #word:)."),
+                                  QStringLiteral("[file]"));
+  arguments.process(application);
 
   TForm1* form1 = createForm<TForm1>();
   // Kept for the program's lifetime, as the application owns every form;
@@ -21,6 +31,7 @@ int main(int argc, char* argv[]) {
 
   fitOnScreen(form1);
   form1->show();
+  form1->openFromCommandLine(arguments.positionalArguments());
   int status = application.exec();
   releaseForms();
   return status;

@@ -102,6 +102,39 @@ class PracticeTest : public QObject {
     QCOMPARE(cell(grid, 3, ")"), QString("r2"));
   }
 
+  void theMarksListTitlesFollowTheQuestion() {
+    window_->showQuestion(PracticeWindow::Question::kSLR);
+    QTest::mouseClick(window_->checkButton, Qt::LeftButton);
+    QTreeWidget* marks = window_->marksList;
+    QVERIFY(!marks->isHeaderHidden());
+    const QString tableTitle = marks->headerItem()->text(0);
+    window_->showQuestion(PracticeWindow::Question::kFirst);
+    QVERIFY(marks->isHeaderHidden());
+    QTest::mouseClick(window_->checkButton, Qt::LeftButton);
+    QVERIFY(!marks->isHeaderHidden());
+    QVERIFY(marks->headerItem()->text(0) != tableTitle);
+    QCOMPARE(marks->headerItem()->text(0), QString::fromStdString(window_->grading().rowTitle));
+  }
+
+  void revealOneShowsTheCellItFilled() {
+    grammar_ = exampleRuleLines(2);
+    QVERIFY(window_->takeGrammar());
+    window_->showQuestion(PracticeWindow::Question::kLR1);
+    QTableWidget* grid = window_->grid;
+    QTest::mouseClick(window_->revealAllButton, Qt::LeftButton);
+    const int last = grid->rowCount() - 1;
+    int column = 0;
+    while (grid->item(last, column)->text().isEmpty()) ++column;
+    const QString key = grid->item(last, column)->text();
+    grid->item(last, column)->setText(QString());
+    grid->scrollToTop();
+    QVERIFY(!grid->viewport()->rect().intersects(grid->visualItemRect(grid->item(last, column))));
+    QTest::mouseClick(window_->checkButton, Qt::LeftButton);
+    QTest::mouseClick(window_->revealOneButton, Qt::LeftButton);
+    QCOMPARE(grid->item(last, column)->text(), key);
+    QVERIFY(grid->viewport()->rect().contains(grid->visualItemRect(grid->item(last, column))));
+  }
+
   void nothingTypedIsLostWhenTheGrammarChanges() {
     window_->showQuestion(PracticeWindow::Question::kSLR);
     type(window_->grid, 0, "(", "s2");

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QMessageBox>
@@ -184,6 +185,21 @@ inline std::vector<std::string> exampleRuleLines(int number) {
   for (int i = 0; example.lines[i] != nullptr; ++i) lines.emplace_back(example.lines[i]);
   return lines;
 }
+
+// Answers the question about unsaved changes with `button`.
+inline std::function<void(QWidget*)> answer(QMessageBox::StandardButton button) {
+  return [button](QWidget* dialog) {
+    if (auto* box = qobject_cast<QMessageBox*>(dialog); box != nullptr && box->button(button) != nullptr)
+      box->button(button)->click();
+  };
+}
+
+inline QByteArray fileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline QString fileText(const QString& path) { return QString::fromUtf8(fileBytes(path)); }
 
 // Saves a picture of the window as PNG and says so on standard error.
 inline bool savePicture(QWidget* widget, const char* path) {

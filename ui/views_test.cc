@@ -1,11 +1,16 @@
 // The diagram window and the parse stepper, driven as a user drives them:
 // clicks on states and arcs, the zoom keys, the closure switch, a large
 // automaton, Cancel, the exports, and stepping forward and back.
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QGraphicsItem>
 #include <QImage>
 #include <QListWidget>
+#include <QMimeData>
+#include <QPointer>
+#include <QScreen>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QWheelEvent>
 #include <fstream>
@@ -81,6 +86,7 @@ class ViewsTest : public QObject {
   void stepperMovesTraceCellStateAndTreeTogether();
   void stepperGrowsTheLL1TreeFromTheRoot();
   void stepperRefusesATableWithConflicts();
+  void stepperFitsTheScreenAndShowsItsCellsWhole();
   void stepperExplainsARejection();
   void playRunsToTheEnd();
   void largeParseShowsTextAndTheNeighbourhoodOfTheState();
@@ -136,7 +142,23 @@ void ViewsTest::theAcceptingArcAndTheStubsAnswerClicks() {
   QVERIFY(settle(window));
   QCOMPARE(window->scene()->drawnStates(), (std::vector<int>{0, 2, 3, 4}));
   QCOMPARE(window->status(), QStringLiteral("4 of 6 states: the neighbourhood of state 2."));
-  window->close();
+  // So does the "N more arcs" beside the stub.
+  window->showNeighbourhood(4, 1);
+  QVERIFY(settle(window));
+  QGraphicsSimpleTextItem* more = nullptr;
+  for (QGraphicsItem* item : window->scene()->items())
+    if (auto* label = qgraphicsitem_cast<QGraphicsSimpleTextItem*>(item);
+        label != nullptr && DiagramScene::keyOf(item) == DiagramKey{DiagramKey::kStub, 2})
+      more = label;
+  QVERIFY(more != nullptr);
+  QCOMPARE(more->text(), QStringLiteral("2 more arcs"));
+  clickOn(window->view(), more);
+  QVERIFY(settle(window));
+  QCOMPARE(window->scene()->drawnStates(), (std::vector<int>{0, 2, 3, 4}));
+  // Esc leaves the window.
+  QPointer<DiagramWindow> open(window);
+  QTest::keyClick(window->view(), Qt::Key_Escape);
+  QTRY_VERIFY(open.isNull());
 }
 
 void ViewsTest::closureItemsOnDemand() {
@@ -194,6 +216,9 @@ void ViewsTest::largeAutomatonShowsANeighbourhoodAndSaysWhy() {
            qPrintable(window->notice()));
   std::vector<int> drawn = window->scene()->drawnStates();
   QVERIFY(!drawn.empty() && drawn.size() <= 80);
+  // At the depth the window and the README name, 2.
+  QVERIFY2(window->status().contains("the neighbourhood of state 0"), qPrintable(window->status()));
+  QCOMPARE(window->findChild<QSpinBox*>("Depth")->value(), 2);
   QVERIFY(window->scene()->stateItem(0) != nullptr);
   window->showNeighbourhood(1000, 2);
   QVERIFY(settle(window));
@@ -215,21 +240,11 @@ void ViewsTest::cancelStopsTheBuild() {
 void ViewsTest::exportsSvgPngAndDot() {
   DiagramWindow* window = openDiagramWindow(exampleRuleLines(9), GraphKind::kLALR);
   QVERIFY(settle(window));
-  QTemporaryDir dir;
-  QString svg = dir.filePath("lalr.svg"), png = dir.filePath("lalr.png"), dot = dir.filePath("lalr.dot");
-  QVERIFY(writeSvg(*window->scene(), svg, "LALR automaton"));
-  QVERIFY(writePng(*window->scene(), png));
-  QVERIFY(writeText(window->dot(), dot));
-  QFile file(svg);
-  QVERIFY(file.open(QIODevice::ReadOnly));
-  QByteArray text = file.readAll();
+  QByteArray text = svgBytes(*window->scene(), "LALR automaton");
   QVERIFY(text.contains("<svg") && text.contains("State2"));
-  QImage image(png);
+  QImage image = QImage::fromData(pngBytes(*window->scene()), "PNG");
   QVERIFY(image.width() > 100 && image.height() > 100);
-  std::ifstream in(dot.toStdString());
-  std::stringstream read;
-  read << in.rdbuf();
-  QCOMPARE(QString::fromStdString(dotProblem(read.str())), QString());
+  QCOMPARE(QString::fromStdString(dotProblem(window->dot())), QString());
   std::string tikz = window->tikz();
   QVERIFY(tikz.find("\\begin{tikzpicture}") != std::string::npos);
   QVERIFY(tikz.find("(s2) at (") != std::string::npos);
@@ -279,6 +294,40 @@ void ViewsTest::stepperGrowsTheLL1TreeFromTheRoot() {
            qPrintable(stepper->explanation()));
   QCOMPARE(stepper->tableView()->text(2, 5), QStringLiteral("E->TG"));  // row E, column i
   QCOMPARE(stepper->tableView()->colour(2, 5), ParseStepper::actionColour());
+  stepper->close();
+}
+
+void ViewsTest::stepperFitsTheScreenAndShowsItsCellsWhole() {
+  // A long word neither widens the window nor hides its sentence.
+  ParseStepper* stepper = openParseStepper({"I->S", "S->aS|b"}, TableKind::kLL1, std::string(3000, 'a') + "b");
+  QVERIFY(settle(stepper));
+  stepper->setPosition(1500);
+  QApplication::processEvents();
+  // The window takes what the screen has, down to a size that 1366 x 768 (less a panel and a title bar) holds.
+  const QSize least = stepper->minimumSizeHint();
+  QVERIFY2(least.width() <= 1300 && least.height() <= 660, qPrintable(QStringLiteral("%1 x %2").arg(least.width()).arg(least.height())));
+  const QRect room = stepper->screen()->availableGeometry();
+  QVERIFY2(stepper->width() <= qMax(room.width(), least.width()) && stepper->height() <= qMax(room.height(), least.height()),
+           qPrintable(QStringLiteral("%1 x %2").arg(stepper->width()).arg(stepper->height())));
+  stepper->close();
+
+  // The LL(1) table shows every production whole.
+  stepper = openParseStepper(exampleRuleLines(2), TableKind::kLL1, "i*i");
+  QVERIFY(settle(stepper));
+  CellsView* table = stepper->tableView();
+  for (int column = 1; column < table->model()->columnCount(); ++column)
+    for (int row = 1; row <= table->model()->rowCount(); ++row) {
+      QString text = table->text(row, column);
+      QVERIFY2(table->fontMetrics().horizontalAdvance(text) < table->columnWidth(column - 1), qPrintable(text));
+    }
+  // The tree is copied as a picture and as text.
+  stepper->last();
+  stepper->copyTree();
+  const QMimeData* copied = QApplication::clipboard()->mimeData();
+  QVERIFY(copied->hasImage());
+  QStringList lines = copied->text().split('\n');
+  QCOMPARE(lines.value(0), QStringLiteral("I"));
+  QCOMPARE(lines.value(1), QStringLiteral("  E"));
   stepper->close();
 }
 

@@ -17,16 +17,20 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QThread>
 #include <QWheelEvent>
 #include <atomic>
 
+#include "ErrorHints.h"
 #include "Export.h"
 #include "Forms.h"
 #include "GrammarDocument.h"
 #include "Look.h"
 #include "MainMenu.h"
+#include "NumberedPane.h"
 #include "Zoom.h"
+#include "grammar/reading.h"
 #include "test_support.h"
 
 namespace {
@@ -44,24 +48,34 @@ QStringList explosiveChain(int rules) {
   return lines;
 }
 
+// An LR(0) collection of 2^k states: k rules, each looping on every letter
+// but its own, so that each set of letters read so far is a state.
+QStringList explosiveLR0(int k) {
+  const QString letters = "abcdfghijklmnop", ends = "qrstuvwxyz012345", heads = "ABCDEFGHJKLMNOPQ";
+  QStringList alternatives;
+  for (int i = 0; i < k; ++i) alternatives << QString(heads[i]) + ends[i];
+  QStringList lines{"I->S", "S->" + alternatives.join('|')};
+  for (int i = 0; i < k; ++i) {
+    QStringList loops;
+    for (int j = 0; j < k; ++j)
+      if (j != i) loops << QString(letters[j]) + heads[i];
+    lines << QString(heads[i]) + "->" + loops.join('|') + '|' + letters[(i + 2) % k];
+  }
+  return lines;
+}
+
+// Puts a grammar into the editor at once, as a paste would.
+void pasteGrammar(TForm1& form, const QStringList& lines) {
+  QTextCursor all(form.Memo1->document());
+  all.select(QTextCursor::Document);
+  all.insertText(lines.join('\n'));
+}
+
 void wheel(QWidget* widget, int notches, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QPointF at = widget->rect().center();
   QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, modifiers,
                     Qt::NoScrollPhase, false);
   QApplication::sendEvent(widget, &event);
-}
-
-// Answers the question about unsaved changes with `button`.
-std::function<void(QWidget*)> answer(QMessageBox::StandardButton button) {
-  return [button](QWidget* dialog) {
-    if (auto* box = qobject_cast<QMessageBox*>(dialog); box != nullptr && box->button(button) != nullptr)
-      box->button(button)->click();
-  };
-}
-
-QString fileText(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 }  // namespace
@@ -83,6 +97,9 @@ class WindowTest : public QObject {
   void aLimitStopsTheCommandWithAMessage();
   void jobsTellHowTheyEndedAndNothingAfterCancel();
   void clickingAnErrorSelectsItsEditorLine();
+  void resultsOfTheGrammarBeforeAreDimmedUntilACommandRuns();
+  void theGrammarListingNumbersItsProductions();
+  void aHugeListingShowsItsFirstLinesAndExportsThemAll();
   void keysDoWhatTheirControlsPromise();
   void theMenusCarryEveryCommandWithItsShortcut();
   void theFormGrowsWithTheWindowAndZooms();
@@ -95,6 +112,20 @@ void WindowTest::pickingAnExampleIsOneStepThatUndoBringsBack() {
   form->ComboBox1->setFocus();
   pickExample(*form, 4);
   QCOMPARE(linesOf(form->Memo1).value(0), QString("I->S"));
+  // The example as it stands is no unsaved work; the work it set aside is, and leaving asks.
+  QVERIFY(!form->document()->isModified());
+  QVERIFY(!form->isWindowModified());
+  {
+    ModalAnswerer answerer(Qt::Key_unknown, answer(QMessageBox::Cancel));
+    form->close();
+    QCOMPARE(answerer.seen.size(), 1);
+    QVERIFY(answerer.seen[0].texts.contains("An example replaced a grammar that was not saved."));
+  }
+  QVERIFY(form->isVisible());
+  // (The offscreen platform does not give the focus back after a dialog, as a desktop does.)
+  form->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(form.get()));
+  form->ComboBox1->setFocus();
   QCOMPARE(form->Edit1->text(), QString("abbz"));
   // The focus is on the example box: Ctrl+Z still reaches the grammar.
   QCOMPARE(QApplication::focusWidget(), form->ComboBox1);
@@ -103,7 +134,8 @@ void WindowTest::pickingAnExampleIsOneStepThatUndoBringsBack() {
   QCOMPARE(form->Edit1->text(), QString("aa"));
   QTest::keyClick(form->ComboBox1, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
   QCOMPARE(form->Edit1->text(), QString("abbz"));
-  // What was typed is unsaved work, example or not.
+  // What was typed and brought back is unsaved work again.
+  QTest::keyClick(form->ComboBox1, Qt::Key_Z, Qt::ControlModifier);
   QVERIFY(form->document()->isModified());
 }
 
@@ -276,6 +308,12 @@ void WindowTest::aLimitStopsTheCommandWithAMessage() {
   QCOMPARE(answerer.seen.size(), 1);
   QVERIFY2(answerer.seen[0].texts.join(" ").contains("limit"), qPrintable(answerer.seen[0].texts.join(" ")));
   QVERIFY(snapshot(form->StringGrid1) == before);
+  // The status line says so until the next command starts, not during it.
+  QVERIFY(form->statusBar()->currentMessage().contains("LR Evaluation did not finish"));
+  form->runner()->setLimits(WorkLimits{});
+  QTest::mouseClick(form->BitBtn11, Qt::LeftButton);
+  QVERIFY(!form->statusBar()->currentMessage().contains("did not finish"));
+  waitForRunner(form.get());
 }
 
 void WindowTest::jobsTellHowTheyEndedAndNothingAfterCancel() {
@@ -322,8 +360,84 @@ void WindowTest::clickingAnErrorSelectsItsEditorLine() {
                     form->ListBox3->visualItemRect(form->ListBox3->item(1)).center());
   QCOMPARE(form->Memo1->textCursor().selectedText(), QString("B->yC"));
   QVERIFY(form->Memo1->hasFocus());
+  // The message stays as it is; beside it, what was expected.
+  const QString hint = form->ListBox3->item(1)->toolTip();
+  QVERIFY2(hint.contains("Expected a rule for C") && hint.contains("C->"), qPrintable(hint));
+  QVERIFY(form->statusBar()->currentMessage().endsWith(hint));
   form->showErrorPlace(0);
   QCOMPARE(form->Memo1->textCursor().selectedText(), QString("A->D"));
+
+  // Every kind of message the reading gives has its hint.
+  for (const char* text : {"", "A->", "a->b", "A=>b", "A->|b", "A->xB", "A->x|", "A->x||y", "A->ae", "A->$", "A->\xC3\xA9",
+                           "A->\x01"}) {
+    GrammarReading read = readGrammar(HString(text));
+    QVERIFY(!read.isSound());
+    for (const HString& message : read.messages) QVERIFY2(!errorHint(shown(message)).isEmpty(), message.getString());
+  }
+}
+
+void WindowTest::resultsOfTheGrammarBeforeAreDimmedUntilACommandRuns() {
+  auto form = openMainWindow();
+  auto former = [](QWidget* pane) { return pane->property("former").toBool(); };
+  click(form->BitBtn2);
+  click(form->BitBtn9);
+  const QStringList first = linesOf(form->Memo3);
+  const GridSnapshot table = snapshot(form->StringGrid1);
+  QVERIFY(!former(form->Memo3) && !former(form->StringGrid1));
+  // The classic form keeps them; they are dimmed and say whose they are.
+  pickExample(*form, 4);
+  QCOMPARE(linesOf(form->Memo3), first);
+  QVERIFY(snapshot(form->StringGrid1) == table);
+  QVERIFY(former(form->Memo3) && former(form->StringGrid1));
+  QVERIFY(form->Memo3->toolTip().contains("grammar before"));
+  QVERIFY(form->statusBar()->currentMessage().contains("dimmed"));
+  QVERIFY(form->Memo3->palette().color(QPalette::Text) != QApplication::palette(form->Memo3).color(QPalette::Text));
+  // Each result stays dimmed until a command replaces it.
+  click(form->BitBtn2);
+  QVERIFY(!former(form->Memo3) && former(form->StringGrid1));
+  QCOMPARE(form->Memo3->palette().color(QPalette::Text), QApplication::palette(form->Memo3).color(QPalette::Text));
+  click(form->BitBtn4);
+  QVERIFY(!former(form->StringGrid1));
+  QVERIFY(!former(form->Memo4));
+  // After New the grammar listing is of the grammar before too, until the new one is read.
+  form->newGrammar();
+  QVERIFY(former(form->Memo3) && former(form->StringGrid1) && former(form->Memo4));
+  typeGrammar(*form, {"A->x"});
+  click(form->BitBtn2);
+  QVERIFY(!former(form->Memo4) && !former(form->Memo3));
+  QCOMPARE(linesOf(form->Memo4), QStringList({"A->x"}));
+}
+
+void WindowTest::theGrammarListingNumbersItsProductions() {
+  auto form = openMainWindow();
+  auto* listing = qobject_cast<NumberedPane*>(form->Memo4);
+  QVERIFY(listing != nullptr && listing->numbered());
+  QVERIFY(listing->marginWidth() > 0);
+  // The margin stands beside the text, which stays as it is.
+  QCOMPARE(linesOf(form->Memo4).value(0), QString("I->E"));
+  QVERIFY(listing->viewport()->geometry().left() >= listing->marginWidth());
+  // The LR(1) similar table has no production numbers.
+  click(form->BitBtn1);
+  QVERIFY(!listing->numbered());
+  QCOMPARE(listing->marginWidth(), 0);
+  pickExample(*form, 2);
+  QVERIFY(listing->numbered());
+}
+
+void WindowTest::aHugeListingShowsItsFirstLinesAndExportsThemAll() {
+  auto form = openMainWindow();
+  pasteGrammar(*form, explosiveLR0(10));
+  click(form->BitBtn3);
+  QVERIFY(form->ListBox3->isHidden());
+  std::string all = form->resultsExport().render(Format::kText);
+  const qsizetype lines = std::count(all.begin(), all.end(), '\n');
+  QVERIFY(lines > 300000);
+  QCOMPARE(form->Memo3->blockCount(), 100000);
+  QVERIFY(form->Memo3->document()->firstBlock().text().startsWith("State0 "));
+  QVERIFY(QString::fromStdString(all).startsWith(linesOf(form->Memo3).mid(0, 1000).join('\n')));
+  QString said = form->statusBar()->currentMessage();
+  QVERIFY2(said.startsWith("LR0 Items: 5222 states."), qPrintable(said));
+  QVERIFY2(said.contains("first 100000 of its") && said.contains("Export Results"), qPrintable(said));
 }
 
 void WindowTest::keysDoWhatTheirControlsPromise() {
@@ -345,6 +459,18 @@ void WindowTest::keysDoWhatTheirControlsPromise() {
   QTest::keyClick(form.get(), Qt::Key_F4);
   waitForRunner(form.get());
   QCOMPARE(form->StringGrid1->defaultColWidth(), 100);
+  // The word field, which would take Ctrl+E as "end of line", leaves it to
+  // the menu (Export Table); the clipboard keys stay its own.
+  form->Edit1->setFocus();
+  form->Edit1->setCursorPosition(0);
+  {
+    ModalAnswerer answerer(Qt::Key_Escape);
+    QTest::keyClick(form->Edit1, Qt::Key_E, Qt::ControlModifier);
+    QTRY_COMPARE(answerer.seen.size(), 1);
+    QCOMPARE(answerer.seen[0].className, QString("QFileDialog"));
+  }
+  QTest::keyClick(form->Edit1, Qt::Key_A, Qt::ControlModifier);
+  QCOMPARE(form->Edit1->selectedText(), form->Edit1->text());
 }
 
 void WindowTest::theMenusCarryEveryCommandWithItsShortcut() {
