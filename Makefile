@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= 2
 DEPS = scripts/install-deps.sh
 
-.PHONY: all build test run sanitize fuzz bench clean
+.PHONY: all build test run sanitize fuzz bench clean web
 
 all: build
 
@@ -19,8 +19,26 @@ $(BUILD)/deps.stamp: $(DEPS)
 	$(DEPS) build window cli
 	mkdir -p $(BUILD) && touch $@
 
-test: build
+test: build web
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The web edition: the library compiled to WebAssembly by Debian's emscripten,
+# the command-line tool for Node.js and the static site in $(WEB_BUILD)/site.
+WEB_BUILD ?= build-web
+web: $(WEB_BUILD)/deps.stamp web/node_modules/.package-lock.json $(WEB_BUILD)/CMakeCache.txt
+	cmake --build $(WEB_BUILD) -j $(JOBS) --target tablomat-cli tablomat-web
+	cd web && node scripts/build.mjs ../$(WEB_BUILD)/web ../$(WEB_BUILD)/site
+
+$(WEB_BUILD)/deps.stamp: $(DEPS)
+	$(DEPS) web
+	mkdir -p $(WEB_BUILD) && touch $@
+
+# The npm packages exactly as the lock file pins them; never a browser download.
+web/node_modules/.package-lock.json: web/package-lock.json
+	cd web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
+
+$(WEB_BUILD)/CMakeCache.txt: web/node_modules/.package-lock.json
+	emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
 
 run: $(BUILD)/deps.stamp $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target tablomat
@@ -69,4 +87,4 @@ bench:
 	build-bench/bench/tablomat-bench bench/grammars
 
 clean:
-	rm -rf $(BUILD) build-bench build-sanitize build-fuzz
+	rm -rf $(BUILD) build-bench build-sanitize build-fuzz $(WEB_BUILD)

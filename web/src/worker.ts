@@ -1,0 +1,48 @@
+// The worker: the library compiled to WebAssembly runs here, so that long
+// work leaves the page responsive; the page cancels by ending the worker.
+import createTablomat from './tablomat-web.js';
+import { GRAMMAR_FILE, type RunRequest, type WorkerMessage } from './protocol';
+
+const post = (message: WorkerMessage) => (self as unknown as Worker).postMessage(message);
+
+let current = 0;
+const stdout: number[] = [];
+const stderr: number[] = [];
+const decoder = new TextDecoder();
+
+const module = await createTablomat({
+  preRun: [(m: any) => m.FS.init(null, (c: number | null) => c !== null && stdout.push(c),
+                                 (c: number | null) => c !== null && stderr.push(c))],
+  onProgress: (what: string, count: number) => post({ kind: 'progress', id: current, what, count }),
+});
+
+function take(bytes: number[]): string {
+  const text = decoder.decode(new Uint8Array(bytes));
+  bytes.length = 0;
+  return text;
+}
+
+self.onmessage = (event: MessageEvent<RunRequest>) => {
+  const request = event.data;
+  current = request.id;
+  stdout.length = 0;
+  stderr.length = 0;
+  try {
+    if (request.kind === 'problems') {
+      const problems = module.grammarProblemsJson(request.grammar);
+      post({ kind: 'done', id: request.id, output: { status: 0, stdout: problems, stderr: '' } });
+      return;
+    }
+    module.FS.writeFile(GRAMMAR_FILE, request.grammar);
+    const args = new module.StringList();
+    for (const arg of request.args) args.push_back(arg);
+    const status = module.run(args);
+    args.delete();
+    post({ kind: 'done', id: request.id, output: { status, stdout: take(stdout), stderr: take(stderr) } });
+  } catch (error) {
+    // The module cannot be trusted after a trap: the page starts a fresh worker.
+    post({ kind: 'failed', id: request.id, message: String(error) });
+  }
+};
+
+post({ kind: 'ready', examples: JSON.parse(module.examplesJson()) });

@@ -1,0 +1,171 @@
+// The site in headless Chromium, driven as a student uses it: links that
+// open a result, the result against the tool's own, nothing fetched from
+// anywhere but the page's origin.
+import { after, before, describe, it } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdtemp, rm, writeFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import puppeteer from 'puppeteer-core';
+import { CHROMIUM, CHROMIUM_FLAGS, runNode, serveSite } from './support.mjs';
+
+const EXPRESSIONS = 'I->E\nE->E+T|T\nT->T*F|F\nF->(E)|a';
+const AMBIGUOUS = 'I->E\nE->E+E|a';
+
+let server;
+let browser;
+let profile;
+let scratch;
+const strayRequests = [];
+
+function link(grammar, word, command) {
+  return `${server.origin}/index.html#g=${encodeURIComponent(grammar)}&w=${encodeURIComponent(word)}&v=${command}`;
+}
+
+// The tool's own answer, from a file holding the grammar.
+async function toolJson(command, grammar, word) {
+  const file = join(scratch, 'grammar.txt');
+  await writeFile(file, grammar);
+  return JSON.parse(runNode([command, file, '--word', word, '--format', 'json']).stdout);
+}
+
+async function openPage(url) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1366, height: 768 });
+  await page.setRequestInterception(true);
+  page.on('request', (request) => {
+    const url = request.url();
+    if (url.startsWith(server.origin + '/') || url.startsWith('data:') || url.startsWith('blob:')) request.continue();
+    else {
+      strayRequests.push(url);
+      request.abort();
+    }
+  });
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(String(error)));
+  await page.goto(url, { waitUntil: 'load' });
+  await page.waitForSelector('body[data-ready="true"]', { timeout: 30_000 });
+  return { page, errors };
+}
+
+async function tableCells(page) {
+  return page.$$eval('#result table.grid tr', (rows) => rows.map((row) => [...row.children].map((cell) => cell.textContent)));
+}
+
+before(async () => {
+  server = await serveSite();
+  profile = await mkdtemp(join(tmpdir(), 'tablomat-chromium-'));
+  scratch = await mkdtemp(join(tmpdir(), 'tablomat-e2e-'));
+  browser = await puppeteer.launch({
+    executablePath: CHROMIUM,
+    headless: true,
+    args: [...CHROMIUM_FLAGS, `--user-data-dir=${profile}`],
+    timeout: 60_000,
+  });
+});
+
+after(async () => {
+  await browser?.close();
+  await server?.close();
+  await rm(profile, { recursive: true, force: true });
+  await rm(scratch, { recursive: true, force: true });
+});
+
+describe('a link', () => {
+  it('opens the LR(1) table of its grammar, every cell as the tool gives it', async () => {
+    const { page, errors } = await openPage(link(EXPRESSIONS, 'a+a*a', 'lr1-table'));
+    await page.waitForSelector('#result table.grid');
+    assert.deepEqual(await tableCells(page), await toolJson('lr1-table', EXPRESSIONS, 'a+a*a'));
+    assert.deepEqual(errors, []);
+    await page.close();
+  });
+
+  it('marks the conflicts of a table', async () => {
+    const { page } = await openPage(link(AMBIGUOUS, 'a+a', 'slr-table'));
+    await page.waitForSelector('#result table.grid');
+    const marked = await page.$$eval('#result td.conflict', (cells) => cells.map((cell) => cell.textContent));
+    const expected = (await toolJson('slr-table', AMBIGUOUS, 'a+a')).flat().filter((cell, k) => cell.includes('|'));
+    assert.ok(marked.length > 0);
+    assert.deepEqual(marked, expected);
+    await page.close();
+  });
+
+  it('draws the LR(0) automaton with Graphviz, one node per state, and a click shows its items', async () => {
+    const { page } = await openPage(link(EXPRESSIONS, '', 'lr0-graph'));
+    await page.waitForSelector('#result svg g.node');
+    const states = (await toolJson('lr0-items', EXPRESSIONS, '')).filter((line) => /^State\d+ /.test(line)).length;
+    const nodes = await page.$$eval('#result svg g.node', (gs) => gs.map((g) => g.id).filter((id) => /^s\d+$/.test(id)));
+    assert.equal(nodes.length, states);
+    assert.deepEqual(new Set(nodes), new Set(Array.from({ length: states }, (_, k) => `s${k}`)));
+    await page.click('#result svg g.node#s1');
+    await page.waitForFunction(() => document.querySelector('.items pre')?.textContent.startsWith('State1 '));
+    await page.close();
+  });
+
+  it('shows the counterexample of an ambiguous grammar, with both trees drawn', async () => {
+    const { page } = await openPage(link(AMBIGUOUS, '', 'conflicts'));
+    await page.waitForSelector('#result h3');
+    const text = await page.$eval('#result pre', (pre) => pre.textContent);
+    const file = join(scratch, 'ambiguous.txt');
+    await writeFile(file, AMBIGUOUS);
+    assert.equal(text, runNode(['conflicts', file]).stdout);
+    assert.match(text, /a\+a\+a/);
+    const heading = await page.$eval('#result h3', (h) => h.textContent);
+    assert.match(heading, /Counterexample/);
+    await page.waitForFunction(() => document.querySelectorAll('#result .tree svg').length >= 2);
+    await page.close();
+  });
+
+  it('shows the LALR trace ending in Accept, coloured', async () => {
+    const { page } = await openPage(link(EXPRESSIONS, 'a+a*(a)', 'lalr-eval'));
+    await page.waitForSelector('#result table.grid tr.accept');
+    const cells = await tableCells(page);
+    assert.deepEqual(cells, await toolJson('lalr-eval', EXPRESSIONS, 'a+a*(a)'));
+    assert.equal(cells.at(-1).at(-1), 'Accept');
+    await page.waitForSelector('#result .tree svg');
+    await page.close();
+  });
+
+  it('colours a trace that ends in Error', async () => {
+    const { page } = await openPage(link(EXPRESSIONS, 'a+', 'lr1-eval'));
+    await page.waitForSelector('#result table.grid tr.error');
+    await page.close();
+  });
+});
+
+describe('the address', () => {
+  it('follows the work and brings it back on reload', async () => {
+    const { page } = await openPage(link(EXPRESSIONS, 'a', 'first'));
+    await page.waitForSelector('#result pre.listing');
+    await page.click('#word', { clickCount: 3 });
+    await page.type('#word', 'a*a');
+    await page.click('button[data-command="lalr-eval"]');
+    await page.waitForSelector('#result table.grid tr.accept');
+    const hash = await page.evaluate(() => location.hash);
+    assert.match(hash, /w=a\*a/);
+    assert.match(hash, /v=lalr-eval/);
+    await page.reload({ waitUntil: 'load' });
+    await page.waitForSelector('body[data-ready="true"]');
+    assert.equal(await page.$eval('#word', (input) => input.value), 'a*a');
+    await page.waitForSelector('#result table.grid tr.accept');
+    await page.close();
+  });
+
+  it('marks a grammar\'s errors on their lines', async () => {
+    const { page } = await openPage(link('I->A\nA->xB', '', 'check'));
+    await page.waitForSelector('#problems li');
+    const problems = await page.$$eval('#problems li', (items) => items.map((item) => item.textContent));
+    const file = join(scratch, 'bad.txt');
+    await writeFile(file, 'I->A\nA->xB');
+    const messages = runNode(['check', file]).stderr.trim().split('\n').map((line) => line.replace(/^tablomat-cli: /, ''));
+    assert.deepEqual(problems, messages);
+    await page.waitForSelector('.cm-lintRange-error');
+    await page.close();
+  });
+});
+
+describe('the page', () => {
+  it('fetched nothing from another origin', () => {
+    assert.deepEqual(strayRequests, []);
+  });
+});
