@@ -25,8 +25,11 @@ test: build web
 # The web edition: the library compiled to WebAssembly by Debian's emscripten,
 # the command-line tool for Node.js and the static site in $(WEB_BUILD)/site.
 WEB_BUILD ?= build-web
+# Debian's emscripten runs its JavaScript tools with Debian's node modules
+# (acorn), which a nodejs from elsewhere does not look for.
+WEB_ENV = NODE_PATH=/usr/share/nodejs
 web: $(WEB_BUILD)/deps.stamp web/node_modules/.package-lock.json $(WEB_BUILD)/CMakeCache.txt
-	cmake --build $(WEB_BUILD) -j $(JOBS) --target tablomat-cli tablomat-web
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS) --target tablomat-cli tablomat-web
 	cd web && node scripts/build.mjs ../$(WEB_BUILD)/web ../$(WEB_BUILD)/site
 
 $(WEB_BUILD)/deps.stamp: $(DEPS)
@@ -38,7 +41,7 @@ web/node_modules/.package-lock.json: web/package-lock.json
 	cd web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
 
 $(WEB_BUILD)/CMakeCache.txt: web/node_modules/.package-lock.json
-	emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
 
 run: $(BUILD)/deps.stamp $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target tablomat

@@ -28,6 +28,7 @@ let examples: Example[] = [];
 let editor: GrammarEditor;
 let current: Command | undefined;
 let generation = 0;  // of the command shown: an older run's answer is dropped
+let commandRunning = false;
 let stepper: { step: (delta: number) => void } | undefined;
 
 const runner = new Runner(new URL('./worker.js', import.meta.url), {
@@ -301,13 +302,18 @@ async function runCommand(command: Command): Promise<void> {
     b.setAttribute('aria-pressed', String((b as HTMLElement).dataset.command === command.name)));
   resultTitle.textContent = command.label + (command.kind === 'table' ? ' table' : command.kind === 'trace' ? ' parse' : '');
   remember();
-  if (runnerBusy) runner.cancel();
+  // The newest command wins: one still working is cancelled.
+  if (commandRunning) runner.cancel();
   let output: ToolOutput;
+  commandRunning = true;
   try {
     output = await tool(commandArgs(command.name, command.kind === 'graph' ? 'dot' : command.kind === 'explain' ? 'text' : 'json'));
   } catch (error) {
     if (mine === generation) showMessage(error instanceof Cancelled ? 'Cancelled.' : String((error as Error).message));
     return;
+  }
+  finally {
+    if (mine === generation) commandRunning = false;
   }
   if (mine !== generation) return;
   const { notes, messages } = splitErrors(output.stderr);
@@ -331,6 +337,7 @@ async function runCommand(command: Command): Promise<void> {
 
 let checkTimer: number | undefined;
 async function checkGrammar(): Promise<void> {
+  // Cancelled with the command it waited behind: the next edit checks again.
   const problems = await runner.problems(editor.text()).catch(() => undefined);
   if (!problems) return;
   editor.showProblems(problems);
