@@ -43,17 +43,6 @@ export function treeDot(tree: TreeNode, shown?: (index: number) => boolean): str
   return lines.join('\n') + '\n';
 }
 
-// The nodes in preorder with whether each is a leaf.
-export function preorder(tree: TreeNode): { node: TreeNode; leaf: boolean }[] {
-  const out: { node: TreeNode; leaf: boolean }[] = [];
-  const visit = (node: TreeNode) => {
-    out.push({ node, leaf: node.children === undefined });
-    for (const child of node.children ?? []) visit(child);
-  };
-  visit(tree);
-  return out;
-}
-
 // The nodes of the tree that a parse has built after its first steps:
 // `shifted` terminals read and `built` productions applied.  A bottom-up
 // parse (LR) builds the inner nodes in postorder, a top-down one (LL(1))
@@ -73,19 +62,17 @@ export function grownNodes(tree: TreeNode, shifted: number, built: number, botto
     if (bottomUp) inner.push(index);
   };
   visit(tree);
-  const shown = new Set<number>([...leaves.slice(0, shifted), ...inner.slice(0, built)]);
+  const expanded = new Set(inner.slice(0, built));
+  const shown = new Set<number>([...leaves.slice(0, shifted), ...expanded]);
   if (!bottomUp) {
     // An expanded node shows its children, read or not yet.
-    const all = preorder(tree);
     let index = 0;
-    const parents: number[] = [];
     const mark = (node: TreeNode, parent: number) => {
       const me = index++;
-      parents[me] = parent;
+      if (expanded.has(parent)) shown.add(me);
       for (const child of node.children ?? []) mark(child, me);
     };
     mark(tree, -1);
-    for (let k = 0; k < all.length; ++k) if (parents[k] >= 0 && shown.has(parents[k])) shown.add(k);
   }
   return shown;
 }
