@@ -1,6 +1,6 @@
 // The tool's commands as the page offers them, grouped as the window's menus.
 
-export type CommandKind = 'listing' | 'table' | 'trace' | 'graph' | 'explain';
+export type CommandKind = 'listing' | 'table' | 'trace' | 'graph' | 'explain' | 'practice';
 
 export interface Command {
   name: string;  // the tool's command name, as links and the command line give it
@@ -57,6 +57,11 @@ export const COMMAND_GROUPS: CommandGroup[] = [
       { name: 'lr1-eval', label: 'LR(1)', kind: 'trace' },
       { name: 'lalr-eval', label: 'LALR', kind: 'trace' },
     ],
+  },
+  {
+    // Not a command of the tool: the page's practice, which grades with the tool's `grade`.
+    title: 'Practice',
+    commands: [{ name: 'practice', label: 'Exercises', kind: 'practice' }],
   },
 ];
 

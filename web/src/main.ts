@@ -10,6 +10,7 @@ import { gridOf, isConflict, linesOf, stateItems, stateOfNode, traceEnd, type Gr
 import { svgOfDot } from './diagram';
 import { grownNodes, treeDot, type TreeNode } from './trees';
 import { download, pngOfSvg } from './downloads';
+import { showPractice } from './practice';
 
 const $ = <T extends HTMLElement>(id: string) => document.getElementById(id) as T;
 const NOTE_PREFIX = 'tablomat-cli: note: ';
@@ -57,8 +58,8 @@ function remember(): void {
   saveWork(now);
 }
 
-function tool(args: string[]): Promise<ToolOutput> {
-  return runner.run(args, editor.text());
+function tool(args: string[], files?: Record<string, string>): Promise<ToolOutput> {
+  return runner.run(args, editor.text(), files);
 }
 
 function commandArgs(name: string, format: string): string[] {
@@ -302,6 +303,12 @@ async function runCommand(command: Command): Promise<void> {
     b.setAttribute('aria-pressed', String((b as HTMLElement).dataset.command === command.name)));
   resultTitle.textContent = command.label + (command.kind === 'table' ? ' table' : command.kind === 'trace' ? ' parse' : '');
   remember();
+  if (command.kind === 'practice') {
+    showNotes([]);
+    exportsBox.replaceChildren();
+    showPractice({ box: resultBox, tool, setWork });
+    return;
+  }
   // The newest command wins: one still working is cancelled.
   if (commandRunning) runner.cancel();
   let output: ToolOutput;
@@ -358,7 +365,8 @@ function workChanged(): void {
   clearTimeout(checkTimer);
   checkTimer = window.setTimeout(() => {
     void checkGrammar();
-    if (current) void runCommand(current);
+    // Practice keeps the student's answer; the tool's results follow the grammar.
+    if (current && current.kind !== 'practice') void runCommand(current);
   }, 350);
 }
 
@@ -427,12 +435,15 @@ function onKey(event: KeyboardEvent): void {
   }
 }
 
+function setWork(grammar: string, word: string): void {
+  editor.setText(grammar);
+  wordInput.value = word;
+  workChanged();
+}
+
 function applyExample(index: number): void {
   const example = examples[index];
-  if (!example) return;
-  editor.setText(example.lines.join('\n'));
-  wordInput.value = example.word;
-  workChanged();
+  if (example) setWork(example.lines.join('\n'), example.word);
 }
 
 async function start(): Promise<void> {

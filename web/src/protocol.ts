@@ -7,6 +7,7 @@ export interface RunRequest {
   kind: 'run' | 'problems';
   args: string[];
   grammar: string;  // the file's bytes as text; the tool reads it as a grammar file
+  files?: Record<string, string>;  // more files the arguments name (a student's answer)
 }
 
 // What the tool wrote and how it ended, as the command line would show it.

@@ -35,8 +35,8 @@ export class Runner {
     return this.ready;
   }
 
-  run(args: string[], grammar: string): Promise<ToolOutput> {
-    return this.enqueue({ id: this.nextId++, kind: 'run', args, grammar });
+  run(args: string[], grammar: string, files?: Record<string, string>): Promise<ToolOutput> {
+    return this.enqueue({ id: this.nextId++, kind: 'run', args, grammar, files });
   }
 
   async problems(grammar: string): Promise<GrammarProblem[]> {

@@ -34,6 +34,7 @@ self.onmessage = (event: MessageEvent<RunRequest>) => {
       return;
     }
     module.FS.writeFile(GRAMMAR_FILE, request.grammar);
+    for (const [path, text] of Object.entries(request.files ?? {})) module.FS.writeFile(path, text);
     const args = new module.StringList();
     for (const arg of request.args) args.push_back(arg);
     const status = module.run(args);

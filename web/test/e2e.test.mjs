@@ -162,6 +162,25 @@ describe('the address', () => {
   });
 });
 
+describe('practice', () => {
+  it('makes an exercise into the editor and grades an answer with the tool', async () => {
+    const { page } = await openPage(link(EXPRESSIONS, '', 'practice'));
+    await page.waitForSelector('.practice');
+    await page.click('.practice button');  // New exercise
+    await page.waitForFunction(() => document.querySelector('.practice pre')?.textContent.includes('Questions:'));
+    const grammar = await page.$eval('.cm-content', (editor) => editor.textContent);
+    assert.match(grammar, /^I->/);
+    await page.waitForSelector('.practice textarea');
+    await page.type('.practice textarea', 'First(I): zz');
+    const buttons = await page.$$('.practice > button');
+    await buttons[0].click();  // Check
+    await page.waitForSelector('.verdict table.marks tr.mark-wrong');
+    const score = await page.$eval('.verdict p', (p) => p.textContent);
+    assert.match(score, /^Score: \d+ of \d+ right/);
+    await page.close();
+  });
+});
+
 describe('the page', () => {
   it('fetched nothing from another origin', () => {
     assert.deepEqual(strayRequests, []);
