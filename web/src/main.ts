@@ -32,13 +32,29 @@ let generation = 0;  // of the command shown: an older run's answer is dropped
 let commandRunning = false;
 let stepper: { step: (delta: number) => void } | undefined;
 
+// What the running work has reached: the time, and the last count the library reported.
+const progress = { started: 0, what: '', count: 0, timer: 0 };
+
+function showProgress(): void {
+  const seconds = Math.floor((performance.now() - progress.started) / 1000);
+  const counted = progress.count > 0 ? `${progress.count.toLocaleString('en')} ${progress.what}, ` : '';
+  progressText.textContent = `Working… ${counted}${seconds} s`;
+}
+
 const runner = new Runner(new URL('./worker.js', import.meta.url), {
-  onProgress: (what, count) => (progressText.textContent = `Working… ${count.toLocaleString('en')} ${what}`),
+  onProgress: (what, count) => {
+    if (count > 0) Object.assign(progress, { what, count });
+  },
   onBusy: (busy) => {
+    clearInterval(progress.timer);
     if (busy) {
-      progressText.textContent = 'Working…';
+      Object.assign(progress, { started: performance.now(), what: '', count: 0 });
+      showProgress();
       // Quick answers show no bar at all.
-      setTimeout(() => (statusBar.hidden = !runnerBusy), 150);
+      progress.timer = window.setInterval(() => {
+        statusBar.hidden = false;
+        showProgress();
+      }, 250);
     } else {
       statusBar.hidden = true;
     }
@@ -90,14 +106,34 @@ function showMessage(text: string): void {
   resultBox.replaceChildren(element('div', 'message', text));
 }
 
+// The most rows a table shows: a browser lays out a few thousand rows at
+// once, not the tens of thousands a large automaton has.  The downloads
+// hold them all.
+const SHOWN_ROWS = 3000;
+// The most states a diagram draws whole; beyond, the neighbourhood of a state.
+const DRAWN_STATES = 150;
+// The most nodes of a parse tree drawn.
+const DRAWN_TREE_NODES = 1500;
+
+function rowsNote(grid: Grid): HTMLElement[] {
+  const rows = grid.length - 1;
+  return rows > SHOWN_ROWS
+    ? [element('p', 'more', `The first ${SHOWN_ROWS.toLocaleString('en')} of ${rows.toLocaleString('en')} rows; the downloads hold them all.`)]
+    : [];
+}
+
 function gridTable(grid: Grid, rowClass?: (row: string[], index: number) => string): HTMLTableElement {
   const table = element('table', 'grid');
   const head = table.createTHead().insertRow();
   for (const cell of grid[0] ?? []) head.append(element('th', '', cell));
   const body = table.createTBody();
-  grid.slice(1).forEach((row, index) => {
+  const last = grid.length - 1;
+  // A trace's last row (Accept or Error) stays in sight.
+  const shown = last > SHOWN_ROWS ? [...grid.slice(1, SHOWN_ROWS), grid[last]] : grid.slice(1);
+  shown.forEach((row, position) => {
+    const index = position + 1 === shown.length ? last : position + 1;
     const tr = body.insertRow();
-    const extra = rowClass?.(row, index + 1);
+    const extra = rowClass?.(row, index);
     if (extra) tr.className = extra;
     row.forEach((cell, column) => {
       const td = element(column === 0 ? 'th' : 'td', column > 0 && isConflict(cell) ? 'conflict' : '', cell);
@@ -160,7 +196,7 @@ function svgExports(name: string, svg: () => SVGSVGElement | null, dot?: string)
 
 async function showTable(command: Command, output: ToolOutput): Promise<void> {
   const grid = gridOf(output.stdout);
-  resultBox.replaceChildren(gridTable(grid));
+  resultBox.replaceChildren(...rowsNote(grid), gridTable(grid));
   exportButtons(toolExports(command.name, ['CSV', 'Markdown', 'LaTeX', 'JSON', 'Text']));
 }
 
@@ -184,6 +220,8 @@ async function showTrace(command: Command, output: ToolOutput, mine: number): Pr
   } catch {
     tree = undefined;
   }
+  const treeTooLarge = tree !== undefined && treeDot(tree).split('\n').length > DRAWN_TREE_NODES * 2;
+  if (treeTooLarge) tree = undefined;
   const view = element('div', 'trace-view');
   const left = element('div');
   const controls = element('div', 'stepper');
@@ -202,8 +240,9 @@ async function showTrace(command: Command, output: ToolOutput, mine: number): Pr
     if (index === steps && end === 'Error') return 'error';
     return '';
   });
-  left.append(controls, table);
+  left.append(controls, ...rowsNote(grid), table);
   const treeBox = element('div', 'tree');
+  if (treeTooLarge) treeBox.append(element('p', 'more', 'The parse tree is too large to draw here; the tool writes it with --tree.'));
   view.append(left, treeBox);
   resultBox.replaceChildren(view);
   let drawing = 0;
@@ -211,8 +250,9 @@ async function showTrace(command: Command, output: ToolOutput, mine: number): Pr
     slider.value = String(step);
     position.textContent = `step ${step} of ${steps}`;
     table.tBodies[0].querySelectorAll('tr').forEach((tr, k) => {
-      tr.classList.toggle('current', k + 1 === step && step < steps);
-      tr.classList.toggle('later', k + 1 > step);
+      const index = Number(tr.firstElementChild?.textContent ?? k + 1);
+      tr.classList.toggle('current', index === step && step < steps);
+      tr.classList.toggle('later', index > step);
     });
     if (!tree) return;
     const done = grid.slice(1, step + 1).map((row) => row[row.length - 1]);
@@ -232,17 +272,40 @@ async function showTrace(command: Command, output: ToolOutput, mine: number): Pr
                  ...svgExports(`${command.name}-tree`, () => treeBox.querySelector('svg')).slice(0)]);
 }
 
-async function showGraph(command: Command, output: ToolOutput, mine: number): Promise<void> {
-  const dot = output.stdout;
-  const svg = await svgOfDot(dot);
-  if (mine !== generation) return;
+function stateCount(dot: string): number {
+  return (dot.match(/^ {2}s\d+ \[/gm) ?? []).length;
+}
+
+async function showGraph(command: Command, output: ToolOutput, mine: number, around?: number): Promise<void> {
+  let dot = output.stdout;
+  const states = stateCount(dot);
   const view = element('div', 'diagram-view');
   const diagram = element('div', 'diagram');
-  diagram.append(svg);
   const items = element('div', 'items');
+  if (states > DRAWN_STATES || around !== undefined) {
+    // Too many states to lay out and read: the neighbourhood of one, as the tool draws it.
+    const centre = around ?? 0;
+    const near = await tool([command.name, GRAMMAR_FILE, '--state', String(centre)]);
+    if (mine !== generation) return;
+    if (near.status !== 0) throw new Error(splitErrors(near.stderr).messages.join('\n'));
+    dot = near.stdout;
+    const pick = element('input');
+    pick.type = 'number';
+    pick.min = '0';
+    pick.value = String(centre);
+    pick.setAttribute('aria-label', 'State at the centre');
+    pick.onchange = () => void showGraph(command, output, mine, Number(pick.value));
+    const note = element('p', 'more', `${states.toLocaleString('en')} states: the neighbourhood of state `);
+    note.append(pick);
+    resultBox.replaceChildren(note, view);
+  } else {
+    resultBox.replaceChildren(view);
+  }
+  const svg = await svgOfDot(dot);
+  if (mine !== generation) return;
+  diagram.append(svg);
   items.append(element('p', '', 'Click a state for its items.'));
   view.append(diagram, items);
-  resultBox.replaceChildren(view);
   let listing: string[] | undefined;
   svg.addEventListener('click', async (event) => {
     const node = (event.target as Element).closest('g.node');
@@ -474,11 +537,12 @@ async function start(): Promise<void> {
   $('cancel').addEventListener('click', () => runner.cancel());
   document.addEventListener('keydown', onKey);
   void checkGrammar();
+  // Interactive from here on, while the link's command works.
+  document.body.dataset.ready = 'true';
   const command = commandNamed(initial.command);
   if (command) await runCommand(command);
   else if (initial.command) showMessage(`unknown command '${initial.command}' in the link`);
   else remember();
-  document.body.dataset.ready = 'true';
 }
 
 start().catch((error) => showMessage('The page could not start: ' + String(error?.message ?? error)));

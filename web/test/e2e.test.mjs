@@ -162,6 +162,44 @@ describe('the address', () => {
   });
 });
 
+// The explosive chain of n rules (5 * 2^n - 3 LR(1) states).
+function chain(n) {
+  const heads = 'ABCDEFGHJKLMNOPQRSTUVWXYZ';
+  const terminals = 'abcdfghijklmnopqrstuvw';
+  let text = 'I->A\n';
+  for (let k = 0; k < n; ++k) {
+    const next = k + 1 < n ? heads[k + 1] : 'x';
+    text += `${heads[k]}->y${next}${terminals[k]}|y${next}|z${next}\n`;
+  }
+  return text;
+}
+
+describe('long work', () => {
+  it('shows the first rows of a table of thousands, and says so', async () => {
+    const { page } = await openPage(link(chain(11), '', 'lr1-table'));
+    await page.waitForSelector('#result table.grid');
+    const note = await page.$eval('#result .more', (p) => p.textContent);
+    assert.equal(note, 'The first 3,000 of 10,237 rows; the downloads hold them all.');
+    assert.equal(await page.$$eval('#result table.grid tbody tr', (rows) => rows.length), 3000);
+    await page.close();
+  });
+
+  it('shows its progress and stops at Cancel, leaving the page working', async () => {
+    const { page } = await openPage(link(chain(17), '', 'lr1-table'));
+    await page.waitForFunction(() => !document.getElementById('status').hidden, { timeout: 30_000 });
+    await page.click('#cancel');
+    await page.waitForFunction(() => document.querySelector('#result .message')?.textContent === 'Cancelled.');
+    assert.equal(await page.$eval('#status', (bar) => bar.hidden), true);
+    await page.$eval('#example', (select) => {
+      select.value = '6';
+      select.dispatchEvent(new Event('change'));
+    });
+    await page.click('button[data-command="first"]');
+    await page.waitForSelector('#result pre.listing');
+    await page.close();
+  });
+});
+
 describe('practice', () => {
   it('makes an exercise into the editor and grades an answer with the tool', async () => {
     const { page } = await openPage(link(EXPRESSIONS, '', 'practice'));
