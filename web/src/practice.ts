@@ -41,6 +41,15 @@ function select(options: [string, string][], label: string): HTMLSelectElement {
   return box;
 }
 
+function numberInput(value: number, label: string): HTMLInputElement {
+  const input = make('input');
+  input.type = 'number';
+  input.min = '0';
+  input.value = String(value);
+  input.setAttribute('aria-label', label);
+  return input;
+}
+
 function button(text: string, act: () => void): HTMLButtonElement {
   const made = make('button', text);
   made.type = 'button';
@@ -105,13 +114,9 @@ export function showPractice(context: PracticeContext): void {
   const exercise = make('div');
   exercise.className = 'practice-row';
   const property = select(PROPERTIES, 'Property of the grammar');
-  const seed = make('input');
-  seed.type = 'number';
-  seed.min = '0';
-  seed.value = String(Math.floor(Math.random() * 10000));
-  seed.setAttribute('aria-label', 'Seed');
+  const seed = numberInput(Math.floor(Math.random() * 10000), 'Seed');
   const questions = make('pre');
-  const make_ = button('New exercise', async () => {
+  const newExercise = button('New exercise', async () => {
     questions.textContent = 'Making the exercise…';
     const args = ['exercise', '--property', property.value, '--seed', seed.value, '--part', 'questions'];
     const [text, json] = await Promise.all([tool(args), tool([...args, '--format', 'json'])]);
@@ -123,16 +128,12 @@ export function showPractice(context: PracticeContext): void {
     context.setWork(made.grammar.join('\n'), made.word);
     questions.textContent = text.stdout;
   });
-  exercise.append(make('span', 'Exercise'), property, make('span', 'seed'), seed, make_);
+  exercise.append(make('span', 'Exercise'), property, make('span', 'seed'), seed, newExercise);
 
   const asking = make('div');
   asking.className = 'practice-row';
   const question = select(QUESTIONS, 'Question');
-  const state = make('input');
-  state.type = 'number';
-  state.min = '0';
-  state.value = '0';
-  state.setAttribute('aria-label', 'State');
+  const state = numberInput(0, 'State');
   const stateLabel = make('span', 'state');
   asking.append(make('span', 'Answer'), question, stateLabel, state);
 
