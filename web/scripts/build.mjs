@@ -1,7 +1,7 @@
 // Builds the static site: node scripts/build.mjs MODULE_DIR SITE_DIR, where
 // MODULE_DIR holds tablomat-web.js and .wasm as emscripten made them.
 import { build } from 'esbuild';
-import { copyFile, mkdir } from 'node:fs/promises';
+import { copyFile, mkdir, rm } from 'node:fs/promises';
 import { join, resolve } from 'node:path';
 
 const [moduleDir, siteDir] = process.argv.slice(2).map((path) => resolve(path));
@@ -11,9 +11,18 @@ if (!moduleDir || !siteDir) {
 }
 const here = new URL('..', import.meta.url).pathname;
 
+// Afresh, so that no chunk of an earlier build stays behind.
+await rm(siteDir, { recursive: true, force: true });
 await mkdir(siteDir, { recursive: true });
 const common = { bundle: true, format: 'esm', target: 'es2022', minify: true, sourcemap: true, logLevel: 'warning' };
-await build({ ...common, entryPoints: [join(here, 'src/main.ts')], outfile: join(siteDir, 'app.js') });
+// Graphviz, imported when the first drawing needs it, goes to a chunk of its own.
+await build({
+  ...common,
+  entryPoints: { app: join(here, 'src/main.ts') },
+  outdir: siteDir,
+  splitting: true,
+  chunkNames: 'chunks/[name]-[hash]',
+});
 await build({
   ...common,
   entryPoints: [join(here, 'src/worker.ts')],

@@ -1,11 +1,12 @@
-// Graphviz compiled to WebAssembly (@viz-js/viz), loaded once, for the
-// automaton diagrams and the trees.
-import { instance, type Viz } from '@viz-js/viz';
+// Graphviz compiled to WebAssembly (@viz-js/viz), for the automaton
+// diagrams and the trees; loaded at the first drawing, so that the page
+// opens without its megabytes.
+import type { Viz } from '@viz-js/viz';
 
 let viz: Promise<Viz> | undefined;
 
 export function graphviz(): Promise<Viz> {
-  viz ??= instance();
+  viz ??= import('@viz-js/viz').then((module) => module.instance());
   return viz;
 }
 
