@@ -3,7 +3,8 @@
 // anywhere but the page's origin.
 import { after, before, describe, it } from 'node:test';
 import assert from 'node:assert/strict';
-import { mkdtemp, rm, writeFile } from 'node:fs/promises';
+import { mkdtemp, readFile, rm, writeFile } from 'node:fs/promises';
+import { existsSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import puppeteer from 'puppeteer-core';
@@ -127,6 +128,25 @@ describe('a link', () => {
   it('colours a trace that ends in Error', async () => {
     const { page } = await openPage(link(EXPRESSIONS, 'a+', 'lr1-eval'));
     await page.waitForSelector('#result table.grid tr.error');
+    await page.close();
+  });
+});
+
+describe('downloads', () => {
+  it('hand over the table in the tool\'s own CSV', async () => {
+    const { page } = await openPage(link(EXPRESSIONS, '', 'slr-table'));
+    await page.waitForSelector('#result table.grid');
+    const folder = await mkdtemp(join(tmpdir(), 'tablomat-downloads-'));
+    const session = await page.createCDPSession();
+    await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    const [csv] = await page.$$('#exports button');
+    await csv.click();
+    const file = join(folder, 'slr-table.csv');
+    for (let wait = 0; wait < 100 && !existsSync(file); ++wait) await new Promise((resolve) => setTimeout(resolve, 100));
+    const grammar = join(scratch, 'expressions.txt');
+    await writeFile(grammar, EXPRESSIONS);
+    assert.equal(await readFile(file, 'utf8'), runNode(['slr-table', grammar, '--format', 'csv']).stdout);
+    await rm(folder, { recursive: true, force: true });
     await page.close();
   });
 });
