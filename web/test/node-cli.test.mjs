@@ -5,7 +5,8 @@ import { describe, it } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
-import { haveNative, root, runNative, runNode, startNative, startNode } from './support.mjs';
+import { spawnSync } from 'node:child_process';
+import { haveNative, nativeCli, nodeCli, root, runNative, runNode, startNative, startNode } from './support.mjs';
 
 const COMMANDS = [
   'check', 'first', 'follow', 'lr0-items', 'lr1-items', 'lalr-items', 'll1-table', 'slr-table', 'lr1-table',
@@ -68,6 +69,15 @@ describe('the tool under Node.js', { skip: !haveNative() && 'the native tool is 
     await same(['first', join(root, 'no', 'such', 'file.txt')]);
     await same(['first', '--example', '13']);
     await same(['lr1-table', '--example', '1', '--format', 'yaml']);
+  });
+
+  it('reads a grammar from a pipe named as its file', { skip: process.platform !== 'linux' }, () => {
+    const script = (tool) => `${tool} lr1-table <(printf 'I->S\\nS->aS|b\\n')`;
+    const native = spawnSync('bash', ['-c', script(nativeCli)], { encoding: 'utf8' });
+    const node = spawnSync('bash', ['-c', script(`'${process.execPath}' '${nodeCli}'`)], { encoding: 'utf8' });
+    assert.equal(native.status, 0, native.stderr);
+    assert.equal(node.stderr, native.stderr);
+    assert.equal(node.stdout, native.stdout);
   });
 
   it('stops at the same limit with the same message', async () => {
