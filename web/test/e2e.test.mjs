@@ -132,6 +132,38 @@ describe('a link', () => {
   });
 });
 
+describe('hints and keys', () => {
+  it('shows the tool\'s notes beside a result as hints', async () => {
+    const grammar = 'E->E+a|a';
+    const { page } = await openPage(link(grammar, 'a+b', 'lalr-eval'));
+    await page.waitForSelector('#notes li');
+    const notes = await page.$$eval('#notes li', (items) => items.map((item) => item.textContent));
+    const file = join(scratch, 'unaugmented.txt');
+    await writeFile(file, grammar);
+    const expected = runNode(['lalr-eval', file, '--word', 'a+b']).stderr.trim().split('\n')
+      .map((line) => line.replace(/^tablomat-cli: note: /, ''));
+    assert.deepEqual(notes, expected);
+    await page.close();
+  });
+
+  it('runs a table from the keyboard and steps a parse back', async () => {
+    const { page } = await openPage(link(EXPRESSIONS, 'a*a', 'first'));
+    await page.waitForSelector('#result pre.listing');
+    await page.keyboard.down('Alt');
+    await page.keyboard.press('8');  // the LALR parse
+    await page.keyboard.up('Alt');
+    await page.waitForSelector('#result table.grid tr.accept');
+    assert.match(await page.evaluate(() => location.hash), /v=lalr-eval/);
+    const steps = await page.$eval('#result input[type=range]', (slider) => Number(slider.max));
+    await page.keyboard.down('Alt');
+    await page.keyboard.press('ArrowLeft');
+    await page.keyboard.up('Alt');
+    await page.waitForFunction((n) => document.querySelector('#result input[type=range]').value === String(n - 1), {}, steps);
+    assert.equal(await page.$$eval('#result tr.later', (rows) => rows.length), 1);
+    await page.close();
+  });
+});
+
 describe('downloads', () => {
   it('hand over the table in the tool\'s own CSV', async () => {
     const { page } = await openPage(link(EXPRESSIONS, '', 'slr-table'));
