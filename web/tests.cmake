@@ -9,7 +9,7 @@ endif()
 set(web ${PROJECT_SOURCE_DIR}/web)
 
 add_test(NAME web_unit COMMAND ${TABLOMAT_NODE} node_modules/vitest/vitest.mjs run src WORKING_DIRECTORY ${web})
-add_test(NAME web_e2e COMMAND ${TABLOMAT_NODE} --test --test-concurrency=1 test/e2e.test.mjs WORKING_DIRECTORY ${web})
+add_test(NAME web_e2e COMMAND ${TABLOMAT_NODE} --test test/e2e.test.mjs WORKING_DIRECTORY ${web})
 set_tests_properties(web_unit web_e2e PROPERTIES TIMEOUT 600 ENVIRONMENT "TABLOMAT_WEB_BUILD=${TABLOMAT_WEB_BUILD}")
 set_tests_properties(web_e2e PROPERTIES PROCESSORS 2)
 if(TABLOMAT_CLI)
