@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= 2
 DEPS = scripts/install-deps.sh
 
-.PHONY: all build test run sanitize fuzz bench clean web
+.PHONY: all build test run sanitize fuzz bench package clean web
 
 all: build
 
@@ -19,8 +19,22 @@ $(BUILD)/deps.stamp: $(DEPS)
 	$(DEPS) build window cli
 	mkdir -p $(BUILD) && touch $@
 
-test: build web
+test: build $(BUILD)/test-deps.stamp web
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+$(BUILD)/test-deps.stamp: $(DEPS)
+	$(DEPS) test
+	mkdir -p $(BUILD) && touch $@
+
+# The Debian package of both programs; its desktop files checked by the
+# desktop's own tools, the package by lintian (errors fail it).
+package: build
+	$(DEPS) package
+	cmake $(BUILD)
+	cd $(BUILD) && cpack -G DEB
+	packaging/validate_test.sh packaging/org.tablomat.Tablomat.desktop \
+	  $(BUILD)/packaging/staged/org.tablomat.Tablomat.metainfo.xml packaging/org.tablomat.Tablomat.mime.xml
+	lintian --fail-on error $(BUILD)/tablomat_*.deb
 
 # The web edition: the library compiled to WebAssembly by Debian's emscripten,
 # the command-line tool for Node.js and the static site in $(WEB_BUILD)/site.

@@ -352,6 +352,42 @@ TEST(GradeCommand, MarksAndScoreInEveryFormat) {
               std::string::npos);
 }
 
+TEST(GradeCommand, GradescopeResultsPerTableRow) {
+  GrammarFile grammar(kParentheses);
+  std::string key = run({"slr-table", grammar.path(), "--format", "csv"}).out;
+  std::string wrong = key;
+  wrong.replace(wrong.find("s2"), 2, "s4");
+  Outcome graded = run({"grade", "slr-table", grammar.path(), "-a", "-", "-f", "gradescope"}, wrong);
+  EXPECT_EQ(graded.status, 1);
+  nlohmann::json results = nlohmann::json::parse(graded.out);
+  EXPECT_EQ(results["score"], 11);
+  EXPECT_EQ(results["max_score"], 13);
+  EXPECT_EQ(results["tests"][0]["name"], "slr-table, state 0");
+  EXPECT_EQ(results["tests"][0]["max_score"].get<int>() - results["tests"][0]["score"].get<int>(), 2);
+  Outcome unreadable = run({"grade", "slr-table", grammar.path(), "-a", "-", "-f", "gradescope"}, "\"0,s2\n");
+  EXPECT_EQ(unreadable.status, 2);
+  nlohmann::json failed = nlohmann::json::parse(unreadable.out);
+  EXPECT_EQ(failed["score"], 0);
+  EXPECT_EQ(failed["output"].get<std::string>().rfind("cannot read the answer -: ", 0), 0u);
+  Outcome right = run({"grade", "lr1-items", grammar.path(), "--state", "2", "-a", "-", "-f", "gradescope"},
+                      "S->(.S), $\nS->.(S), )\nS->.x, )\n");
+  EXPECT_EQ(right.status, 0);
+  nlohmann::json items = nlohmann::json::parse(right.out);
+  ASSERT_EQ(items["tests"].size(), 1u);
+  EXPECT_EQ(items["tests"][0]["name"], "lr1-items, state 2");
+  EXPECT_EQ(items["score"], items["max_score"]);
+}
+
+TEST(ExerciseCommand, MoodleQuizOfBothParts) {
+  Outcome quiz = run({"exercise", "-p", "ll1", "-s", "2", "-f", "moodle"});
+  EXPECT_EQ(quiz.status, 0);
+  EXPECT_EQ(quiz.out.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quiz>\n", 0), 0u);
+  EXPECT_NE(quiz.out.find("{1:SHORTANSWER_C:"), std::string::npos);
+  Outcome part = run({"exercise", "-p", "ll1", "-s", "2", "-f", "moodle", "--part", "key"});
+  EXPECT_EQ(part.status, 2);
+  EXPECT_EQ(part.err, "tablomat-cli: a Moodle quiz holds the questions and the key together; leave out --part\n");
+}
+
 TEST(GradeCommand, ItemsOfAState) {
   GrammarFile grammar(kParentheses);
   Outcome right = run({"grade", "lr1-items", grammar.path(), "--state", "2", "-a", "-"}, "S->(.S), $\nS->.(S), )\nS->.x, )\n");
@@ -465,6 +501,48 @@ TEST(Explanations, BoundsAreOptionsOfTheExplanationsOnly) {
     EXPECT_EQ(r.status, 2) << testing::PrintToString(arguments);
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
   }
+}
+
+// ---- transform
+
+TEST(Transform, TheGrammarReadsBackWithItsWord) {
+  Outcome r = run({"transform", "left-recursion"}, "#word: i+i\nI->E\nE->E+i|i\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "I->E\nE->iZ\nZ->+iZ|e\n#word: i+i\n");
+  Outcome parsed = run({"ll1-eval", "-f", "json"}, r.out);
+  EXPECT_EQ(parsed.status, 0) << parsed.err;
+}
+
+TEST(Transform, TheTokenNotationInAndOut) {
+  Outcome r = run({"transform", "left-factor"}, "#notation: tokens\nS -> if E then S | if E then S else S | other\nE -> cond\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "#notation: tokens\nS -> if E then S S' | other\nS' -> \xCE\xB5 | else S\nE -> cond\n");
+}
+
+TEST(Transform, JsonListsEveryStepWithItsGrammar) {
+  Outcome r = run({"transform", "ll1", "-x", "1", "-f", "json"});
+  auto json = nlohmann::json::parse(r.out);
+  ASSERT_TRUE(json["steps"].is_array());
+  for (const auto& step : json["steps"])
+    for (const char* key : {"title", "note", "grammar", "changed"}) EXPECT_TRUE(step.contains(key)) << key;
+  EXPECT_TRUE(json["grammar"].is_string());
+}
+
+TEST(Transform, SaysPlainlyWhenTheResultIsStillNotLL1) {
+  Outcome r = run({"transform", "ll1"}, "I->E\nE->E+E|i\n");
+  EXPECT_EQ(r.status, 4);
+  EXPECT_NE(r.err.find("still has"), std::string::npos) << r.err;
+}
+
+TEST(Transform, RefusalsAndMisuse) {
+  std::string all;
+  for (char c = 'A'; c <= 'Z'; ++c) all += std::string(1, c) + "->" + std::string(1, c) + "a|b" + (c < 'Z' ? std::string(1, static_cast<char>(c + 1)) : "") + "\n";
+  Outcome full = run({"transform", "left-recursion"}, all);
+  EXPECT_EQ(full.status, 3);
+  EXPECT_NE(full.err.find("#notation: tokens"), std::string::npos) << full.err;
+  EXPECT_EQ(run({"transform", "sideways"}, "S->a\n").status, 2);
+  EXPECT_EQ(run({"transform", "cnf", "-f", "csv"}, "S->a\n").status, 2);
+  EXPECT_EQ(run({"transform", "cnf"}, "S->a|\n").status, 3);
 }
 
 }  // namespace

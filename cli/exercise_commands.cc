@@ -10,6 +10,7 @@
 
 #include "cli/commands.h"
 #include "exercises/item_grading.h"
+#include "exercises/moodle.h"
 #include "exercises/set_grading.h"
 #include "exercises/sheet.h"
 #include "exercises/table_grading.h"
@@ -49,10 +50,12 @@ std::string oneLine(std::string text) {
   return text;
 }
 
-Format formatOf(const std::string& name) {
+// The format named, or a usage error naming `own`, the command's format of its own, too.
+Format formatOf(const std::string& name, const char* own) {
   std::optional<Format> format = formatNamed(name);
   if (!format)
-    throw Failure{kExitUsage, "unknown format '" + name + "'; the formats are text, csv, markdown, latex, json"};
+    throw Failure{kExitUsage,
+                  "unknown format '" + name + "'; the formats are text, csv, markdown, latex, json, " + own};
   return *format;
 }
 
@@ -107,7 +110,10 @@ int exercise(int argc, char** argv) {
   app.add_option("--max-states", largest,
                  "the most states of the item sets asked for (default 3 per production, plus 3)")
       ->type_name("N");
-  app.add_option("-f,--format", format, "text, csv, markdown, latex or json (default text)")->type_name("F");
+  app.add_option("-f,--format", format,
+                 "text, csv, markdown, latex, json or moodle (a Moodle XML quiz: the questions\n"
+                 "with the key as their right answers) (default text)")
+      ->type_name("F");
   app.footer("Exit status: 0 written; 1 no grammar found within the attempts; 2 usage error;\n"
              "70 the key failed its own check (a fault of the program).");
   parse(app, argc, argv);
@@ -119,7 +125,10 @@ int exercise(int argc, char** argv) {
                                   "'; the properties are ll1, slr-not-ll1, lalr-not-slr, lr1-not-lalr, ambiguous"};
   std::optional<SheetPart> sheetPart = sheetPartNamed(part);
   if (!sheetPart) throw Failure{kExitUsage, "unknown part '" + part + "'; the parts are questions, key, both"};
-  Format chosen = formatOf(format);
+  bool moodle = format == "moodle";
+  if (moodle && *sheetPart != SheetPart::kBoth)
+    throw Failure{kExitUsage, "a Moodle quiz holds the questions and the key together; leave out --part"};
+  Format chosen = moodle ? Format::kText : formatOf(format, "moodle");
   request.property = *named;
   request.seed = seed;
   request.nullable = nullable;
@@ -135,7 +144,7 @@ int exercise(int argc, char** argv) {
 
   ExerciseMaking making = makeExercise(request);
   if (!making.exercise) throw Failure{making.internalFault ? kExitInternal : kExitNotFound, making.message};
-  std::cout << renderSheet(*making.exercise, chosen, *sheetPart);
+  std::cout << (moodle ? moodleQuiz(*making.exercise) : renderSheet(*making.exercise, chosen, *sheetPart));
   return kExitOk;
 }
 
@@ -158,6 +167,19 @@ constexpr GradeQuestion kGradeQuestions[] = {
     {"lr1-items", GradeQuestion::kItems, SetKind::kFirst, TableKind::kLL1, true},
 };
 
+// The test of the autograder an element counts in: its set, its table row,
+// or the state whose items are graded.
+std::string testName(const GradeQuestion& question, int state, const MarkedElement& element) {
+  switch (question.what) {
+    case GradeQuestion::kSets: return element.row;
+    case GradeQuestion::kTable:
+      return std::string(question.name) + ", " + (question.table == TableKind::kLL1 ? "non-terminal " : "state ") +
+             element.row;
+    case GradeQuestion::kItems: return std::string(question.name) + ", state " + std::to_string(state);
+  }
+  return "";
+}
+
 int grade(int argc, char** argv) {
   CLI::App app{"Grades a student's answer for a grammar: every element right, wrong or missing, and a score.",
                std::string(kProgram) + " grade"};
@@ -178,7 +200,10 @@ int grade(int argc, char** argv) {
       ->type_name("ANSWER");
   CLI::Option* stateOption =
       app.add_option("--state", state, "the state whose items are graded (lr0-items, lr1-items)")->type_name("N");
-  app.add_option("-f,--format", format, "text, csv, markdown, latex or json (default text)")->type_name("F");
+  app.add_option("-f,--format", format,
+                 "text, csv, markdown, latex, json or gradescope (a Gradescope autograder's\n"
+                 "results.json: one test per set, table row or state) (default text)")
+      ->type_name("F");
   app.footer(
       "Exit status: 0 all right; 1 something wrong or missing; 2 usage error or unreadable answer;\n"
       "3 the grammar has errors; 70 internal failure of the program.");
@@ -192,7 +217,8 @@ int grade(int argc, char** argv) {
         kExitUsage,
         "unknown question '" + question +
             "'; the questions are first, follow, ll1-table, slr-table, lr1-table, lalr-table, lr0-items, lr1-items"};
-  Format chosen = formatOf(format);
+  bool gradescope = format == "gradescope";
+  Format chosen = gradescope ? Format::kJson : formatOf(format, "gradescope");
   if (exampleOption->count() > 0 && !file.empty()) throw Failure{kExitUsage, "give either FILE or --example, not both"};
   bool grammarFromInput = exampleOption->count() == 0 && (file.empty() || file == "-");
   if (grammarFromInput && answerFile == "-")
@@ -222,7 +248,12 @@ int grade(int argc, char** argv) {
     case GradeQuestion::kSets: grading = gradeSets(model, asked->sets, answer); break;
     case GradeQuestion::kTable: {
       GradeResult result = gradeTable(model, asked->table, answer);
-      if (!result.ok()) throw Failure{kExitUsage, "cannot read the answer " + answerFile + ": " + result.error};
+      if (!result.ok()) {
+        std::string why = "cannot read the answer " + answerFile + ": " + result.error;
+        // The autograder shows the student why, rather than failing without results.
+        if (gradescope) std::cout << gradescopeFailure(why);
+        throw Failure{kExitUsage, why};
+      }
       grading = std::move(result.grading);
       break;
     }
@@ -235,7 +266,10 @@ int grade(int argc, char** argv) {
       break;
     }
   }
-  std::cout << renderGrading(grading, chosen);
+  if (gradescope)
+    std::cout << renderGradescope(grading, [&](const MarkedElement& element) { return testName(*asked, state, element); });
+  else
+    std::cout << renderGrading(grading, chosen);
   return grading.allRight() ? kExitOk : kExitRejected;
 }
 

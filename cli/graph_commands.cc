@@ -3,11 +3,13 @@
 #include <CLI/CLI.hpp>
 
 #include "graphs/automaton_dot.h"
+#include "graphs/automaton_tikz.h"
 #include "graphs/graphviz.h"
 #include "graphs/neighbourhood.h"
 #include "tables/conflicts.h"
 #include "trees/evaluation_tree.h"
 #include "trees/tree_dot.h"
+#include "trees/tree_tikz.h"
 
 const std::vector<CommandInfo>& graphCommandInfos() {
   static const std::vector<CommandInfo> kCommands = {
@@ -21,7 +23,7 @@ const std::vector<CommandInfo>& graphCommandInfos() {
 bool isGraphCommand(std::string_view name) { return listed(graphCommandInfos(), name); }
 
 void addDrawingOptions(CLI::App& app, DrawingOptions& options) {
-  app.add_flag("--tree", options.tree, "with an evaluation: print its parse tree (text, dot or json)");
+  app.add_flag("--tree", options.tree, "with an evaluation: print its parse tree (text, dot, json or tikz)");
   app.add_option("--state", options.state, "with a graph: draw the neighbourhood of state N")
       ->type_name("N")
       ->check(CLI::NonNegativeNumber);
@@ -56,12 +58,12 @@ std::string drawingMisuse(std::string_view command, const std::string& format, c
   if (options.tree && !isEvaluation(command))
     return "--tree goes with the evaluation commands (ll1-eval, slr-eval, lr1-eval, lalr-eval)";
   if (options.depthGiven && options.state < 0) return "--depth needs --state, the state at the centre";
-  if (graph && !format.empty() && !oneOf(format, {"dot", "svg"}))
-    return name + " writes dot (the default) or svg, not " + format;
-  if (options.tree && !format.empty() && !oneOf(format, {"text", "dot", "json"}))
-    return "--tree prints text (the default), dot or json, not " + format;
-  if (!isDrawing(command, options) && oneOf(format, {"dot", "svg"}))
-    return "the format " + format + " is for the graph commands and, dot only, for --tree";
+  if (graph && !format.empty() && !oneOf(format, {"dot", "svg", "tikz"}))
+    return name + " writes dot (the default), svg or tikz, not " + format;
+  if (options.tree && !format.empty() && !oneOf(format, {"text", "dot", "json", "tikz"}))
+    return "--tree prints text (the default), dot, json or tikz, not " + format;
+  if (!isDrawing(command, options) && oneOf(format, {"dot", "svg", "tikz"}))
+    return "the format " + format + " is for the graph commands and, dot and tikz only, for --tree";
   return "";
 }
 
@@ -101,14 +103,24 @@ void drawGraph(std::string_view command, const Parsing& model, const std::string
       outcome.diagnostics.push_back("The neighbourhood of state " + std::to_string(options.state) + " to depth " +
                                     std::to_string(options.depth) + " is larger than a readable drawing; drawn are the " +
                                     std::to_string(part.states.size()) + " states nearest to it.");
-  } else if (format == "svg" && !drawable(graph)) {
+  } else if (format != "dot" && !drawable(graph)) {
     usage(outcome, tooLargeToDraw(graph) +
                        "  Give --state N (and --depth D) for the neighbourhood of state N, or lay the dot output "
                        "out yourself.");
     return;
   }
+  if (format == "tikz") {
+    outcome.document = automatonTikz(graph, dot);
+    return;
+  }
   std::string text = automatonDot(graph, dot);
   outcome.document = format == "svg" ? svgOfDot(text) : text;
+}
+
+std::size_t nodeCount(const Tree& tree) {
+  std::size_t count = 1 + (tree.expanded && tree.children.empty() ? 1 : 0);
+  for (const Tree& child : tree.children) count += nodeCount(child);
+  return count;
 }
 
 void drawTree(std::string_view command, const Parsing& model, const std::string& word, const std::string& format,
@@ -124,6 +136,15 @@ void drawTree(std::string_view command, const Parsing& model, const std::string&
   std::vector<Tree> forest = EvaluationTree(model, kind, parsed.table, parsed.trace).forest();
   if (format == "dot") {
     outcome.document = forestDot(forest);
+  } else if (format == "tikz") {
+    std::size_t nodes = 0;
+    for (const Tree& tree : forest) nodes += nodeCount(tree);
+    if (nodes > static_cast<std::size_t>(kDrawableTreeNodes)) {
+      usage(outcome, "The parse tree has " + std::to_string(nodes) + " nodes, more than the " +
+                         std::to_string(kDrawableTreeNodes) + " a drawing can show readably; write it as text or dot.");
+      return;
+    }
+    outcome.document = forestTikz(forest);
   } else if (format == "json") {
     // The tree of an accepted word as an object; what a rejected word
     // left (the partial tree, or the forest on the LR stack) as an array.

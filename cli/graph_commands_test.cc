@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 
 #include "grammar/examples.h"
+#include "graphs/automaton_graph.h"
 #include "graphs/graphviz.h"
 
 namespace {
@@ -34,12 +35,12 @@ TEST(DrawingOptionsTest, FormatsAndOptionsThatMakeNoSense) {
   EXPECT_EQ(drawingMisuse("slr-eval", "json", tree()), "");
   EXPECT_EQ(drawingMisuse("ll1-eval", "dot", tree()), "");
   EXPECT_EQ(drawingMisuse("slr-table", "csv", {}), "");
-  EXPECT_EQ(drawingMisuse("lalr-graph", "csv", {}), "lalr-graph writes dot (the default) or svg, not csv");
-  EXPECT_EQ(drawingMisuse("lr1-eval", "latex", tree()), "--tree prints text (the default), dot or json, not latex");
-  EXPECT_EQ(drawingMisuse("lr1-eval", "svg", tree()), "--tree prints text (the default), dot or json, not svg");
+  EXPECT_EQ(drawingMisuse("lalr-graph", "csv", {}), "lalr-graph writes dot (the default), svg or tikz, not csv");
+  EXPECT_EQ(drawingMisuse("lr1-eval", "latex", tree()), "--tree prints text (the default), dot, json or tikz, not latex");
+  EXPECT_EQ(drawingMisuse("lr1-eval", "svg", tree()), "--tree prints text (the default), dot, json or tikz, not svg");
   EXPECT_EQ(drawingMisuse("lr1-table", "", tree()),
             "--tree goes with the evaluation commands (ll1-eval, slr-eval, lr1-eval, lalr-eval)");
-  EXPECT_EQ(drawingMisuse("slr-table", "dot", {}), "the format dot is for the graph commands and, dot only, for --tree");
+  EXPECT_EQ(drawingMisuse("slr-table", "dot", {}), "the format dot is for the graph commands and, dot and tikz only, for --tree");
   EXPECT_EQ(drawingMisuse("slr-eval", "", around(2)),
             "--state, --depth and --kernel go with the graph commands (lr0-graph, lr1-graph, lalr-graph)");
   DrawingOptions depthAlone;
@@ -103,6 +104,44 @@ TEST(TreeCommandTest, TextDotAndJson) {
   EXPECT_EQ(dotProblem(*dot.document), "");
 }
 
+TEST(GraphCommandTest, TikzPlacesEveryStateAndMarksConflicts) {
+  // Example 8's SLR table has a conflict, in one state of the LR(0) automaton.
+  Outcome tikz = runDrawing("lr0-graph", editorTextOf(examples()[7]), "", "tikz", {});
+  ASSERT_TRUE(tikz.document);
+  const std::string& text = *tikz.document;
+  EXPECT_NE(text.find("\\begin{tikzpicture}"), std::string::npos);
+  EXPECT_EQ(text.rfind("\\end{tikzpicture}\n"), text.size() - 18);
+  Parsing model;
+  Lines messages;
+  int status = kExitOk;
+  ASSERT_TRUE(loadGrammar(editorTextOf(examples()[7]), model, messages, status));
+  AutomatonGraph graph = automatonGraph(model, GraphKind::kLR0);
+  int conflicting = 0;
+  for (const GraphState& state : graph.states) {
+    EXPECT_NE(text.find("] (s" + std::to_string(state.number) + ") at ("), std::string::npos) << state.number;
+    conflicting += state.conflicting;
+  }
+  std::size_t filled = 0;
+  for (std::size_t at = 0; (at = text.find("fill={rgb,255:red,255;green,207;blue,138}", at)) != std::string::npos; ++at)
+    ++filled;
+  EXPECT_EQ(filled, static_cast<std::size_t>(conflicting));
+  EXPECT_GT(conflicting, 0);
+  EXPECT_NE(text.find("(accept) at"), std::string::npos);
+  EXPECT_NE(text.find("{{\\char36}}"), std::string::npos);  // the accepting arc's $
+
+  Outcome part = runDrawing("lr0-graph", parens(), "", "tikz", around(4, 1));
+  EXPECT_NE(part.document->find("{2 more arcs}"), std::string::npos);
+  EXPECT_NE(part.document->find("dashed"), std::string::npos);
+}
+
+TEST(TreeCommandTest, TikzTreeWithEmptyProductions) {
+  Outcome tikz = runDrawing("ll1-eval", "I->S\r\nS->aSb|e", "ab", "tikz", tree());
+  ASSERT_TRUE(tikz.document);
+  for (const char* node : {"(n0)", "(n1)", "(n2)", "(n3)", "(n4)", "(e3)"})
+    EXPECT_NE(tikz.document->find(node), std::string::npos) << node;
+  EXPECT_NE(tikz.document->find("text={rgb,255:red,115;green,115;blue,115}] (e3) at"), std::string::npos);
+}
+
 TEST(TreeCommandTest, RejectedRefusedAndUnsound) {
   // SLR reduces S->x before it finds that ')' cannot follow.
   Outcome rejected = runDrawing("slr-eval", parens(), "x)", "json", tree());
@@ -128,6 +167,9 @@ TEST(DrawingProgramTest, UsageErrorsAndDrawings) {
   EXPECT_EQ(statusOf("lr0-graph --example 4 --format csv"), 2);
   EXPECT_EQ(statusOf("slr-eval --example 9 --tree --format json"), 0);
   EXPECT_EQ(statusOf("slr-eval --example 4 --format dot"), 2);
+  EXPECT_EQ(statusOf("lalr-graph --example 4 --format tikz"), 0);
+  EXPECT_EQ(statusOf("slr-eval --example 9 --tree --format tikz"), 0);
+  EXPECT_EQ(statusOf("slr-table --example 4 --format tikz"), 2);
   EXPECT_EQ(statusOf("first --example 4 --tree"), 2);
   EXPECT_EQ(statusOf("lr0-graph --example 4 --state 99"), 2);
   EXPECT_EQ(statusOf("lr0-graph --example 4 --depth -1 --state 0"), 2);

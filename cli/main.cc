@@ -14,6 +14,7 @@
 #include "cli/exercise_commands.h"
 #include "cli/explain_commands.h"
 #include "cli/graph_commands.h"
+#include "cli/transform_command.h"
 #include "core/work.h"
 #include "writers/format.h"
 #include "grammar/examples.h"
@@ -45,7 +46,7 @@ std::vector<std::string> commandNames() {
   for (const auto& command : commandInfos()) names.emplace_back(command.name);
   for (const auto& command : graphCommandInfos()) names.emplace_back(command.name);
   for (const auto& command : explainCommandInfos()) names.emplace_back(command.name);
-  names.insert(names.end(), {"exercise", "grade"});
+  names.insert(names.end(), {"exercise", "grade", "transform"});
   return names;
 }
 
@@ -57,6 +58,7 @@ std::string helpFooter() {
       text += "  " + name + std::string(12 - name.size(), ' ') + std::string(command.summary) + "\n";
     }
   text += exerciseCommandsHelp();
+  text += transformCommandHelp();
   text +=
       "\nThe grammar is read from FILE (UTF-8, LF or CR LF line ends), from standard input when FILE\n"
       "is '-' or missing, or is the built-in example N (1 to 12) with --example N.  One rule a line,\n"
@@ -73,8 +75,10 @@ std::string helpFooter() {
       "  json      listings as an array of strings, tables as an array of rows of strings\n"
       "  dot       a graph for Graphviz: the graph commands (their default) and --tree\n"
       "  svg       the graph commands: the graph laid out and drawn by Graphviz\n"
+      "  tikz      the graph commands and --tree: a tikzpicture for LaTeX, laid out by Graphviz\n"
+      "            (needs the tikz package and its automata, positioning, arrows.meta libraries)\n"
       "\nWith --tree an evaluation prints its parse tree (for a rejected word the partial tree,\n"
-      "or the forest on the LR stack) as indented text, dot, or json in the form\n"
+      "or the forest on the LR stack) as indented text, dot, tikz, or json in the form\n"
       "{\"symbol\": \"E\", \"children\": [...]} (for a rejected word an array of the trees left).\n"
       "\nExit status:\n"
       "  0   success; an evaluation accepted the word\n"
@@ -133,7 +137,7 @@ int run(int argc, char** argv) {
           ->check(CLI::Range(1, kExampleCount));
   CLI::Option* wordOption = app.add_option("-w,--word", word, "the word an evaluation parses")->type_name("WORD");
   CLI::Option* formatOption =
-      app.add_option("-f,--format", formatName, "text, csv, markdown, latex, json, dot or svg (see Formats)")
+      app.add_option("-f,--format", formatName, "text, csv, markdown, latex, json, dot, svg or tikz (see Formats)")
           ->type_name("F");
   DrawingOptions drawing;
   addDrawingOptions(app, drawing);
@@ -213,6 +217,7 @@ int run(int argc, char** argv) {
 int main(int argc, char** argv) {
   try {
     if (argc > 1 && isExerciseCommand(argv[1])) return runExerciseCommand(argc, argv);
+    if (argc > 1 && isTransformCommand(argv[1])) return runTransformCommand(argc, argv);
     return run(argc, argv);
   } catch (const UsageError& e) {
     std::cerr << kProgram << ": " << e.message << "\n";

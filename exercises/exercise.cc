@@ -73,14 +73,17 @@ class KeyMaker {
       case Step::kFirst: return listed("Compute First(X) for every non-terminal X.", ListingKind::kFirst);
       case Step::kFollow: return listed("Compute Follow(X) for every non-terminal X.", ListingKind::kFollow);
       case Step::kLR0Items:
-        return listed("Build the canonical collection of LR(0) item sets with the transitions between them.",
-                      ListingKind::kLR0Items);
+        return items(listed("Build the canonical collection of LR(0) item sets with the transitions between them.",
+                            ListingKind::kLR0Items),
+                     GraphKind::kLR0);
       case Step::kLR1Items:
-        return listed("Build the canonical collection of LR(1) item sets with the transitions between them.",
-                      ListingKind::kLR1Items);
+        return items(listed("Build the canonical collection of LR(1) item sets with the transitions between them.",
+                            ListingKind::kLR1Items),
+                     GraphKind::kLR1);
       case Step::kLalrItems:
-        return listed("Merge the LR(1) item sets that have the same core into the LALR(1) item sets.",
-                      ListingKind::kLalrItems);
+        return items(listed("Merge the LR(1) item sets that have the same core into the LALR(1) item sets.",
+                            ListingKind::kLalrItems),
+                     GraphKind::kLALR);
       case Step::kLL1: return tableQuestion(TableKind::kLL1);
       case Step::kSLR: return tableQuestion(TableKind::kSLR);
       case Step::kLR1: return tableQuestion(TableKind::kLR1);
@@ -95,17 +98,26 @@ class KeyMaker {
  private:
   Question listed(const char* text, ListingKind kind) {
     Listing computed = listing(model_, kind);
-    Question question{text, {}};
+    Question question{text};
     question.answer.listing = linesOf(computed.lines);
     for (const std::string& line : linesOf(computed.similarTable)) question.answer.listing.push_back(line);
     return question;
   }
 
+  static Question items(Question question, GraphKind kind) {
+    question.kind = QuestionKind::kItems;
+    question.automaton = kind;
+    return question;
+  }
+
   Question tableQuestion(TableKind kind) {
-    Question question{std::string("Build the ") + tableTitle(kind) + ". Is the grammar " + className(kind) + "? Why?",
-                      {}};
+    Question question{std::string("Build the ") + tableTitle(kind) + ". Is the grammar " + className(kind) +
+                              "? Why?"};
+    question.kind = QuestionKind::kTable;
+    question.grammarClass = className(kind);
     question.answer.table = cellsOf(table(model_, kind));
     std::vector<std::string> conflicts = conflictTexts(question.answer.table, kind);
+    question.inClass = conflicts.empty();
     if (conflicts.empty()) {
       question.answer.notes.push_back(std::string("The grammar is ") + className(kind) +
                                       ": no cell of the table holds more than one entry.");
@@ -119,7 +131,8 @@ class KeyMaker {
   }
 
   Question parse(TableKind kind) {
-    Question question{"Parse " + theWord(word_) + " step by step with the " + tableTitle(kind) + ".", {}};
+    Question question{"Parse " + theWord(word_) + " step by step with the " + tableTitle(kind) + "."};
+    question.kind = QuestionKind::kParse;
     Evaluation parsed = evaluation(model_, kind, HString(word_.data(), static_cast<int>(word_.size())));
     if (parsed.refused() || !parsed.accepted())
       fault = std::string("the ") + tableTitle(kind) + " does not accept " + theWord(word_) + " of the language";
@@ -129,7 +142,8 @@ class KeyMaker {
 
   Question twoTrees() {
     Question question{
-        "Show that the grammar is ambiguous: give two different leftmost derivations of " + theWord(word_) + ".", {}};
+        "Show that the grammar is ambiguous: give two different leftmost derivations of " + theWord(word_) + "."};
+    question.kind = QuestionKind::kTwoTrees;
     if (!witness_ || !verifyWitness(model_, *witness_) || witness_->word != word_) {
       fault = "the two parse trees of " + theWord(word_) + " do not hold";
       return question;

@@ -13,6 +13,7 @@
 
 #include "commands/commands.h"
 #include "exercises/generator.h"
+#include "graphs/automaton_graph.h"
 #include "writers/format.h"
 
 struct Answer {
@@ -21,9 +22,19 @@ struct Answer {
   std::vector<std::string> notes;  // sentences after them
 };
 
+// What a question asks for, as a quiz needs to know it.
+enum class QuestionKind { kSets, kItems, kTable, kParse, kTwoTrees };
+
 struct Question {
+  Question() = default;
+  explicit Question(std::string asked) : text(std::move(asked)) {}
+
   std::string text;
   Answer answer;
+  QuestionKind kind = QuestionKind::kSets;
+  GraphKind automaton = GraphKind::kLR0;  // kItems: the automaton whose states are asked for
+  std::string grammarClass;               // kTable: "LL(1)", "SLR(1)", "LR(1)" or "LALR(1)"
+  bool inClass = false;                   // kTable: the grammar is of that class
 };
 
 struct Exercise {

@@ -6,6 +6,7 @@
 // Sets and cells are compared as sets, rows and items in any order.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,17 @@ std::string scoreText(const Grading& grading);
 // The marks as a table (row, column, entry, mark, why), then the score:
 // in JSON one object with "marks" and the counts.
 std::string renderGrading(const Grading& grading, Format format);
+
+// The results.json of a Gradescope autograder: the score (elements right)
+// of the total (elements of the answer and the key), and one test per part
+// of the answer that `testOf` names for an element (a set, a table row, a
+// state), in the order the parts first occur; each test scores its right
+// elements of its own and says why in the text format's table.
+std::string renderGradescope(const Grading& grading,
+                             const std::function<std::string(const MarkedElement&)>& testOf);
+
+// The results.json of an answer that could not be graded: no score, and why.
+std::string gradescopeFailure(const std::string& why);
 
 // A grading or, when the answer cannot be read at all, why not.
 struct GradeResult {

@@ -2,6 +2,8 @@
 // mistakes are each found, with a reason, and nothing else is marked.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "exercises/answers.h"
 #include "exercises/item_grading.h"
 #include "exercises/set_grading.h"
@@ -59,15 +61,64 @@ TEST(SetGradingTest, OtherOrdersAndNotationsAreRight) {
                   .allRight());
 }
 
-TEST(SetGradingTest, EachPlantedMistakeIsFoundWithItsReason) {
+// Example 2's Follow sets with ) left out of Follow(T) and i put into Follow(F).
+Grading followWithTwoMistakes() {
   Parsing model = exampleModel(2);
   std::string answer = joinedLines(followListing(model, model.follow()));
   answer.replace(answer.find("Follow(T): +$)"), 14, "Follow(T): +$");
   answer.replace(answer.find("Follow(F): *+$)"), 15, "Follow(F): *+$)i");
-  Grading grading = gradeSets(model, SetKind::kFollow, answer);
+  return gradeSets(model, SetKind::kFollow, answer);
+}
+
+TEST(SetGradingTest, EachPlantedMistakeIsFoundWithItsReason) {
+  Grading grading = followWithTwoMistakes();
   EXPECT_EQ(flagged(grading), (Strings{"Follow(T)||)|missing", "Follow(F)||i|wrong"}));
   EXPECT_NE(reasonOf(grading, ")", Mark::kMissing).find(") is in Follow(T)"), std::string::npos);
   EXPECT_EQ(reasonOf(grading, "i", Mark::kWrong), "i can begin F, but nothing that can follow F begins with i.");
+}
+
+TEST(GradescopeTest, TestsPerSetWithPartialCreditSummingToTheScore) {
+  Grading grading = followWithTwoMistakes();
+  nlohmann::json results =
+      nlohmann::json::parse(renderGradescope(grading, [](const MarkedElement& e) { return e.row; }));
+  EXPECT_EQ(results["score"], 14);
+  EXPECT_EQ(results["max_score"], 16);
+  EXPECT_EQ(results["output"], scoreText(grading));
+  EXPECT_EQ(results["output_format"], "text");
+  ASSERT_EQ(results["tests"].size(), 6u);  // Follow of I, E, G, T, H, F
+  int score = 0, most = 0;
+  for (const auto& test : results["tests"]) {
+    score += test["score"].get<int>();
+    most += test["max_score"].get<int>();
+  }
+  EXPECT_EQ(score, 14);
+  EXPECT_EQ(most, 16);
+  for (const auto& test : results["tests"]) {
+    if (test["name"] == "Follow(T)") {
+      EXPECT_EQ(test["score"], 2);
+      EXPECT_EQ(test["max_score"], 3);
+      EXPECT_EQ(test["status"], "failed");
+      EXPECT_NE(test["output"].get<std::string>().find(") is in Follow(T)"), std::string::npos);
+    }
+    if (test["name"] == "Follow(F)") {
+      EXPECT_EQ(test["score"], 4);
+      EXPECT_EQ(test["max_score"], 5);
+      EXPECT_NE(test["output"].get<std::string>().find(
+                    "i can begin F, but nothing that can follow F begins with i."),
+                std::string::npos);
+    }
+    if (test["name"] == "Follow(E)") {
+      EXPECT_EQ(test["status"], "passed");
+    }
+  }
+}
+
+TEST(GradescopeTest, AnEmptyAnswerScoresNothingOfTheKey) {
+  Parsing model = exampleModel(2);
+  nlohmann::json results = nlohmann::json::parse(
+      renderGradescope(gradeSets(model, SetKind::kFirst, ""), [](const MarkedElement& e) { return e.row; }));
+  EXPECT_EQ(results["score"], 0);
+  EXPECT_EQ(results["max_score"], 12);
 }
 
 TEST(SetGradingTest, WrongSymbolsOfFirstAreExplained) {

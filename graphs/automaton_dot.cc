@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr const char* kAcceptColour = "#2e7d32";
-constexpr const char* kMarkColour = "#1f5fbf";
 constexpr const char* kStubColour = "gray40";
 constexpr int kDenseEdges = 60;
 

@@ -13,6 +13,9 @@
 
 // The fill of a state whose row holds a conflict, the colour tables use too.
 inline constexpr const char* kConflictFill = "#ffcf8a";
+// The accepting arc, and the frame of the current state of a parse.
+inline constexpr const char* kAcceptColour = "#2e7d32";
+inline constexpr const char* kMarkColour = "#1f5fbf";
 // Box sizes of states measured in a fixed-width font.
 struct BoxMetrics {
   double charWidth = 0;   // points per character

@@ -7,17 +7,14 @@
 
 namespace {
 
-constexpr const char* kTerminalColour = "#1f5fbf";
 constexpr const char* kEmptyColour = "gray45";
-
-bool isNonTerminal(char symbol) { return symbol >= 'A' && symbol <= 'Z'; }
 
 // Writes the tree's nodes and edges; returns the number of its root.
 int write(const Tree& tree, int& next, std::string& nodes, std::string& edges) {
   int k = next++;
   std::string name = "n" + std::to_string(k);
   nodes += "  " + name + " [id=\"" + name + "\", label=" + dotString(std::string(1, tree.symbol));
-  if (!isNonTerminal(tree.symbol)) nodes += std::string(", fontcolor=\"") + kTerminalColour + "\"";
+  if (!isNonTerminalSymbol(tree.symbol)) nodes += std::string(", fontcolor=\"") + kTerminalColour + "\"";
   nodes += "];\n";
   auto edge = [&](const std::string& child) {
     edges += "  " + name + " -> " + child + " [id=\"to" + child + "\"];\n";

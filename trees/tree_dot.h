@@ -13,4 +13,10 @@
 // seconds to minutes over it, and no screen shows it readably.
 inline constexpr int kDrawableTreeNodes = 1500;
 
+// Terminals stand out from non-terminals; the e of an empty production is grey.
+inline constexpr const char* kTerminalColour = "#1f5fbf";
+inline constexpr const char* kEmptyHex = "#737373";  // Graphviz's gray45
+
+inline bool isNonTerminalSymbol(char symbol) { return symbol >= 'A' && symbol <= 'Z'; }
+
 std::string forestDot(const std::vector<Tree>& forest);

@@ -16,6 +16,7 @@
 #include "GraphView.h"
 #include "Look.h"
 #include "SceneExport.h"
+#include "graphs/automaton_tikz.h"
 #include "graphs/neighbourhood.h"
 
 namespace {
@@ -81,7 +82,7 @@ void DiagramWindow::buildControls() {
   top->addWidget(wholeButton_);
   top->addStretch(1);
   exportButton_ = new QPushButton(QStringLiteral("Export..."), this);
-  exportButton_->setToolTip(QStringLiteral("Save the drawing as SVG, PNG or DOT"));
+  exportButton_->setToolTip(QStringLiteral("Save the drawing as SVG, PNG, DOT or a TikZ picture for LaTeX"));
   copyButton_ = new QPushButton(QStringLiteral("Copy image"), this);
   top->addWidget(exportButton_);
   top->addWidget(copyButton_);
@@ -245,9 +246,14 @@ void DiagramWindow::cancel() { job_->cancel(); }
 
 std::string DiagramWindow::dot() const { return graph_ == nullptr ? std::string() : automatonDot(*graph_, drawingOptions(false)); }
 
+std::string DiagramWindow::tikz() const {
+  return graph_ == nullptr ? std::string() : automatonTikz(*graph_, drawingOptions(false));
+}
+
 void DiagramWindow::exportDrawing() {
   if (graph_ == nullptr) return;
-  exportScene(this, *scene_, dot(), QStringLiteral("%1 automaton").arg(graphKindName(kind_)).remove('(').remove(')'));
+  exportScene(this, *scene_, dot(), QStringLiteral("%1 automaton").arg(graphKindName(kind_)).remove('(').remove(')'),
+              [this] { return tikz(); });
 }
 
 void DiagramWindow::copyImage() { copySceneImage(*scene_); }

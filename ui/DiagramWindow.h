@@ -43,6 +43,8 @@ class DiagramWindow : public QWidget {
   QString status() const;
   // The DOT text of what is drawn, as exported.
   std::string dot() const;
+  // The same as a TikZ picture.  Throws GraphvizError.
+  std::string tikz() const;
 
  public slots:
   void setClosureShown(bool shown);

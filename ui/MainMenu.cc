@@ -14,7 +14,7 @@ struct MenuTitle {
 };
 constexpr MenuTitle kTitles[] = {
     {MenuName::kFile, "&File"},         {MenuName::kEdit, "&Edit"},         {MenuName::kView, "&View"},
-    {MenuName::kAnalyze, "&Analyze"}, {MenuName::kPractice, "&Practice"}, {MenuName::kHelp, "&Help"},
+    {MenuName::kAnalyze, "&Analyze"}, {MenuName::kTransform, "&Transform"}, {MenuName::kPractice, "&Practice"}, {MenuName::kHelp, "&Help"},
 };
 
 QString plain(QString text) { return text.remove(QLatin1Char('&')); }

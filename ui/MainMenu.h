@@ -28,7 +28,7 @@ class QMainWindow;
 class QMenu;
 class QWidget;
 
-enum class MenuName { kFile, kEdit, kView, kAnalyze, kPractice, kHelp };
+enum class MenuName { kFile, kEdit, kView, kAnalyze, kTransform, kPractice, kHelp };
 
 struct MenuEntry {
   MenuName menu;

@@ -23,6 +23,7 @@
 #include "tables/conflicts.h"
 #include "trees/evaluation_tree.h"
 #include "trees/tree_dot.h"
+#include "trees/tree_tikz.h"
 
 // What the parse job hands the window: plain texts and numbers only.
 struct StepperData {
@@ -444,7 +445,8 @@ QString ParseStepper::describe(int step) const {
 
 void ParseStepper::exportTree() {
   if (data_ == nullptr || !data_->treeDrawn) return;
-  exportScene(this, *treeScene_, forestDot(data_->tree.forestAfter(position_)), QStringLiteral("parse tree"));
+  std::vector<Tree> forest = data_->tree.forestAfter(position_);
+  exportScene(this, *treeScene_, forestDot(forest), QStringLiteral("parse tree"), [&forest] { return forestTikz(forest); });
 }
 
 void ParseStepper::copyTree() { copySceneImage(*treeScene_); }

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
+#include "graphs/graphviz.h"
+
 namespace {
 
 constexpr double kLargestSide = 12000;  // pixels of an exported image
@@ -48,20 +50,33 @@ bool writeText(const std::string& text, const QString& path) {
   return file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
 }
 
-void exportScene(QWidget* parent, QGraphicsScene& scene, const std::string& dot, const QString& name) {
+void exportScene(QWidget* parent, QGraphicsScene& scene, const std::string& dot, const QString& name,
+                 const std::function<std::string()>& tikz) {
   QString chosen;
-  QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Export %1").arg(name), name + ".svg",
-                                              QStringLiteral("SVG drawing (*.svg);;PNG image (*.png);;Graphviz DOT (*.dot)"),
-                                              &chosen);
+  QString filters = QStringLiteral("SVG drawing (*.svg);;PNG image (*.png);;Graphviz DOT (*.dot)");
+  if (tikz) filters += QStringLiteral(";;TikZ picture for LaTeX (*.tex)");
+  QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Export %1").arg(name), name + ".svg", filters, &chosen);
   if (path.isEmpty()) return;
-  // A name without one of the three endings takes the chosen filter's.
+  // A name without one of the endings offered takes the chosen filter's.
   QString lower = path.toLower();
-  if (!lower.endsWith(".svg") && !lower.endsWith(".png") && !lower.endsWith(".dot"))
-    path += chosen.startsWith("PNG") ? ".png" : chosen.startsWith("Graphviz") ? ".dot" : ".svg";
+  if (!lower.endsWith(".svg") && !lower.endsWith(".png") && !lower.endsWith(".dot") &&
+      !(tikz && lower.endsWith(".tex")))
+    path += chosen.startsWith("PNG")        ? ".png"
+            : chosen.startsWith("Graphviz") ? ".dot"
+            : chosen.startsWith("TikZ")     ? ".tex"
+                                            : ".svg";
   lower = path.toLower();
-  bool written = lower.endsWith(".png")   ? writePng(scene, path)
-                 : lower.endsWith(".dot") ? writeText(dot, path)
-                                          : writeSvg(scene, path, name);
+  bool written = false;
+  try {
+    written = lower.endsWith(".png")   ? writePng(scene, path)
+              : lower.endsWith(".dot") ? writeText(dot, path)
+              : tikz && lower.endsWith(".tex") ? writeText(tikz(), path)
+                                       : writeSvg(scene, path, name);
+  } catch (const GraphvizError& error) {
+    QMessageBox::warning(parent, QStringLiteral("Tablomat"),
+                         QStringLiteral("Could not lay out the TikZ picture: %1").arg(QString::fromStdString(error.what())));
+    return;
+  }
   if (!written)
     QMessageBox::warning(parent, QStringLiteral("Tablomat"), QStringLiteral("Could not write %1.").arg(path));
 }

@@ -36,6 +36,7 @@
 #include "ParseStepper.h"
 #include "PracticeWindow.h"
 #include "StringGrid.h"
+#include "TransformWindow.h"
 #include "Warning.h"
 #include "Zoom.h"
 #include "commands/commands.h"
@@ -852,6 +853,38 @@ void TForm1::openPractice(int question) {
           return ruleTextsOf(model.rules);
         },
         static_cast<PracticeWindow::Question>(question));
+  });
+}
+
+void TForm1::openTransform(TransformKind kind) {
+  struct Rewritten {
+    Grammar input;
+    std::optional<TransformResult> result;
+    std::string refusal;  // why the grammar cannot be rewritten, when it cannot
+  };
+  QString title = QString::fromUtf8(transformTitle(kind).data(), static_cast<int>(transformTitle(kind).size()));
+  analysis([&] {
+    inBackground(
+        title,
+        [kind](const Parsing& model) {
+          Rewritten done{classicGrammar(ruleTextsOf(model.rules)), std::nullopt, {}};
+          try {
+            done.result = transformGrammar(done.input, kind);
+          } catch (const TransformRefused& refused) {
+            done.refusal = refused.what();
+          }
+          return done;
+        },
+        [this, kind, title](Rewritten& done) {
+          if (!done.result) {
+            QMessageBox::information(this, title, QString::fromStdString(done.refusal));
+            return;
+          }
+          auto* window = new TransformWindow(kind, std::move(done.input), std::move(*done.result),
+                                             [this](const QString& text) { history_->replace(text, std::nullopt); }, this);
+          adoptForm(window);
+          window->show();
+        });
   });
 }
 

@@ -37,6 +37,7 @@ class Zoom;
 struct Exportable;
 enum class ListingKind;
 enum class TableKind;
+enum class TransformKind;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -145,6 +146,8 @@ class TForm1 : public QMainWindow {
   void openPractice(int question = 0);
   // The grammar report of the text in the editor and the word field.
   void showGrammarReport();
+  // The grammar rewritten by a transformation, in a window that can apply it.
+  void openTransform(TransformKind kind);
   // The explanations of every conflict of a table.
   void explainTable(TableKind kind);
 

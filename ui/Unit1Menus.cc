@@ -24,6 +24,7 @@
 #include "Unit1.h"
 #include "Zoom.h"
 #include "grammar/examples.h"
+#include "transform/transform.h"
 
 namespace {
 
@@ -192,6 +193,30 @@ void TForm1::createMenus() {
            tr("Steps through the parse of the word with this table: the trace row, its table cell, the state "
               "and the tree, forward and back."),
            [this, kind = st.kind] { openStepper(kind); }, tr("&Step Through a Parse")});
+
+  // ---- Transform: the grammar rewritten, step by step, before it is applied
+  struct Rewrite {
+    TransformKind kind;
+    const char* group;
+    const char* text;
+    const char* tip;
+  };
+  const Rewrite rewrites[] = {
+      {TransformKind::kLeftRecursion, "ll1", "Remove &Left Recursion...",
+       "Rewrites direct and indirect left recursion away, step by step."},
+      {TransformKind::kLeftFactor, "ll1", "Left-&Factor...", "Takes out the prefixes that alternatives share."},
+      {TransformKind::kLL1, "ll1", "Toward LL(&1)...",
+       "Removes useless symbols and left recursion, then left-factors, and says whether the result is LL(1)."},
+      {TransformKind::kEpsilon, "clean", "Remove &Empty Rules...", "No rule X->e; the start symbol keeps the empty word."},
+      {TransformKind::kUnit, "clean", "Remove &Unit Rules...", "No rule X->Y with Y a non-terminal."},
+      {TransformKind::kUseless, "clean", "Remove Useless &Symbols...",
+       "Drops the non-terminals that derive no word, then those not reached."},
+      {TransformKind::kChomsky, "normal", "&Chomsky Normal Form...", "Every rule X->YZ or X->a."},
+  };
+  for (const Rewrite& r : rewrites)
+    m.add({kTransform, r.group, tr(r.text), {},
+           tr(r.tip) + tr(" The steps are shown first; Apply puts the result into the editor, Ctrl+Z takes it back."),
+           [this, kind = r.kind] { openTransform(kind); }});
 
   // ---- Practice: the student answers, the program checks
   struct Practice {

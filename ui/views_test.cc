@@ -230,6 +230,9 @@ void ViewsTest::exportsSvgPngAndDot() {
   std::stringstream read;
   read << in.rdbuf();
   QCOMPARE(QString::fromStdString(dotProblem(read.str())), QString());
+  std::string tikz = window->tikz();
+  QVERIFY(tikz.find("\\begin{tikzpicture}") != std::string::npos);
+  QVERIFY(tikz.find("(s2) at (") != std::string::npos);
   window->close();
 }
 

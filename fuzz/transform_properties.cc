@@ -1,0 +1,61 @@
+#include "fuzz/transform_properties.h"
+
+#include <stdexcept>
+
+#include "core/work.h"
+#include "grammar/grammar_sets.h"
+#include "grammar/reading.h"
+#include "grammar/token_reading.h"
+#include "transform/bounded_language.h"
+#include "transform/transform.h"
+#include "writers/grammar_text.h"
+
+namespace {
+
+// Words up to this length are compared; the transformation checks up to 6 itself.
+constexpr int kComparedLength = 4;
+
+std::string readBackText(const Grammar& result) {
+  std::string text = grammarText(result);
+  if (result.notation == Notation::kTokens) {
+    TokenReading reading = readTokenGrammar(text);
+    return reading.isSound() ? grammarText(reading.grammar) : "(unreadable: " + reading.errors.front().message + ")";
+  }
+  GrammarReading reading = readGrammar(editorText(text));
+  if (!reading.isSound()) return "(unreadable: " + std::string(reading.messages.begin()->view()) + ")";
+  std::vector<std::string> lines;
+  for (const HString& line : reading.lines) lines.emplace_back(line.view());
+  return grammarText(classicGrammar(lines));
+}
+
+bool refusalExpected(const Grammar& grammar, const std::string& why) {
+  bool empty = !productiveSymbols(grammar)[static_cast<size_t>(grammar.start())];
+  return empty || why.find("26 upper-case letters") != std::string::npos;
+}
+
+}  // namespace
+
+std::vector<std::string> checkTransformations(const Grammar& grammar) {
+  std::vector<std::string> problems;
+  if (grammar.productions.empty()) return problems;
+  for (const auto& [name, kind] : transformKinds()) {
+    std::string label = "transform " + std::string(name) + ": ";
+    try {
+      TransformResult result = transformGrammar(grammar, kind);
+      if (std::string back = readBackText(result.grammar); back != grammarText(result.grammar))
+        problems.push_back(label + "the result reads back as " + back);
+      bool decided = false;
+      if (auto difference = languageDifference(grammar, result.grammar, kComparedLength, &decided))
+        problems.push_back(label + "the words differ");
+      for (const TransformStep& step : result.steps)
+        if (step.title.empty() || step.note.empty()) problems.push_back(label + "a step without a title or note");
+    } catch (const TransformRefused& refused) {
+      if (!refusalExpected(grammar, refused.what())) problems.push_back(label + "refused: " + refused.what());
+    } catch (const WorkStopped&) {
+      // A rewrite that outgrows the limits stops; that is an outcome, not a fault.
+    } catch (const std::logic_error& fault) {
+      problems.push_back(label + fault.what());
+    }
+  }
+  return problems;
+}

@@ -1,0 +1,69 @@
+// The typed grammar: symbols are numbers with names, productions are records
+// of a head and a body of symbol numbers.
+//
+// A Grammar is what both notations read into.  The classic notation (one
+// character a symbol, "X->ab|e") is read by grammar/reading.cc into rule
+// lines for Parsing, and classicGrammar turns those lines into a Grammar; the
+// token notation ("E -> E + T | id") is read by grammar/token_reading.cc
+// straight into one.  Symbol numbers are dense: the non-terminals first, in
+// the order their rules come, then the terminals in the order they are first
+// met.  Productions are numbered as the classic model numbers them: rule by
+// rule, each rule's alternatives left to right, so production 0 is the first
+// alternative of the first rule.  The empty string is an empty body; no
+// symbol stands for it.  Nothing here makes text; names are kept as written
+// and the notation says how a printer must write them back.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+enum class Notation { kClassic, kTokens };
+
+using Symbol = int;
+inline constexpr Symbol kNoSymbol = -1;
+
+struct SymbolInfo {
+  std::string name;
+  bool terminal;
+};
+
+struct Production {
+  Symbol head;
+  std::vector<Symbol> body;  // empty for the empty string
+  bool operator==(const Production&) const = default;
+};
+
+struct Grammar {
+  Notation notation = Notation::kClassic;
+  std::vector<SymbolInfo> symbols;
+  std::vector<Production> productions;
+
+  int symbolCount() const { return static_cast<int>(symbols.size()); }
+  const std::string& name(Symbol s) const { return symbols[static_cast<size_t>(s)].name; }
+  bool isTerminal(Symbol s) const { return symbols[static_cast<size_t>(s)].terminal; }
+  // The head of production 0, or kNoSymbol for a grammar without productions.
+  Symbol start() const { return productions.empty() ? kNoSymbol : productions.front().head; }
+  // The symbol of that name, or kNoSymbol.
+  Symbol symbolNamed(const std::string& name) const;
+  // The non-terminals in symbol order.
+  std::vector<Symbol> nonTerminals() const;
+  // The numbers of the productions of `head`, in order.
+  std::vector<int> productionsOf(Symbol head) const;
+  // Adds a symbol and gives its number; the caller keeps names unique.
+  Symbol addSymbol(std::string name, bool terminal);
+};
+
+// A grammar from the rule lines of a sound classic reading ("X->ab|e"); the
+// reading lets 'e' stand only alone, as the empty body.
+Grammar classicGrammar(const std::vector<std::string>& ruleLines);
+
+// The names of the symbols of a word: one a character in the classic
+// notation, tokens between blanks in the token notation.
+std::vector<std::string> wordTokens(Notation notation, const std::string& word);
+
+// A non-terminal name not yet used, for the rules a transformation adds.
+// The token notation primes the base name (E', E'', ...); the classic one
+// takes an unused upper-case letter, the base's own when free, else the
+// first free one from 'Z' down, and has none when all 26 are used.
+std::optional<std::string> freshNonTerminalName(const Grammar& grammar, const std::string& base);

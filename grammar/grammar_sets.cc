@@ -1,0 +1,150 @@
+#include "grammar/grammar_sets.h"
+
+#include <cstddef>
+
+namespace {
+
+size_t at(Symbol s) { return static_cast<size_t>(s); }
+
+// Sweeps until a sweep sets no new flag; `step` sets flags and says whether it did.
+template <typename Step>
+void untilStable(Step step) {
+  while (step()) {
+  }
+}
+
+bool allIn(const std::vector<Symbol>& body, const SymbolSet& set) {
+  for (Symbol s : body)
+    if (!set[at(s)]) return false;
+  return true;
+}
+
+// Adds `from` into `into`, saying whether anything was new.
+bool addAll(SymbolSet& into, const SymbolSet& from) {
+  bool added = false;
+  for (size_t s = 0; s < from.size(); ++s)
+    if (from[s] && !into[s]) into[s] = added = true;
+  return added;
+}
+
+}  // namespace
+
+SymbolSet nullableSymbols(const Grammar& grammar) {
+  SymbolSet nullable(at(grammar.symbolCount()));
+  untilStable([&] {
+    bool grew = false;
+    for (const Production& p : grammar.productions)
+      if (!nullable[at(p.head)] && allIn(p.body, nullable)) nullable[at(p.head)] = grew = true;
+    return grew;
+  });
+  return nullable;
+}
+
+SymbolSet productiveSymbols(const Grammar& grammar) {
+  SymbolSet productive(at(grammar.symbolCount()));
+  for (Symbol s = 0; s < grammar.symbolCount(); ++s) productive[at(s)] = grammar.isTerminal(s);
+  untilStable([&] {
+    bool grew = false;
+    for (const Production& p : grammar.productions)
+      if (!productive[at(p.head)] && allIn(p.body, productive)) productive[at(p.head)] = grew = true;
+    return grew;
+  });
+  return productive;
+}
+
+SymbolSet reachableSymbols(const Grammar& grammar) {
+  SymbolSet reached(at(grammar.symbolCount()));
+  if (grammar.start() == kNoSymbol) return reached;
+  std::vector<Symbol> pending{grammar.start()};
+  reached[at(grammar.start())] = true;
+  while (!pending.empty()) {
+    Symbol head = pending.back();
+    pending.pop_back();
+    for (const Production& p : grammar.productions)
+      if (p.head == head)
+        for (Symbol s : p.body)
+          if (!reached[at(s)]) {
+            reached[at(s)] = true;
+            pending.push_back(s);
+          }
+  }
+  return reached;
+}
+
+PredictionSets predictionSets(const Grammar& grammar) {
+  size_t n = at(grammar.symbolCount());
+  PredictionSets sets{std::vector<SymbolSet>(n, SymbolSet(n)), std::vector<SymbolSet>(n, SymbolSet(n)),
+                      std::vector<bool>(n), nullableSymbols(grammar)};
+  for (Symbol s = 0; s < grammar.symbolCount(); ++s)
+    if (grammar.isTerminal(s)) sets.first[at(s)][at(s)] = true;
+  untilStable([&] {
+    bool grew = false;
+    for (const Production& p : grammar.productions)
+      for (Symbol s : p.body) {
+        grew = addAll(sets.first[at(p.head)], sets.first[at(s)]) || grew;
+        if (!sets.nullable[at(s)]) break;
+      }
+    return grew;
+  });
+  if (grammar.start() != kNoSymbol) sets.followsEnd[at(grammar.start())] = true;
+  untilStable([&] {
+    bool grew = false;
+    for (const Production& p : grammar.productions) {
+      // Walking the body from its end, `rest` holds First of what follows
+      // the symbol and `restVanishes` whether that can be empty.
+      SymbolSet rest(n);
+      bool restVanishes = true;
+      for (size_t k = p.body.size(); k-- > 0;) {
+        Symbol s = p.body[k];
+        if (!grammar.isTerminal(s)) {
+          grew = addAll(sets.follow[at(s)], rest) || grew;
+          if (restVanishes) {
+            grew = addAll(sets.follow[at(s)], sets.follow[at(p.head)]) || grew;
+            if (sets.followsEnd[at(p.head)] && !sets.followsEnd[at(s)]) sets.followsEnd[at(s)] = grew = true;
+          }
+        }
+        if (!sets.nullable[at(s)]) {
+          rest = sets.first[at(s)];
+          restVanishes = false;
+        } else {
+          addAll(rest, sets.first[at(s)]);
+        }
+      }
+    }
+    return grew;
+  });
+  return sets;
+}
+
+std::vector<LL1Conflict> ll1Conflicts(const Grammar& grammar) {
+  PredictionSets sets = predictionSets(grammar);
+  size_t n = at(grammar.symbolCount());
+  // The terminals (and the end of input, at index n) each production is predicted on.
+  std::vector<std::vector<bool>> predicted;
+  for (const Production& p : grammar.productions) {
+    std::vector<bool> on(n + 1);
+    bool vanishes = true;
+    for (Symbol s : p.body) {
+      for (size_t t = 0; t < n; ++t) on[t] = on[t] || sets.first[at(s)][t];
+      if (!sets.nullable[at(s)]) {
+        vanishes = false;
+        break;
+      }
+    }
+    if (vanishes) {
+      for (size_t t = 0; t < n; ++t) on[t] = on[t] || sets.follow[at(p.head)][t];
+      on[n] = sets.followsEnd[at(p.head)];
+    }
+    predicted.push_back(std::move(on));
+  }
+  std::vector<LL1Conflict> conflicts;
+  for (size_t p = 0; p < grammar.productions.size(); ++p)
+    for (size_t q = p + 1; q < grammar.productions.size(); ++q) {
+      if (grammar.productions[p].head != grammar.productions[q].head) continue;
+      for (size_t t = 0; t <= n; ++t)
+        if (predicted[p][t] && predicted[q][t])
+          conflicts.push_back({grammar.productions[p].head, t == n ? kNoSymbol : static_cast<Symbol>(t),
+                               static_cast<int>(p), static_cast<int>(q)});
+    }
+  return conflicts;
+}

@@ -1,0 +1,70 @@
+// The Transform menu: the steps shown before anything changes, Apply as one
+// step of the editor's history, and a grammar that cannot be rewritten
+// answered in words.
+#include <QAction>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+
+#include "Forms.h"
+#include "MainMenu.h"
+#include "TransformWindow.h"
+#include "test_support.h"
+
+namespace {
+
+TransformWindow* openTransformWindow() {
+  for (QWidget* form : adoptedForms())
+    if (auto* window = qobject_cast<TransformWindow*>(form)) return window;
+  return nullptr;
+}
+
+}  // namespace
+
+class TransformTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { isolateSettings(); }
+  void cleanup() { releaseForms(); }
+  void theStepsShowBeforeAnythingChanges();
+  void applyIsOneStepThatUndoTakesBack();
+  void anEmptyLanguageIsAnsweredInWords();
+};
+
+void TransformTest::theStepsShowBeforeAnythingChanges() {
+  auto form = openMainWindow();
+  typeGrammar(*form, {"I->E", "E->E+T|T", "T->i"});
+  form->menus()->find("Remove Left Recursion...")->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(openTransformWindow() != nullptr, 10000);
+  TransformWindow* window = openTransformWindow();
+  QCOMPARE(window->steps()->count(), 3);  // the grammar, one step, the result
+  QVERIFY(window->shownText().contains("E->TZ"));
+  window->steps()->setCurrentRow(1);
+  QVERIFY(window->shownText().startsWith("E->E+T|T: "));
+  QCOMPARE(form->Memo1->toPlainText(), QString("I->E\nE->E+T|T\nT->i"));
+}
+
+void TransformTest::applyIsOneStepThatUndoTakesBack() {
+  auto form = openMainWindow();
+  typeGrammar(*form, {"I->S", "S->aSb|ab|ac"});
+  form->menus()->find("Left-Factor...")->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(openTransformWindow() != nullptr, 10000);
+  openTransformWindow()->apply();
+  QCOMPARE(form->Memo1->toPlainText(), QString("I->S\nS->aZ\nZ->Sb|b|c"));
+  form->Memo1->undo();
+  QCOMPARE(form->Memo1->toPlainText(), QString("I->S\nS->aSb|ab|ac"));
+}
+
+void TransformTest::anEmptyLanguageIsAnsweredInWords() {
+  auto form = openMainWindow();
+  typeGrammar(*form, {"S->aS"});
+  ModalAnswerer answerer;
+  form->menus()->find("Remove Useless Symbols...")->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(!answerer.seen.isEmpty(), 10000);
+  QVERIFY(answerer.seen.front().texts.join(" ").contains("derives no word"));
+  QVERIFY(openTransformWindow() == nullptr);
+}
+
+QTEST_MAIN(TransformTest)
+#include "transform_test.moc"
