@@ -1,6 +1,6 @@
 // The tool's commands as the page offers them, grouped as the window's menus.
 
-export type CommandKind = 'listing' | 'table' | 'trace' | 'graph' | 'explain' | 'practice';
+export type CommandKind = 'listing' | 'table' | 'trace' | 'graph' | 'explain' | 'transform' | 'practice';
 
 export interface Command {
   name: string;  // the tool's command name, as links and the command line give it
@@ -22,6 +22,7 @@ export const COMMAND_GROUPS: CommandGroup[] = [
       { name: 'follow', label: 'Follow', kind: 'listing' },
       { name: 'report', label: 'Report', kind: 'explain' },
       { name: 'conflicts', label: 'Conflicts', kind: 'explain' },
+      { name: 'transform', label: 'Transform', kind: 'transform' },
     ],
   },
   {

@@ -11,6 +11,7 @@ import { svgOfDot } from './diagram';
 import { grownNodes, treeDot, type TreeNode } from './trees';
 import { download, pngOfSvg } from './downloads';
 import { showPractice } from './practice';
+import { showTransform } from './transform';
 
 const $ = <T extends HTMLElement>(id: string) => document.getElementById(id) as T;
 const NOTE_PREFIX = 'tablomat-cli: note: ';
@@ -163,15 +164,20 @@ const FORMAT_FILES: Record<string, [string, string]> = {
   CSV: ['csv', 'csv'], Markdown: ['markdown', 'md'], LaTeX: ['latex', 'tex'], JSON: ['json', 'json'], Text: ['text', 'txt'],
 };
 
-function toolExports(name: string, labels: string[]): { label: string; act: () => Promise<void> }[] {
+// Downloads of what the tool writes in each format, the arguments made for the format.
+function formatExports(fileName: string, labels: string[], argsFor: (format: string) => string[]) {
   return labels.map((label) => ({
     label,
     act: async () => {
       const [format, extension] = FORMAT_FILES[label];
-      const output = await tool(commandArgs(name, format));
-      download(`${name}.${extension}`, output.stdout);
+      const output = await tool(argsFor(format));
+      download(`${fileName}.${extension}`, output.stdout);
     },
   }));
+}
+
+function toolExports(name: string, labels: string[]) {
+  return formatExports(name, labels, (format) => commandArgs(name, format));
 }
 
 function svgExports(name: string, svg: () => SVGSVGElement | null, dot?: string) {
@@ -372,6 +378,18 @@ async function runCommand(command: Command): Promise<void> {
     showPractice({ box: resultBox, tool, setWork });
     return;
   }
+  if (command.kind === 'transform') {
+    showNotes([]);
+    exportsBox.replaceChildren();
+    showTransform({
+      box: resultBox,
+      tool,
+      useGrammar: (grammar) => setWork(grammar.replace(/\r?\n$/, ''), wordInput.value),
+      exportsFor: (args, name) =>
+        exportButtons(formatExports(name, ['Text', 'Markdown', 'LaTeX', 'JSON'], (format) => [...args, '--format', format])),
+    });
+    return;
+  }
   // The newest command wins: one still working is cancelled.
   if (commandRunning) runner.cancel();
   let output: ToolOutput;
@@ -429,7 +447,7 @@ function workChanged(): void {
   checkTimer = window.setTimeout(() => {
     void checkGrammar();
     // Practice keeps the student's answer; the tool's results follow the grammar.
-    if (current && current.kind !== 'practice') void runCommand(current);
+    if (current && current.kind !== 'practice' && current.kind !== 'transform') void runCommand(current);
   }, 350);
 }
 

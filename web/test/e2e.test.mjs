@@ -252,6 +252,20 @@ describe('long work', () => {
   });
 });
 
+describe('transform', () => {
+  it('shows the grammar rewritten as the tool rewrites it, and carries on with it', async () => {
+    const { page } = await openPage(link(EXPRESSIONS, 'a', 'transform'));
+    await page.waitForFunction(() => document.querySelector('.practice pre')?.textContent.length > 0);
+    const shown = await page.$eval('.practice pre', (pre) => pre.textContent);
+    const file = join(scratch, 'left-recursive.txt');
+    await writeFile(file, EXPRESSIONS);
+    assert.equal(shown, runNode(['transform', 'left-recursion', file]).stdout);
+    await page.click('.practice-row button');  // Use this grammar
+    await page.waitForFunction((text) => document.querySelector('.cm-content').innerText.trim() === text.trim(), {}, shown);
+    await page.close();
+  });
+});
+
 describe('practice', () => {
   it('makes an exercise into the editor and grades an answer with the tool', async () => {
     const { page } = await openPage(link(EXPRESSIONS, '', 'practice'));

@@ -42,6 +42,8 @@ describe('the tool under Node.js', { skip: !haveNative() && 'the native tool is 
       for (const command of GRAPHS) runs.push(same([command, '--example', String(example)]));
       runs.push(same(['lalr-eval', '--example', String(example), '--tree', '--format', 'json']));
       runs.push(same(['ll1-eval', '--example', String(example), '--tree']));
+      for (const kind of ['left-recursion', 'epsilon', 'cnf'])
+        for (const format of ['text', 'json']) runs.push(same(['transform', kind, '--example', String(example), '--format', format]));
       await Promise.all(runs);
     });
   }
