@@ -13,6 +13,7 @@ const COMMANDS = [
   'lalr-table', 'll1-eval', 'slr-eval', 'lr1-eval', 'lalr-eval',
 ];
 const GRAPHS = ['lr0-graph', 'lr1-graph', 'lalr-graph'];
+const JSON_EXAMPLES = [1, 2, 5, 7];
 const EXPLAIN = ['report', 'conflicts'];
 // Kept grammars with errors, conflicts, empty rules and merged lines.
 const KEPT = ['errors', 'accept-conflict', 'merged-lines', 'random-07'];
@@ -34,16 +35,20 @@ function keptArgs(name) {
 }
 
 describe('the tool under Node.js', { skip: !haveNative() && 'the native tool is not built' }, () => {
+  // Every format is written from the same results, so text on every example
+  // and JSON on a few of them find what the WebAssembly build computes
+  // differently; each run starts a Node.js, which costs a quarter second.
   for (let example = 1; example <= 12; ++example) {
     it(`answers as the native tool on example ${example}`, async () => {
+      const x = ['--example', String(example)];
+      const formats = JSON_EXAMPLES.includes(example) ? ['text', 'json'] : ['text'];
       const runs = [];
-      for (const command of [...COMMANDS, ...EXPLAIN])
-        for (const format of ['text', 'json']) runs.push(same([command, '--example', String(example), '--format', format]));
-      for (const command of GRAPHS) runs.push(same([command, '--example', String(example)]));
-      runs.push(same(['lalr-eval', '--example', String(example), '--tree', '--format', 'json']));
-      runs.push(same(['ll1-eval', '--example', String(example), '--tree']));
-      for (const kind of ['left-recursion', 'epsilon', 'cnf'])
-        for (const format of ['text', 'json']) runs.push(same(['transform', kind, '--example', String(example), '--format', format]));
+      for (const command of [...COMMANDS, ...EXPLAIN]) for (const format of formats) runs.push(same([command, ...x, '--format', format]));
+      for (const command of GRAPHS) runs.push(same([command, ...x]));
+      runs.push(same(['lalr-eval', ...x, '--tree', '--format', 'json']));
+      runs.push(same(['ll1-eval', ...x, '--tree']));
+      if (JSON_EXAMPLES.includes(example))
+        for (const kind of ['left-recursion', 'epsilon', 'cnf']) for (const format of formats) runs.push(same(['transform', kind, ...x, '--format', format]));
       await Promise.all(runs);
     });
   }
