@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= 2
 DEPS = scripts/install-deps.sh
 
-.PHONY: all build test run sanitize fuzz bench package clean
+.PHONY: all build test run sanitize fuzz bench package clean web
 
 all: build
 
@@ -19,7 +19,7 @@ $(BUILD)/deps.stamp: $(DEPS)
 	$(DEPS) build window cli
 	mkdir -p $(BUILD) && touch $@
 
-test: build $(BUILD)/test-deps.stamp
+test: build $(BUILD)/test-deps.stamp web
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 $(BUILD)/test-deps.stamp: $(DEPS)
@@ -35,6 +35,27 @@ package: build
 	packaging/validate_test.sh packaging/org.tablomat.Tablomat.desktop \
 	  $(BUILD)/packaging/staged/org.tablomat.Tablomat.metainfo.xml packaging/org.tablomat.Tablomat.mime.xml
 	lintian --fail-on error $(BUILD)/tablomat_*.deb
+
+# The web edition: the library compiled to WebAssembly by Debian's emscripten,
+# the command-line tool for Node.js and the static site in $(WEB_BUILD)/site.
+WEB_BUILD ?= build-web
+# Debian's emscripten runs its JavaScript tools with Debian's node modules
+# (acorn), which a nodejs from elsewhere does not look for.
+WEB_ENV = NODE_PATH=/usr/share/nodejs
+web: $(WEB_BUILD)/deps.stamp web/node_modules/.package-lock.json $(WEB_BUILD)/CMakeCache.txt
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS) --target tablomat-cli tablomat-web
+	cd web && node scripts/build.mjs ../$(WEB_BUILD)/web ../$(WEB_BUILD)/site
+
+$(WEB_BUILD)/deps.stamp: $(DEPS)
+	$(DEPS) web
+	mkdir -p $(WEB_BUILD) && touch $@
+
+# The npm packages exactly as the lock file pins them; never a browser download.
+web/node_modules/.package-lock.json: web/package-lock.json
+	cd web && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund
+
+$(WEB_BUILD)/CMakeCache.txt: web/node_modules/.package-lock.json
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
 
 run: $(BUILD)/deps.stamp $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS) --target tablomat
@@ -83,4 +104,4 @@ bench:
 	build-bench/bench/tablomat-bench bench/grammars
 
 clean:
-	rm -rf $(BUILD) build-bench build-sanitize build-fuzz
+	rm -rf $(BUILD) build-bench build-sanitize build-fuzz $(WEB_BUILD)

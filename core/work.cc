@@ -6,7 +6,12 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
+
+#ifdef __EMSCRIPTEN__
+#include <emscripten/heap.h>
+#endif
 
 namespace {
 
@@ -14,6 +19,12 @@ thread_local WorkScope* current = nullptr;
 
 const WorkLimits kDefaults;
 
+#ifdef __EMSCRIPTEN__
+// WebAssembly: the module's heap, which grows and never shrinks, up to the
+// most the module was linked to reach, which stands for the machine here.
+long residentMiB() { return static_cast<long>(emscripten_get_heap_size() / (1024 * 1024)); }
+long machineMiB() { return static_cast<long>(emscripten_get_heap_max() / (1024 * 1024)); }
+#else
 // Resident memory in MiB, from the kernel's page counts; 0 when unknown.
 // The file stays open: it is read again at every look.
 long residentMiB() {
@@ -28,8 +39,16 @@ long residentMiB() {
   return std::strtol(rest, nullptr, 10) * pageKiB / 1024;
 }
 
-long microsecondsNow() {
-  return static_cast<long>(std::chrono::duration_cast<std::chrono::microseconds>(
+// The machine's memory in MiB; 0 when unknown.
+long machineMiB() {
+  long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
+  return pages > 0 && pageSize > 0 ? pages / 1024 * pageSize / 1024 : 0;
+}
+#endif
+
+// 64 bits: a `long` of microseconds overflows in 36 minutes where it has 32 (wasm32).
+std::int64_t microsecondsNow() {
+  return static_cast<std::int64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
                                std::chrono::steady_clock::now().time_since_epoch())
                                .count());
 }
@@ -42,8 +61,7 @@ long microsecondsNow() {
 
 long WorkLimits::defaultMemoryMiB() {
   static const long kMiB = [] {
-    long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
-    long machine = pages > 0 && pageSize > 0 ? pages / 1024 * pageSize / 1024 : 0;
+    long machine = machineMiB();
     return machine > 0 ? std::min(6'144L, machine / 4 * 3) : 6'144L;
   }();
   return kMiB;
@@ -61,7 +79,7 @@ class WorkCheck {
     if (scope->cancel_ != nullptr && scope->cancel_->load(std::memory_order_relaxed))
       throw WorkStopped(WorkStopped::Reason::kCancelled, "Cancelled.");
     if ((++scope->ticks_ & 1023) != 0) return;
-    long now = microsecondsNow();
+    std::int64_t now = microsecondsNow();
     if (now - scope->lastLook_ < kLookEveryMicroseconds) return;
     scope->lastLook_ = now;
     if (residentMiB() > scope->limits_.memoryMiB)
@@ -75,6 +93,12 @@ class WorkCheck {
 
 WorkScope::WorkScope(const WorkLimits& limits, const std::atomic<bool>* cancel, ProgressReport report)
     : limits_(limits), cancel_(cancel), report_(std::move(report)), outer_(current), lastLook_(microsecondsNow()) {
+  // A client that wraps another (the page around the command-line tool)
+  // hears of the inner command's progress and can cancel it.
+  if (outer_ != nullptr) {
+    if (cancel_ == nullptr) cancel_ = outer_->cancel_;
+    if (!report_) report_ = outer_->report_;
+  }
   current = this;
 }
 

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -54,7 +55,8 @@ using ProgressReport = std::function<void(const WorkProgress&)>;
 
 // Installs limits, a cancel flag and a progress report for the commands
 // run on this thread until the scope closes.  Scopes nest; the innermost
-// rules.  The cancel flag and the report must outlive the scope; the
+// rules, and one without a cancel flag or report keeps those of the scope
+// around it.  The cancel flag and the report must outlive the scope; the
 // report is called on the working thread, at most every few milliseconds.
 class WorkScope {
  public:
@@ -73,7 +75,7 @@ class WorkScope {
   ProgressReport report_;
   WorkScope* outer_;
   long ticks_ = 0;
-  long lastLook_;  // when the memory was last read, in microseconds
+  std::int64_t lastLook_;  // when the memory was last read, in microseconds
 };
 
 // The limits in force on this thread.

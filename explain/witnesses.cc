@@ -54,13 +54,13 @@ void Witnesses::computeVanishAndWord() {
   word_.fill(kInfinite);
   vanishChoice_.fill(-1);
   wordChoice_.fill(-1);
-  auto wordCost = [&](char c) { return GrammarView::isNonterminal(c) ? word_[code(c)] : 0L; };
+  auto wordCost = [&](char c) { return GrammarView::isNonterminal(c) ? word_[code(c)] : Cost{0}; };
   for (bool changed = true; changed;) {
     changed = false;
     for (int p = 0; p < grammar_.productionCount(); ++p) {
       if (!usable(p)) continue;
       const GrammarView::Production& production = grammar_.production(p);
-      long vanish = 1, word = 1;
+      Cost vanish = 1, word = 1;
       for (char c : production.body) {
         vanish = std::min(kInfinite, vanish + vanishCost(c));
         word = std::min(kInfinite, word + wordCost(c));
@@ -74,8 +74,8 @@ void Witnesses::computeVanishAndWord() {
 
 void Witnesses::computeFirst() {
   for (auto& costs : first_) costs.fill(kInfinite);
-  auto relax = [&](char x, char t, long cost, int p, int i) {
-    long& best = first_[nt(x)][code(t)];
+  auto relax = [&](char x, char t, Cost cost, int p, int i) {
+    Cost& best = first_[nt(x)][code(t)];
     if (cost >= best) return false;
     best = cost;
     firstChoice_[nt(x)][code(t)] = {p, i};
@@ -86,7 +86,7 @@ void Witnesses::computeFirst() {
     for (int p = 0; p < grammar_.productionCount(); ++p) {
       if (!usable(p)) continue;
       const GrammarView::Production& production = grammar_.production(p);
-      long prefix = 1;
+      Cost prefix = 1;
       for (size_t i = 0; i < production.body.size(); ++i) {
         char c = production.body[i];
         if (!GrammarView::isNonterminal(c)) {
@@ -105,7 +105,7 @@ void Witnesses::computeFirst() {
 }
 
 void Witnesses::computeFollow() {
-  auto relax = [&](char a, char t, long cost, FollowStep step) {
+  auto relax = [&](char a, char t, Cost cost, FollowStep step) {
     FollowChoice& best = follow_[nt(a)][code(t)];
     if (cost >= best.cost) return false;
     static_cast<FollowStep&>(best) = step;
@@ -122,7 +122,7 @@ void Witnesses::computeFollow() {
       for (size_t i = 0; i < body.size(); ++i) {
         char a = body[i];
         if (!GrammarView::isNonterminal(a)) continue;
-        long prefix = 1;
+        Cost prefix = 1;
         bool allVanish = true;
         for (size_t j = i + 1; j < body.size() && allVanish; ++j) {
           char c = body[j];
@@ -142,7 +142,7 @@ void Witnesses::computeFollow() {
         if (!allVanish) continue;
         FollowStep step{Step::kThroughFollow, p, static_cast<int>(i), -1};
         for (int t = 0; t < 256; ++t) {
-          long outer = follow_[nt(production.head)][static_cast<size_t>(t)].cost;
+          Cost outer = follow_[nt(production.head)][static_cast<size_t>(t)].cost;
           if (finite(outer)) changed |= relax(a, static_cast<char>(t), prefix + outer, step);
         }
       }
@@ -163,7 +163,7 @@ void Witnesses::computeReach(Root root) {
     changed = false;
     for (int p = 0; p < grammar_.productionCount(); ++p) {
       const GrammarView::Production& production = grammar_.production(p);
-      long outer = reach[code(production.head)].cost;
+      Cost outer = reach[code(production.head)].cost;
       if (!usable(p) || !finite(outer)) continue;
       for (size_t k = 0; k < production.body.size(); ++k) {
         ReachChoice& best = reach[code(production.body[k])];
@@ -216,12 +216,12 @@ Tree Witnesses::beginning(char x, char t) const {
 }
 
 int Witnesses::beginningPosition(std::string_view symbols, char t) const {
-  long prefix = 0, best = kInfinite;
+  Cost prefix = 0, best = kInfinite;
   int position = -1;
   for (size_t i = 0; i < symbols.size(); ++i) {
     char c = symbols[i];
     if (begins(c, t)) {
-      long cost = prefix + (c == t ? 0 : first_[nt(c)][code(t)]);
+      Cost cost = prefix + (c == t ? 0 : first_[nt(c)][code(t)]);
       if (cost < best) best = cost, position = static_cast<int>(i);
     }
     if (!finite(vanishCost(c))) break;

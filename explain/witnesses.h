@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -95,20 +96,23 @@ class Witnesses {
   int vanishingProduction(char x) const { return vanishChoice_[code(x)]; }
 
  private:
-  static constexpr long kInfinite = 1L << 40;
-  static bool finite(long cost) { return cost < kInfinite; }
+  // A cost counts productions; `long` is 32 bits on some targets (wasm32),
+  // where the sums of costs near kInfinite would overflow.
+  using Cost = std::int64_t;
+  static constexpr Cost kInfinite = Cost{1} << 40;
+  static bool finite(Cost cost) { return cost < kInfinite; }
   static unsigned char code(char c) { return static_cast<unsigned char>(c); }
   // The slot of a non-terminal in the per-non-terminal tables.
   static size_t nt(char x) { return static_cast<size_t>(x - 'A'); }
   static size_t index(Root root) { return root == Root::kStartSymbol ? 0 : 1; }
   bool usable(int p) const { return p != avoided_; }
-  long vanishCost(char x) const { return GrammarView::isNonterminal(x) ? vanish_[code(x)] : kInfinite; }
+  Cost vanishCost(char x) const { return GrammarView::isNonterminal(x) ? vanish_[code(x)] : kInfinite; }
 
   struct FollowChoice : FollowStep {
-    long cost = kInfinite;
+    Cost cost = kInfinite;
   };
   struct ReachChoice {
-    long cost = kInfinite;
+    Cost cost = kInfinite;
     int production = -1;
     int position = -1;
     bool seed = false;  // a symbol of the root production itself
@@ -127,12 +131,12 @@ class Witnesses {
 
   const GrammarView& grammar_;
   int avoided_;
-  std::array<long, 256> vanish_;
+  std::array<Cost, 256> vanish_;
   std::array<int, 256> vanishChoice_;
-  std::array<long, 256> word_;
+  std::array<Cost, 256> word_;
   std::array<int, 256> wordChoice_;
   // By non-terminal slot, then terminal code; on the heap, being large.
-  std::vector<std::array<long, 256>> first_;
+  std::vector<std::array<Cost, 256>> first_;
   std::vector<std::array<FirstStep, 256>> firstChoice_;
   std::vector<std::array<FollowChoice, 256>> follow_;
   std::array<std::array<ReachChoice, 256>, 2> reach_;

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the Debian packages a make target needs, when they are missing.
-# Usage: scripts/install-deps.sh GROUP...   (groups: build window cli test fuzz bench package)
+# Usage: scripts/install-deps.sh GROUP...   (groups: build window cli test fuzz bench package web)
 set -eu
 
 packages_of() {
@@ -16,6 +16,8 @@ packages_of() {
     package) echo "dpkg-dev file desktop-file-utils appstream lintian librsvg2-bin gzip" ;;
     fuzz) echo "clang libclang-rt-14-dev" ;;
     bench) echo "bison python3" ;;
+    # npm comes with some builds of nodejs; Debian's own npm only where none did.
+    web) echo "emscripten nodejs chromium"; command -v npm >/dev/null 2>&1 || echo "npm" ;;
     *) echo "install-deps: unknown group '$1'" >&2; exit 2 ;;
   esac
 }
