@@ -661,6 +661,23 @@ void checkGradingAndAmbiguity(const Parsing& model, Problems& problems) {
     problems.push_back("a word with two trees in an LR(1) grammar: " + witness->word);
 }
 
+// A counterexample names only entries of its own cell, and (LR) its word
+// or prefix leads the parser to that cell.
+bool namesOwnCell(const GrammarView& grammar, const TableView& table, const Conflict& c) {
+  const Counterexample& ce = c.counterexample;
+  if (ce.kind == Counterexample::Kind::kNone) return true;
+  if (table.isLR()) return explainsLRCell(grammar, table, ce, c.row, c.symbol);
+  std::vector<std::string> bodies = TableView::entries(c.cell);
+  if (!bodies.empty()) bodies.front() = bodies.front().substr(std::min<size_t>(3, bodies.front().size()));
+  auto inCell = [&](const std::string& production) {
+    return production.size() > 3 && std::find(bodies.begin(), bodies.end(), production.substr(3)) != bodies.end();
+  };
+  if (ce.kind == Counterexample::Kind::kUnifying) return inCell(ce.actions[0]) && inCell(ce.actions[1]);
+  for (const Counterexample::Example& example : ce.examples)
+    if (!inCell(example.action)) return false;
+  return true;
+}
+
 // Every counterexample met, checked again from scratch.  Small bounds: the
 // checks are what matters, not how far the search gets.
 void checkExplanations(const Parsing& model, Problems& problems) {
@@ -686,6 +703,7 @@ void checkExplanations(const Parsing& model, Problems& problems) {
         if (!isUnifyingPair(grammar, ce.trees[0], ce.trees[1])) problems.push_back(where + "a unifying counterexample that is none");
         if (lr1Clean) problems.push_back(where + "a unifying counterexample for a grammar that is LR(1)");
       }
+      if (!namesOwnCell(grammar, tables[kind], c)) problems.push_back(where + "a counterexample of another cell");
       for (const Counterexample::Example& example : ce.examples) {
         std::string leaves = frontier(example.tree);
         if (!isDerivation(grammar, example.tree) || leaves.compare(0, example.prefix.size(), example.prefix) != 0)
