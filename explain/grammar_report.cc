@@ -132,18 +132,18 @@ std::vector<GrammarReport::TableClass> classesOf(TableSet& tables) {
 }
 
 // The grammar with a new first rule X->S in front, when its own first rule
-// does not augment it and a letter is free.
-std::optional<Parsing> augmentedModel(const Parsing& model) {
+// does not augment it and a letter is free; made in place, a model being
+// one object with its lists.
+void loadAugmented(const Parsing& model, std::optional<Parsing>& augmented) {
   GrammarView g(model);
   char letter = freeLetter(g);
-  if (g.productionCount() == 0 || startHint(model).empty() || letter == '\0') return std::nullopt;
+  if (g.productionCount() == 0 || startHint(model).empty() || letter == '\0') return;
   HString text = HString(std::string{letter, '-', '>', g.start()}.c_str()) + "\r\n";
   for (const HString& rule : model.rules) text += rule + "\r\n";
   GrammarReading reading = readGrammar(text);
-  if (!reading.isSound()) return std::nullopt;
-  Parsing augmented;
-  augmented.loadRules(reading.lines);
-  return augmented;
+  if (!reading.isSound()) return;
+  augmented.emplace();
+  augmented->loadRules(reading.lines);
 }
 
 // Whether a unifying counterexample of some conflict shows the grammar
@@ -271,7 +271,8 @@ GrammarReport grammarReport(const Parsing& model, const std::string& word, const
         break;
       }
 
-  std::optional<Parsing> augmented = augmentedModel(model);
+  std::optional<Parsing> augmented;
+  loadAugmented(model, augmented);
   std::optional<TableSet> augmentedTables;
   if (augmented) {
     augmentedTables.emplace(*augmented);
