@@ -47,7 +47,7 @@ build-sanitize/deps.stamp: $(DEPS)
 	mkdir -p build-sanitize && touch $@
 
 # Fuzzes each target for its share of FUZZ_SECONDS from the kept corpus,
-# with the dictionary of the notation, letting inputs grow to the target's
+# with the dictionary of the notation, trying inputs up to the target's
 # largest (name:bytes); an input that fails is written to
 # fuzz/corpus/regression, which `make test` runs through every target.
 # Each target ends with its rate and the largest input of its corpus.
@@ -66,7 +66,7 @@ fuzz:
 	  find fuzz/corpus/regression -type f ! -name '.*' -exec cp {} $$corpus/ \; && \
 	  echo "== $$name: $$share s, inputs up to $$bytes bytes" && \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp build-fuzz/fuzz/tablomat_fuzz_$$name -max_total_time=$$share \
-	    -max_len=$$bytes -len_control=20 -dict=fuzz/notation.dict -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
+	    -max_len=$$bytes -len_control=0 -dict=fuzz/notation.dict -timeout=30 -rss_limit_mb=4096 -print_final_stats=1 \
 	    -artifact_prefix=fuzz/corpus/regression/$$name- $$corpus > build-fuzz/$$name.log 2>&1; \
 	  status=$$?; grep -E '^stat::|SUMMARY|property failed|artifact|ERROR' build-fuzz/$$name.log; \
 	  echo "$$name: largest input $$(find $$corpus -type f -printf '%s\n' | sort -n | tail -1) bytes"; \
