@@ -81,20 +81,32 @@ build-sanitize/deps.stamp: $(DEPS)
 	$(DEPS) build window cli
 	mkdir -p build-sanitize && touch $@
 
-# Fuzzes every analysis for FUZZ_SECONDS from the kept corpus; an input
-# that fails is written to fuzz/corpus/regression, which `make test` runs.
+# Fuzzes each target for its share of FUZZ_SECONDS from the kept corpus,
+# with the dictionary of the notation, trying inputs up to the target's
+# largest (name:bytes); an input that fails is written to
+# fuzz/corpus/regression, which `make test` runs through every target.
+# Each target ends with its rate and the largest input of its corpus.
 FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = reading:65536 sets:32768 ll1:16384 writers:16384 trees:8192 analysis:4096
 FUZZ_FLAGS = -fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all -fno-omit-frame-pointer
 fuzz:
 	$(DEPS) build fuzz
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLOMAT_WINDOW=OFF \
 	  -DTABLOMAT_CLI=OFF -DTABLOMAT_FUZZ=ON "-DCMAKE_CXX_FLAGS=$(FUZZ_FLAGS)"
-	cmake --build build-fuzz -j $(JOBS) --target tablomat_fuzzer
-	mkdir -p build-fuzz/corpus
-	cp fuzz/corpus/seed/* build-fuzz/corpus/
-	find fuzz/corpus/regression -type f ! -name '.*' -exec cp {} build-fuzz/corpus/ \;
-	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp build-fuzz/fuzz/tablomat_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
-	  -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix=fuzz/corpus/regression/ build-fuzz/corpus
+	cmake --build build-fuzz -j $(JOBS) --target $(foreach t,$(FUZZ_TARGETS),tablomat_fuzz_$(firstword $(subst :, ,$(t))))
+	share=$$(( $(FUZZ_SECONDS) / $(words $(FUZZ_TARGETS)) )); [ $$share -ge 5 ] || share=5; \
+	for spec in $(FUZZ_TARGETS); do \
+	  name=$${spec%%:*}; bytes=$${spec##*:}; corpus=build-fuzz/corpus/$$name; \
+	  mkdir -p $$corpus && cp fuzz/corpus/seed/* $$corpus/ && \
+	  find fuzz/corpus/regression -type f ! -name '.*' -exec cp {} $$corpus/ \; && \
+	  echo "== $$name: $$share s, inputs up to $$bytes bytes" && \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp build-fuzz/fuzz/tablomat_fuzz_$$name -max_total_time=$$share \
+	    -max_len=$$bytes -len_control=0 -dict=fuzz/notation.dict -timeout=30 -rss_limit_mb=4096 -print_final_stats=1 \
+	    -artifact_prefix=fuzz/corpus/regression/$$name- $$corpus > build-fuzz/$$name.log 2>&1; \
+	  status=$$?; grep -E '^stat::|SUMMARY|property failed|artifact|ERROR' build-fuzz/$$name.log; \
+	  echo "$$name: largest input $$(find $$corpus -type f -printf '%s\n' | sort -n | tail -1) bytes"; \
+	  [ $$status -eq 0 ] || exit $$status; \
+	done
 
 # Times every command on the benchmark grammars against bison.
 bench:

@@ -1,10 +1,14 @@
 // A pair of trees from the unifying search explains a conflict when it is
-// put into a derivation from the root (the shortest context of its root),
-// its leaves are completed to words, and the table's parser, made to follow
-// each tree, first moves differently at the conflict's cell.  A pair that
-// parts under another symbol of the same state is tried again with the leaf
-// at that point completed to a word that begins with the wanted symbol.
-// Pairs found for one conflict serve the later conflicts of the table.
+// put into a derivation from the root, its leaves are completed to words,
+// and the table's parser, made to follow each tree, first moves
+// differently at the conflict's very cell.  For the LR tables the
+// derivation around the pair is chosen by the state the parser must be in
+// where the pair begins: an LR(1) state has twins with the same items and
+// other lookaheads, and only a prefix that leads into the cell's own state
+// makes the counterexample one of that cell.  A pair that parts under
+// another symbol of the same state is tried again with the leaf at that
+// point completed to a word that begins with the wanted symbol.  Pairs
+// found for one conflict serve the later conflicts of the table.
 #include "explain/counterexample.h"
 
 #include <algorithm>
@@ -40,13 +44,33 @@ struct FoundPair {
   Tree first, second;
   std::string word;
   Divergence at;
-  std::vector<Tree> words;  // the words the non-terminal leaves were completed by
+  Tree derivations[2];  // the trees in a derivation of the word from the root
+};
+
+// A pair as the unifying search gave it, kept for the later conflicts.
+struct RawPair {
+  Tree first, second;
 };
 
 // Replaces the marked leaf of a context by a tree.
 Tree inContext(MarkedTree context, Tree tree) {
   nodeAt(context.tree, context.leaf) = std::move(tree);
   return std::move(context.tree);
+}
+
+// Every non-terminal leaf replaced by the next of `words`, in order.
+void completeLeaves(Tree& tree, const std::vector<Tree>& words, size_t& k) {
+  if (!tree.expanded) {
+    if (GrammarView::isNonterminal(tree.symbol)) tree = words[k++];
+    return;
+  }
+  for (Tree& child : tree.children) completeLeaves(child, words, k);
+}
+
+Tree completed(Tree tree, const std::vector<Tree>& words) {
+  size_t k = 0;
+  completeLeaves(tree, words, k);
+  return tree;
 }
 
 std::string bodyText(const GrammarView& g, int p) {
@@ -79,7 +103,7 @@ struct CounterexampleFinder::Data {
   Witnesses ll;
   Clock::time_point tableDeadline;
   Clock::time_point unifyingDeadline;
-  std::vector<FoundPair> found;
+  std::vector<RawPair> found;
 
   const TableView& table() { return tables[kind]; }
   // The end of a search that starts now: the conflict's bound, within the table's.
@@ -87,85 +111,24 @@ struct CounterexampleFinder::Data {
   const Witnesses& witnesses() const { return kind == TableKind::kLL1 ? ll : lr; }
   int rootOnly() const { return kind == TableKind::kLL1 ? -1 : 0; }
 
-  // The trees of a pair put into a derivation from the root; their leaves are still the pair's.
-  std::optional<std::pair<Tree, Tree>> inDerivation(const Tree& first, const Tree& second) const {
-    const Witnesses& w = witnesses();
-    bool rooted = kind != TableKind::kLL1 ? first.production == 0 : first.symbol == grammar.start();
-    if (rooted) return std::make_pair(first, second);
-    Witnesses::Root root = kind == TableKind::kLL1 ? Witnesses::Root::kStartSymbol : Witnesses::Root::kProductionZero;
-    if (!w.reaches(first.symbol, root)) return std::nullopt;
-    MarkedTree context = w.reaching(first.symbol, root);
-    return std::make_pair(inContext(context, first), inContext(context, second));
-  }
-
-  // The moves of the table's parser on both trees, their non-terminal leaves
-  // completed by `words` (one per leaf, in order); false when it cannot follow them.
-  bool movesOf(std::pair<Tree, Tree> trees, const std::vector<Tree>& words, std::vector<Move> (&moves)[2], std::string& word) {
-    for (Tree* tree : {&trees.first, &trees.second}) {
-      size_t k = 0;
-      completeLeaves(*tree, words, k);
-    }
-    word = frontier(trees.first);
-    if (kind == TableKind::kLL1)
-      return ll1Moves(grammar, table(), trees.first, moves[0]) && ll1Moves(grammar, table(), trees.second, moves[1]);
-    return lrMoves(grammar, table(), trees.first, moves[0]) && lrMoves(grammar, table(), trees.second, moves[1]);
-  }
-
-  static void completeLeaves(Tree& tree, const std::vector<Tree>& words, size_t& k) {
-    if (!tree.expanded) {
-      if (GrammarView::isNonterminal(tree.symbol)) tree = words[k++];
-      return;
-    }
-    for (Tree& child : tree.children) completeLeaves(child, words, k);
-  }
-
-  std::optional<FoundPair> diverge(const Tree& first, const Tree& second) {
-    std::optional<std::pair<Tree, Tree>> trees = inDerivation(first, second);
-    if (!trees) return std::nullopt;
-    const Witnesses& w = witnesses();
-    std::string leaves = frontier(trees->first);
+  // The shortest words of the form's non-terminal leaves; none when one derives no word.
+  std::optional<std::vector<Tree>> shortestWords(const std::string& form) const {
     std::vector<Tree> words;
-    for (char c : leaves) {
+    for (char c : form) {
       if (!GrammarView::isNonterminal(c)) continue;
-      if (!w.derivesWord(c)) return std::nullopt;
-      words.push_back(w.word(c));
+      if (!witnesses().derivesWord(c)) return std::nullopt;
+      words.push_back(witnesses().word(c));
     }
-    return parting(first, second, *trees, words);
+    return words;
   }
 
-  // Where the parser parts on the two trees, their leaves completed by `words`.
-  std::optional<FoundPair> parting(const Tree& first, const Tree& second, const std::pair<Tree, Tree>& trees,
-                                   const std::vector<Tree>& words) {
-    std::vector<Move> moves[2];
-    std::string word;
-    if (!movesOf(trees, words, moves, word)) return std::nullopt;
-    int d = firstDifference(moves[0], moves[1]);
-    if (d < 0 || static_cast<size_t>(d) >= moves[0].size() || static_cast<size_t>(d) >= moves[1].size()) return std::nullopt;
-    const Move& a = moves[0][static_cast<size_t>(d)];
-    const Move& b = moves[1][static_cast<size_t>(d)];
-    if (a.row != b.row || a.lookahead != b.lookahead) return std::nullopt;
-    bool lr = kind != TableKind::kLL1;
-    Divergence at{a.row, a.lookahead, lr ? normalized(a.action) : a.action, lr ? normalized(b.action) : b.action};
-    return FoundPair{first, second, word, at, words};
-  }
-
-  // The same pair parting under another symbol: the leaf whose word gives
-  // the lookahead where the runs part is made to begin with the symbol.
-  std::optional<FoundPair> divergeUnder(const FoundPair& pair, char symbol) {
-    if (pair.at.symbol == symbol || symbol == '$') return std::nullopt;
-    std::optional<std::pair<Tree, Tree>> trees = inDerivation(pair.first, pair.second);
-    if (!trees) return std::nullopt;
-    std::vector<Move> moves[2];
-    std::string word;
-    if (!movesOf(*trees, pair.words, moves, word)) return std::nullopt;
-    int d = firstDifference(moves[0], moves[1]);
-    if (d < 0 || static_cast<size_t>(d) >= moves[0].size()) return std::nullopt;
-    // The leaf whose word holds the lookahead where the runs part.
-    size_t at = moves[0][static_cast<size_t>(d)].read;
-    std::string leaves = frontier(trees->first);
-    std::vector<Tree> words = pair.words;
+  // The words of the leaves with the one that covers frontier position `at`
+  // made to begin with `symbol`; none when that position is a terminal or
+  // its leaf cannot begin so.
+  std::optional<std::vector<Tree>> beginningAt(const std::string& form, std::vector<Tree> words, size_t at, char symbol) const {
+    if (symbol == '$') return std::nullopt;
     size_t position = 0, k = 0;
-    for (char c : leaves) {
+    for (char c : form) {
       bool nonterminal = GrammarView::isNonterminal(c);
       size_t length = nonterminal ? frontier(words[k]).size() : 1;
       if (position + length > at) {
@@ -173,52 +136,220 @@ struct CounterexampleFinder::Data {
         Tree tree = witnesses().beginning(c, symbol);
         if (!witnesses().completeToWord(tree)) return std::nullopt;
         words[k] = std::move(tree);
-        break;
+        return words;
       }
       position += length;
       k += nonterminal;
     }
-    return parting(pair.first, pair.second, *trees, words);
+    return std::nullopt;
   }
 
-  // The pair explains the conflict of the cell (row, symbol).
-  bool explains(const Divergence& at, int row, char symbol) { return at.symbol == symbol && partsAt(at, row, symbol); }
-
-  // The runs part in the row (or an LR(1) state with its items) by two
-  // entries of the cell (row, symbol), whatever the symbol they part under.
-  bool partsAt(const Divergence& at, int row, char symbol) {
-    if (at.first == at.second) return false;
-    const TableView& t = table();
-    if (at.row != row && !(kind == TableKind::kLR1 && t.core[static_cast<size_t>(at.row)] == t.core[static_cast<size_t>(row)]))
-      return false;
-    std::vector<std::string> entries = TableView::entries(t.cell(row, symbol));
+  // The entries of the cell as the runs' moves are compared.
+  std::vector<std::string> movesOfCell(int row, char symbol) {
+    std::vector<std::string> entries = TableView::entries(table().cell(row, symbol));
     if (kind == TableKind::kLL1) {
       if (!entries.empty() && entries.front().size() >= 3) entries.front() = entries.front().substr(3);
     } else {
       for (std::string& entry : entries) entry = normalized(entry);
     }
-    auto has = [&](const std::string& move) { return std::find(entries.begin(), entries.end(), move) != entries.end(); };
-    return has(at.first) && has(at.second);
+    return entries;
   }
 
-  // A pair found before, or the same pair parting under this symbol instead.
-  std::optional<FoundPair> fromFound(int row, char symbol) {
-    for (const FoundPair& pair : found)
-      if (explains(pair.at, row, symbol)) return pair;
-    for (size_t k = 0, n = found.size(); k < n; ++k) {
-      if (!partsAt(found[k].at, row, symbol)) continue;
-      std::optional<FoundPair> moved = divergeUnder(found[k], symbol);
-      if (moved && explains(moved->at, row, symbol)) {
-        remember(*moved);
-        return moved;
+  // Where two runs part: in the cell (row, symbol) by two of its entries, or not there.
+  std::optional<Divergence> partingAt(const std::vector<Move> (&moves)[2], int row, char symbol, size_t* read = nullptr) {
+    int d = firstDifference(moves[0], moves[1]);
+    if (d < 0 || static_cast<size_t>(d) >= std::min(moves[0].size(), moves[1].size())) return std::nullopt;
+    const Move& a = moves[0][static_cast<size_t>(d)];
+    const Move& b = moves[1][static_cast<size_t>(d)];
+    if (read) *read = a.read;
+    if (a.row != row || b.row != row || a.lookahead != b.lookahead) return std::nullopt;
+    bool lr = kind != TableKind::kLL1;
+    Divergence at{a.row, a.lookahead, lr ? normalized(a.action) : a.action, lr ? normalized(b.action) : b.action};
+    std::vector<std::string> entries = movesOfCell(row, symbol);
+    auto has = [&](const std::string& move) { return std::find(entries.begin(), entries.end(), move) != entries.end(); };
+    if (at.first == at.second || !has(at.first) || !has(at.second)) return std::nullopt;
+    return at;
+  }
+
+  // The pair, its leaves completed by `words`, in the derivation `context`
+  // (the pair's root at `leaf`), explains the cell: the parser following
+  // each full tree first moves differently there.
+  std::optional<FoundPair> inDerivation(const RawPair& pair, const std::vector<Tree>& words, MarkedTree context, int row,
+                                        char symbol, size_t* read = nullptr) {
+    // The context's own leaves become words; the pair's place stays out of it.
+    nodeAt(context.tree, context.leaf) = Tree::node(pair.first.symbol, {});
+    if (!witnesses().completeToWord(context.tree)) return std::nullopt;
+    size_t offset = frontierPosition(context.tree, context.leaf);
+    Tree full[2] = {context.tree, std::move(context.tree)};
+    nodeAt(full[0], context.leaf) = completed(pair.first, words);
+    nodeAt(full[1], context.leaf) = completed(pair.second, words);
+    std::vector<Move> moves[2];
+    for (int k = 0; k < 2; ++k) {
+      bool followed = kind == TableKind::kLL1 ? ll1Moves(grammar, table(), full[k], moves[k])
+                                              : lrMoves(grammar, table(), full[k], moves[k]);
+      if (!followed) return std::nullopt;
+    }
+    size_t at = 0;
+    std::optional<Divergence> parting = partingAt(moves, row, symbol, &at);
+    if (read) *read = at >= offset ? at - offset : std::string::npos;
+    if (!parting || parting->symbol != symbol) return std::nullopt;
+    return FoundPair{pair.first, pair.second, frontier(full[0]), *parting, {std::move(full[0]), std::move(full[1])}};
+  }
+
+  // LL(1): the pair in the shortest derivation of its root, its leaves made
+  // words, and if the runs part in the row under another symbol, the leaf
+  // that gives it made to begin with this one.
+  std::optional<FoundPair> placedLL1(const RawPair& pair, int row, char symbol) {
+    MarkedTree context{Tree::leaf(pair.first.symbol), {}};
+    if (pair.first.symbol != grammar.start()) {
+      if (!ll.reaches(pair.first.symbol, Witnesses::Root::kStartSymbol)) return std::nullopt;
+      context = ll.reaching(pair.first.symbol, Witnesses::Root::kStartSymbol);
+    }
+    std::string form = frontier(pair.first);
+    std::optional<std::vector<Tree>> words = shortestWords(form);
+    if (!words) return std::nullopt;
+    size_t read = 0;
+    if (std::optional<FoundPair> found = inDerivation(pair, *words, context, row, symbol, &read)) return found;
+    std::optional<std::vector<Tree>> moved = beginningAt(form, *words, read, symbol);
+    if (!moved) return std::nullopt;
+    return inDerivation(pair, *moved, context, row, symbol);
+  }
+
+  // LR: the pair read from every state that has its root after a dot; where
+  // the runs part in the cell, a path to such an item of that state gives
+  // the derivation around the pair (the parser's state depends on the
+  // prefix alone, so that path leads it into the very state of the cell,
+  // not one with the same items and other lookaheads).
+  std::optional<FoundPair> placedLR(const RawPair& pair, int row, char symbol, SearchBudget& budget) {
+    const TableView& t = table();
+    if (pair.first.production == 0) {  // the root's own production: no context
+      std::optional<std::vector<Tree>> words = shortestWords(frontier(pair.first));
+      if (!words) return std::nullopt;
+      size_t read = 0;
+      MarkedTree none{Tree::leaf(pair.first.symbol), {}};
+      if (std::optional<FoundPair> found = inDerivation(pair, *words, none, row, symbol, &read)) return found;
+      std::optional<std::vector<Tree>> moved = beginningAt(frontier(pair.first), *words, read, symbol);
+      return moved ? inDerivation(pair, *moved, none, row, symbol) : std::nullopt;
+    }
+    char root = pair.first.symbol;
+    std::string form = frontier(pair.first);
+    std::optional<std::vector<Tree>> words = shortestWords(form);
+    if (!words) return std::nullopt;
+    std::vector<std::vector<Tree>> tried{*words};
+    for (size_t v = 0; v < tried.size(); ++v) {
+      Tree subtrees[2] = {completed(pair.first, tried[v]), completed(pair.second, tried[v])};
+      size_t length = frontier(subtrees[0]).size();
+      for (int state : nearestFirst()) {
+        const std::vector<StateItem>& items = t.automaton.states[static_cast<size_t>(state)];
+        std::vector<int> before;  // the items with the root after the dot
+        for (size_t k = 0; k < items.size(); ++k) {
+          const std::string& body = grammar.production(items[k].production).body;
+          if (static_cast<size_t>(items[k].dot) < body.size() &&
+              body[static_cast<size_t>(items[k].dot)] == root)
+            before.push_back(static_cast<int>(k));
+        }
+        if (before.empty()) continue;
+        if (!budget.step()) return std::nullopt;
+        std::vector<Move> moves[2];
+        bool whole = true;
+        for (int k = 0; k < 2; ++k) whole = lrMovesFrom(grammar, t, state, subtrees[k], symbol, moves[k]) && whole;
+        size_t read = std::string::npos;
+        std::optional<Divergence> at = partingAt(moves, row, symbol, &read);
+        if (!at && whole && endsBeforeTheOther(moves, row, symbol)) {
+          // What follows the pair decides: try the items whatever their moves.
+          for (int item : before)
+            if (std::optional<FoundPair> found = aroundItem(pair, tried[v], state, item, true, symbol, row, budget)) return found;
+          continue;
+        }
+        if (!at) continue;
+        if (at->symbol != symbol) {
+          // Parting in the state under another symbol that a leaf gives: that leaf begins with this one instead.
+          if (v == 0 && tried.size() < kMovedWords && read < length)
+            if (std::optional<std::vector<Tree>> moved = beginningAt(form, tried[v], read, symbol)) tried.push_back(*moved);
+          continue;
+        }
+        for (int item : before)
+          if (std::optional<FoundPair> found = aroundItem(pair, tried[v], state, item, read >= length, symbol, row, budget))
+            return found;
       }
     }
     return std::nullopt;
   }
 
+  // One run ends (by reducing the pair's root) where the other still moves in the cell:
+  // the first goes on with a move of what follows the pair, in that very cell.
+  static bool endsBeforeTheOther(const std::vector<Move> (&moves)[2], int row, char symbol) {
+    size_t shorter = moves[0].size() < moves[1].size() ? 0 : 1;
+    const std::vector<Move>& a = moves[shorter];
+    const std::vector<Move>& b = moves[1 - shorter];
+    if (a.size() == b.size() || !std::equal(a.begin(), a.end(), b.begin())) return false;
+    return b[a.size()].row == row && b[a.size()].lookahead == symbol;
+  }
+
+  // The LR states by the length of a shortest prefix that leads to them, so
+  // that the derivations around a pair are among the shortest.
+  const std::vector<int>& nearestFirst() {
+    if (byDistance.empty()) {
+      const Automaton& automaton = table().automaton;
+      std::vector<bool> seen(automaton.states.size(), false);
+      byDistance.push_back(0);
+      seen[0] = true;
+      for (size_t k = 0; k < byDistance.size(); ++k)
+        for (const auto& [symbol, target] : automaton.transitions[static_cast<size_t>(byDistance[k])])
+          if (target >= 0 && !seen[static_cast<size_t>(target)]) {
+            seen[static_cast<size_t>(target)] = true;
+            byDistance.push_back(target);
+          }
+    }
+    return byDistance;
+  }
+  std::vector<int> byDistance;
+
+  // The pair at the dot of an item of the state, in a derivation that
+  // reaches the item; with `symbolAfter`, the symbol comes right after the pair.
+  std::optional<FoundPair> aroundItem(const RawPair& pair, const std::vector<Tree>& words, int state, int item,
+                                      bool symbolAfter, char symbol, int row, SearchBudget& budget) {
+    const TableView& t = table();
+    const StateItem& it = t.automaton.states[static_cast<size_t>(state)][static_cast<size_t>(item)];
+    std::string rest = grammar.production(it.production).body.substr(static_cast<size_t>(it.dot) + 1);
+    bool fromRest = symbolAfter && symbol != '$' && lr.beginningPosition(rest, symbol) >= 0;
+    bool fromOutside = symbolAfter && !fromRest;
+    if (fromOutside) {
+      for (char c : rest)
+        if (!GrammarView::isNonterminal(c) || !lr.vanishes(c)) return std::nullopt;
+      if (it.lookahead != kNoLookahead && t.automaton.lookaheads.text(it.lookahead).find(symbol) == std::string::npos)
+        return std::nullopt;
+    }
+    ItemPath path = itemPath(t, lr, state, item, symbol, fromOutside, nullptr, budget);
+    if (!path.found || path.dotLeaf.empty()) return std::nullopt;
+    std::vector<int> node(path.dotLeaf.begin(), path.dotLeaf.end() - 1);
+    Tree& parent = nodeAt(path.tree, node);
+    size_t after = static_cast<size_t>(path.dotLeaf.back()) + 1;
+    if (fromRest) {
+      std::vector<Tree> trees = lr.stringBeginning(rest, symbol);
+      for (size_t j = 0; j < trees.size(); ++j) parent.children[after + j] = std::move(trees[j]);
+    } else if (fromOutside) {
+      for (size_t j = 0; j < rest.size(); ++j) parent.children[after + j] = lr.vanishing(rest[j]);
+    }
+    return inDerivation(pair, words, MarkedTree{std::move(path.tree), path.dotLeaf}, row, symbol);
+  }
+
+  static constexpr size_t kMovedWords = 4;
+
+  std::optional<FoundPair> placed(const RawPair& pair, int row, char symbol, SearchBudget& budget) {
+    return kind == TableKind::kLL1 ? placedLL1(pair, row, symbol) : placedLR(pair, row, symbol, budget);
+  }
+
+  // A pair found before, placed for this cell.
+  std::optional<FoundPair> fromFound(int row, char symbol, SearchBudget& budget) {
+    for (const RawPair& pair : found)
+      if (std::optional<FoundPair> placing = placed(pair, row, symbol, budget)) return placing;
+    return std::nullopt;
+  }
+
   // Keeps a pair for the later conflicts of the table, a bounded number of them.
-  void remember(const FoundPair& pair) {
-    if (found.size() < kRemembered) found.push_back(pair);
+  void remember(const Tree& first, const Tree& second) {
+    if (found.size() < kRemembered) found.push_back({first, second});
   }
   static constexpr size_t kRemembered = 64;
 
@@ -242,23 +373,18 @@ struct CounterexampleFinder::Data {
       note = "No unifying counterexample can exist: the LR(1) table has no conflict, so the grammar is unambiguous.";
       return false;
     }
-    if (std::optional<FoundPair> pair = fromFound(row, symbol)) return take(*pair, out);
     if (Clock::now() >= unifyingDeadline) {
       note = "The time for the table's searches for unifying counterexamples was used up before this conflict.";
       return false;
     }
     SearchBudget budget(bounds.stepsPerConflict, std::min(conflictDeadline(), unifyingDeadline));
+    if (std::optional<FoundPair> pair = fromFound(row, symbol, budget)) return take(*pair, out);
     std::optional<FoundPair> chosen;
     UnifyingPair pair = searchUnifying(witnesses(), rootOnly(), starts, budget, [&](const Tree& a, const Tree& b) {
       if (!isUnifyingPair(grammar, a, b)) return false;
-      std::optional<FoundPair> candidate = diverge(a, b);
-      if (!candidate) return false;
-      remember(*candidate);
-      if (!explains(candidate->at, row, symbol) && partsAt(candidate->at, row, symbol))
-        candidate = divergeUnder(*candidate, symbol);
-      if (!candidate || !explains(candidate->at, row, symbol)) return false;
-      chosen = std::move(candidate);
-      return true;
+      remember(a, b);
+      chosen = placed(RawPair{a, b}, row, symbol, budget);
+      return chosen.has_value();
     });
     if (pair.found && chosen) return take(*chosen, out);
     if (budget.end() == SearchBudget::End::kSteps)
@@ -277,6 +403,8 @@ struct CounterexampleFinder::Data {
     out.trees[0] = pair.first;
     out.trees[1] = pair.second;
     out.word = pair.word;
+    out.derivations[0] = pair.derivations[0];
+    out.derivations[1] = pair.derivations[1];
     out.actions[0] = entryOf(pair.at.first, pair.at);
     out.actions[1] = entryOf(pair.at.second, pair.at);
     return true;
@@ -337,7 +465,12 @@ Counterexample CounterexampleFinder::forLR(int state, char symbol, bool unifying
 
   std::string note;
   std::vector<UnifyingStart> starts = unifyingStarts(d.lr, 0, preferred, static_cast<size_t>(d.bounds.stepsPerConflict));
-  if (d.unifying(state, symbol, starts, out, note) || unifyingOnly) return out;
+  if (d.unifying(state, symbol, starts, out, note)) {
+    if (explainsLRCell(g, t, out, state, symbol)) return out;
+    out = Counterexample{};
+    note = "A unifying counterexample was found but did not pass its check.";
+  }
+  if (unifyingOnly) return out;
 
   // A non-unifying counterexample: one prefix, a derivation per entry.
   SearchBudget budget(d.bounds.stepsPerConflict, d.conflictDeadline());
@@ -388,10 +521,17 @@ Counterexample CounterexampleFinder::forLR(int state, char symbol, bool unifying
     out.examples.push_back(std::move(example));
   }
   if (!out.examples.empty()) out.kind = Counterexample::Kind::kNonUnifying;
+  // Found means an analysis for every entry of the cell.
+  if (out.kind == Counterexample::Kind::kNonUnifying && !explainsLRCell(g, t, out, state, symbol)) {
+    out.kind = Counterexample::Kind::kNone;
+    out.examples.clear();
+    out.note += out.note.empty() ? "" : " ";
+    out.note += "No counterexample could be found and checked for every entry of the cell.";
+  }
   return out;
 }
 
-Counterexample CounterexampleFinder::forLL1(char nonterminal, char symbol) {
+Counterexample CounterexampleFinder::forLL1(char nonterminal, char symbol, bool unifyingOnly) {
   Data& d = *data_;
   Counterexample out;
   if (!d.bounds.search) return out;
@@ -420,7 +560,7 @@ Counterexample CounterexampleFinder::forLL1(char nonterminal, char symbol) {
   for (int p : placed)
     if (starts.size() < limit && leadsBack(w, -1, p)) starts.push_back({nonterminal, p, -1});
   std::string note;
-  if (d.unifying(row, symbol, starts, out, note)) return out;
+  if (d.unifying(row, symbol, starts, out, note) || unifyingOnly) return out;
   out.note = note;
 
   // Non-unifying: a leftmost derivation to w A g with the symbol next, then each production.

@@ -39,6 +39,7 @@ struct Counterexample {
   Tree trees[2];
   std::string actions[2];  // the entry of the cell each tree takes there: "s4", "r2", or a production
   std::string word;
+  Tree derivations[2];  // each tree in its derivation of `word` from the root
   // Non-unifying: what the parser reads before the conflict symbol (LR: a
   // viable prefix; LL(1): a word), and per entry a derivation that needs it.
   struct Example {
@@ -63,7 +64,7 @@ class CounterexampleFinder {
   // no non-unifying one is looked for.
   Counterexample forLR(int state, char symbol, bool unifyingOnly = false);
   // For the LL(1) cell of a non-terminal under `symbol`.
-  Counterexample forLL1(char nonterminal, char symbol);
+  Counterexample forLL1(char nonterminal, char symbol, bool unifyingOnly = false);
 
  private:
   struct Data;

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "explain/conflicts.h"
+#include "explain/verify.h"
 #include "grammar/test_support.h"
 
 namespace {
@@ -63,6 +64,52 @@ TEST(UnifyingTest, ACycleOfUnitProductions) {
   ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
   EXPECT_EQ(ce.actions[0], "r2");
   EXPECT_EQ(ce.actions[1], "a");
+}
+
+// An LR(1) state has twins with the same items and other lookaheads: the
+// counterexample of a cell must lead into that very state.
+void expectOwnCell(const Parsing& model, int state, char symbol, const std::string& cell) {
+  TableSet tables(model);
+  const TableView& t = tables[TableKind::kLR1];
+  ASSERT_EQ(t.cell(state, symbol), cell);
+  std::optional<Conflict> c = explainCell(tables, TableKind::kLR1, state, symbol, steps(100'000));
+  ASSERT_TRUE(c.has_value());
+  const Counterexample& ce = c->counterexample;
+  ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
+  std::set<std::string> actions{ce.actions[0], ce.actions[1]};
+  std::vector<std::string> entries = TableView::entries(cell);
+  EXPECT_EQ(actions, std::set<std::string>(entries.begin(), entries.end()));
+  GrammarView grammar(model);
+  EXPECT_TRUE(reachesCell(grammar, t, ce.word, state, symbol));
+  EXPECT_TRUE(explainsLRCell(grammar, t, ce, state, symbol));
+}
+
+TEST(UnifyingTest, InsideAParenthesisNotBesideIt) {
+  // State 6 holds the same items with other lookaheads; ()() reaches only it.
+  Parsing model = modelOf({"I->S", "S->S(S)S|e"});
+  expectOwnCell(model, 9, '(', "r1|s5");
+  TableSet tables(model);
+  std::optional<Conflict> c = explainCell(tables, TableKind::kLR1, 9, '(', steps(100'000));
+  ASSERT_TRUE(c.has_value());
+  EXPECT_EQ(c->counterexample.word.substr(0, 1), "(");
+}
+
+TEST(UnifyingTest, PrecedenceInsideAParenthesis) {
+  expectOwnCell(modelOf({"I->E", "E->E+E|E*E|(E)|i"}), 15, '*', "r1|s13");
+}
+
+TEST(NonUnifyingTest, AnAnalysisForEveryEntry) {
+  // A => CBB => DABB => AAABB => AAbBB needs the shift; a reduction by D->AA the other entry.
+  Parsing model = modelOf({"A->CBB|AaA|b", "B->DCb|a", "C->AAa|Db|DA|b", "D->AA|AAa|Cb|b"});
+  TableSet tables(model);
+  ASSERT_EQ(tables[TableKind::kSLR].cell(9, 'b'), "r9|s4");
+  Counterexample ce = counterexampleOf(model, TableKind::kSLR, 9, 'b');
+  ASSERT_NE(ce.kind, Counterexample::Kind::kNone) << ce.note;
+  std::set<std::string> actions;
+  for (const Counterexample::Example& example : ce.examples) actions.insert(example.action);
+  if (ce.kind == Counterexample::Kind::kUnifying) actions = {ce.actions[0], ce.actions[1]};
+  EXPECT_EQ(actions, (std::set<std::string>{"r9", "s4"}));
+  EXPECT_TRUE(explainsLRCell(GrammarView(model), tables[TableKind::kSLR], ce, 9, 'b'));
 }
 
 TEST(NonUnifyingTest, AnSlrReductionOnlyFollowWants) {

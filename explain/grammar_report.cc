@@ -10,6 +10,7 @@
 #include "explain/reasons.h"
 #include "explain/witnesses.h"
 #include "grammar/parsing.h"
+#include "grammar/reading.h"
 
 namespace {
 
@@ -112,6 +113,77 @@ std::vector<std::string> symbolsOf(const std::string& word) {
   return out;
 }
 
+int conflictsOf(const std::vector<GrammarReport::TableClass>& classes, TableKind kind) {
+  for (const GrammarReport::TableClass& c : classes)
+    if (c.kind == kind) return c.conflicts;
+  return 0;
+}
+
+std::vector<GrammarReport::TableClass> classesOf(TableSet& tables) {
+  std::vector<GrammarReport::TableClass> classes;
+  for (TableKind kind : kTableKinds) {
+    int conflicts = 0;
+    const TableView& t = tables[kind];
+    for (int row = 0; row < t.rowCount(); ++row)
+      for (size_t j = 1; j < t.cells[0].size(); ++j) conflicts += t.cells[static_cast<size_t>(row) + 1][j].find('|') != std::string::npos;
+    classes.push_back({kind, conflicts});
+  }
+  return classes;
+}
+
+// The grammar with a new first rule X->S in front, when its own first rule
+// does not augment it and a letter is free; made in place, a model being
+// one object with its lists.
+void loadAugmented(const Parsing& model, std::optional<Parsing>& augmented) {
+  GrammarView g(model);
+  char letter = freeLetter(g);
+  if (g.productionCount() == 0 || startHint(model).empty() || letter == '\0') return;
+  HString text = HString(std::string{letter, '-', '>', g.start()}.c_str()) + "\r\n";
+  for (const HString& rule : model.rules) text += rule + "\r\n";
+  GrammarReading reading = readGrammar(text);
+  if (!reading.isSound()) return;
+  augmented.emplace();
+  augmented->loadRules(reading.lines);
+}
+
+// Whether a unifying counterexample of some conflict shows the grammar
+// ambiguous: a quick look at every table with conflicts (the grammar's and,
+// when there is one, its augmented LR(1) table) before the full search of
+// the LR(1) tables, all within the bounds of one table's search each.
+std::optional<bool> searchAmbiguity(TableSet& tables, const std::vector<GrammarReport::TableClass>& classes,
+                                    TableSet* augmented, const std::vector<GrammarReport::TableClass>& augmentedClasses,
+                                    const SearchBounds& bounds) {
+  struct Look {
+    TableSet* tables;
+    TableKind kind;
+  };
+  std::vector<Look> glances, searches;
+  for (TableKind kind : {TableKind::kLR1, TableKind::kLL1, TableKind::kSLR, TableKind::kLALR})
+    if (conflictsOf(classes, kind) > 0) glances.push_back({&tables, kind});
+  if (augmented && conflictsOf(augmentedClasses, TableKind::kLR1) > 0) {
+    glances.push_back({augmented, TableKind::kLR1});
+    searches.push_back({augmented, TableKind::kLR1});
+  }
+  if (conflictsOf(classes, TableKind::kLR1) > 0) searches.insert(searches.begin(), {&tables, TableKind::kLR1});
+  SearchBounds quick = bounds;
+  quick.stepsPerConflict = std::max(1L, bounds.stepsPerConflict / 20);
+  quick.secondsPerTable = bounds.secondsPerTable / 2 / static_cast<double>(std::max<size_t>(1, glances.size()));
+  for (const std::vector<Look>* pass : {&glances, &searches})
+    for (const Look& look : *pass) {
+      CounterexampleFinder finder(*look.tables, look.kind, pass == &glances ? quick : bounds);
+      const TableView& t = (*look.tables)[look.kind];
+      for (int row = 0; row < t.rowCount(); ++row)
+        for (size_t j = 1; j < t.cells[0].size(); ++j) {
+          char symbol = t.cells[0][j][0];
+          if (GrammarView::isNonterminal(symbol) || t.cell(row, symbol).find('|') == std::string::npos) continue;
+          Counterexample found = look.kind == TableKind::kLL1 ? finder.forLL1(t.cells[static_cast<size_t>(row) + 1][0][0], symbol, true)
+                                                             : finder.forLR(row, symbol, true);
+          if (found.kind == Counterexample::Kind::kUnifying) return true;
+        }
+    }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string startHint(const Parsing& model) {
@@ -190,41 +262,41 @@ GrammarReport grammarReport(const Parsing& model, const std::string& word, const
   report.wordHints = wordHints(model, word);
 
   TableSet tables(model);
-  for (TableKind kind : kTableKinds) {
-    int conflicts = 0;
-    const TableView& t = tables[kind];
-    for (int row = 0; row < t.rowCount(); ++row)
-      for (size_t j = 1; j < t.cells[0].size(); ++j) conflicts += t.cells[static_cast<size_t>(row) + 1][j].find('|') != std::string::npos;
-    report.classes.push_back({kind, conflicts});
+  report.classes = classesOf(tables);
+  for (int p = 0; p < g.productionCount(); ++p)
+    for (int q = 0; q < p; ++q)
+      if (g.production(q).head == g.production(p).head && g.production(q).body == g.production(p).body) {
+        std::string text = g.productionText(p);
+        if (std::find(report.repeated.begin(), report.repeated.end(), text) == report.repeated.end()) report.repeated.push_back(text);
+        break;
+      }
+
+  std::optional<Parsing> augmented;
+  loadAugmented(model, augmented);
+  std::optional<TableSet> augmentedTables;
+  if (augmented) {
+    augmentedTables.emplace(*augmented);
+    report.augmented = GrammarReport::Augmented{GrammarView(*augmented).productionText(0), classesOf(*augmentedTables)};
   }
-  int lr1Conflicts = 0;
-  for (const GrammarReport::TableClass& c : report.classes)
-    if (c.kind == TableKind::kLR1) lr1Conflicts = c.conflicts;
   // A table without conflicts proves the grammar unambiguous only when its
   // automaton starts from a rule that stands for the whole grammar.
-  if (lr1Conflicts == 0 && startHint(model).empty()) {
+  if (!report.repeated.empty())
+    report.ambiguous = true;
+  else if (conflictsOf(report.classes, TableKind::kLR1) == 0 && startHint(model).empty())
     report.ambiguous = false;
-  } else if (lr1Conflicts > 0 && bounds.search) {
-    // One unifying counterexample settles it: a quick look at every conflict
-    // first, then the full search, all within the table's bound.
-    SearchBounds quick = bounds;
-    quick.stepsPerConflict = std::max(1L, bounds.stepsPerConflict / 20);
-    quick.secondsPerTable = bounds.secondsPerTable / 2;
-    CounterexampleFinder finder(tables, TableKind::kLR1, bounds);
-    CounterexampleFinder glance(tables, TableKind::kLR1, quick);
-    const TableView& t = tables[TableKind::kLR1];
-    for (CounterexampleFinder* search : {&glance, &finder})
-      for (int row = 0; row < t.rowCount() && !report.ambiguous; ++row)
-        for (size_t j = 1; j < t.cells[0].size() && !report.ambiguous; ++j) {
-          char symbol = t.cells[0][j][0];
-          if (GrammarView::isNonterminal(symbol) || t.cell(row, symbol).find('|') == std::string::npos) continue;
-          if (search->forLR(row, symbol, true).kind == Counterexample::Kind::kUnifying) report.ambiguous = true;
-        }
-  }
+  else if (report.augmented && conflictsOf(report.augmented->classes, TableKind::kLR1) == 0)
+    report.ambiguous = false;
+  else if (bounds.search)
+    report.ambiguous = searchAmbiguity(tables, report.classes, augmentedTables ? &*augmentedTables : nullptr,
+                                       report.augmented ? report.augmented->classes : std::vector<GrammarReport::TableClass>{},
+                                       bounds);
   return report;
 }
 
-std::string classesLine(const GrammarReport& report) {
+namespace {
+
+// "LL(1) yes, SLR(1) no (1 conflict), ...".
+std::string classesText(const std::vector<GrammarReport::TableClass>& classes) {
   struct Named {
     TableKind kind;
     const char* name;
@@ -233,16 +305,34 @@ std::string classesLine(const GrammarReport& report) {
                                    {TableKind::kLR1, "LR(1)"}};
   std::string out;
   for (const Named& named : kClasses)
-    for (const GrammarReport::TableClass& c : report.classes) {
+    for (const GrammarReport::TableClass& c : classes) {
       if (c.kind != named.kind) continue;
       out += out.empty() ? "" : ", ";
       out += named.name;
       out += c.conflicts == 0 ? " yes" : " no (" + std::to_string(c.conflicts) + (c.conflicts == 1 ? " conflict)" : " conflicts)");
     }
-  if (!report.ambiguous)
+  return out;
+}
+
+}  // namespace
+
+std::string classesLine(const GrammarReport& report) {
+  std::string out = classesText(report.classes);
+  if (!report.repeated.empty()) {
+    std::string names;
+    for (size_t k = 0; k < report.repeated.size(); ++k)
+      names += (k == 0 ? "" : k + 1 == report.repeated.size() ? " and " : ", ") + report.repeated[k];
+    out += "; ambiguous (" + names + (report.repeated.size() == 1 ? " is" : " are") +
+           " written twice: two productions derive the same)";
+  } else if (!report.ambiguous) {
     out += "; ambiguity undecided (no unifying counterexample within the bounds)";
-  else
-    out += *report.ambiguous ? "; ambiguous (a unifying counterexample was found)" : "; unambiguous (every LR(1) grammar is)";
+  } else if (*report.ambiguous) {
+    out += "; ambiguous (a unifying counterexample was found)";
+  } else if (report.augmented) {
+    out += "; unambiguous (with " + report.augmented->rule + " added it is LR(1), and every LR(1) grammar is)";
+  } else {
+    out += "; unambiguous (every LR(1) grammar is)";
+  }
   return out;
 }
 
@@ -260,6 +350,8 @@ Lines reportLines(const GrammarReport& report) {
   lines.push_back(productive);
   for (const std::string& hint : report.wordHints) lines.push_back("Word: " + hint);
   lines.push_back("Classes: " + classesLine(report));
+  if (report.augmented)
+    lines.push_back("Classes with " + report.augmented->rule + " added: " + classesText(report.augmented->classes));
   return lines;
 }
 
@@ -275,6 +367,13 @@ std::string reportJson(const GrammarReport& report) {
   nlohmann::json classes = nlohmann::json::array();
   for (const GrammarReport::TableClass& c : report.classes)
     classes.push_back({{"table", tableName(c.kind)}, {"conflicts", c.conflicts}});
+  nlohmann::json augmented = nullptr;
+  if (report.augmented) {
+    nlohmann::json list = nlohmann::json::array();
+    for (const GrammarReport::TableClass& c : report.augmented->classes)
+      list.push_back({{"table", tableName(c.kind)}, {"conflicts", c.conflicts}});
+    augmented = {{"rule", report.augmented->rule}, {"classes", list}};
+  }
   nlohmann::json out{{"augments", report.augments},
                      {"start", report.startNote},
                      {"nullable", symbols(report.nullable)},
@@ -284,6 +383,8 @@ std::string reportJson(const GrammarReport& report) {
                      {"emptyFirst", symbols(report.emptyFirst)},
                      {"wordHints", report.wordHints},
                      {"classes", classes},
+                     {"augmented", augmented},
+                     {"repeated", report.repeated},
                      {"ambiguous", report.ambiguous ? nlohmann::json(*report.ambiguous) : nlohmann::json(nullptr)},
                      {"classesLine", classesLine(report)}};
   return out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";

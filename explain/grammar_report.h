@@ -35,8 +35,18 @@ struct GrammarReport {
     int conflicts;
   };
   std::vector<TableClass> classes;
-  // Decided by the LR(1) table: without conflicts the grammar is unambiguous;
-  // with them, a unifying counterexample proves it ambiguous.
+  // A first rule that does not augment makes the LR tables parse less than
+  // the grammar: the classes of the grammar with a first rule added that does.
+  struct Augmented {
+    std::string rule;  // "I->S"
+    std::vector<TableClass> classes;
+  };
+  std::optional<Augmented> augmented;
+  // Alternatives written twice ("A->b"), each once: two productions derive the same.
+  std::vector<std::string> repeated;
+  // A repeated alternative or a unifying counterexample of any table proves
+  // the grammar ambiguous; an LR(1) table without conflicts, of the grammar
+  // or of it augmented, proves it unambiguous.
   std::optional<bool> ambiguous;
 };
 

@@ -96,7 +96,42 @@ TEST(ClassesLineTest, PublishedClassifications) {
             "ambiguous (a unifying counterexample was found)");
   // Without the search, and for a first rule that does not stand for the whole grammar, nothing is claimed.
   EXPECT_TRUE(classesLine(grammarReport(exampleModel(12), "", noSearch())).ends_with("; ambiguity undecided (no unifying counterexample within the bounds)"));
-  EXPECT_FALSE(grammarReport(modelOf({"S->x|A", "A->a|a"}), "", bounds).ambiguous.has_value());
+  EXPECT_FALSE(grammarReport(modelOf({"S->x|A", "A->a|a"}), "", noSearch()).augmented->classes.empty());
+}
+
+// The LR tables parse only what production 0 derives: the grammar with a
+// first rule added that augments it decides, and the report says so.
+TEST(ClassesLineTest, AFirstRuleThatDoesNotAugment) {
+  SearchBounds bounds;
+  bounds.secondsPerConflict = 600;
+  bounds.secondsPerTable = 6000;
+  GrammarReport ambiguous = grammarReport(modelOf({"S->A|a", "A->a"}), "", bounds);
+  EXPECT_EQ(classesLine(ambiguous),
+            "LL(1) no (1 conflict), SLR(1) yes, LALR(1) yes, LR(1) yes; ambiguous (a unifying counterexample was found)");
+  EXPECT_EQ(reportLines(ambiguous).back(), "Classes with I->S added: LL(1) no (1 conflict), SLR(1) no (1 conflict), "
+                                           "LALR(1) no (1 conflict), LR(1) no (1 conflict)");
+  GrammarReport unambiguous = grammarReport(modelOf({"S->x|A", "A->a"}), "", bounds);
+  EXPECT_EQ(classesLine(unambiguous), "LL(1) yes, SLR(1) yes, LALR(1) yes, LR(1) yes; "
+                                      "unambiguous (with I->S added it is LR(1), and every LR(1) grammar is)");
+  // Every letter taken: nothing to add, nothing claimed.
+  std::vector<std::string> rules{"S->A|a"};
+  for (char x = 'A'; x <= 'Z'; ++x)
+    if (x != 'S') rules.push_back(std::string(1, x) + "->" + static_cast<char>(x == 'Z' ? 'a' : x + 1 == 'S' ? 'T' : x + 1));
+  HString text;
+  for (const std::string& rule : rules) text += HString(rule.c_str()) + "\r\n";
+  GrammarReading reading = readGrammar(text);
+  ASSERT_TRUE(reading.isSound());
+  Parsing full;
+  full.loadRules(reading.lines);
+  EXPECT_FALSE(grammarReport(full, "", noSearch()).augmented.has_value());
+}
+
+TEST(ClassesLineTest, ARepeatedAlternativeIsTwoProductions) {
+  GrammarReport report = reportOf({"I->A", "A->b|b"});
+  EXPECT_EQ(report.repeated, (std::vector<std::string>{"A->b"}));
+  EXPECT_EQ(classesLine(report),
+            "LL(1) no (1 conflict), SLR(1) yes, LALR(1) yes, LR(1) yes; ambiguous (A->b is written twice: two productions derive the same)");
+  EXPECT_NE(reportJson(report).find("\"repeated\": [\n    \"A->b\""), std::string::npos);
 }
 
 // The notes on the twelve examples: what a student should hear about each.

@@ -18,8 +18,9 @@ long long keyOf(const Node& node) {
 
 class PathSearch {
  public:
-  PathSearch(const TableView& table, const Witnesses& witnesses, char symbol, const std::string* prefix, SearchBudget& budget)
-      : t_(table), w_(witnesses), g_(witnesses.grammar()), symbol_(symbol), prefix_(prefix), budget_(budget) {
+  PathSearch(const TableView& table, const Witnesses& witnesses, char symbol, const std::string* prefix, bool innerZero,
+             SearchBudget& budget)
+      : t_(table), w_(witnesses), g_(witnesses.grammar()), symbol_(symbol), prefix_(prefix), innerZero_(innerZero), budget_(budget) {
     if (prefix_ != nullptr) {
       along_.push_back(0);
       for (char x : *prefix_) along_.push_back(along_.back() < 0 ? -1 : t_.automaton.target(along_.back(), x));
@@ -89,8 +90,9 @@ class PathSearch {
       const std::string& body = bodyOf(parent);
       int d = dotOf(parent);
       if (static_cast<size_t>(d) >= body.size() || body[static_cast<size_t>(d)] != head) continue;
-      // Production 0 stands only at the root, in state 0.
-      if (parent.production == 0 && (node.state != 0 || d != 0)) continue;
+      // Production 0 stands at the root, in state 0, unless the item can be
+      // reached no other way (see itemPath).
+      if (!innerZero_ && parent.production == 0 && (node.state != 0 || d != 0)) continue;
       bool need = node.need;
       if (need) {
         std::string rest = body.substr(static_cast<size_t>(d) + 1);
@@ -152,6 +154,8 @@ class PathSearch {
       open.push_back(dot);
       dot = 0;
     }
+    result.dotLeaf = open;
+    result.dotLeaf.push_back(dot);
     std::string leaves = frontier(result.tree);
     result.symbolNext = leaves.compare(0, result.prefix.size(), result.prefix) == 0 &&
                         (symbol_ == '$' ? leaves.size() == result.prefix.size()
@@ -164,6 +168,7 @@ class PathSearch {
   const GrammarView& g_;
   char symbol_;
   const std::string* prefix_;
+  bool innerZero_;
   SearchBudget& budget_;
   std::vector<int> along_;  // with a prefix: the state after each of its symbols
   std::unordered_map<long long, Node> parent_;  // toward the item; the item maps to itself
@@ -173,5 +178,7 @@ class PathSearch {
 
 ItemPath itemPath(const TableView& table, const Witnesses& witnesses, int state, int item, char symbol,
                   bool needSymbol, const std::string* prefix, SearchBudget& budget) {
-  return PathSearch(table, witnesses, symbol, prefix, budget).run(state, item, needSymbol);
+  ItemPath path = PathSearch(table, witnesses, symbol, prefix, false, budget).run(state, item, needSymbol);
+  if (path.found || budget.end() != SearchBudget::End::kNone) return path;
+  return PathSearch(table, witnesses, symbol, prefix, true, budget).run(state, item, needSymbol);
 }

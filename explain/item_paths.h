@@ -13,9 +13,17 @@
 // items, what stands after each parent's dot vanishes until one of them
 // begins with the symbol (or, for '$', all of them vanish).  The search
 // runs backwards from the item, breadth first, so the path is a shortest.
+//
+// The automata close over production 0 like any other production, but
+// their parser never reduces it.  An item that only a closure through
+// production 0 puts into a state (when its head stands on right sides) is
+// still an entry of the table: when no path reaches it otherwise, the path
+// passes through production 0 inside the tree, a derivation of the grammar
+// that shows where the entry comes from.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "explain/search_budget.h"
 #include "explain/table_view.h"
@@ -26,6 +34,7 @@ struct ItemPath {
   std::string prefix;       // the symbols read from state 0
   Tree tree;                // of production 0; its frontier begins with the prefix
   bool symbolNext = false;  // the conflict symbol follows the prefix in the tree (or the end, for '$')
+  std::vector<int> dotLeaf;  // the leaf at the item's dot, after the prefix (for an item not complete)
 };
 
 // A path to item `item` of state `state`.  With `needSymbol`, `symbol`

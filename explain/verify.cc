@@ -2,7 +2,10 @@
 // move the move the derivation needs must be one of the cell's entries.
 #include "explain/verify.h"
 
+#include <algorithm>
 #include <charconv>
+#include <deque>
+#include <unordered_set>
 
 namespace {
 
@@ -37,8 +40,8 @@ bool hasEntry(std::string_view cell, std::string_view wanted) {
 
 class LRRun {
  public:
-  LRRun(const GrammarView& grammar, const TableView& table, std::string word, std::vector<Move>& moves)
-      : grammar_(grammar), table_(table), word_(std::move(word)), moves_(moves) {}
+  LRRun(const GrammarView& grammar, const TableView& table, std::string word, std::vector<Move>& moves, int state = 0)
+      : grammar_(grammar), table_(table), word_(std::move(word)), moves_(moves), stack_{state} {}
 
   bool follow(const Tree& node, bool root) {
     for (const Tree& child : node.children) {
@@ -87,9 +90,21 @@ class LRRun {
   const TableView& table_;
   std::string word_;
   std::vector<Move>& moves_;
-  std::vector<int> stack_{0};
+  std::vector<int> stack_;
   size_t at_ = 0;
 };
+
+// A configuration of the parser that takes every entry: its stack and how much it has read.
+struct Configuration {
+  std::vector<int> stack;
+  size_t read = 0;
+};
+
+std::string keyOf(const Configuration& c) {
+  std::string key(reinterpret_cast<const char*>(c.stack.data()), c.stack.size() * sizeof(int));
+  key.append(reinterpret_cast<const char*>(&c.read), sizeof c.read);
+  return key;
+}
 
 // The first terminal of the frontier at or after the leaf position `from`,
 // or '$' at the end; '\0' when a non-terminal leaf comes first.
@@ -162,6 +177,17 @@ bool ll1Moves(const GrammarView& grammar, const TableView& table, const Tree& tr
   return predict(grammar, table, tree, frontier(tree), at, stopped, moves);
 }
 
+bool lrMovesFrom(const GrammarView& grammar, const TableView& table, int state, const Tree& tree, char next,
+                 std::vector<Move>& moves) {
+  moves.clear();
+  std::string word = frontier(tree);
+  for (char c : word)
+    if (GrammarView::isNonterminal(c)) return false;
+  if (!tree.expanded || !isDerivation(grammar, tree) || state < 0 || state >= table.rowCount()) return false;
+  if (next != '$') word += next;
+  return LRRun(grammar, table, word, moves, state).follow(tree, false);
+}
+
 int firstDifference(const std::vector<Move>& a, const std::vector<Move>& b) {
   for (size_t k = 0; k < std::max(a.size(), b.size()); ++k)
     if (k >= a.size() || k >= b.size() || !(a[k] == b[k])) return static_cast<int>(k);
@@ -181,4 +207,101 @@ int lrStateAfter(const TableView& table, std::string_view prefix) {
 bool isUnifyingPair(const GrammarView& grammar, const Tree& first, const Tree& second) {
   return first.symbol == second.symbol && isDerivation(grammar, first) && isDerivation(grammar, second) &&
          frontier(first) == frontier(second) && !(first == second);
+}
+
+bool reachesCell(const GrammarView& grammar, const TableView& table, std::string_view word, int row, char symbol, long bound) {
+  // Breadth first over the configurations, so that a loop of empty
+  // reductions cannot hide a short run; the stacks are kept short for the same reason.
+  size_t deepest = 2 * word.size() + 64;
+  std::deque<Configuration> queue{Configuration{{0}, 0}};
+  std::unordered_set<std::string> seen{keyOf(queue.front())};
+  auto offer = [&](Configuration next) {
+    if (next.stack.size() <= deepest && seen.insert(keyOf(next)).second) queue.push_back(std::move(next));
+  };
+  for (long moves = 0; !queue.empty() && moves < bound; ++moves) {
+    Configuration c = std::move(queue.front());
+    queue.pop_front();
+    char lookahead = c.read < word.size() ? word[c.read] : '$';
+    int top = c.stack.back();
+    if (top == row && lookahead == symbol) return true;
+    for (const std::string& entry : TableView::entries(table.cell(top, lookahead))) {
+      int n = numberIn(std::string_view(entry).substr(1));
+      if (entry[0] == 's' && n >= 0 && n < table.rowCount()) {
+        Configuration next = c;
+        next.stack.push_back(n);
+        ++next.read;
+        offer(std::move(next));
+      } else if (entry[0] == 'r' && n > 0 && n < grammar.productionCount()) {
+        const GrammarView::Production& p = grammar.production(n);
+        if (p.body.size() >= c.stack.size()) continue;
+        Configuration next = c;
+        next.stack.resize(next.stack.size() - p.body.size());
+        int target = numberIn(table.cell(next.stack.back(), p.head));
+        if (target < 0 || target >= table.rowCount()) continue;
+        next.stack.push_back(target);
+        offer(std::move(next));
+      }
+    }
+  }
+  return false;
+}
+
+namespace {
+
+// The pattern stands in the tree from this node down; its non-terminal leaves stand for anything of their symbol.
+bool covers(const Tree& pattern, const Tree& tree) {
+  if (pattern.symbol != tree.symbol) return false;
+  if (!pattern.expanded) return GrammarView::isNonterminal(pattern.symbol) || !tree.expanded;
+  if (!tree.expanded || pattern.children.size() != tree.children.size() || pattern.production != tree.production) return false;
+  for (size_t k = 0; k < pattern.children.size(); ++k)
+    if (!covers(pattern.children[k], tree.children[k])) return false;
+  return true;
+}
+
+bool standsIn(const Tree& pattern, const Tree& tree) {
+  if (covers(pattern, tree)) return true;
+  for (const Tree& child : tree.children)
+    if (standsIn(pattern, child)) return true;
+  return false;
+}
+
+bool sameShift(const std::string& a, const std::string& b) { return a == b || (a[0] == 's' && b[0] == 's'); }
+
+}  // namespace
+
+bool explainsLRCell(const GrammarView& grammar, const TableView& table, const Counterexample& ce, int row, char symbol) {
+  std::vector<std::string> entries = TableView::entries(table.cell(row, symbol));
+  auto inCell = [&](const std::string& action) { return std::find(entries.begin(), entries.end(), action) != entries.end(); };
+  if (entries.size() < 2) return false;
+  if (ce.kind == Counterexample::Kind::kUnifying) {
+    if (!isUnifyingPair(grammar, ce.trees[0], ce.trees[1]) || ce.actions[0] == ce.actions[1]) return false;
+    if (!inCell(ce.actions[0]) || !inCell(ce.actions[1])) return false;
+    std::vector<Move> moves[2];
+    for (int k = 0; k < 2; ++k)
+      if (!lrMoves(grammar, table, ce.derivations[k], moves[k]) || frontier(ce.derivations[k]) != ce.word ||
+          !standsIn(ce.trees[k], ce.derivations[k]))
+        return false;
+    int d = firstDifference(moves[0], moves[1]);
+    if (d < 0 || static_cast<size_t>(d) >= std::min(moves[0].size(), moves[1].size())) return false;
+    for (int k = 0; k < 2; ++k) {
+      const Move& m = moves[k][static_cast<size_t>(d)];
+      if (m.row != row || m.lookahead != symbol || !sameShift(m.action, ce.actions[k])) return false;
+    }
+    return reachesCell(grammar, table, ce.word, row, symbol);
+  }
+  if (ce.kind == Counterexample::Kind::kNonUnifying) {
+    for (const std::string& entry : entries) {
+      bool shown = false;
+      for (const Counterexample::Example& e : ce.examples) shown = shown || e.action == entry;
+      if (!shown) return false;
+    }
+    for (const Counterexample::Example& e : ce.examples) {
+      std::string leaves = frontier(e.tree);
+      if (!inCell(e.action) || !e.tree.expanded || e.tree.production != 0 || !isDerivation(grammar, e.tree) ||
+          leaves.compare(0, e.prefix.size(), e.prefix) != 0 || lrStateAfter(table, e.prefix) != row)
+        return false;
+    }
+    return true;
+  }
+  return false;
 }

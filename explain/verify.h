@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "explain/counterexample.h"
 #include "explain/grammar_view.h"
 #include "explain/table_view.h"
 #include "trees/tree.h"
@@ -31,6 +32,11 @@ struct Move {
 // is a word: shifts, reductions (a node once its subtree is read) and the
 // final accept.  False when a move the tree needs is not in its cell.
 bool lrMoves(const GrammarView& grammar, const TableView& table, const Tree& tree, std::vector<Move>& moves);
+// The moves of an LR table's parser on a subtree read from `state`, with
+// `next` after its frontier, up to the reduction of the subtree's root.
+// False when a move the tree needs is not in its cell (`moves` holds those before it).
+bool lrMovesFrom(const GrammarView& grammar, const TableView& table, int state, const Tree& tree, char next,
+                 std::vector<Move>& moves);
 // The predictions of the LL(1) table's parser on a tree of the start
 // symbol, in the order of a leftmost derivation, as far as each node's
 // lookahead is a terminal of the frontier (a non-terminal leaf ends them).
@@ -47,3 +53,16 @@ int lrStateAfter(const TableView& table, std::string_view prefix);
 // Two trees form a unifying counterexample: both derivations of the
 // grammar, with the same root symbol and the same frontier, and different.
 bool isUnifyingPair(const GrammarView& grammar, const Tree& first, const Tree& second);
+
+// Some run of an LR table's parser on the word, taking every entry of a cell
+// with several, has state `row` on top with `symbol` next; at most `bound`
+// configurations are looked at.
+bool reachesCell(const GrammarView& grammar, const TableView& table, std::string_view word, int row, char symbol,
+                 long bound = 100'000);
+
+// The counterexample is about the LR cell (row, symbol) and no other.
+// Unifying: the word reaches the cell, and the parser following the two
+// derivations first moves differently there, by the two actions named,
+// both entries of the cell.  Non-unifying: every entry of the cell has a
+// derivation of production 0 whose prefix leads to the state.
+bool explainsLRCell(const GrammarView& grammar, const TableView& table, const Counterexample& ce, int row, char symbol);

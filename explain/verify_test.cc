@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "explain/conflicts.h"
 #include "explain/witnesses.h"
 #include "grammar/test_support.h"
 
@@ -82,6 +83,55 @@ TEST(ParserMovesTest, TheLL1ParserPredictsAsFarAsItSeesTerminals) {
   ASSERT_TRUE(ll1Moves(grammar, tables[TableKind::kLL1], open, moves));
   EXPECT_EQ(moves.size(), 2u);
   EXPECT_EQ(firstDifference(moves, moves), -1);
+}
+
+TEST(ParserMovesTest, EveryChoiceAtAConflictIsTried) {
+  // S->S(S)S|e: only a word that opens a parenthesis reaches LR(1) state 9.
+  Parsing model = modelOf({"I->S", "S->S(S)S|e"});
+  GrammarView grammar(model);
+  TableSet tables(model);
+  const TableView& t = tables[TableKind::kLR1];
+  EXPECT_TRUE(reachesCell(grammar, t, "()()", 6, '('));
+  EXPECT_FALSE(reachesCell(grammar, t, "()()", 9, '('));
+  EXPECT_TRUE(reachesCell(grammar, t, "(()())", 9, '('));
+}
+
+// The explanation of one cell, found by the program.
+Counterexample counterexampleOf(TableSet& tables, TableKind kind, int row, char symbol) {
+  SearchBounds bounds;
+  bounds.secondsPerConflict = bounds.secondsPerTable = 600;
+  std::optional<Conflict> c = explainCell(tables, kind, row, symbol, bounds);
+  return c ? c->counterexample : Counterexample{};
+}
+
+TEST(CounterexampleCheckTest, ATwinsCounterexampleIsRefused) {
+  Parsing model = modelOf({"I->S", "S->S(S)S|e"});
+  GrammarView grammar(model);
+  TableSet tables(model);
+  const TableView& t = tables[TableKind::kLR1];
+  Counterexample twin = counterexampleOf(tables, TableKind::kLR1, 6, '(');
+  ASSERT_EQ(twin.kind, Counterexample::Kind::kUnifying);
+  EXPECT_TRUE(explainsLRCell(grammar, t, twin, 6, '('));
+  EXPECT_FALSE(explainsLRCell(grammar, t, twin, 9, '('));
+  // The same trees under the entries of the other cell still part in state 6.
+  twin.actions[0] = twin.actions[0][0] == 's' ? "s5" : twin.actions[0];
+  twin.actions[1] = twin.actions[1][0] == 's' ? "s5" : twin.actions[1];
+  EXPECT_FALSE(explainsLRCell(grammar, t, twin, 9, '('));
+  Counterexample own = counterexampleOf(tables, TableKind::kLR1, 9, '(');
+  EXPECT_TRUE(explainsLRCell(grammar, t, own, 9, '('));
+  std::swap(own.trees[0], own.trees[1]);  // the actions no longer those of their trees
+  EXPECT_FALSE(explainsLRCell(grammar, t, own, 9, '('));
+}
+
+TEST(CounterexampleCheckTest, AHalfNonUnifyingOneIsRefused) {
+  Parsing model = exampleModel(8);
+  GrammarView grammar(model);
+  TableSet tables(model);
+  Counterexample ce = counterexampleOf(tables, TableKind::kSLR, 3, '=');
+  ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
+  EXPECT_TRUE(explainsLRCell(grammar, tables[TableKind::kSLR], ce, 3, '='));
+  ce.examples.pop_back();
+  EXPECT_FALSE(explainsLRCell(grammar, tables[TableKind::kSLR], ce, 3, '='));
 }
 
 }  // namespace

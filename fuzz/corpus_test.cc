@@ -1,5 +1,6 @@
-// Every kept input (the seeds and every input that ever failed) and our
-// own hostile inputs go through the fuzzer's checks as ordinary tests.
+// Every kept input (the seeds and every input that ever failed, whichever
+// target found it) goes through the checks of every target, and our own
+// hostile inputs through the whole analysis, as ordinary tests.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -24,8 +25,11 @@ void checkFolder(const char* folder, bool mayBeEmpty) {
   for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(TABLOMAT_CORPUS) / folder)) {
     if (!entry.is_regular_file() || entry.path().filename().string()[0] == '.') continue;
     ++inputs;
-    std::vector<std::string> problems = checkEverything(contents(entry.path()));
-    EXPECT_TRUE(problems.empty()) << entry.path() << ": " << ::testing::PrintToString(problems);
+    std::string input = contents(entry.path());
+    for (const FuzzTargetInfo& target : fuzzTargets()) {
+      std::vector<std::string> problems = checkTarget(target.target, input);
+      EXPECT_TRUE(problems.empty()) << entry.path() << " (" << target.name << "): " << ::testing::PrintToString(problems);
+    }
   }
   EXPECT_TRUE(mayBeEmpty || inputs > 0);
 }

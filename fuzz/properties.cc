@@ -61,6 +61,7 @@
 #include "exercises/table_grading.h"
 #include "grammar/first.h"
 #include "grammar/follow.h"
+#include "grammar/grammar_file.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
 #include "graphs/automaton_dot.h"
@@ -72,6 +73,9 @@
 #include "tables/lr_tables.h"
 #include "tables/table.h"
 #include "trees/evaluation_tree.h"
+#include "trees/tree_dot.h"
+#include "writers/format.h"
+#include "exercises/answers.h"
 
 namespace {
 
@@ -444,8 +448,11 @@ void checkEvaluations(const Parsing& model, const Tables& tables, const HString&
   }
 }
 
+constexpr int kPlacedMessages = 16;
+
 void checkSourcePlaces(std::string_view editor, const GrammarReading& reading, Problems& problems) {
-  if (sourceLines(editor).size() != static_cast<size_t>(reading.lines.getCount()))
+  std::vector<SourceLine> sources = sourceLines(editor);
+  if (sources.size() != static_cast<size_t>(reading.lines.getCount()))
     problems.push_back("the rule lines traced to the editor are not the reading's");
   std::vector<std::string_view> lines;
   for (size_t start = 0;;) {
@@ -456,8 +463,10 @@ void checkSourcePlaces(std::string_view editor, const GrammarReading& reading, P
   }
   int index = 0;
   for (const HString& message : reading.messages) {
+    // Placing a message walks its whole line: the first ones of a long junk line stand for the rest.
+    if (index >= kPlacedMessages) break;
     std::string text(message.view());
-    std::optional<SourcePlace> place = placeOfMessage(editor, reading.messages, index++);
+    std::optional<SourcePlace> place = placeOfMessage(sources, reading.messages, index++);
     if (!text.starts_with("Error at line")) continue;
     if (!place || place->line >= static_cast<int>(lines.size()) ||
         static_cast<size_t>(place->column + place->length) > lines[static_cast<size_t>(place->line)].size()) {
@@ -532,12 +541,13 @@ std::string topDown(const HString& stack) {
 // The tree of an accepted word derives the word by the grammar's
 // productions; what a rejected word leaves spells what was read (LR) or
 // that and the stack (LL(1)); and the four parsers build the same tree.
-void checkTrees(const Parsing& model, const HString& word, Problems& problems) {
+void checkTrees(const Parsing& model, const HString& word, Problems& problems,
+                std::initializer_list<TableKind> kinds = {TableKind::kLL1, TableKind::kSLR, TableKind::kLR1, TableKind::kLALR}) {
   std::set<std::string> productions;
   for (const HString& p : model.productions) productions.insert(text(p));
   std::set<std::string> trees;
-  int accepted = 0;
-  for (TableKind kind : kTableKinds) {
+  size_t accepted = 0;
+  for (TableKind kind : kinds) {
     const char* name = tableName(kind);
     Evaluation parsed = evaluation(model, kind, word);
     if (parsed.refused()) continue;
@@ -562,7 +572,7 @@ void checkTrees(const Parsing& model, const HString& word, Problems& problems) {
       if (!productions.count(production)) problems.push_back(std::string(name) + ": the tree uses " + production);
     trees.insert(treeJson(forest[0]));
   }
-  if (accepted == 4 && trees.size() != 1) problems.push_back("the four parsers build different trees");
+  if (accepted == kinds.size() && trees.size() > 1) problems.push_back("the parsers build different trees");
 }
 
 // ---- grading and the ambiguity search
@@ -664,6 +674,23 @@ void checkGradingAndAmbiguity(const Parsing& model, Problems& problems) {
     problems.push_back("a word with two trees in an LR(1) grammar: " + witness->word);
 }
 
+// A counterexample names only entries of its own cell, and (LR) its word
+// or prefix leads the parser to that cell.
+bool namesOwnCell(const GrammarView& grammar, const TableView& table, const Conflict& c) {
+  const Counterexample& ce = c.counterexample;
+  if (ce.kind == Counterexample::Kind::kNone) return true;
+  if (table.isLR()) return explainsLRCell(grammar, table, ce, c.row, c.symbol);
+  std::vector<std::string> bodies = TableView::entries(c.cell);
+  if (!bodies.empty()) bodies.front() = bodies.front().substr(std::min<size_t>(3, bodies.front().size()));
+  auto inCell = [&](const std::string& production) {
+    return production.size() > 3 && std::find(bodies.begin(), bodies.end(), production.substr(3)) != bodies.end();
+  };
+  if (ce.kind == Counterexample::Kind::kUnifying) return inCell(ce.actions[0]) && inCell(ce.actions[1]);
+  for (const Counterexample::Example& example : ce.examples)
+    if (!inCell(example.action)) return false;
+  return true;
+}
+
 // Every counterexample met, checked again from scratch.  Small bounds: the
 // checks are what matters, not how far the search gets.
 void checkExplanations(const Parsing& model, Problems& problems) {
@@ -689,6 +716,7 @@ void checkExplanations(const Parsing& model, Problems& problems) {
         if (!isUnifyingPair(grammar, ce.trees[0], ce.trees[1])) problems.push_back(where + "a unifying counterexample that is none");
         if (lr1Clean) problems.push_back(where + "a unifying counterexample for a grammar that is LR(1)");
       }
+      if (!namesOwnCell(grammar, tables[kind], c)) problems.push_back(where + "a counterexample of another cell");
       for (const Counterexample::Example& example : ce.examples) {
         std::string leaves = frontier(example.tree);
         if (!isDerivation(grammar, example.tree) || leaves.compare(0, example.prefix.size(), example.prefix) != 0)
@@ -715,6 +743,108 @@ void checkReport(const Parsing& model, const HString& word, Problems& problems) 
     if (forms.size() < 2 || forms.front() != recursion.cycle.substr(0, 1) || forms.back().empty() ||
         forms.back()[0] != recursion.cycle[0])
       problems.push_back("a left recursion that does not come back: " + recursion.cycle);
+  }
+}
+
+
+// ---- the fast targets: one part each, on inputs of many kilobytes
+
+// The word line and the editor text of an input.
+struct Input {
+  std::string_view word, editor;
+  explicit Input(std::string_view input) {
+    size_t end = input.find('\n');
+    word = end == std::string_view::npos ? std::string_view() : input.substr(0, end);
+    editor = end == std::string_view::npos ? input : input.substr(end + 1);
+  }
+  HString wordText() const { return HString(word.data(), static_cast<int>(word.size())); }
+};
+
+// The model of a sound grammar; none (with the reading's problems noted) otherwise.
+std::optional<Parsing> modelOf(const Input& input, Problems& problems) {
+  GrammarReading reading = readGrammar(editorText(input.editor));
+  checkSourcePlaces(input.editor, reading, problems);
+  if (!reading.isSound()) {
+    if (reading.messages.getCount() == 0) problems.push_back("an unsound grammar without a message");
+    return std::nullopt;
+  }
+  Parsing model;
+  model.loadRules(reading.lines);
+  return model;
+}
+
+// A grammar file written back from what was read of it reads the same.
+void checkGrammarFile(std::string_view bytes, Problems& problems) {
+  GrammarFile file = parseGrammarFile(bytes);
+  std::string word = file.word.value_or("");
+  if (word.find_first_of("\r\n") != std::string::npos) return;
+  GrammarFile again = parseGrammarFile(grammarFileBytes(file.text, word));
+  if (again.text != file.text || again.word.value_or("") != word) problems.push_back("a grammar file that does not read back");
+}
+
+// The word, and a word derived from the grammar.
+std::vector<HString> wordsOf(const Parsing& model, const Input& input, std::string_view whole) {
+  std::vector<HString> words{input.wordText()};
+  unsigned seed = 2166136261u;
+  for (char c : whole) seed = (seed ^ static_cast<unsigned char>(c)) * 16777619u;
+  std::string derived;
+  if (deriveWord(model, seed, derived)) words.emplace_back(derived.data(), static_cast<int>(derived.size()));
+  return words;
+}
+
+void checkLL1(const Parsing& model, const std::vector<HString>& words, Problems& problems) {
+  Table ll1 = table(model, TableKind::kLL1);
+  for (const Row& row : ll1)
+    if (row.getCount() != ll1[0].getCount()) problems.push_back("LL1: a row of another width");
+  for (size_t k = 0; k < words.size(); ++k) {
+    Evaluation parsed = evaluation(model, TableKind::kLL1, words[k]);
+    Table trace = parsed.refused() ? ll1EvaluationWith(model, parsed.table, words[k]) : parsed.trace;
+    checkTrace("LL1", trace, problems);
+    replayLL1(trace, model, problems);
+    if (k > 0 && !parsed.refused() && !parsed.accepted()) problems.push_back("LL1 rejects the word " + text(words[k]));
+  }
+}
+
+// Every format writes what a reader of it reads back: JSON parses to as many
+// rows (or lines), CSV to as many records of as many cells, a pipe table has a line per
+// row and its delimiter line.
+void checkFormats(const std::string& what, const Cells& cells, const Lines& lines, Problems& problems) {
+  for (Format format : {Format::kText, Format::kCsv, Format::kMarkdown, Format::kLatex, Format::kJson}) {
+    std::string name = what + " in " + formatNames()[static_cast<size_t>(format)];
+    std::string table = renderTable(cells, format);
+    std::string listing = renderListing(lines, format);
+    if (format == Format::kJson) {
+      nlohmann::json parsedTable = nlohmann::json::parse(table, nullptr, false);
+      nlohmann::json parsedListing = nlohmann::json::parse(listing, nullptr, false);
+      if (parsedTable.is_discarded() || parsedListing.is_discarded()) problems.push_back(name + ": JSON that does not parse");
+      else if (parsedTable.size() != cells.size() || parsedListing.size() != lines.size())
+        problems.push_back(name + ": JSON of other rows");
+    } else if (format == Format::kCsv) {
+      std::string error;
+      std::optional<Cells> records = readCsv(table, error);
+      bool same = records && records->size() == cells.size();
+      for (size_t r = 0; same && r < cells.size(); ++r) same = (*records)[r].size() == cells[r].size();
+      if (!same) problems.push_back(name + ": CSV read back as other records " + error);
+    } else if (format == Format::kMarkdown) {
+      size_t newlines = static_cast<size_t>(std::count(table.begin(), table.end(), '\n'));
+      if (!cells.empty() && newlines != cells.size() + 1) problems.push_back(name + ": a pipe table of other lines");
+    }
+    if (!cells.empty() && table.empty()) problems.push_back(name + ": nothing written");
+    if (!lines.empty() && listing.empty()) problems.push_back(name + ": nothing written");
+  }
+}
+
+// A tree written as JSON parses; as DOT and as text it names every node.
+void checkTreeWriters(const Parsing& model, const HString& word, Problems& problems) {
+  for (TableKind kind : {TableKind::kLL1, TableKind::kSLR}) {
+    Evaluation parsed = evaluation(model, kind, word);
+    if (parsed.refused()) continue;
+    std::vector<Tree> forest = EvaluationTree(model, kind, parsed.table, parsed.trace).forest();
+    for (const Tree& tree : forest)
+      if (nlohmann::json::parse(treeJson(tree), nullptr, false).is_discarded())
+        problems.push_back(std::string(tableName(kind)) + ": a tree whose JSON does not parse");
+    if (!forest.empty() && forestDot(forest).find("digraph") == std::string::npos)
+      problems.push_back(std::string(tableName(kind)) + ": a tree without a graph");
   }
 }
 
@@ -822,5 +952,49 @@ std::vector<std::string> checkModel(const Parsing& model, const HString& word) {
 std::vector<std::string> checkLalrRoutes(const Parsing& model) {
   Problems problems;
   checkLalrRoutesOf(model, table(model, TableKind::kLALR), problems);
+  return problems;
+}
+
+const std::vector<FuzzTargetInfo>& fuzzTargets() {
+  static const std::vector<FuzzTargetInfo> targets{
+      {FuzzTarget::kReading, "reading", 1 << 16},  {FuzzTarget::kSets, "sets", 1 << 15},
+      {FuzzTarget::kLL1, "ll1", 1 << 14},          {FuzzTarget::kWriters, "writers", 1 << 14},
+      {FuzzTarget::kTrees, "trees", 1 << 13},      {FuzzTarget::kAnalysis, "analysis", kLargestInput}};
+  return targets;
+}
+
+std::vector<std::string> checkTarget(FuzzTarget target, std::string_view whole) {
+  if (target == FuzzTarget::kAnalysis) return checkEverything(whole);
+  Problems problems;
+  for (const FuzzTargetInfo& info : fuzzTargets())
+    if (info.target == target && whole.size() > info.largestInput) return problems;
+  Input input(whole);
+  if (target == FuzzTarget::kReading) checkGrammarFile(whole, problems);
+  std::optional<Parsing> model = modelOf(input, problems);
+  if (!model || target == FuzzTarget::kReading) return problems;
+  switch (target) {
+    case FuzzTarget::kSets:
+      checkSets(*model, problems);
+      break;
+    case FuzzTarget::kLL1:
+      checkLL1(*model, wordsOf(*model, input, whole), problems);
+      break;
+    case FuzzTarget::kWriters: {
+      checkFormats("First", {}, linesOf(listing(*model, ListingKind::kFirst).lines), problems);
+      checkFormats("Follow", {}, linesOf(listing(*model, ListingKind::kFollow).lines), problems);
+      Table ll1 = table(*model, TableKind::kLL1);
+      checkFormats("the LL(1) table", cellsOf(ll1), {}, problems);
+      checkFormats("the LL(1) trace", cellsOf(ll1EvaluationWith(*model, ll1, input.wordText())), {}, problems);
+      break;
+    }
+    case FuzzTarget::kTrees:
+      for (const HString& word : wordsOf(*model, input, whole)) {
+        checkTrees(*model, word, problems, {TableKind::kLL1, TableKind::kSLR});
+        checkTreeWriters(*model, word, problems);
+      }
+      break;
+    default:
+      break;
+  }
   return problems;
 }

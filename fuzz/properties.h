@@ -18,6 +18,19 @@ inline constexpr size_t kLargestOracle = 300;
 // what was found wrong, empty when everything holds.
 std::vector<std::string> checkEverything(std::string_view input, size_t largestOracle = kLargestOracle);
 
+// The fuzzer's targets: the whole analysis (checkEverything), and parts
+// fast enough for thousands of inputs a second, each with its properties and
+// its own largest input.
+enum class FuzzTarget { kReading, kSets, kLL1, kWriters, kTrees, kAnalysis };
+struct FuzzTargetInfo {
+  FuzzTarget target;
+  const char* name;  // as the fuzzer binary and the Makefile name it
+  size_t largestInput;
+};
+const std::vector<FuzzTargetInfo>& fuzzTargets();
+// The checks of one target on an input of the same form; longer inputs pass.
+std::vector<std::string> checkTarget(FuzzTarget target, std::string_view input);
+
 class Parsing;
 class HString;
 // The oracle and the evaluation checks alone, for a loaded model.

@@ -181,6 +181,10 @@ std::vector<SourceLine> sourceLines(std::string_view editorText) {
 }
 
 std::optional<SourcePlace> placeOfMessage(std::string_view editorText, const Row& messages, int index) {
+  return placeOfMessage(sourceLines(editorText), messages, index);
+}
+
+std::optional<SourcePlace> placeOfMessage(const std::vector<SourceLine>& lines, const Row& messages, int index) {
   if (index < 0 || index >= messages.getCount()) return std::nullopt;
   std::string message(messages[index].view());
   constexpr std::string_view kLead = "Error at line ";
@@ -189,7 +193,6 @@ std::optional<SourcePlace> placeOfMessage(std::string_view editorText, const Row
   int number = 0;
   while (end < message.size() && message[end] >= '0' && message[end] <= '9' && number < 1'000'000)
     number = number * 10 + (message[end++] - '0');
-  std::vector<SourceLine> lines = sourceLines(editorText);
   if (end == kLead.size() || number < 1 || number > static_cast<int>(lines.size())) return std::nullopt;
   const SourceLine& line = lines[static_cast<size_t>(number - 1)];
 

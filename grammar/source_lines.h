@@ -42,3 +42,5 @@ struct SourcePlace {
 // without a line ("Error: Grammar Empty.") or when the text does not read
 // as the messages say.
 std::optional<SourcePlace> placeOfMessage(std::string_view editorText, const Row& messages, int index);
+// The same over the text's sourceLines, read once for all its messages.
+std::optional<SourcePlace> placeOfMessage(const std::vector<SourceLine>& lines, const Row& messages, int index);

@@ -1,5 +1,9 @@
-// libFuzzer target: every input is an editor text and a word (see
+// libFuzzer targets: every input is a word and an editor text (see
 // checkEverything); a property that fails is reported and ends the run.
+// One binary per target of fuzzTargets(), chosen when it is built
+// (TABLOMAT_FUZZ_TARGET): the fast ones run a part of the tool thousands
+// of times a second on inputs of many kilobytes, the analysis target runs
+// everything on inputs of up to 4 KB.
 //
 // Each input runs under limits far below the tool's: under the sanitizers
 // an LR(1) collection of a few hundred states takes a tenth of a second,
@@ -16,6 +20,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "core/work.h"
 #include "fuzz/properties.h"
@@ -33,13 +38,22 @@ WorkLimits fuzzLimits() {
   return limits;
 }
 
+FuzzTarget builtTarget() {
+  for (const FuzzTargetInfo& info : fuzzTargets())
+    if (std::string_view(info.name) == TABLOMAT_FUZZ_TARGET) return info.target;
+  std::fprintf(stderr, "no fuzz target %s\n", TABLOMAT_FUZZ_TARGET);
+  std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> problems;
   try {
     WorkScope scope(fuzzLimits());
-    problems = checkEverything(std::string_view(reinterpret_cast<const char*>(data), size), kFuzzedOracle);
+    static const FuzzTarget target = builtTarget();
+    std::string_view input(reinterpret_cast<const char*>(data), size);
+    problems = target == FuzzTarget::kAnalysis ? checkEverything(input, kFuzzedOracle) : checkTarget(target, input);
   } catch (const WorkStopped&) {
     return 0;
   }
