@@ -76,6 +76,12 @@ class LanguageBuilder {
 
 }  // namespace
 
+std::string wordText(const Word& word) {
+  std::string text;
+  for (const std::string& symbol : word) text += (text.empty() ? "" : " ") + symbol;
+  return text.empty() ? "the empty word" : "\"" + text + "\"";
+}
+
 BoundedLanguage boundedLanguage(const Grammar& grammar, int maxLength, size_t maxWords) {
   BoundedLanguage language;
   if (grammar.start() == kNoSymbol) return language;
@@ -92,10 +98,11 @@ BoundedLanguage boundedLanguage(const Grammar& grammar, int maxLength, size_t ma
 }
 
 std::optional<LanguageDifference> languageDifference(const Grammar& first, const Grammar& second, int maxLength,
-                                                     bool* decided) {
+                                                     bool* decided, int* comparedLength) {
   BoundedLanguage a = boundedLanguage(first, maxLength), b = boundedLanguage(second, maxLength);
   int length = std::min(a.length, b.length);
   if (decided) *decided = length == maxLength;
+  if (comparedLength) *comparedLength = length;
   std::optional<LanguageDifference> found;
   auto consider = [&](const std::set<Word>& from, const std::set<Word>& other, bool inFirst) {
     for (const Word& word : from)

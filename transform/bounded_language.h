@@ -14,6 +14,9 @@
 // A word as the names of its terminals.
 using Word = std::vector<std::string>;
 
+// "\"a a b\"" (the names between blanks, quoted), or "the empty word".
+std::string wordText(const Word& word);
+
 struct BoundedLanguage {
   std::set<Word> words;
   int length = 0;  // every word up to this length is in `words`; -1 for none
@@ -31,6 +34,6 @@ struct LanguageDifference {
 // The shortest word (then the least in order) of at most `maxLength` that
 // one grammar derives and the other does not, or nothing when they agree.
 // When a language outgrew the bound, the lengths both hold whole are
-// compared, and `decided` is false.
+// compared, and `decided` is false; `comparedLength` is the length compared.
 std::optional<LanguageDifference> languageDifference(const Grammar& first, const Grammar& second, int maxLength,
-                                                     bool* decided = nullptr);
+                                                     bool* decided = nullptr, int* comparedLength = nullptr);
