@@ -234,6 +234,8 @@ void TForm1::createMenus() {
       {"tables", "L&ALR Table...", "Ctrl+6", "Fill in the LALR table; Check marks each cell's actions."},
       {"items", "Items of an LR(&0) State...", "Ctrl+7", "Type the items of a state, given how it is reached."},
       {"items", "Items of an LR(1) S&tate...", "Ctrl+8", "Type the items of an LR(1) state with their lookaheads."},
+      {"transform", "T&ransform the Grammar...", "Ctrl+9",
+       "Rewrite the grammar by a transformation; Check compares its words and tests the goal."},
   };
   int question = 0;
   for (const Practice& p : practice)
