@@ -7,12 +7,18 @@
 
 namespace {
 
-// The option of the exercise that gives a grammar something to rewrite, where there is one.
-std::string hintFor(TransformKind kind) {
+// What to ask for instead, so that the grammar has something to rewrite.
+std::string hintFor(TransformKind kind, const GeneratorRequest& request) {
+  bool ll1 = request.property == ExerciseProperty::kLL1;
   switch (kind) {
-    case TransformKind::kLeftRecursion: return " Ask for --left-recursion.";
+    case TransformKind::kLeftRecursion:
+      return ll1 ? " An LL(1) grammar is never left-recursive: ask for another property with --left-recursion."
+                 : " Ask for --left-recursion.";
+    case TransformKind::kLL1:
+      return ll1 ? " The grammar is LL(1) already: ask for another property." : " Ask for --left-recursion.";
+    case TransformKind::kLeftFactor:
+      return ll1 ? " In an LL(1) grammar no two alternatives begin alike: ask for another property." : "";
     case TransformKind::kEpsilon: return " Ask for --nullable.";
-    case TransformKind::kLL1: return " Ask for a property other than ll1, or for --left-recursion.";
     default: return "";
   }
 }
@@ -59,7 +65,7 @@ ExerciseMaking makeExercise(const GeneratorRequest& request, TransformKind kind)
   if (grammarText(result.grammar) == grammarText(input))
     return {std::nullopt,
             "The grammar of this exercise has nothing to transform for " + std::string(transformKindName(kind)) + "." +
-                hintFor(kind),
+                hintFor(kind, request),
             false};
   Question question{transformQuestionText(kind)};
   question.kind = QuestionKind::kTransform;

@@ -56,7 +56,8 @@ TEST(TransformQuestion, AGrammarWithNothingToTransformIsSaidSo) {
   ExerciseMaking making = makeExercise(request, TransformKind::kLeftRecursion);
   EXPECT_FALSE(making.exercise);
   EXPECT_FALSE(making.internalFault);
-  EXPECT_EQ(making.message, "The grammar of this exercise has nothing to transform for left-recursion. Ask for --left-recursion.");
+  EXPECT_EQ(making.message, "The grammar of this exercise has nothing to transform for left-recursion. An LL(1) grammar is never "
+            "left-recursive: ask for another property with --left-recursion.");
 }
 
 TEST(TransformQuestion, MoodleAsksForItAsAnEssayWithTheKey) {

@@ -8,6 +8,7 @@
 
 #include "Forms.h"
 #include "MainMenu.h"
+#include "PracticeWindow.h"
 #include "TransformWindow.h"
 #include "test_support.h"
 
@@ -30,6 +31,7 @@ class TransformTest : public QObject {
   void theStepsShowBeforeAnythingChanges();
   void applyIsOneStepThatUndoTakesBack();
   void anEmptyLanguageIsAnsweredInWords();
+  void helpAndPracticeReachTheTransformations();
 };
 
 void TransformTest::theStepsShowBeforeAnythingChanges() {
@@ -64,6 +66,22 @@ void TransformTest::anEmptyLanguageIsAnsweredInWords() {
   QTRY_VERIFY_WITH_TIMEOUT(!answerer.seen.isEmpty(), 10000);
   QVERIFY(answerer.seen.front().texts.join(" ").contains("derives no word"));
   QVERIFY(openTransformWindow() == nullptr);
+}
+
+void TransformTest::helpAndPracticeReachTheTransformations() {
+  auto form = openMainWindow();
+  {
+    ModalAnswerer answerer;
+    form->menus()->find("Transformations")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!answerer.seen.isEmpty(), 10000);
+    QVERIFY(answerer.seen.front().texts.join(" ").contains("S->aSb|e  becomes  Z->S|e, S->aSb|ab"));
+  }
+  typeGrammar(*form, {"I->E", "E->E+T|T", "T->i"});
+  form->menus()->find("Transform the Grammar...")->trigger();
+  auto* practice = form->findChild<PracticeWindow*>();
+  QVERIFY(practice != nullptr);
+  QCOMPARE(practice->question(), PracticeWindow::Question::kTransform);
+  QCOMPARE(practice->transformEditor->toPlainText(), QString("I->E\nE->E+T|T\nT->i"));
 }
 
 QTEST_MAIN(TransformTest)
