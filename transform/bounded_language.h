@@ -23,9 +23,11 @@ struct BoundedLanguage {
 };
 
 // Every word of at most `maxLength` terminals the grammar derives from its
-// start symbol.  When some symbol has more than `maxWords` words of a
-// length, the words stop short of that length.
-BoundedLanguage boundedLanguage(const Grammar& grammar, int maxLength, size_t maxWords = 100000);
+// start symbol.  When some symbol (or part of a right side) has more than
+// `maxWords` words of a length, the words stop short of that length: a
+// language such as the digit strings has a million words of six digits,
+// too many to compare while a student waits.
+BoundedLanguage boundedLanguage(const Grammar& grammar, int maxLength, size_t maxWords = 20000);
 
 struct LanguageDifference {
   Word word;
