@@ -18,7 +18,9 @@
 #include <cstdlib>
 
 #include "core/work.h"
+#include "exercises/transform_grading.h"
 #include "fuzz/properties.h"
+#include "fuzz/transform_properties.h"
 
 namespace {
 
@@ -39,7 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> problems;
   try {
     WorkScope scope(fuzzLimits());
-    problems = checkEverything(std::string_view(reinterpret_cast<const char*>(data), size), kFuzzedOracle);
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+    problems = checkEverything(text, kFuzzedOracle);
+    // The transformations of every grammar that reads; the first line is the word.
+    size_t end = text.find('\n');
+    std::string_view editor = end == std::string_view::npos ? text : text.substr(end + 1);
+    if (GrammarTextReading typed = readGrammarText(editor); typed.isSound())
+      for (std::string& problem : checkTransformations(typed.grammar)) problems.push_back(std::move(problem));
   } catch (const WorkStopped&) {
     return 0;
   }
