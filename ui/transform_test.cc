@@ -1,7 +1,9 @@
 // The Transform menu: the steps shown before anything changes, Apply as one
 // step of the editor's history, and a grammar that cannot be rewritten
 // answered in words.
+#include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -82,6 +84,13 @@ void TransformTest::helpAndPracticeReachTheTransformations() {
   QVERIFY(practice != nullptr);
   QCOMPARE(practice->question(), PracticeWindow::Question::kTransform);
   QCOMPARE(practice->transformEditor->toPlainText(), QString("I->E\nE->E+T|T\nT->i"));
+
+  // From the steps of a transformation, the same one to do by hand.
+  form->menus()->find("Left-Factor...")->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(openTransformWindow() != nullptr, 10000);
+  QTest::mouseClick(openTransformWindow()->findChild<QAbstractButton*>("practiceButton"), Qt::LeftButton);
+  QCOMPARE(practice->question(), PracticeWindow::Question::kTransform);
+  QCOMPARE(practice->transformBox->currentText(), QString("Left-factor"));
 }
 
 QTEST_MAIN(TransformTest)
