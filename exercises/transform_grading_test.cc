@@ -55,13 +55,13 @@ TEST(TransformGrading, TheEmptyWordCounts) {
 }
 
 TEST(TransformGrading, ALargeLanguageIsComparedAsFarAsItGoes) {
-  // A million digit strings of six digits: the comparison stops at four.
+  // A million digit strings of six digits: the comparison stops at three.
   Grammar digits = classic({"S->E", "E->T", "T->0|1|2|3|4|5|6|7|8|9|TT"});
   std::string key = grammarText(transformGrammar(digits, TransformKind::kUnit).grammar);
   Grading grading = graded(digits, TransformKind::kUnit, key);
   EXPECT_TRUE(grading.allRight());
   EXPECT_EQ(element(grading, "derives the same words").reason,
-            "Compared the words up to 4 terminals; beyond, the languages are too large to compare.");
+            "Compared the words up to 3 terminals; beyond, the languages are too large to compare.");
 }
 
 TEST(TransformGrading, EachGoalMissedSaysWhy) {

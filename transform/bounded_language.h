@@ -27,7 +27,7 @@ struct BoundedLanguage {
 // `maxWords` words of a length, the words stop short of that length: a
 // language such as the digit strings has a million words of six digits,
 // too many to compare while a student waits.
-BoundedLanguage boundedLanguage(const Grammar& grammar, int maxLength, size_t maxWords = 20000);
+BoundedLanguage boundedLanguage(const Grammar& grammar, int maxLength, size_t maxWords = 5000);
 
 struct LanguageDifference {
   Word word;
