@@ -25,7 +25,9 @@
 // random) it also times the drawings: the graph of each automaton, its
 // layout by Graphviz and its SVG (the whole automaton when it is small
 // enough to draw, else the neighbourhood of a state), and the parse tree of
-// the word with its layout; making and grading exercises; and the
+// the word with its layout; making and grading exercises; each
+// transformation (under 50 ms an example, 1 s the statement grammar)
+// and the grading of its result; and the
 // counterexamples of every conflict of the four tables with the default
 // bounds (how many unifying, non-unifying, the time per conflict), beside
 // bison -Wcounterexamples on the same grammars (its LALR table).
@@ -58,6 +60,7 @@
 #include "exercises/exercise.h"
 #include "exercises/set_grading.h"
 #include "exercises/table_grading.h"
+#include "exercises/transform_grading.h"
 #include "explain/conflicts.h"
 #include "explain/grammar_report.h"
 #include "fuzz/properties.h"
@@ -70,8 +73,10 @@
 #include "graphs/automaton_dot.h"
 #include "graphs/neighbourhood.h"
 #include "tables/lr_tables.h"
+#include "transform/transform.h"
 #include "trees/evaluation_tree.h"
 #include "trees/tree_dot.h"
+#include "writers/grammar_text.h"
 
 namespace {
 
@@ -258,6 +263,37 @@ bool benchExercises(const std::vector<Case>& cases) {
       met = met && !over;
       std::printf("%-10s %-11s %-11s %10.3f%s\n", "grading", c.name.c_str(),
                   kind == TableKind::kSLR ? "grade-slr" : "grade-lr1", gradeMs, over ? "  over target" : "");
+    }
+  }
+  return met;
+}
+
+// Every transformation of the examples and of the statement grammar, its
+// check of the goal and of the words up to six terminals included (most of
+// the time), and the grading of its result as an answer.
+bool benchTransformations(const std::vector<Case>& cases) {
+  constexpr double kExampleTarget = 50, kStatementTarget = 1000;
+  bool met = true;
+  for (const Case& c : cases) {
+    if (c.set != "examples" && c.set != "statements") continue;
+    GrammarTextReading typed = readGrammarText(c.text);
+    if (!typed.isSound()) continue;
+    for (const auto& [name, kind] : transformKinds()) {
+      std::string outcome, key;
+      double ms = medianMilliseconds([&] {
+        try {
+          key = grammarText(transformGrammar(typed.grammar, kind).grammar);
+        } catch (const TransformRefused&) {
+          outcome = "  refused";
+        } catch (const WorkStopped&) {
+          outcome = "  stopped at a limit";
+        }
+      });
+      double gradeMs = key.empty() ? 0 : medianMilliseconds([&] { gradeTransformation(typed.grammar, kind, key); });
+      bool over = ms > (c.set == "examples" ? kExampleTarget : kStatementTarget);
+      met = met && !over;
+      std::printf("%-10s %-11s %-15s %10.3f  grade %8.3f%s%s\n", "transform", c.name.c_str(), std::string(name).c_str(), ms,
+                  gradeMs, outcome.c_str(), over ? "  over target" : "");
     }
   }
   return met;
@@ -501,6 +537,7 @@ int runBenchmark(const std::string& dir, const std::vector<std::string>& sets, c
     }
     std::printf("\n");
     met = benchExercises(taught) && met;
+    met = benchTransformations(taught) && met;
     benchCounterexamples(taught);
     std::printf("\n");
   }

@@ -420,6 +420,39 @@ TEST(GradeCommand, UnreadableAnswersAndBadGrammars) {
   EXPECT_EQ(run({"grade", "first", "-x", "1", "-a", "/no/such/file"}).status, 2);
 }
 
+TEST(GradeCommand, TransformedGrammars) {
+  GrammarFile grammar("I->E\nE->E+T|T\nT->T*F|F\nF->(E)|i\n");
+  for (const char* kind : {"left-recursion", "left-factor", "epsilon", "unit", "useless", "cnf", "ll1"}) {
+    std::string key = run({"transform", kind, grammar.path()}).out;
+    Outcome graded = run({"grade", std::string("transform-") + kind, grammar.path(), "--answer", "-"}, key);
+    EXPECT_EQ(graded.status, 0) << kind << graded.out << graded.err;
+  }
+  Outcome wrong = run({"grade", "transform-ll1", grammar.path(), "-a", "-"}, "I->E\nE->TZ\nZ->+TZ|e\nT->FY\nY->*FY|e\nF->(E)\n");
+  EXPECT_EQ(wrong.status, 1);
+  EXPECT_NE(wrong.out.find("Your grammar does not derive \"i\", which the given grammar does."), std::string::npos) << wrong.out;
+  nlohmann::json report =
+      nlohmann::json::parse(run({"grade", "transform-ll1", grammar.path(), "-a", "-", "-f", "json"}, "I->E\nE->E+T|T\nT->i\n").out);
+  EXPECT_EQ(report["marks"][1]["requirement"], "no LL(1) conflict");
+  EXPECT_EQ(report["marks"][1]["mark"], "wrong");
+  nlohmann::json results = nlohmann::json::parse(
+      run({"grade", "transform-left-recursion", grammar.path(), "-a", "-", "-f", "gradescope"}, "I->E\nE->E+T|T\nT->i\n").out);
+  EXPECT_EQ(results["tests"][0]["name"], "derives the same words");
+  EXPECT_EQ(run({"grade", "transform-left-recursion", "-a", "-"}, "").status, 2);
+  EXPECT_EQ(run({"grade", "transform-sideways", grammar.path(), "-a", "-"}, "").status, 2);
+  Outcome unreadable = run({"grade", "transform-unit", grammar.path(), "-a", "-"}, "I->\n");
+  EXPECT_EQ(unreadable.status, 2);
+  EXPECT_EQ(unreadable.err.rfind("tablomat-cli: cannot read the answer -: ", 0), 0u) << unreadable.err;
+}
+
+TEST(GradeCommand, ATransformedGrammarInTheTokenNotation) {
+  GrammarFile grammar("#notation: tokens\nE -> E + T | T\nT -> id\n");
+  std::string key = run({"transform", "left-recursion", grammar.path()}).out;
+  EXPECT_EQ(run({"grade", "transform-left-recursion", grammar.path(), "-a", "-"}, key).status, 0) << key;
+  Outcome lost = run({"grade", "transform-left-recursion", grammar.path(), "-a", "-"}, "E -> T E'\nE' -> + T E'\nT -> id\n");
+  EXPECT_EQ(lost.status, 1);
+  EXPECT_NE(lost.out.find("Your grammar does not derive \"id\", which the given grammar does."), std::string::npos) << lost.out;
+}
+
 // ---- explanations: report and conflicts
 
 // A leaf has no "children"; an empty production has an empty list.

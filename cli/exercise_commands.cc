@@ -14,6 +14,8 @@
 #include "exercises/set_grading.h"
 #include "exercises/sheet.h"
 #include "exercises/table_grading.h"
+#include "exercises/transform_grading.h"
+#include "exercises/transform_question.h"
 #include "grammar/examples.h"
 #include "grammar/reading.h"
 
@@ -50,6 +52,13 @@ void parse(CLI::App& app, int argc, char** argv) {
     if (e.get_exit_code() == 0) throw Failure{app.exit(e), ""};
     throw Failure{kExitUsage, oneLine(e.what())};
   }
+}
+
+// "left-recursion, left-factor, ...", each name after `prefix`.
+std::string kindList(const std::string& prefix) {
+  std::string names;
+  for (const auto& [name, kind] : transformKinds()) names += (names.empty() ? "" : ", ") + prefix + std::string(name);
+  return names;
 }
 
 GrammarSize sizeNamed(std::string text) {
@@ -100,6 +109,11 @@ int exercise(int argc, char** argv) {
       ->type_name("N,P,T");
   app.add_flag("--nullable", nullable, "with non-terminals that can vanish");
   app.add_flag("--left-recursion", leftRecursion, "with a left-recursive non-terminal");
+  std::string transformName;
+  app.add_option("--transform", transformName,
+                 "also ask for a transformation of the grammar, KIND as transform takes it\n"
+                 "(left-recursion, left-factor, epsilon, unit, useless, cnf, ll1)")
+      ->type_name("KIND");
   app.add_option("--part", part, "questions, key or both (default both)")->type_name("PART");
   app.add_option("--attempts", attempts, "grammars drawn before giving up (default 20000)")->type_name("N");
   int largest = 0;
@@ -138,7 +152,10 @@ int exercise(int argc, char** argv) {
   std::string problem = requestProblem(request);
   if (!problem.empty()) throw Failure{kExitUsage, problem};
 
-  ExerciseMaking making = makeExercise(request);
+  std::optional<TransformKind> transformKind;
+  if (!transformName.empty() && !(transformKind = transformKindNamed(transformName)))
+    throw Failure{kExitUsage, "unknown transformation '" + transformName + "'; the kinds are " + kindList("")};
+  ExerciseMaking making = transformKind ? makeExercise(request, *transformKind) : makeExercise(request);
   if (!making.exercise) throw Failure{making.internalFault ? kExitInternal : kExitNotFound, making.message};
   std::cout << (moodle ? moodleQuiz(*making.exercise) : renderSheet(*making.exercise, chosen, *sheetPart));
   return kExitOk;
@@ -176,13 +193,35 @@ std::string testName(const GradeQuestion& question, int state, const MarkedEleme
   return "";
 }
 
+// A transformed grammar graded against the grammar given, in either notation.
+int gradeTransform(const std::string& grammarText, TransformKind kind, const std::string& answer,
+                   const std::string& answerFile, bool gradescope, Format format) {
+  GrammarTextReading input = readGrammarText(grammarText);
+  if (!input.isSound()) {
+    std::cerr << input.messages << "\n";
+    return kExitGrammar;
+  }
+  GradeResult result = gradeTransformation(input.grammar, kind, answer);
+  if (!result.ok()) {
+    std::string why = "cannot read the answer " + answerFile + ": " + oneLine(result.error);
+    if (gradescope) std::cout << gradescopeFailure(why);
+    throw Failure{kExitUsage, why};
+  }
+  if (gradescope)
+    std::cout << renderGradescope(result.grading, [](const MarkedElement& element) { return element.entry; });
+  else
+    std::cout << renderGrading(result.grading, format);
+  return result.grading.allRight() ? kExitOk : kExitRejected;
+}
+
 int grade(int argc, char** argv) {
   CLI::App app{"Grades a student's answer for a grammar: every element right, wrong or missing, and a score.",
                std::string(kProgram) + " grade"};
   std::string question, file, answerFile, format = "text";
   int example = 0, state = 0;
   app.add_option("QUESTION", question,
-                 "first, follow, ll1-table, slr-table, lr1-table, lalr-table, lr0-items or lr1-items")
+                 "first, follow, ll1-table, slr-table, lr1-table, lalr-table, lr0-items, lr1-items,\n"
+                 "or transform-KIND for a transformation (transform-ll1, transform-cnf, ...)")
       ->required()
       ->type_name("");
   app.add_option("FILE", file, "the grammar file; '-' or none reads standard input")->type_name("");
@@ -191,7 +230,8 @@ int grade(int argc, char** argv) {
                                    ->check(CLI::Range(1, kExampleCount));
   app.add_option("-a,--answer", answerFile,
                  "the answer: sets as the first and follow listings write them, a table in\n"
-                 "CSV as --format csv writes it, or the items of one state a line each")
+                 "CSV as --format csv writes it, the items of one state a line each, or the\n"
+                 "transformed grammar")
       ->required()
       ->type_name("ANSWER");
   CLI::Option* stateOption =
@@ -212,18 +252,25 @@ int grade(int argc, char** argv) {
   const GradeQuestion* asked = nullptr;
   for (const GradeQuestion& q : kGradeQuestions)
     if (question == q.name) asked = &q;
-  if (asked == nullptr)
+  std::optional<TransformKind> transformKind;
+  if (question.starts_with("transform-")) {
+    transformKind = transformKindNamed(std::string_view(question).substr(std::string_view("transform-").size()));
+    if (!transformKind)
+      throw Failure{kExitUsage, "unknown transformation in '" + question + "'; the questions are " + kindList("transform-")};
+  }
+  if (asked == nullptr && !transformKind)
     throw Failure{
         kExitUsage,
         "unknown question '" + question +
-            "'; the questions are first, follow, ll1-table, slr-table, lr1-table, lalr-table, lr0-items, lr1-items"};
+            "'; the questions are first, follow, ll1-table, slr-table, lr1-table, lalr-table, lr0-items, lr1-items, "
+            "transform-KIND"};
   bool gradescope = format == "gradescope";
   Format chosen = gradescope ? Format::kJson : formatOf(format, "gradescope");
   if (exampleOption->count() > 0 && !file.empty()) throw Failure{kExitUsage, "give either FILE or --example, not both"};
   bool grammarFromInput = exampleOption->count() == 0 && (file.empty() || file == "-");
   if (grammarFromInput && answerFile == "-")
     throw Failure{kExitUsage, "the grammar and the answer cannot both come from standard input"};
-  if (stateOption->count() > 0 && asked->what != GradeQuestion::kItems)
+  if (stateOption->count() > 0 && (transformKind || asked->what != GradeQuestion::kItems))
     throw Failure{kExitUsage, "--state belongs to the questions lr0-items and lr1-items"};
 
   std::string answer = readInput(answerFile, "answer");
@@ -234,6 +281,7 @@ int grade(int argc, char** argv) {
     // Read as every command reads it: the window's files carry a word line.
     grammarText = editorText(parseGrammarFile(readInput(file, "grammar")).text);
   }
+  if (transformKind) return gradeTransform(std::string(grammarText.view()), *transformKind, answer, answerFile, gradescope, chosen);
   GrammarReading reading = readGrammar(grammarText);
   if (!reading.isSound()) {
     for (const std::string& line : linesOf(reading.messages)) std::cerr << controlsEscaped(line) << "\n";
@@ -301,5 +349,5 @@ int runExerciseCommand(int argc, char** argv) {
 
 std::string exerciseCommandsHelp() {
   return "  exercise    a random grammar with a property, a word, questions and the key (exercise --help)\n"
-         "  grade       mark a student's answer: sets, a table in CSV, or a state's items (grade --help)\n";
+         "  grade       mark a student's answer: sets, a table in CSV, a state's items or a transformed grammar (grade --help)\n";
 }

@@ -23,7 +23,7 @@ struct Answer {
 };
 
 // What a question asks for, as a quiz needs to know it.
-enum class QuestionKind { kSets, kItems, kTable, kParse, kTwoTrees };
+enum class QuestionKind { kSets, kItems, kTable, kParse, kTwoTrees, kTransform };
 
 struct Question {
   Question() = default;

@@ -287,7 +287,8 @@ std::string moodleQuiz(const Exercise& exercise) {
                                       q.answer.table, 2));
         break;
       case QuestionKind::kItems: out += essay(name, q, automatonPicture(exercise, q.automaton)); break;
-      case QuestionKind::kTwoTrees: out += essay(name, q, {}); break;
+      case QuestionKind::kTwoTrees:
+      case QuestionKind::kTransform: out += essay(name, q, {}); break;
     }
   }
   return out + "</quiz>\n";

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "core/work.h"
+#include "exercises/transform_grading.h"
 #include "grammar/grammar_sets.h"
 #include "grammar/reading.h"
 #include "grammar/token_reading.h"
@@ -33,6 +34,21 @@ bool refusalExpected(const Grammar& grammar, const std::string& why) {
   return empty || why.find("26 upper-case letters") != std::string::npos;
 }
 
+// The result grades all right as an answer; with its last production taken
+// away it does not, where that changes the words.
+void checkGrading(const Grammar& input, TransformKind kind, const Grammar& result, const std::string& label,
+                  std::vector<std::string>& problems) {
+  GradeResult key = gradeTransformation(input, kind, grammarText(result));
+  if (!key.ok() || !key.grading.allRight())
+    problems.push_back(label + "the result does not grade all right: " +
+                       (key.ok() ? renderGrading(key.grading, Format::kText) : key.error));
+  Grammar shortened = result;
+  shortened.productions.pop_back();
+  if (shortened.productions.empty() || !languageDifference(input, shortened, kGradedWordLength)) return;
+  GradeResult wrong = gradeTransformation(input, kind, grammarText(shortened));
+  if (wrong.ok() && wrong.grading.allRight()) problems.push_back(label + "a result without its last production grades all right");
+}
+
 }  // namespace
 
 std::vector<std::string> checkTransformations(const Grammar& grammar) {
@@ -47,6 +63,7 @@ std::vector<std::string> checkTransformations(const Grammar& grammar) {
       bool decided = false;
       if (auto difference = languageDifference(grammar, result.grammar, kComparedLength, &decided))
         problems.push_back(label + "the words differ");
+      checkGrading(grammar, kind, result.grammar, label, problems);
       for (const TransformStep& step : result.steps)
         if (step.title.empty() || step.note.empty()) problems.push_back(label + "a step without a title or note");
     } catch (const TransformRefused& refused) {

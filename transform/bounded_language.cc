@@ -7,6 +7,7 @@
 #include "transform/bounded_language.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
 
 #include "core/work.h"
@@ -40,9 +41,10 @@ class LanguageBuilder {
       for (bool grew = true; grew;) {
         grew = false;
         for (const Production& p : grammar_.productions) {
-          WordSet made = bodyWords(p.body, n);
+          std::optional<WordSet> made = bodyWords(p.body, n);
+          if (!made) return static_cast<int>(n) - 1;
           auto& into = words_[static_cast<size_t>(p.head)][n];
-          for (const Ids& word : made) grew = into.insert(word).second || grew;
+          for (const Ids& word : *made) grew = into.insert(word).second || grew;
           if (into.size() > maxWords_) return static_cast<int>(n) - 1;
           noteWork();
         }
@@ -53,8 +55,11 @@ class LanguageBuilder {
   const WordsByLength& wordsOf(Symbol s) const { return words_[static_cast<size_t>(s)]; }
 
  private:
-  // The words of exactly n terminals the body derives with the sets as they stand.
-  WordSet bodyWords(const std::vector<Symbol>& body, size_t n) const {
+  // The words of exactly n terminals the body derives with the sets as they
+  // stand, or nothing when some part of the body outgrows the bound: the
+  // product of two large sets would take far longer than the bound means to
+  // spend, so the length is given up before it is built.
+  std::optional<WordSet> bodyWords(const std::vector<Symbol>& body, size_t n) const {
     std::vector<WordSet> partial(n + 1);  // by length, what the body's first symbols derive
     partial[0].insert(Ids{});
     for (size_t k = 0; k < body.size(); ++k) {
@@ -63,7 +68,8 @@ class LanguageBuilder {
       for (size_t have = 0; have <= n; ++have)
         for (const Ids& left : partial[have])
           for (size_t add = 0; have + add <= n; ++add)
-            for (const Ids& right : words[add]) next[have + add].insert(left + right);
+            for (const Ids& right : words[add])
+              if (next[have + add].insert(left + right).second && next[have + add].size() > maxWords_) return std::nullopt;
       partial = std::move(next);
     }
     return std::move(partial[n]);
@@ -75,6 +81,12 @@ class LanguageBuilder {
 };
 
 }  // namespace
+
+std::string wordText(const Word& word) {
+  std::string text;
+  for (const std::string& symbol : word) text += (text.empty() ? "" : " ") + symbol;
+  return text.empty() ? "the empty word" : "\"" + text + "\"";
+}
 
 BoundedLanguage boundedLanguage(const Grammar& grammar, int maxLength, size_t maxWords) {
   BoundedLanguage language;
@@ -92,10 +104,11 @@ BoundedLanguage boundedLanguage(const Grammar& grammar, int maxLength, size_t ma
 }
 
 std::optional<LanguageDifference> languageDifference(const Grammar& first, const Grammar& second, int maxLength,
-                                                     bool* decided) {
+                                                     bool* decided, int* comparedLength) {
   BoundedLanguage a = boundedLanguage(first, maxLength), b = boundedLanguage(second, maxLength);
   int length = std::min(a.length, b.length);
   if (decided) *decided = length == maxLength;
+  if (comparedLength) *comparedLength = length;
   std::optional<LanguageDifference> found;
   auto consider = [&](const std::set<Word>& from, const std::set<Word>& other, bool inFirst) {
     for (const Word& word : from)

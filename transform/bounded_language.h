@@ -14,15 +14,20 @@
 // A word as the names of its terminals.
 using Word = std::vector<std::string>;
 
+// "\"a a b\"" (the names between blanks, quoted), or "the empty word".
+std::string wordText(const Word& word);
+
 struct BoundedLanguage {
   std::set<Word> words;
   int length = 0;  // every word up to this length is in `words`; -1 for none
 };
 
 // Every word of at most `maxLength` terminals the grammar derives from its
-// start symbol.  When some symbol has more than `maxWords` words of a
-// length, the words stop short of that length.
-BoundedLanguage boundedLanguage(const Grammar& grammar, int maxLength, size_t maxWords = 100000);
+// start symbol.  When some symbol (or part of a right side) has more than
+// `maxWords` words of a length, the words stop short of that length: a
+// language such as the digit strings has a million words of six digits,
+// too many to compare while a student waits.
+BoundedLanguage boundedLanguage(const Grammar& grammar, int maxLength, size_t maxWords = 5000);
 
 struct LanguageDifference {
   Word word;
@@ -31,6 +36,6 @@ struct LanguageDifference {
 // The shortest word (then the least in order) of at most `maxLength` that
 // one grammar derives and the other does not, or nothing when they agree.
 // When a language outgrew the bound, the lengths both hold whole are
-// compared, and `decided` is false.
+// compared, and `decided` is false; `comparedLength` is the length compared.
 std::optional<LanguageDifference> languageDifference(const Grammar& first, const Grammar& second, int maxLength,
-                                                     bool* decided = nullptr);
+                                                     bool* decided = nullptr, int* comparedLength = nullptr);

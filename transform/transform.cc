@@ -60,12 +60,6 @@ std::string goalFailure(const Grammar& g, TransformKind kind) {
   return {};
 }
 
-std::string wordText(const Word& word) {
-  std::string text;
-  for (const std::string& symbol : word) text += (text.empty() ? "" : " ") + symbol;
-  return text.empty() ? "the empty word" : "\"" + text + "\"";
-}
-
 // A rewrite that failed its checks is a fault of the program, never a result.
 void check(const Grammar& input, const Grammar& output, TransformKind kind) {
   if (std::string failure = goalFailure(output, kind); !failure.empty())
@@ -117,6 +111,12 @@ std::optional<TransformKind> transformKindNamed(std::string_view name) {
   return std::nullopt;
 }
 
+std::vector<std::string> ll1ConflictTexts(const Grammar& grammar) {
+  std::vector<std::string> texts;
+  for (const LL1Conflict& c : ll1Conflicts(grammar)) texts.push_back(conflictText(grammar, c));
+  return texts;
+}
+
 std::string_view transformKindName(TransformKind kind) { return infoOf(kind).name; }
 std::string_view transformTitle(TransformKind kind) { return infoOf(kind).title; }
 
@@ -128,6 +128,6 @@ TransformResult transformGrammar(const Grammar& input, TransformKind kind) {
   check(input, grammar, kind);
   TransformResult result{log.take(), grammar, {}};
   if (kind == TransformKind::kLL1)
-    for (const LL1Conflict& c : ll1Conflicts(grammar)) result.remainingConflicts.push_back(conflictText(grammar, c));
+    result.remainingConflicts = ll1ConflictTexts(grammar);
   return result;
 }

@@ -45,6 +45,9 @@ class TransformRefused : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The LL(1) conflicts of a grammar, "E on +: E->E+T and E->T" each.
+std::vector<std::string> ll1ConflictTexts(const Grammar& grammar);
+
 // Rewrites a grammar with at least one production; throws TransformRefused,
 // or WorkStopped when the rewrite outgrows the limits.
 TransformResult transformGrammar(const Grammar& grammar, TransformKind kind);

@@ -20,6 +20,8 @@
 #include "exercises/item_grading.h"
 #include "exercises/set_grading.h"
 #include "exercises/table_grading.h"
+#include "exercises/transform_grading.h"
+#include "writers/grammar_text.h"
 
 namespace {
 
@@ -37,6 +39,7 @@ const QuestionInfo kQuestions[] = {
     {PracticeWindow::Question::kLALR, "LALR table"},
     {PracticeWindow::Question::kLR0Items, "Items of an LR(0) state"},
     {PracticeWindow::Question::kLR1Items, "Items of an LR(1) state"},
+    {PracticeWindow::Question::kTransform, "Transform the grammar"},
 };
 
 TableKind tableOf(PracticeWindow::Question question) {
@@ -157,6 +160,8 @@ void PracticeWindow::createControls() {
   answers->addWidget(setsEditor);
   answers->addWidget(grid);
   answers->addWidget(itemsEditor);
+  createTransformControls();
+  answers->addWidget(transformEditor);
 
   itemSets = editor(this, "itemSets", true);
   itemSets->hide();
@@ -180,6 +185,7 @@ void PracticeWindow::createControls() {
   top->addWidget(questionBox);
   top->addWidget(stateLabel);
   top->addWidget(stateBox, 1);
+  top->addWidget(transformBox, 1);
   top->addWidget(toggle);
   top->addWidget(takeButton);
 
@@ -214,7 +220,7 @@ void PracticeWindow::createControls() {
 
   connect(questionBox, &QComboBox::currentIndexChanged, this, [this, answers](int index) {
     if (filling_ || index < 0) return;
-    answers->setCurrentIndex(isTable() ? 1 : isItems() ? 2 : 0);
+    answers->setCurrentIndex(isTable() ? 1 : isItems() ? 2 : isTransform() ? 3 : 0);
     loadAnswer();
   });
   connect(stateBox, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -291,6 +297,7 @@ void PracticeWindow::loadAnswer() {
   findChild<QLabel*>("stateLabel")->setVisible(items);
   itemSetsToggle->setVisible(table);
   itemSets->setVisible(table && itemSetsToggle->isChecked());
+  transformBox->setVisible(isTransform());
   bool ready = !lines_.empty();
   for (QWidget* control : {static_cast<QWidget*>(checkButton), static_cast<QWidget*>(revealOneButton),
                            static_cast<QWidget*>(revealAllButton)})
@@ -299,6 +306,8 @@ void PracticeWindow::loadAnswer() {
     if (table) {
       fillGrid();
       updateItemSets();
+    } else if (isTransform()) {
+      loadTransformAnswer();
     } else if (items) {
       int state = std::max(0, stateBox->currentIndex());
       std::vector<std::string> origins = stateOrigins(model_, question() == Question::kLR1Items);
@@ -369,6 +378,7 @@ void PracticeWindow::check() {
     takeGrammar();
     if (lines_.empty()) return;
     Question q = question();
+    if (isTransform()) return checkTransform();
     if (isTable()) {
       Cells answer(1, std::vector<std::string>{""});
       for (int j = 0; j < grid->columnCount(); ++j) answer[0].push_back(utf8(grid->horizontalHeaderItem(j)->text()));
@@ -465,6 +475,7 @@ void PracticeWindow::showMarks() {
     filling_ = false;
     return;
   }
+  if (isTransform()) return;  // the grammar is graded as a whole
   // Sets and items: each line in the colour of its elements.
   QPlainTextEdit* pane = isItems() ? itemsEditor : setsEditor;
   QList<QTextEdit::ExtraSelection> selections;
@@ -523,6 +534,7 @@ bool PracticeWindow::revealFirst() {
 
 void PracticeWindow::revealOne() {
   guarded(this, [&] {
+    if (isTransform()) return revealTransform();  // a rewrite has no part to reveal alone
     if (!checked_) check();
     if (revealFirst()) check();
   });
@@ -536,6 +548,7 @@ void PracticeWindow::revealAll() {
       if (element.mark == Mark::kMissing) revealed_.insert(elementKey(element));
     // The key itself takes the place of the answer.
     Question q = question();
+    if (isTransform()) return revealTransform();
     if (isTable()) {
       Cells key = cellsOf(table(model_, tableOf(q)));
       for (int i = 0; i < grid->rowCount(); ++i)
@@ -554,4 +567,74 @@ void PracticeWindow::revealAll() {
     }
     check();
   });
+}
+
+// ---- The transform question
+
+void PracticeWindow::createTransformControls() {
+  transformBox = new QComboBox(this);
+  transformBox->setObjectName("transformBox");
+  for (const auto& [name, kind] : transformKinds()) transformBox->addItem(text(std::string(transformTitle(kind))));
+  transformBox->setToolTip("The transformation to apply; each keeps what you typed for it.");
+  transformEditor = editor(this, "transformEditor", false);
+  transformEditor->setToolTip(
+      "The grammar rewritten, one rule a line as in the main window. Check compares its words up to six\n"
+      "terminals with the given grammar's and tests the goal of the transformation.");
+  connect(transformBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (!filling_ && index >= 0) loadAnswer();
+  });
+  connect(transformEditor, &QPlainTextEdit::textChanged, this, [this] {
+    if (!filling_) transformTexts_[transformKind()] = transformEditor->toPlainText();
+  });
+}
+
+bool PracticeWindow::isTransform() const { return question() == Question::kTransform; }
+
+TransformKind PracticeWindow::transformKind() const {
+  return transformKinds()[static_cast<size_t>(std::max(0, transformBox->currentIndex()))].second;
+}
+
+void PracticeWindow::selectTransform(TransformKind kind) {
+  for (size_t i = 0; i < transformKinds().size(); ++i)
+    if (transformKinds()[i].second == kind) transformBox->setCurrentIndex(static_cast<int>(i));
+}
+
+void PracticeWindow::loadTransformAnswer() {
+  // The answer starts as the grammar itself, to be rewritten in place.
+  auto kept = transformTexts_.find(transformKind());
+  if (kept == transformTexts_.end()) {
+    QStringList lines;
+    for (const std::string& line : lines_) lines.append(text(line));
+    transformEditor->setPlainText(lines.join('\n'));
+    transformTexts_[transformKind()] = transformEditor->toPlainText();
+  } else {
+    transformEditor->setPlainText(kept->second);
+  }
+}
+
+void PracticeWindow::checkTransform() {
+  GradeResult result = gradeTransformation(classicGrammar(lines_), transformKind(), utf8(transformEditor->toPlainText()));
+  if (!result.ok()) {
+    clearMarks();
+    scoreLabel->setText("Your grammar cannot be read: " + text(result.error).replace('\n', "; "));
+    return;
+  }
+  grading_ = std::move(result.grading);
+  checked_ = true;
+  showMarks();
+}
+
+void PracticeWindow::revealTransform() {
+  if (lines_.empty()) return;
+  std::string key;
+  try {
+    key = grammarText(transformGrammar(classicGrammar(lines_), transformKind()).grammar);
+  } catch (const TransformRefused& refused) {
+    clearMarks();
+    scoreLabel->setText(text(refused.what()));
+    return;
+  }
+  while (!key.empty() && key.back() == '\n') key.pop_back();
+  transformEditor->setPlainText(text(key));
+  checkTransform();
 }

@@ -7,7 +7,9 @@
 // apart.  What the student typed is kept per question, table cell and
 // state, so it survives a check, a change of question and a change of the
 // grammar (a cell the new grammar's table has no place for comes back when
-// the place does).
+// the place does).  The transform question asks for the grammar rewritten
+// by a transformation; Check grades it as a whole (its words, its goal, its
+// augmenting first rule) and Reveal puts the program's own rewrite in place.
 #pragma once
 
 #include <QWidget>
@@ -21,6 +23,7 @@
 
 #include "exercises/grading.h"
 #include "grammar/parsing.h"
+#include "transform/transform.h"
 
 class QAbstractButton;
 class QComboBox;
@@ -38,7 +41,7 @@ class PracticeWindow : public QWidget {
   // when the grammar has errors.
   using GrammarSource = std::function<std::optional<std::vector<std::string>>()>;
 
-  enum class Question { kFirst, kFollow, kLL1, kSLR, kLR1, kLALR, kLR0Items, kLR1Items };
+  enum class Question { kFirst, kFollow, kLL1, kSLR, kLR1, kLALR, kLR0Items, kLR1Items, kTransform };
 
   explicit PracticeWindow(GrammarSource source, QWidget* parent = nullptr);
   ~PracticeWindow() override;
@@ -56,6 +59,8 @@ class PracticeWindow : public QWidget {
   void selectState(int state);
   // The marks of the last check.
   const Grading& grading() const { return grading_; }
+  // The transformation asked for (the transform question).
+  void selectTransform(TransformKind kind);
 
   QComboBox* questionBox;
   QComboBox* stateBox;
@@ -71,6 +76,8 @@ class PracticeWindow : public QWidget {
   QAbstractButton* revealAllButton;
   QLabel* scoreLabel;
   QTreeWidget* marksList;
+  QComboBox* transformBox;          // the kind of transformation asked for
+  QPlainTextEdit* transformEditor;  // the student's transformed grammar
 
  public slots:
   void check();
@@ -88,6 +95,12 @@ class PracticeWindow : public QWidget {
   void clearMarks();
   bool isTable() const;
   bool isItems() const;
+  bool isTransform() const;
+  void createTransformControls();
+  void loadTransformAnswer();
+  TransformKind transformKind() const;
+  void checkTransform();
+  void revealTransform();
   // The first element not right put right; false when there is none.
   bool revealFirst();
   void updateItemSets();
@@ -103,6 +116,8 @@ class PracticeWindow : public QWidget {
   std::map<int, QString> setTexts_;
   std::map<std::pair<int, int>, QString> itemTexts_;
   std::map<std::tuple<int, std::string, std::string>, QString> cells_;
+  // The transformed grammars by kind.
+  std::map<TransformKind, QString> transformTexts_;
   // The elements revealed since the last change of grammar, as row|column|entry.
   std::set<std::string> revealed_;
 };

@@ -61,7 +61,7 @@ TransformWindow::TransformWindow(TransformKind kind, Grammar input, TransformRes
   split->addWidget(right);
   split->setStretchFactor(1, 1);
 
-  auto* buttons = new QDialogButtonBox;
+  auto* buttons = buttons_ = new QDialogButtonBox;
   QPushButton* applyButton = buttons->addButton(tr("&Apply"), QDialogButtonBox::AcceptRole);
   applyButton->setToolTip(tr("Puts the result into the editor; Ctrl+Z in the editor brings the grammar back."));
   QPushButton* copy = buttons->addButton(tr("&Copy Steps"), QDialogButtonBox::ActionRole);
@@ -107,4 +107,14 @@ void TransformWindow::apply() {
   text.pop_back();  // the editor's last line has no line end of its own
   apply_(QString::fromStdString(text));
   close();
+}
+
+void TransformWindow::offerPractice(std::function<void()> practise) {
+  QPushButton* practice = buttons_->addButton(tr("&Practice This"), QDialogButtonBox::ActionRole);
+  practice->setObjectName("practiceButton");
+  practice->setToolTip(tr("Do this transformation yourself in the practice window; Check grades it."));
+  connect(practice, &QPushButton::clicked, this, [this, practise = std::move(practise)] {
+    close();
+    practise();
+  });
 }

@@ -25,6 +25,9 @@ class TransformWindow : public QDialog {
   QListWidget* steps() const { return steps_; }
   // Puts the result into the editor and closes.
   void apply();
+  // Offers "Practice This", which calls `practise` and closes: the student
+  // does the same transformation by hand, the steps out of sight.
+  void offerPractice(std::function<void()> practise);
 
  private:
   void showStep(int row);
@@ -35,4 +38,5 @@ class TransformWindow : public QDialog {
   QListWidget* steps_;
   QLabel* note_;
   QTextBrowser* grammar_;
+  class QDialogButtonBox* buttons_;
 };

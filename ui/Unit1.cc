@@ -1014,6 +1014,11 @@ void TForm1::openTransform(TransformKind kind) {
           }
           auto* window = new TransformWindow(kind, std::move(done.input), std::move(*done.result),
                                              [this](const QString& text) { history_->replace(text, std::nullopt); }, this);
+          window->offerPractice([this, kind] {
+            openPractice(static_cast<int>(PracticeWindow::Question::kTransform));
+            if (auto* practice = findChild<PracticeWindow*>(QString(), Qt::FindDirectChildrenOnly))
+              practice->selectTransform(kind);
+          });
           adoptForm(window);
           window->show();
         });

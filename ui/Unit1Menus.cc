@@ -36,6 +36,24 @@ const char* const kFormatText =
     "whose left side appears on no right side.\n\n"
     "Files hold the grammar as typed and the word on a last line \"#word: ...\".";
 
+// The worked examples are the program's own results on these grammars.
+const char* const kTransformsText =
+    "The Transform menu rewrites the grammar step by step; Apply puts the result into the "
+    "editor and Ctrl+Z takes it back.  Every result derives the same words (checked up to six "
+    "terminals), and its first rule augments the grammar where the input's did (Chomsky normal "
+    "form excepted).\n\n"
+    "Remove Left Recursion:  E->E+T|T, T->T*F|F, F->(E)|i  becomes\n"
+    "    E->TZ, Z->+TZ|e, T->FY, Y->*FY|e, F->(E)|i\n"
+    "Left-Factor:  S->iEtS|iEtSlS|a, E->b  becomes  S->iEtSZ|a, Z->e|lS, E->b\n"
+    "Toward LL(1):  useless symbols, left recursion, then left factoring; the expression "
+    "grammar becomes LL(1) as above, the dangling else keeps a conflict (Z on l).\n"
+    "Remove Empty Rules:  S->aSb|e  becomes  Z->S|e, S->aSb|ab\n"
+    "Remove Unit Rules:  S->A|a, A->B|b, B->c  becomes  S->a|b|c, A->b|c, B->c\n"
+    "Remove Useless Symbols:  S->AB|a, A->a, B->bB, C->c  becomes  S->a\n"
+    "Chomsky Normal Form:  S->aSb|ab  becomes  Z->YW|YX, S->YW|YX, Y->a, X->b, W->SX\n\n"
+    "New non-terminals take unused letters from Z down.  Practice > Transform the Grammar "
+    "(Ctrl+9) asks you to do it yourself and checks your answer.";
+
 }  // namespace
 
 void TForm1::createMenus() {
@@ -234,6 +252,8 @@ void TForm1::createMenus() {
       {"tables", "L&ALR Table...", "Ctrl+6", "Fill in the LALR table; Check marks each cell's actions."},
       {"items", "Items of an LR(&0) State...", "Ctrl+7", "Type the items of a state, given how it is reached."},
       {"items", "Items of an LR(1) S&tate...", "Ctrl+8", "Type the items of an LR(1) state with their lookaheads."},
+      {"transform", "T&ransform the Grammar...", "Ctrl+9",
+       "Rewrite the grammar by a transformation; Check compares its words and tests the goal."},
   };
   int question = 0;
   for (const Practice& p : practice)
@@ -242,6 +262,9 @@ void TForm1::createMenus() {
   // ---- Help
   m.add({kHelp, "help", tr("&Grammar Format"), {}, tr("How to write a grammar and a grammar file."), [this] {
            QMessageBox::information(this, tr("Grammar Format"), tr(kFormatText));
+         }});
+  m.add({kHelp, "help", tr("&Transformations"), {}, tr("Each transformation with a worked example."), [this] {
+           QMessageBox::information(this, tr("Transformations"), tr(kTransformsText));
          }});
   QAction* info = m.add({kHelp, "help", tr("&Info"), key("F1"), tr("Shows the credits."), [this] { BitBtn15Click(); }});
 

@@ -1,13 +1,16 @@
 // The Transform menu: the steps shown before anything changes, Apply as one
 // step of the editor's history, and a grammar that cannot be rewritten
 // answered in words.
+#include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
 #include "Forms.h"
 #include "MainMenu.h"
+#include "PracticeWindow.h"
 #include "TransformWindow.h"
 #include "test_support.h"
 
@@ -30,6 +33,7 @@ class TransformTest : public QObject {
   void theStepsShowBeforeAnythingChanges();
   void applyIsOneStepThatUndoTakesBack();
   void anEmptyLanguageIsAnsweredInWords();
+  void helpAndPracticeReachTheTransformations();
 };
 
 void TransformTest::theStepsShowBeforeAnythingChanges() {
@@ -64,6 +68,29 @@ void TransformTest::anEmptyLanguageIsAnsweredInWords() {
   QTRY_VERIFY_WITH_TIMEOUT(!answerer.seen.isEmpty(), 10000);
   QVERIFY(answerer.seen.front().texts.join(" ").contains("derives no word"));
   QVERIFY(openTransformWindow() == nullptr);
+}
+
+void TransformTest::helpAndPracticeReachTheTransformations() {
+  auto form = openMainWindow();
+  {
+    ModalAnswerer answerer;
+    form->menus()->find("Transformations")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(!answerer.seen.isEmpty(), 10000);
+    QVERIFY(answerer.seen.front().texts.join(" ").contains("S->aSb|e  becomes  Z->S|e, S->aSb|ab"));
+  }
+  typeGrammar(*form, {"I->E", "E->E+T|T", "T->i"});
+  form->menus()->find("Transform the Grammar...")->trigger();
+  auto* practice = form->findChild<PracticeWindow*>();
+  QVERIFY(practice != nullptr);
+  QCOMPARE(practice->question(), PracticeWindow::Question::kTransform);
+  QCOMPARE(practice->transformEditor->toPlainText(), QString("I->E\nE->E+T|T\nT->i"));
+
+  // From the steps of a transformation, the same one to do by hand.
+  form->menus()->find("Left-Factor...")->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(openTransformWindow() != nullptr, 10000);
+  QTest::mouseClick(openTransformWindow()->findChild<QAbstractButton*>("practiceButton"), Qt::LeftButton);
+  QCOMPARE(practice->question(), PracticeWindow::Question::kTransform);
+  QCOMPARE(practice->transformBox->currentText(), QString("Left-factor"));
 }
 
 QTEST_MAIN(TransformTest)
