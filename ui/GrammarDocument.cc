@@ -49,13 +49,17 @@ std::optional<GrammarFile> GrammarDocument::read(const QString& path, QString* e
     *error = tr("Cannot open %1: %2.").arg(path, file.errorString());
     return std::nullopt;
   }
-  if (file.size() > kLargestFile) {
-    *error = tr("%1 is larger than %2 MiB; a grammar file is text, one rule a line.").arg(path).arg(kLargestFile >> 20);
-    return std::nullopt;
-  }
-  QByteArray bytes = file.readAll();
+  // A device reports no size, so the bound is on what is read.
+  QByteArray bytes = file.read(kLargestFile + 1);
   if (file.error() != QFileDevice::NoError) {
     *error = tr("Cannot read %1: %2.").arg(path, file.errorString());
+    return std::nullopt;
+  }
+  if (bytes.size() > kLargestFile) {
+    *error = tr("%1 is larger than %2 MiB, more than the editor can show at once. tablomat-cli reads it "
+                "(tablomat-cli check %1).")
+                 .arg(path)
+                 .arg(kLargestFile >> 20);
     return std::nullopt;
   }
   if (bytes.contains('\0')) {

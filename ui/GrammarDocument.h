@@ -19,8 +19,11 @@ class GrammarDocument : public QObject {
 
  public:
   static constexpr int kRecentCount = 8;
-  // Files larger than this are no grammars; they are refused unread.
-  static constexpr qint64 kLargestFile = 64 << 20;
+  // The editor takes seconds to lay out a text of millions of lines, during
+  // which the window could not answer; larger files are refused with a word
+  // on tablomat-cli, which reads them.  Read past this bound, a device such
+  // as /dev/zero is refused too.
+  static constexpr qint64 kLargestFile = 4 << 20;
 
   GrammarDocument(QPlainTextEdit* editor, QLineEdit* word);
 

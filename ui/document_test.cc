@@ -61,6 +61,7 @@ class DocumentTest : public QObject {
   void theTitleNamesTheFileAndMarksChanges();
   void openingAsksFirstAndTakesTheFilesWordOrNone();
   void aLargeFileOpensWithItsWordAndUnchanged();
+  void aFileTooLargeForTheEditorIsRefusedUnread();
   void startingOnAFileOpensIt();
   void startingOnANewNameGivesAnEmptyGrammarSavedThere();
 };
@@ -193,6 +194,17 @@ void DocumentTest::aLargeFileOpensWithItsWordAndUnchanged() {
   form->Memo1->undo();
   QCOMPARE(form->Edit1->text(), QString("aacbb"));
   QVERIFY(!form->document()->isModified());
+}
+
+void DocumentTest::aFileTooLargeForTheEditorIsRefusedUnread() {
+  QTemporaryDir folder;
+  QString path = folder.filePath("huge.txt");
+  writeBytes(path, "I->S\n" + QByteArray(GrammarDocument::kLargestFile, 'a'));
+  for (const QString& refused : {path, QString("/dev/zero")}) {
+    QString error;
+    QVERIFY(!GrammarDocument::read(refused, &error));
+    QVERIFY2(error.contains("tablomat-cli"), qPrintable(error));
+  }
 }
 
 void DocumentTest::startingOnAFileOpensIt() {
