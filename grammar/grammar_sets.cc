@@ -29,27 +29,27 @@ bool addAll(SymbolSet& into, const SymbolSet& from) {
 
 }  // namespace
 
-SymbolSet nullableSymbols(const Grammar& grammar) {
-  SymbolSet nullable(at(grammar.symbolCount()));
+// The symbols of `known` and the heads of the productions whose bodies hold
+// nothing else, closed: from no symbol the vanishing ones, from the
+// terminals the productive ones.
+static SymbolSet closedUnderBodies(const Grammar& grammar, SymbolSet known) {
   untilStable([&] {
     bool grew = false;
     for (const Production& p : grammar.productions)
-      if (!nullable[at(p.head)] && allIn(p.body, nullable)) nullable[at(p.head)] = grew = true;
+      if (!known[at(p.head)] && allIn(p.body, known)) known[at(p.head)] = grew = true;
     return grew;
   });
-  return nullable;
+  return known;
+}
+
+SymbolSet nullableSymbols(const Grammar& grammar) {
+  return closedUnderBodies(grammar, SymbolSet(at(grammar.symbolCount())));
 }
 
 SymbolSet productiveSymbols(const Grammar& grammar) {
-  SymbolSet productive(at(grammar.symbolCount()));
-  for (Symbol s = 0; s < grammar.symbolCount(); ++s) productive[at(s)] = grammar.isTerminal(s);
-  untilStable([&] {
-    bool grew = false;
-    for (const Production& p : grammar.productions)
-      if (!productive[at(p.head)] && allIn(p.body, productive)) productive[at(p.head)] = grew = true;
-    return grew;
-  });
-  return productive;
+  SymbolSet terminals(at(grammar.symbolCount()));
+  for (Symbol s = 0; s < grammar.symbolCount(); ++s) terminals[at(s)] = grammar.isTerminal(s);
+  return closedUnderBodies(grammar, std::move(terminals));
 }
 
 SymbolSet reachableSymbols(const Grammar& grammar) {
