@@ -8,8 +8,9 @@ DEPS = scripts/install-deps.sh
 
 all: build
 
+# CI (where CI is set) treats compiler warnings as errors.
 $(BUILD)/CMakeCache.txt:
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTABLOMAT_WERROR=$(if $(CI),ON,OFF)
 
 build: $(BUILD)/deps.stamp $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
