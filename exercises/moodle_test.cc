@@ -22,8 +22,10 @@ std::pair<std::string, int> run(const std::string& command) {
 
 bool haveXmllint() { return run("command -v xmllint").second == 0; }
 
+// One file a test: CTest runs the tests of this file side by side.
 std::string saved(const std::string& text) {
-  std::string path = testing::TempDir() + "moodle_test.xml";
+  std::string path = testing::TempDir() + "moodle_test_" +
+                     testing::UnitTest::GetInstance()->current_test_info()->name() + ".xml";
   std::ofstream(path, std::ios::binary) << text;
   return path;
 }
