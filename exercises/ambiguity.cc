@@ -22,7 +22,7 @@ bool isNonTerminal(char c) { return c >= 'A' && c <= 'Z'; }
 
 // The grammar as the counting needs it: productions by head index.
 struct IndexedGrammar {
-  std::vector<Production> productions;
+  std::vector<CharProduction> productions;
   std::string heads;                     // non-terminal by index, in rule order
   int index[256];                        // index by character, -1 for none
   std::vector<std::vector<int>> byHead;  // production numbers of each head
@@ -208,7 +208,7 @@ class TreeReader {
   // a symbol, both trees of that symbol go into `pair`, the rest alike.
   Tree node(int p, int i, int j, int round, const std::vector<int>& ends, int split,
             std::pair<Tree, Tree>* pair) const {
-    const Production& production = g_.productions[static_cast<std::size_t>(p)];
+    const CharProduction& production = g_.productions[static_cast<std::size_t>(p)];
     Tree tree = Tree::node(production.head, {}, p);
     Tree other = tree;
     int from = i;
@@ -260,7 +260,7 @@ class WordLister {
 
  private:
   bool addWords(int p, int length) {
-    const Production& production = g_.productions[static_cast<std::size_t>(p)];
+    const CharProduction& production = g_.productions[static_cast<std::size_t>(p)];
     std::set<std::string>& target =
         words_[static_cast<std::size_t>(g_.indexOf(production.head))][static_cast<std::size_t>(length)];
     std::size_t before = target.size();

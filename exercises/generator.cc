@@ -245,11 +245,11 @@ class Drawer {
 };
 
 bool hasRepeatedAlternative(const Parsing& model) {
-  std::vector<Production> productions = productionList(model);
-  std::sort(productions.begin(), productions.end(), [](const Production& a, const Production& b) {
+  std::vector<CharProduction> productions = productionList(model);
+  std::sort(productions.begin(), productions.end(), [](const CharProduction& a, const CharProduction& b) {
     return a.head != b.head ? a.head < b.head : a.body < b.body;
   });
-  return std::adjacent_find(productions.begin(), productions.end(), [](const Production& a, const Production& b) {
+  return std::adjacent_find(productions.begin(), productions.end(), [](const CharProduction& a, const CharProduction& b) {
            return a.head == b.head && a.body == b.body;
          }) != productions.end();
 }

@@ -20,10 +20,10 @@ std::string withFlag(const std::string& order, const Flags& flags) {
 // Grows `flags` until no production adds a head: a head gets the flag when
 // every symbol of some body passes `passes`.
 template <class Passes>
-void fixedPoint(const std::vector<Production>& productions, Flags& flags, Passes passes) {
+void fixedPoint(const std::vector<CharProduction>& productions, Flags& flags, Passes passes) {
   for (bool changed = true; changed;) {
     changed = false;
-    for (const Production& p : productions) {
+    for (const CharProduction& p : productions) {
       if (flags[at(p.head)]) continue;
       bool all = true;
       for (char c : p.body) all = all && passes(c);
@@ -52,8 +52,8 @@ bool onCycle(const Graph& graph, char x) {
 
 }  // namespace
 
-std::vector<Production> productionList(const Parsing& grammar) {
-  std::vector<Production> list;
+std::vector<CharProduction> productionList(const Parsing& grammar) {
+  std::vector<CharProduction> list;
   for (const HString& text : grammar.productions) {
     std::string body(text.view().substr(3));
     list.push_back({text[0], body == "e" ? std::string() : body});
@@ -62,7 +62,7 @@ std::vector<Production> productionList(const Parsing& grammar) {
 }
 
 GrammarTraits traitsOf(const Parsing& grammar) {
-  std::vector<Production> productions = productionList(grammar);
+  std::vector<CharProduction> productions = productionList(grammar);
   GrammarTraits traits;
   for (const HString& rule : grammar.rules) traits.nonTerminals += rule[0];
 
@@ -72,7 +72,7 @@ GrammarTraits traitsOf(const Parsing& grammar) {
   if (!traits.nonTerminals.empty()) reachable[at(traits.nonTerminals[0])] = true;
   for (bool changed = true; changed;) {
     changed = false;
-    for (const Production& p : productions)
+    for (const CharProduction& p : productions)
       if (reachable[at(p.head)])
         for (char c : p.body)
           if (isNonTerminal(c) && !reachable[at(c)]) reachable[at(c)] = changed = true;
@@ -81,7 +81,7 @@ GrammarTraits traitsOf(const Parsing& grammar) {
   // A -> B when B can stand first in a body of A (all before it vanish);
   // A => B when all around B vanish.
   Graph leftmost, sole;
-  for (const Production& p : productions) {
+  for (const CharProduction& p : productions) {
     for (std::size_t i = 0; i < p.body.size(); ++i) {
       char c = p.body[i];
       if (!isNonTerminal(c)) break;

@@ -11,13 +11,13 @@
 #include "grammar/parsing.h"
 
 // One alternative: its head and its body, the empty body for "e".
-struct Production {
+struct CharProduction {
   char head;
   std::string body;
 };
 
 // The productions of the model in their numbering.
-std::vector<Production> productionList(const Parsing& grammar);
+std::vector<CharProduction> productionList(const Parsing& grammar);
 
 struct GrammarTraits {
   std::string nonTerminals;  // the heads, in rule order

@@ -21,7 +21,7 @@ class Deriver {
     height_.fill(kUnbounded);
     for (bool changed = true; changed;) {
       changed = false;
-      for (const Production& p : productions_) {
+      for (const CharProduction& p : productions_) {
         int h = heightOf(p);
         int& known = height_[static_cast<unsigned char>(p.head)];
         if (h < known) known = h, changed = true;
@@ -41,21 +41,21 @@ class Deriver {
         word += c;
         continue;
       }
-      std::vector<const Production*> usable;
-      const Production* lowest = nullptr;
-      for (const Production& p : productions_) {
+      std::vector<const CharProduction*> usable;
+      const CharProduction* lowest = nullptr;
+      for (const CharProduction& p : productions_) {
         if (p.head != c || heightOf(p) == kUnbounded) continue;
         usable.push_back(&p);
         if (lowest == nullptr || heightOf(p) < heightOf(*lowest)) lowest = &p;
       }
-      const Production* chosen = choices-- > 0 ? random.pick(usable) : lowest;
+      const CharProduction* chosen = choices-- > 0 ? random.pick(usable) : lowest;
       pending.append(chosen->body.rbegin(), chosen->body.rend());
     }
     return word;
   }
 
  private:
-  int heightOf(const Production& p) const {
+  int heightOf(const CharProduction& p) const {
     int h = 1;
     for (char c : p.body) {
       if (!isNonTerminal(c)) continue;
@@ -66,7 +66,7 @@ class Deriver {
     return h;
   }
 
-  std::vector<Production> productions_;
+  std::vector<CharProduction> productions_;
   std::array<int, 256> height_;
 };
 
