@@ -88,7 +88,7 @@ build-sanitize/deps.stamp: $(DEPS)
 # fuzz/corpus/regression, which `make test` runs through every target.
 # Each target ends with its rate and the largest input of its corpus.
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS = reading:65536 sets:32768 ll1:16384 writers:16384 trees:8192 analysis:4096
+FUZZ_TARGETS = reading:65536 sets:32768 ll1:16384 writers:16384 trees:8192 transform:256 analysis:4096
 FUZZ_FLAGS = -fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=all -fno-omit-frame-pointer
 fuzz:
 	$(DEPS) build fuzz

@@ -55,6 +55,8 @@
 #include "commands/commands.h"
 #include "core/work.h"
 #include "exercises/answers.h"
+#include "exercises/transform_grading.h"
+#include "fuzz/transform_properties.h"
 #include "exercises/ambiguity.h"
 #include "exercises/item_grading.h"
 #include "exercises/set_grading.h"
@@ -959,7 +961,8 @@ const std::vector<FuzzTargetInfo>& fuzzTargets() {
   static const std::vector<FuzzTargetInfo> targets{
       {FuzzTarget::kReading, "reading", 1 << 16},  {FuzzTarget::kSets, "sets", 1 << 15},
       {FuzzTarget::kLL1, "ll1", 1 << 14},          {FuzzTarget::kWriters, "writers", 1 << 14},
-      {FuzzTarget::kTrees, "trees", 1 << 13},      {FuzzTarget::kAnalysis, "analysis", kLargestInput}};
+      {FuzzTarget::kTrees, "trees", 1 << 13},      {FuzzTarget::kTransform, "transform", 1 << 8},
+      {FuzzTarget::kAnalysis, "analysis", kLargestInput}};
   return targets;
 }
 
@@ -968,6 +971,13 @@ std::vector<std::string> checkTarget(FuzzTarget target, std::string_view whole) 
   Problems problems;
   for (const FuzzTargetInfo& info : fuzzTargets())
     if (info.target == target && whole.size() > info.largestInput) return problems;
+  if (target == FuzzTarget::kTransform) {
+    // Either notation; the first line is the word.
+    size_t end = whole.find('\n');
+    std::string_view editor = end == std::string_view::npos ? std::string_view() : whole.substr(end + 1);
+    if (GrammarTextReading typed = readGrammarText(editor); typed.isSound()) problems = checkTransformations(typed.grammar);
+    return problems;
+  }
   Input input(whole);
   if (target == FuzzTarget::kReading) checkGrammarFile(whole, problems);
   std::optional<Parsing> model = modelOf(input, problems);

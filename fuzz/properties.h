@@ -21,7 +21,7 @@ std::vector<std::string> checkEverything(std::string_view input, size_t largestO
 // The fuzzer's targets: the whole analysis (checkEverything), and parts
 // fast enough for thousands of inputs a second, each with its properties and
 // its own largest input.
-enum class FuzzTarget { kReading, kSets, kLL1, kWriters, kTrees, kAnalysis };
+enum class FuzzTarget { kReading, kSets, kLL1, kWriters, kTrees, kTransform, kAnalysis };
 struct FuzzTargetInfo {
   FuzzTarget target;
   const char* name;  // as the fuzzer binary and the Makefile name it

@@ -23,9 +23,7 @@
 #include <string_view>
 
 #include "core/work.h"
-#include "exercises/transform_grading.h"
 #include "fuzz/properties.h"
-#include "fuzz/transform_properties.h"
 
 namespace {
 
@@ -56,13 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const FuzzTarget target = builtTarget();
     std::string_view input(reinterpret_cast<const char*>(data), size);
     problems = target == FuzzTarget::kAnalysis ? checkEverything(input, kFuzzedOracle) : checkTarget(target, input);
-    if (target == FuzzTarget::kAnalysis) {
-      // The transformations of every grammar that reads; the first line is the word.
-      size_t end = input.find('\n');
-      std::string_view editor = end == std::string_view::npos ? input : input.substr(end + 1);
-      if (GrammarTextReading typed = readGrammarText(editor); typed.isSound())
-        for (std::string& problem : checkTransformations(typed.grammar)) problems.push_back(std::move(problem));
-    }
   } catch (const WorkStopped&) {
     return 0;
   }

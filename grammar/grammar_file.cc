@@ -33,6 +33,8 @@ std::string grammarFileBytes(std::string_view text, std::string_view word) {
   // Every editor line ends in a line end, the last one too: a last empty
   // line of the editor comes back as typed.
   std::string bytes(text);
+  // Reading drops one byte order mark: a text that begins with one of its own gets another before it.
+  if (text.starts_with("\xEF\xBB\xBF")) bytes.insert(0, "\xEF\xBB\xBF");
   if (!bytes.empty()) bytes += '\n';
   bytes.append(kWordLine).append(" ");
   for (char c : word) bytes += c == '\n' || c == '\r' ? ' ' : c;

@@ -13,7 +13,7 @@ TEST(GrammarFileTest, TheWordLineIsTakenOut) {
 }
 
 TEST(GrammarFileTest, TextAndWordComeBackAsTheyWere) {
-  for (std::string text : {"", "A->x", "A->x\n", "\n\nA->x\n\n", "A -> x | y\nB->#"})
+  for (std::string text : {"", "A->x", "A->x\n", "\n\nA->x\n\n", "A -> x | y\nB->#", "\xEF\xBB\xBF" "A->x"})
     for (std::string word : {"", " i + i ", "#word: x"}) {
       GrammarFile file = parseGrammarFile(grammarFileBytes(text, word));
       EXPECT_EQ(file.text, text);
