@@ -1,6 +1,7 @@
 #include "cli/transform_command.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <iostream>
@@ -10,8 +11,7 @@
 #include "core/work.h"
 #include "grammar/examples.h"
 #include "grammar/grammar_file.h"
-#include "grammar/reading.h"
-#include "grammar/token_reading.h"
+#include "grammar/text_reading.h"
 #include "writers/transform_sheet.h"
 
 namespace {
@@ -39,22 +39,14 @@ std::string fileBytes(const std::string& path) {
 
 // The typed grammar of an editor text in either notation; its faults as a Failure.
 Grammar grammarOfText(const std::string& text) {
-  if (declaresTokenNotation(text)) {
-    TokenReading reading = readTokenGrammar(text);
-    if (reading.isSound()) return reading.grammar;
-    Failure failure{kExitGrammar, {}};
-    for (const auto& error : reading.errors) failure.messages.push_back(error.message);
-    throw failure;
+  GrammarTextReading reading = readGrammarText(text);
+  if (reading.isSound()) return std::move(reading.grammar);
+  Failure failure{kExitGrammar, {}};
+  for (size_t start = 0, end; start <= reading.messages.size(); start = end + 1) {
+    end = std::min(reading.messages.find('\n', start), reading.messages.size());
+    failure.messages.push_back(reading.messages.substr(start, end - start));
   }
-  GrammarReading reading = readGrammar(editorText(text));
-  if (!reading.isSound()) {
-    Failure failure{kExitGrammar, {}};
-    for (const HString& message : reading.messages) failure.messages.emplace_back(message.view());
-    throw failure;
-  }
-  std::vector<std::string> lines;
-  for (const HString& line : reading.lines) lines.emplace_back(line.view());
-  return classicGrammar(lines);
+  throw failure;
 }
 
 int transform(int argc, char** argv) {

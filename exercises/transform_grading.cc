@@ -160,28 +160,6 @@ MarkedElement stillAugments(const Grammar& input, const Grammar& g) {
 
 }  // namespace
 
-GrammarTextReading readGrammarText(std::string_view text, Notation notation) {
-  GrammarTextReading out;
-  std::string editor = parseGrammarFile(text).text;
-  if (notation == Notation::kTokens || declaresTokenNotation(editor)) {
-    TokenReading reading = readTokenGrammar(editor);
-    for (const TokenReadingError& error : reading.errors)
-      out.messages += "line " + std::to_string(error.line) + ": " + error.message + "\n";
-    if (reading.isSound()) out.grammar = std::move(reading.grammar);
-  } else {
-    GrammarReading reading = readGrammar(editorText(editor));
-    for (const HString& message : reading.messages) out.messages += std::string(message.view()) + "\n";
-    if (reading.isSound()) {
-      std::vector<std::string> lines;
-      for (const HString& line : reading.lines) lines.emplace_back(line.view());
-      out.grammar = classicGrammar(lines);
-    }
-  }
-  if (out.messages.empty() && out.grammar.productions.empty()) out.messages = "The grammar has no rule.\n";
-  if (!out.messages.empty()) out.messages.pop_back();
-  return out;
-}
-
 GradeResult gradeTransformation(const Grammar& input, TransformKind kind, std::string_view answerText) {
   GradeResult result;
   GrammarTextReading answer = readGrammarText(answerText, input.notation);

@@ -13,6 +13,7 @@
 
 #include "exercises/grading.h"
 #include "grammar/grammar.h"
+#include "grammar/text_reading.h"
 #include "transform/transform.h"
 
 // Words up to this many terminals are compared.
@@ -22,13 +23,3 @@ inline constexpr int kGradedWordLength = 6;
 // notation when it declares it; an answer that does not read gives the
 // reading's messages as the error.
 GradeResult gradeTransformation(const Grammar& input, TransformKind kind, std::string_view answerText);
-
-// A grammar text in the classic or token notation, read; its messages, one
-// a line, when it is not sound.  `notation` is the one to read in when the
-// text does not declare the token notation.
-struct GrammarTextReading {
-  Grammar grammar;
-  std::string messages;
-  bool isSound() const { return messages.empty(); }
-};
-GrammarTextReading readGrammarText(std::string_view text, Notation notation = Notation::kClassic);

@@ -4,18 +4,12 @@
 
 #include "fuzz/random_grammar.h"
 #include "fuzz/transform_properties.h"
-#include "grammar/reading.h"
-#include "grammar/token_reading.h"
+#include "grammar/text_reading.h"
 
 namespace {
 
-Grammar classicOf(const std::string& text) {
-  GrammarReading reading = readGrammar(editorText(text));
-  std::vector<std::string> lines;
-  if (reading.isSound())
-    for (const HString& line : reading.lines) lines.emplace_back(line.view());
-  return classicGrammar(lines);
-}
+// The grammar of a sound text, or one without productions, which the checks pass over.
+Grammar classicOf(const std::string& text) { return readGrammarText(text).grammar; }
 
 // The same grammar with every symbol renamed to a word, as the token notation writes it.
 Grammar asTokens(Grammar grammar) {

@@ -5,8 +5,7 @@
 #include "core/work.h"
 #include "exercises/transform_grading.h"
 #include "grammar/grammar_sets.h"
-#include "grammar/reading.h"
-#include "grammar/token_reading.h"
+#include "grammar/text_reading.h"
 #include "transform/bounded_language.h"
 #include "transform/transform.h"
 #include "writers/grammar_text.h"
@@ -17,16 +16,8 @@ namespace {
 constexpr int kComparedLength = 4;
 
 std::string readBackText(const Grammar& result) {
-  std::string text = grammarText(result);
-  if (result.notation == Notation::kTokens) {
-    TokenReading reading = readTokenGrammar(text);
-    return reading.isSound() ? grammarText(reading.grammar) : "(unreadable: " + reading.errors.front().message + ")";
-  }
-  GrammarReading reading = readGrammar(editorText(text));
-  if (!reading.isSound()) return "(unreadable: " + std::string(reading.messages.begin()->view()) + ")";
-  std::vector<std::string> lines;
-  for (const HString& line : reading.lines) lines.emplace_back(line.view());
-  return grammarText(classicGrammar(lines));
+  GrammarTextReading reading = readGrammarText(grammarText(result), result.notation);
+  return reading.isSound() ? grammarText(reading.grammar) : "(unreadable: " + reading.messages + ")";
 }
 
 bool refusalExpected(const Grammar& grammar, const std::string& why) {

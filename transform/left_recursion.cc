@@ -48,22 +48,17 @@ bool substituteLeading(Grammar& grammar, Symbol head, Symbol earlier) {
 
 // Ai->Ai α | β becomes Ai->β Ai', Ai'->α Ai' | ε; the new rules follow Ai's.
 bool removeDirect(Grammar& grammar, Symbol head) {
+  // Ai->Ai derives nothing Ai does not: it goes first.
+  bool changed = std::erase_if(grammar.productions, [&](const Production& p) {
+    return p.head == head && p.body == std::vector<Symbol>{head};
+  }) > 0;
   std::vector<std::vector<Symbol>> alphas, betas;
   for (const Production& p : grammar.productions)
     if (p.head == head) {
-      if (!p.body.empty() && p.body[0] == head) {
-        if (p.body.size() > 1) alphas.emplace_back(p.body.begin() + 1, p.body.end());  // Ai->Ai adds nothing
-      } else {
-        betas.push_back(p.body);
-      }
+      if (!p.body.empty() && p.body[0] == head) alphas.emplace_back(p.body.begin() + 1, p.body.end());
+      else betas.push_back(p.body);
     }
-  bool selfLoops = std::any_of(grammar.productions.begin(), grammar.productions.end(), [&](const Production& p) {
-    return p.head == head && p.body.size() == 1 && p.body[0] == head;
-  });
-  if (alphas.empty()) {
-    if (selfLoops) std::erase_if(grammar.productions, [&](const Production& p) { return p.head == head && p.body == std::vector<Symbol>{head}; });
-    return selfLoops;
-  }
+  if (alphas.empty()) return changed;
   Symbol tail = addFreshNonTerminal(grammar, head);
   std::vector<Production> rules;
   for (auto& beta : betas) {
