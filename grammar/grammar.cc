@@ -23,6 +23,12 @@ std::vector<int> Grammar::productionsOf(Symbol head) const {
   return out;
 }
 
+int Grammar::rank(Symbol s) const {
+  if (notation == Notation::kTokens) return s;
+  if (s == endMarker()) return '$';
+  return static_cast<unsigned char>(name(s)[0]);
+}
+
 Symbol Grammar::addSymbol(std::string name, bool terminal) {
   symbols.push_back(SymbolInfo{std::move(name), terminal});
   return symbolCount() - 1;

@@ -22,6 +22,10 @@ enum class Notation { kClassic, kTokens };
 
 using Symbol = int;
 inline constexpr Symbol kNoSymbol = -1;
+// The empty string where a sequence of symbols must name it (a First set).
+inline constexpr Symbol kEmpty = -2;
+// A string of symbols: a body, a First set, a lookahead set, a word.
+using Symbols = std::vector<Symbol>;
 
 struct SymbolInfo {
   std::string name;
@@ -30,7 +34,7 @@ struct SymbolInfo {
 
 struct Production {
   Symbol head;
-  std::vector<Symbol> body;  // empty for the empty string
+  Symbols body;  // empty for the empty string
   bool operator==(const Production&) const = default;
 };
 
@@ -42,6 +46,14 @@ struct Grammar {
   int symbolCount() const { return static_cast<int>(symbols.size()); }
   const std::string& name(Symbol s) const { return symbols[static_cast<size_t>(s)].name; }
   bool isTerminal(Symbol s) const { return symbols[static_cast<size_t>(s)].terminal; }
+  // The end of input: the number after the grammar's own symbols, so that
+  // whatever is indexed by symbol has room for it at symbolCount().
+  Symbol endMarker() const { return symbolCount(); }
+  // The place of a terminal (or the end marker) in the order sets and table
+  // columns are written in.  The classic notation orders by character code,
+  // as its texts always have, the end marker '$' among them; the token
+  // notation keeps the order terminals are first met in, the end last.
+  int rank(Symbol s) const;
   // The head of production 0, or kNoSymbol for a grammar without productions.
   Symbol start() const { return productions.empty() ? kNoSymbol : productions.front().head; }
   // The symbol of that name, or kNoSymbol.

@@ -15,8 +15,40 @@ Parsing::Parsing() {
 
 void Parsing::loadRules(const Row& lines) {
   if (&lines != &rules) rules = lines;
+  std::vector<std::string> texts;
+  for (const HString& line : rules) texts.push_back(line.getString());
+  typed = classicGrammar(texts);
   buildProductions();
   computeNullable();
+}
+
+// A classic grammar's rule lines are its productions grouped by head, in
+// the order the heads first come.
+void Parsing::loadGrammar(const Grammar& grammar) {
+  if (grammar.notation == Notation::kClassic) {
+    Row lines;
+    for (Symbol head : grammar.nonTerminals()) {
+      std::string line = grammar.name(head) + "->";
+      bool first = true;
+      for (int p : grammar.productionsOf(head)) {
+        if (!first) line += '|';
+        first = false;
+        const Symbols& body = grammar.productions[static_cast<size_t>(p)].body;
+        if (body.empty()) line += 'e';
+        for (Symbol s : body) line += grammar.name(s);
+      }
+      lines.insertTail(HString(line.c_str()));
+    }
+    loadRules(lines);
+    return;
+  }
+  rules = Row();
+  productions = Row();
+  erasedRules = Row();
+  forgetFirsts();
+  std::memset(visited, 0, sizeof visited);
+  std::memset(nullable, 0, sizeof nullable);
+  typed = grammar;
 }
 
 void Parsing::buildProductions() {

@@ -12,6 +12,7 @@
 
 #include "core/hlist.h"
 #include "core/hstring.h"
+#include "grammar/grammar.h"
 
 // A list of texts: rule lines, productions, Follow strings, one table row.
 using Row = HList<HString>;
@@ -38,6 +39,12 @@ class Parsing {
  public:
   Parsing();
 
+  // The grammar as typed records, in either notation.  The engine and every
+  // analysis above it read this; the rows below are the classic notation's
+  // literal model (empty for a grammar in the token notation), which the
+  // item-list operations work on and the engine is checked against.
+  Grammar typed;
+
   // Rule lines X->a|b|..., one per non-terminal, in order of first appearance.
   Row rules;
   // One text X->a per alternative, numbered in rule order then left to right.
@@ -51,6 +58,9 @@ class Parsing {
 
   // Loads a sound reading's rule lines and derives productions and nullability.
   void loadRules(const Row& lines);
+  // Loads a grammar read in either notation; a classic one gets its rule
+  // lines too, exactly as loadRules would.
+  void loadGrammar(const Grammar& grammar);
   void buildProductions();
   void computeNullable();
   // The first unpropagated rule of erasedRules that is now X->e, or -1.
