@@ -1,63 +1,178 @@
-// Every command's output, in every format, for every kept input, byte for
-// byte against the reference outputs in cli/golden/expected.  An input
-// is a word on its first line and an editor text after it.  Run with
-// TABLOMAT_UPDATE_GOLDEN=1 to write the reference outputs anew.
+// The commands' outputs against reference outputs kept in cli/golden/, in
+// two ways.  The named cases each show one behaviour of one command in the
+// text format, the expected text in cases/<name>.txt, and a difference
+// prints as a unified diff.  The digest check holds every command's output
+// in every format for every kept input byte for byte, as a SHA-256 and a
+// length per (input, command, format) in digests.txt: the other formats'
+// own cases are writers/format_golden_test.cc's.
+//
+// An input (inputs/*.txt) is a word on its first line and an editor text
+// after it.  After a meant change of the outputs, write the files anew with
+//   TABLOMAT_UPDATE_GOLDEN=1 ctest --test-dir build -R Golden
+// and review `git diff cli/golden` before committing.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
-#include "writers/format.h"
+#include "cli/golden_sha256.h"
 #include "grammar/reading.h"
+#include "writers/format.h"
+#include "writers/golden_test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string contents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+const fs::path kRoot(TABLOMAT_GOLDEN);
+constexpr const char* kUpdate = "TABLOMAT_UPDATE_GOLDEN=1 ctest --test-dir build -R Golden";
 
-std::string outputsOf(const std::string& input, Format format) {
+// What one command writes for one kept input: its exit status, standard
+// output in the format, then standard error a line each.
+std::string outputOf(const std::string& inputName, std::string_view command, const std::string& format) {
+  std::string input = golden::contents(kRoot / "inputs" / (inputName + ".txt"));
   size_t end = input.find('\n');
   std::string word = input.substr(0, end);
-  HString text = editorText(input.substr(end + 1));
-  std::string out;
-  for (const CommandInfo& command : commandInfos()) {
-    Outcome outcome = runCommand(command.name, text, word);
-    out += "### " + std::string(command.name) + " exit " + std::to_string(outcome.status) + "\n";
-    out += renderOutcome(outcome, format);
-    for (const std::string& line : outcome.diagnostics) out += "! " + line + "\n";
-  }
+  HString text = editorText(end == std::string::npos ? "" : input.substr(end + 1));
+  Outcome outcome = runCommand(command, text, word);
+  std::string out = "### " + std::string(command) + " exit " + std::to_string(outcome.status) + "\n";
+  out += renderOutcome(outcome, *formatNamed(format));
+  for (const std::string& line : outcome.diagnostics) out += "! " + line + "\n";
   return out;
 }
 
-TEST(GoldenTest, EveryCommandInEveryFormat) {
-  fs::path root(TABLOMAT_GOLDEN);
-  bool update = std::getenv("TABLOMAT_UPDATE_GOLDEN") != nullptr;
-  int inputs = 0;
-  for (const auto& entry : fs::directory_iterator(root / "inputs")) {
-    ++inputs;
-    std::string input = contents(entry.path());
-    for (const std::string& name : formatNames()) {
-      fs::path expected = root / "expected" / (entry.path().stem().string() + "." + name);
-      std::string actual = outputsOf(input, *formatNamed(name));
-      if (update) {
-        fs::create_directories(expected.parent_path());
-        std::ofstream(expected, std::ios::binary) << actual;
-        continue;
+struct GoldenCase {
+  const char* name;
+  const char* input;
+  const char* command;
+};
+
+const GoldenCase kCases[] = {
+    {"check_lists_productions", "example02", "check"},
+    {"check_merges_lines_of_one_head", "merged-lines", "check"},
+    {"check_reports_every_grammar_error", "errors", "check"},
+    {"check_reads_arrow_characters_as_terminals", "arrow-terminal-not-nullable", "check"},
+    {"empty_grammar_message", "empty-grammar", "check"},
+    {"first_with_nullable_chain", "example03", "first"},
+    {"first_arrow_terminal_not_nullable", "arrow-terminal-not-nullable", "first"},
+    {"first_through_left_recursion_and_empty_rule", "left-recursion-vanishing", "first"},
+    {"follow_through_nullable_tail", "example02", "follow"},
+    {"follow_of_nullable_chain", "example03", "follow"},
+    {"lr0_items_closure_and_arcs", "parentheses", "lr0-items"},
+    {"lr0_items_of_empty_start", "empty-start", "lr0-items"},
+    {"lr0_items_without_start_rule", "no-start-line", "lr0-items"},
+    {"lr1_items_split_by_lookahead", "example09", "lr1-items"},
+    {"lr1_items_lookahead_order", "lookahead-order", "lr1-items"},
+    {"lalr_items_merge_states", "example09", "lalr-items"},
+    {"lalr_items_lookahead_order", "lookahead-order-2", "lalr-items"},
+    {"ll1_table_without_conflicts", "example02", "ll1-table"},
+    {"ll1_table_conflict_from_left_recursion", "left-recursion-vanishing", "ll1-table"},
+    {"ll1_table_dangling_else_conflict", "example04", "ll1-table"},
+    {"slr_table_with_shift_reduce_conflict", "example08", "slr-table"},
+    {"slr_table_conflict_in_accept_cell", "accept-conflict", "slr-table"},
+    {"slr_table_expression_grammar", "example06", "slr-table"},
+    {"lr1_table_without_the_slr_conflict", "example08", "lr1-table"},
+    {"lr1_table_ambiguous_grammar_conflicts", "example12", "lr1-table"},
+    {"lalr_table_reduce_reduce_from_merging", "example10", "lalr-table"},
+    {"lalr_table_merged_states", "example09", "lalr-table"},
+    {"ll1_eval_accepts", "example02", "ll1-eval"},
+    {"ll1_eval_accepts_empty_word", "empty-start", "ll1-eval"},
+    {"ll1_eval_refused_for_conflicts", "example06", "ll1-eval"},
+    {"ll1_eval_rejects_mid_word", "merged-lines", "ll1-eval"},
+    {"ll1_eval_rejects_at_end", "unbalanced-parentheses", "ll1-eval"},
+    {"ll1_eval_word_with_control_bytes", "arrow-terminal-not-nullable", "ll1-eval"},
+    {"slr_eval_accepts_right_recursion", "right-recursion", "slr-eval"},
+    {"slr_eval_refused_for_conflicts", "example08", "slr-eval"},
+    {"slr_eval_rejects_empty_word", "empty-word-rejected", "slr-eval"},
+    {"lr1_eval_accepts_where_slr_conflicts", "example08", "lr1-eval"},
+    {"lr1_eval_rejects_after_one_shift", "rejected-after-one-shift", "lr1-eval"},
+    {"lalr_eval_nested_brackets", "three-contexts", "lalr-eval"},
+    {"lalr_eval_refused_after_merging", "example10", "lalr-eval"},
+    {"lalr_eval_rejects_at_end", "unbalanced-parentheses", "lalr-eval"},
+};
+
+// A failure names the case, not the bytes of the struct.
+void PrintTo(const GoldenCase& c, std::ostream* out) { *out << c.name; }
+
+class Golden : public testing::TestWithParam<GoldenCase> {};
+
+TEST_P(Golden, Case) {
+  const GoldenCase& c = GetParam();
+  ASSERT_TRUE(fs::exists(kRoot / "inputs" / (std::string(c.input) + ".txt"))) << c.input;
+  SCOPED_TRACE(std::string(c.name) + ": " + c.command + " on inputs/" + c.input + ".txt");
+  EXPECT_TRUE(golden::matchesFile(kRoot / "cases" / (std::string(c.name) + ".txt"),
+                                  outputOf(c.input, c.command, "text"), kUpdate));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, Golden, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<GoldenCase>& info) { return info.param.name; });
+
+// "<input> <command> <format>" -> "<bytes> <sha256>", a line of digests.txt each.
+using Digests = std::map<std::string, std::string>;
+
+Digests readDigests(const fs::path& file) {
+  Digests digests;
+  std::istringstream lines(golden::contents(file));
+  for (std::string input, command, format, bytes, sha; lines >> input >> command >> format >> bytes >> sha;)
+    digests[input + " " + command + " " + format] = bytes + " " + sha;
+  return digests;
+}
+
+std::vector<std::string> keptInputs() {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(kRoot / "inputs")) names.push_back(entry.path().stem().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// Where to read the difference: the named case of that input and command.
+std::string whereToLook(const std::string& input, std::string_view command) {
+  for (const GoldenCase& c : kCases)
+    if (input == c.input && command == c.command)
+      return std::string("the named case ") + c.name + " shows the text format's diff";
+  return "no named case shows it; tail -n +2 cli/golden/inputs/" + input + ".txt | tablomat-cli " +
+         std::string(command) + " - --word \"$(head -n 1 cli/golden/inputs/" + input + ".txt)\" prints it";
+}
+
+TEST(GoldenDigests, EveryCommandInEveryFormatForEveryKeptInput) {
+  const fs::path file = kRoot / "digests.txt";
+  std::vector<std::pair<std::string, std::string>> actual;  // in the order of the file
+  for (const std::string& input : keptInputs())
+    for (const CommandInfo& command : commandInfos())
+      for (const std::string& format : formatNames()) {
+        std::string output = outputOf(input, command.name, format);
+        actual.emplace_back(input + " " + std::string(command.name) + " " + format,
+                            std::to_string(output.size()) + " " + golden::sha256Hex(output));
       }
-      EXPECT_TRUE(actual == contents(expected)) << expected;
-    }
+  if (golden::updating()) {
+    std::string lines;
+    for (const auto& [key, digest] : actual) lines += key + " " + digest + "\n";
+    golden::write(file, lines);
+    return;
   }
-  EXPECT_GT(inputs, 0);
+
+  Digests expected = readDigests(file);
+  int mismatches = 0;
+  for (const auto& [key, digest] : actual) {
+    auto found = expected.find(key);
+    if ((found == expected.end() || found->second != digest) && ++mismatches <= 20) {
+      std::istringstream words(key);
+      std::string input, command;
+      words >> input >> command;
+      ADD_FAILURE() << key << ": " << digest << ", expected "
+                    << (found == expected.end() ? "no line" : found->second) << "; " << whereToLook(input, command);
+    }
+    if (found != expected.end()) expected.erase(found);
+  }
+  for (const auto& [key, digest] : expected) ADD_FAILURE() << key << ": in digests.txt but no longer made";
+  if (mismatches > 20) ADD_FAILURE() << mismatches << " outputs differ in all";
+  if (mismatches > 0 || !expected.empty())
+    ADD_FAILURE() << "If the change is meant, write " << file.string() << " anew with " << kUpdate;
 }
 
 }  // namespace
