@@ -21,12 +21,14 @@ const Lines kListing = {
     "=SUM(A1)", "-> <tag> & \"quoted\", comma",
 };
 
-// A table with a conflict cell, a blank corner and trailing empty cells.
+// A table with a conflict cell, a blank corner, trailing empty cells, a
+// cell wider in bytes than in characters, and cells to escape.
 const Cells kTable = {
     {"", "(", ")", "|", "$", "S"},
     {"0", "s2", "", "", "", "1"},
     {"1", "", "", "", "a|r2", ""},
-    {"2", "s2", "r3|s4", "+1", "@x", ""},
+    {"2", "A->°x", "r3|s4", "+1", "@x", ""},
+    {"3", "a_b", "50%", "\"q\",c", "`x` *y*", "\\~^{}#&"},
 };
 
 class FormatGolden : public testing::TestWithParam<std::string> {};
