@@ -1,13 +1,16 @@
-// The commands' outputs against reference outputs kept in cli/golden/, in
-// two ways.  The named cases each show one behaviour of one command in the
-// text format, the expected text in cases/<name>.txt, and a difference
-// prints as a unified diff.  The digest check holds every command's output
-// in every format for every kept input byte for byte, as a SHA-256 and a
-// length per (input, command, format) in digests.txt: the other formats'
-// own cases are writers/format_golden_test.cc's.
+// The commands' outputs against the reference outputs kept in cli/golden/,
+// two ways.  A named case shows one behaviour of one command in the text
+// format; its expected text is cases/<name>.txt, and a difference prints as
+// a unified diff.  digests.txt holds every command's output in every format
+// for every kept input byte for byte, as its length and SHA-256, a line per
+// (input, command, format); its lines were first made from the complete
+// outputs the project kept before, so those bytes are what it checks.  Each
+// format's own case is writers/format_golden_test.cc's.
 //
 // An input (inputs/*.txt) is a word on its first line and an editor text
-// after it.  After a meant change of the outputs, write the files anew with
+// after it; an output is "### <command> exit <status>", what goes to
+// standard output, then "! " and each line of standard error.  After a
+// meant change of the outputs, write the files anew with
 //   TABLOMAT_UPDATE_GOLDEN=1 ctest --test-dir build -R Golden
 // and review `git diff cli/golden` before committing.
 #include <gtest/gtest.h>
@@ -164,7 +167,7 @@ TEST(GoldenDigests, EveryCommandInEveryFormatForEveryKeptInput) {
       std::istringstream words(key);
       std::string input, command;
       words >> input >> command;
-      ADD_FAILURE() << key << ": " << digest << ", expected "
+      ADD_FAILURE() << key << ": made " << digest << ", digests.txt holds "
                     << (found == expected.end() ? "no line" : found->second) << "; " << whereToLook(input, command);
     }
     if (found != expected.end()) expected.erase(found);
