@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <utility>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -47,6 +48,17 @@ std::string outputOf(const std::string& inputName, std::string_view command, con
   out += renderOutcome(outcome, *formatNamed(format));
   for (const std::string& line : outcome.diagnostics) out += "! " + line + "\n";
   return out;
+}
+
+// Every command's output in every format, each after its key
+// "<input> <command> <format>", in the order of digests.txt.
+std::vector<std::pair<std::string, std::string>> everyOutputOf(const std::string& input) {
+  std::vector<std::pair<std::string, std::string>> outputs;
+  for (const CommandInfo& command : commandInfos())
+    for (const std::string& format : formatNames())
+      outputs.emplace_back(input + " " + std::string(command.name) + " " + format,
+                           outputOf(input, command.name, format));
+  return outputs;
 }
 
 struct GoldenCase {
@@ -133,25 +145,22 @@ std::vector<std::string> keptInputs() {
   return names;
 }
 
-// Where to read the difference: the named case of that input and command.
-std::string whereToLook(const std::string& input, std::string_view command) {
+// Where to read the difference: the named case of that input and command,
+// or the command line that prints the output.
+std::string whereToLook(const std::string& input, const std::string& command, const std::string& format) {
   for (const GoldenCase& c : kCases)
     if (input == c.input && command == c.command)
       return std::string("the named case ") + c.name + " shows the text format's diff";
-  return "no named case shows it; tail -n +2 cli/golden/inputs/" + input + ".txt | tablomat-cli " +
-         std::string(command) + " - --word \"$(head -n 1 cli/golden/inputs/" + input + ".txt)\" prints it";
+  return "no named case shows it; tail -n +2 cli/golden/inputs/" + input + ".txt | tablomat-cli " + command +
+         " - --format " + format + " --word \"$(head -n 1 cli/golden/inputs/" + input + ".txt)\" prints it";
 }
 
 TEST(GoldenDigests, EveryCommandInEveryFormatForEveryKeptInput) {
   const fs::path file = kRoot / "digests.txt";
   std::vector<std::pair<std::string, std::string>> actual;  // in the order of the file
   for (const std::string& input : keptInputs())
-    for (const CommandInfo& command : commandInfos())
-      for (const std::string& format : formatNames()) {
-        std::string output = outputOf(input, command.name, format);
-        actual.emplace_back(input + " " + std::string(command.name) + " " + format,
-                            std::to_string(output.size()) + " " + golden::sha256Hex(output));
-      }
+    for (const auto& [key, output] : everyOutputOf(input))
+      actual.emplace_back(key, std::to_string(output.size()) + " " + golden::sha256Hex(output));
   if (golden::updating()) {
     std::string lines;
     for (const auto& [key, digest] : actual) lines += key + " " + digest + "\n";
@@ -165,10 +174,10 @@ TEST(GoldenDigests, EveryCommandInEveryFormatForEveryKeptInput) {
     auto found = expected.find(key);
     if ((found == expected.end() || found->second != digest) && ++mismatches <= 20) {
       std::istringstream words(key);
-      std::string input, command;
-      words >> input >> command;
+      std::string input, command, format;
+      words >> input >> command >> format;
       ADD_FAILURE() << key << ": made " << digest << ", digests.txt holds "
-                    << (found == expected.end() ? "no line" : found->second) << "; " << whereToLook(input, command);
+                    << (found == expected.end() ? "no line" : found->second) << "; " << whereToLook(input, command, format);
     }
     if (found != expected.end()) expected.erase(found);
   }

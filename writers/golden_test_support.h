@@ -44,7 +44,7 @@ inline std::string unifiedDiff(const fs::path& expectedFile, const std::string& 
     pclose(pipe);
   }
   fs::remove(actualFile);
-  return diff;
+  return diff.empty() ? "(diff printed nothing: is it installed?)\n" : diff;
 }
 
 // Passes when `actual` is the file's text; writes it there when updating.
