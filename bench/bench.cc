@@ -76,7 +76,7 @@
 #include "transform/transform.h"
 #include "trees/evaluation_tree.h"
 #include "trees/tree_dot.h"
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "core/work.h"
 #include "graphs/automaton_dot.h"
 #include "graphs/automaton_tikz.h"
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 #include "graphs/neighbourhood.h"
 #include "tables/conflicts.h"
 #include "trees/evaluation_tree.h"

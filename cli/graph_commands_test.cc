@@ -10,7 +10,7 @@
 
 #include "grammar/examples.h"
 #include "graphs/automaton_graph.h"
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "writers/csv_reading.h"
 #include "writers/format.h"
 
 struct AnswerLine {
@@ -26,10 +27,6 @@ std::size_t lineNumberOf(const std::string& row);
 // The non-blank lines; a line that is one field in quotes, as the CSV form
 // of a listing writes it, is read as that field.
 std::vector<AnswerLine> answerLines(std::string_view text);
-
-// The records of a CSV text; none and a message in `error` when a quoted
-// field is not closed.  Blank lines are passed over.
-std::optional<Cells> readCsv(std::string_view text, std::string& error);
 
 std::string trimmed(std::string_view text);
 // The UTF-8 characters of a text, each as a string; a byte that starts no

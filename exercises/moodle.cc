@@ -13,8 +13,8 @@
 
 #include "exercises/generator.h"
 #include "graphs/automaton_dot.h"
-#include "graphs/dot_text.h"
-#include "graphs/graphviz.h"
+#include "layout/dot_text.h"
+#include "layout/graphviz.h"
 #include "graphs/neighbourhood.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "grammar/token_reading.h"
 #include "transform/bounded_language.h"
 #include "transform/goals.h"
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 namespace {
 

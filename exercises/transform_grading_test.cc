@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "transform/transform.h"
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "core/work.h"
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 namespace {
 

@@ -67,7 +67,7 @@
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
 #include "graphs/automaton_dot.h"
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 #include "simulation/ll1_evaluation.h"
 #include "simulation/lr_evaluation.h"
 #include "tables/conflicts.h"

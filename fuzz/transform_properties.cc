@@ -8,7 +8,7 @@
 #include "grammar/text_reading.h"
 #include "transform/bounded_language.h"
 #include "transform/transform.h"
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 
 namespace {

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "graphs/dot_text.h"
+#include "layout/dot_text.h"
 
 namespace {
 

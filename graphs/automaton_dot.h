@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "graphs/automaton_graph.h"
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 
 // The fill of a state whose row holds a conflict, the colour tables use too.
 inline constexpr const char* kConflictFill = "#ffcf8a";

@@ -5,7 +5,7 @@
 // the DOT text gives them.
 #include "graphs/automaton_tikz.h"
 
-#include "writers/tikz.h"
+#include "layout/tikz.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "core/work.h"
 #include "grammar/grammar_sets.h"
 #include "transform/rewriting.h"
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 namespace {
 

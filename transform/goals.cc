@@ -1,7 +1,7 @@
 #include "transform/goals.h"
 
 #include "grammar/grammar_sets.h"
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // A'->β1|...|βk.  Each round leaves one alternative in A where there were k,
 // and A' only has shorter ones, so the rounds come to an end.
 #include "transform/rewriting.h"
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <algorithm>
 
 #include "transform/rewriting.h"
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "core/work.h"
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 namespace {
 

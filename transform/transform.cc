@@ -8,7 +8,7 @@
 #include "transform/bounded_language.h"
 #include "transform/goals.h"
 #include "transform/rewriting.h"
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "core/work.h"
 
 #include "grammar/test_support.h"
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 #include "trees/tree_dot.h"
 
 namespace {

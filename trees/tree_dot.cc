@@ -4,7 +4,7 @@
 #include "trees/tree_dot.h"
 
 #include "core/work.h"
-#include "graphs/dot_text.h"
+#include "layout/dot_text.h"
 
 namespace {
 

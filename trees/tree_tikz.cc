@@ -3,9 +3,9 @@
 // empty production.
 #include "trees/tree_tikz.h"
 
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 #include "trees/tree_dot.h"
-#include "writers/tikz.h"
+#include "layout/tikz.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "graphs/automaton_dot.h"
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 
 // What a drawn item stands for.
 struct DiagramKey {

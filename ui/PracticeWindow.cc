@@ -21,7 +21,7 @@
 #include "exercises/set_grading.h"
 #include "exercises/table_grading.h"
 #include "exercises/transform_grading.h"
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 namespace {
 

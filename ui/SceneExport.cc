@@ -10,7 +10,7 @@
 #include <QSvgGenerator>
 
 #include "AtomicFile.h"
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 
 namespace {
 

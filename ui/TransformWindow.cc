@@ -11,7 +11,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 #include "writers/transform_sheet.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QString>
 
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 #include "trees/tree.h"
 
 // One tree with its layout (from forestDot({tree})) and its caption.

@@ -9,7 +9,7 @@
 #include <QGraphicsScene>
 #include <vector>
 
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 #include "trees/evaluation_tree.h"
 
 class TreeScene : public QGraphicsScene {

@@ -26,7 +26,7 @@
 #include "TreeScene.h"
 #include "grammar/examples.h"
 #include "grammar/reading.h"
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 #include "core/work.h"
 #include "test_support.h"
 

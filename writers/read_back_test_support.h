@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "exercises/answers.h"
+#include "writers/csv_reading.h"
 #include "writers/format.h"
 
 namespace read_back {

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // measurement) load with it.  The coordinates are read back from the laid
 // out graph's own records (node centres and sizes, the edges' splines and
 // label positions), as Graphviz's library manual describes.
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 
 #include <graphviz/cgraph.h>
 #include <graphviz/gvc.h>

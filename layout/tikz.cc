@@ -3,7 +3,7 @@
 // written as \char of their code: the typewriter fonts hold ASCII at its
 // own code in every encoding, so < > | stay as they are.  The few non-ASCII signs the texts use become math
 // symbols, which need no font package either.
-#include "writers/tikz.h"
+#include "layout/tikz.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 
 namespace {
 

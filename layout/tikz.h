@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "graphs/graphviz.h"
+#include "layout/graphviz.h"
 
 struct TikzNode {
   std::string name;  // the name TikZ knows it by; letters and digits

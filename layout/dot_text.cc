@@ -1,4 +1,4 @@
-#include "graphs/dot_text.h"
+#include "layout/dot_text.h"
 
 std::string dotString(std::string_view text) {
   std::string out = "\"";

@@ -1,4 +1,4 @@
-#include "writers/tikz.h"
+#include "layout/tikz.h"
 
 #include <gtest/gtest.h>
 
