@@ -2,8 +2,9 @@
 
 namespace {
 
-std::string symbol(char c) {
-  if (c >= 'A' && c <= 'Z') return std::string("nt_") + c;
+std::string symbol(const Grammar& grammar, Symbol s) {
+  char c = grammar.name(s)[0];
+  if (!grammar.isTerminal(s)) return std::string("nt_") + c;
   if (c == '\'' || c == '\\') return std::string("'\\") + c + "'";
   return std::string("'") + c + "'";
 }
@@ -11,17 +12,17 @@ std::string symbol(char c) {
 }  // namespace
 
 std::string bisonGrammar(const Parsing& model) {
-  std::string out = "%start " + symbol(model.productions[0][0]) + "\n%%\n";
-  for (const HString& rule : model.rules) {
-    out += symbol(rule[0]) + ":";
+  const Grammar& grammar = model.typed;
+  std::string out = "%start " + symbol(grammar, grammar.start()) + "\n%%\n";
+  for (Symbol head : grammar.nonTerminals()) {
+    out += symbol(grammar, head) + ":";
     bool first = true;
-    for (const HString& production : model.productions) {
-      if (production[0] != rule[0]) continue;
+    for (int p : grammar.productionsOf(head)) {
       out += first ? "" : "\n  |";
       first = false;
-      std::string_view body = production.view().substr(3);
-      if (body == "e") out += " %empty";
-      for (char c : body == "e" ? std::string_view() : body) out += " " + symbol(c);
+      const Symbols& body = grammar.productions[static_cast<size_t>(p)].body;
+      if (body.empty()) out += " %empty";
+      for (Symbol s : body) out += " " + symbol(grammar, s);
     }
     out += "\n  ;\n";
   }

@@ -290,6 +290,68 @@ TEST(GrammarInput, ForeignCharactersAreGrammarErrors) {
   EXPECT_EQ(nul.err, "Error at line 2: Character code 0 not supported.\n");
 }
 
+// ---- the token notation
+
+const std::string kTokenExpressions = "#notation: tokens\nE -> E + T | T\nT -> T * F | F\nF -> ( E ) | id | num\n";
+
+std::string refusal(const std::string& command) {
+  return "tablomat-cli: " + command + " does not read a grammar in the token notation yet; these do: check, transform\n";
+}
+
+TEST(TokenNotation, CheckListsTheProductionsOfADeclaredGrammar) {
+  for (std::string bytes : {"#word: id + num * ( id )\n" + kTokenExpressions, kTokenExpressions + "#word: id\n"}) {
+    GrammarFile file(bytes);
+    Outcome r = run({"check", file.path()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.lines(), (Strings{"E -> E + T", "E -> T", "T -> T * F", "T -> F", "F -> ( E )", "F -> id", "F -> num"}));
+  }
+}
+
+TEST(TokenNotation, ForcedOnAGrammarThatDeclaresNone) {
+  std::string undeclared = "S -> if x then S | '|' | \xCE\xB5\n";
+  Outcome forced = run({"check", "--notation", "tokens"}, undeclared);
+  EXPECT_EQ(forced.status, 0) << forced.err;
+  EXPECT_EQ(forced.lines(), (Strings{"S -> if x then S", "S -> '|'", "S -> \xCE\xB5"}));
+  EXPECT_EQ(run({"check"}, undeclared).status, 3);
+  // The declaration is the grammar's own word on its notation.
+  EXPECT_EQ(run({"check", "--notation", "classic"}, kTokenExpressions).status, 0);
+  EXPECT_EQ(run({"check", "--notation", "fancy"}, undeclared).status, 2);
+  Outcome example = run({"check", "--notation", "tokens", "-x", "1"});
+  EXPECT_EQ(example.status, 2);
+  EXPECT_EQ(example.err, "tablomat-cli: --notation applies to a grammar file; the examples are in the classic notation\n");
+}
+
+TEST(TokenNotation, FaultsAreGrammarErrorsNamingTheirLines) {
+  Outcome r = run({"first"}, "#notation: tokens\nE -> E + $\nT\n");
+  EXPECT_EQ(r.status, 3);
+  EXPECT_EQ(r.err, "Line 2: '$' is reserved for the end of input.\nLine 3: '->' is missing after the head T.\n");
+}
+
+TEST(TokenNotation, CommandsThatCannotReadItYetSaySoInOneLine) {
+  for (const char* command : {"first", "lalr-items", "ll1-table", "lr1-eval", "lalr-graph", "report", "conflicts"}) {
+    Outcome r = run({command, "-w", "id + id"}, kTokenExpressions);
+    EXPECT_EQ(r.status, 2) << command;
+    EXPECT_EQ(r.out, "") << command;
+    EXPECT_EQ(r.err, refusal(command));
+  }
+  Outcome tree = run({"ll1-eval", "--tree", "-w", "id"}, kTokenExpressions);
+  EXPECT_EQ(tree.status, 2);
+  EXPECT_EQ(tree.err, refusal("ll1-eval"));
+  GrammarFile file(kTokenExpressions);
+  Outcome graded = run({"grade", "first", file.path(), "-a", "-"}, "First(E) = { id }\n");
+  EXPECT_EQ(graded.status, 2);
+  EXPECT_EQ(graded.err, refusal("grade first"));
+}
+
+TEST(TokenNotation, TransformWritesTheDeclarationAndKeepsTheWord) {
+  GrammarFile file("E -> E + id | id\n#word: id + id\n");
+  Outcome r = run({"transform", "left-recursion", file.path(), "--notation", "tokens"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, 18), "#notation: tokens\n");
+  EXPECT_TRUE(r.out.ends_with("\n#word: id + id\n")) << r.out;
+  EXPECT_EQ(run({"check"}, r.out).status, 0);
+}
+
 // ---- exercises and grading
 
 TEST(ExerciseCommand, JsonGivesTheGrammarAndTheWordTheSameForTheSameSeed) {

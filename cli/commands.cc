@@ -10,12 +10,15 @@
 
 #include "core/work.h"
 
-#include "grammar/reading.h"
+#include "cli/explain_commands.h"
+#include "cli/graph_commands.h"
+#include "grammar/text_reading.h"
 #include "tables/conflicts.h"
+#include "writers/grammar_text.h"
 
 const std::vector<CommandInfo>& commandInfos() {
   static const std::vector<CommandInfo> kCommands = {
-      {"check", "read and validate the grammar; list its productions"},
+      {"check", "read and validate the grammar; list its productions", true},
       {"first", "the First set of every non-terminal"},
       {"follow", "the Follow set of every non-terminal"},
       {"lr0-items", "the LR(0) item sets with their arcs"},
@@ -38,6 +41,21 @@ bool listed(const std::vector<CommandInfo>& commands, std::string_view name) {
 }
 
 bool isCommand(std::string_view name) { return listed(commandInfos(), name); }
+
+bool readsTokenNotation(std::string_view name) {
+  for (const auto* commands : {&commandInfos(), &graphCommandInfos(), &explainCommandInfos()})
+    for (const CommandInfo& command : *commands)
+      if (command.name == name) return command.readsTokens;
+  return false;
+}
+
+std::string tokenNotationRefusal(std::string_view name) {
+  std::string able;
+  for (const auto* commands : {&commandInfos(), &graphCommandInfos(), &explainCommandInfos()})
+    for (const CommandInfo& command : *commands)
+      if (command.readsTokens) able += std::string(command.name) + ", ";
+  return "tablomat-cli: " + std::string(name) + " does not read a grammar in the token notation yet; these do: " + able + "transform";
+}
 
 namespace {
 
@@ -88,23 +106,40 @@ Result computeCommand(std::string_view name, const Parsing& model, const HString
   return result;
 }
 
-bool loadGrammar(const HString& grammarText, Parsing& model, Lines& diagnostics, int& status) {
-  GrammarReading reading = readGrammar(grammarText);
+bool loadGrammar(const HString& grammarText, Parsing& model, Lines& diagnostics, int& status, Notation notation,
+                 std::string_view command) {
+  GrammarTextReading reading = readEditorGrammar(grammarText.view(), notation);
   if (!reading.isSound()) {
-    diagnostics = linesOf(reading.messages);
+    diagnostics.clear();
+    for (size_t start = 0, end; start <= reading.messages.size(); start = end + 1) {
+      end = std::min(reading.messages.find('\n', start), reading.messages.size());
+      diagnostics.push_back(utf8ForDisplay(std::string_view(reading.messages).substr(start, end - start)));
+    }
     status = kExitGrammar;
     return false;
   }
-  model.loadRules(reading.lines);
+  if (reading.grammar.notation == Notation::kTokens && !command.empty() && !readsTokenNotation(command)) {
+    diagnostics = {tokenNotationRefusal(command)};
+    status = kExitUsage;
+    return false;
+  }
+  model.loadGrammar(reading.grammar);
   return true;
 }
 
-Outcome runCommand(std::string_view name, const HString& grammarText, const std::string& word) {
+Outcome runCommand(std::string_view name, const HString& grammarText, const std::string& word, Notation notation) {
   Outcome outcome;
   Parsing model;
-  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status)) return outcome;
+  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status, notation, name)) return outcome;
   if (name == "check") {
-    outcome.listingTexts = model.productions;
+    if (model.typed.notation == Notation::kClassic) {
+      outcome.listingTexts = model.productions;
+    } else {
+      Lines productions;
+      for (size_t p = 0; p < model.typed.productions.size(); ++p)
+        productions.push_back(productionText(model.typed, static_cast<int>(p)));
+      outcome.listing = std::move(productions);
+    }
     return outcome;
   }
   Result result = computeCommand(name, model, HString(word.data(), static_cast<int>(word.size())));

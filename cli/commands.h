@@ -32,6 +32,9 @@ inline constexpr int kExitInternal = kFatalExitStatus;  // a fault of the progra
 struct CommandInfo {
   std::string_view name;
   std::string_view summary;
+  // Whether the command handles a grammar in the token notation; one that
+  // does not yet refuses such a grammar with one line and kExitUsage.
+  bool readsTokens = false;
 };
 
 // Every command, in the order --help lists them.
@@ -39,6 +42,11 @@ const std::vector<CommandInfo>& commandInfos();
 // Whether `name` is one of `commands`.
 bool listed(const std::vector<CommandInfo>& commands, std::string_view name);
 bool isCommand(std::string_view name);
+// Whether the command of any of the lists (commands, graphs, explanations)
+// handles a grammar in the token notation.
+bool readsTokenNotation(std::string_view name);
+// The one line a command that does not handle the token notation yet says.
+std::string tokenNotationRefusal(std::string_view name);
 
 struct Outcome {
   // What goes to standard output; none when the command was refused.
@@ -65,14 +73,18 @@ struct Result {
 // Computes the named command (isCommand, not "check") on a sound grammar.
 Result computeCommand(std::string_view name, const Parsing& model, const HString& word);
 
-// Reads and loads the grammar text into the model; false, with the messages
-// and the exit status given back, when the grammar has errors.
-bool loadGrammar(const HString& grammarText, Parsing& model, Lines& diagnostics, int& status);
+// Reads the grammar text in either notation (`notation` when the text
+// declares none) and loads it into the model; false, with the messages and
+// the exit status given back, when the grammar has errors, or when it is in
+// the token notation and `command` is named and does not handle it yet.
+bool loadGrammar(const HString& grammarText, Parsing& model, Lines& diagnostics, int& status,
+                 Notation notation = Notation::kClassic, std::string_view command = {});
 
 // Runs the named command (isCommand) on a grammar text with lines joined by
 // CR LF, as editorText() gives it; the word matters to evaluations only.
 // Lets an HStringError of the library through.
-Outcome runCommand(std::string_view name, const HString& grammarText, const std::string& word);
+Outcome runCommand(std::string_view name, const HString& grammarText, const std::string& word,
+                   Notation notation = Notation::kClassic);
 
 // What goes to standard output, as one text or written to a file.
 std::string renderOutcome(const Outcome& outcome, Format format);

@@ -6,7 +6,6 @@
 #include "explain/conflicts.h"
 #include "explain/explanation_text.h"
 #include "explain/grammar_report.h"
-#include "grammar/reading.h"
 
 namespace {
 
@@ -61,10 +60,10 @@ std::string explainOptionsGiven(const CLI::App& app) {
 }
 
 ExplainOutcome runExplainCommand(std::string_view name, const HString& grammarText, const std::string& word,
-                                 const ExplainOptions& options, Format format) {
+                                 const ExplainOptions& options, Format format, Notation notation) {
   ExplainOutcome outcome;
   Parsing model;
-  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status)) return outcome;
+  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status, notation, name)) return outcome;
   std::vector<TableKind> kinds = tablesNamed(options.table);
   if (name == "report") {
     GrammarReport report = grammarReport(model, word, options.bounds);
@@ -91,15 +90,17 @@ ExplainOutcome runExplainCommand(std::string_view name, const HString& grammarTe
   return outcome;
 }
 
-Lines commandNotes(std::string_view name, const HString& grammarText, const std::string& word) {
+Lines commandNotes(std::string_view name, const HString& grammarText, const std::string& word, Notation notation) {
   Lines notes;
   bool lr = name.starts_with("lr0-") || name.starts_with("lr1-") || name.starts_with("lalr-") || name.starts_with("slr-");
   bool evaluation = name.ends_with("-eval");
   if (!lr && !evaluation) return notes;
-  GrammarReading reading = readGrammar(grammarText);
-  if (!reading.isSound()) return notes;
   Parsing model;
-  model.loadRules(reading.lines);
+  Lines unused;
+  int status = kExitOk;
+  if (!loadGrammar(grammarText, model, unused, status, notation, name)) return notes;
+  // The hints read the grammar by character; a token grammar gets none until they read the typed one.
+  if (model.typed.notation == Notation::kTokens) return notes;
   if (lr) {
     std::string hint = startHint(model);
     if (!hint.empty()) notes.push_back(hint);

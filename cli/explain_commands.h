@@ -37,7 +37,9 @@ struct ExplainOutcome {
 // Runs `report` or `conflicts` on a grammar text (lines joined by CR LF).
 // Exit status 4 when a table it looks at has a conflict.
 ExplainOutcome runExplainCommand(std::string_view name, const HString& grammarText, const std::string& word,
-                                 const ExplainOptions& options, Format format);
+                                 const ExplainOptions& options, Format format, Notation notation = Notation::kClassic);
 
-// What an LR command or an evaluation says beside its result, one line each.
-Lines commandNotes(std::string_view name, const HString& grammarText, const std::string& word);
+// What an LR command or an evaluation says beside its result, one line each;
+// nothing for a grammar the command does not read.
+Lines commandNotes(std::string_view name, const HString& grammarText, const std::string& word,
+                   Notation notation = Notation::kClassic);

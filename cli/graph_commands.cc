@@ -199,10 +199,10 @@ void drawTree(std::string_view command, const Parsing& model, const std::string&
 }  // namespace
 
 Outcome runDrawing(std::string_view command, const HString& grammarText, const std::string& word,
-                   const std::string& format, const DrawingOptions& options) {
+                   const std::string& format, const DrawingOptions& options, Notation notation) {
   Outcome outcome;
   Parsing model;
-  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status)) return outcome;
+  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status, notation, command)) return outcome;
   try {
     if (isGraphCommand(command))
       drawGraph(command, model, format.empty() ? "dot" : format, options, outcome);

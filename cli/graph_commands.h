@@ -36,4 +36,4 @@ std::string drawingMisuse(std::string_view command, const std::string& format, c
 // Draws as isDrawing asks, the options checked by drawingMisuse.  The text
 // is the outcome's document.
 Outcome runDrawing(std::string_view command, const HString& grammarText, const std::string& word,
-                   const std::string& format, const DrawingOptions& options);
+                   const std::string& format, const DrawingOptions& options, Notation notation = Notation::kClassic);

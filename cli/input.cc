@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -32,4 +33,19 @@ std::string readInput(const std::string& path, const char* what) {
   }
   if (std::ferror(stream)) throw InputError("cannot read " + name + ": " + std::strerror(errno));
   return bytes;
+}
+
+CLI::Option* addNotationOption(CLI::App& app, Notation& notation) {
+  return app
+      .add_option_function<std::string>(
+          "--notation",
+          [&notation](const std::string& name) { notation = name == "tokens" ? Notation::kTokens : Notation::kClassic; },
+          "classic or tokens: the notation of a grammar that declares none (default classic)")
+      ->type_name("N")
+      ->check(CLI::IsMember({"classic", "tokens"}));
+}
+
+std::string notationMisuse(const CLI::Option& notationOption, const CLI::Option& exampleOption) {
+  if (notationOption.count() == 0 || exampleOption.count() == 0) return "";
+  return "--notation applies to a grammar file; the examples are in the classic notation";
 }

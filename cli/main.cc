@@ -65,7 +65,11 @@ std::string helpFooter() {
       "\nThe grammar is read from FILE (UTF-8, LF or CR LF line ends), from standard input when FILE\n"
       "is '-' or missing, or is the built-in example N (1 to 12) with --example N.  One rule a line,\n"
       "X->a|b; upper-case letters are non-terminals, e is the empty string.  For the LR commands\n"
-      "extend the grammar by a first rule such as I->A.  The word of an evaluation is --word, or\n"
+      "extend the grammar by a first rule such as I->A.  A grammar whose first line is\n"
+      "'#notation: tokens', or any grammar read with --notation tokens, is in the token notation:\n"
+      "E -> E + T | T, symbols between blanks, the heads of rules non-terminals, ε or nothing the\n"
+      "empty string; its word is tokens between blanks.  check and transform read it so far; the\n"
+      "other commands say that they do not yet, with status 2.  The word of an evaluation is --word, or\n"
       "the example's word, or the file's line '#word: WORD' as the window saves it; without any\n"
       "of these it is empty.  report and conflicts search counterexamples within\n"
       "--time-per-conflict and --time-per-table seconds and --steps steps per conflict.\n"
@@ -88,7 +92,7 @@ std::string helpFooter() {
       "\nExit status:\n"
       "  0   success; an evaluation accepted the word\n"
       "  1   an evaluation rejected the word (its trace ends in Error)\n"
-      "  2   usage error or unreadable file\n"
+      "  2   usage error or unreadable file; a command that does not read the token notation yet\n"
       "  3   the grammar has errors (listed on standard error)\n"
       "  4   evaluation refused: the table has conflicts (the count on standard error);\n"
       "      report, conflicts: a table they look at has conflicts\n"
@@ -136,6 +140,8 @@ int run(int argc, char** argv) {
           ->type_name("N")
           ->check(CLI::Range(1, kExampleCount));
   CLI::Option* wordOption = app.add_option("-w,--word", word, "the word an evaluation parses")->type_name("WORD");
+  Notation notation = Notation::kClassic;
+  CLI::Option* notationOption = addNotationOption(app, notation);
   CLI::Option* formatOption =
       app.add_option("-f,--format", formatName, "text, csv, markdown, latex, json, dot, svg or tikz (see Formats)")
           ->type_name("F");
@@ -169,6 +175,7 @@ int run(int argc, char** argv) {
     throw UsageError{given + " only apply to report and conflicts"};
   if (exampleOption->count() > 0 && !file.empty())
     throw UsageError{"give either FILE or --example, not both"};
+  if (std::string misuse = notationMisuse(*notationOption, *exampleOption); !misuse.empty()) throw UsageError{misuse};
 
   WorkScope scope(limits);
   runningCommand = command;
@@ -185,7 +192,7 @@ int run(int argc, char** argv) {
   }
 
   if (isExplainCommand(command)) {
-    ExplainOutcome explained = runExplainCommand(command, grammarText, word, explainOptions, *format);
+    ExplainOutcome explained = runExplainCommand(command, grammarText, word, explainOptions, *format, notation);
     noteOutput(static_cast<long>(explained.output.size()));
     errno = 0;  // a failed write leaves its reason
     std::fwrite(explained.output.data(), 1, explained.output.size(), stdout);
@@ -193,8 +200,8 @@ int run(int argc, char** argv) {
     for (const auto& line : explained.diagnostics) std::cerr << controlsEscaped(line) << "\n";
     return written ? explained.status : kExitOutput;
   }
-  Outcome outcome = isDrawing(command, drawing) ? runDrawing(command, grammarText, word, givenFormat, drawing)
-                                                : runCommand(command, grammarText, word);
+  Outcome outcome = isDrawing(command, drawing) ? runDrawing(command, grammarText, word, givenFormat, drawing, notation)
+                                                : runCommand(command, grammarText, word, notation);
   errno = 0;  // a failed write leaves its reason
   if (outcome.document) {
     noteOutput(static_cast<long>(outcome.document->size()));
@@ -205,7 +212,7 @@ int run(int argc, char** argv) {
   bool written = outputWritten();
   for (const auto& line : outcome.diagnostics) std::cerr << controlsEscaped(line) << "\n";
   if (outcome.status != kExitGrammar)
-    for (const auto& note : commandNotes(command, grammarText, word)) std::cerr << kProgram << ": note: " << controlsEscaped(note) << "\n";
+    for (const auto& note : commandNotes(command, grammarText, word, notation)) std::cerr << kProgram << ": note: " << controlsEscaped(note) << "\n";
   return written ? outcome.status : kExitOutput;
 }
 

@@ -38,8 +38,8 @@ std::string fileBytes(const std::string& path) {
 }
 
 // The typed grammar of an editor text in either notation; its faults as a Failure.
-Grammar grammarOfText(const std::string& text) {
-  GrammarTextReading reading = readGrammarText(text);
+Grammar grammarOfText(const std::string& text, Notation notation) {
+  GrammarTextReading reading = readEditorGrammar(text, notation);
   if (reading.isSound()) return std::move(reading.grammar);
   Failure failure{kExitGrammar, {}};
   for (size_t start = 0, end; start <= reading.messages.size(); start = end + 1) {
@@ -59,6 +59,8 @@ int transform(int argc, char** argv) {
                                    ->type_name("N")
                                    ->check(CLI::Range(1, kExampleCount));
   app.add_option("-f,--format", formatName, "text (the grammar), markdown or latex (a handout), json")->type_name("F");
+  Notation notation = Notation::kClassic;
+  CLI::Option* notationOption = addNotationOption(app, notation);
   try {
     app.parse(argc - 1, argv + 1);
   } catch (const CLI::ParseError& e) {
@@ -71,6 +73,8 @@ int transform(int argc, char** argv) {
   if (!format || !transformFormatMisuse(*format).empty())
     throw Failure{kExitUsage, {"unknown format '" + formatName + "'; transform writes text, markdown, latex or json"}};
   if (exampleOption->count() > 0 && !file.empty()) throw Failure{kExitUsage, {"give either FILE or --example, not both"}};
+  if (std::string misuse = notationMisuse(*notationOption, *exampleOption); !misuse.empty())
+    throw Failure{kExitUsage, {misuse}};
 
   GrammarFile read;
   if (exampleOption->count() > 0) {
@@ -80,7 +84,7 @@ int transform(int argc, char** argv) {
   } else {
     read = parseGrammarFile(fileBytes(file));
   }
-  Grammar input = grammarOfText(read.text);
+  Grammar input = grammarOfText(read.text, notation);
   TransformResult result;
   try {
     result = transformGrammar(input, *kind);

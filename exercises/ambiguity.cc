@@ -29,9 +29,10 @@ struct IndexedGrammar {
 
   explicit IndexedGrammar(const Parsing& grammar) : productions(productionList(grammar)) {
     std::fill(std::begin(index), std::end(index), -1);
-    for (const HString& rule : grammar.rules) {
-      index[static_cast<unsigned char>(rule[0])] = static_cast<int>(heads.size());
-      heads += rule[0];
+    for (Symbol x : grammar.typed.nonTerminals()) {
+      char c = grammar.typed.name(x)[0];
+      index[static_cast<unsigned char>(c)] = static_cast<int>(heads.size());
+      heads += c;
     }
     // A repeated alternative is the same production as its first copy, as
     // the LR automata take it: it gives no second tree.

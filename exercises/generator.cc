@@ -245,13 +245,11 @@ class Drawer {
 };
 
 bool hasRepeatedAlternative(const Parsing& model) {
-  std::vector<CharProduction> productions = productionList(model);
-  std::sort(productions.begin(), productions.end(), [](const CharProduction& a, const CharProduction& b) {
+  std::vector<Production> productions = model.typed.productions;
+  std::sort(productions.begin(), productions.end(), [](const Production& a, const Production& b) {
     return a.head != b.head ? a.head < b.head : a.body < b.body;
   });
-  return std::adjacent_find(productions.begin(), productions.end(), [](const CharProduction& a, const CharProduction& b) {
-           return a.head == b.head && a.body == b.body;
-         }) != productions.end();
+  return std::adjacent_find(productions.begin(), productions.end()) != productions.end();
 }
 
 // The item sets the exercise asks for stay small enough to build by hand.

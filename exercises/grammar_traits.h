@@ -2,7 +2,9 @@
 // that no derivation from the start reaches, that derive no word, that are
 // left-recursive (A =>+ A...) or cyclic (A =>+ A).  The generator keeps a
 // grammar only when these are as asked, and the ambiguity search needs the
-// cycles.  Each is the least fixed point of its textbook definition.
+// cycles.  The first three are grammar_sets' fixed points on the typed
+// grammar; the cycles are searched here, on the edges those sets give.
+// Names are one character each, as the classic notation writes them.
 #pragma once
 
 #include <string>
@@ -16,7 +18,7 @@ struct CharProduction {
   std::string body;
 };
 
-// The productions of the model in their numbering.
+// The productions of the model's typed grammar in their numbering.
 std::vector<CharProduction> productionList(const Parsing& grammar);
 
 struct GrammarTraits {

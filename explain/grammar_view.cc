@@ -1,88 +1,53 @@
-// The sets are computed by the textbook fixed points over the productions,
-// independently of the model's own walks; the two agree (the fuzzer checks
-// the model against the same definitions).
+// The productions and sets come from the typed grammar the model carries
+// and from grammar_sets, which compute them by the textbook fixed points,
+// independently of the model's own walks (the fuzzer checks the two agree).
+// The view names symbols by character, as the classic notation writes them.
 #include "explain/grammar_view.h"
 
-#include <bitset>
-
+#include "grammar/grammar_sets.h"
 #include "grammar/parsing.h"
+#include "writers/grammar_text.h"
 
 namespace {
 
-using Set = std::bitset<256>;
+unsigned char code(char c) { return static_cast<unsigned char>(c); }
 
-std::string textOf(const Set& set) {
+char charOf(const Grammar& grammar, Symbol s) { return s == grammar.endMarker() ? '$' : grammar.name(s)[0]; }
+
+std::string charsOf(const Grammar& grammar, const Symbols& symbols) {
   std::string out;
-  for (int c = 0; c < 256; ++c)
-    if (set[static_cast<size_t>(c)]) out += static_cast<char>(c);
+  for (Symbol s : symbols) out += charOf(grammar, s);
   return out;
 }
 
-unsigned char code(char c) { return static_cast<unsigned char>(c); }
-
 }  // namespace
 
-GrammarView::GrammarView(const Parsing& model) {
-  for (const HString& rule : model.rules) nonterminals_ += rule[0];
-  for (const HString& text : model.productions) {
-    std::string body(text.view().substr(3));
-    if (body == "e") body.clear();
-    alternatives_[code(text[0])].push_back(static_cast<int>(productions_.size()));
-    productions_.push_back({text[0], body});
+GrammarView::GrammarView(const Parsing& model) : grammar_(model.typed), sets_(predictionSets(grammar_)) {
+  const Grammar& grammar = grammar_;
+  symbolOf_.fill(kNoSymbol);
+  for (Symbol s = 0; s < grammar.symbolCount(); ++s) symbolOf_[code(charOf(grammar, s))] = s;
+  for (Symbol x : grammar.nonTerminals()) nonterminals_ += charOf(grammar, x);
+  for (size_t p = 0; p < grammar.productions.size(); ++p) {
+    const ::Production& production = grammar.productions[p];
+    char head = charOf(grammar, production.head);
+    alternatives_[code(head)].push_back(static_cast<int>(p));
+    productions_.push_back({head, charsOf(grammar, production.body), ::productionText(grammar, static_cast<int>(p))});
   }
-  Set terminals;
-  for (const Production& p : productions_)
-    for (char c : p.body)
-      if (!isNonterminal(c)) terminals.set(code(c));
-  terminals_ = textOf(terminals);
+  SymbolSet terminals(static_cast<size_t>(grammar.symbolCount()));
+  for (Symbol s = 0; s < grammar.symbolCount(); ++s) terminals[static_cast<size_t>(s)] = grammar.isTerminal(s);
+  terminals_ = charsOf(grammar, inWritingOrder(grammar, terminals));
 
-  std::array<Set, 256> first;
-  for (bool changed = true; changed;) {
-    changed = false;
-    for (const Production& p : productions_) {
-      Set& into = first[code(p.head)];
-      Set before = into;
-      bool all = true;
-      for (char c : p.body) {
-        if (!isNonterminal(c)) {
-          into.set(code(c));
-          all = false;
-          break;
-        }
-        into |= first[code(c)];
-        if (!nullable_[code(c)]) {
-          all = false;
-          break;
-        }
-      }
-      if (all && !nullable_[code(p.head)]) nullable_[code(p.head)] = changed = true;
-      if (into != before) changed = true;
-    }
+  const PredictionSets& sets = sets_;
+  for (Symbol x : grammar.nonTerminals()) {
+    auto at = static_cast<size_t>(x);
+    char c = charOf(grammar, x);
+    nullable_[code(c)] = sets.nullable[at];
+    first_[code(c)] = charsOf(grammar, inWritingOrder(grammar, sets.first[at]));
+    follow_[code(c)] = charsOf(grammar, inWritingOrder(grammar, sets.follow[at], sets.followsEnd[at]));
   }
-  for (char x : nonterminals_) first_[code(x)] = textOf(first[code(x)]);
-
-  std::array<Set, 256> follow;
-  if (!nonterminals_.empty()) follow[code(start())].set(code('$'));
-  for (bool changed = true; changed;) {
-    changed = false;
-    for (const Production& p : productions_)
-      for (size_t i = 0; i < p.body.size(); ++i) {
-        char a = p.body[i];
-        if (!isNonterminal(a)) continue;
-        Set before = follow[code(a)];
-        std::string_view rest = std::string_view(p.body).substr(i + 1);
-        for (char t : firstOf(rest)) follow[code(a)].set(code(t));
-        if (vanishes(rest)) follow[code(a)] |= follow[code(p.head)];
-        if (follow[code(a)] != before) changed = true;
-      }
-  }
-  for (char x : nonterminals_) follow_[code(x)] = textOf(follow[code(x)]);
 }
 
-std::string GrammarView::productionText(int p) const {
-  const Production& production = this->production(p);
-  return std::string(1, production.head) + "->" + (production.body.empty() ? "e" : production.body);
-}
+std::string GrammarView::productionText(int p) const { return production(p).text; }
 
 std::string GrammarView::first(char x) const { return isNonterminal(x) ? first_[code(x)] : std::string(1, x); }
 
@@ -97,12 +62,9 @@ bool GrammarView::vanishes(std::string_view symbols) const {
 }
 
 std::string GrammarView::firstOf(std::string_view symbols) const {
-  Set set;
-  for (char c : symbols) {
-    for (char t : first(c)) set.set(code(t));
-    if (!nullable(c)) break;
-  }
-  return textOf(set);
+  Symbols typed;
+  for (char c : symbols) typed.push_back(symbolOf_[code(c)]);
+  return charsOf(grammar_, inWritingOrder(grammar_, firstOfString(sets_, typed)));
 }
 
 bool GrammarView::beginsWith(std::string_view symbols, char t) const {

@@ -1,13 +1,18 @@
-// A plain copy of the grammar model for the explanations: the productions
-// with their bodies, the non-terminals in rule order, and the fixed-point
-// sets every explanation starts from (nullable, First, Follow).  It holds
-// standard strings only, so a worker thread can build and own one.
+// The grammar as the explanations read it: the productions with their
+// bodies, the non-terminals in rule order, and the sets every explanation
+// starts from (nullable, First, Follow), taken from the typed grammar and
+// grammar_sets.  Symbols are characters, as the classic notation writes
+// them; a grammar in the token notation has no view yet.  It holds standard
+// strings only, so a worker thread can build and own one.
 #pragma once
 
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "grammar/grammar.h"
+#include "grammar/grammar_sets.h"
 
 class Parsing;
 
@@ -16,6 +21,7 @@ class GrammarView {
   struct Production {
     char head;
     std::string body;  // empty for an empty production ("X->e")
+    std::string text;  // as the writers write it, "X->abc"
   };
 
   explicit GrammarView(const Parsing& model);
@@ -44,11 +50,14 @@ class GrammarView {
   bool inFollow(char a, char t) const { return follow(a).find(t) != std::string::npos; }
   // Every symbol of the string can vanish (true for the empty string).
   bool vanishes(std::string_view symbols) const;
-  // First of a string without 'e'.
+  // First of a string of the grammar's symbols, without 'e'.
   std::string firstOf(std::string_view symbols) const;
   bool beginsWith(std::string_view symbols, char t) const;
 
  private:
+  Grammar grammar_;
+  PredictionSets sets_;
+  std::array<Symbol, 256> symbolOf_;
   std::vector<Production> productions_;
   std::string nonterminals_;
   std::string terminals_;

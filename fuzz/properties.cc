@@ -64,6 +64,7 @@
 #include "grammar/first.h"
 #include "grammar/follow.h"
 #include "grammar/grammar_file.h"
+#include "grammar/grammar_sets.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
 #include "graphs/automaton_dot.h"
@@ -87,74 +88,35 @@ std::string text(const HString& s) { return std::string(s.view()); }
 
 bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
 
-// The fixed-point definitions of nullable, First and Follow.
-struct TextbookSets {
-  std::map<char, std::set<char>> first, follow;
-  std::set<char> nullable;
-
-  explicit TextbookSets(const Parsing& model) {
-    std::vector<std::pair<char, std::string>> productions;
-    for (const HString& p : model.productions) {
-      std::string body = text(p.getSubString(3));
-      productions.emplace_back(p[0], body == "e" ? "" : body);
-    }
-    for (bool changed = true; changed;) {
-      changed = false;
-      for (const auto& [head, body] : productions) {
-        bool vanishes = false;
-        for (char c : firstOf(body, vanishes)) changed |= first[head].insert(c).second;
-        if (vanishes) changed |= nullable.insert(head).second;
-      }
-    }
-    follow[model.rules[0][0]].insert('$');
-    for (bool changed = true; changed;) {
-      changed = false;
-      for (const auto& [head, body] : productions)
-        for (size_t i = 0; i < body.size(); ++i) {
-          if (!isUpper(body[i])) continue;
-          bool vanishes = false;
-          for (char c : firstOf(body.substr(i + 1), vanishes)) changed |= follow[body[i]].insert(c).second;
-          if (vanishes)
-            for (char c : std::set<char>(follow[head])) changed |= follow[body[i]].insert(c).second;
-        }
-    }
-  }
-
-  std::set<char> firstOf(const std::string& symbols, bool& vanishes) {
-    std::set<char> out;
-    vanishes = true;
-    for (char c : symbols) {
-      if (!isUpper(c)) {
-        out.insert(c);
-        vanishes = false;
-        return out;
-      }
-      out.insert(first[c].begin(), first[c].end());
-      if (!nullable.count(c)) {
-        vanishes = false;
-        return out;
-      }
-    }
-    return out;
-  }
-};
+// A set of grammar_sets by character, as the classic model writes it.
+std::set<char> charsOf(const Grammar& grammar, const SymbolSet& set) {
+  std::set<char> out;
+  for (Symbol s = 0; s < grammar.symbolCount(); ++s)
+    if (set[static_cast<size_t>(s)]) out.insert(grammar.name(s)[0]);
+  return out;
+}
 
 std::set<char> setOf(const HString& s) { return std::set<char>(s.view().begin(), s.view().end()); }
 
+// The model's walks against the fixed-point definitions of grammar_sets.
 void checkSets(const Parsing& model, Problems& problems) {
-  TextbookSets expected(model);
+  const Grammar& grammar = model.typed;
+  PredictionSets expected = predictionSets(grammar);
   Row follows = model.follow();
   for (int i = 0; i < model.rules.getCount(); ++i) {
     char x = model.rules[i][0];
+    auto s = static_cast<size_t>(grammar.symbolNamed(std::string(1, x)));
     HString first = model.first(x);
-    std::set<char> wanted = expected.first[x];
-    if (expected.nullable.count(x)) wanted.insert('e');
+    std::set<char> wanted = charsOf(grammar, expected.first[s]);
+    if (expected.nullable[s]) wanted.insert('e');
     if (setOf(first) != wanted || first.removeDuplicates().getLength() != first.getLength())
       problems.push_back(std::string("First(") + x + ") is " + text(first));
     if ((first.find('e') != -1) != model.isNullable(x))
       problems.push_back(std::string("First(") + x + ") and nullable disagree");
     const HString& follow = follows[i];
-    if (follow.find('e') != -1 || setOf(follow) != expected.follow[x] ||
+    std::set<char> followers = charsOf(grammar, expected.follow[s]);
+    if (expected.followsEnd[s]) followers.insert('$');
+    if (follow.find('e') != -1 || setOf(follow) != followers ||
         follow.removeDuplicates().getLength() != follow.getLength())
       problems.push_back(std::string("Follow(") + x + ") is " + text(follow));
   }
@@ -219,57 +181,42 @@ std::vector<std::string> movesOf(const Table& trace) {
 // A word of the language, derived leftmost with choices drawn from `seed`;
 // empty when the start symbol derives no word.
 bool deriveWord(const Parsing& model, unsigned seed, std::string& word) {
-  // The height of a non-terminal: how deep its shortest derivation is.
-  std::map<char, int> height;
-  for (bool changed = true; changed;) {
-    changed = false;
-    for (const HString& p : model.productions) {
-      int h = 1;
-      for (char c : p.view().substr(3))
-        if (isUpper(c)) h = height.count(c) ? std::max(h, height[c] + 1) : 1 << 20;
-      if (h < (1 << 20) && (!height.count(p[0]) || h < height[p[0]])) {
-        height[p[0]] = h;
-        changed = true;
-      }
-    }
-  }
-  char start = model.productions[0][0];
-  if (!height.count(start)) return false;
-  std::string pending(1, start);  // the symbols still to derive, leftmost last
+  const Grammar& grammar = model.typed;
+  std::vector<int> heights = derivationHeights(grammar);
+  if (heights[static_cast<size_t>(grammar.start())] == kNoDerivation) return false;
+  Symbols pending{grammar.start()};  // the symbols still to derive, leftmost last
   int budget = 60;
   while (!pending.empty() && word.size() < 400) {
-    char x = pending.back();
+    Symbol x = pending.back();
     pending.pop_back();
-    if (!isUpper(x)) {
-      word += x;
+    if (grammar.isTerminal(x)) {
+      word += grammar.name(x);
       continue;
     }
-    std::vector<std::string> bodies;
-    std::string shortest;
-    int best = 1 << 20;
-    for (const HString& p : model.productions) {
-      if (p[0] != x) continue;
-      std::string body = text(p.getSubString(3));
-      if (body == "e") body.clear();
-      int h = 1;
-      for (char c : body) h = isUpper(c) ? (height.count(c) ? std::max(h, height[c] + 1) : 1 << 20) : h;
-      if (h >= (1 << 20)) continue;
-      bodies.push_back(body);
-      if (h < best) best = h, shortest = body;
+    std::vector<const Symbols*> bodies;
+    const Symbols* shortest = nullptr;
+    int best = kNoDerivation;
+    for (int p : grammar.productionsOf(x)) {
+      const Symbols& body = grammar.productions[static_cast<size_t>(p)].body;
+      int height = bodyHeight(heights, body);
+      if (height == kNoDerivation) continue;
+      bodies.push_back(&body);
+      if (height < best) best = height, shortest = &body;
     }
     seed = seed * 1103515245u + 12345u;
-    const std::string& body = --budget > 0 ? bodies[(seed >> 16) % bodies.size()] : shortest;
-    pending.append(body.rbegin(), body.rend());
+    const Symbols& body = --budget > 0 ? *bodies[(seed >> 16) % bodies.size()] : *shortest;
+    pending.insert(pending.end(), body.rbegin(), body.rend());
   }
   return pending.empty();
 }
 
 // The first rule only starts the grammar: one alternative, head used nowhere.
 bool startsOnly(const Parsing& model) {
-  char head = model.rules[0][0];
-  if (model.rules[0].find('|') != -1) return false;
-  for (const HString& rule : model.rules)
-    if (rule.getSubString(3).find(head) != -1) return false;
+  const Grammar& grammar = model.typed;
+  Symbol head = grammar.start();
+  if (grammar.productionsOf(head).size() != 1) return false;
+  for (const Production& p : grammar.productions)
+    if (std::find(p.body.begin(), p.body.end(), head) != p.body.end()) return false;
   return true;
 }
 

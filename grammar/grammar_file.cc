@@ -1,5 +1,7 @@
 #include "grammar/grammar_file.h"
 
+#include "grammar/token_reading.h"
+
 namespace {
 
 constexpr std::string_view kWordLine = "#word:";
@@ -26,15 +28,19 @@ GrammarFile parseGrammarFile(std::string_view bytes) {
   }
   // The editor has no line after the last line end.
   if (!file.text.empty()) file.text.pop_back();
+  if (declaresTokenNotation(file.text)) file.notation = Notation::kTokens;
   return file;
 }
 
-std::string grammarFileBytes(std::string_view text, std::string_view word) {
+std::string grammarFileBytes(std::string_view text, std::string_view word, Notation notation) {
   // Every editor line ends in a line end, the last one too: a last empty
   // line of the editor comes back as typed.
-  std::string bytes(text);
+  std::string bytes;
+  if (notation == Notation::kTokens && !declaresTokenNotation(text))
+    bytes.append(kTokenNotationLine).append(text.empty() ? "" : "\n");
+  bytes += text;
   // Reading drops one byte order mark: a text that begins with one of its own gets another before it.
-  if (text.starts_with("\xEF\xBB\xBF")) bytes.insert(0, "\xEF\xBB\xBF");
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.insert(0, "\xEF\xBB\xBF");
   if (!bytes.empty()) bytes += '\n';
   bytes.append(kWordLine).append(" ");
   for (char c : word) bytes += c == '\n' || c == '\r' ? ' ' : c;

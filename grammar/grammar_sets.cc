@@ -1,5 +1,6 @@
 #include "grammar/grammar_sets.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace {
@@ -114,6 +115,53 @@ PredictionSets predictionSets(const Grammar& grammar) {
     return grew;
   });
   return sets;
+}
+
+int bodyHeight(const std::vector<int>& heights, const Symbols& body) {
+  int height = 1;
+  for (Symbol s : body) {
+    if (heights[at(s)] == kNoDerivation) return kNoDerivation;
+    height = std::max(height, heights[at(s)] + 1);
+  }
+  return height;
+}
+
+// Heights only fall, each to the least a body gives it, so the sweeps stop
+// at the lowest trees.
+std::vector<int> derivationHeights(const Grammar& grammar) {
+  std::vector<int> heights(at(grammar.symbolCount()), kNoDerivation);
+  for (Symbol s = 0; s < grammar.symbolCount(); ++s)
+    if (grammar.isTerminal(s)) heights[at(s)] = 0;
+  untilStable([&] {
+    bool fell = false;
+    for (const Production& p : grammar.productions)
+      if (int height = bodyHeight(heights, p.body); height < heights[at(p.head)]) {
+        heights[at(p.head)] = height;
+        fell = true;
+      }
+    return fell;
+  });
+  return heights;
+}
+
+bool vanishes(const PredictionSets& sets, const Symbols& symbols) { return allIn(symbols, sets.nullable); }
+
+SymbolSet firstOfString(const PredictionSets& sets, const Symbols& symbols) {
+  SymbolSet first(sets.nullable.size());
+  for (Symbol s : symbols) {
+    addAll(first, sets.first[at(s)]);
+    if (!sets.nullable[at(s)]) break;
+  }
+  return first;
+}
+
+Symbols inWritingOrder(const Grammar& grammar, const SymbolSet& set, bool withEnd) {
+  Symbols out;
+  for (Symbol s = 0; s < static_cast<Symbol>(set.size()); ++s)
+    if (set[at(s)]) out.push_back(s);
+  if (withEnd) out.push_back(grammar.endMarker());
+  std::stable_sort(out.begin(), out.end(), [&](Symbol a, Symbol b) { return grammar.rank(a) < grammar.rank(b); });
+  return out;
 }
 
 std::vector<LL1Conflict> ll1Conflicts(const Grammar& grammar) {

@@ -5,6 +5,7 @@
 // changes; a sweep is linear, and each adds at least one fact or stops.
 #pragma once
 
+#include <climits>
 #include <vector>
 
 #include "grammar/grammar.h"
@@ -26,6 +27,23 @@ struct PredictionSets {
   SymbolSet nullable;
 };
 PredictionSets predictionSets(const Grammar& grammar);
+
+// By symbol, the height of the lowest tree that derives a word from it: 0
+// for a terminal, 1 for a non-terminal with a body of terminals alone, and
+// kNoDerivation for a non-terminal that derives no word.
+inline constexpr int kNoDerivation = INT_MAX;
+std::vector<int> derivationHeights(const Grammar& grammar);
+// The height a body gives its head: one above its highest symbol.
+int bodyHeight(const std::vector<int>& heights, const Symbols& body);
+
+// Whether every symbol of the string vanishes (the empty string does).
+bool vanishes(const PredictionSets& sets, const Symbols& symbols);
+// First of a string of symbols, without the empty string: the terminals a
+// derivation of it can begin with.
+SymbolSet firstOfString(const PredictionSets& sets, const Symbols& symbols);
+// The terminals of a set in the order the notation writes them
+// (Grammar::rank), the end marker among them when `withEnd`.
+Symbols inWritingOrder(const Grammar& grammar, const SymbolSet& set, bool withEnd = false);
 
 // One LL(1) conflict: two productions of one head predicted on one
 // terminal (kNoSymbol for the end of input).

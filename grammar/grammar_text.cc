@@ -49,6 +49,11 @@ std::string bodyText(const Grammar& grammar, const std::vector<Symbol>& body) {
   return text;
 }
 
+std::string productionText(const Grammar& grammar, int production) {
+  const Production& p = grammar.productions[static_cast<size_t>(production)];
+  return grammar.name(p.head) + (grammar.notation == Notation::kClassic ? "->" : " -> ") + bodyText(grammar, p.body);
+}
+
 std::string ruleText(const Grammar& grammar, Symbol head) {
   bool classic = grammar.notation == Notation::kClassic;
   std::string text = grammar.name(head) + (classic ? "->" : " -> ");

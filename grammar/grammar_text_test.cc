@@ -25,4 +25,14 @@ TEST(TokenNotation, WrittenTextReadsBackAsTheSameGrammar) {
   for (Symbol s = 0; s < first.grammar.symbolCount(); ++s) EXPECT_EQ(again.grammar.name(s), first.grammar.name(s));
 }
 
+TEST(ProductionText, EachNotationWritesItsOwnArrowAndEmptyBody) {
+  Grammar classic = classicGrammar({"S->aSb|e"});
+  EXPECT_EQ(productionText(classic, 0), "S->aSb");
+  EXPECT_EQ(productionText(classic, 1), "S->e");
+  TokenReading tokens = readTokenGrammar("E -> E '|' id |\n");
+  ASSERT_TRUE(tokens.isSound());
+  EXPECT_EQ(productionText(tokens.grammar, 0), "E -> E '|' id");
+  EXPECT_EQ(productionText(tokens.grammar, 1), "E -> \xCE\xB5");
+}
+
 }  // namespace

@@ -11,8 +11,11 @@ Grammar classicGrammarOf(const Row& ruleLines) {
 }
 
 GrammarTextReading readGrammarText(std::string_view text, Notation notation) {
+  return readEditorGrammar(parseGrammarFile(text).text, notation);
+}
+
+GrammarTextReading readEditorGrammar(std::string_view editor, Notation notation) {
   GrammarTextReading out;
-  std::string editor = parseGrammarFile(text).text;
   if (notation == Notation::kTokens || declaresTokenNotation(editor)) {
     TokenReading reading = readTokenGrammar(editor);
     // Each message names its line already.

@@ -20,6 +20,10 @@ struct GrammarTextReading {
 // Reads the text of a grammar file (a word line is taken out).  `notation`
 // is the one to read in when the text does not declare the token notation.
 GrammarTextReading readGrammarText(std::string_view text, Notation notation = Notation::kClassic);
+// The same for an editor text, whose word lines are out already (lines
+// joined by LF or CR LF): a text that was a file once is not read as one
+// twice, so a byte order mark of its own stays in it.
+GrammarTextReading readEditorGrammar(std::string_view editor, Notation notation = Notation::kClassic);
 
 // The typed grammar of a sound classic reading's rule lines.
 Grammar classicGrammarOf(const Row& ruleLines);
