@@ -14,7 +14,7 @@
 #include "cli/graph_commands.h"
 #include "grammar/text_reading.h"
 #include "tables/conflicts.h"
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 const std::vector<CommandInfo>& commandInfos() {
   static const std::vector<CommandInfo> kCommands = {

@@ -6,7 +6,7 @@
 
 #include "grammar/grammar_sets.h"
 #include "grammar/parsing.h"
-#include "writers/grammar_text.h"
+#include "grammar/grammar_text.h"
 
 namespace {
 
