@@ -65,6 +65,8 @@
 #include "grammar/follow.h"
 #include "grammar/grammar_file.h"
 #include "grammar/grammar_sets.h"
+#include "grammar/grammar_text.h"
+#include "grammar/text_reading.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
 #include "graphs/automaton_dot.h"
@@ -727,8 +729,37 @@ void checkGrammarFile(std::string_view bytes, Problems& problems) {
   GrammarFile file = parseGrammarFile(bytes);
   std::string word = file.word.value_or("");
   if (word.find_first_of("\r\n") != std::string::npos) return;
-  GrammarFile again = parseGrammarFile(grammarFileBytes(file.text, word));
-  if (again.text != file.text || again.word.value_or("") != word) problems.push_back("a grammar file that does not read back");
+  GrammarFile again = parseGrammarFile(grammarFileBytes(file.text, word, file.notation));
+  if (again.text != file.text || again.word.value_or("") != word || again.notation != file.notation)
+    problems.push_back("a grammar file that does not read back");
+}
+
+// A sound grammar written in its notation reads back as the same symbols
+// and productions, in either notation: what the editor shows after a
+// transformation or a new-grammar template must be what was meant.  Symbols
+// are compared by name, since grouping a head's lines may change the order
+// in which terminals are first met, and so their numbers.
+std::vector<std::string> namedProductions(const Grammar& grammar) {
+  std::vector<std::string> out;
+  for (const Production& p : grammar.productions) {
+    std::string text = grammar.name(p.head) + " ->";
+    for (Symbol s : p.body) text += (grammar.isTerminal(s) ? " t:" : " n:") + grammar.name(s);
+    out.push_back(text);
+  }
+  return out;
+}
+
+void checkNotationRoundTrip(std::string_view editor, Problems& problems) {
+  for (Notation notation : {Notation::kClassic, Notation::kTokens}) {
+    GrammarTextReading first = readEditorGrammar(editor, notation);
+    if (!first.isSound() || first.grammar.productions.empty()) continue;
+    if (notation == Notation::kClassic && !fitsClassicNotation(first.grammar)) continue;
+    std::string written = grammarText(first.grammar);
+    GrammarTextReading again = readEditorGrammar(written, notation);
+    if (!again.isSound() || namedProductions(again.grammar) != namedProductions(first.grammar))
+      problems.push_back(std::string(notation == Notation::kTokens ? "the token" : "the classic") +
+                         " notation does not read back what it wrote: " + written.substr(0, 200));
+  }
 }
 
 // The word, and a word derived from the grammar.
@@ -926,7 +957,11 @@ std::vector<std::string> checkTarget(FuzzTarget target, std::string_view whole) 
     return problems;
   }
   Input input(whole);
-  if (target == FuzzTarget::kReading) checkGrammarFile(whole, problems);
+  if (target == FuzzTarget::kReading) {
+    checkGrammarFile(whole, problems);
+    size_t end = whole.find('\n');
+    if (end != std::string_view::npos) checkNotationRoundTrip(whole.substr(end + 1), problems);
+  }
   std::optional<Parsing> model = modelOf(input, problems);
   if (!model || target == FuzzTarget::kReading) return problems;
   switch (target) {
