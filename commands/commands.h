@@ -9,7 +9,7 @@
 enum class TableKind { kLL1, kSLR, kLR1, kLALR };
 inline constexpr TableKind kTableKinds[] = {TableKind::kLL1, TableKind::kSLR, TableKind::kLR1, TableKind::kLALR};
 
-// "LL1", "SLR", "LR1" or "LALR", the names the window's mode words carry.
+// "LL1", "SLR", "LR1" or "LALR", as titles, reports and tests name the tables.
 const char* tableName(TableKind kind);
 // The kind of one of those names.  Any other name is a fault of the
 // program, not of its user: it ends the program with a message.

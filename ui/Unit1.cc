@@ -140,15 +140,8 @@ QString count(qsizetype n, const char* one, const char* many) {
   return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
 }
 
-// The command names, as the buttons show them.
-QString gridCommandName(TableKind kind, bool trace) {
-  switch (kind) {
-    case TableKind::kLL1: return trace ? "LL1 Evaluation" : "LL1 Table";
-    case TableKind::kSLR: return trace ? "SLR Evaluation" : "SLR Table";
-    case TableKind::kLR1: return trace ? "LR Evaluation" : "LR Table";
-    case TableKind::kLALR: return trace ? "LALR Evaluate" : "LALR Table";
-  }
-  return {};
+QString captionOf(const CommandInfo& command) {
+  return QString::fromUtf8(command.caption.data(), static_cast<qsizetype>(command.caption.size()));
 }
 
 }  // namespace
@@ -469,21 +462,23 @@ QString TForm1::dimFormerResults() {
   return any ? tr("The dimmed results are of the grammar before; a command shows this one's.") : QString();
 }
 
-void TForm1::setTitle(const char* title) {
+void TForm1::setTitle(const QString& title) {
   Label2->setText(title);
   Label2->adjustSize();
 }
 
-void TForm1::runListing(const QString& name, const char* title, ListingKind kind) {
+void TForm1::showListing(const CommandInfo& command) {
+  ListingKind kind = command.listing;
+  QString name = captionOf(command);
   inBackground(
       name,
-      [kind](const Parsing& grammar) {
-        Listing listed = listing(grammar, kind);
-        return std::pair{linesOf(listed.lines), linesOf(listed.similarTable)};
+      [&command](const Parsing& grammar) {
+        CommandResult listed = computeCommand(command, grammar, HString());
+        return std::pair{linesOf(listed.listing), linesOf(listed.similarTable)};
       },
-      [this, name, title, kind](std::pair<Lines, Lines>& result) {
+      [this, name, kind](std::pair<Lines, Lines>& result) {
         bool items = kind != ListingKind::kFirst && kind != ListingKind::kFollow;
-        setTitle(title);
+        setTitle(name + QLatin1Char(':'));
         if (items) explainHooks_->lrCommandRan(model);
         resultLines_ = std::move(result.first);
         resultName_ = name;
@@ -517,32 +512,22 @@ void TForm1::runListing(const QString& name, const char* title, ListingKind kind
       });
 }
 
-void TForm1::showFirst() { runListing("First", "First:", ListingKind::kFirst); }
-
-void TForm1::showFollow() { runListing("Follow", "Follow:", ListingKind::kFollow); }
-
-// The mode words: a table name, or a table name followed by "EVALUATION".
-void TForm1::showGridResult(HString mode) {
-  int evaluationAt = mode.find("EVALUATION");
-  TableKind kind = tableKindNamed(evaluationAt == -1 ? mode : mode.getSubString(0, evaluationAt));
-  bool trace = evaluationAt != -1;
+void TForm1::showGridResult(const CommandInfo& command) {
+  TableKind kind = command.table;
+  bool trace = command.kind == CommandKind::kEvaluation;
   std::string word = trace ? utf8(Edit1->text()) : std::string();
   struct GridResult {
     Cells cells;
     int conflicts = 0;
   };
-  QString name = gridCommandName(kind, trace);
+  QString name = captionOf(command);
   inBackground(
       name,
-      [kind, trace, word](const Parsing& grammar) {
+      [&command, word](const Parsing& grammar) {
+        CommandResult computed = computeCommand(command, grammar, HString(word.data(), static_cast<int>(word.size())));
         GridResult result;
-        if (!trace) {
-          result.cells = cellsOf(table(grammar, kind));
-          return result;
-        }
-        Evaluation parsed = evaluation(grammar, kind, HString(word.data(), static_cast<int>(word.size())));
-        result.conflicts = parsed.conflicts;
-        if (!parsed.refused()) result.cells = cellsOf(parsed.trace);
+        result.conflicts = computed.conflicts;
+        if (computed.isTable) result.cells = cellsOf(computed.table);
         return result;
       },
       [this, kind, trace, name, word](GridResult& result) {
@@ -614,8 +599,6 @@ void TForm1::markResult(bool trace) {
   for (int col = 1; col < grid->colCount(); ++col) grid->setMark(col, last, mark);
 }
 
-bool TForm1::checkConflicts(HString name) { return warnOfConflicts(countConflicts(model, name), tableKindNamed(name)); }
-
 bool TForm1::warnOfConflicts(int count, TableKind kind) {
   if (count == 0) return false;
   TForm3* warning = createForm<TForm3>();
@@ -624,12 +607,6 @@ bool TForm1::warnOfConflicts(int count, TableKind kind) {
   warning->exec();
   return true;
 }
-
-void TForm1::showLR0Items() { runListing("LR0 Items", "LR0 Items:", ListingKind::kLR0Items); }
-
-void TForm1::showLR1Items() { runListing("LR1 Items", "LR1 Items:", ListingKind::kLR1Items); }
-
-void TForm1::showLalrItems() { runListing("LALR Items", "LALR Items:", ListingKind::kLalrItems); }
 
 void TForm1::ComboBox1Change() {
   guarded(this, [&] {
@@ -662,35 +639,45 @@ void TForm1::pickExample(int index) {
   ComboBox1Change();
 }
 
-void TForm1::BitBtn1Click() { analysis([&] { showLalrItems(); }); }
-void TForm1::BitBtn2Click() { analysis([&] { showFirst(); }); }
-void TForm1::BitBtn3Click() { analysis([&] { showLR0Items(); }); }
-void TForm1::BitBtn4Click() { analysis([&] { showGridResult("LL1"); }); }
-void TForm1::BitBtn5Click() { analysis([&] { showGridResult("SLR"); }); }
-void TForm1::BitBtn6Click() {
-  lastEvaluation_ = &TForm1::BitBtn6Click;
-  analysis([&] { showGridResult("SLREVALUATION"); });
+void TForm1::runCommand(const CommandInfo& command) {
+  if (command.kind == CommandKind::kEvaluation) lastEvaluation_ = &command;
+  analysis([&] { command.kind == CommandKind::kListing ? showListing(command) : showGridResult(command); });
 }
-void TForm1::BitBtn7Click() { analysis([&] { showFollow(); }); }
-void TForm1::BitBtn8Click() {
-  lastEvaluation_ = &TForm1::BitBtn8Click;
-  analysis([&] { showGridResult("LL1EVALUATION"); });
+
+std::vector<QAbstractButton*> TForm1::buttons() const {
+  return {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6, BitBtn7, BitBtn8,
+          BitBtn9, BitBtn10, BitBtn11, BitBtn12, BitBtn13, BitBtn14, BitBtn15};
 }
-void TForm1::BitBtn9Click() { analysis([&] { showGridResult("LR1"); }); }
-void TForm1::BitBtn10Click() {
-  lastEvaluation_ = &TForm1::BitBtn10Click;
-  analysis([&] { showGridResult("LR1EVALUATION"); });
+
+const CommandInfo* TForm1::commandOf(const QAbstractButton* button) const {
+  return commandCaptioned(utf8(button->text()));
 }
-void TForm1::BitBtn11Click() { analysis([&] { showLR1Items(); }); }
-void TForm1::BitBtn12Click() { analysis([&] { showGridResult("LALR"); }); }
-void TForm1::BitBtn13Click() {
-  lastEvaluation_ = &TForm1::BitBtn13Click;
-  analysis([&] { showGridResult("LALREVALUATION"); });
+
+QAbstractButton* TForm1::buttonOf(const CommandInfo& command) const {
+  for (QAbstractButton* button : buttons())
+    if (commandOf(button) == &command) return button;
+  return nullptr;
 }
+
+void TForm1::runButton(const QAbstractButton* button) { runCommand(*commandOf(button)); }
+
+void TForm1::BitBtn1Click() { runButton(BitBtn1); }
+void TForm1::BitBtn2Click() { runButton(BitBtn2); }
+void TForm1::BitBtn3Click() { runButton(BitBtn3); }
+void TForm1::BitBtn4Click() { runButton(BitBtn4); }
+void TForm1::BitBtn5Click() { runButton(BitBtn5); }
+void TForm1::BitBtn6Click() { runButton(BitBtn6); }
+void TForm1::BitBtn7Click() { runButton(BitBtn7); }
+void TForm1::BitBtn8Click() { runButton(BitBtn8); }
+void TForm1::BitBtn9Click() { runButton(BitBtn9); }
+void TForm1::BitBtn10Click() { runButton(BitBtn10); }
+void TForm1::BitBtn11Click() { runButton(BitBtn11); }
+void TForm1::BitBtn12Click() { runButton(BitBtn12); }
+void TForm1::BitBtn13Click() { runButton(BitBtn13); }
 void TForm1::BitBtn14Click() { close(); }
 void TForm1::BitBtn15Click() { createForm<TForm2>()->exec(); }
 
-void TForm1::runLastEvaluation() { (this->*lastEvaluation_)(); }
+void TForm1::runLastEvaluation() { runCommand(*lastEvaluation_); }
 
 // ---- files
 
@@ -967,7 +954,9 @@ void TForm1::editCommand(const char* slot) {
 
 // ---- windows of their own
 
-void TForm1::openDiagram(GraphKind kind) { analysis([&] { openDiagramWindow(ruleTextsOf(model.rules), kind, this); }); }
+void TForm1::openDiagram(GraphKind kind) {
+  analysis([&] { openDiagramWindow(ruleTextsOf(model.rules), kind, this); });
+}
 
 void TForm1::openStepper(TableKind kind) {
   analysis([&] {
@@ -1025,6 +1014,10 @@ void TForm1::openTransform(TransformKind kind) {
   });
 }
 
-void TForm1::showGrammarReport() { analysis([&] { explainHooks_->openReport(model.rules, Edit1->text()); }); }
+void TForm1::showGrammarReport() {
+  analysis([&] { explainHooks_->openReport(model.rules, Edit1->text()); });
+}
 
-void TForm1::explainTable(TableKind kind) { analysis([&] { explainHooks_->openTable(kind, model.rules); }); }
+void TForm1::explainTable(TableKind kind) {
+  analysis([&] { explainHooks_->openTable(kind, model.rules); });
+}

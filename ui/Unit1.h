@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "commands/commands.h"
+#include "commands/registry.h"
 #include "core/hstring.h"
 #include "grammar/parsing.h"
 #include "writers/format.h"
@@ -58,13 +59,14 @@ class TForm1 : public QMainWindow {
   void mergeRules();
   void validateGrammar();
 
-  void showFirst();
-  void showFollow();
-  void showGridResult(HString mode);
-  bool checkConflicts(HString name);
-  void showLR0Items();
-  void showLR1Items();
-  void showLalrItems();
+  // Runs a listing, table or evaluation of the registry, as its button does.
+  void runCommand(const CommandInfo& command);
+  // The registry's command of one of the fifteen buttons, none for Exit and
+  // Info; and the button of a command, none when it has no button.
+  const CommandInfo* commandOf(const QAbstractButton* button) const;
+  QAbstractButton* buttonOf(const CommandInfo& command) const;
+  // The fifteen buttons of the form.
+  std::vector<QAbstractButton*> buttons() const;
 
   // The classic form: every control below lies on it.
   QWidget* Client;
@@ -190,12 +192,14 @@ class TForm1 : public QMainWindow {
   // grammar, and `show` with its plain result on the window thread.
   template <class Compute, class Show>
   void inBackground(const QString& name, Compute compute, Show show);
-  void runListing(const QString& name, const char* title, ListingKind kind);
+  void showListing(const CommandInfo& command);
+  void showGridResult(const CommandInfo& command);
+  void runButton(const QAbstractButton* button);
   void fillGrid(const Cells& cells);
 
   // The Warning dialog for a table with conflicts; false when there are none.
   bool warnOfConflicts(int count, TableKind kind);
-  void setTitle(const char* title);
+  void setTitle(const QString& title);
   // Results kept from the grammar before (as the classic form keeps them)
   // are dimmed until a command shows this grammar's; a word for the status
   // line when there were any.
@@ -236,7 +240,7 @@ class TForm1 : public QMainWindow {
   QString resultName_;
   Lines listingLines_;
   QString listingName_;
-  void (TForm1::*lastEvaluation_)() = &TForm1::BitBtn8Click;
+  const CommandInfo* lastEvaluation_ = &evaluationCommand(TableKind::kLL1);
   // Unsaved work that an example replaced: only Ctrl+Z brings it back, so leaving asks.
   bool setAsideWork_ = false;
   ExplainHooks* explainHooks_ = nullptr;

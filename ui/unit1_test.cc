@@ -54,6 +54,7 @@ class Unit1Test : public QObject {
   void noSelectedExampleEmptiesTheEditor();
   void aConflictRefusesTheEvaluationWithAWarningEachTime();
   void exitAndTheCloseBoxEndTheProgram();
+  void everyButtonIsACommandOfTheRegistry();
 };
 
 void Unit1Test::startUpShowsTheSplashThenExampleTwo() {
@@ -316,6 +317,30 @@ void Unit1Test::exitAndTheCloseBoxEndTheProgram() {
              0);
     QVERIFY(!form->isVisible());
   }
+}
+
+// The thirteen analysis buttons run the registry's commands, found by their
+// captions; Exit and Info are no commands.
+void Unit1Test::everyButtonIsACommandOfTheRegistry() {
+  auto form = openMainWindow();
+  int commands = 0;
+  for (QAbstractButton* button : form->buttons()) {
+    const CommandInfo* command = form->commandOf(button);
+    bool none = button == form->BitBtn14 || button == form->BitBtn15;
+    QCOMPARE(command == nullptr, none);
+    if (none) continue;
+    ++commands;
+    QCOMPARE(QString::fromUtf8(command->caption.data(), command->caption.size()), button->text());
+    QCOMPARE(form->buttonOf(*command), button);
+  }
+  QCOMPARE(commands, 13);
+  for (const CommandInfo& command : commandRegistry())
+    QCOMPARE(form->buttonOf(command) != nullptr, !command.caption.empty());
+
+  // The button's command is what it shows: the LALR evaluation's trace.
+  click(form->BitBtn13);
+  QCOMPARE(form->StringGrid1->cells(3, 0), QString("Action"));
+  QCOMPARE(form->StringGrid1->mark(1, form->StringGrid1->rowCount() - 1), StringGrid::Mark::Accept);
 }
 
 QTEST_MAIN(Unit1Test)
