@@ -32,6 +32,7 @@
 #include "Forms.h"
 #include "GrammarDocument.h"
 #include "GrammarHistory.h"
+#include "GrammarSession.h"
 #include "Info.h"
 #include "Look.h"
 #include "MainMenu.h"
@@ -48,15 +49,6 @@
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
 #include "tables/conflicts.h"
-
-// The analysis state of the whole run; every command works on these.  They
-// are built before any window and destroyed after the last one, in reverse.
-// The worker thread builds a model of its own from the sound rule lines.
-namespace {
-Row grammarLines;
-Row grammarListing;
-Parsing model;
-}  // namespace
 
 namespace {
 
@@ -168,6 +160,7 @@ TForm1::~TForm1() = default;
 void TForm1::createControls() {
   setObjectName("Form1");
   setWindowTitle("Tablomat");
+  session_ = std::make_unique<GrammarSession>();
   Client = new QWidget(this);
   Client->setObjectName("Client");
   setCentralWidget(Client);
@@ -233,6 +226,7 @@ void TForm1::createControls() {
   Edit1->setFont(courierNew(19));
   Edit1->setGeometry(656, 272, 337, 29);
   connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::runLastEvaluation);
+  connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& word) { session_->setWord(utf8(word)); });
   Edit1->installEventFilter(this);
 
   struct Command {
@@ -381,7 +375,7 @@ void TForm1::inBackground(const QString& name, Compute compute, Show show) {
   auto result = std::make_shared<std::optional<Result>>();
   runner_->start(
       name,
-      [lines = ruleTextsOf(model.rules), compute, result](const BackgroundJob::Progress&) {
+      [lines = session_->ruleTexts(), compute, result](const BackgroundJob::Progress&) {
         // Every library string of the work lives and dies inside this call.
         Parsing own;
         loadRuleTexts(own, lines);
@@ -398,45 +392,38 @@ bool TForm1::refreshGrammar() {
   if (Memo1->document()->isModified()) {
     Memo1->document()->setModified(false);
     readGrammar();
-    if (!ListBox3->isHidden()) return false;
-    grammarListing = model.productions;
-    listingLines_ = linesOf(grammarListing);
+    if (!session_->isSound()) return false;
+    listingLines_ = linesOf(session_->listing());
     listingName_ = tr("Grammar Listing");
     showLines(Memo4, listingLines_);
     dim(Memo4, false);
     listingPane_->setNumbered(true);
     caretToStart(Memo4, false);
   }
-  return ListBox3->isHidden();
+  return session_->isSound();
 }
 
 void TForm1::readGrammar() {
   QByteArray text = Memo1->toPlainText().toUtf8();
-  readText_.assign(text.constData(), static_cast<size_t>(text.size()));
-  grammarLines = splitRuleLines(editorText(readText_));
-  mergeRules();
-  validateGrammar();
-  if (ListBox3->isHidden()) model.loadRules(grammarLines);
+  session_->read(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+  showGrammarMessages();
 }
 
-void TForm1::mergeRules() { ::mergeRules(grammarLines); }
-
-void TForm1::validateGrammar() {
-  readMessages_ = ::validateGrammar(grammarLines);
-  if (readMessages_.getCount() == 0) {
+void TForm1::showGrammarMessages() {
+  if (session_->isSound()) {
     ListBox3->hide();
     return;
   }
   ListBox3->clear();
   ListBox3->show();
   ListBox3->raise();
-  for (const HString& message : readMessages_) {
+  for (const HString& message : session_->messages()) {
     auto* item = new QListWidgetItem(shown(message), ListBox3);
     item->setToolTip(errorHint(item->text()));
     item->setSizeHint(QSize(0, static_cast<int>(kErrorItemHeight * zoom_->factor())));
   }
   say(tr("The grammar has %1: click one to select its line in the editor.")
-          .arg(count(readMessages_.getCount(), "error", "errors")));
+          .arg(count(session_->messages().getCount(), "error", "errors")));
 }
 
 void TForm1::dim(QWidget* pane, bool former) {
@@ -479,7 +466,7 @@ void TForm1::showListing(const CommandInfo& command) {
       [this, name, kind](std::pair<Lines, Lines>& result) {
         bool items = kind != ListingKind::kFirst && kind != ListingKind::kFollow;
         setTitle(name + QLatin1Char(':'));
-        if (items) explainHooks_->lrCommandRan(model);
+        if (items) explainHooks_->lrCommandRan(session_->model());
         resultLines_ = std::move(result.first);
         resultName_ = name;
         size_t shown = showLines(Memo3, resultLines_);
@@ -515,7 +502,7 @@ void TForm1::showListing(const CommandInfo& command) {
 void TForm1::showGridResult(const CommandInfo& command) {
   TableKind kind = command.table;
   bool trace = command.kind == CommandKind::kEvaluation;
-  std::string word = trace ? utf8(Edit1->text()) : std::string();
+  std::string word = trace ? session_->word() : std::string();
   struct GridResult {
     Cells cells;
     int conflicts = 0;
@@ -531,15 +518,15 @@ void TForm1::showGridResult(const CommandInfo& command) {
         return result;
       },
       [this, kind, trace, name, word](GridResult& result) {
-        if (kind != TableKind::kLL1) explainHooks_->lrCommandRan(model);
-        if (trace) explainHooks_->evaluationRan(model, QString::fromStdString(word));
+        if (kind != TableKind::kLL1) explainHooks_->lrCommandRan(session_->model());
+        if (trace) explainHooks_->evaluationRan(session_->model(), QString::fromStdString(word));
         if (trace && warnOfConflicts(result.conflicts, kind)) return;
         StringGrid1->setDefaultColWidth(trace ? 250 : kind == TableKind::kLL1 ? 100 : 60);
         if (result.cells.empty()) return;
         fillGrid(result.cells);
         dim(StringGrid1, false);
         markResult(trace);
-        if (!trace) explainHooks_->tableShown(kind, model.rules);
+        if (!trace) explainHooks_->tableShown(kind, session_->ruleLines());
         gridCells_ = std::move(result.cells);
         gridName_ = name;
         giveBackMemory();
@@ -603,7 +590,7 @@ bool TForm1::warnOfConflicts(int count, TableKind kind) {
   if (count == 0) return false;
   TForm3* warning = createForm<TForm3>();
   warning->setMessage(conflictMessage(count));
-  explainHooks_->offerIn(warning, kind, model.rules);
+  explainHooks_->offerIn(warning, kind, session_->ruleLines());
   warning->exec();
   return true;
 }
@@ -630,7 +617,7 @@ void TForm1::ComboBox1Change() {
     document_->markKept({});
     refreshGrammar();
     QString stale = dimFormerResults();
-    if (!stale.isEmpty() && ListBox3->isHidden()) say(stale, true);
+    if (!stale.isEmpty() && session_->isSound()) say(stale, true);
   });
 }
 
@@ -745,7 +732,7 @@ bool TForm1::loadFile(const QString& path) {
   QString name = QFileInfo(path).fileName();
   QString opened = read->word ? tr("Opened %1.").arg(name)
                               : tr("Opened %1; it has no #word: line, so the word field is empty.").arg(name);
-  if (ListBox3->isHidden()) say((opened + QLatin1Char(' ') + dimFormerResults()).trimmed(), true);
+  if (session_->isSound()) say((opened + QLatin1Char(' ') + dimFormerResults()).trimmed(), true);
   else dimFormerResults();
   return true;
 }
@@ -833,24 +820,24 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::showErrorPlace(int row) {
   QByteArray now = Memo1->toPlainText().toUtf8();
-  if (std::string_view(now.constData(), static_cast<size_t>(now.size())) != readText_) {
+  if (std::string_view(now.constData(), static_cast<size_t>(now.size())) != session_->text()) {
     say(tr("The grammar changed since it was read; a command reads it again."));
     return;
   }
-  std::optional<SourcePlace> place = placeOfMessage(readText_, readMessages_, row);
+  std::optional<int> line = session_->lineOfMessage(row);
   QString hint = ListBox3->item(row) != nullptr ? errorHint(ListBox3->item(row)->text()) : QString();
-  if (!place) {
+  if (!line) {
     say(tr("This message is about the whole grammar, not one line. %1").arg(hint).trimmed(), true);
     return;
   }
-  QTextBlock block = Memo1->document()->findBlockByNumber(place->line);
+  QTextBlock block = Memo1->document()->findBlockByNumber(*line);
   QTextCursor cursor(block);
   cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
   Memo1->setTextCursor(cursor);
   Memo1->ensureCursorVisible();
   Memo1->setFocus();
-  say(hint.isEmpty() ? tr("Line %1 of the grammar.").arg(place->line + 1)
-                     : tr("Line %1 of the grammar. %2").arg(place->line + 1).arg(hint),
+  say(hint.isEmpty() ? tr("Line %1 of the grammar.").arg(*line + 1)
+                     : tr("Line %1 of the grammar. %2").arg(*line + 1).arg(hint),
       true);
 }
 
@@ -955,13 +942,12 @@ void TForm1::editCommand(const char* slot) {
 // ---- windows of their own
 
 void TForm1::openDiagram(GraphKind kind) {
-  analysis([&] { openDiagramWindow(ruleTextsOf(model.rules), kind, this); });
+  analysis([&] { openDiagramWindow(session_->ruleTexts(), kind, this); });
 }
 
 void TForm1::openStepper(TableKind kind) {
   analysis([&] {
-    QByteArray word = Edit1->text().toUtf8();
-    openParseStepper(ruleTextsOf(model.rules), kind, std::string(word.constData(), static_cast<size_t>(word.size())), this);
+    openParseStepper(session_->ruleTexts(), kind, session_->word(), this);
   });
 }
 
@@ -971,7 +957,7 @@ void TForm1::openPractice(int question) {
         this,
         [this]() -> std::optional<std::vector<std::string>> {
           if (!refreshGrammar()) return std::nullopt;
-          return ruleTextsOf(model.rules);
+          return session_->ruleTexts();
         },
         static_cast<PracticeWindow::Question>(question));
   });
@@ -1015,9 +1001,9 @@ void TForm1::openTransform(TransformKind kind) {
 }
 
 void TForm1::showGrammarReport() {
-  analysis([&] { explainHooks_->openReport(model.rules, Edit1->text()); });
+  analysis([&] { explainHooks_->openReport(session_->ruleLines(), QString::fromStdString(session_->word())); });
 }
 
 void TForm1::explainTable(TableKind kind) {
-  analysis([&] { explainHooks_->openTable(kind, model.rules); });
+  analysis([&] { explainHooks_->openTable(kind, session_->ruleLines()); });
 }

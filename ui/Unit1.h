@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@ class ElasticLayout;
 class ExplainHooks;
 class GrammarDocument;
 class GrammarHistory;
+class GrammarSession;
 class MainMenu;
 class NumberedPane;
 class QAbstractButton;
@@ -56,8 +58,8 @@ class TForm1 : public QMainWindow {
   // is sound and a command may run.
   bool refreshGrammar();
   void readGrammar();
-  void mergeRules();
-  void validateGrammar();
+  // The grammar as last read, and the word.
+  const GrammarSession& session() const { return *session_; }
 
   // Runs a listing, table or evaluation of the registry, as its button does.
   void runCommand(const CommandInfo& command);
@@ -230,9 +232,9 @@ class TForm1 : public QMainWindow {
   NumberedPane* listingPane_ = nullptr;
   QLabel* zoomLabel_ = nullptr;
 
-  // The last reading: its editor text and messages, for error clicks.
-  std::string readText_;
-  Row readMessages_;
+  // The grammar the commands work on.
+  std::unique_ptr<GrammarSession> session_;
+  void showGrammarMessages();
   // What the grid and the panes show, as computed.
   Cells gridCells_;
   QString gridName_;

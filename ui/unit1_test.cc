@@ -8,9 +8,11 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QWindow>
 
 #include "Forms.h"
+#include "GrammarSession.h"
 #include "Info.h"
 #include "Warning.h"
 #include "test_support.h"
@@ -55,6 +57,7 @@ class Unit1Test : public QObject {
   void aConflictRefusesTheEvaluationWithAWarningEachTime();
   void exitAndTheCloseBoxEndTheProgram();
   void everyButtonIsACommandOfTheRegistry();
+  void soundnessIsTheReadingsNotTheErrorList();
 };
 
 void Unit1Test::startUpShowsTheSplashThenExampleTwo() {
@@ -341,6 +344,29 @@ void Unit1Test::everyButtonIsACommandOfTheRegistry() {
   click(form->BitBtn13);
   QCOMPARE(form->StringGrid1->cells(3, 0), QString("Action"));
   QCOMPARE(form->StringGrid1->mark(1, form->StringGrid1->rowCount() - 1), StringGrid::Mark::Accept);
+}
+
+// Hiding or showing the error list by hand changes nothing: the reading
+// says whether the grammar is sound.
+void Unit1Test::soundnessIsTheReadingsNotTheErrorList() {
+  auto form = openMainWindow();
+  typeGrammar(*form, {"S->aSb|", "S->x"});
+  QVERIFY(!form->refreshGrammar());
+  QVERIFY(!form->session().isSound());
+  QVERIFY(form->session().messages().getCount() > 0);
+  form->ListBox3->hide();
+  QVERIFY(!form->refreshGrammar());
+  click(form->BitBtn2);
+  QVERIFY(form->Memo3->toPlainText().isEmpty());
+
+  typeGrammar(*form, {"S->aSb|e"});
+  form->ListBox3->show();
+  QVERIFY(form->refreshGrammar());
+  QVERIFY(form->session().isSound());
+  QVERIFY(form->ListBox3->isHidden());
+  click(form->BitBtn2);
+  QCOMPARE(form->Label2->text(), QString("First:"));
+  QVERIFY(!form->Memo3->toPlainText().isEmpty());
 }
 
 QTEST_MAIN(Unit1Test)
