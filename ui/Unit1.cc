@@ -48,6 +48,7 @@
 #include "grammar/parsing.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
+#include "grammar/token_reading.h"
 #include "tables/conflicts.h"
 
 namespace {
@@ -334,6 +335,11 @@ void TForm1::createStatusLine() {
   zoomLabel_ = new QLabel(line);
   zoomLabel_->hide();
   line->addPermanentWidget(zoomLabel_);
+  notationLabel_ = new QLabel(line);
+  notationLabel_->setObjectName("NotationLabel");
+  line->addPermanentWidget(notationLabel_);
+  connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm1::showNotation);
+  showNotation();
   fileLabel_ = new QLabel(line);
   fileLabel_->setObjectName("FileLabel");
   line->addPermanentWidget(fileLabel_);
@@ -355,7 +361,7 @@ void TForm1::createStatusLine() {
 }
 
 template <class Command>
-void TForm1::analysis(Command&& command) {
+void TForm1::analysis(const CommandInfo& info, Command&& command) {
   if (runner_->running()) {
     QApplication::beep();
     say(tr("%1 is still running: wait for it, or press Esc to cancel it.").arg(runner_->what()));
@@ -365,8 +371,19 @@ void TForm1::analysis(Command&& command) {
     // What the status line said of the command before is no longer news.
     statusBar()->clearMessage();
     explainHooks_->commandStarts();
-    if (refreshGrammar()) command();
+    if (refreshGrammar() && !refusesNotation(info)) command();
   });
+}
+
+bool TForm1::refusesNotation(const CommandInfo& command) {
+  if (session_->notation() != Notation::kTokens || command.tokens) return false;
+  QString name = command.caption.empty() ? QString::fromUtf8(command.name.data(), static_cast<qsizetype>(command.name.size()))
+                                         : captionOf(command);
+  say(tr("%1 does not take a grammar in the token notation yet: it needs the classic notation, one character a "
+         "symbol (X->a|b).")
+          .arg(name),
+      true);
+  return true;
 }
 
 template <class Compute, class Show>
@@ -628,7 +645,7 @@ void TForm1::pickExample(int index) {
 
 void TForm1::runCommand(const CommandInfo& command) {
   if (command.kind == CommandKind::kEvaluation) lastEvaluation_ = &command;
-  analysis([&] { command.kind == CommandKind::kListing ? showListing(command) : showGridResult(command); });
+  analysis(command, [&] { command.kind == CommandKind::kListing ? showListing(command) : showGridResult(command); });
 }
 
 std::vector<QAbstractButton*> TForm1::buttons() const {
@@ -694,12 +711,35 @@ bool TForm1::mayDiscardSetAsideWork() {
   return true;
 }
 
-void TForm1::newGrammar() {
+void TForm1::newGrammar() { startGrammar(QString(), tr("An empty grammar: type one rule a line, X->a|b. ")); }
+
+void TForm1::newTokenGrammar() {
+  startGrammar(QString::fromUtf8(kTokenNotationLine.data(), static_cast<qsizetype>(kTokenNotationLine.size())) +
+                   QLatin1Char('\n'),
+               tr("An empty grammar in the token notation: one rule a line, Head -> \u03b1 | \u03b2, symbols "
+                  "separated by blanks (Help > Token Notation). "));
+}
+
+void TForm1::startGrammar(const QString& text, const QString& note) {
   if (!mayDiscardChanges()) return;
   setAsideWork_ = false;
-  history_->replace(QString(), QString());
+  history_->replace(text, QString());
+  Memo1->moveCursor(QTextCursor::End);
   document_->markKept({});
-  say((tr("An empty grammar: type one rule a line, X->a|b. ") + dimFormerResults()).trimmed(), true);
+  say((note + dimFormerResults()).trimmed(), true);
+}
+
+void TForm1::showNotation() {
+  // The declaration stands on the first line, or after a word line: the
+  // first blocks tell, however long the grammar.
+  QString head;
+  for (QTextBlock block = Memo1->document()->begin(); block.isValid() && block.blockNumber() < 3; block = block.next())
+    head += block.text() + QLatin1Char('\n');
+  bool tokens = declaresTokenNotation(utf8(head));
+  notationLabel_->setText(tokens ? tr("Token notation") : tr("Classic notation"));
+  notationLabel_->setProperty("tokens", tokens);
+  notationLabel_->setToolTip(tokens ? tr("Symbols are names separated by blanks: Head -> \u03b1 | \u03b2 (Help > Token Notation).")
+                                    : tr("One character a symbol: X->a|b, e the empty string (Help > Grammar Format)."));
 }
 
 void TForm1::openDialog() {
@@ -942,11 +982,11 @@ void TForm1::editCommand(const char* slot) {
 // ---- windows of their own
 
 void TForm1::openDiagram(GraphKind kind) {
-  analysis([&] { openDiagramWindow(session_->ruleTexts(), kind, this); });
+  analysis(graphCommand(kind), [&] { openDiagramWindow(session_->ruleTexts(), kind, this); });
 }
 
 void TForm1::openStepper(TableKind kind) {
-  analysis([&] {
+  analysis(evaluationCommand(kind), [&] {
     openParseStepper(session_->ruleTexts(), kind, session_->word(), this);
   });
 }
@@ -956,7 +996,7 @@ void TForm1::openPractice(int question) {
     PracticeWindow::open(
         this,
         [this]() -> std::optional<std::vector<std::string>> {
-          if (!refreshGrammar()) return std::nullopt;
+          if (!refreshGrammar() || refusesNotation(*commandNamed("exercise"))) return std::nullopt;
           return session_->ruleTexts();
         },
         static_cast<PracticeWindow::Question>(question));
@@ -970,7 +1010,7 @@ void TForm1::openTransform(TransformKind kind) {
     std::string refusal;  // why the grammar cannot be rewritten, when it cannot
   };
   QString title = QString::fromUtf8(transformTitle(kind).data(), static_cast<int>(transformTitle(kind).size()));
-  analysis([&] {
+  analysis(*commandNamed("transform"), [&] {
     inBackground(
         title,
         [kind](const Parsing& model) {
@@ -1001,9 +1041,10 @@ void TForm1::openTransform(TransformKind kind) {
 }
 
 void TForm1::showGrammarReport() {
-  analysis([&] { explainHooks_->openReport(session_->ruleLines(), QString::fromStdString(session_->word())); });
+  analysis(*commandNamed("report"),
+           [&] { explainHooks_->openReport(session_->ruleLines(), QString::fromStdString(session_->word())); });
 }
 
 void TForm1::explainTable(TableKind kind) {
-  analysis([&] { explainHooks_->openTable(kind, session_->ruleLines()); });
+  analysis(*commandNamed("conflicts"), [&] { explainHooks_->openTable(kind, session_->ruleLines()); });
 }

@@ -162,6 +162,8 @@ class TForm1 : public QMainWindow {
   void explainTable(TableKind kind);
 
   void newGrammar();
+  // An empty grammar in the token notation: its first line declares it.
+  void newTokenGrammar();
   void openDialog();
   bool save();
   bool saveAsDialog();
@@ -187,9 +189,17 @@ class TForm1 : public QMainWindow {
   void showDocumentState();
 
   // Runs an analysis command after the pre-step, inside the failure boundary;
-  // refused, with a word in the status line, while another runs.
+  // refused, with a word in the status line, while another runs, and when
+  // the grammar is in a notation the registry's command does not take.
   template <class Command>
-  void analysis(Command&& command);
+  void analysis(const CommandInfo& info, Command&& command);
+  // Says so, and true, when the grammar read is in the token notation and
+  // the command does not take it yet.
+  bool refusesNotation(const CommandInfo& command);
+  // Empties the editor for a new grammar that begins with `text`.
+  void startGrammar(const QString& text, const QString& note);
+  // The notation the editor's text declares, in the status line.
+  void showNotation();
   // Runs `compute` on the worker thread, on a model of its own of the sound
   // grammar, and `show` with its plain result on the window thread.
   template <class Compute, class Show>
@@ -231,6 +241,7 @@ class TForm1 : public QMainWindow {
   // Memo4, with its margin of production numbers.
   NumberedPane* listingPane_ = nullptr;
   QLabel* zoomLabel_ = nullptr;
+  QLabel* notationLabel_ = nullptr;
 
   // The grammar the commands work on.
   std::unique_ptr<GrammarSession> session_;

@@ -13,6 +13,7 @@
 
 #include "Forms.h"
 #include "GrammarSession.h"
+#include "MainMenu.h"
 #include "Info.h"
 #include "Warning.h"
 #include "test_support.h"
@@ -26,6 +27,10 @@ QStringList gridRow(const StringGrid* grid, int row) {
   for (int col = 0; col < grid->colCount(); ++col) texts.append(grid->cells(col, row));
   return texts;
 }
+
+QString notationShown(TForm1& form) { return form.findChild<QLabel*>("NotationLabel")->text(); }
+
+const QStringList kTokenExpressions{"E -> E + T | T", "T -> T * F | F", "F -> ( E ) | id | num"};
 
 int markedCells(const StringGrid* grid, StringGrid::Mark mark) {
   int count = 0;
@@ -58,6 +63,8 @@ class Unit1Test : public QObject {
   void exitAndTheCloseBoxEndTheProgram();
   void everyButtonIsACommandOfTheRegistry();
   void soundnessIsTheReadingsNotTheErrorList();
+  void theStatusLineNamesTheNotationAndNewTokenGrammarStartsOne();
+  void aTokenGrammarIsRefusedByTheCommandsThatCannotTakeIt();
 };
 
 void Unit1Test::startUpShowsTheSplashThenExampleTwo() {
@@ -367,6 +374,69 @@ void Unit1Test::soundnessIsTheReadingsNotTheErrorList() {
   click(form->BitBtn2);
   QCOMPARE(form->Label2->text(), QString("First:"));
   QVERIFY(!form->Memo3->toPlainText().isEmpty());
+}
+
+void Unit1Test::theStatusLineNamesTheNotationAndNewTokenGrammarStartsOne() {
+  auto form = openMainWindow();
+  QCOMPARE(notationShown(*form), QString("Classic notation"));
+  QAction* newTokens = form->menus()->find("New Token Grammar");
+  QVERIFY(newTokens != nullptr);
+  QVERIFY(form->menus()->find("New Classic Grammar") != nullptr);
+  {
+    ModalAnswerer answerer;
+    form->menus()->find("Token Notation")->trigger();
+    QCOMPARE(answerer.seen.size(), 1);
+    QString help = answerer.seen[0].texts.join('\n');
+    for (const char* part : {"#notation: tokens", "#word:", "continues the rule above", "'+'", "$", "id + num * ( id )"})
+      QVERIFY2(help.contains(QString::fromUtf8(part)), part);
+  }
+  {
+    // The example shown is no work to save: nothing is asked.
+    ModalAnswerer answerer;
+    newTokens->trigger();
+    QVERIFY(answerer.seen.isEmpty());
+  }
+  QCOMPARE(form->Memo1->toPlainText(), QString("#notation: tokens\n"));
+  QCOMPARE(notationShown(*form), QString("Token notation"));
+  QVERIFY(form->statusBar()->currentMessage().contains("token notation"));
+  QVERIFY(form->Edit1->text().isEmpty());
+
+  // Typing below the declaration; the grammar reads, its productions listed.
+  for (const QString& line : kTokenExpressions) {
+    typeText(form->Memo1, line);
+    QTest::keyClick(form->Memo1, Qt::Key_Return);
+  }
+  QVERIFY(form->refreshGrammar());
+  QCOMPARE(form->session().notation(), Notation::kTokens);
+  QCOMPARE(linesOf(form->Memo4).mid(0, 3), QStringList({"E -> E + T", "E -> T", "T -> T * F"}));
+  QCOMPARE(linesOf(form->Memo4).size(), 7);
+
+  // Taking the declaration away is the classic notation again.
+  typeGrammar(*form, {"S->a"});
+  QCOMPARE(notationShown(*form), QString("Classic notation"));
+  QVERIFY(form->refreshGrammar());
+  QCOMPARE(form->session().notation(), Notation::kClassic);
+}
+
+void Unit1Test::aTokenGrammarIsRefusedByTheCommandsThatCannotTakeIt() {
+  auto form = openMainWindow();
+  click(form->BitBtn4);
+  GridSnapshot before = snapshot(form->StringGrid1);
+  typeGrammar(*form, QStringList{"#notation: tokens"} + kTokenExpressions);
+  form->Edit1->setText("id + num * ( id )");
+  QVERIFY(!commandCaptioned("SLR Table")->tokens);
+  click(form->BitBtn5);
+  QVERIFY(!form->runner()->running());
+  QCOMPARE(snapshot(form->StringGrid1), before);
+  QCOMPARE(form->statusBar()->currentMessage(),
+           QString("SLR Table does not take a grammar in the token notation yet: it needs the classic notation, one "
+                   "character a symbol (X->a|b)."));
+  click(form->BitBtn2);
+  QVERIFY(form->Memo3->toPlainText().isEmpty());
+  QVERIFY(form->statusBar()->currentMessage().startsWith("First does not take"));
+  // The grammar itself was read: no error list, its productions shown.
+  QVERIFY(form->ListBox3->isHidden());
+  QCOMPARE(linesOf(form->Memo4).first(), QString("E -> E + T"));
 }
 
 QTEST_MAIN(Unit1Test)
