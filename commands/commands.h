@@ -37,6 +37,10 @@ Table lrEvaluation(const Parsing& grammar, HString word, HString kind);
 
 enum class ListingKind { kFirst, kFollow, kLR0Items, kLR1Items, kLalrItems };
 
+// The automata graphs/ draws; the command registry names them too.
+enum class GraphKind { kLR0, kLR1, kLALR };
+inline constexpr GraphKind kGraphKinds[] = {GraphKind::kLR0, GraphKind::kLR1, GraphKind::kLALR};
+
 struct Listing {
   Row lines;
   Row similarTable;  // LALR Items only: which LR(1) states each LALR state merges

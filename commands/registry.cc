@@ -25,7 +25,10 @@ CommandInfo graphEntry(std::string_view name, std::string_view summary, GraphKin
 
 const std::vector<CommandInfo>& commandRegistry() {
   static const std::vector<CommandInfo> kCommands = {
-      {.name = "check", .summary = "read and validate the grammar; list its productions", .kind = kCheck},
+      {.name = "check",
+       .summary = "read and validate the grammar; list its productions",
+       .kind = kCheck,
+       .readsTokens = true},
       listingEntry("first", "the First set of every non-terminal", ListingKind::kFirst, "First"),
       listingEntry("follow", "the Follow set of every non-terminal", ListingKind::kFollow, "Follow"),
       listingEntry("lr0-items", "the LR(0) item sets with their arcs", ListingKind::kLR0Items, "LR0 Items"),
@@ -58,7 +61,7 @@ const std::vector<CommandInfo>& commandRegistry() {
        .summary = "mark a student's answer: sets, a table in CSV, a state's items or a transformed grammar (grade --help)",
        .kind = kExercise},
       // Its help line names the kinds of transform/, so the tool writes it.
-      {.name = "transform", .summary = "KIND [FILE]: the grammar rewritten", .kind = kTransform},
+      {.name = "transform", .summary = "KIND [FILE]: the grammar rewritten", .kind = kTransform, .readsTokens = true},
   };
   return kCommands;
 }

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "commands/commands.h"
-#include "graphs/automaton_graph.h"
 
 enum class CommandKind {
   kCheck,        // reads the grammar and lists its productions
@@ -31,7 +30,9 @@ struct CommandInfo {
   TableKind table = TableKind::kLL1;          // of a kTable or kEvaluation
   ListingKind listing = ListingKind::kFirst;  // of a kListing
   GraphKind graph = GraphKind::kLR0;          // of a kGraph
-  bool tokens = false;  // runs on a grammar in the token notation
+  // Whether the command handles a grammar in the token notation; one that
+  // does not yet refuses such a grammar, in the window as in the tool.
+  bool readsTokens = false;
 };
 
 // Every command, in the order tablomat-cli --help lists them.

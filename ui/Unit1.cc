@@ -376,7 +376,7 @@ void TForm1::analysis(const CommandInfo& info, Command&& command) {
 }
 
 bool TForm1::refusesNotation(const CommandInfo& command) {
-  if (session_->notation() != Notation::kTokens || command.tokens) return false;
+  if (session_->notation() != Notation::kTokens || command.readsTokens) return false;
   QString name = command.caption.empty() ? QString::fromUtf8(command.name.data(), static_cast<qsizetype>(command.name.size()))
                                          : captionOf(command);
   say(tr("%1 does not take a grammar in the token notation yet: it needs the classic notation, one character a "
@@ -1013,8 +1013,9 @@ void TForm1::openTransform(TransformKind kind) {
   analysis(*commandNamed("transform"), [&] {
     inBackground(
         title,
-        [kind](const Parsing& model) {
-          Rewritten done{classicGrammar(ruleTextsOf(model.rules)), std::nullopt, {}};
+        // The typed grammar is plain data, in either notation: the worker takes a copy.
+        [kind, input = session_->model().typed](const Parsing&) {
+          Rewritten done{input, std::nullopt, {}};
           try {
             done.result = transformGrammar(done.input, kind);
           } catch (const TransformRefused& refused) {

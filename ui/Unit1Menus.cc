@@ -50,8 +50,9 @@ const char* const kTokenNotationText =
     "    E -> E + T | T\n"
     "    T -> T * F | F\n"
     "    F -> ( E ) | id | num\n\n"
-    "File > New Token Grammar starts one.  The window reads the notation and lists the productions; "
-    "its analyses take the classic notation for now and say so.";
+    "File > New Token Grammar starts one.  The window reads the notation and lists the productions, and "
+    "the Transform menu rewrites such a grammar in it; the other analyses take the classic notation for now "
+    "and say so.";
 
 // The worked examples are the program's own results on these grammars.
 const char* const kTransformsText =

@@ -424,7 +424,7 @@ void Unit1Test::aTokenGrammarIsRefusedByTheCommandsThatCannotTakeIt() {
   GridSnapshot before = snapshot(form->StringGrid1);
   typeGrammar(*form, QStringList{"#notation: tokens"} + kTokenExpressions);
   form->Edit1->setText("id + num * ( id )");
-  QVERIFY(!commandCaptioned("SLR Table")->tokens);
+  QVERIFY(!commandCaptioned("SLR Table")->readsTokens);
   click(form->BitBtn5);
   QVERIFY(!form->runner()->running());
   QCOMPARE(snapshot(form->StringGrid1), before);
