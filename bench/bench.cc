@@ -393,7 +393,7 @@ void compute(const std::string& name, const Case& c) {
     conflictCount(model, TableKind::kLALR);
     return;
   }
-  computeCommand(name, model, HString(c.word.data(), static_cast<int>(c.word.size())));
+  computeCommand(*commandNamed(name), model, HString(c.word.data(), static_cast<int>(c.word.size())));
 }
 
 // A word of the long grammar: an expression over its first three words.

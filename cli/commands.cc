@@ -17,22 +17,8 @@
 #include "grammar/grammar_text.h"
 
 const std::vector<CommandInfo>& commandInfos() {
-  static const std::vector<CommandInfo> kCommands = {
-      {"check", "read and validate the grammar; list its productions", true},
-      {"first", "the First set of every non-terminal"},
-      {"follow", "the Follow set of every non-terminal"},
-      {"lr0-items", "the LR(0) item sets with their arcs"},
-      {"lr1-items", "the LR(1) item sets with their arcs"},
-      {"lalr-items", "the LALR item sets with their arcs, then the LR(1) similar-state table"},
-      {"ll1-table", "the LL(1) table"},
-      {"slr-table", "the SLR table"},
-      {"lr1-table", "the canonical LR(1) table"},
-      {"lalr-table", "the LALR table"},
-      {"ll1-eval", "parse the word step by step with the LL(1) table"},
-      {"slr-eval", "parse the word step by step with the SLR table"},
-      {"lr1-eval", "parse the word step by step with the LR(1) table"},
-      {"lalr-eval", "parse the word step by step with the LALR table"},
-  };
+  static const std::vector<CommandInfo> kCommands =
+      commandsOfKind({CommandKind::kCheck, CommandKind::kListing, CommandKind::kTable, CommandKind::kEvaluation});
   return kCommands;
 }
 
@@ -43,67 +29,15 @@ bool listed(const std::vector<CommandInfo>& commands, std::string_view name) {
 bool isCommand(std::string_view name) { return listed(commandInfos(), name); }
 
 bool readsTokenNotation(std::string_view name) {
-  for (const auto* commands : {&commandInfos(), &graphCommandInfos(), &explainCommandInfos()})
-    for (const CommandInfo& command : *commands)
-      if (command.name == name) return command.readsTokens;
-  return false;
+  const CommandInfo* command = commandNamed(name);
+  return command && command->readsTokens;
 }
 
 std::string tokenNotationRefusal(std::string_view name) {
   std::string able;
-  for (const auto* commands : {&commandInfos(), &graphCommandInfos(), &explainCommandInfos()})
-    for (const CommandInfo& command : *commands)
-      if (command.readsTokens) able += std::string(command.name) + ", ";
-  return "tablomat-cli: " + std::string(name) + " does not read a grammar in the token notation yet; these do: " + able + "transform";
-}
-
-namespace {
-
-// What a command name asks of the command layer.
-struct Request {
-  enum { kListing, kTable, kEvaluation } what;
-  ListingKind listing = ListingKind::kFirst;
-  TableKind table = TableKind::kLL1;
-};
-
-Request requestOf(std::string_view name) {
-  if (name == "first") return {Request::kListing, ListingKind::kFirst};
-  if (name == "follow") return {Request::kListing, ListingKind::kFollow};
-  if (name == "lr0-items") return {Request::kListing, ListingKind::kLR0Items};
-  if (name == "lr1-items") return {Request::kListing, ListingKind::kLR1Items};
-  if (name == "lalr-items") return {Request::kListing, ListingKind::kLalrItems};
-  TableKind kind = name.starts_with("ll1-")   ? TableKind::kLL1
-                   : name.starts_with("slr-") ? TableKind::kSLR
-                   : name.starts_with("lr1-") ? TableKind::kLR1
-                                              : TableKind::kLALR;
-  return {name.ends_with("-table") ? Request::kTable : Request::kEvaluation, ListingKind::kFirst, kind};
-}
-
-}  // namespace
-
-Result computeCommand(std::string_view name, const Parsing& model, const HString& word) {
-  Request request = requestOf(name);
-  Result result;
-  switch (request.what) {
-    case Request::kListing: {
-      Listing computed = listing(model, request.listing);
-      result.listing = std::move(computed.lines);
-      for (const HString& line : computed.similarTable) result.listing.insertTail(line);
-      break;
-    }
-    case Request::kTable:
-      result.isTable = true;
-      result.table = table(model, request.table);
-      break;
-    case Request::kEvaluation: {
-      Evaluation computed = evaluation(model, request.table, word);
-      result.conflicts = computed.conflicts;
-      result.isTable = !computed.refused();
-      result.table = std::move(computed.trace);
-      break;
-    }
-  }
-  return result;
+  for (const CommandInfo& command : commandRegistry())
+    if (command.readsTokens) able += (able.empty() ? "" : ", ") + std::string(command.name);
+  return "tablomat-cli: " + std::string(name) + " does not read a grammar in the token notation yet; these do: " + able;
 }
 
 bool loadGrammar(const HString& grammarText, Parsing& model, Lines& diagnostics, int& status, Notation notation,
@@ -131,7 +65,8 @@ Outcome runCommand(std::string_view name, const HString& grammarText, const std:
   Outcome outcome;
   Parsing model;
   if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status, notation, name)) return outcome;
-  if (name == "check") {
+  const CommandInfo& command = *commandNamed(name);
+  if (command.kind == CommandKind::kCheck) {
     if (model.typed.notation == Notation::kClassic) {
       outcome.listingTexts = model.productions;
     } else {
@@ -142,7 +77,8 @@ Outcome runCommand(std::string_view name, const HString& grammarText, const std:
     }
     return outcome;
   }
-  Result result = computeCommand(name, model, HString(word.data(), static_cast<int>(word.size())));
+  CommandResult result = computeCommand(command, model, HString(word.data(), static_cast<int>(word.size())));
+  for (const HString& line : result.similarTable) result.listing.insertTail(line);
   if (result.conflicts > 0) {
     outcome.diagnostics.push_back(utf8ForDisplay(conflictMessage(result.conflicts).view()));
     outcome.status = kExitConflict;
@@ -152,7 +88,7 @@ Outcome runCommand(std::string_view name, const HString& grammarText, const std:
     // Every trace ends with the step that accepted or gave up.
     const Table& rows = result.table;
     bool accepted = rows.getCount() > 1 && rows.getLast().getCount() > 0 && rows.getLast().getLast() == "Accept";
-    if (name.ends_with("-eval") && !accepted) outcome.status = kExitRejected;
+    if (command.kind == CommandKind::kEvaluation && !accepted) outcome.status = kExitRejected;
     outcome.tableTexts = std::move(result.table);
   }
   return outcome;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "commands/commands.h"
+#include "commands/registry.h"
 #include "core/fatal.h"
 #include "core/hstring.h"
 #include "grammar/parsing.h"
@@ -29,15 +30,8 @@ inline constexpr int kExitLimit = 5;      // stopped at a limit of the work of o
 inline constexpr int kExitOutput = 74;    // the output could not be written (a full disk)
 inline constexpr int kExitInternal = kFatalExitStatus;  // a fault of the program itself
 
-struct CommandInfo {
-  std::string_view name;
-  std::string_view summary;
-  // Whether the command handles a grammar in the token notation; one that
-  // does not yet refuses such a grammar with one line and kExitUsage.
-  bool readsTokens = false;
-};
-
-// Every command, in the order --help lists them.
+// The analyses of the registry (check, the listings, tables and
+// evaluations), in the order --help lists them.
 const std::vector<CommandInfo>& commandInfos();
 // Whether `name` is one of `commands`.
 bool listed(const std::vector<CommandInfo>& commands, std::string_view name);
@@ -60,18 +54,6 @@ struct Outcome {
   Lines diagnostics;
   int status = kExitOk;
 };
-
-// What a command computes, in the library's texts: a listing, a table or a
-// trace, or for a refused evaluation the number of conflicts of its table.
-struct Result {
-  bool isTable = false;
-  Row listing;
-  Table table;
-  int conflicts = 0;
-};
-
-// Computes the named command (isCommand, not "check") on a sound grammar.
-Result computeCommand(std::string_view name, const Parsing& model, const HString& word);
 
 // Reads the grammar text in either notation (`notation` when the text
 // declares none) and loads it into the model; false, with the messages and

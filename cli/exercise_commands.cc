@@ -338,7 +338,10 @@ int grade(int argc, char** argv) {
 
 }  // namespace
 
-bool isExerciseCommand(std::string_view name) { return name == "exercise" || name == "grade"; }
+bool isExerciseCommand(std::string_view name) {
+  const CommandInfo* found = commandNamed(name);
+  return found != nullptr && found->kind == CommandKind::kExercise;
+}
 
 int runExerciseCommand(int argc, char** argv) {
   try {
@@ -356,7 +359,3 @@ int runExerciseCommand(int argc, char** argv) {
   }
 }
 
-std::string exerciseCommandsHelp() {
-  return "  exercise    a random grammar with a property, a word, questions and the key (exercise --help)\n"
-         "  grade       mark a student's answer: sets, a table in CSV, a state's items or a transformed grammar (grade --help)\n";
-}

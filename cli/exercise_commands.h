@@ -10,5 +10,3 @@
 bool isExerciseCommand(std::string_view name);
 // Runs the command named by argv[1]; returns the exit status.
 int runExerciseCommand(int argc, char** argv);
-// The lines the help of tablomat-cli shows for them.
-std::string exerciseCommandsHelp();

@@ -25,10 +25,7 @@ std::string listingIn(const Lines& lines, Format format) { return renderListing(
 }  // namespace
 
 const std::vector<CommandInfo>& explainCommandInfos() {
-  static const std::vector<CommandInfo> kCommands = {
-      {"report", "notes on the grammar: nullable, left recursion, unreachable, start rule, classes"},
-      {"conflicts", "every conflicting cell explained, with a counterexample (--table)"},
-  };
+  static const std::vector<CommandInfo> kCommands = commandsOfKind({CommandKind::kExplanation});
   return kCommands;
 }
 

@@ -15,11 +15,7 @@
 #include "trees/tree_tikz.h"
 
 const std::vector<CommandInfo>& graphCommandInfos() {
-  static const std::vector<CommandInfo> kCommands = {
-      {"lr0-graph", "the LR(0) automaton as a graph (states, SLR conflicts, arcs)"},
-      {"lr1-graph", "the LR(1) automaton as a graph"},
-      {"lalr-graph", "the LALR automaton as a graph"},
-  };
+  static const std::vector<CommandInfo> kCommands = commandsOfKind({CommandKind::kGraph});
   return kCommands;
 }
 
@@ -43,7 +39,10 @@ bool isDrawing(std::string_view command, const DrawingOptions& options) {
 
 namespace {
 
-bool isEvaluation(std::string_view command) { return command.ends_with("-eval") && isCommand(command); }
+bool isEvaluation(std::string_view command) {
+  const CommandInfo* found = commandNamed(command);
+  return found != nullptr && found->kind == CommandKind::kEvaluation;
+}
 
 bool oneOf(const std::string& format, std::initializer_list<const char*> names) {
   for (const char* name : names)
@@ -87,17 +86,6 @@ WorkLimits unwrittenLimits() {
   return limits;
 }
 
-GraphKind graphKindOf(std::string_view command) {
-  return command.starts_with("lr0-") ? GraphKind::kLR0 : command.starts_with("lr1-") ? GraphKind::kLR1 : GraphKind::kLALR;
-}
-
-TableKind tableKindOfEvaluation(std::string_view command) {
-  return command.starts_with("ll1-")   ? TableKind::kLL1
-         : command.starts_with("slr-") ? TableKind::kSLR
-         : command.starts_with("lr1-") ? TableKind::kLR1
-                                       : TableKind::kLALR;
-}
-
 void usage(Outcome& outcome, const std::string& message) {
   outcome.diagnostics.push_back(message);
   outcome.status = kExitUsage;
@@ -108,7 +96,7 @@ void drawGraph(std::string_view command, const Parsing& model, const std::string
   AutomatonGraph graph;
   {
     WorkScope scope(unwrittenLimits());
-    graph = automatonGraph(model, graphKindOf(command));
+    graph = automatonGraph(model, commandNamed(command)->graph);
   }
   DotOptions dot;
   dot.closure = !options.kernel;
@@ -156,7 +144,7 @@ std::size_t nodeCount(const Tree& tree) {
 
 void drawTree(std::string_view command, const Parsing& model, const std::string& word, const std::string& format,
               Outcome& outcome) {
-  TableKind kind = tableKindOfEvaluation(command);
+  TableKind kind = commandNamed(command)->table;
   Evaluation parsed;
   {
     WorkScope scope(unwrittenLimits());

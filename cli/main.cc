@@ -45,21 +45,17 @@ std::string joined(const std::vector<std::string>& names) {
 
 std::vector<std::string> commandNames() {
   std::vector<std::string> names;
-  for (const auto& command : commandInfos()) names.emplace_back(command.name);
-  for (const auto& command : graphCommandInfos()) names.emplace_back(command.name);
-  for (const auto& command : explainCommandInfos()) names.emplace_back(command.name);
-  names.insert(names.end(), {"exercise", "grade", "transform"});
+  for (const auto& command : commandRegistry()) names.emplace_back(command.name);
   return names;
 }
 
 std::string helpFooter() {
   std::string text = "Commands:\n";
-  for (const auto& list : {commandInfos(), graphCommandInfos(), explainCommandInfos()})
-    for (const auto& command : list) {
-      std::string name(command.name);
-      text += "  " + name + std::string(12 - name.size(), ' ') + std::string(command.summary) + "\n";
-    }
-  text += exerciseCommandsHelp();
+  for (const auto& command : commandRegistry()) {
+    if (command.kind == CommandKind::kTransform) continue;  // its line names the kinds
+    std::string name(command.name);
+    text += "  " + name + std::string(12 - name.size(), ' ') + std::string(command.summary) + "\n";
+  }
   text += transformCommandHelp();
   text +=
       "\nThe grammar is read from FILE (UTF-8, LF or CR LF line ends), from standard input when FILE\n"

@@ -110,7 +110,10 @@ int transform(int argc, char** argv) {
 
 }  // namespace
 
-bool isTransformCommand(std::string_view name) { return name == "transform"; }
+bool isTransformCommand(std::string_view name) {
+  const CommandInfo* found = commandNamed(name);
+  return found != nullptr && found->kind == CommandKind::kTransform;
+}
 
 int runTransformCommand(int argc, char** argv) {
   try {
@@ -129,6 +132,6 @@ int runTransformCommand(int argc, char** argv) {
 }
 
 std::string transformCommandHelp() {
-  return "  transform   KIND [FILE]: the grammar rewritten (" + kindNames() +
+  return "  transform   " + std::string(commandNamed("transform")->summary) + " (" + kindNames() +
          "); --format markdown or latex gives the steps as a handout, json every step\n";
 }

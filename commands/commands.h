@@ -9,7 +9,7 @@
 enum class TableKind { kLL1, kSLR, kLR1, kLALR };
 inline constexpr TableKind kTableKinds[] = {TableKind::kLL1, TableKind::kSLR, TableKind::kLR1, TableKind::kLALR};
 
-// "LL1", "SLR", "LR1" or "LALR", the names the window's mode words carry.
+// "LL1", "SLR", "LR1" or "LALR", as titles, reports and tests name the tables.
 const char* tableName(TableKind kind);
 // The kind of one of those names.  Any other name is a fault of the
 // program, not of its user: it ends the program with a message.
@@ -36,6 +36,10 @@ Evaluation evaluation(const Parsing& grammar, TableKind kind, const HString& wor
 Table lrEvaluation(const Parsing& grammar, HString word, HString kind);
 
 enum class ListingKind { kFirst, kFollow, kLR0Items, kLR1Items, kLalrItems };
+
+// The automata graphs/ draws; the command registry names them too.
+enum class GraphKind { kLR0, kLR1, kLALR };
+inline constexpr GraphKind kGraphKinds[] = {GraphKind::kLR0, GraphKind::kLR1, GraphKind::kLALR};
 
 struct Listing {
   Row lines;

@@ -11,9 +11,6 @@
 #include "commands/commands.h"
 #include "writers/format.h"
 
-enum class GraphKind { kLR0, kLR1, kLALR };
-inline constexpr GraphKind kGraphKinds[] = {GraphKind::kLR0, GraphKind::kLR1, GraphKind::kLALR};
-
 // "LR(0)", "LR(1)" or "LALR", as titles name the automata.
 const char* graphKindName(GraphKind kind);
 // The table whose rows are the graph's states: SLR for the LR(0) automaton.

@@ -32,6 +32,7 @@
 #include "Forms.h"
 #include "GrammarDocument.h"
 #include "GrammarHistory.h"
+#include "GrammarSession.h"
 #include "Info.h"
 #include "Look.h"
 #include "MainMenu.h"
@@ -47,16 +48,8 @@
 #include "grammar/parsing.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
+#include "grammar/token_reading.h"
 #include "tables/conflicts.h"
-
-// The analysis state of the whole run; every command works on these.  They
-// are built before any window and destroyed after the last one, in reverse.
-// The worker thread builds a model of its own from the sound rule lines.
-namespace {
-Row grammarLines;
-Row grammarListing;
-Parsing model;
-}  // namespace
 
 namespace {
 
@@ -140,15 +133,8 @@ QString count(qsizetype n, const char* one, const char* many) {
   return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
 }
 
-// The command names, as the buttons show them.
-QString gridCommandName(TableKind kind, bool trace) {
-  switch (kind) {
-    case TableKind::kLL1: return trace ? "LL1 Evaluation" : "LL1 Table";
-    case TableKind::kSLR: return trace ? "SLR Evaluation" : "SLR Table";
-    case TableKind::kLR1: return trace ? "LR Evaluation" : "LR Table";
-    case TableKind::kLALR: return trace ? "LALR Evaluate" : "LALR Table";
-  }
-  return {};
+QString captionOf(const CommandInfo& command) {
+  return QString::fromUtf8(command.caption.data(), static_cast<qsizetype>(command.caption.size()));
 }
 
 }  // namespace
@@ -175,6 +161,7 @@ TForm1::~TForm1() = default;
 void TForm1::createControls() {
   setObjectName("Form1");
   setWindowTitle("Tablomat");
+  session_ = std::make_unique<GrammarSession>();
   Client = new QWidget(this);
   Client->setObjectName("Client");
   setCentralWidget(Client);
@@ -240,6 +227,7 @@ void TForm1::createControls() {
   Edit1->setFont(courierNew(19));
   Edit1->setGeometry(656, 272, 337, 29);
   connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::runLastEvaluation);
+  connect(Edit1, &QLineEdit::textChanged, this, [this](const QString& word) { session_->setWord(utf8(word)); });
   Edit1->installEventFilter(this);
 
   struct Command {
@@ -347,6 +335,11 @@ void TForm1::createStatusLine() {
   zoomLabel_ = new QLabel(line);
   zoomLabel_->hide();
   line->addPermanentWidget(zoomLabel_);
+  notationLabel_ = new QLabel(line);
+  notationLabel_->setObjectName("NotationLabel");
+  line->addPermanentWidget(notationLabel_);
+  connect(Memo1, &QPlainTextEdit::textChanged, this, &TForm1::showNotation);
+  showNotation();
   fileLabel_ = new QLabel(line);
   fileLabel_->setObjectName("FileLabel");
   line->addPermanentWidget(fileLabel_);
@@ -368,7 +361,7 @@ void TForm1::createStatusLine() {
 }
 
 template <class Command>
-void TForm1::analysis(Command&& command) {
+void TForm1::analysis(const CommandInfo& info, Command&& command) {
   if (runner_->running()) {
     QApplication::beep();
     say(tr("%1 is still running: wait for it, or press Esc to cancel it.").arg(runner_->what()));
@@ -378,8 +371,19 @@ void TForm1::analysis(Command&& command) {
     // What the status line said of the command before is no longer news.
     statusBar()->clearMessage();
     explainHooks_->commandStarts();
-    if (refreshGrammar()) command();
+    if (refreshGrammar() && !refusesNotation(info)) command();
   });
+}
+
+bool TForm1::refusesNotation(const CommandInfo& command) {
+  if (session_->notation() != Notation::kTokens || command.readsTokens) return false;
+  QString name = command.caption.empty() ? QString::fromUtf8(command.name.data(), static_cast<qsizetype>(command.name.size()))
+                                         : captionOf(command);
+  say(tr("%1 does not take a grammar in the token notation yet: it needs the classic notation, one character a "
+         "symbol (X->a|b).")
+          .arg(name),
+      true);
+  return true;
 }
 
 template <class Compute, class Show>
@@ -388,7 +392,7 @@ void TForm1::inBackground(const QString& name, Compute compute, Show show) {
   auto result = std::make_shared<std::optional<Result>>();
   runner_->start(
       name,
-      [lines = ruleTextsOf(model.rules), compute, result](const BackgroundJob::Progress&) {
+      [lines = session_->ruleTexts(), compute, result](const BackgroundJob::Progress&) {
         // Every library string of the work lives and dies inside this call.
         Parsing own;
         loadRuleTexts(own, lines);
@@ -405,45 +409,38 @@ bool TForm1::refreshGrammar() {
   if (Memo1->document()->isModified()) {
     Memo1->document()->setModified(false);
     readGrammar();
-    if (!ListBox3->isHidden()) return false;
-    grammarListing = model.productions;
-    listingLines_ = linesOf(grammarListing);
+    if (!session_->isSound()) return false;
+    listingLines_ = linesOf(session_->listing());
     listingName_ = tr("Grammar Listing");
     showLines(Memo4, listingLines_);
     dim(Memo4, false);
     listingPane_->setNumbered(true);
     caretToStart(Memo4, false);
   }
-  return ListBox3->isHidden();
+  return session_->isSound();
 }
 
 void TForm1::readGrammar() {
   QByteArray text = Memo1->toPlainText().toUtf8();
-  readText_.assign(text.constData(), static_cast<size_t>(text.size()));
-  grammarLines = splitRuleLines(editorText(readText_));
-  mergeRules();
-  validateGrammar();
-  if (ListBox3->isHidden()) model.loadRules(grammarLines);
+  session_->read(std::string_view(text.constData(), static_cast<size_t>(text.size())));
+  showGrammarMessages();
 }
 
-void TForm1::mergeRules() { ::mergeRules(grammarLines); }
-
-void TForm1::validateGrammar() {
-  readMessages_ = ::validateGrammar(grammarLines);
-  if (readMessages_.getCount() == 0) {
+void TForm1::showGrammarMessages() {
+  if (session_->isSound()) {
     ListBox3->hide();
     return;
   }
   ListBox3->clear();
   ListBox3->show();
   ListBox3->raise();
-  for (const HString& message : readMessages_) {
+  for (const HString& message : session_->messages()) {
     auto* item = new QListWidgetItem(shown(message), ListBox3);
     item->setToolTip(errorHint(item->text()));
     item->setSizeHint(QSize(0, static_cast<int>(kErrorItemHeight * zoom_->factor())));
   }
   say(tr("The grammar has %1: click one to select its line in the editor.")
-          .arg(count(readMessages_.getCount(), "error", "errors")));
+          .arg(count(session_->messages().getCount(), "error", "errors")));
 }
 
 void TForm1::dim(QWidget* pane, bool former) {
@@ -469,22 +466,24 @@ QString TForm1::dimFormerResults() {
   return any ? tr("The dimmed results are of the grammar before; a command shows this one's.") : QString();
 }
 
-void TForm1::setTitle(const char* title) {
+void TForm1::setTitle(const QString& title) {
   Label2->setText(title);
   Label2->adjustSize();
 }
 
-void TForm1::runListing(const QString& name, const char* title, ListingKind kind) {
+void TForm1::showListing(const CommandInfo& command) {
+  ListingKind kind = command.listing;
+  QString name = captionOf(command);
   inBackground(
       name,
-      [kind](const Parsing& grammar) {
-        Listing listed = listing(grammar, kind);
-        return std::pair{linesOf(listed.lines), linesOf(listed.similarTable)};
+      [&command](const Parsing& grammar) {
+        CommandResult listed = computeCommand(command, grammar, HString());
+        return std::pair{linesOf(listed.listing), linesOf(listed.similarTable)};
       },
-      [this, name, title, kind](std::pair<Lines, Lines>& result) {
+      [this, name, kind](std::pair<Lines, Lines>& result) {
         bool items = kind != ListingKind::kFirst && kind != ListingKind::kFollow;
-        setTitle(title);
-        if (items) explainHooks_->lrCommandRan(model);
+        setTitle(name + QLatin1Char(':'));
+        if (items) explainHooks_->lrCommandRan(session_->model());
         resultLines_ = std::move(result.first);
         resultName_ = name;
         size_t shown = showLines(Memo3, resultLines_);
@@ -517,44 +516,34 @@ void TForm1::runListing(const QString& name, const char* title, ListingKind kind
       });
 }
 
-void TForm1::showFirst() { runListing("First", "First:", ListingKind::kFirst); }
-
-void TForm1::showFollow() { runListing("Follow", "Follow:", ListingKind::kFollow); }
-
-// The mode words: a table name, or a table name followed by "EVALUATION".
-void TForm1::showGridResult(HString mode) {
-  int evaluationAt = mode.find("EVALUATION");
-  TableKind kind = tableKindNamed(evaluationAt == -1 ? mode : mode.getSubString(0, evaluationAt));
-  bool trace = evaluationAt != -1;
-  std::string word = trace ? utf8(Edit1->text()) : std::string();
+void TForm1::showGridResult(const CommandInfo& command) {
+  TableKind kind = command.table;
+  bool trace = command.kind == CommandKind::kEvaluation;
+  std::string word = trace ? session_->word() : std::string();
   struct GridResult {
     Cells cells;
     int conflicts = 0;
   };
-  QString name = gridCommandName(kind, trace);
+  QString name = captionOf(command);
   inBackground(
       name,
-      [kind, trace, word](const Parsing& grammar) {
+      [&command, word](const Parsing& grammar) {
+        CommandResult computed = computeCommand(command, grammar, HString(word.data(), static_cast<int>(word.size())));
         GridResult result;
-        if (!trace) {
-          result.cells = cellsOf(table(grammar, kind));
-          return result;
-        }
-        Evaluation parsed = evaluation(grammar, kind, HString(word.data(), static_cast<int>(word.size())));
-        result.conflicts = parsed.conflicts;
-        if (!parsed.refused()) result.cells = cellsOf(parsed.trace);
+        result.conflicts = computed.conflicts;
+        if (computed.isTable) result.cells = cellsOf(computed.table);
         return result;
       },
       [this, kind, trace, name, word](GridResult& result) {
-        if (kind != TableKind::kLL1) explainHooks_->lrCommandRan(model);
-        if (trace) explainHooks_->evaluationRan(model, QString::fromStdString(word));
+        if (kind != TableKind::kLL1) explainHooks_->lrCommandRan(session_->model());
+        if (trace) explainHooks_->evaluationRan(session_->model(), QString::fromStdString(word));
         if (trace && warnOfConflicts(result.conflicts, kind)) return;
         StringGrid1->setDefaultColWidth(trace ? 250 : kind == TableKind::kLL1 ? 100 : 60);
         if (result.cells.empty()) return;
         fillGrid(result.cells);
         dim(StringGrid1, false);
         markResult(trace);
-        if (!trace) explainHooks_->tableShown(kind, model.rules);
+        if (!trace) explainHooks_->tableShown(kind, session_->ruleLines());
         gridCells_ = std::move(result.cells);
         gridName_ = name;
         giveBackMemory();
@@ -614,22 +603,14 @@ void TForm1::markResult(bool trace) {
   for (int col = 1; col < grid->colCount(); ++col) grid->setMark(col, last, mark);
 }
 
-bool TForm1::checkConflicts(HString name) { return warnOfConflicts(countConflicts(model, name), tableKindNamed(name)); }
-
 bool TForm1::warnOfConflicts(int count, TableKind kind) {
   if (count == 0) return false;
   TForm3* warning = createForm<TForm3>();
   warning->setMessage(conflictMessage(count));
-  explainHooks_->offerIn(warning, kind, model.rules);
+  explainHooks_->offerIn(warning, kind, session_->ruleLines());
   warning->exec();
   return true;
 }
-
-void TForm1::showLR0Items() { runListing("LR0 Items", "LR0 Items:", ListingKind::kLR0Items); }
-
-void TForm1::showLR1Items() { runListing("LR1 Items", "LR1 Items:", ListingKind::kLR1Items); }
-
-void TForm1::showLalrItems() { runListing("LALR Items", "LALR Items:", ListingKind::kLalrItems); }
 
 void TForm1::ComboBox1Change() {
   guarded(this, [&] {
@@ -653,7 +634,7 @@ void TForm1::ComboBox1Change() {
     document_->markKept({});
     refreshGrammar();
     QString stale = dimFormerResults();
-    if (!stale.isEmpty() && ListBox3->isHidden()) say(stale, true);
+    if (!stale.isEmpty() && session_->isSound()) say(stale, true);
   });
 }
 
@@ -662,35 +643,45 @@ void TForm1::pickExample(int index) {
   ComboBox1Change();
 }
 
-void TForm1::BitBtn1Click() { analysis([&] { showLalrItems(); }); }
-void TForm1::BitBtn2Click() { analysis([&] { showFirst(); }); }
-void TForm1::BitBtn3Click() { analysis([&] { showLR0Items(); }); }
-void TForm1::BitBtn4Click() { analysis([&] { showGridResult("LL1"); }); }
-void TForm1::BitBtn5Click() { analysis([&] { showGridResult("SLR"); }); }
-void TForm1::BitBtn6Click() {
-  lastEvaluation_ = &TForm1::BitBtn6Click;
-  analysis([&] { showGridResult("SLREVALUATION"); });
+void TForm1::runCommand(const CommandInfo& command) {
+  if (command.kind == CommandKind::kEvaluation) lastEvaluation_ = &command;
+  analysis(command, [&] { command.kind == CommandKind::kListing ? showListing(command) : showGridResult(command); });
 }
-void TForm1::BitBtn7Click() { analysis([&] { showFollow(); }); }
-void TForm1::BitBtn8Click() {
-  lastEvaluation_ = &TForm1::BitBtn8Click;
-  analysis([&] { showGridResult("LL1EVALUATION"); });
+
+std::vector<QAbstractButton*> TForm1::buttons() const {
+  return {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6, BitBtn7, BitBtn8,
+          BitBtn9, BitBtn10, BitBtn11, BitBtn12, BitBtn13, BitBtn14, BitBtn15};
 }
-void TForm1::BitBtn9Click() { analysis([&] { showGridResult("LR1"); }); }
-void TForm1::BitBtn10Click() {
-  lastEvaluation_ = &TForm1::BitBtn10Click;
-  analysis([&] { showGridResult("LR1EVALUATION"); });
+
+const CommandInfo* TForm1::commandOf(const QAbstractButton* button) const {
+  return commandCaptioned(utf8(button->text()));
 }
-void TForm1::BitBtn11Click() { analysis([&] { showLR1Items(); }); }
-void TForm1::BitBtn12Click() { analysis([&] { showGridResult("LALR"); }); }
-void TForm1::BitBtn13Click() {
-  lastEvaluation_ = &TForm1::BitBtn13Click;
-  analysis([&] { showGridResult("LALREVALUATION"); });
+
+QAbstractButton* TForm1::buttonOf(const CommandInfo& command) const {
+  for (QAbstractButton* button : buttons())
+    if (commandOf(button) == &command) return button;
+  return nullptr;
 }
+
+void TForm1::runButton(const QAbstractButton* button) { runCommand(*commandOf(button)); }
+
+void TForm1::BitBtn1Click() { runButton(BitBtn1); }
+void TForm1::BitBtn2Click() { runButton(BitBtn2); }
+void TForm1::BitBtn3Click() { runButton(BitBtn3); }
+void TForm1::BitBtn4Click() { runButton(BitBtn4); }
+void TForm1::BitBtn5Click() { runButton(BitBtn5); }
+void TForm1::BitBtn6Click() { runButton(BitBtn6); }
+void TForm1::BitBtn7Click() { runButton(BitBtn7); }
+void TForm1::BitBtn8Click() { runButton(BitBtn8); }
+void TForm1::BitBtn9Click() { runButton(BitBtn9); }
+void TForm1::BitBtn10Click() { runButton(BitBtn10); }
+void TForm1::BitBtn11Click() { runButton(BitBtn11); }
+void TForm1::BitBtn12Click() { runButton(BitBtn12); }
+void TForm1::BitBtn13Click() { runButton(BitBtn13); }
 void TForm1::BitBtn14Click() { close(); }
 void TForm1::BitBtn15Click() { createForm<TForm2>()->exec(); }
 
-void TForm1::runLastEvaluation() { (this->*lastEvaluation_)(); }
+void TForm1::runLastEvaluation() { runCommand(*lastEvaluation_); }
 
 // ---- files
 
@@ -720,12 +711,35 @@ bool TForm1::mayDiscardSetAsideWork() {
   return true;
 }
 
-void TForm1::newGrammar() {
+void TForm1::newGrammar() { startGrammar(QString(), tr("An empty grammar: type one rule a line, X->a|b. ")); }
+
+void TForm1::newTokenGrammar() {
+  startGrammar(QString::fromUtf8(kTokenNotationLine.data(), static_cast<qsizetype>(kTokenNotationLine.size())) +
+                   QLatin1Char('\n'),
+               tr("An empty grammar in the token notation: one rule a line, Head -> \u03b1 | \u03b2, symbols "
+                  "separated by blanks (Help > Token Notation). "));
+}
+
+void TForm1::startGrammar(const QString& text, const QString& note) {
   if (!mayDiscardChanges()) return;
   setAsideWork_ = false;
-  history_->replace(QString(), QString());
+  history_->replace(text, QString());
+  Memo1->moveCursor(QTextCursor::End);
   document_->markKept({});
-  say((tr("An empty grammar: type one rule a line, X->a|b. ") + dimFormerResults()).trimmed(), true);
+  say((note + dimFormerResults()).trimmed(), true);
+}
+
+void TForm1::showNotation() {
+  // The declaration stands on the first line, or after a word line: the
+  // first blocks tell, however long the grammar.
+  QString head;
+  for (QTextBlock block = Memo1->document()->begin(); block.isValid() && block.blockNumber() < 3; block = block.next())
+    head += block.text() + QLatin1Char('\n');
+  bool tokens = declaresTokenNotation(utf8(head));
+  notationLabel_->setText(tokens ? tr("Token notation") : tr("Classic notation"));
+  notationLabel_->setProperty("tokens", tokens);
+  notationLabel_->setToolTip(tokens ? tr("Symbols are names separated by blanks: Head -> \u03b1 | \u03b2 (Help > Token Notation).")
+                                    : tr("One character a symbol: X->a|b, e the empty string (Help > Grammar Format)."));
 }
 
 void TForm1::openDialog() {
@@ -758,7 +772,7 @@ bool TForm1::loadFile(const QString& path) {
   QString name = QFileInfo(path).fileName();
   QString opened = read->word ? tr("Opened %1.").arg(name)
                               : tr("Opened %1; it has no #word: line, so the word field is empty.").arg(name);
-  if (ListBox3->isHidden()) say((opened + QLatin1Char(' ') + dimFormerResults()).trimmed(), true);
+  if (session_->isSound()) say((opened + QLatin1Char(' ') + dimFormerResults()).trimmed(), true);
   else dimFormerResults();
   return true;
 }
@@ -846,24 +860,24 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::showErrorPlace(int row) {
   QByteArray now = Memo1->toPlainText().toUtf8();
-  if (std::string_view(now.constData(), static_cast<size_t>(now.size())) != readText_) {
+  if (std::string_view(now.constData(), static_cast<size_t>(now.size())) != session_->text()) {
     say(tr("The grammar changed since it was read; a command reads it again."));
     return;
   }
-  std::optional<SourcePlace> place = placeOfMessage(readText_, readMessages_, row);
+  std::optional<int> line = session_->lineOfMessage(row);
   QString hint = ListBox3->item(row) != nullptr ? errorHint(ListBox3->item(row)->text()) : QString();
-  if (!place) {
+  if (!line) {
     say(tr("This message is about the whole grammar, not one line. %1").arg(hint).trimmed(), true);
     return;
   }
-  QTextBlock block = Memo1->document()->findBlockByNumber(place->line);
+  QTextBlock block = Memo1->document()->findBlockByNumber(*line);
   QTextCursor cursor(block);
   cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
   Memo1->setTextCursor(cursor);
   Memo1->ensureCursorVisible();
   Memo1->setFocus();
-  say(hint.isEmpty() ? tr("Line %1 of the grammar.").arg(place->line + 1)
-                     : tr("Line %1 of the grammar. %2").arg(place->line + 1).arg(hint),
+  say(hint.isEmpty() ? tr("Line %1 of the grammar.").arg(*line + 1)
+                     : tr("Line %1 of the grammar. %2").arg(*line + 1).arg(hint),
       true);
 }
 
@@ -967,12 +981,13 @@ void TForm1::editCommand(const char* slot) {
 
 // ---- windows of their own
 
-void TForm1::openDiagram(GraphKind kind) { analysis([&] { openDiagramWindow(ruleTextsOf(model.rules), kind, this); }); }
+void TForm1::openDiagram(GraphKind kind) {
+  analysis(graphCommand(kind), [&] { openDiagramWindow(session_->ruleTexts(), kind, this); });
+}
 
 void TForm1::openStepper(TableKind kind) {
-  analysis([&] {
-    QByteArray word = Edit1->text().toUtf8();
-    openParseStepper(ruleTextsOf(model.rules), kind, std::string(word.constData(), static_cast<size_t>(word.size())), this);
+  analysis(evaluationCommand(kind), [&] {
+    openParseStepper(session_->ruleTexts(), kind, session_->word(), this);
   });
 }
 
@@ -981,8 +996,8 @@ void TForm1::openPractice(int question) {
     PracticeWindow::open(
         this,
         [this]() -> std::optional<std::vector<std::string>> {
-          if (!refreshGrammar()) return std::nullopt;
-          return ruleTextsOf(model.rules);
+          if (!refreshGrammar() || refusesNotation(*commandNamed("exercise"))) return std::nullopt;
+          return session_->ruleTexts();
         },
         static_cast<PracticeWindow::Question>(question));
   });
@@ -995,11 +1010,12 @@ void TForm1::openTransform(TransformKind kind) {
     std::string refusal;  // why the grammar cannot be rewritten, when it cannot
   };
   QString title = QString::fromUtf8(transformTitle(kind).data(), static_cast<int>(transformTitle(kind).size()));
-  analysis([&] {
+  analysis(*commandNamed("transform"), [&] {
     inBackground(
         title,
-        [kind](const Parsing& model) {
-          Rewritten done{classicGrammar(ruleTextsOf(model.rules)), std::nullopt, {}};
+        // The typed grammar is plain data, in either notation: the worker takes a copy.
+        [kind, input = session_->model().typed](const Parsing&) {
+          Rewritten done{input, std::nullopt, {}};
           try {
             done.result = transformGrammar(done.input, kind);
           } catch (const TransformRefused& refused) {
@@ -1025,6 +1041,11 @@ void TForm1::openTransform(TransformKind kind) {
   });
 }
 
-void TForm1::showGrammarReport() { analysis([&] { explainHooks_->openReport(model.rules, Edit1->text()); }); }
+void TForm1::showGrammarReport() {
+  analysis(*commandNamed("report"),
+           [&] { explainHooks_->openReport(session_->ruleLines(), QString::fromStdString(session_->word())); });
+}
 
-void TForm1::explainTable(TableKind kind) { analysis([&] { explainHooks_->openTable(kind, model.rules); }); }
+void TForm1::explainTable(TableKind kind) {
+  analysis(*commandNamed("conflicts"), [&] { explainHooks_->openTable(kind, session_->ruleLines()); });
+}

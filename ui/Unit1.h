@@ -10,10 +10,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "commands/commands.h"
+#include "commands/registry.h"
 #include "core/hstring.h"
 #include "grammar/parsing.h"
 #include "writers/format.h"
@@ -24,6 +26,7 @@ class ElasticLayout;
 class ExplainHooks;
 class GrammarDocument;
 class GrammarHistory;
+class GrammarSession;
 class MainMenu;
 class NumberedPane;
 class QAbstractButton;
@@ -55,16 +58,17 @@ class TForm1 : public QMainWindow {
   // is sound and a command may run.
   bool refreshGrammar();
   void readGrammar();
-  void mergeRules();
-  void validateGrammar();
+  // The grammar as last read, and the word.
+  const GrammarSession& session() const { return *session_; }
 
-  void showFirst();
-  void showFollow();
-  void showGridResult(HString mode);
-  bool checkConflicts(HString name);
-  void showLR0Items();
-  void showLR1Items();
-  void showLalrItems();
+  // Runs a listing, table or evaluation of the registry, as its button does.
+  void runCommand(const CommandInfo& command);
+  // The registry's command of one of the fifteen buttons, none for Exit and
+  // Info; and the button of a command, none when it has no button.
+  const CommandInfo* commandOf(const QAbstractButton* button) const;
+  QAbstractButton* buttonOf(const CommandInfo& command) const;
+  // The fifteen buttons of the form.
+  std::vector<QAbstractButton*> buttons() const;
 
   // The classic form: every control below lies on it.
   QWidget* Client;
@@ -158,6 +162,8 @@ class TForm1 : public QMainWindow {
   void explainTable(TableKind kind);
 
   void newGrammar();
+  // An empty grammar in the token notation: its first line declares it.
+  void newTokenGrammar();
   void openDialog();
   bool save();
   bool saveAsDialog();
@@ -183,19 +189,29 @@ class TForm1 : public QMainWindow {
   void showDocumentState();
 
   // Runs an analysis command after the pre-step, inside the failure boundary;
-  // refused, with a word in the status line, while another runs.
+  // refused, with a word in the status line, while another runs, and when
+  // the grammar is in a notation the registry's command does not take.
   template <class Command>
-  void analysis(Command&& command);
+  void analysis(const CommandInfo& info, Command&& command);
+  // Says so, and true, when the grammar read is in the token notation and
+  // the command does not take it yet.
+  bool refusesNotation(const CommandInfo& command);
+  // Empties the editor for a new grammar that begins with `text`.
+  void startGrammar(const QString& text, const QString& note);
+  // The notation the editor's text declares, in the status line.
+  void showNotation();
   // Runs `compute` on the worker thread, on a model of its own of the sound
   // grammar, and `show` with its plain result on the window thread.
   template <class Compute, class Show>
   void inBackground(const QString& name, Compute compute, Show show);
-  void runListing(const QString& name, const char* title, ListingKind kind);
+  void showListing(const CommandInfo& command);
+  void showGridResult(const CommandInfo& command);
+  void runButton(const QAbstractButton* button);
   void fillGrid(const Cells& cells);
 
   // The Warning dialog for a table with conflicts; false when there are none.
   bool warnOfConflicts(int count, TableKind kind);
-  void setTitle(const char* title);
+  void setTitle(const QString& title);
   // Results kept from the grammar before (as the classic form keeps them)
   // are dimmed until a command shows this grammar's; a word for the status
   // line when there were any.
@@ -225,10 +241,11 @@ class TForm1 : public QMainWindow {
   // Memo4, with its margin of production numbers.
   NumberedPane* listingPane_ = nullptr;
   QLabel* zoomLabel_ = nullptr;
+  QLabel* notationLabel_ = nullptr;
 
-  // The last reading: its editor text and messages, for error clicks.
-  std::string readText_;
-  Row readMessages_;
+  // The grammar the commands work on.
+  std::unique_ptr<GrammarSession> session_;
+  void showGrammarMessages();
   // What the grid and the panes show, as computed.
   Cells gridCells_;
   QString gridName_;
@@ -236,7 +253,7 @@ class TForm1 : public QMainWindow {
   QString resultName_;
   Lines listingLines_;
   QString listingName_;
-  void (TForm1::*lastEvaluation_)() = &TForm1::BitBtn8Click;
+  const CommandInfo* lastEvaluation_ = &evaluationCommand(TableKind::kLL1);
   // Unsaved work that an example replaced: only Ctrl+Z brings it back, so leaving asks.
   bool setAsideWork_ = false;
   ExplainHooks* explainHooks_ = nullptr;

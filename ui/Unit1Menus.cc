@@ -36,6 +36,24 @@ const char* const kFormatText =
     "whose left side appears on no right side.\n\n"
     "Files hold the grammar as typed and the word on a last line \"#word: ...\".";
 
+const char* const kTokenNotationText =
+    "A grammar whose symbols are names or tokens rather than single characters.  Its first line is\n"
+    "    #notation: tokens\n"
+    "(a #word: line may stand before or after it).\n\n"
+    "Rules are written Head -> \xCE\xB1 | \xCE\xB2, the symbols separated by white space; a line that begins "
+    "with | continues the rule above.  The names that head a rule are the non-terminals; every other "
+    "symbol is a terminal.  A name is letters, digits, _ and '; a terminal may also be a run of "
+    "punctuation or a quoted string ('+', \"==\").  \xCE\xB5 or an empty alternative is the empty string; "
+    "$ is kept for the end of the input.  The word is the tokens separated by blanks.\n\n"
+    "Example, with the word  id + num * ( id ):\n"
+    "    #notation: tokens\n"
+    "    E -> E + T | T\n"
+    "    T -> T * F | F\n"
+    "    F -> ( E ) | id | num\n\n"
+    "File > New Token Grammar starts one.  The window reads the notation and lists the productions, and "
+    "the Transform menu rewrites such a grammar in it; the other analyses take the classic notation for now "
+    "and say so.";
+
 // The worked examples are the program's own results on these grammars.
 const char* const kTransformsText =
     "The Transform menu rewrites the grammar step by step; Apply puts the result into the "
@@ -63,7 +81,11 @@ void TForm1::createMenus() {
   auto key = [](const char* text) { return QKeySequence(QString::fromLatin1(text)); };
 
   // ---- File
-  m.add({kFile, "file", tr("&New"), QKeySequence::New, tr("Starts an empty grammar."), [this] { newGrammar(); }});
+  m.add({kFile, "file", tr("&New Classic Grammar"), QKeySequence::New,
+         tr("Starts an empty grammar in the classic notation: one character a symbol, X->a|b."), [this] { newGrammar(); }});
+  m.add({kFile, "file", tr("New &Token Grammar"), key("Ctrl+Shift+N"),
+         tr("Starts an empty grammar in the token notation: its first line is #notation: tokens."),
+         [this] { newTokenGrammar(); }});
   m.add({kFile, "file", tr("&Open..."), QKeySequence::Open, tr("Reads a grammar file, with its word, into the editor."),
          [this] { openDialog(); }});
   QMenu* recent = m.submenu(kFile, "file", tr("Open &Recent"));
@@ -265,6 +287,12 @@ void TForm1::createMenus() {
          }});
   m.add({kHelp, "help", tr("&Transformations"), {}, tr("Each transformation with a worked example."), [this] {
            QMessageBox::information(this, tr("Transformations"), tr(kTransformsText));
+         }});
+  m.add({kHelp, "help", tr("Token &Notation"), {}, tr("How to write a grammar whose symbols are names and tokens."),
+         [this] {
+           QMessageBox box(QMessageBox::Information, tr("Token Notation"), tr(kTokenNotationText), QMessageBox::Ok, this);
+           box.setObjectName("TokenNotationHelp");
+           box.exec();
          }});
   QAction* info = m.add({kHelp, "help", tr("&Info"), key("F1"), tr("Shows the credits."), [this] { BitBtn15Click(); }});
 

@@ -34,6 +34,7 @@ class TransformTest : public QObject {
   void applyIsOneStepThatUndoTakesBack();
   void anEmptyLanguageIsAnsweredInWords();
   void helpAndPracticeReachTheTransformations();
+  void aTokenGrammarIsRewrittenInItsNotation();
 };
 
 void TransformTest::theStepsShowBeforeAnythingChanges() {
@@ -91,6 +92,19 @@ void TransformTest::helpAndPracticeReachTheTransformations() {
   QTest::mouseClick(openTransformWindow()->findChild<QAbstractButton*>("practiceButton"), Qt::LeftButton);
   QCOMPARE(practice->question(), PracticeWindow::Question::kTransform);
   QCOMPARE(practice->transformBox->currentText(), QString("Left-factor"));
+}
+
+// Transform reads the token notation (its registry record says so): the
+// window rewrites such a grammar instead of refusing it, and writes it back
+// in its notation.
+void TransformTest::aTokenGrammarIsRewrittenInItsNotation() {
+  auto form = openMainWindow();
+  typeGrammar(*form, {"#notation: tokens", "E -> E + T | T", "T -> id"});
+  form->menus()->find("Remove Left Recursion...")->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(openTransformWindow() != nullptr, 10000);
+  openTransformWindow()->apply();
+  QCOMPARE(form->Memo1->toPlainText(),
+           QString::fromUtf8("#notation: tokens\nE -> T E'\nE' -> + T E' | \xCE\xB5\nT -> id"));
 }
 
 QTEST_MAIN(TransformTest)

@@ -8,9 +8,12 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QWindow>
 
 #include "Forms.h"
+#include "GrammarSession.h"
+#include "MainMenu.h"
 #include "Info.h"
 #include "Warning.h"
 #include "test_support.h"
@@ -24,6 +27,10 @@ QStringList gridRow(const StringGrid* grid, int row) {
   for (int col = 0; col < grid->colCount(); ++col) texts.append(grid->cells(col, row));
   return texts;
 }
+
+QString notationShown(TForm1& form) { return form.findChild<QLabel*>("NotationLabel")->text(); }
+
+const QStringList kTokenExpressions{"E -> E + T | T", "T -> T * F | F", "F -> ( E ) | id | num"};
 
 int markedCells(const StringGrid* grid, StringGrid::Mark mark) {
   int count = 0;
@@ -54,6 +61,10 @@ class Unit1Test : public QObject {
   void noSelectedExampleEmptiesTheEditor();
   void aConflictRefusesTheEvaluationWithAWarningEachTime();
   void exitAndTheCloseBoxEndTheProgram();
+  void everyButtonIsACommandOfTheRegistry();
+  void soundnessIsTheReadingsNotTheErrorList();
+  void theStatusLineNamesTheNotationAndNewTokenGrammarStartsOne();
+  void aTokenGrammarIsRefusedByTheCommandsThatCannotTakeIt();
 };
 
 void Unit1Test::startUpShowsTheSplashThenExampleTwo() {
@@ -316,6 +327,116 @@ void Unit1Test::exitAndTheCloseBoxEndTheProgram() {
              0);
     QVERIFY(!form->isVisible());
   }
+}
+
+// The thirteen analysis buttons run the registry's commands, found by their
+// captions; Exit and Info are no commands.
+void Unit1Test::everyButtonIsACommandOfTheRegistry() {
+  auto form = openMainWindow();
+  int commands = 0;
+  for (QAbstractButton* button : form->buttons()) {
+    const CommandInfo* command = form->commandOf(button);
+    bool none = button == form->BitBtn14 || button == form->BitBtn15;
+    QCOMPARE(command == nullptr, none);
+    if (none) continue;
+    ++commands;
+    QCOMPARE(QString::fromUtf8(command->caption.data(), command->caption.size()), button->text());
+    QCOMPARE(form->buttonOf(*command), button);
+  }
+  QCOMPARE(commands, 13);
+  for (const CommandInfo& command : commandRegistry())
+    QCOMPARE(form->buttonOf(command) != nullptr, !command.caption.empty());
+
+  // The button's command is what it shows: the LALR evaluation's trace.
+  click(form->BitBtn13);
+  QCOMPARE(form->StringGrid1->cells(3, 0), QString("Action"));
+  QCOMPARE(form->StringGrid1->mark(1, form->StringGrid1->rowCount() - 1), StringGrid::Mark::Accept);
+}
+
+// Hiding or showing the error list by hand changes nothing: the reading
+// says whether the grammar is sound.
+void Unit1Test::soundnessIsTheReadingsNotTheErrorList() {
+  auto form = openMainWindow();
+  typeGrammar(*form, {"S->aSb|", "S->x"});
+  QVERIFY(!form->refreshGrammar());
+  QVERIFY(!form->session().isSound());
+  QVERIFY(form->session().messages().getCount() > 0);
+  form->ListBox3->hide();
+  QVERIFY(!form->refreshGrammar());
+  click(form->BitBtn2);
+  QVERIFY(form->Memo3->toPlainText().isEmpty());
+
+  typeGrammar(*form, {"S->aSb|e"});
+  form->ListBox3->show();
+  QVERIFY(form->refreshGrammar());
+  QVERIFY(form->session().isSound());
+  QVERIFY(form->ListBox3->isHidden());
+  click(form->BitBtn2);
+  QCOMPARE(form->Label2->text(), QString("First:"));
+  QVERIFY(!form->Memo3->toPlainText().isEmpty());
+}
+
+void Unit1Test::theStatusLineNamesTheNotationAndNewTokenGrammarStartsOne() {
+  auto form = openMainWindow();
+  QCOMPARE(notationShown(*form), QString("Classic notation"));
+  QAction* newTokens = form->menus()->find("New Token Grammar");
+  QVERIFY(newTokens != nullptr);
+  QVERIFY(form->menus()->find("New Classic Grammar") != nullptr);
+  {
+    ModalAnswerer answerer;
+    form->menus()->find("Token Notation")->trigger();
+    QCOMPARE(answerer.seen.size(), 1);
+    QString help = answerer.seen[0].texts.join('\n');
+    for (const char* part : {"#notation: tokens", "#word:", "continues the rule above", "'+'", "$", "id + num * ( id )"})
+      QVERIFY2(help.contains(QString::fromUtf8(part)), part);
+  }
+  {
+    // The example shown is no work to save: nothing is asked.
+    ModalAnswerer answerer;
+    newTokens->trigger();
+    QVERIFY(answerer.seen.isEmpty());
+  }
+  QCOMPARE(form->Memo1->toPlainText(), QString("#notation: tokens\n"));
+  QCOMPARE(notationShown(*form), QString("Token notation"));
+  QVERIFY(form->statusBar()->currentMessage().contains("token notation"));
+  QVERIFY(form->Edit1->text().isEmpty());
+
+  // Typing below the declaration; the grammar reads, its productions listed.
+  for (const QString& line : kTokenExpressions) {
+    typeText(form->Memo1, line);
+    QTest::keyClick(form->Memo1, Qt::Key_Return);
+  }
+  QVERIFY(form->refreshGrammar());
+  QCOMPARE(form->session().notation(), Notation::kTokens);
+  QCOMPARE(linesOf(form->Memo4).mid(0, 3), QStringList({"E -> E + T", "E -> T", "T -> T * F"}));
+  QCOMPARE(linesOf(form->Memo4).size(), 7);
+
+  // Taking the declaration away is the classic notation again.
+  typeGrammar(*form, {"S->a"});
+  QCOMPARE(notationShown(*form), QString("Classic notation"));
+  QVERIFY(form->refreshGrammar());
+  QCOMPARE(form->session().notation(), Notation::kClassic);
+}
+
+void Unit1Test::aTokenGrammarIsRefusedByTheCommandsThatCannotTakeIt() {
+  auto form = openMainWindow();
+  click(form->BitBtn4);
+  GridSnapshot before = snapshot(form->StringGrid1);
+  typeGrammar(*form, QStringList{"#notation: tokens"} + kTokenExpressions);
+  form->Edit1->setText("id + num * ( id )");
+  QVERIFY(!commandCaptioned("SLR Table")->readsTokens);
+  click(form->BitBtn5);
+  QVERIFY(!form->runner()->running());
+  QCOMPARE(snapshot(form->StringGrid1), before);
+  QCOMPARE(form->statusBar()->currentMessage(),
+           QString("SLR Table does not take a grammar in the token notation yet: it needs the classic notation, one "
+                   "character a symbol (X->a|b)."));
+  click(form->BitBtn2);
+  QVERIFY(form->Memo3->toPlainText().isEmpty());
+  QVERIFY(form->statusBar()->currentMessage().startsWith("First does not take"));
+  // The grammar itself was read: no error list, its productions shown.
+  QVERIFY(form->ListBox3->isHidden());
+  QCOMPARE(linesOf(form->Memo4).first(), QString("E -> E + T"));
 }
 
 QTEST_MAIN(Unit1Test)
