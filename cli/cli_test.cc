@@ -303,7 +303,7 @@ TEST(TokenNotation, CheckListsTheProductionsOfADeclaredGrammar) {
     GrammarFile file(bytes);
     Outcome r = run({"check", file.path()});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.lines(), (Strings{"E -> E + T", "E -> T", "T -> T * F", "T -> F", "F -> ( E )", "F -> id", "F -> num"}));
+    EXPECT_EQ(r.lines(), (Strings{"E' -> E", "E -> E + T", "E -> T", "T -> T * F", "T -> F", "F -> ( E )", "F -> id", "F -> num"}));
   }
 }
 
@@ -311,7 +311,7 @@ TEST(TokenNotation, ForcedOnAGrammarThatDeclaresNone) {
   std::string undeclared = "S -> if x then S | '|' | \xCE\xB5\n";
   Outcome forced = run({"check", "--notation", "tokens"}, undeclared);
   EXPECT_EQ(forced.status, 0) << forced.err;
-  EXPECT_EQ(forced.lines(), (Strings{"S -> if x then S", "S -> '|'", "S -> \xCE\xB5"}));
+  EXPECT_EQ(forced.lines(), (Strings{"S' -> S", "S -> if x then S", "S -> '|'", "S -> \xCE\xB5"}));
   EXPECT_EQ(run({"check"}, undeclared).status, 3);
   // The declaration is the grammar's own word on its notation.
   EXPECT_EQ(run({"check", "--notation", "classic"}, kTokenExpressions).status, 0);

@@ -81,6 +81,30 @@ std::vector<std::string> wordTokens(Notation notation, const std::string& word) 
   return tokens;
 }
 
+bool firstRuleAugments(const Grammar& grammar) {
+  if (grammar.productions.empty()) return true;
+  Symbol start = grammar.start();
+  if (grammar.productionsOf(start).size() != 1) return false;
+  for (const Production& p : grammar.productions)
+    if (std::find(p.body.begin(), p.body.end(), start) != p.body.end()) return false;
+  return true;
+}
+
+Grammar withStartRule(const Grammar& grammar) {
+  Grammar out;
+  out.notation = grammar.notation;
+  std::optional<std::string> name = freshNonTerminalName(grammar, grammar.name(grammar.start()));
+  out.addSymbol(name ? *name : grammar.name(grammar.start()) + "'", false);
+  for (const SymbolInfo& symbol : grammar.symbols) out.addSymbol(symbol.name, symbol.terminal);
+  out.productions.push_back(Production{0, {grammar.start() + 1}});
+  for (const Production& p : grammar.productions) {
+    Production moved{p.head + 1, p.body};
+    for (Symbol& s : moved.body) ++s;
+    out.productions.push_back(std::move(moved));
+  }
+  return out;
+}
+
 std::optional<std::string> freshNonTerminalName(const Grammar& grammar, const std::string& base) {
   if (grammar.notation == Notation::kTokens) {
     // A terminal such as "+" is no name to prime; its rule is then named N', N'', ...

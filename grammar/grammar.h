@@ -74,6 +74,17 @@ Grammar classicGrammar(const std::vector<std::string>& ruleLines);
 // notation, tokens between blanks in the token notation.
 std::vector<std::string> wordTokens(Notation notation, const std::string& word);
 
+// Whether the first rule augments the grammar: it has one alternative and
+// its head stands in no right side, so reducing by it can only accept.
+bool firstRuleAugments(const Grammar& grammar);
+// The grammar with a start rule S' -> S put first: its head is symbol 0,
+// the other symbols keep their order one number up, and production p
+// becomes p + 1.  The token notation's analyses work on this whenever the
+// first rule does not augment, as textbooks number the productions of
+// E -> E + T | T from E' -> E; the classic notation leaves the start rule
+// to whoever writes the grammar, as it always has.
+Grammar withStartRule(const Grammar& grammar);
+
 // A non-terminal name not yet used, for the rules a transformation adds.
 // The token notation primes the base name (E', E'', ...); the classic one
 // takes an unused upper-case letter, the base's own when free, else the

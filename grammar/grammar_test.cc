@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "grammar/grammar_text.h"
-
+#include "grammar/parsing.h"
+#include "grammar/text_reading.h"
 
 namespace {
 
@@ -42,6 +43,38 @@ TEST(FreshNames, PrimesInTokensLettersInTheClassicNotation) {
   tokens.addSymbol("E", false);
   tokens.addSymbol("E'", false);
   EXPECT_EQ(freshNonTerminalName(tokens, "E"), "E''");
+}
+
+// The textbook's E -> E + T | T accepts only through a start rule of its
+// own; without one, reducing by production 0 would accept "id + id" and
+// nothing shorter.
+TEST(StartRule, TokenGrammarsAreAugmentedWhenTheirFirstRuleIsNotAStartRule) {
+  Grammar expression = readGrammarText("#notation: tokens\nE -> E + T | T\nT -> id\n").grammar;
+  EXPECT_FALSE(firstRuleAugments(expression));
+  Parsing model;
+  model.loadGrammar(expression);
+  const Grammar& g = model.typed;
+  ASSERT_EQ(g.productions.size(), 4u);
+  EXPECT_EQ(g.name(0), "E'");
+  EXPECT_EQ(g.productions[0], (Production{0, {g.symbolNamed("E")}}));
+  EXPECT_EQ(g.productions[1].head, g.symbolNamed("E"));
+  EXPECT_EQ(g.productions[3].body, (Symbols{g.symbolNamed("id")}));
+  EXPECT_EQ(g.nonTerminals(), (std::vector<Symbol>{0, 1, 2}));
+  EXPECT_TRUE(firstRuleAugments(g));
+
+  // A first rule that augments is kept as written, and so is every classic grammar.
+  Grammar started = readGrammarText("#notation: tokens\nS -> E\nE -> E + id | id\n").grammar;
+  model.loadGrammar(started);
+  EXPECT_EQ(model.typed.productions.size(), 3u);
+  EXPECT_EQ(model.typed.name(0), "S");
+  model.loadGrammar(classicGrammar({"E->E+T|T", "T->i"}));
+  EXPECT_EQ(model.typed.productions.size(), 3u);
+  EXPECT_EQ(model.rules.getCount(), 2);
+
+  // A primed start taken already gets one more prime.
+  Grammar primed = readGrammarText("#notation: tokens\nE -> E' + E | E'\nE' -> id\n").grammar;
+  model.loadGrammar(primed);
+  EXPECT_EQ(model.typed.name(0), "E''");
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ void Parsing::loadGrammar(const Grammar& grammar) {
   forgetFirsts();
   std::memset(visited, 0, sizeof visited);
   std::memset(nullable, 0, sizeof nullable);
-  typed = grammar;
+  typed = firstRuleAugments(grammar) ? grammar : withStartRule(grammar);
 }
 
 void Parsing::buildProductions() {

@@ -59,7 +59,8 @@ class Parsing {
   // Loads a sound reading's rule lines and derives productions and nullability.
   void loadRules(const Row& lines);
   // Loads a grammar read in either notation; a classic one gets its rule
-  // lines too, exactly as loadRules would.
+  // lines too, exactly as loadRules would.  A token grammar whose first rule
+  // does not augment it is given a start rule E' -> E (withStartRule).
   void loadGrammar(const Grammar& grammar);
   void buildProductions();
   void computeNullable();

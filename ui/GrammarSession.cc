@@ -23,6 +23,7 @@ void GrammarSession::readClassic() {
   sound_ = messages_.getCount() == 0;
   if (!sound_) return;
   model_.loadRules(lines);
+  written_ = model_.typed;
   listing_ = model_.productions;
 }
 
@@ -37,6 +38,7 @@ void GrammarSession::readTokens() {
   sound_ = messages_.getCount() == 0;
   if (!sound_) return;
   model_.loadGrammar(reading.grammar);
+  written_ = std::move(reading.grammar);
   listing_ = Row();
   const Grammar& grammar = model_.typed;
   for (const Production& p : grammar.productions) {

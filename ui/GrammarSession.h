@@ -30,8 +30,11 @@ class GrammarSession {
   // message about the whole grammar.
   std::optional<int> lineOfMessage(int index) const;
 
-  // The grammar last read sound.
+  // The grammar last read sound, as the analyses take it (a token grammar
+  // with the start rule they may add), and as written, which is what a
+  // transformation rewrites.
   const Parsing& model() const { return model_; }
+  const Grammar& written() const { return written_; }
   // Its merged rule lines (none in the token notation) and its productions, one a line.
   const Row& ruleLines() const { return model_.rules; }
   const Row& listing() const { return listing_; }
@@ -53,5 +56,6 @@ class GrammarSession {
   Notation notation_ = Notation::kClassic;
   Row listing_;
   Parsing model_;
+  Grammar written_;
   std::string word_;
 };

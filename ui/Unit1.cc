@@ -1014,7 +1014,7 @@ void TForm1::openTransform(TransformKind kind) {
     inBackground(
         title,
         // The typed grammar is plain data, in either notation: the worker takes a copy.
-        [kind, input = session_->model().typed](const Parsing&) {
+        [kind, input = session_->written()](const Parsing&) {
           Rewritten done{input, std::nullopt, {}};
           try {
             done.result = transformGrammar(done.input, kind);
