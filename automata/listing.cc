@@ -4,6 +4,7 @@
 #include "automata/listing.h"
 
 #include "core/work.h"
+#include "grammar/symbol_text.h"
 
 namespace {
 
@@ -11,12 +12,27 @@ HString textOf(const std::string& text) { return HString(text.data(), static_cas
 
 }  // namespace
 
+std::string dottedProduction(const Grammar& grammar, int production, int dot) {
+  const Production& p = grammar.productions[static_cast<size_t>(production)];
+  bool tokens = grammar.notation == Notation::kTokens;
+  std::string text = grammar.name(p.head) + (tokens ? " ->" : "->");
+  Symbols body = p.body.empty() ? Symbols{kEmpty} : p.body;
+  for (size_t k = 0; k <= body.size(); ++k) {
+    if (static_cast<int>(k) == dot) {
+      if (tokens) text += ' ';
+      text += kDotMarker;
+    }
+    if (k == body.size()) break;
+    if (tokens) text += ' ';
+    text += symbolText(grammar, body[k]);
+  }
+  return text;
+}
+
 StateListing::StateListing(const Parsing& grammar, const Automaton& collection)
-    : collection_(collection), withLookaheads_(collection.hasLookaheads()) {
-  for (const HString& production : grammar.productions) productions_.emplace_back(production.view());
-  // "Clousure(" production 0 with the dot after "->" and the end.
-  const std::string& start = productions_[0];
-  start_ = "Clousure(" + start.substr(0, 3) + kDotMarker + start.substr(3) + (withLookaheads_ ? ", $)" : ")");
+    : grammar_(grammar.typed), collection_(collection), withLookaheads_(collection.hasLookaheads()) {
+  // "Clousure(" production 0 with the dot before its body, and the end.
+  start_ = "Clousure(" + dottedProduction(grammar_, 0, 0) + (withLookaheads_ ? ", $)" : ")");
 }
 
 void StateListing::append(Row& lines, size_t k) const {
@@ -26,7 +42,7 @@ void StateListing::append(Row& lines, size_t k) const {
     text += start_;
   } else {
     auto [from, symbol] = collection_.origins[k];
-    text += "Goto(State" + std::to_string(from) + "," + symbol + ")";
+    text += "Goto(State" + std::to_string(from) + "," + symbolText(grammar_, symbol) + ")";
   }
   text += ':';
   lines.insertTail(textOf(text));
@@ -35,14 +51,11 @@ void StateListing::append(Row& lines, size_t k) const {
 }
 
 HString StateListing::itemLine(std::string_view indent, const StateItem& item) const {
-  const std::string& production = productions_[static_cast<size_t>(item.production)];
   std::string text(indent);
-  text.append(production, 0, static_cast<size_t>(item.dot) + 3);
-  text += kDotMarker;
-  text.append(production, static_cast<size_t>(item.dot) + 3);
+  text += dottedProduction(grammar_, item.production, item.dot);
   if (withLookaheads_) {
     text += ", ";
-    text += collection_.lookaheads.text(item.lookahead);
+    text += lookaheadText(grammar_, collection_.lookaheads, item.lookahead);
   }
   // One long rule makes as many items as symbols, each as long as the rule.
   bytes_ += static_cast<long>(text.size()) + 1;

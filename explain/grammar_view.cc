@@ -23,6 +23,12 @@ unsigned char code(char c) { return static_cast<unsigned char>(c); }
 }  // namespace
 
 GrammarView::GrammarView(const Parsing& model) {
+  symbols_.fill(kNoSymbol);
+  for (Symbol s = 0; s <= model.typed.endMarker(); ++s) {
+    char c = s == model.typed.endMarker() ? '$' : model.typed.name(s)[0];
+    characters_ += c;
+    symbols_[static_cast<unsigned char>(c)] = s;
+  }
   for (const HString& rule : model.rules) nonterminals_ += rule[0];
   for (const HString& text : model.productions) {
     std::string body(text.view().substr(3));
@@ -111,4 +117,10 @@ bool GrammarView::beginsWith(std::string_view symbols, char t) const {
     if (!nullable(c)) return false;
   }
   return false;
+}
+
+std::string GrammarView::text(const Symbols& symbols) const {
+  std::string out;
+  for (Symbol s : symbols) out += character(s);
+  return out;
 }

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "grammar/grammar.h"
+
 class Parsing;
 
 class GrammarView {
@@ -48,7 +50,17 @@ class GrammarView {
   std::string firstOf(std::string_view symbols) const;
   bool beginsWith(std::string_view symbols, char t) const;
 
+  // The engine's symbols (the typed grammar's numbers) as the characters of
+  // the classic texts, the end marker as '$', and back.
+  char character(Symbol s) const {
+    return s >= 0 && static_cast<size_t>(s) < characters_.size() ? characters_[static_cast<size_t>(s)] : '\0';
+  }
+  Symbol symbol(char c) const { return symbols_[static_cast<unsigned char>(c)]; }
+  std::string text(const Symbols& symbols) const;
+
  private:
+  std::string characters_;               // by symbol, the end marker last
+  std::array<Symbol, 256> symbols_;      // by character
   std::vector<Production> productions_;
   std::string nonterminals_;
   std::string terminals_;

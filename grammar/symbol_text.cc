@@ -1,0 +1,27 @@
+#include "grammar/symbol_text.h"
+
+std::string symbolText(const Grammar& grammar, Symbol s) {
+  if (s == kEmpty) return grammar.notation == Notation::kTokens ? "\xCE\xB5" : "e";
+  if (s == grammar.endMarker()) return "$";
+  return grammar.name(s);
+}
+
+std::string symbolsText(const Grammar& grammar, std::span<const Symbol> symbols) {
+  std::string text;
+  const char* separator = symbolSeparator(grammar);
+  for (size_t i = 0; i < symbols.size(); ++i) {
+    if (i > 0) text += separator;
+    text += symbolText(grammar, symbols[i]);
+  }
+  return text;
+}
+
+std::string bodyText(const Grammar& grammar, std::span<const Symbol> body) {
+  return body.empty() ? symbolText(grammar, kEmpty) : symbolsText(grammar, body);
+}
+
+std::string productionText(const Grammar& grammar, int production) {
+  const Production& p = grammar.productions[static_cast<size_t>(production)];
+  const char* arrow = grammar.notation == Notation::kTokens ? " -> " : "->";
+  return grammar.name(p.head) + arrow + bodyText(grammar, p.body);
+}
