@@ -211,7 +211,7 @@ std::vector<Timed> timeGraphs(const Parsing& model) {
 std::vector<Timed> timeTree(const Parsing& model, const HString& word) {
   Evaluation parsed = evaluation(model, TableKind::kLALR, word);
   if (parsed.refused()) return {};
-  EvaluationTree tree(model, TableKind::kLALR, parsed.table, parsed.trace);
+  EvaluationTree tree(model, parsed);
   std::string size = std::to_string(tree.nodes().size()) + " nodes";
   std::vector<Timed> times{{"tree", medianMilliseconds([&] {
                               EvaluationTree(model, parsed).forest();
