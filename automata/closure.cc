@@ -7,10 +7,10 @@
 
 namespace {
 
+// The symbols' bytes, hashed eight at a time.
 std::uint64_t hashOf(const Symbols& symbols) {
-  std::uint64_t hash = symbols.size();
-  for (Symbol s : symbols) hash = HashIndex::mix(hash, static_cast<std::uint32_t>(s));
-  return hash;
+  return HashIndex::hashOf(
+      std::string_view(reinterpret_cast<const char*>(symbols.data()), symbols.size() * sizeof(Symbol)));
 }
 
 }  // namespace

@@ -25,6 +25,12 @@ class StateListing {
  private:
   const Grammar& grammar_;
   const Automaton& collection_;
+  // Per production its text and where the dot goes before each body symbol
+  // (an empty body counts as one, its mark), so an item costs two copies.
+  std::vector<std::string> texts_;
+  std::vector<std::vector<size_t>> cuts_;
+  mutable std::vector<std::string> lookaheads_;  // by lookahead id, made when first asked
+  mutable std::vector<bool> lookaheadKnown_;
   std::string start_;  // the trace of state 0
   bool withLookaheads_;
   mutable long bytes_ = 0;  // of the item lines made, held to the bound of the output

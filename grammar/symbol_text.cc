@@ -1,17 +1,19 @@
 #include "grammar/symbol_text.h"
 
-std::string symbolText(const Grammar& grammar, Symbol s) {
+std::string_view symbolName(const Grammar& grammar, Symbol s) {
   if (s == kEmpty) return grammar.notation == Notation::kTokens ? "\xCE\xB5" : "e";
   if (s == grammar.endMarker()) return "$";
   return grammar.name(s);
 }
+
+std::string symbolText(const Grammar& grammar, Symbol s) { return std::string(symbolName(grammar, s)); }
 
 std::string symbolsText(const Grammar& grammar, std::span<const Symbol> symbols) {
   std::string text;
   const char* separator = symbolSeparator(grammar);
   for (size_t i = 0; i < symbols.size(); ++i) {
     if (i > 0) text += separator;
-    text += symbolText(grammar, symbols[i]);
+    text += symbolName(grammar, symbols[i]);
   }
   return text;
 }

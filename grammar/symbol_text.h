@@ -6,10 +6,12 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "grammar/grammar.h"
 
 // A symbol's name; "$" for the end marker, the empty string's mark for kEmpty.
+std::string_view symbolName(const Grammar& grammar, Symbol s);
 std::string symbolText(const Grammar& grammar, Symbol s);
 // Symbols one after another (a set, a stack, the rest of a word); nothing for none.
 std::string symbolsText(const Grammar& grammar, std::span<const Symbol> symbols);

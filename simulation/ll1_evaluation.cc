@@ -103,7 +103,7 @@ namespace {
 HString hstring(const std::string& text) { return HString(text.data(), static_cast<int>(text.size())); }
 
 void writeSymbol(const void* grammar, const StackNode& node, std::string& out) {
-  out += symbolText(*static_cast<const Grammar*>(grammar), node.symbol);
+  out += symbolName(*static_cast<const Grammar*>(grammar), node.symbol);
 }
 
 }  // namespace

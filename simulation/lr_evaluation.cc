@@ -140,7 +140,7 @@ LRParse lrParse(const Grammar& grammar, const LRTable& table, const std::string&
     step.column = table.column(a);
     if (!isInputSymbol(a) || step.column == -1 || guard.repeats(nodes, top)) break;
     const StackNode& node = nodes[static_cast<size_t>(top)];
-    const ActionCell& cell = table.cell(node.state, step.column);
+    std::span<const Action> cell = table.cell(node.state, step.column);
     if (cell.empty()) break;
     const Action& action = cell.front();
     if (action.kind == ActionKind::kShift) {
@@ -158,7 +158,7 @@ LRParse lrParse(const Grammar& grammar, const LRTable& table, const std::string&
       int state = nodes[static_cast<size_t>(below)].state;
       step.gotoState = state;
       int column = table.column(production.head);
-      const ActionCell& gotoCell = table.cell(state, column);
+      std::span<const Action> gotoCell = table.cell(state, column);
       if (gotoCell.empty() || gotoCell.front().kind != ActionKind::kGoto) break;
       step.move = LRMove::kReduce;
       step.production = action.target;

@@ -19,7 +19,11 @@ int cellsOfSeveral(const Rows& rows) {
 
 int LL1Table::conflicts() const { return cellsOfSeveral(cells); }
 
-int LRTable::conflicts() const { return cellsOfSeveral(rows); }
+int LRTable::conflicts() const {
+  int count = 0;
+  for (size_t k = 0; k + 1 < starts.size(); ++k) count += starts[k + 1] - starts[k] > 1 ? 1 : 0;
+  return count;
+}
 
 // A table given only as text (read back, or from elsewhere).
 

@@ -70,7 +70,7 @@ const HString& ActionTexts::of(const Action& action) {
   return accept_;
 }
 
-HString ActionTexts::cell(const ActionCell& cell) {
+HString ActionTexts::cell(std::span<const Action> cell) {
   if (cell.size() == 1) return of(cell.front());
   HString text;
   for (const Action& action : cell) {
@@ -124,6 +124,13 @@ void LRTableRows::row(int s, std::vector<HString>& cells) {
     if (!scratch_[j].empty()) cells[j + 1] = texts_.cell(scratch_[j]);
 }
 
+void LRTable::addRow(const std::vector<ActionCell>& cells) {
+  for (const ActionCell& cell : cells) {
+    actions.insert(actions.end(), cell.begin(), cell.end());
+    starts.push_back(static_cast<std::uint32_t>(actions.size()));
+  }
+}
+
 void placeAction(ActionCell& cell, Action action) {
   for (const Action& held : cell)
     if (held == action) return;
@@ -136,8 +143,12 @@ LRTable typedTableOf(const LRTableRows& rows, const Automaton& automaton) {
   LRTable table;
   table.columns = rows.columns();
   table.columnOf = rows.columnOf();
-  table.rows.resize(automaton.states.size());
-  for (size_t s = 0; s < automaton.states.size(); ++s) rows.actions(static_cast<int>(s), table.rows[s]);
+  table.starts.reserve(automaton.states.size() * table.columns.size() + 1);
+  std::vector<ActionCell> cells;
+  for (size_t s = 0; s < automaton.states.size(); ++s) {
+    rows.actions(static_cast<int>(s), cells);
+    table.addRow(cells);
+  }
   return table;
 }
 
@@ -168,11 +179,13 @@ Table lrTableText(const Grammar& grammar, const LRTable& table) {
   }
   text.insertTail(std::move(header));
   std::vector<HString> cells;
-  for (size_t s = 0; s < table.rows.size(); ++s) {
+  for (int s = 0; s < table.states(); ++s) {
     cells.assign(table.columns.size() + 1, HString());
-    cells[0] = texts.number(static_cast<int>(s));
-    for (size_t j = 0; j < table.rows[s].size(); ++j)
-      if (!table.rows[s][j].empty()) cells[j + 1] = texts.cell(table.rows[s][j]);
+    cells[0] = texts.number(s);
+    for (size_t j = 0; j < table.columns.size(); ++j) {
+      std::span<const Action> cell = table.cell(s, static_cast<int>(j));
+      if (!cell.empty()) cells[j + 1] = texts.cell(cell);
+    }
     text.insertTail(rowOf(cells));
   }
   return text;

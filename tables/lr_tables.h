@@ -7,6 +7,8 @@
 // in the goto columns, or several actions joined by "|".
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,15 +26,22 @@ using ActionCell = std::vector<Action>;
 struct LRTable {
   Symbols columns;            // column j is text column j + 1
   std::vector<int> columnOf;  // by symbol, the end marker included: its column, or -1
-  std::vector<std::vector<ActionCell>> rows;  // by state, by column
+  // Every cell's actions one after another, row by row: cell (s, j) holds
+  // actions[starts[s * width + j] .. starts[s * width + j + 1]), so a large
+  // table is two arrays, not a list per cell.
+  std::vector<Action> actions;
+  std::vector<std::uint32_t> starts{0};
 
   int column(Symbol s) const {
     return s >= 0 && static_cast<size_t>(s) < columnOf.size() ? columnOf[static_cast<size_t>(s)] : -1;
   }
-  const ActionCell& cell(int state, int column) const {
-    return rows[static_cast<size_t>(state)][static_cast<size_t>(column)];
+  std::span<const Action> cell(int state, int column) const {
+    size_t k = static_cast<size_t>(state) * columns.size() + static_cast<size_t>(column);
+    return std::span<const Action>(actions).subspan(starts[k], starts[k + 1] - starts[k]);
   }
-  int states() const { return static_cast<int>(rows.size()); }
+  int states() const { return columns.empty() ? 0 : static_cast<int>((starts.size() - 1) / columns.size()); }
+  // Appends the next state's row.
+  void addRow(const std::vector<ActionCell>& cells);
   // The cells holding more than one action.
   int conflicts() const;
 };
@@ -48,7 +57,7 @@ Table lrTableText(const Grammar& grammar, const LRTable& table);
 class ActionTexts {
  public:
   const HString& of(const Action& action);
-  HString cell(const ActionCell& cell);
+  HString cell(std::span<const Action> cell);
   const HString& number(int k) { return shared(numbers_, k, ""); }
 
  private:

@@ -73,6 +73,14 @@ TEST(LRTablesTest, PlaceActionComparesWholeEntries) {
   ActionCell empty;
   placeAction(empty, {ActionKind::kShift, 3});
   EXPECT_EQ(ActionTexts().cell(empty), HString("s3"));
+  LRTable table;
+  table.columns = {0, 1};
+  table.addRow({cell, empty});
+  table.addRow({{}, {}});
+  EXPECT_EQ(table.states(), 2);
+  EXPECT_EQ(table.conflicts(), 1);
+  EXPECT_EQ(table.cell(0, 1).front(), (Action{ActionKind::kShift, 3}));
+  EXPECT_TRUE(table.cell(1, 0).empty());
 }
 
 }  // namespace
@@ -88,8 +96,11 @@ TEST(LRTablesTest, TokenGrammarColumnsAreNamedByTokens) {
   EXPECT_EQ(text[1], (std::vector<std::string>{"0", "", "", "s4", "", "s5", "s6", "", "1", "2", "3"}));
   // The typed cell and its text agree.
   int shifts = 0;
-  for (const auto& row : lr1.lr.rows)
-    for (const ActionCell& cell : row) shifts += !cell.empty() && cell.front().kind == ActionKind::kShift;
+  for (int state = 0; state < lr1.lr.states(); ++state)
+    for (int column = 0; column < static_cast<int>(lr1.lr.columns.size()); ++column) {
+      std::span<const Action> cell = lr1.lr.cell(state, column);
+      shifts += !cell.empty() && cell.front().kind == ActionKind::kShift;
+    }
   int texts = 0;
   for (size_t r = 1; r < text.size(); ++r)
     for (const std::string& cell : text[r]) texts += cell.starts_with("s");
