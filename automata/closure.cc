@@ -153,7 +153,8 @@ int ClosureEngine::derivedLookahead(int production, int dot, int parent) {
   }
   int lookahead;
   if (rest.vanishes) {
-    Symbols joined = rest.first;
+    Symbols& joined = joined_;
+    joined.assign(rest.first.begin(), rest.first.end());
     const Symbols& inherited = pool_.symbols(parent);
     joined.insert(joined.end(), inherited.begin(), inherited.end());
     keepFirstOccurrences(joined);
@@ -226,29 +227,40 @@ std::vector<StateItem> ClosureEngine::closureLR1(std::vector<StateItem> items) {
     }
   }
   // Phase 2: one item per core, in the order the cores first appeared,
-  // with the lookaheads of the core joined, every symbol once.
+  // with the lookaheads of the core joined, every symbol once.  The items
+  // of a core are chained, so each joined lookahead is made in one buffer.
   newMarks();
   std::vector<StateItem> merged;
-  std::vector<Symbols> joined;  // for cores met more than once
-  for (const StateItem& item : items) {
-    size_t at = positionOf(item);
+  std::vector<int>& lastOf = lastOfCore_;
+  std::vector<int>& next = nextOfCore_;
+  lastOf.clear();
+  next.assign(items.size(), -1);
+  for (size_t i = 0; i < items.size(); ++i) {
+    size_t at = positionOf(items[i]);
     if (met_[at] != generation_) {
       met_[at] = generation_;
       coreSlot_[at] = merged.size();
-      merged.push_back(item);
-      joined.emplace_back();
+      merged.push_back(items[i]);
+      lastOf.push_back(static_cast<int>(i));
+      firstOfCore_.resize(merged.size());
+      firstOfCore_.back() = static_cast<int>(i);
       continue;
     }
-    Symbols& symbols = joined[coreSlot_[at]];
-    if (symbols.empty()) symbols = pool_.symbols(merged[coreSlot_[at]].lookahead);
-    const Symbols& more = pool_.symbols(item.lookahead);
-    symbols.insert(symbols.end(), more.begin(), more.end());
+    int& last = lastOf[coreSlot_[at]];
+    next[static_cast<size_t>(last)] = static_cast<int>(i);
+    last = static_cast<int>(i);
   }
   // A core met once keeps its lookahead: an added item's is made without
   // repeats, and a kernel item's comes from a state made so.
   for (size_t k = 0; k < merged.size(); ++k) {
-    Symbols& symbols = joined[k];
-    if (symbols.empty()) continue;
+    int first = firstOfCore_[k];
+    if (next[static_cast<size_t>(first)] == -1) continue;
+    Symbols& symbols = joined_;
+    symbols.clear();
+    for (int i = first; i != -1; i = next[static_cast<size_t>(i)]) {
+      const Symbols& more = pool_.symbols(items[static_cast<size_t>(i)].lookahead);
+      symbols.insert(symbols.end(), more.begin(), more.end());
+    }
     keepFirstOccurrences(symbols);
     merged[k].lookahead = pool_.intern(symbols);
   }

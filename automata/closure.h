@@ -89,4 +89,8 @@ class ClosureEngine {
   };
   std::vector<int> moreLookaheads_;
   std::vector<More> more_;
+  // Scratch of the merge of a closure's cores: the chain of each core's
+  // items, and the buffer a joined lookahead is made in.
+  std::vector<int> firstOfCore_, lastOfCore_, nextOfCore_;
+  Symbols joined_;
 };
