@@ -3,38 +3,35 @@
 #include <algorithm>
 
 #include "core/work.h"
+#include "grammar/symbol_text.h"
 
 namespace {
 
-// Each character once, at its first occurrence, and no 'e'.
-std::string withoutRepeats(std::string_view text) {
-  bool seen[256] = {};
-  seen[static_cast<unsigned char>('e')] = true;
-  std::string out;
-  for (char c : text) {
-    unsigned char code = static_cast<unsigned char>(c);
-    if (!seen[code]) {
-      seen[code] = true;
-      out += c;
-    }
-  }
-  return out;
+// The symbols' bytes, hashed eight at a time.
+std::uint64_t hashOf(const Symbols& symbols) {
+  return HashIndex::hashOf(
+      std::string_view(reinterpret_cast<const char*>(symbols.data()), symbols.size() * sizeof(Symbol)));
 }
 
 }  // namespace
 
-int LookaheadPool::intern(std::string_view text) {
-  std::uint64_t hash = HashIndex::hashOf(text);
-  int found = ids_.find(hash, [&](int id) { return texts_[static_cast<size_t>(id)] == text; });
+int LookaheadPool::intern(const Symbols& symbols) {
+  std::uint64_t hash = hashOf(symbols);
+  int found = ids_.find(hash, [&](int id) { return texts_[static_cast<size_t>(id)] == symbols; });
   if (found != -1) return found;
-  texts_.emplace_back(text);
+  texts_.push_back(symbols);
   sets_.push_back(-1);
   return ids_.add(hash);
 }
 
+bool LookaheadPool::contains(int id, Symbol s) const {
+  const Symbols& symbols = texts_[static_cast<size_t>(id)];
+  return std::find(symbols.begin(), symbols.end(), s) != symbols.end();
+}
+
 int LookaheadPool::setOf(int id) {
   if (sets_[static_cast<size_t>(id)] == -1) {
-    std::string sorted = texts_[static_cast<size_t>(id)];
+    Symbols sorted = texts_[static_cast<size_t>(id)];
     std::sort(sorted.begin(), sorted.end());
     int set = intern(sorted);
     sets_[static_cast<size_t>(id)] = set;
@@ -42,18 +39,38 @@ int LookaheadPool::setOf(int id) {
   return sets_[static_cast<size_t>(id)];
 }
 
-ClosureEngine::ClosureEngine(const Parsing& grammar) : grammar_(grammar) {
+std::string lookaheadText(const Grammar& grammar, const LookaheadPool& pool, int id) {
+  return symbolsText(grammar, pool.symbols(id));
+}
+
+Symbol classicSymbol(const Grammar& grammar, char c) {
+  if (c == '$') return grammar.endMarker();
+  return grammar.symbolNamed(std::string(1, c));
+}
+
+char classicCharacter(const Grammar& grammar, Symbol s) {
+  if (s == grammar.endMarker()) return '$';
+  if (s < 0 || s >= grammar.symbolCount()) return '\0';
+  return grammar.name(s)[0];
+}
+
+ClosureEngine::ClosureEngine(const Parsing& grammar)
+    : grammar_(grammar.typed),
+      first_(grammar.typed),
+      starts_(static_cast<size_t>(grammar.typed.symbolCount())),
+      startsKnown_(static_cast<size_t>(grammar.typed.symbolCount()), false),
+      slot_(static_cast<size_t>(grammar.typed.symbolCount()), -1),
+      symbolMarks_(static_cast<size_t>(grammar.typed.symbolCount()) + 1, 0) {
   size_t base = 0;
-  for (const HString& production : grammar.productions) {
-    texts_.emplace_back(production.view());
+  for (size_t p = 0; p < grammar_.productions.size(); ++p) {
     restBase_.push_back(base);
-    base += production.view().size();
+    base += static_cast<size_t>(bodyLength(static_cast<int>(p))) + 1;
   }
   rests_.resize(base + 1);
   met_.assign(base + 1, 0);
   firstLookahead_.assign(base + 1, 0);
   moreLookaheads_.assign(base + 1, -1);
-  slot_.assign(base + 1, 0);
+  coreSlot_.assign(base + 1, 0);
 }
 
 void ClosureEngine::newMarks() {
@@ -64,38 +81,58 @@ void ClosureEngine::newMarks() {
   more_.clear();
 }
 
-void ClosureEngine::gotoKernels(const std::vector<StateItem>& state, std::string& symbols,
+void ClosureEngine::keepFirstOccurrences(Symbols& symbols) {
+  if (++symbolGeneration_ == 0) {
+    std::fill(symbolMarks_.begin(), symbolMarks_.end(), 0);
+    symbolGeneration_ = 1;
+  }
+  size_t kept = 0;
+  for (Symbol s : symbols) {
+    unsigned& mark = symbolMarks_[static_cast<size_t>(s)];
+    if (mark == symbolGeneration_) continue;
+    mark = symbolGeneration_;
+    symbols[kept++] = s;
+  }
+  symbols.resize(kept);
+}
+
+void ClosureEngine::gotoKernels(const std::vector<StateItem>& state, Symbols& symbols,
                                 std::vector<std::vector<StateItem>>& kernels) const {
-  int slot[256];
   symbols.clear();
-  for (const StateItem& item : state)
-    if (!isComplete(item)) slot[static_cast<unsigned char>(symbolAfterDot(item))] = -1;
   for (const StateItem& item : state) {
     if (isComplete(item)) continue;
-    unsigned char x = static_cast<unsigned char>(symbolAfterDot(item));
-    if (slot[x] == -1) {
-      slot[x] = static_cast<int>(symbols.size());
-      symbols += static_cast<char>(x);
+    Symbol x = symbolAfterDot(item);
+    int& slot = slot_[static_cast<size_t>(x)];
+    if (slot == -1) {
+      slot = static_cast<int>(symbols.size());
+      symbols.push_back(x);
       if (kernels.size() < symbols.size()) kernels.emplace_back();
-      kernels[static_cast<size_t>(slot[x])].clear();
+      kernels[static_cast<size_t>(slot)].clear();
     }
-    kernels[static_cast<size_t>(slot[x])].push_back(StateItem{item.production, item.dot + 1, item.lookahead});
+    kernels[static_cast<size_t>(slot)].push_back(StateItem{item.production, item.dot + 1, item.lookahead});
   }
+  for (Symbol x : symbols) slot_[static_cast<size_t>(x)] = -1;
 }
 
 // The alternatives of x start with the dot at the front, or past an empty
-// body; a repeated alternative starts the first production of that text.
-const std::vector<ClosureEngine::Start>& ClosureEngine::startsOf(char x) {
-  unsigned char code = static_cast<unsigned char>(x);
-  if (!startsKnown_[code]) {
-    startsKnown_[code] = true;
-    if (grammar_.isTerminal(x)) return starts_[code];
-    if (firstOfText_.empty())
-      for (size_t p = 0; p < texts_.size(); ++p) firstOfText_.emplace(texts_[p], static_cast<int>(p));
-    for (const std::string& text : texts_)
-      if (text[0] == x) starts_[code].push_back(Start{firstOfText_.at(text), text[3] == 'e' ? 1 : 0});
+// body; a repeated alternative starts the first production of that body.
+const std::vector<ClosureEngine::Start>& ClosureEngine::startsOf(Symbol x) {
+  size_t k = static_cast<size_t>(x);
+  if (!startsKnown_[k]) {
+    startsKnown_[k] = true;
+    if (grammar_.isTerminal(x)) return starts_[k];
+    std::vector<int> alternatives = grammar_.productionsOf(x);
+    for (int p : alternatives) {
+      int firstEqual = p;
+      for (int q : alternatives)
+        if (body(q) == body(p)) {
+          firstEqual = q;
+          break;
+        }
+      starts_[k].push_back(Start{firstEqual, body(p).empty() ? 1 : 0});
+    }
   }
-  return starts_[code];
+  return starts_[k];
 }
 
 int ClosureEngine::derivedLookahead(int production, int dot, int parent) {
@@ -106,18 +143,30 @@ int ClosureEngine::derivedLookahead(int production, int dot, int parent) {
   if (found != -1) return derivedLookaheads_[static_cast<size_t>(found)];
   Rest& rest = rests_[position];
   if (!rest.known) {
-    HString first = grammar_.firstOfString(HString(texts_[static_cast<size_t>(production)].c_str() + dot + 4));
+    const Symbols& symbols = body(production);
+    Symbols first = first_.ofString(std::span<const Symbol>(symbols).subspan(static_cast<size_t>(dot) + 1));
     rest.known = true;
-    rest.vanishes = first.find('e') != -1;
-    rest.first = withoutRepeats(first.view());
+    rest.vanishes = std::find(first.begin(), first.end(), kEmpty) != first.end();
+    std::erase(first, kEmpty);
+    keepFirstOccurrences(first);
+    rest.first = std::move(first);
   }
-  int lookahead = rest.vanishes ? pool_.intern(withoutRepeats(rest.first + pool_.text(parent))) : pool_.intern(rest.first);
+  int lookahead;
+  if (rest.vanishes) {
+    Symbols& joined = joined_;
+    joined.assign(rest.first.begin(), rest.first.end());
+    const Symbols& inherited = pool_.symbols(parent);
+    joined.insert(joined.end(), inherited.begin(), inherited.end());
+    keepFirstOccurrences(joined);
+    lookahead = pool_.intern(joined);
+  } else {
+    lookahead = pool_.intern(rest.first);
+  }
   derived_.add(hash);
   derivedKeys_.push_back(key);
   derivedLookaheads_.push_back(lookahead);
   return lookahead;
 }
-
 std::vector<StateItem> ClosureEngine::closureLR0(std::vector<StateItem> items) {
   newMarks();
   for (const StateItem& item : items) met_[positionOf(item)] = generation_;
@@ -178,37 +227,42 @@ std::vector<StateItem> ClosureEngine::closureLR1(std::vector<StateItem> items) {
     }
   }
   // Phase 2: one item per core, in the order the cores first appeared,
-  // with the lookaheads of the core joined, every character once.
+  // with the lookaheads of the core joined, every symbol once.  The items
+  // of a core are chained, so each joined lookahead is made in one buffer.
   newMarks();
   std::vector<StateItem> merged;
-  std::vector<std::string> joined;  // for cores met more than once
-  for (const StateItem& item : items) {
-    size_t at = positionOf(item);
+  std::vector<int>& lastOf = lastOfCore_;
+  std::vector<int>& next = nextOfCore_;
+  lastOf.clear();
+  next.assign(items.size(), -1);
+  for (size_t i = 0; i < items.size(); ++i) {
+    size_t at = positionOf(items[i]);
     if (met_[at] != generation_) {
       met_[at] = generation_;
-      slot_[at] = merged.size();
-      merged.push_back(item);
-      joined.emplace_back();
+      coreSlot_[at] = merged.size();
+      merged.push_back(items[i]);
+      lastOf.push_back(static_cast<int>(i));
+      firstOfCore_.resize(merged.size());
+      firstOfCore_.back() = static_cast<int>(i);
       continue;
     }
-    std::string& text = joined[slot_[at]];
-    if (text.empty()) text = pool_.text(merged[slot_[at]].lookahead);
-    text += pool_.text(item.lookahead);
+    int& last = lastOf[coreSlot_[at]];
+    next[static_cast<size_t>(last)] = static_cast<int>(i);
+    last = static_cast<int>(i);
   }
   // A core met once keeps its lookahead: an added item's is made without
   // repeats, and a kernel item's comes from a state made so.
   for (size_t k = 0; k < merged.size(); ++k) {
-    std::string& text = joined[k];
-    if (text.empty()) continue;
-    bool seen[256] = {};
-    size_t kept = 0;
-    for (char c : text) {
-      unsigned char code = static_cast<unsigned char>(c);
-      if (!seen[code]) text[kept++] = c;
-      seen[code] = true;
+    int first = firstOfCore_[k];
+    if (next[static_cast<size_t>(first)] == -1) continue;
+    Symbols& symbols = joined_;
+    symbols.clear();
+    for (int i = first; i != -1; i = next[static_cast<size_t>(i)]) {
+      const Symbols& more = pool_.symbols(items[static_cast<size_t>(i)].lookahead);
+      symbols.insert(symbols.end(), more.begin(), more.end());
     }
-    text.resize(kept);
-    merged[k].lookahead = pool_.intern(text);
+    keepFirstOccurrences(symbols);
+    merged[k].lookahead = pool_.intern(symbols);
   }
   return merged;
 }
@@ -220,10 +274,10 @@ LR0_ItemsList toLR0List(const std::vector<StateItem>& items) {
   return out;
 }
 
-LR1_ItemsList toLR1List(const std::vector<StateItem>& items, const LookaheadPool& pool) {
+LR1_ItemsList toLR1List(const Grammar& grammar, const std::vector<StateItem>& items, const LookaheadPool& pool) {
   LR1_ItemsList out;
   for (const StateItem& item : items) {
-    const std::string& text = pool.text(item.lookahead);
+    std::string text = lookaheadText(grammar, pool, item.lookahead);
     out.insertTail(LR1_Item(item.production, item.dot, HString(text.data(), static_cast<int>(text.size()))));
   }
   return out;

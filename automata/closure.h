@@ -4,35 +4,36 @@
 // parent's lookahead when the rest can vanish, and a second phase merges the
 // items of each core into one, lookaheads joined in the order found.
 //
-// The engine gathers what it needs of the grammar once per build (the
+// The engine gathers what it needs of the typed grammar once per build (the
 // alternatives of each symbol, the First set of the rest after each dot)
-// and keeps lookahead texts interned, so items are three integers.
+// and keeps lookaheads interned, so items are three integers.
 #pragma once
 
+#include <algorithm>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "automata/automaton.h"
+#include "grammar/ordered_first.h"
 
 class ClosureEngine {
  public:
   explicit ClosureEngine(const Parsing& grammar);
 
   bool isComplete(const StateItem& item) const { return item.dot >= bodyLength(item.production); }
-  char symbolAfterDot(const StateItem& item) const {
-    return texts_[static_cast<size_t>(item.production)][static_cast<size_t>(item.dot) + 3];
+  Symbol symbolAfterDot(const StateItem& item) const {
+    return body(item.production)[static_cast<size_t>(item.dot)];
   }
   // The distinct symbols after a dot, in item order, and for each the items
   // with it after the dot, advanced over it: the kernel of its goto.  The
   // kernels are made in one pass; `kernels` may hold more than `symbols`.
-  void gotoKernels(const std::vector<StateItem>& state, std::string& symbols,
+  void gotoKernels(const std::vector<StateItem>& state, Symbols& symbols,
                    std::vector<std::vector<StateItem>>& kernels) const;
   std::vector<StateItem> closureLR0(std::vector<StateItem> items);
   std::vector<StateItem> closureLR1(std::vector<StateItem> items);
 
   LookaheadPool& lookaheads() { return pool_; }
-  const std::string& productionText(int production) const { return texts_[static_cast<size_t>(production)]; }
+  const Grammar& grammar() const { return grammar_; }
 
  private:
   struct Start {
@@ -42,14 +43,15 @@ class ClosureEngine {
   struct Rest {
     bool known = false;
     bool vanishes = false;
-    std::string first;  // First of the rest after the symbol, without 'e'
+    Symbols first;  // First of the rest after the symbol, without the empty string
   };
 
-  int bodyLength(int production) const {
-    return static_cast<int>(texts_[static_cast<size_t>(production)].size()) - 3;
-  }
+  const Symbols& body(int production) const { return grammar_.productions[static_cast<size_t>(production)].body; }
+  int bodyLength(int production) const { return std::max(1, static_cast<int>(body(production).size())); }
   // The items that start the alternatives of x; none for a terminal.
-  const std::vector<Start>& startsOf(char x);
+  const std::vector<Start>& startsOf(Symbol x);
+  // The symbols without repeats, each at its first occurrence, in place.
+  void keepFirstOccurrences(Symbols& symbols);
   // The lookahead of the items added for the symbol after the dot of (p, d).
   int derivedLookahead(int production, int dot, int parent);
   // A number for each (production, dot), to index the scratch tables below.
@@ -59,13 +61,15 @@ class ClosureEngine {
   // Starts a closure: every scratch mark of the last one becomes stale.
   void newMarks();
 
-  const Parsing& grammar_;
-  std::vector<std::string> texts_;
+  const Grammar& grammar_;
+  OrderedFirst first_;
   std::vector<size_t> restBase_;  // where production p's positions start in rests_
   std::vector<Rest> rests_;
-  std::vector<Start> starts_[256];
-  bool startsKnown_[256] = {};
-  std::unordered_map<std::string_view, int> firstOfText_;  // the first production of each text
+  std::vector<std::vector<Start>> starts_;  // by symbol
+  std::vector<bool> startsKnown_;
+  mutable std::vector<int> slot_;      // by symbol, scratch of gotoKernels
+  std::vector<unsigned> symbolMarks_;  // by symbol, scratch of keepFirstOccurrences
+  unsigned symbolGeneration_ = 0;
   // derivedLookahead by (position, parent lookahead), made when first asked.
   HashIndex derived_;
   std::vector<unsigned long long> derivedKeys_;
@@ -76,7 +80,7 @@ class ClosureEngine {
   unsigned generation_ = 0;
   std::vector<unsigned> met_;
   std::vector<int> firstLookahead_;
-  std::vector<size_t> slot_;
+  std::vector<size_t> coreSlot_;
   // The further lookaheads of a core met with several: by position, the
   // last of a list that runs through more_ (-1 for none).
   struct More {
@@ -85,4 +89,8 @@ class ClosureEngine {
   };
   std::vector<int> moreLookaheads_;
   std::vector<More> more_;
+  // Scratch of the merge of a closure's cores: the chain of each core's
+  // items, and the buffer a joined lookahead is made in.
+  std::vector<int> firstOfCore_, lastOfCore_, nextOfCore_;
+  Symbols joined_;
 };

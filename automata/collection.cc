@@ -19,7 +19,7 @@ namespace {
 
 // The kernels of the states made so far, found by their items: each kernel
 // is kept as its items in a fixed order (LR(1) lookaheads as sets of
-// characters), numbered as its state.
+// symbols), numbered as its state.
 class KernelIndex {
  public:
   // The state whose kernel has the items of `key`, or -1.
@@ -80,8 +80,8 @@ Automaton walkCollection(const char* name, ClosureEngine& engine, StateItem star
   index.add(key, keyOf(first));
   automaton.states.push_back(close(std::move(first)));
   automaton.transitions.emplace_back();
-  automaton.origins.emplace_back(-1, '\0');
-  std::string symbols;
+  automaton.origins.emplace_back(-1, kNoSymbol);
+  Symbols symbols;
   std::vector<std::vector<StateItem>> kernels;
   for (size_t i = 0; i < automaton.states.size(); ++i) {
     engine.gotoKernels(automaton.states[i], symbols, kernels);
@@ -106,11 +106,11 @@ Automaton walkCollection(const char* name, ClosureEngine& engine, StateItem star
 }
 
 // An empty production 0 starts complete, like every empty-body item.
-int startDot(const Parsing& grammar) { return grammar.productions[0].getSubString(3) == "e" ? 1 : 0; }
+int startDot(const Parsing& grammar) { return grammar.typed.productions[0].body.empty() ? 1 : 0; }
 
 }  // namespace
 
-int Automaton::target(int state, char symbol) const {
+int Automaton::target(int state, Symbol symbol) const {
   for (const auto& [x, to] : transitions[static_cast<size_t>(state)])
     if (x == symbol) return to;
   return -1;
@@ -129,7 +129,7 @@ Automaton buildLR1Automaton(const Parsing& grammar) {
   ClosureEngine engine(grammar);
   LookaheadPool& pool = engine.lookaheads();
   Automaton automaton = walkCollection(
-      "LR(1) collection", engine, StateItem{0, startDot(grammar), pool.intern("$")},
+      "LR(1) collection", engine, StateItem{0, startDot(grammar), pool.intern(Symbols{grammar.typed.endMarker()})},
       [&](std::vector<StateItem> kernel) { return engine.closureLR1(std::move(kernel)); },
       [&](const StateItem& item) { return StateItem{item.production, item.dot, pool.setOf(item.lookahead)}; });
   automaton.lookaheads = std::move(pool);
@@ -142,8 +142,9 @@ HList<LR0_ItemsList> lr0Lists(const Automaton& automaton) {
   return lists;
 }
 
-LR1_ItemsListList lr1Lists(const Automaton& automaton) {
+LR1_ItemsListList lr1Lists(const Grammar& grammar, const Automaton& automaton) {
   LR1_ItemsListList lists;
-  for (const std::vector<StateItem>& state : automaton.states) lists.insertTail(toLR1List(state, automaton.lookaheads));
+  for (const std::vector<StateItem>& state : automaton.states)
+    lists.insertTail(toLR1List(grammar, state, automaton.lookaheads));
   return lists;
 }

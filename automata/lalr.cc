@@ -2,7 +2,7 @@
 // lookaheads are ignored) become one state.  A group is formed when its
 // lowest member is reached, so the groups keep the order of their lowest
 // members; a merged state has the items of its highest member, each with
-// the lookaheads of the members from the highest down, every character
+// the lookaheads of the members from the highest down, every symbol
 // once.  Groups are found through an index of the states' cores.
 #include <algorithm>
 #include <unordered_map>
@@ -37,27 +37,33 @@ Automaton mergeByCore(const Automaton& lr1, std::vector<std::vector<int>>* membe
 
   Automaton merged;
   merged.lookaheads = lr1.lookaheads;
+  std::vector<long> marks;  // by symbol: the stamp of the lookahead that last took it
+  long stamp = 0;
   for (const std::vector<int>& group : groups) {
     const std::vector<StateItem>& highest = lr1.states[static_cast<size_t>(group.back())];
     std::unordered_map<unsigned long long, size_t> slot;
-    std::vector<std::string> joined(highest.size());
+    std::vector<Symbols> joined(highest.size());
     for (size_t k = 0; k < highest.size(); ++k) slot.emplace(coreOf(highest[k]), k);
     for (auto member = group.rbegin(); member != group.rend(); ++member)
-      for (const StateItem& item : lr1.states[static_cast<size_t>(*member)])
-        joined[slot[coreOf(item)]] += lr1.lookaheads.text(item.lookahead);
+      for (const StateItem& item : lr1.states[static_cast<size_t>(*member)]) {
+        const Symbols& more = lr1.lookaheads.symbols(item.lookahead);
+        Symbols& symbols = joined[slot[coreOf(item)]];
+        symbols.insert(symbols.end(), more.begin(), more.end());
+      }
     std::vector<StateItem> state = highest;
     for (size_t k = 0; k < state.size(); ++k) {
-      std::string text;
-      bool seen[256] = {};
-      for (char c : joined[k])
-        if (!seen[static_cast<unsigned char>(c)]) {
-          seen[static_cast<unsigned char>(c)] = true;
-          text += c;
-        }
-      state[k].lookahead = merged.lookaheads.intern(text);
+      Symbols symbols;
+      ++stamp;
+      for (Symbol s : joined[k]) {
+        if (static_cast<size_t>(s) >= marks.size()) marks.resize(static_cast<size_t>(s) + 1, 0);
+        if (marks[static_cast<size_t>(s)] == stamp) continue;
+        marks[static_cast<size_t>(s)] = stamp;
+        symbols.push_back(s);
+      }
+      state[k].lookahead = merged.lookaheads.intern(symbols);
     }
     merged.states.push_back(std::move(state));
-    std::vector<std::pair<char, int>> transitions;
+    std::vector<std::pair<Symbol, int>> transitions;
     for (const auto& [x, to] : lr1.transitions[static_cast<size_t>(group.front())])
       transitions.emplace_back(x, groupOf[static_cast<size_t>(to)]);
     merged.transitions.push_back(std::move(transitions));

@@ -40,25 +40,30 @@
 
 #include "automata/automaton.h"
 #include "core/work.h"
+#include "grammar/grammar_sets.h"
 
 namespace {
 
 using Word = std::uint64_t;
 
-// Sets of lookahead symbols (the terminals and '$') as rows of bits.
+// Sets of lookahead symbols (the terminals and the end marker) as rows of bits.
 class SymbolSets {
  public:
-  SymbolSets(const std::string& symbols, size_t count) : symbols_(symbols), words_((symbols.size() + 63) / 64) {
-    for (int& bit : bitOf_) bit = -1;
-    for (size_t k = 0; k < symbols.size(); ++k) bitOf_[static_cast<unsigned char>(symbols[k])] = static_cast<int>(k);
+  SymbolSets(const Symbols& symbols, size_t count) : symbols_(symbols), words_((symbols.size() + 63) / 64) {
+    for (size_t k = 0; k < symbols.size(); ++k) {
+      size_t s = static_cast<size_t>(symbols[k]);
+      if (bitOf_.size() <= s) bitOf_.resize(s + 1, -1);
+      bitOf_[s] = static_cast<int>(k);
+    }
     bits_.assign(count * words_, 0);
   }
 
   Word* row(size_t set) { return bits_.data() + set * words_; }
   const Word* row(size_t set) const { return bits_.data() + set * words_; }
   // Adds a symbol; true when it was not there.
-  bool add(size_t set, char symbol) {
-    int bit = bitOf_[static_cast<unsigned char>(symbol)];
+  bool add(size_t set, Symbol symbol) {
+    if (symbol < 0 || static_cast<size_t>(symbol) >= bitOf_.size()) return false;
+    int bit = bitOf_[static_cast<size_t>(symbol)];
     if (bit < 0) return false;
     Word& word = row(set)[bit / 64];
     Word mask = Word{1} << (bit % 64);
@@ -73,11 +78,11 @@ class SymbolSets {
   }
   void copy(size_t into, size_t from) { std::copy(row(from), row(from) + words_, row(into)); }
   bool has(size_t set, size_t bit) const { return (row(set)[bit / 64] >> (bit % 64) & 1) != 0; }
-  // The symbols of a set in code order.
-  std::string text(size_t set) const {
-    std::string out;
+  // The symbols of a set by rank.
+  Symbols text(size_t set) const {
+    Symbols out;
     for (size_t k = 0; k < symbols_.size(); ++k)
-      if (has(set, k)) out += symbols_[k];
+      if (has(set, k)) out.push_back(symbols_[k]);
     return out;
   }
   std::string key(size_t set) const {
@@ -86,9 +91,9 @@ class SymbolSets {
   size_t words() const { return words_; }
 
  private:
-  std::string symbols_;  // in code order
+  Symbols symbols_;  // by rank
   size_t words_;
-  int bitOf_[256];
+  std::vector<int> bitOf_;  // by symbol
   std::vector<Word> bits_;
 };
 
@@ -164,28 +169,29 @@ void digraph(const Relation& relation, SymbolSets& sets) {
   }
 }
 
-// What the relations need of the grammar: production texts, the First sets
+// What the relations need of the grammar: production bodies, the First sets
 // of the rests after each dot, and which symbols can vanish.
 class Rests {
  public:
-  Rests(const Parsing& grammar, const std::string& symbols) : grammar_(grammar) {
+  Rests(const Grammar& grammar, const Symbols& symbols) : grammar_(grammar), nullable_(nullableSymbols(grammar)) {
     size_t base = 0;
-    for (const HString& production : grammar.productions) {
-      texts_.emplace_back(production.view());
+    for (size_t p = 0; p < grammar.productions.size(); ++p) {
       base_.push_back(base);
-      base += production.view().size();
+      base += static_cast<size_t>(bodyLength(static_cast<int>(p))) + 1;
     }
-    firsts_ = std::make_unique<SymbolSets>(symbols, 26);
-    known_.assign(grammar.productions.getCount(), false);
+    firsts_ = std::make_unique<SymbolSets>(symbols, grammar.nonTerminals().size());
+    known_.assign(grammar.productions.size(), false);
     rests_ = std::make_unique<SymbolSets>(symbols, base + 1);
     vanishes_.assign(base + 1, false);
     computeFirsts();
   }
 
-  std::string_view text(int production) const { return texts_[static_cast<size_t>(production)]; }
-  int bodyLength(int production) const { return static_cast<int>(text(production).size()) - 3; }
+  const Production& production(int p) const { return grammar_.productions[static_cast<size_t>(p)]; }
+  // An empty body counts as one symbol, as the items count it.
+  int bodyLength(int p) const { return std::max(1, static_cast<int>(production(p).body.size())); }
   // The dot of the items the closure adds for a production: past an empty body.
-  int startDot(int production) const { return text(production).substr(3) == "e" ? 1 : 0; }
+  int startDot(int p) const { return production(p).body.empty() ? 1 : 0; }
+  bool isNonTerminal(Symbol s) const { return !grammar_.isTerminal(s); }
   // A number for each (production, dot).
   size_t position(int production, int dot) const {
     return base_[static_cast<size_t>(production)] + static_cast<size_t>(dot);
@@ -202,26 +208,24 @@ class Rests {
   }
 
  private:
-  static bool isNonTerminal(char c) { return c >= 'A' && c <= 'Z'; }
-  static size_t letter(char c) { return static_cast<size_t>(c - 'A'); }
+  // Non-terminals are numbered first, so a non-terminal is its own row.
+  static size_t letter(Symbol s) { return static_cast<size_t>(s); }
 
   // The textbook fixed point: First(A) holds First(X) of every symbol X of
   // an alternative of A that only vanishing symbols precede.
   void computeFirsts() {
     for (bool changed = true; changed;) {
       changed = false;
-      for (const std::string_view& production : texts_) {
+      for (const Production& production : grammar_.productions) {
         noteWork();
-        size_t head = letter(production[0]);
-        std::string_view body = production.substr(3);
-        if (body == "e") continue;
-        for (char c : body) {
+        size_t head = letter(production.head);
+        for (Symbol c : production.body) {
           if (!isNonTerminal(c)) {
             changed |= firsts_->add(head, c);
             break;
           }
           changed |= uniteInto(*firsts_, head, letter(c));
-          if (!grammar_.isNullable(c)) break;
+          if (!nullable_[static_cast<size_t>(c)]) break;
         }
       }
     }
@@ -243,14 +247,14 @@ class Rests {
   // position k + 1 is symbol k + 1 followed by the rest after it.
   void computeRests(int production) {
     known_[static_cast<size_t>(production)] = true;
-    std::string_view body = text(production).substr(3);
-    if (body == "e") return;
+    const Symbols& body = this->production(production).body;
+    if (body.empty()) return;
     size_t base = position(production, 0);
     size_t n = body.size();
     vanishes_[base + n - 1] = true;  // after the last symbol: nothing
     if (n > 0) vanishes_[base + n] = true;
     for (size_t k = n - 1; k-- > 0;) {
-      char c = body[k + 1];
+      Symbol c = body[k + 1];
       size_t at = base + k;
       if (!isNonTerminal(c)) {
         rests_->add(at, c);
@@ -259,17 +263,17 @@ class Rests {
       const Word* first = firsts_->row(letter(c));
       Word* to = rests_->row(at);
       for (size_t w = 0; w < rests_->words(); ++w) to[w] |= first[w];
-      if (grammar_.isNullable(c)) {
+      if (nullable_[static_cast<size_t>(c)]) {
         rests_->unite(at, at + 1);
         vanishes_[at] = vanishes_[at + 1];
       }
     }
   }
 
-  const Parsing& grammar_;
-  std::vector<std::string_view> texts_;
+  const Grammar& grammar_;
+  SymbolSet nullable_;
   std::vector<size_t> base_;
-  std::unique_ptr<SymbolSets> firsts_;  // by non-terminal, 'A' first
+  std::unique_ptr<SymbolSets> firsts_;  // by non-terminal
   std::vector<bool> known_;             // by production: rests computed
   std::unique_ptr<SymbolSets> rests_;   // by position of the dot
   std::vector<bool> vanishes_;          // by position of the dot
@@ -307,21 +311,21 @@ class Nodes {
 // lists first) by position, for the advanced item of a predecessor's item.
 class Kernels {
  public:
-  Kernels(const Automaton& automaton, const Rests& rests) : start_(automaton.states.size() + 1, 0) {
+  Kernels(const Automaton& automaton, const Rests& rests, int symbolCount) : start_(automaton.states.size() + 1, 0) {
     // A state's kernel is as large as the set of items its first
     // predecessor holds with the symbol after the dot.
     std::vector<size_t> size(automaton.states.size(), 1);
-    std::vector<int> count(256, 0);
+    std::vector<int> count(static_cast<size_t>(symbolCount), 0);
     for (size_t s = 0; s < automaton.states.size(); ++s) {
       for (const StateItem& item : automaton.states[s])
-        if (item.dot < rests.bodyLength(item.production))
-          ++count[static_cast<unsigned char>(rests.text(item.production)[static_cast<size_t>(item.dot) + 3])];
+        if (static_cast<size_t>(item.dot) < rests.production(item.production).body.size())
+          ++count[static_cast<size_t>(rests.production(item.production).body[static_cast<size_t>(item.dot)])];
       for (const auto& [x, to] : automaton.transitions[s]) {
         const auto& [from, symbol] = automaton.origins[static_cast<size_t>(to)];
         if (from == static_cast<int>(s) && symbol == x)
-          size[static_cast<size_t>(to)] = static_cast<size_t>(count[static_cast<unsigned char>(x)]);
+          size[static_cast<size_t>(to)] = static_cast<size_t>(count[static_cast<size_t>(x)]);
       }
-      for (const auto& [x, to] : automaton.transitions[s]) count[static_cast<unsigned char>(x)] = 0;
+      for (const auto& [x, to] : automaton.transitions[s]) count[static_cast<size_t>(x)] = 0;
     }
     for (size_t s = 0; s < size.size(); ++s) start_[s + 1] = start_[s] + size[s];
     entries_.resize(start_.back());
@@ -346,53 +350,56 @@ class Kernels {
   std::vector<std::pair<size_t, size_t>> entries_;  // (position, index), sorted per state
 };
 
-// The lookahead symbols: every terminal of the grammar and '$', in code order.
-std::string lookaheadSymbols(const Parsing& grammar) {
-  std::string symbols(grammar.terminals().view());
-  symbols += '$';
-  std::sort(symbols.begin(), symbols.end());
+// The lookahead symbols: every terminal of the grammar and the end marker, by rank.
+Symbols lookaheadSymbols(const Grammar& grammar) {
+  Symbols symbols;
+  for (Symbol s = 0; s < grammar.symbolCount(); ++s)
+    if (grammar.isTerminal(s)) symbols.push_back(s);
+  symbols.push_back(grammar.endMarker());
+  std::sort(symbols.begin(), symbols.end(), [&](Symbol a, Symbol b) { return grammar.rank(a) < grammar.rank(b); });
   return symbols;
 }
 
 }  // namespace
 
-Automaton lalrAutomaton(const Parsing& grammar, Automaton lr0) {
-  std::string symbols = lookaheadSymbols(grammar);
+Automaton lalrAutomaton(const Parsing& model, Automaton lr0) {
+  const Grammar& grammar = model.typed;
+  Symbols symbols = lookaheadSymbols(grammar);
   Rests rests(grammar, symbols);
   Nodes nodes(lr0);
-  Kernels kernels(lr0, rests);
+  Kernels kernels(lr0, rests, grammar.symbolCount());
   SymbolSets sets(symbols, nodes.count());
   std::vector<std::pair<size_t, size_t>> relation;  // (node, a node whose set it includes)
 
-  if (!lr0.states.empty() && !lr0.states[0].empty()) sets.add(nodes.item(0, 0), '$');
-  std::vector<int> transitionOf(256, -1);
+  if (!lr0.states.empty() && !lr0.states[0].empty()) sets.add(nodes.item(0, 0), grammar.endMarker());
+  std::vector<int> transitionOf(static_cast<size_t>(grammar.symbolCount()), -1);
   for (size_t s = 0; s < lr0.states.size(); ++s) {
     noteWork();
     const std::vector<StateItem>& state = lr0.states[s];
     const auto& transitions = lr0.transitions[s];
     for (size_t k = 0; k < transitions.size(); ++k)
-      transitionOf[static_cast<unsigned char>(transitions[k].first)] = static_cast<int>(k);
+      transitionOf[static_cast<size_t>(transitions[k].first)] = static_cast<int>(k);
     for (size_t i = 0; i < state.size(); ++i) {
       const StateItem& item = state[i];
       size_t node = nodes.item(s, i);
       // A closure item takes what may follow its head in this state.
-      char head = rests.text(item.production)[0];
-      int added = transitionOf[static_cast<unsigned char>(head)];
+      Symbol head = rests.production(item.production).head;
+      int added = transitionOf[static_cast<size_t>(head)];
       if (item.dot == rests.startDot(item.production) && added != -1)
         relation.emplace_back(node, nodes.transition(s, static_cast<size_t>(added)));
       if (item.dot >= rests.bodyLength(item.production)) continue;
-      char x = rests.text(item.production)[static_cast<size_t>(item.dot) + 3];
-      size_t k = static_cast<size_t>(transitionOf[static_cast<unsigned char>(x)]);
+      Symbol x = rests.production(item.production).body[static_cast<size_t>(item.dot)];
+      size_t k = static_cast<size_t>(transitionOf[static_cast<size_t>(x)]);
       size_t target = static_cast<size_t>(transitions[k].second);
       // The advanced item keeps the lookahead.
       size_t advanced = kernels.indexOf(target, rests.position(item.production, item.dot + 1));
       relation.emplace_back(nodes.item(target, advanced), node);
       // What follows a non-terminal: First of the rest, and the item's own
       // lookahead when the rest can vanish.
-      if (x >= 'A' && x <= 'Z' && rests.addFirstOfRest(item.production, item.dot, sets, nodes.transition(s, k)))
+      if (rests.isNonTerminal(x) && rests.addFirstOfRest(item.production, item.dot, sets, nodes.transition(s, k)))
         relation.emplace_back(nodes.transition(s, k), node);
     }
-    for (const auto& transition : transitions) transitionOf[static_cast<unsigned char>(transition.first)] = -1;
+    for (const auto& transition : transitions) transitionOf[static_cast<size_t>(transition.first)] = -1;
   }
   digraph(Relation(nodes.count(), relation), sets);
 
@@ -412,4 +419,4 @@ Automaton lalrAutomaton(const Parsing& grammar, Automaton lr0) {
   return lalr;
 }
 
-Automaton buildLalrAutomaton(const Parsing& grammar) { return lalrAutomaton(grammar, buildLR0Automaton(grammar)); }
+Automaton buildLalrAutomaton(const Parsing& model) { return lalrAutomaton(model, buildLR0Automaton(model)); }

@@ -16,7 +16,7 @@ std::vector<Lines> statesOf(const Parsing& model, const Automaton& automaton) {
     Lines items;
     for (const StateItem& item : state)
       items.push_back(shown(itemText(model, LR0_Item{item.production, item.dot})) + ", " +
-                      automaton.lookaheads.text(item.lookahead));
+                      lookaheadText(model.typed, automaton.lookaheads, item.lookahead));
     states.push_back(items);
   }
   return states;

@@ -211,10 +211,10 @@ std::vector<Timed> timeGraphs(const Parsing& model) {
 std::vector<Timed> timeTree(const Parsing& model, const HString& word) {
   Evaluation parsed = evaluation(model, TableKind::kLALR, word);
   if (parsed.refused()) return {};
-  EvaluationTree tree(model, TableKind::kLALR, parsed.table, parsed.trace);
+  EvaluationTree tree(model, parsed);
   std::string size = std::to_string(tree.nodes().size()) + " nodes";
   std::vector<Timed> times{{"tree", medianMilliseconds([&] {
-                              EvaluationTree(model, TableKind::kLALR, parsed.table, parsed.trace).forest();
+                              EvaluationTree(model, parsed).forest();
                             }),
                             size, false}};
   if (tree.nodes().size() <= static_cast<size_t>(kDrawableTreeNodes)) {
@@ -426,7 +426,7 @@ bool benchBounds() {
   auto tree = [&] {
     WorkScope scope(unwritten);
     Evaluation parsed = evaluation(chain, TableKind::kLL1, HString(word.data(), static_cast<int>(word.size())));
-    return EvaluationTree(chain, TableKind::kLL1, parsed.table, parsed.trace).forest();
+    return EvaluationTree(chain, parsed).forest();
   };
   line("tree130k", "tree", medianMilliseconds([&] { tree(); }), 2000);
   std::vector<Tree> forest = tree();

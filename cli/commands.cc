@@ -15,6 +15,7 @@
 #include "grammar/text_reading.h"
 #include "tables/conflicts.h"
 #include "grammar/grammar_text.h"
+#include "grammar/symbol_text.h"
 
 const std::vector<CommandInfo>& commandInfos() {
   static const std::vector<CommandInfo> kCommands =

@@ -156,7 +156,7 @@ void drawTree(std::string_view command, const Parsing& model, const std::string&
     return;
   }
   if (!parsed.accepted()) outcome.status = kExitRejected;
-  std::vector<Tree> forest = EvaluationTree(model, kind, parsed.table, parsed.trace).forest();
+  std::vector<Tree> forest = EvaluationTree(model, parsed).forest();
   if (format == "dot") {
     outcome.document = forestDot(forest);
   } else if (format == "tikz") {

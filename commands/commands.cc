@@ -4,11 +4,7 @@
 #include "core/fatal.h"
 #include "grammar/first.h"
 #include "grammar/follow.h"
-#include "simulation/ll1_evaluation.h"
-#include "simulation/lr_evaluation.h"
-#include "tables/conflicts.h"
 #include "tables/listings.h"
-#include "tables/lr_tables.h"
 
 const char* tableName(TableKind kind) {
   switch (kind) {
@@ -28,17 +24,6 @@ TableKind tableKindNamed(const HString& name) {
 
 namespace {
 
-// A table with its conflict count.
-struct CountedTable {
-  Table table;
-  int conflicts = 0;
-};
-
-CountedTable counted(Table table) {
-  int conflicts = countConflicts(table);
-  return {std::move(table), conflicts};
-}
-
 // The LALR table by the shorter route wherever it gives the same bytes.
 // Its lookaheads computed on the LR(0) states are the merged LR(1)
 // lookaheads, so every cell holds the same entries; only their order within
@@ -46,33 +31,50 @@ CountedTable counted(Table table) {
 // conflict count and every table without conflicts come from the LR(0)
 // states, and a table with conflicts, when `needsTable` asks for one, from
 // the merged LR(1) collection.
-CountedTable lalr(const Parsing& grammar, bool needsTable) {
-  CountedTable onLR0 = counted(lookaheadTableOf(grammar, buildLalrAutomaton(grammar)));
-  if (onLR0.conflicts > 0 && needsTable) return counted(lalrTable(grammar));
+LRTable lalr(const Parsing& grammar, bool needsTable) {
+  LRTable onLR0 = lookaheadParseTable(grammar, buildLalrAutomaton(grammar));
+  if (onLR0.conflicts() > 0 && needsTable) return lookaheadParseTable(grammar, mergeByCore(buildLR1Automaton(grammar)));
   return onLR0;
 }
 
-}  // namespace
-
-Table table(const Parsing& grammar, TableKind kind) {
+ParseTable parseTableOf(const Parsing& grammar, TableKind kind, bool needsTable) {
+  ParseTable table;
+  table.kind = kind;
   switch (kind) {
-    case TableKind::kLL1: return grammar.ll1Table();
-    case TableKind::kSLR: return slrTable(grammar);
-    case TableKind::kLR1: return lr1Table(grammar);
-    case TableKind::kLALR: return lalr(grammar, true).table;
+    case TableKind::kLL1: table.ll1 = ll1ParseTable(grammar.typed); break;
+    case TableKind::kSLR: table.lr = slrParseTable(grammar, buildLR0Automaton(grammar)); break;
+    case TableKind::kLR1: table.lr = lookaheadParseTable(grammar, buildLR1Automaton(grammar)); break;
+    case TableKind::kLALR: table.lr = lalr(grammar, needsTable); break;
   }
-  fatal("table: no such table kind");
-}
-
-namespace {
-
-CountedTable countedTable(const Parsing& grammar, TableKind kind) {
-  return kind == TableKind::kLALR ? lalr(grammar, false) : counted(table(grammar, kind));
+  return table;
 }
 
 }  // namespace
 
-int conflictCount(const Parsing& grammar, TableKind kind) { return countedTable(grammar, kind).conflicts; }
+ParseTable parseTable(const Parsing& grammar, TableKind kind) { return parseTableOf(grammar, kind, true); }
+
+Table tableText(const Parsing& grammar, const ParseTable& table) {
+  return table.kind == TableKind::kLL1 ? ll1TableText(grammar.typed, table.ll1) : lrTableText(grammar.typed, table.lr);
+}
+
+EvaluationSteps evaluationSteps(const Parsing& grammar, const ParseTable& table, const std::string& word) {
+  EvaluationSteps steps;
+  steps.kind = table.kind;
+  if (table.kind == TableKind::kLL1)
+    steps.ll1 = ll1Parse(grammar.typed, table.ll1, word);
+  else
+    steps.lr = lrParse(grammar.typed, table.lr, word);
+  return steps;
+}
+
+Table traceText(const Parsing& grammar, const ParseTable& table, const EvaluationSteps& steps) {
+  return table.kind == TableKind::kLL1 ? ll1TraceText(grammar.typed, table.ll1, steps.ll1)
+                                       : lrTraceText(grammar.typed, steps.lr);
+}
+
+Table table(const Parsing& grammar, TableKind kind) { return tableText(grammar, parseTable(grammar, kind)); }
+
+int conflictCount(const Parsing& grammar, TableKind kind) { return parseTableOf(grammar, kind, false).conflicts(); }
 
 int countConflicts(const Parsing& grammar, HString tableName) {
   return conflictCount(grammar, tableKindNamed(tableName));
@@ -82,34 +84,31 @@ bool Evaluation::accepted() const {
   return trace.getCount() > 1 && trace.getLast().getCount() > 0 && trace.getLast().getLast() == "Accept";
 }
 
-namespace {
-
-Table traceWith(const Parsing& grammar, TableKind kind, const Table& table, const HString& word) {
-  return kind == TableKind::kLL1 ? ll1EvaluationWith(grammar, table, word) : lrEvaluationWith(grammar, table, word);
-}
-
-}  // namespace
-
 // The window refuses to parse with a table that holds a choice.
 Evaluation evaluation(const Parsing& grammar, TableKind kind, const HString& word) {
-  CountedTable built = countedTable(grammar, kind);
+  auto table = std::make_shared<const ParseTable>(parseTableOf(grammar, kind, false));
   Evaluation result;
-  result.conflicts = built.conflicts;
-  if (!result.refused()) result.trace = traceWith(grammar, kind, built.table, word);
-  result.table = std::move(built.table);
+  result.conflicts = table->conflicts();
+  if (!result.refused()) {
+    auto steps = std::make_shared<const EvaluationSteps>(evaluationSteps(grammar, *table, std::string(word.view())));
+    result.trace = traceText(grammar, *table, *steps);
+    result.steps = std::move(steps);
+  }
+  result.table = tableText(grammar, *table);
+  result.typedTable = std::move(table);
   return result;
 }
 
 Table lrEvaluation(const Parsing& grammar, HString word, HString kind) {
-  TableKind chosen = tableKindNamed(kind);
-  return traceWith(grammar, chosen, table(grammar, chosen), word);
+  ParseTable table = parseTable(grammar, tableKindNamed(kind));
+  return traceText(grammar, table, evaluationSteps(grammar, table, std::string(word.view())));
 }
 
 Listing listing(const Parsing& grammar, ListingKind kind) {
   Listing result;
   switch (kind) {
-    case ListingKind::kFirst: result.lines = firstListing(grammar); break;
-    case ListingKind::kFollow: result.lines = followListing(grammar, grammar.follow()); break;
+    case ListingKind::kFirst: result.lines = firstListing(grammar.typed); break;
+    case ListingKind::kFollow: result.lines = followListing(grammar.typed); break;
     case ListingKind::kLR0Items: result.lines = lr0ItemsWithArcs(grammar); break;
     case ListingKind::kLR1Items: result.lines = lr1ItemsWithArcs(grammar); break;
     case ListingKind::kLalrItems: result.lines = lalrItemsWithArcs(grammar, &result.similarTable); break;

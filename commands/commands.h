@@ -4,7 +4,14 @@
 // automaton it needs once and reads all its results from it.
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include "grammar/parsing.h"
+#include "simulation/ll1_evaluation.h"
+#include "simulation/lr_evaluation.h"
+#include "tables/ll1_table.h"
+#include "tables/lr_tables.h"
 
 enum class TableKind { kLL1, kSLR, kLR1, kLALR };
 inline constexpr TableKind kTableKinds[] = {TableKind::kLL1, TableKind::kSLR, TableKind::kLR1, TableKind::kLALR};
@@ -14,6 +21,29 @@ const char* tableName(TableKind kind);
 // The kind of one of those names.  Any other name is a fault of the
 // program, not of its user: it ends the program with a message.
 TableKind tableKindNamed(const HString& name);
+
+// The typed table of a kind: the LL(1) table, or an LR table.
+struct ParseTable {
+  TableKind kind = TableKind::kLL1;
+  LL1Table ll1;  // for kLL1
+  LRTable lr;    // for the others
+  int conflicts() const { return kind == TableKind::kLL1 ? ll1.conflicts() : lr.conflicts(); }
+};
+ParseTable parseTable(const Parsing& grammar, TableKind kind);
+// Its text, made by the table's writer.
+Table tableText(const Parsing& grammar, const ParseTable& table);
+
+// The typed steps of an evaluation with a table of its kind (conflicts or
+// not: a cell's first entry decides).
+struct EvaluationSteps {
+  TableKind kind = TableKind::kLL1;
+  LL1Parse ll1;  // for kLL1
+  LRParse lr;    // for the others
+  bool accepted() const { return kind == TableKind::kLL1 ? ll1.accepted() : lr.accepted(); }
+};
+EvaluationSteps evaluationSteps(const Parsing& grammar, const ParseTable& table, const std::string& word);
+// Its trace, made by the trace's writer.
+Table traceText(const Parsing& grammar, const ParseTable& table, const EvaluationSteps& steps);
 
 // The table of a kind.
 Table table(const Parsing& grammar, TableKind kind);
@@ -27,6 +57,9 @@ struct Evaluation {
   int conflicts = 0;  // the table's conflicting cells; the trace is empty when > 0
   Table trace;
   Table table;  // the table the trace was made with
+  // The typed table and steps the texts were made from (no steps when refused).
+  std::shared_ptr<const ParseTable> typedTable;
+  std::shared_ptr<const EvaluationSteps> steps;
   bool refused() const { return conflicts > 0; }
   // The last step accepts the word.
   bool accepted() const;

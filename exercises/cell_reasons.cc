@@ -37,7 +37,7 @@ std::string CellReasons::itemText(const StateItem& item) const {
 }
 
 std::string CellReasons::lookaheadOf(const StateItem& item) const {
-  return item.lookahead == kNoLookahead ? "" : automaton_.lookaheads.text(item.lookahead);
+  return item.lookahead == kNoLookahead ? "" : grammar_.text(automaton_.lookaheads.symbols(item.lookahead));
 }
 
 int CellReasons::itemBefore(int state, char x) const {
@@ -152,7 +152,7 @@ std::string CellReasons::whyNotLR(int state, char symbol, const std::string& ent
   if (n >= states) return "There is no state " + std::to_string(n) + ".";
   if (shift && nonTerminal) return "A non-terminal's column holds the goto as a bare state number, not a shift.";
   if (!shift && !nonTerminal) return "A bare state number is a goto; a shift is written s" + std::to_string(n) + ".";
-  int target = automaton_.target(state, symbol);
+  int target = automaton_.target(state, grammar_.symbol(symbol));
   if (target < 0) return "No item of state " + s + " has the dot before " + x + ".";
   return "The goto of state " + s + " on " + x + " is state " + std::to_string(target) + ", not " + std::to_string(n) +
          ".";

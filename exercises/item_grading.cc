@@ -70,12 +70,12 @@ class StateKey {
            p.body.substr(static_cast<std::size_t>(item.dot));
   }
   std::string lookahead(const StateItem& item) const {
-    return item.lookahead == kNoLookahead ? "" : automaton_.lookaheads.text(item.lookahead);
+    return item.lookahead == kNoLookahead ? "" : grammar_.text(automaton_.lookaheads.symbols(item.lookahead));
   }
   std::string origin(int state) const {
     if (state == 0) return std::string("the closure of ") + coreText(StateItem{0, 0, kNoLookahead});
     auto [from, symbol] = automaton_.origins[static_cast<std::size_t>(state)];
-    return "the goto of state " + std::to_string(from) + " on " + std::string(1, symbol);
+    return "the goto of state " + std::to_string(from) + " on " + std::string(1, grammar_.character(symbol));
   }
 
   // Why the state holds the item (with the lookahead c for LR(1)).
@@ -87,7 +87,7 @@ class StateKey {
       auto [from, symbol] = automaton_.origins[static_cast<std::size_t>(state)];
       StateItem before{item.production, item.dot - 1, kNoLookahead};
       return "It comes from state " + std::to_string(from) + ", which holds " + coreText(before) + with +
-             ", by the goto on " + std::string(1, symbol) + ".";
+             ", by the goto on " + std::string(1, grammar_.character(symbol)) + ".";
     }
     // A closure item: an item of the state with the dot before the head.
     for (const StateItem& parent : items(state)) {

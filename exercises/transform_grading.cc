@@ -13,7 +13,7 @@
 
 namespace {
 
-std::string productionText(const Grammar& g, const Production& p) { return g.name(p.head) + "->" + bodyText(g, p.body); }
+std::string writtenProduction(const Grammar& g, const Production& p) { return g.name(p.head) + "->" + writtenBody(g, p.body); }
 
 bool standsOnRightSide(const Grammar& g, Symbol symbol) {
   return std::any_of(g.productions.begin(), g.productions.end(), [&](const Production& p) {
@@ -61,7 +61,7 @@ std::string sharedStartFailure(const Grammar& g) {
     for (size_t j = i + 1; j < g.productions.size(); ++j) {
       const Production &p = g.productions[i], &q = g.productions[j];
       if (p.head == q.head && !p.body.empty() && !q.body.empty() && p.body[0] == q.body[0])
-        return productionText(g, p) + " and " + productionText(g, q) + " begin with the same symbol " +
+        return writtenProduction(g, p) + " and " + writtenProduction(g, q) + " begin with the same symbol " +
                g.name(p.body[0]) + ".";
     }
   return "";
@@ -105,14 +105,14 @@ MarkedElement goal(const Grammar& input, const Grammar& g, TransformKind kind) {
         return p.body.empty() && (p.head != g.start() || !startAlone);
       });
       return requirement("no empty rule but the start symbol's",
-                         empty ? "Your grammar still has the empty rule " + productionText(g, *empty) +
+                         empty ? "Your grammar still has the empty rule " + writtenProduction(g, *empty) +
                                      (empty->head == g.start() ? ", and its start symbol stands on a right side." : ".")
                                : "");
     }
     case TransformKind::kUnit: {
       const Production* unit = firstProduction(
           g, [&](const Production& p) { return p.body.size() == 1 && !g.isTerminal(p.body[0]); });
-      return requirement("no unit rule", unit ? "Your grammar still has the unit rule " + productionText(g, *unit) + "." : "");
+      return requirement("no unit rule", unit ? "Your grammar still has the unit rule " + writtenProduction(g, *unit) + "." : "");
     }
     case TransformKind::kUseless: return requirement("no useless symbol", uselessFailure(g));
     case TransformKind::kChomsky: {
@@ -150,11 +150,11 @@ MarkedElement stillAugments(const Grammar& input, const Grammar& g) {
   std::string failure;
   if (g.name(g.start()) != start)
     failure = "Your grammar starts with " + g.name(g.start()) + ", not with " + start + ", the start symbol of the given grammar's first rule " +
-              productionText(input, input.productions.front()) + ".";
+              writtenProduction(input, input.productions.front()) + ".";
   else if (const Production* p = firstProduction(g, [&](const Production& q) {
              return std::find(q.body.begin(), q.body.end(), g.start()) != q.body.end();
            }))
-    failure = start + " stands on the right side of " + productionText(g, *p) + ", so the first rule no longer augments the grammar.";
+    failure = start + " stands on the right side of " + writtenProduction(g, *p) + ", so the first rule no longer augments the grammar.";
   return requirement("the first rule still augments the grammar", failure);
 }
 

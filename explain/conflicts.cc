@@ -107,7 +107,7 @@ class Explainer {
     if (action[0] == 's') return !complete(item) && body[static_cast<size_t>(item.dot)] == symbol;
     if (action == "a") return complete(item) && item.production == 0;
     if (!complete(item) || "r" + std::to_string(item.production) != action) return false;
-    return item.lookahead == kNoLookahead || table_.automaton.lookaheads.text(item.lookahead).find(symbol) != std::string::npos;
+    return item.lookahead == kNoLookahead || table_.lookahead(item.lookahead).find(symbol) != std::string::npos;
   }
 
   std::string reductionReason(const Conflict& c, const std::string& action, const std::vector<std::string>& items) {
@@ -124,7 +124,7 @@ class Explainer {
       for (int member : table_.members[static_cast<size_t>(c.row)])
         for (const StateItem& item : lr1.automaton.states[static_cast<size_t>(member)])
           if (makes(item, action, c.symbol) && item.production == p &&
-              lr1.automaton.lookaheads.text(item.lookahead).find(c.symbol) != std::string::npos)
+              lr1.lookahead(item.lookahead).find(c.symbol) != std::string::npos)
             sources.push_back(member);
       if (!sources.empty()) reason += " The lookahead " + std::string(1, c.symbol) + " comes from LR(1) " + states(sources) + ".";
     }
@@ -174,7 +174,7 @@ class Explainer {
       std::set<std::string> texts;
       for (int s : same)
         for (const StateItem& item : t.automaton.states[static_cast<size_t>(s)])
-          if (item.production == p && complete(item)) texts.insert(t.automaton.lookaheads.text(item.lookahead));
+          if (item.production == p && complete(item)) texts.insert(t.lookahead(item.lookahead));
       for (const std::string& text : texts)
         if (text.find(c.symbol) == std::string::npos) parts.push_back(grammar_.productionText(p) + " reduces only on " + text);
     }

@@ -317,7 +317,7 @@ struct CounterexampleFinder::Data {
     if (fromOutside) {
       for (char c : rest)
         if (!GrammarView::isNonterminal(c) || !lr.vanishes(c)) return std::nullopt;
-      if (it.lookahead != kNoLookahead && t.automaton.lookaheads.text(it.lookahead).find(symbol) == std::string::npos)
+      if (it.lookahead != kNoLookahead && t.lookahead(it.lookahead).find(symbol) == std::string::npos)
         return std::nullopt;
     }
     ItemPath path = itemPath(t, lr, state, item, symbol, fromOutside, nullptr, budget);
@@ -453,7 +453,7 @@ Counterexample CounterexampleFinder::forLR(int state, char symbol, bool unifying
                     : entry == "a"    ? complete && item.production == 0
                                       : complete && "r" + std::to_string(item.production) == entry &&
                                          (item.lookahead == kNoLookahead ||
-                                          t.automaton.lookaheads.text(item.lookahead).find(symbol) != std::string::npos);
+                                          t.lookahead(item.lookahead).find(symbol) != std::string::npos);
       if (wanted) want.item = static_cast<int>(k);
     }
     if (want.item >= 0) {

@@ -7,6 +7,7 @@
 #include "grammar/grammar_sets.h"
 #include "grammar/parsing.h"
 #include "grammar/grammar_text.h"
+#include "grammar/symbol_text.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ std::string charsOf(const Grammar& grammar, const Symbols& symbols) {
 GrammarView::GrammarView(const Parsing& model) : grammar_(model.typed), sets_(predictionSets(grammar_)) {
   const Grammar& grammar = grammar_;
   symbolOf_.fill(kNoSymbol);
-  for (Symbol s = 0; s < grammar.symbolCount(); ++s) symbolOf_[code(charOf(grammar, s))] = s;
+  for (Symbol s = 0; s <= grammar.endMarker(); ++s) symbolOf_[code(charOf(grammar, s))] = s;
   for (Symbol x : grammar.nonTerminals()) nonterminals_ += charOf(grammar, x);
   for (size_t p = 0; p < grammar.productions.size(); ++p) {
     const ::Production& production = grammar.productions[p];
@@ -74,3 +75,9 @@ bool GrammarView::beginsWith(std::string_view symbols, char t) const {
   }
   return false;
 }
+
+char GrammarView::character(Symbol s) const {
+  return s >= 0 && s <= grammar_.endMarker() ? charOf(grammar_, s) : '\0';
+}
+
+std::string GrammarView::text(const Symbols& symbols) const { return charsOf(grammar_, symbols); }

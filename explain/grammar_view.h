@@ -54,6 +54,12 @@ class GrammarView {
   std::string firstOf(std::string_view symbols) const;
   bool beginsWith(std::string_view symbols, char t) const;
 
+  // The engine's symbols (the typed grammar's numbers, the end marker
+  // included) as the characters of this view, and back.
+  char character(Symbol s) const;
+  Symbol symbol(char c) const { return symbolOf_[static_cast<unsigned char>(c)]; }
+  std::string text(const Symbols& symbols) const;
+
  private:
   Grammar grammar_;
   PredictionSets sets_;

@@ -23,7 +23,7 @@ class PathSearch {
       : t_(table), w_(witnesses), g_(witnesses.grammar()), symbol_(symbol), prefix_(prefix), innerZero_(innerZero), budget_(budget) {
     if (prefix_ != nullptr) {
       along_.push_back(0);
-      for (char x : *prefix_) along_.push_back(along_.back() < 0 ? -1 : t_.automaton.target(along_.back(), x));
+      for (char x : *prefix_) along_.push_back(along_.back() < 0 ? -1 : t_.automaton.target(along_.back(), t_.symbol(x)));
     }
   }
 
@@ -101,7 +101,7 @@ class PathSearch {
         else if (!vanishes(rest))
           continue;
         else if (parent.lookahead != kNoLookahead &&
-                 t_.automaton.lookaheads.text(parent.lookahead).find(symbol_) == std::string::npos)
+                 t_.lookahead(parent.lookahead).find(symbol_) == std::string::npos)
           continue;
       }
       out.push_back({node.state, static_cast<int>(k), need, node.at});

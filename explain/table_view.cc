@@ -56,7 +56,13 @@ int TableView::rowOf(char nonterminal) const {
 std::string TableView::itemText(const Parsing& grammar, const StateItem& item) const {
   HString text = ::itemText(grammar, LR0_Item{item.production, item.dot});
   std::string out = utf8ForDisplay(text.view());
-  if (item.lookahead != kNoLookahead) out += ", " + automaton.lookaheads.text(item.lookahead);
+  if (item.lookahead != kNoLookahead) out += ", " + lookahead(item.lookahead);
+  return out;
+}
+
+std::string TableView::lookahead(int id) const {
+  std::string out;
+  for (Symbol s : automaton.lookaheads.symbols(id)) out += character(s);
   return out;
 }
 
@@ -78,7 +84,7 @@ std::string TableView::shortestPrefix(int state) const {
     for (const auto& [symbol, target] : automaton.transitions[static_cast<size_t>(s)]) {
       if (from[static_cast<size_t>(target)] != -2) continue;
       from[static_cast<size_t>(target)] = s;
-      via[static_cast<size_t>(target)] = symbol;
+      via[static_cast<size_t>(target)] = character(symbol);
       queue.push_back(target);
     }
   }
@@ -93,6 +99,13 @@ const TableView& TableSet::operator[](TableKind kind) {
   if (view) return *view;
   view = std::make_unique<TableView>();
   view->kind = kind;
+  const Grammar& typed = grammar_.typed;
+  view->symbols.fill(kNoSymbol);
+  for (Symbol s = 0; s <= typed.endMarker(); ++s) {
+    char c = s == typed.endMarker() ? '$' : typed.name(s)[0];
+    view->characters += c;
+    view->symbols[static_cast<unsigned char>(c)] = s;
+  }
   Table table;
   switch (kind) {
     case TableKind::kLL1: table = grammar_.ll1Table(); break;
@@ -123,7 +136,7 @@ const TableView& TableSet::operator[](TableKind kind) {
     view->predecessors.resize(view->automaton.states.size());
     for (size_t s = 0; s < view->automaton.transitions.size(); ++s)
       for (const auto& [symbol, target] : view->automaton.transitions[s])
-        view->predecessors[static_cast<size_t>(target)].emplace_back(static_cast<int>(s), symbol);
+        view->predecessors[static_cast<size_t>(target)].emplace_back(static_cast<int>(s), view->character(symbol));
   }
   return *view;
 }

@@ -25,7 +25,17 @@ struct TableView {
   std::vector<std::string> coreKey;                 // per state: equal for equal cores, in any LR automaton
   std::vector<std::vector<std::pair<int, char>>> predecessors;  // per state: (state, symbol) reaching it
 
+  // The automaton's symbols as the classic characters ('$' the end marker), and back.
+  std::string characters;              // by symbol
+  std::array<Symbol, 256> symbols{};   // by character
+
   bool isLR() const { return kind != TableKind::kLL1; }
+  char character(Symbol s) const {
+    return s >= 0 && static_cast<size_t>(s) < characters.size() ? characters[static_cast<size_t>(s)] : '\0';
+  }
+  Symbol symbol(char c) const { return symbols[static_cast<unsigned char>(c)]; }
+  // A lookahead of the automaton as its characters.
+  std::string lookahead(int id) const;
   int rowCount() const { return static_cast<int>(cells.size()) - 1; }
   // The cell of table row `row` (0 is the first row after the header) under a symbol; "" outside.
   const std::string& cell(int row, char symbol) const;

@@ -246,11 +246,11 @@ void checkAgainstLiteral(const Parsing& model, size_t largestOracle, Problems& p
   if (lr1.states.size() > largestOracle) return;
   if (textsOf(model, model.buildLR0Collection()) != textsOf(model, lr0Lists(buildLR0Automaton(model))))
     problems.push_back("the LR(0) collection differs from the literal walk");
-  if (textsOf(model, model.buildLR1Collection()) != textsOf(model, lr1Lists(lr1)))
+  if (textsOf(model, model.buildLR1Collection()) != textsOf(model, lr1Lists(model.typed, lr1)))
     problems.push_back("the LR(1) collection differs from the literal walk");
   std::vector<std::vector<int>> groups;
   Automaton lalr = mergeByCore(lr1, &groups);
-  if (textsOf(model, lalrStates(model)) != textsOf(model, lr1Lists(lalr)))
+  if (textsOf(model, lalrStates(model)) != textsOf(model, lr1Lists(model.typed, lalr)))
     problems.push_back("the LALR states differ from the literal merge");
   if (textsOf(similarStates(model)) != textsOf(similarTexts(groups)))
     problems.push_back("the similar states differ from the literal merge");
@@ -263,10 +263,10 @@ std::vector<std::vector<std::string>> tableTexts(const Table& table) {
 }
 
 // A state as its cores with their lookahead sets, in a fixed order.
-std::set<std::pair<std::pair<int, int>, std::string>> coresOf(const Automaton& automaton, size_t k) {
-  std::set<std::pair<std::pair<int, int>, std::string>> cores;
+std::set<std::pair<std::pair<int, int>, Symbols>> coresOf(const Automaton& automaton, size_t k) {
+  std::set<std::pair<std::pair<int, int>, Symbols>> cores;
   for (const StateItem& item : automaton.states[k]) {
-    std::string lookahead = automaton.lookaheads.text(item.lookahead);
+    Symbols lookahead = automaton.lookaheads.symbols(item.lookahead);
     std::sort(lookahead.begin(), lookahead.end());
     cores.insert({{item.production, item.dot}, lookahead});
   }
@@ -284,7 +284,7 @@ void checkLalrRoutesOf(const Parsing& model, const Table& layerTable, Problems& 
   for (size_t k = 0; k < direct.states.size(); ++k) {
     if (coresOf(direct, k) != coresOf(merged, k))
       problems.push_back("LALR state " + std::to_string(k) + " has other items or lookaheads on the LR(0) states");
-    auto sorted = [](std::vector<std::pair<char, int>> arcs) {
+    auto sorted = [](std::vector<std::pair<Symbol, int>> arcs) {
       std::sort(arcs.begin(), arcs.end());
       return arcs;
     };
@@ -379,7 +379,7 @@ void checkEvaluations(const Parsing& model, const Tables& tables, const HString&
       const Table& built = tables[kind];
       Evaluation parsed = evaluation(model, kind, w);
       // A refused evaluation still parses, on each cell's first entry.
-      Table trace = parsed.refused() ? (kind == TableKind::kLL1 ? ll1EvaluationWith(model, built, w) : lrEvaluationWith(model, built, w))
+      Table trace = parsed.refused() ? (kind == TableKind::kLL1 ? ll1EvaluationText(model, w) : lrEvaluation(model, w, name))
                                      : parsed.trace;
       checkTrace(name, trace, problems);
       if (kind == TableKind::kLL1) {
@@ -502,7 +502,7 @@ void checkTrees(const Parsing& model, const HString& word, Problems& problems,
     const char* name = tableName(kind);
     Evaluation parsed = evaluation(model, kind, word);
     if (parsed.refused()) continue;
-    std::vector<Tree> forest = EvaluationTree(model, kind, parsed.table, parsed.trace).forest();
+    std::vector<Tree> forest = EvaluationTree(model, parsed).forest();
     std::string spelt;
     for (const Tree& tree : forest) spelt += frontier(tree);
     if (!parsed.accepted()) {
@@ -778,7 +778,7 @@ void checkLL1(const Parsing& model, const std::vector<HString>& words, Problems&
     if (row.getCount() != ll1[0].getCount()) problems.push_back("LL1: a row of another width");
   for (size_t k = 0; k < words.size(); ++k) {
     Evaluation parsed = evaluation(model, TableKind::kLL1, words[k]);
-    Table trace = parsed.refused() ? ll1EvaluationWith(model, parsed.table, words[k]) : parsed.trace;
+    Table trace = parsed.refused() ? ll1EvaluationText(model, words[k]) : parsed.trace;
     checkTrace("LL1", trace, problems);
     replayLL1(trace, model, problems);
     if (k > 0 && !parsed.refused() && !parsed.accepted()) problems.push_back("LL1 rejects the word " + text(words[k]));
@@ -819,7 +819,7 @@ void checkTreeWriters(const Parsing& model, const HString& word, Problems& probl
   for (TableKind kind : {TableKind::kLL1, TableKind::kSLR}) {
     Evaluation parsed = evaluation(model, kind, word);
     if (parsed.refused()) continue;
-    std::vector<Tree> forest = EvaluationTree(model, kind, parsed.table, parsed.trace).forest();
+    std::vector<Tree> forest = EvaluationTree(model, parsed).forest();
     for (const Tree& tree : forest)
       if (nlohmann::json::parse(treeJson(tree), nullptr, false).is_discarded())
         problems.push_back(std::string(tableName(kind)) + ": a tree whose JSON does not parse");
@@ -851,7 +851,7 @@ void checkWritersAndBounds(const Parsing& model, const HString& word, Problems& 
       continue;
     }
     if (parsed.refused()) continue;
-    for (const Tree& tree : EvaluationTree(model, kind, parsed.table, parsed.trace).forest())
+    for (const Tree& tree : EvaluationTree(model, parsed).forest())
       if (!nlohmann::json::accept(treeJson(tree))) problems.push_back(name + ": a tree is no JSON value");
     Cells cells = cellsOf(parsed.trace);
     std::string error;
@@ -976,7 +976,7 @@ std::vector<std::string> checkTarget(FuzzTarget target, std::string_view whole) 
       checkFormats("Follow", {}, linesOf(listing(*model, ListingKind::kFollow).lines), problems);
       Table ll1 = table(*model, TableKind::kLL1);
       checkFormats("the LL(1) table", cellsOf(ll1), {}, problems);
-      checkFormats("the LL(1) trace", cellsOf(ll1EvaluationWith(*model, ll1, input.wordText())), {}, problems);
+      checkFormats("the LL(1) trace", cellsOf(ll1EvaluationText(*model, input.wordText())), {}, problems);
       break;
     }
     case FuzzTarget::kTrees:

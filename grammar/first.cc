@@ -8,6 +8,8 @@
 #include <string>
 
 #include "core/work.h"
+#include "grammar/ordered_first.h"
+#include "grammar/symbol_text.h"
 
 namespace {
 
@@ -61,10 +63,6 @@ void Parsing::forgetFirsts() {
   for (bool& cached : firstCached_) cached = false;
 }
 
-HString Parsing::firstWalk(char x) const { return textOf(firstOfSymbol(x)); }
-
-HString Parsing::firstOfStringWalk(HString alpha) const { return textOf(firstOfSymbols(alpha.view())); }
-
 // The walk keeps each set free of repeats as it grows: the set of a symbol
 // with many alternatives is their union, not their concatenation.
 std::string Parsing::firstOfSymbol(char x) const {
@@ -97,9 +95,12 @@ std::string Parsing::firstOfSymbols(std::string_view alpha) const {
   return std::move(found.text());
 }
 
-Row firstListing(const Parsing& model) {
+Row firstListing(const Grammar& grammar) {
+  OrderedFirst first(grammar);
   Row lines;
-  for (const HString& rule : model.rules)
-    lines.insertTail(HString("First(") + rule[0] + "): " + model.first(rule[0]));
+  for (Symbol x : grammar.nonTerminals())
+    lines.insertTail(HString(("First(" + grammar.name(x) + "): " + symbolsText(grammar, first.of(x))).c_str()));
   return lines;
 }
+
+Row firstListing(const Parsing& model) { return firstListing(model.typed); }

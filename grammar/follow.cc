@@ -20,6 +20,9 @@
 
 #include <vector>
 
+#include "grammar/ordered_follow.h"
+#include "grammar/symbol_text.h"
+
 namespace {
 
 // Codes of the reference characters; rule i is referred to by code i + 1.
@@ -105,5 +108,14 @@ Row followListing(const Parsing& model, const Row& followSets) {
   int i = 0;
   for (const HString& set : followSets)
     lines.insertTail(HString("Follow(") + model.rules[i++][0] + "): " + set);
+  return lines;
+}
+
+Row followListing(const Grammar& grammar) {
+  std::vector<Symbols> sets = followSets(grammar);
+  Row lines;
+  for (Symbol x : grammar.nonTerminals())
+    lines.insertTail(
+        HString(("Follow(" + grammar.name(x) + "): " + symbolsText(grammar, sets[static_cast<size_t>(x)])).c_str()));
   return lines;
 }

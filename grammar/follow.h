@@ -4,3 +4,5 @@
 #include "grammar/parsing.h"
 
 Row followListing(const Parsing& model, const Row& followSets);
+// The same from the ordered Follow sets of the typed grammar, in either notation.
+Row followListing(const Grammar& grammar);

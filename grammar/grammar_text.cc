@@ -38,7 +38,7 @@ bool fitsClassicNotation(const Grammar& grammar) {
   return true;
 }
 
-std::string bodyText(const Grammar& grammar, const std::vector<Symbol>& body) {
+std::string writtenBody(const Grammar& grammar, const std::vector<Symbol>& body) {
   bool classic = grammar.notation == Notation::kClassic;
   if (body.empty()) return classic ? "e" : "\xCE\xB5";
   std::string text;
@@ -49,9 +49,9 @@ std::string bodyText(const Grammar& grammar, const std::vector<Symbol>& body) {
   return text;
 }
 
-std::string productionText(const Grammar& grammar, int production) {
+std::string writtenProduction(const Grammar& grammar, int production) {
   const Production& p = grammar.productions[static_cast<size_t>(production)];
-  return grammar.name(p.head) + (grammar.notation == Notation::kClassic ? "->" : " -> ") + bodyText(grammar, p.body);
+  return grammar.name(p.head) + (grammar.notation == Notation::kClassic ? "->" : " -> ") + writtenBody(grammar, p.body);
 }
 
 std::string ruleText(const Grammar& grammar, Symbol head) {
@@ -61,7 +61,7 @@ std::string ruleText(const Grammar& grammar, Symbol head) {
   for (const Production& p : grammar.productions) {
     if (p.head != head) continue;
     if (!first) text += classic ? "|" : " | ";
-    text += bodyText(grammar, p.body);
+    text += writtenBody(grammar, p.body);
     first = false;
   }
   return text;

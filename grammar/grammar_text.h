@@ -19,6 +19,6 @@ std::string grammarText(const Grammar& grammar);
 // The rule of one head with all its alternatives, "E->E+T|T" or "E -> E + T | T".
 std::string ruleText(const Grammar& grammar, Symbol head);
 // One production, "E->E+T" or "E -> E + T" ("X->e", "X -> ε" when empty).
-std::string productionText(const Grammar& grammar, int production);
+std::string writtenProduction(const Grammar& grammar, int production);
 // The symbols of a body as the notation writes them ("e" or "ε" when empty).
-std::string bodyText(const Grammar& grammar, const std::vector<Symbol>& body);
+std::string writtenBody(const Grammar& grammar, const std::vector<Symbol>& body);

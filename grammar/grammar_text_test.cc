@@ -27,12 +27,12 @@ TEST(TokenNotation, WrittenTextReadsBackAsTheSameGrammar) {
 
 TEST(ProductionText, EachNotationWritesItsOwnArrowAndEmptyBody) {
   Grammar classic = classicGrammar({"S->aSb|e"});
-  EXPECT_EQ(productionText(classic, 0), "S->aSb");
-  EXPECT_EQ(productionText(classic, 1), "S->e");
+  EXPECT_EQ(writtenProduction(classic, 0), "S->aSb");
+  EXPECT_EQ(writtenProduction(classic, 1), "S->e");
   TokenReading tokens = readTokenGrammar("E -> E '|' id |\n");
   ASSERT_TRUE(tokens.isSound());
-  EXPECT_EQ(productionText(tokens.grammar, 0), "E -> E '|' id");
-  EXPECT_EQ(productionText(tokens.grammar, 1), "E -> \xCE\xB5");
+  EXPECT_EQ(writtenProduction(tokens.grammar, 0), "E -> E '|' id");
+  EXPECT_EQ(writtenProduction(tokens.grammar, 1), "E -> \xCE\xB5");
 }
 
 }  // namespace

@@ -80,14 +80,9 @@ class Parsing {
 
   // First sets (first.cc); 'e' marks the empty string.
   HString first(char x) const;
+  // The literal item-list operations, the explanations and the checks read
+  // these; the engine reads the ordered First of grammar/ordered_first.h.
   HString firstOfString(HString alpha) const;
-  HString firstWalk(char x) const;
-  HString firstOfStringWalk(HString alpha) const;
-  // The same walks on standard strings, each set without repeats as it grows.
-  std::string firstOfSymbol(char x) const;
-  std::string firstOfSymbols(std::string_view alpha) const;
-  // firstOfString on a standard string.
-  std::string firstOfText(std::string_view alpha) const;
 
   // Follow sets of all rules, entry i for rule i (follow.cc).
   Row follow() const;
@@ -129,6 +124,10 @@ class Parsing {
   // First of a non-terminal from a fresh walk, made when first asked: the
   // First of a string that starts with a non-terminal that cannot vanish.
   const std::string& firstOfNonTerminal(char x) const;
+  std::string firstOfText(std::string_view alpha) const;
+  // The walks, each set without repeats as it grows.
+  std::string firstOfSymbol(char x) const;
+  std::string firstOfSymbols(std::string_view alpha) const;
   void forgetFirsts();
   mutable std::string firstCache_[26];
   mutable bool firstCached_[26] = {};

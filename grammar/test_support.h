@@ -8,6 +8,7 @@
 #include "grammar/examples.h"
 #include "grammar/parsing.h"
 #include "grammar/reading.h"
+#include "grammar/text_reading.h"
 
 inline Row rowOf(std::initializer_list<const char*> texts) {
   Row row;
@@ -51,4 +52,24 @@ inline std::vector<std::string> shown(const Row& row) {
   std::vector<std::string> out;
   for (const HString& text : row) out.push_back(shown(text));
   return out;
+}
+
+// A model loaded from a grammar text in either notation ("#notation: tokens" first).
+inline Parsing modelOfText(const std::string& text) {
+  GrammarTextReading reading = readGrammarText(text);
+  Parsing model;
+  if (reading.isSound()) model.loadGrammar(reading.grammar);
+  return model;
+}
+
+// The expression grammar in the token notation.
+inline const char* kTokenExpressions =
+    "#notation: tokens\nE -> E + T | T\nT -> T * F | F\nF -> ( E ) | id | num\n";
+
+// A chain of `n` + 1 non-terminals N0 -> N1 x0 | y, ..., N<n> -> z.
+inline std::string tokenChain(int n) {
+  std::string text = "#notation: tokens\n";
+  for (int i = 0; i < n; ++i)
+    text += "N" + std::to_string(i) + " -> N" + std::to_string(i + 1) + " x" + std::to_string(i) + " | y\n";
+  return text + "N" + std::to_string(n) + " -> z\n";
 }

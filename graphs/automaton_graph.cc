@@ -94,7 +94,7 @@ bool isKernel(const Parsing& grammar, const StateItem& item, size_t state, size_
 
 std::string itemLine(const Parsing& grammar, const Automaton& automaton, const StateItem& item) {
   std::string text = utf8ForDisplay(itemText(grammar, LR0_Item{item.production, item.dot}).view());
-  if (item.lookahead != kNoLookahead) text += ", " + automaton.lookaheads.text(item.lookahead);
+  if (item.lookahead != kNoLookahead) text += ", " + lookaheadText(grammar.typed, automaton.lookaheads, item.lookahead);
   return text;
 }
 
@@ -139,7 +139,9 @@ AutomatonGraph automatonGraph(const Parsing& grammar, GraphKind kind) {
     do state.listing.push_back(listing[line++]);
     while (line < listing.size() && !listing[line].starts_with("State"));
 
-    std::vector<std::pair<char, int>> arcs = automaton.transitions[k];
+    std::vector<std::pair<char, int>> arcs;
+    for (const auto& [symbol, target] : automaton.transitions[k])
+      arcs.emplace_back(classicCharacter(grammar.typed, symbol), target);
     std::stable_sort(arcs.begin(), arcs.end(),
                      [&](const auto& a, const auto& b) { return graph.columnOf(a.first) < graph.columnOf(b.first); });
     for (const auto& [symbol, target] : arcs) graph.edges.push_back(GraphEdge{static_cast<int>(k), symbol, target});

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "grammar/test_support.h"
+#include "grammar/text_reading.h"
+#include "simulation/ll1_evaluation.h"
 
 namespace {
 
@@ -54,6 +56,47 @@ TEST(LL1EvaluationTest, LongWordsAreParsedToTheEnd) {
   Cells trace = cells(model.ll1Evaluation(word.c_str()));
   EXPECT_EQ(trace.back()[3], "Accept");
   EXPECT_EQ(trace.size(), 1u + 1 + 2 * 2000 + 2);
+}
+
+}  // namespace
+
+namespace {
+
+using Cells = std::vector<std::vector<std::string>>;
+using RowCells = std::vector<std::string>;
+
+LL1Parse tokenParse(const std::string& word, Cells* text) {
+  GrammarTextReading reading = readGrammarText("#notation: tokens\nE -> T E'\nE' -> + T E' | \xCE\xB5\nT -> ( E ) | id\n");
+  EXPECT_TRUE(reading.isSound()) << reading.messages;
+  LL1Table table = ll1ParseTable(reading.grammar);
+  LL1Parse parse = ll1Parse(reading.grammar, table, word);
+  *text = cells(ll1TraceText(reading.grammar, table, parse));
+  return parse;
+}
+
+TEST(LL1EvaluationTest, TokenWordsAreParsedTokenByToken) {
+  Cells trace;
+  LL1Parse parse = tokenParse("id + ( id )", &trace);
+  EXPECT_TRUE(parse.accepted());
+  EXPECT_EQ(trace[1], (RowCells{"1", "$ E ", "id + ( id ) $", "E -> T E'"}));
+  EXPECT_EQ(trace[2], (RowCells{"2", "$ E' T ", "id + ( id ) $", "T -> id"}));
+  EXPECT_EQ(trace[3], (RowCells{"3", "$ E' id ", "id + ( id ) $", ""}));
+  EXPECT_EQ(trace[4], (RowCells{"4", "$ E' ", "+ ( id ) $", "E' -> + T E'"}));
+  EXPECT_EQ(trace.back(), (RowCells{std::to_string(trace.size() - 1), "$ ", "$", "Accept"}));
+  EXPECT_EQ(parse.steps[3].move, LL1Move::kExpand);
+  EXPECT_EQ(parse.steps[2].move, LL1Move::kMatch);
+}
+
+// A token the grammar does not know stops the parse where it stands.
+TEST(LL1EvaluationTest, UnknownTokensAreErrorsAtTheirPosition) {
+  Cells trace;
+  LL1Parse parse = tokenParse("id + x", &trace);
+  EXPECT_FALSE(parse.accepted());
+  EXPECT_EQ(parse.steps.back().position, 2);
+  EXPECT_EQ(trace.back()[2], "x $");
+  EXPECT_EQ(trace.back()[3], "Error");
+  tokenParse("E", &trace);
+  EXPECT_EQ(trace.back(), (RowCells{"1", "$ E ", "E $", "Error"}));
 }
 
 }  // namespace

@@ -1,64 +1,82 @@
 // The LR evaluation.  A cell's first action decides each step: a shift
-// pushes its state and consumes a character, a reduction pops one state per
-// body symbol and pushes the goto of the state below, and "a" accepts when
-// the whole word has been read.
+// pushes its state and consumes a token, a reduction pops one state per
+// body symbol and pushes the goto of the state below, and an accept ends
+// the parse when the whole word has been read.
 #include "simulation/lr_evaluation.h"
 
 #include <charconv>
 #include <string>
-#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/hash_index.h"
 #include "core/work.h"
+#include "grammar/symbol_text.h"
 #include "simulation/trace.h"
-#include "tables/table.h"
 
 namespace {
-
-enum Cell { kStack = 0, kInput = 1, kAction = 2 };
 
 // Reductions consume no input, so a table can make them go on forever.  At
 // one input position the parse never ends when it reaches the same stack
 // again, or when the state on top already stands lower in the stack, pushed
 // since the last shift and never popped: an action depends only on the top
-// state and the next input character, so the steps from the lower copy,
-// which never reached below it, repeat from the upper one, and again.
+// state and the next input token, so the steps from the lower copy, which
+// never reached below it, repeat from the upper one, and again.
 // The loop ends: between two shifts the stack either stays within a bounded
 // height, where it must come back to a stack it had (caught by the first
 // test), or grows above its lowest point since the shift by more states than
 // the table has, and then holds one of them twice (caught by the second);
-// and every shift consumes a character of the finite input.
+// and every shift consumes a token of the finite input.
+//
+// Equal stacks are one node: pushes are shared through an index of
+// (parent, state), so a stack met again is a node met again.
 class ReductionGuard {
  public:
-  // After a shift: the input moved, so nothing seen before can repeat.
-  void shifted(int top) {
-    seen_.clear();
-    stacks_.clear();
-    freshFrom_ = top;
+  // After a shift to `height` states: the input moved, so nothing seen before can repeat.
+  void shifted(int height) {
+    ++generation_;
+    freshFrom_ = height - 1;
   }
   // After the pops of a reduction left `height` states.
   void popped(int height) {
     if (height < freshFrom_) freshFrom_ = height;
   }
-  // True when the stack (states[0..] bottom to top) repeats earlier steps.
-  // `text` must outlive the guard: the rows of the trace hold it.
-  bool repeats(const std::vector<int>& states, std::string_view text) {
-    int top = static_cast<int>(states.size()) - 1;
-    for (int k = freshFrom_; k < top; ++k)
-      if (states[static_cast<size_t>(k)] == states.back()) return true;
-    std::uint64_t hash = HashIndex::hashOf(text);
-    if (seen_.find(hash, [&](int k) { return stacks_[static_cast<size_t>(k)] == text; }) != -1) return true;
-    seen_.add(hash);
-    stacks_.push_back(text);
+  // True when the stack with `top` repeats earlier steps.
+  bool repeats(const std::vector<StackNode>& nodes, int top) {
+    const StackNode& node = nodes[static_cast<size_t>(top)];
+    for (int k = node.parent; k != -1 && nodes[static_cast<size_t>(k)].height > freshFrom_;
+         k = nodes[static_cast<size_t>(k)].parent)
+      if (nodes[static_cast<size_t>(k)].state == node.state) return true;
+    if (static_cast<size_t>(top) >= seen_.size()) seen_.resize(nodes.size() * 2, 0);
+    if (seen_[static_cast<size_t>(top)] == generation_) return true;
+    seen_[static_cast<size_t>(top)] = generation_;
     return false;
   }
 
  private:
-  // The stacks met since the last shift, found by their texts.
-  HashIndex seen_;
-  std::vector<std::string_view> stacks_;
+  std::vector<unsigned> seen_;  // by node: the generation that met it
+  unsigned generation_ = 1;
   int freshFrom_ = 0;
+};
+
+// The nodes of a parse, a push met again being the node made the first time.
+class Pushes {
+ public:
+  explicit Pushes(std::vector<StackNode>& nodes) : nodes_(nodes) {}
+  int push(int parent, int state, Symbol symbol) {
+    unsigned long long key = (static_cast<unsigned long long>(static_cast<unsigned>(parent + 1)) << 32) |
+                             static_cast<unsigned>(state);
+    auto [found, isNew] = index_.try_emplace(key, static_cast<int>(nodes_.size()));
+    if (isNew) {
+      int height = parent == -1 ? 1 : nodes_[static_cast<size_t>(parent)].height + 1;
+      nodes_.push_back(StackNode{state, symbol, parent, height});
+    }
+    return found->second;
+  }
+
+ private:
+  std::vector<StackNode>& nodes_;
+  std::unordered_map<unsigned long long, int> index_;
 };
 
 }  // namespace
@@ -104,89 +122,90 @@ HString stackText(HList<int> stack) {
   return hstringOf(states.text());
 }
 
-Table lrEvaluationWith(const Parsing& grammar, const Table& table, const HString& word) {
-  ColumnMap column(table[0]);
-  CellIndex cells(table);
-  int states = table.getCount() - 1;
-  auto cell = [&](int state, int symbolColumn) -> const HString& { return cells.at(state + 1, symbolColumn); };
-
-  Table steps;
-  // Rows are copies of one empty row: a copy builds the row in its place.
-  const Row empty = emptyStep();
-  steps.insertTail(empty);
-  steps[0][kStack] = "0";
-  steps[0][kInput] = word + "$";
-  StateStack stack;
-  stack.push(0);
+LRParse lrParse(const Grammar& grammar, const LRTable& table, const std::string& text) {
+  LRParse parse;
+  parse.word = readWord(grammar, text);
+  const Symbols& input = parse.word.symbols;
+  std::vector<StackNode>& nodes = parse.nodes;
+  Pushes pushes(nodes);
   ReductionGuard guard;
-  // The action texts, made once and shared by the rows.
-  const HString shift("Shift");
-  // Per production: its action text, the states a reduction pops, its head.
-  std::vector<HString> reduce;
-  std::vector<int> popsOf;
-  std::vector<char> headOf;
-  for (const HString& production : grammar.productions) {
-    reduce.push_back(HString("Reduce ") + production);
-    popsOf.push_back(production.getSubString(3) == "e" ? 0 : production.getLength() - 3);
-    headOf.push_back(production[0]);
-  }
-  const std::string firstStack = stack.text();
-  Row* step = &steps.getLast();
-  long bytes = 0;  // of the rows' texts, as they will be written
+  int top = pushes.push(-1, 0, kNoSymbol);
+  int at = 0;
+  auto isInputSymbol = [&](Symbol a) { return a == grammar.endMarker() || (a >= 0 && grammar.isTerminal(a)); };
   for (long rows = 2;; ++rows) {
     noteRows(rows);
-    steps.insertTail(empty);
-    Row& next = steps.getLast();
-    const HString& input = (*step)[kInput];
-    HString& action = (*step)[kAction];
-    std::string_view text = step == &steps[0] ? std::string_view(firstStack) : (*step)[kStack].view();
-    bytes += static_cast<long>(text.size()) + input.getLength() + kActionBytes;
-    noteOutput(bytes, "The trace's text");
-    if (input.getLength() == 0 || !grammar.isTerminal(input[0]) || column[input[0]] == -1 ||
-        guard.repeats(stack.states(), text)) {
-      action = "Error";
-      break;
-    }
-    const HString& entry = cell(stack.top(), column[input[0]]);
-    if (entry.getLength() > 0 && entry[0] == 's') {
-      int target = static_cast<int>(entry.getSubString(1).toLong());
-      if (target < 0 || target >= states) {
-        action = "Error";
-        break;
-      }
-      action = shift;
-      stack.push(target);
-      guard.shifted(static_cast<int>(stack.size()) - 1);
-      next[kStack] = hstringOf(stack.text());
-      next[kInput] = input.getSubString(1);
-    } else if (entry.getLength() > 0 && entry[0] == 'r') {
-      int p = static_cast<int>(entry.getSubString(1).toLong());
-      if (p < 0 || p >= static_cast<int>(reduce.size())) {
-        action = "Error";
-        break;
-      }
-      int pops = popsOf[static_cast<size_t>(p)];
-      if (pops >= static_cast<int>(stack.size())) {
-        action = "Error";
-        break;
-      }
-      stack.popTo(stack.size() - static_cast<size_t>(pops));
-      guard.popped(static_cast<int>(stack.size()));
-      const HString& gotoCell = cell(stack.top(), column[headOf[static_cast<size_t>(p)]]);
-      int target = static_cast<int>(gotoCell.toLong());
-      if (gotoCell.getLength() == 0 || target < 0 || target >= states) {
-        action = "Error";
-        break;
-      }
-      action = reduce[static_cast<size_t>(p)];
-      stack.push(target);
-      next[kStack] = hstringOf(stack.text());
-      next[kInput] = HString(input);
+    parse.steps.push_back(LRStep{top, at, LRMove::kError});
+    LRStep& step = parse.steps.back();
+    Symbol a = input[static_cast<size_t>(at)];
+    step.column = table.column(a);
+    if (!isInputSymbol(a) || step.column == -1 || guard.repeats(nodes, top)) break;
+    const StackNode& node = nodes[static_cast<size_t>(top)];
+    std::span<const Action> cell = table.cell(node.state, step.column);
+    if (cell.empty()) break;
+    const Action& action = cell.front();
+    if (action.kind == ActionKind::kShift) {
+      step.move = LRMove::kShift;
+      top = pushes.push(top, action.target, a);
+      guard.shifted(nodes[static_cast<size_t>(top)].height);
+      ++at;
+    } else if (action.kind == ActionKind::kReduce) {
+      const Production& production = grammar.productions[static_cast<size_t>(action.target)];
+      int pops = static_cast<int>(production.body.size());
+      if (pops >= node.height) break;
+      int below = top;
+      for (int k = 0; k < pops; ++k) below = nodes[static_cast<size_t>(below)].parent;
+      guard.popped(nodes[static_cast<size_t>(below)].height);
+      int state = nodes[static_cast<size_t>(below)].state;
+      step.gotoState = state;
+      int column = table.column(production.head);
+      std::span<const Action> gotoCell = table.cell(state, column);
+      if (gotoCell.empty() || gotoCell.front().kind != ActionKind::kGoto) break;
+      step.move = LRMove::kReduce;
+      step.production = action.target;
+      top = pushes.push(below, gotoCell.front().target, production.head);
     } else {
-      action = entry.getLength() > 0 && entry[0] == 'a' && input == "$" ? "Accept" : "Error";
+      if (action.kind == ActionKind::kAccept && at + 1 == static_cast<int>(input.size())) step.move = LRMove::kAccept;
       break;
     }
-    step = &next;
   }
+  return parse;
+}
+
+namespace {
+
+void writeState(const void*, const StackNode& node, std::string& out) {
+  char digits[12];
+  out.append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, node.state).ptr - digits));
+}
+
+}  // namespace
+
+Table lrTraceText(const Grammar& grammar, const LRParse& parse) {
+  // The action texts, made once and shared by the rows.
+  const HString shift("Shift"), accept("Accept"), error("Error");
+  std::vector<HString> reduce;
+  for (size_t p = 0; p < grammar.productions.size(); ++p)
+    reduce.push_back(hstringOf("Reduce " + productionText(grammar, static_cast<int>(p))));
+  StackTexts stacks(parse.nodes, writeState, nullptr);
+  Table steps;
+  const HString input = hstringOf(wholeInput(parse.word));
+  long bytes = 0;  // of the rows' texts, as they will be written
+  for (const LRStep& step : parse.steps) {
+    Row row;
+    const std::string& stack = stacks.of(step.stack);
+    // The first row has always shown the bottom state without its blank.
+    row.insertTail(&step == &parse.steps.front() ? HString("0") : hstringOf(stack));
+    row.insertTail(input.getSubString(inputOffset(parse.word, step.position)));
+    switch (step.move) {
+      case LRMove::kShift: row.insertTail(shift); break;
+      case LRMove::kReduce: row.insertTail(reduce[static_cast<size_t>(step.production)]); break;
+      case LRMove::kAccept: row.insertTail(accept); break;
+      case LRMove::kError: row.insertTail(error); break;
+    }
+    bytes += static_cast<long>(stack.size()) + row[1].getLength() + kActionBytes;
+    noteOutput(bytes, "The trace's text");
+    steps.insertTail(std::move(row));
+  }
+  steps.insertTail(emptyStep());
   return finishTrace(std::move(steps));
 }

@@ -76,3 +76,63 @@ TEST(EvaluationTest, ExampleWordsAgreeAcrossTables) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(LREvaluationTest, TokenWordsWithEveryLRTable) {
+  Parsing model = modelOfText(kTokenExpressions);
+  for (TableKind kind : {TableKind::kSLR, TableKind::kLR1, TableKind::kLALR}) {
+    Evaluation parsed = evaluation(model, kind, "id + num * ( id )");
+    ASSERT_FALSE(parsed.refused()) << tableName(kind);
+    EXPECT_TRUE(parsed.accepted()) << tableName(kind);
+    EXPECT_TRUE(parsed.steps->accepted());
+    Cells trace = cells(parsed.trace);
+    EXPECT_EQ(trace[1], (RowCells{"1", "0", "id + num * ( id ) $", "Shift"}));
+    EXPECT_EQ(trace[2][2], "+ num * ( id ) $");
+    EXPECT_EQ(trace[2][3], "Reduce F -> id");
+    EXPECT_EQ(trace.back()[2], "$");
+
+    Cells rejected = cells(evaluation(model, kind, "id id").trace);
+    EXPECT_EQ(rejected.back()[2], "id $") << tableName(kind);
+    EXPECT_EQ(rejected.back()[3], "Error");
+  }
+}
+
+TEST(LREvaluationTest, TokensTheGrammarLacksStopTheParseWhereTheyStand) {
+  Parsing model = modelOfText(kTokenExpressions);
+  Evaluation parsed = evaluation(model, TableKind::kLALR, "id + x * id");
+  ASSERT_TRUE(parsed.steps);
+  const LRParse& steps = parsed.steps->lr;
+  EXPECT_FALSE(steps.accepted());
+  EXPECT_EQ(steps.steps.back().position, 2);
+  EXPECT_EQ(steps.steps.back().column, -1);
+  EXPECT_EQ(cells(parsed.trace).back()[2], "x * id $");
+  // A non-terminal's name is no token of a word either.
+  EXPECT_EQ(cells(evaluation(model, TableKind::kLALR, "E").trace).back(), (RowCells{"1", "0", "E $", "Error"}));
+}
+
+TEST(LREvaluationTest, ChainOfMoreNonTerminalsThanLetters) {
+  Parsing model = modelOfText(tokenChain(40));
+  std::string word = "z";
+  for (int i = 39; i >= 0; --i) word += " x" + std::to_string(i);
+  EXPECT_TRUE(evaluation(model, TableKind::kLR1, word.c_str()).accepted());
+  EXPECT_TRUE(evaluation(model, TableKind::kLALR, word.c_str()).accepted());
+}
+
+// Steps keep their stacks as nodes of one tree of pushes: a stack met again
+// is the node met before, so the nodes never outnumber the steps.
+TEST(LREvaluationTest, StepsShareTheirStacks) {
+  Parsing model = modelOf({"I->S", "S->aS|b"});
+  std::string word(3000, 'a');
+  word += 'b';
+  Evaluation parsed = evaluation(model, TableKind::kSLR, word.c_str());
+  ASSERT_TRUE(parsed.accepted());
+  const LRParse& steps = parsed.steps->lr;
+  EXPECT_LE(steps.nodes.size(), steps.steps.size() + 1);
+  EXPECT_EQ(steps.nodes[static_cast<size_t>(steps.steps[3000].stack)].height, 3001);
+  Cells trace = cells(parsed.trace);
+  EXPECT_EQ(trace[3].size(), 4u);
+  EXPECT_EQ(trace[3][1], "0 2 2 ");
+}
+
+}  // namespace

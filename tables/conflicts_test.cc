@@ -34,3 +34,21 @@ TEST(ConflictsTest, Message) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ConflictsTest, CountedFromTypedCells) {
+  Parsing model = modelOfText("#notation: tokens\nP -> S\nS -> if S | if S else S | other\n");
+  for (TableKind kind : kTableKinds) {
+    ParseTable built = parseTable(model, kind);
+    EXPECT_EQ(built.conflicts(), countConflicts(tableText(model, built))) << tableName(kind);
+    EXPECT_EQ(conflictCount(model, kind), built.conflicts()) << tableName(kind);
+  }
+  EXPECT_EQ(conflictCount(model, TableKind::kSLR), 1);
+  EXPECT_EQ(conflictCount(model, TableKind::kLL1), 1);
+  for (int k = 1; k <= kExampleCount; ++k)
+    for (TableKind kind : kTableKinds)
+      EXPECT_EQ(conflictCount(exampleModel(k), kind), countConflicts(table(exampleModel(k), kind))) << k;
+}
+
+}  // namespace

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "automata/items.h"
+#include "commands/commands.h"
 #include "grammar/test_support.h"
 
 namespace {
@@ -45,6 +48,26 @@ TEST(ArcsTest, LalrItemsWithTheirMembers) {
   EXPECT_EQ(strings(similarStateTable(similarStates(model))),
             (Lines{"LR(1) Similar Table:", "  State0 = {0}", "  State1 = {1}", "  State2 = {2 ~ 5}",
                    "  State3 = {3 ~ 6}", "  State4 = {4 ~ 8}", "  State5 = {7 ~ 9}"}));
+}
+
+}  // namespace
+
+namespace {
+
+// Token grammars write their items with blanks between the symbols, the dot
+// as one of them, and lookaheads as names.
+TEST(ListingsTest, TokenItemsNameTheirSymbols) {
+  Parsing model = modelOfText("#notation: tokens\nP -> S\nS -> ( S ) | x | \xCE\xB5\n");
+  std::vector<std::string> lines = shown(listing(model, ListingKind::kLR1Items).lines);
+  ASSERT_GE(lines.size(), 6u);
+  EXPECT_EQ(lines[0], "State0 - Clousure(P -> \xC2\xB0 S, $):");
+  EXPECT_EQ(lines[1], "   P -> \xC2\xB0 S, $");
+  EXPECT_EQ(lines[2], "   S -> \xC2\xB0 ( S ), $");
+  EXPECT_EQ(lines[4], "   S -> \xCE\xB5 \xC2\xB0, $");
+  auto goesTo = std::find(lines.begin(), lines.end(), "State2 - Goto(State0,():");
+  EXPECT_NE(goesTo, lines.end());
+  auto inner = std::find(lines.begin(), lines.end(), "   S -> \xC2\xB0 ( S ), )");
+  EXPECT_NE(inner, lines.end());
 }
 
 }  // namespace

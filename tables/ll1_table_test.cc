@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "grammar/test_support.h"
+#include "grammar/text_reading.h"
+#include "tables/conflicts.h"
+#include "tables/ll1_table.h"
 
 namespace {
 
@@ -47,6 +50,38 @@ TEST(LL1TableTest, OneProductionPlacedTwice) {
 TEST(LL1TableTest, ColumnsFollowCharacterCodes) {
   Cells table = cells(modelOf({"S->+|*|(|)|i"}).ll1Table());
   EXPECT_EQ(table[0], (std::vector<std::string>{"", "(", ")", "*", "+", "i", "$"}));
+}
+
+}  // namespace
+
+namespace {
+
+using Cells = std::vector<std::vector<std::string>>;
+
+Grammar tokenGrammar(const char* text) {
+  GrammarTextReading reading = readGrammarText(text);
+  EXPECT_TRUE(reading.isSound()) << reading.messages;
+  return reading.grammar;
+}
+
+TEST(LL1TableTest, TokenGrammarColumnsAreItsTokensInTheOrderMet) {
+  Grammar g = tokenGrammar("#notation: tokens\nE -> T E'\nE' -> + T E' | \xCE\xB5\nT -> ( E ) | id\n");
+  LL1Table table = ll1ParseTable(g);
+  EXPECT_EQ(table.conflicts(), 0);
+  EXPECT_EQ(cells(ll1TableText(g, table)),
+            (Cells{{"", "+", "(", ")", "id", "$"},
+                   {"E", "", "E -> T E'", "", "E -> T E'", ""},
+                   {"E'", "E' -> + T E'", "", "E' -> \xCE\xB5", "", "E' -> \xCE\xB5"},
+                   {"T", "", "T -> ( E )", "", "T -> id", ""}}));
+}
+
+TEST(LL1TableTest, ConflictsAreCellsOfSeveralProductions) {
+  Grammar g = tokenGrammar("#notation: tokens\nS -> if S | if S else S | other\n");
+  LL1Table table = ll1ParseTable(g);
+  EXPECT_EQ(table.conflicts(), 1);
+  EXPECT_EQ(table.cell(g.symbolNamed("S"), table.column(g.symbolNamed("if"))), (std::vector<int>{0, 1}));
+  EXPECT_EQ(cells(ll1TableText(g, table))[1][1], "S -> if S | if S else S");
+  EXPECT_EQ(ll1ParseTable(exampleModel(5).typed).conflicts(), countConflicts(exampleModel(5).ll1Table()));
 }
 
 }  // namespace

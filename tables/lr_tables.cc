@@ -4,87 +4,153 @@
 // and in the columns of a reduction: Follow of the production's head (SLR)
 // or the item's lookahead (LR(1), LALR).
 //
-// A row is made in an array of cells, where a column is one step away, and
-// the action texts are made once per state and production: the cells that
-// hold one share its characters.
+// A row is made in an array of cells, where a column is one step away; its
+// text, when asked for, has each action's text made once per state and
+// production: the cells that hold one share its characters.
 #include "tables/lr_tables.h"
 
+#include <algorithm>
+
 #include "core/work.h"
+#include "grammar/ordered_follow.h"
+#include "grammar/symbol_text.h"
 
+namespace {
+
+// The classic tables have always had a column "e" among the terminals when
+// a production is empty, as if the empty string were read; it stays empty.
+bool hasEmptyColumn(const Grammar& grammar) {
+  if (grammar.notation != Notation::kClassic || grammar.symbolNamed("e") != kNoSymbol) return false;
+  for (const Production& production : grammar.productions)
+    if (production.body.empty()) return true;
+  return false;
+}
+
+}  // namespace
+
+// The columns: the terminals by rank, the end marker, then the non-terminals.
 LRTableRows::LRTableRows(const Parsing& grammar, const Automaton& automaton, Reductions reductions)
-    : grammar_(grammar), automaton_(automaton) {
-  HString terminals = grammar.terminals();
+    : grammar_(grammar.typed), automaton_(automaton) {
+  const Grammar& g = grammar_;
+  for (Symbol s = 0; s < g.symbolCount(); ++s)
+    if (g.isTerminal(s)) columnSymbols_.push_back(s);
+  if (hasEmptyColumn(g)) columnSymbols_.push_back(kEmpty);
+  auto rank = [&](Symbol s) { return s == kEmpty ? static_cast<int>('e') : g.rank(s); };
+  std::sort(columnSymbols_.begin(), columnSymbols_.end(), [&](Symbol a, Symbol b) { return rank(a) < rank(b); });
+  columnSymbols_.push_back(g.endMarker());
+  gotoColumn_ = columnSymbols_.size();
+  for (Symbol x : g.nonTerminals()) columnSymbols_.push_back(x);
+  columns_.assign(static_cast<size_t>(g.symbolCount()) + 1, -1);
   header_.emplace_back();
-  for (int j = 0; j < terminals.getLength(); ++j) header_.emplace_back(terminals[j]);
-  header_.emplace_back("$");
-  for (const HString& rule : grammar.rules) header_.emplace_back(rule[0]);
-  for (int& column : columns_) column = -1;
-  for (size_t j = 1; j < header_.size(); ++j)
-    columns_[static_cast<unsigned char>(header_[j][0])] = static_cast<int>(j);
-  Row followSets;
-  if (reductions == Reductions::kFollow) followSets = grammar.follow();
-  std::vector<std::string> followOfRule;
-  for (const HString& set : followSets) followOfRule.emplace_back(set.view());
-  int p = 0;
-  for (const HString& production : grammar.productions) {
-    texts_.emplace_back(production.view());
-    reduce_.push_back(HString("r") + p++);
-    if (reductions == Reductions::kFollow)
-      follows_.push_back(followOfRule[static_cast<size_t>(grammar.indexOfNonTerminal(production[0]))]);
+  for (size_t j = 0; j < columnSymbols_.size(); ++j) {
+    std::string name = symbolText(g, columnSymbols_[j]);
+    header_.emplace_back(name.data(), static_cast<int>(name.size()));
+    if (columnSymbols_[j] >= 0) columns_[static_cast<size_t>(columnSymbols_[j])] = static_cast<int>(j);
   }
-  shifts_.resize(automaton.states.size());
-  numbers_.resize(automaton.states.size());
+  std::vector<Symbols> followOfRule;
+  if (reductions == Reductions::kFollow) followOfRule = followSets(g);
+  if (reductions == Reductions::kFollow)
+    for (const Production& production : g.productions) follows_.push_back(followOfRule[static_cast<size_t>(production.head)]);
 }
 
-const HString& LRTableRows::shiftText(int target) {
-  HString& text = shifts_[static_cast<size_t>(target)];
-  if (text.getLength() == 0) text = HString("s") + target;
+const HString& ActionTexts::shared(std::vector<HString>& texts, int k, const char* prefix) {
+  if (static_cast<size_t>(k) >= texts.size()) texts.resize(static_cast<size_t>(k) + 1);
+  HString& text = texts[static_cast<size_t>(k)];
+  if (text.getLength() == 0) text = HString(prefix) + k;
   return text;
 }
 
-const HString& LRTableRows::numberText(int target) {
-  HString& text = numbers_[static_cast<size_t>(target)];
-  if (text.getLength() == 0) text = HString(target);
+const HString& ActionTexts::of(const Action& action) {
+  switch (action.kind) {
+    case ActionKind::kShift: return shared(shifts_, action.target, "s");
+    case ActionKind::kReduce: return shared(reduces_, action.target, "r");
+    case ActionKind::kGoto: return number(action.target);
+    case ActionKind::kAccept: break;
+  }
+  return accept_;
+}
+
+HString ActionTexts::cell(std::span<const Action> cell) {
+  if (cell.size() == 1) return of(cell.front());
+  HString text;
+  for (const Action& action : cell) {
+    if (text.getLength() > 0) text += "|";
+    text += of(action);
+  }
   return text;
 }
 
-void LRTableRows::row(int s, std::vector<HString>& cells) {
+void LRTableRows::actions(int s, std::vector<ActionCell>& cells) const {
   noteWork();
-  cells.assign(header_.size(), HString());
-  cells[0] = numberText(s);
+  cells.resize(columnSymbols_.size());
+  for (ActionCell& cell : cells) cell.clear();
   const auto& transitions = automaton_.transitions[static_cast<size_t>(s)];
-  auto target = [&](char x) {
+  auto target = [&](Symbol x) {
     for (const auto& [symbol, to] : transitions)
       if (symbol == x) return to;
     return -1;
   };
   for (const StateItem& item : automaton_.states[static_cast<size_t>(s)]) {
-    const std::string& text = texts_[static_cast<size_t>(item.production)];
-    if (static_cast<size_t>(item.dot) + 3 < text.size()) {
-      char x = text[static_cast<size_t>(item.dot) + 3];
-      int column = columns_[static_cast<unsigned char>(x)];
+    const Symbols& body = grammar_.productions[static_cast<size_t>(item.production)].body;
+    if (static_cast<size_t>(item.dot) < body.size()) {
+      Symbol x = body[static_cast<size_t>(item.dot)];
+      int column = columns_[static_cast<size_t>(x)];
       if (!grammar_.isTerminal(x) || column == -1) continue;
       int to = target(x);
-      if (to != -1) placeAction(cells[static_cast<size_t>(column)], shiftText(to));
+      if (to != -1) placeAction(cells[static_cast<size_t>(column)], Action{ActionKind::kShift, to});
     } else if (item.production == 0) {
-      placeAction(cells[static_cast<size_t>(columns_[static_cast<unsigned char>('$')])], "a");
+      placeAction(cells[static_cast<size_t>(columns_[static_cast<size_t>(grammar_.endMarker())])],
+                  Action{ActionKind::kAccept, 0});
     } else {
-      const std::string& symbols = follows_.empty() ? automaton_.lookaheads.text(item.lookahead)
-                                                    : follows_[static_cast<size_t>(item.production)];
-      const HString& reduce = reduce_[static_cast<size_t>(item.production)];
-      for (char c : symbols) {
-        int column = columns_[static_cast<unsigned char>(c)];
-        if (column != -1) placeAction(cells[static_cast<size_t>(column)], reduce);
+      const Symbols& symbols = follows_.empty() ? automaton_.lookaheads.symbols(item.lookahead)
+                                                : follows_[static_cast<size_t>(item.production)];
+      for (Symbol c : symbols) {
+        int column = columns_[static_cast<size_t>(c)];
+        if (column != -1) placeAction(cells[static_cast<size_t>(column)], Action{ActionKind::kReduce, item.production});
       }
     }
   }
-  for (const HString& rule : grammar_.rules) {
-    int to = target(rule[0]);
-    if (to != -1) cells[static_cast<size_t>(columns_[static_cast<unsigned char>(rule[0])])] = numberText(to);
+  for (size_t j = gotoColumn_; j < columnSymbols_.size(); ++j) {
+    int to = target(columnSymbols_[j]);
+    if (to != -1) cells[j] = ActionCell{Action{ActionKind::kGoto, to}};
   }
 }
 
+void LRTableRows::row(int s, std::vector<HString>& cells) {
+  actions(s, scratch_);
+  cells.assign(header_.size(), HString());
+  cells[0] = texts_.number(s);
+  for (size_t j = 0; j < scratch_.size(); ++j)
+    if (!scratch_[j].empty()) cells[j + 1] = texts_.cell(scratch_[j]);
+}
+
+void LRTable::addRow(const std::vector<ActionCell>& cells) {
+  for (const ActionCell& cell : cells) {
+    actions.insert(actions.end(), cell.begin(), cell.end());
+    starts.push_back(static_cast<std::uint32_t>(actions.size()));
+  }
+}
+
+void placeAction(ActionCell& cell, Action action) {
+  for (const Action& held : cell)
+    if (held == action) return;
+  cell.push_back(action);
+}
+
 namespace {
+
+LRTable typedTableOf(const LRTableRows& rows, const Automaton& automaton) {
+  LRTable table;
+  table.columns = rows.columns();
+  table.columnOf = rows.columnOf();
+  table.starts.reserve(automaton.states.size() * table.columns.size() + 1);
+  std::vector<ActionCell> cells;
+  for (size_t s = 0; s < automaton.states.size(); ++s) {
+    rows.actions(static_cast<int>(s), cells);
+    table.addRow(cells);
+  }
+  return table;
+}
 
 Row rowOf(std::vector<HString>& cells) {
   Row row;
@@ -92,40 +158,43 @@ Row rowOf(std::vector<HString>& cells) {
   return row;
 }
 
-Table tableOf(LRTableRows rows, const Automaton& automaton) {
-  Table table;
-  std::vector<HString> cells = rows.header();
-  table.insertTail(rowOf(cells));
-  for (size_t s = 0; s < automaton.states.size(); ++s) {
-    rows.row(static_cast<int>(s), cells);
-    table.insertTail(rowOf(cells));
-  }
-  return table;
-}
-
 }  // namespace
 
-void placeAction(HString& cell, const HString& action) {
-  if (cell.getLength() == 0) {
-    cell = action;
-    return;
-  }
-  std::string_view entries = cell.view();
-  for (size_t start = 0; start <= entries.size();) {
-    size_t end = entries.find('|', start);
-    if (end == std::string_view::npos) end = entries.size();
-    if (entries.substr(start, end - start) == action.view()) return;
-    start = end + 1;
-  }
-  cell += HString("|") + action;
+LRTable slrParseTable(const Parsing& grammar, const Automaton& lr0) {
+  return typedTableOf(LRTableRows(grammar, lr0, LRTableRows::Reductions::kFollow), lr0);
 }
 
-Table slrTableOf(const Parsing& grammar, const Automaton& lr0) {
-  return tableOf(LRTableRows(grammar, lr0, LRTableRows::Reductions::kFollow), lr0);
+LRTable lookaheadParseTable(const Parsing& grammar, const Automaton& automaton) {
+  return typedTableOf(LRTableRows(grammar, automaton, LRTableRows::Reductions::kLookahead), automaton);
 }
+
+Table lrTableText(const Grammar& grammar, const LRTable& table) {
+  ActionTexts texts;
+  Table text;
+  Row header;
+  header.insertTail(HString());
+  for (Symbol s : table.columns) {
+    std::string name = symbolText(grammar, s);
+    header.insertTail(HString(name.data(), static_cast<int>(name.size())));
+  }
+  text.insertTail(std::move(header));
+  std::vector<HString> cells;
+  for (int s = 0; s < table.states(); ++s) {
+    cells.assign(table.columns.size() + 1, HString());
+    cells[0] = texts.number(s);
+    for (size_t j = 0; j < table.columns.size(); ++j) {
+      std::span<const Action> cell = table.cell(s, static_cast<int>(j));
+      if (!cell.empty()) cells[j + 1] = texts.cell(cell);
+    }
+    text.insertTail(rowOf(cells));
+  }
+  return text;
+}
+
+Table slrTableOf(const Parsing& grammar, const Automaton& lr0) { return lrTableText(grammar.typed, slrParseTable(grammar, lr0)); }
 
 Table lookaheadTableOf(const Parsing& grammar, const Automaton& automaton) {
-  return tableOf(LRTableRows(grammar, automaton, LRTableRows::Reductions::kLookahead), automaton);
+  return lrTableText(grammar.typed, lookaheadParseTable(grammar, automaton));
 }
 
 Table slrTable(const Parsing& grammar) { return slrTableOf(grammar, buildLR0Automaton(grammar)); }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/commands.h"
 #include "grammar/test_support.h"
 
 namespace {
@@ -63,15 +64,63 @@ TEST(LRTablesTest, ReduceReduceConflictInTheMergedState) {
 }
 
 TEST(LRTablesTest, PlaceActionComparesWholeEntries) {
-  HString cell("r12");
-  placeAction(cell, "r1");
-  EXPECT_EQ(std::string(cell.view()), "r12|r1");
-  placeAction(cell, "r1");
-  placeAction(cell, "r12");
-  EXPECT_EQ(std::string(cell.view()), "r12|r1");
-  HString empty;
-  placeAction(empty, "s3");
-  EXPECT_EQ(std::string(empty.view()), "s3");
+  ActionCell cell{{ActionKind::kReduce, 12}};
+  placeAction(cell, {ActionKind::kReduce, 1});
+  placeAction(cell, {ActionKind::kReduce, 1});
+  placeAction(cell, {ActionKind::kReduce, 12});
+  EXPECT_EQ(cell, (ActionCell{{ActionKind::kReduce, 12}, {ActionKind::kReduce, 1}}));
+  EXPECT_EQ(ActionTexts().cell(cell), HString("r12|r1"));
+  ActionCell empty;
+  placeAction(empty, {ActionKind::kShift, 3});
+  EXPECT_EQ(ActionTexts().cell(empty), HString("s3"));
+  LRTable table;
+  table.columns = {0, 1};
+  table.addRow({cell, empty});
+  table.addRow({{}, {}});
+  EXPECT_EQ(table.states(), 2);
+  EXPECT_EQ(table.conflicts(), 1);
+  EXPECT_EQ(table.cell(0, 1).front(), (Action{ActionKind::kShift, 3}));
+  EXPECT_TRUE(table.cell(1, 0).empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LRTablesTest, TokenGrammarColumnsAreNamedByTokens) {
+  Parsing model = modelOfText(kTokenExpressions);
+  ParseTable lr1 = parseTable(model, TableKind::kLR1);
+  EXPECT_EQ(lr1.conflicts(), 0);
+  Cells text = cells(tableText(model, lr1));
+  // E -> E + T does not augment the grammar, so the analyses add E' -> E
+  // as production 0; its head's column stays empty, as a start rule's does.
+  EXPECT_EQ(text[0], (std::vector<std::string>{"", "+", "*", "(", ")", "id", "num", "$", "E'", "E", "T", "F"}));
+  EXPECT_EQ(text[1], (std::vector<std::string>{"0", "", "", "s4", "", "s5", "s6", "", "", "1", "2", "3"}));
+  // The typed cell and its text agree.
+  int shifts = 0;
+  for (int state = 0; state < lr1.lr.states(); ++state)
+    for (int column = 0; column < static_cast<int>(lr1.lr.columns.size()); ++column) {
+      std::span<const Action> cell = lr1.lr.cell(state, column);
+      shifts += !cell.empty() && cell.front().kind == ActionKind::kShift;
+    }
+  int texts = 0;
+  for (size_t r = 1; r < text.size(); ++r)
+    for (const std::string& cell : text[r]) texts += cell.starts_with("s");
+  EXPECT_EQ(shifts, texts);
+}
+
+TEST(LRTablesTest, MoreNonTerminalsThanLetters) {
+  Parsing model = modelOfText(tokenChain(40));
+  ASSERT_EQ(model.typed.nonTerminals().size(), 42u);  // with the start rule the analyses add
+  for (TableKind kind : {TableKind::kLR1, TableKind::kLALR}) {
+    ParseTable built = parseTable(model, kind);
+    EXPECT_EQ(built.conflicts(), 0) << tableName(kind);
+    Cells text = cells(tableText(model, built));
+    ASSERT_EQ(text[0].size(), 1u + 42 + 1 + 42) << tableName(kind);
+    EXPECT_EQ(text[0][1], "x0");
+    EXPECT_EQ(text[0].back(), "N40");
+  }
+  EXPECT_EQ(parseTable(model, TableKind::kLR1).lr.states(), parseTable(model, TableKind::kLALR).lr.states());
 }
 
 }  // namespace

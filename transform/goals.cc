@@ -93,7 +93,7 @@ std::string chomskyViolation(const Grammar& grammar) {
     bool pair = p.body.size() == 2 && !grammar.isTerminal(p.body[0]) && !grammar.isTerminal(p.body[1]);
     bool terminal = p.body.size() == 1 && grammar.isTerminal(p.body[0]);
     bool startEmpty = p.body.empty() && p.head == grammar.start() && alone;
-    if (!pair && !terminal && !startEmpty) return grammar.name(p.head) + "->" + bodyText(grammar, p.body);
+    if (!pair && !terminal && !startEmpty) return grammar.name(p.head) + "->" + writtenBody(grammar, p.body);
   }
   return {};
 }

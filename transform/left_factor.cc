@@ -62,7 +62,7 @@ void leftFactor(Grammar& grammar, StepLog& log) {
     checkGrowth(grammar);
     log.add("Left-factor " + grammar.name(head),
             before + ": " + std::to_string(shared.productions.size()) + " alternatives begin with " +
-                bodyText(grammar, prefix) + "; it is written once, and the new non-terminal " + grammar.name(tail) +
+                writtenBody(grammar, prefix) + "; it is written once, and the new non-terminal " + grammar.name(tail) +
                 " chooses what follows it.",
             grammar);
   }

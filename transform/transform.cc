@@ -73,7 +73,7 @@ void check(const Grammar& input, const Grammar& output, TransformKind kind) {
 std::string conflictText(const Grammar& g, const LL1Conflict& c) {
   auto production = [&](int p) {
     const Production& rule = g.productions[static_cast<size_t>(p)];
-    return g.name(rule.head) + "->" + bodyText(g, rule.body);
+    return g.name(rule.head) + "->" + writtenBody(g, rule.body);
   };
   return g.name(c.head) + " on " + (c.terminal == kNoSymbol ? std::string("$") : g.name(c.terminal)) + ": " +
          production(c.production1) + " and " + production(c.production2);

@@ -1,88 +1,44 @@
-// Replaying a trace.  Each row holds the stack and input a step began with
-// and the action it took, which is all the tree needs: the LL(1) stack's
-// top is the node to expand or match next, and the LR stack of states runs
-// beside a stack of trees that shifts and reductions change alike.  The
-// cells are found as the evaluations find them, by the stack's top and the
-// input's first symbol; a trace that does not fit its table (which the
-// evaluations never write) gives cells marked as none and no crash.
+// Replaying the steps.  Each step holds the stack and input position it
+// began with, the action it took and the cells it read, which is all the
+// tree needs: the LL(1) stack's top is the node to expand or match next,
+// and the LR stack of states runs beside a stack of trees that shifts and
+// reductions change alike.
 #include "trees/evaluation_tree.h"
 
 #include <algorithm>
-#include <charconv>
-#include <string_view>
 
 #include "core/work.h"
-#include "tables/table.h"
 
 namespace {
 
-enum Cell { kStack = 1, kInput = 2, kAction = 3 };
+// The cell of a typed table's row and column as the text's (row, column).
+CellRef cellOf(int row, int column) { return row >= 0 && column >= 0 ? CellRef{row + 1, column + 1} : CellRef{}; }
 
-// The state numbers of an LR stack cell, bottom first.
-std::vector<int> statesOf(std::string_view text) {
-  std::vector<int> states;
-  const char* at = text.data();
-  const char* end = at + text.size();
-  while (at < end) {
-    if (*at == ' ') {
-      ++at;
-      continue;
-    }
-    int state = -1;
-    auto [next, error] = std::from_chars(at, end, state);
-    if (error != std::errc()) break;
-    states.push_back(state);
-    at = next;
-  }
-  return states;
-}
-
-// The last symbol of an LL(1) stack cell (its top), or '\0'.
-char topOf(std::string_view text) {
-  size_t end = text.find_last_not_of(' ');
-  return end == std::string_view::npos ? '\0' : text[end];
-}
-
-// The cell (row, column) when both lie inside the table.
-CellRef cellAt(const Table& table, int row, int column) {
-  if (row <= 0 || row >= table.getCount() || column <= 0) return {};
-  return CellRef{row, column};
-}
-
-// The body of an action's first production, "" for an empty one.
-std::string_view bodyOf(std::string_view production) {
-  std::string_view body = production.substr(3, production.find('|') == std::string_view::npos
-                                                   ? std::string_view::npos
-                                                   : production.find('|') - 3);
-  return body == "e" ? std::string_view() : body;
+char characterOf(const Grammar& grammar, Symbol s) {
+  if (s == grammar.endMarker()) return '$';
+  return s >= 0 && s < grammar.symbolCount() ? grammar.name(s)[0] : '\0';
 }
 
 }  // namespace
 
-template <class Visit>
-void EvaluationTree::forEachStep(const Table& trace, Visit visit) {
-  int step = -1;  // the header is row 0, step k row k
-  for (const Row& row : trace) {
-    if (++step == 0) continue;
-    noteWork();
-    Step done;
-    if (row.getCount() >= 4) visit(step, row, done);
-    steps_.push_back(done);
-  }
+EvaluationTree::EvaluationTree(const Parsing& grammar, const Evaluation& evaluation) {
+  if (evaluation.typedTable && evaluation.steps) *this = EvaluationTree(grammar.typed, *evaluation.typedTable, *evaluation.steps);
+  else if (evaluation.typedTable) kind_ = evaluation.typedTable->kind;
 }
 
-EvaluationTree::EvaluationTree(const Parsing& grammar, TableKind kind, const Table& table, const Table& trace)
-    : kind_(kind) {
-  if (table.getCount() == 0 || trace.getCount() == 0 || grammar.productions.getCount() == 0) return;
-  if (kind == TableKind::kLL1)
-    replayLL1(grammar, table, trace);
+EvaluationTree::EvaluationTree(const Grammar& grammar, const ParseTable& table, const EvaluationSteps& steps)
+    : kind_(table.kind) {
+  if (grammar.productions.empty()) return;
+  if (kind_ == TableKind::kLL1)
+    replayLL1(grammar, table.ll1, steps.ll1);
   else
-    replayLR(grammar, table, trace);
+    replayLR(grammar, table.lr, steps.lr);
 }
 
-int EvaluationTree::newNode(char symbol, int born) {
+int EvaluationTree::newNode(const Grammar& grammar, Symbol symbol, int born) {
   TreeNode node;
-  node.symbol = symbol;
+  node.typed = symbol;
+  node.symbol = characterOf(grammar, symbol);
   node.born = born;
   nodes_.push_back(std::move(node));
   return static_cast<int>(nodes_.size()) - 1;
@@ -96,67 +52,62 @@ void EvaluationTree::adopt(int parent, const std::vector<int>& children, int ste
   for (int child : children) nodes_[static_cast<size_t>(child)].parent = parent;
 }
 
-void EvaluationTree::replayLL1(const Parsing& grammar, const Table& table, const Table& trace) {
-  ColumnMap column(table[0]);
-  int rowOf[256];
-  std::fill(std::begin(rowOf), std::end(rowOf), -1);
-  for (int r = 1; r < table.getCount(); ++r)
-    if (table[r].getCount() > 0 && table[r][0].getLength() == 1) rowOf[static_cast<unsigned char>(table[r][0][0])] = r;
-
+void EvaluationTree::replayLL1(const Grammar& grammar, const LL1Table& table, const LL1Parse& parse) {
   // The nodes of the stack's symbols above the end marker, the top last.
-  std::vector<int> pending{newNode(grammar.productions[0][0], 0)};
-  forEachStep(trace, [&](int step, const Row& row, Step& done) {
-    char top = topOf(row[kStack].view());
-    std::string_view input = row[kInput].view();
-    std::string_view action = row[kAction].view();
-    if (!grammar.isTerminal(top) && !input.empty())
-      done.action = cellAt(table, rowOf[static_cast<unsigned char>(top)], column[input[0]]);
-    if (pending.empty() || action == "Error" || action == "Accept") return;
+  std::vector<int> pending{newNode(grammar, grammar.start(), 0)};
+  int step = 0;
+  for (const LL1Step& s : parse.steps) {
+    noteWork();
+    Step done;
+    ++step;
+    bool nonTerminal = s.top >= 0 && s.top < grammar.symbolCount() && !grammar.isTerminal(s.top);
+    if (nonTerminal) done.action = cellOf(s.top, table.column(parse.word.symbols[static_cast<size_t>(s.position)]));
+    steps_.push_back(done);
+    if (pending.empty() || s.move == LL1Move::kError || s.move == LL1Move::kAccept) continue;
     int node = pending.back();
-    if (action.empty()) {  // a match
-      pending.pop_back();
-      nodes_[static_cast<size_t>(node)].matched = step;
-      return;
-    }
-    if (action.size() < 3 || action.substr(1, 2) != "->") return;
     pending.pop_back();
+    if (s.move == LL1Move::kMatch) {
+      nodes_[static_cast<size_t>(node)].matched = step;
+      continue;
+    }
     std::vector<int> children;
-    for (char symbol : bodyOf(action)) children.push_back(newNode(symbol, step));
+    int production = table.cell(s.top, s.column).front();
+    for (Symbol symbol : grammar.productions[static_cast<size_t>(production)].body)
+      children.push_back(newNode(grammar, symbol, step));
     adopt(node, children, step);
     pending.insert(pending.end(), children.rbegin(), children.rend());
-  });
+  }
 }
 
-void EvaluationTree::replayLR(const Parsing& grammar, const Table& table, const Table& trace) {
-  ColumnMap column(table[0]);
+void EvaluationTree::replayLR(const Grammar& grammar, const LRTable& table, const LRParse& parse) {
   std::vector<int> stack;  // the trees on the stack, bottom first
   // Joins the top trees under a node for the production's head.
-  auto reduce = [&](std::string_view production, int at) {
-    size_t pops = std::min(bodyOf(production).size(), stack.size());
+  auto reduce = [&](int production, int at) {
+    const Production& p = grammar.productions[static_cast<size_t>(production)];
+    size_t pops = std::min(p.body.size(), stack.size());
     std::vector<int> children(stack.end() - static_cast<long>(pops), stack.end());
     stack.resize(stack.size() - pops);
-    int node = newNode(production[0], at);
+    int node = newNode(grammar, p.head, at);
     adopt(node, children, at);
     stack.push_back(node);
-    return pops;
   };
-  forEachStep(trace, [&](int step, const Row& row, Step& done) {
-    std::vector<int> states = statesOf(row[kStack].view());
-    std::string_view input = row[kInput].view();
-    std::string_view action = row[kAction].view();
-    done.state = states.empty() ? -1 : states.back();
-    if (!input.empty()) done.action = cellAt(table, done.state + 1, column[input[0]]);
-    if (action == "Shift" && !input.empty()) {
-      stack.push_back(newNode(input[0], step));
-    } else if (action.starts_with("Reduce ") && action.size() >= 10) {
-      std::string_view production = action.substr(7);
-      size_t pops = reduce(production, step);
-      if (pops < states.size())
-        done.gotoCell = cellAt(table, states[states.size() - 1 - pops] + 1, column[production[0]]);
-    } else if (action == "Accept") {
-      reduce(grammar.productions[0].view(), step);
+  int step = 0;
+  for (const LRStep& s : parse.steps) {
+    noteWork();
+    Step done;
+    ++step;
+    done.state = parse.stateOf(s);
+    done.action = cellOf(done.state, s.column);
+    if (s.move == LRMove::kShift) {
+      stack.push_back(newNode(grammar, parse.word.symbols[static_cast<size_t>(s.position)], step));
+    } else if (s.move == LRMove::kReduce) {
+      reduce(s.production, step);
+      done.gotoCell = cellOf(s.gotoState, table.column(grammar.productions[static_cast<size_t>(s.production)].head));
+    } else if (s.move == LRMove::kAccept) {
+      reduce(0, step);
     }
-  });
+    steps_.push_back(done);
+  }
 }
 
 std::vector<int> EvaluationTree::rootsAfter(int done) const {

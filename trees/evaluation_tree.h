@@ -1,4 +1,4 @@
-// The parse tree an evaluation builds, read from its trace.  The LL(1)
+// The parse tree an evaluation builds, replayed from its typed steps.  The LL(1)
 // parse grows one tree from the start symbol down: each expansion gives the
 // non-terminal on top of the stack its children.  An LR parse grows a
 // forest from the leaves up: a shift adds a leaf, a reduction joins the
@@ -24,7 +24,8 @@ struct CellRef {
 };
 
 struct TreeNode {
-  char symbol = 0;
+  Symbol typed = kNoSymbol;  // the grammar's symbol
+  char symbol = 0;           // its character in the classic notation (the first of its name otherwise)
   int parent = -1;
   std::vector<int> children;
   bool expanded = false;  // a production gave it children (none for an empty one)
@@ -36,9 +37,10 @@ struct TreeNode {
 class EvaluationTree {
  public:
   EvaluationTree() = default;
-  // Replays a trace as the evaluations give it (a header, then per step its
-  // number, stack, input and action) over the table it was made with.
-  EvaluationTree(const Parsing& grammar, TableKind kind, const Table& table, const Table& trace);
+  // Replays the steps of an evaluation over the table they were made with;
+  // a refused evaluation has none.
+  EvaluationTree(const Parsing& grammar, const Evaluation& evaluation);
+  EvaluationTree(const Grammar& grammar, const ParseTable& table, const EvaluationSteps& steps);
 
   TableKind kind() const { return kind_; }
   // The number of steps: the trace's rows without the header.
@@ -67,13 +69,9 @@ class EvaluationTree {
     int state = -1;
   };
 
-  // Calls visit(k, row, step) for each step k whose row has its four cells,
-  // and records the step.
-  template <class Visit>
-  void forEachStep(const Table& trace, Visit visit);
-  void replayLL1(const Parsing& grammar, const Table& table, const Table& trace);
-  void replayLR(const Parsing& grammar, const Table& table, const Table& trace);
-  int newNode(char symbol, int born);
+  void replayLL1(const Grammar& grammar, const LL1Table& table, const LL1Parse& parse);
+  void replayLR(const Grammar& grammar, const LRTable& table, const LRParse& parse);
+  int newNode(const Grammar& grammar, Symbol symbol, int born);
   // Gives `parent` the children, made or taken, at step `step`.
   void adopt(int parent, const std::vector<int>& children, int step);
   Tree treeOf(int node, int done) const;

@@ -16,8 +16,7 @@ namespace {
 Parsing parens() { return modelOf({"I->S", "S->(S)|x"}); }
 
 EvaluationTree treeOf(const Parsing& model, TableKind kind, const char* word) {
-  Table built = table(model, kind);
-  return EvaluationTree(model, kind, built, evaluation(model, kind, word).trace);
+  return EvaluationTree(model, evaluation(model, kind, word));
 }
 
 std::string json(const std::vector<Tree>& forest) {
@@ -51,7 +50,7 @@ TEST(EvaluationTreeTest, LRForestJoinsStepByStep) {
 TEST(EvaluationTreeTest, EachStepKnowsTheCellsItRead) {
   Parsing model = parens();
   Table slr = table(model, TableKind::kSLR);
-  EvaluationTree tree(model, TableKind::kSLR, slr, evaluation(model, TableKind::kSLR, "(x)").trace);
+  EvaluationTree tree(model, evaluation(model, TableKind::kSLR, "(x)"));
   auto text = [&](CellRef cell) { return std::string(slr[cell.row][cell.column].view()); };
   EXPECT_EQ(text(tree.actionCell(1)), "s2");
   EXPECT_EQ(tree.stateAt(3), 3);
@@ -64,7 +63,7 @@ TEST(EvaluationTreeTest, EachStepKnowsTheCellsItRead) {
 TEST(EvaluationTreeTest, LL1GrowsFromTheRootDown) {
   Parsing model = exampleModel(2);  // the expression grammar with G and H
   Table ll1 = table(model, TableKind::kLL1);
-  EvaluationTree tree(model, TableKind::kLL1, ll1, evaluation(model, TableKind::kLL1, "i").trace);
+  EvaluationTree tree(model, evaluation(model, TableKind::kLL1, "i"));
   // I->E, E->TG, T->FH, F->i, match, H->e, G->e, Accept.
   ASSERT_EQ(tree.steps(), 8);
   EXPECT_EQ(frontier(tree.forestAfter(0)[0]), "I");
@@ -141,6 +140,42 @@ TEST(ForestDotTest, TreesTopDownChildrenInOrderForestLeftToRight) {
   GraphLayout empty = layoutDot(forestDot(treeOf(exampleModel(1), TableKind::kLL1, "").forest()));
   ASSERT_NE(empty.node("e1"), nullptr);  // A->e under node 1
   EXPECT_EQ(dotProblem(forestDot({Tree::leaf('"'), Tree::leaf('\\')})), "");
+}
+
+}  // namespace
+
+namespace {
+
+// The tree as "head(children)" with the grammar's names.
+std::string bracketed(const Grammar& grammar, const EvaluationTree& tree, int node) {
+  const TreeNode& n = tree.nodes()[static_cast<size_t>(node)];
+  std::string text = n.typed == grammar.endMarker() ? "$" : grammar.name(n.typed);
+  if (!n.expanded) return text;
+  text += "(";
+  for (size_t k = 0; k < n.children.size(); ++k) text += (k > 0 ? " " : "") + bracketed(grammar, tree, n.children[k]);
+  return text + ")";
+}
+
+TEST(EvaluationTreeTest, TokenTreesFromTheSteps) {
+  Parsing model = modelOfText(kTokenExpressions);
+  EvaluationTree tree(model, evaluation(model, TableKind::kLALR, "id + num * ( id )"));
+  std::vector<int> roots = tree.rootsAfter(tree.steps());
+  ASSERT_EQ(roots.size(), 1u);
+  EXPECT_EQ(bracketed(model.typed, tree, roots[0]),
+            "E'(E(E(T(F(id))) + T(T(F(num)) * F(( E(T(F(id))) )))))");
+  // After the first shift and reduction, the forest is F over id.
+  std::vector<int> early = tree.rootsAfter(2);
+  ASSERT_EQ(early.size(), 1u);
+  EXPECT_EQ(bracketed(model.typed, tree, early[0]), "F(id)");
+  EXPECT_TRUE(tree.actionCell(1).valid());
+  EXPECT_TRUE(tree.gotoCell(2).valid());
+}
+
+TEST(EvaluationTreeTest, RefusedEvaluationsHaveNoTree) {
+  Parsing model = modelOfText("#notation: tokens\nP -> S\nS -> if S | if S else S | other\n");
+  EvaluationTree tree(model, evaluation(model, TableKind::kSLR, "if other"));
+  EXPECT_EQ(tree.steps(), 0);
+  EXPECT_TRUE(tree.nodes().empty());
 }
 
 }  // namespace

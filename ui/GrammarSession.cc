@@ -4,7 +4,7 @@
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
 #include "grammar/token_reading.h"
-#include "grammar/grammar_text.h"
+#include "grammar/symbol_text.h"
 
 void GrammarSession::read(std::string_view editorText) {
   text_.assign(editorText);
@@ -41,8 +41,8 @@ void GrammarSession::readTokens() {
   written_ = std::move(reading.grammar);
   listing_ = Row();
   const Grammar& grammar = model_.typed;
-  for (const Production& p : grammar.productions) {
-    std::string line = grammar.name(p.head) + " -> " + bodyText(grammar, p.body);
+  for (int p = 0; p < static_cast<int>(grammar.productions.size()); ++p) {
+    std::string line = productionText(grammar, p);
     listing_.insertTail(HString(line.data(), static_cast<int>(line.size())));
   }
 }

@@ -255,7 +255,7 @@ void ParseStepper::startParsing(std::vector<std::string> ruleLines, std::string 
     result->table = cellsOf(parsed.table);
     if (parsed.refused()) return;
     result->trace = cellsOf(parsed.trace);
-    result->tree = EvaluationTree(model, kind, parsed.table, parsed.trace);
+    result->tree = EvaluationTree(model, parsed);
     if (result->tree.nodes().size() <= static_cast<size_t>(kDrawableTreeNodes)) {
       noteWork();
       progress(QStringLiteral("Graphviz is laying out the tree"));
