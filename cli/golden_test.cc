@@ -109,6 +109,17 @@ const GoldenCase kCases[] = {
     {"lalr_eval_nested_brackets", "three-contexts", "lalr-eval"},
     {"lalr_eval_refused_after_merging", "example10", "lalr-eval"},
     {"lalr_eval_rejects_at_end", "unbalanced-parentheses", "lalr-eval"},
+    {"tokens_check_adds_a_start_rule", "tokens-expression", "check"},
+    {"tokens_follow", "tokens-expression", "follow"},
+    {"tokens_lr0_items", "tokens-dangling-else", "lr0-items"},
+    {"tokens_ll1_table", "tokens-expression-ll1", "ll1-table"},
+    {"tokens_lr1_table_columns_named_by_tokens", "tokens-expression", "lr1-table"},
+    {"tokens_lr1_table_dangling_else_conflict", "tokens-dangling-else", "lr1-table"},
+    {"tokens_ll1_eval_accepts", "tokens-expression-ll1", "ll1-eval"},
+    {"tokens_slr_eval_accepts", "tokens-expression", "slr-eval"},
+    {"tokens_lr1_eval_accepts", "tokens-expression", "lr1-eval"},
+    {"tokens_lalr_eval_rejects_a_second_id", "tokens-expression-rejected", "lalr-eval"},
+    {"tokens_lalr_eval_forty_non_terminals", "tokens-forty-nonterminals", "lalr-eval"},
 };
 
 // A failure names the case, not the bytes of the struct.

@@ -9,12 +9,12 @@ namespace {
 using enum CommandKind;
 
 CommandInfo listingEntry(std::string_view name, std::string_view summary, ListingKind listing, std::string_view caption) {
-  return {.name = name, .summary = summary, .kind = kListing, .caption = caption, .listing = listing};
+  return {.name = name, .summary = summary, .kind = kListing, .caption = caption, .listing = listing, .readsTokens = true};
 }
 
 CommandInfo tableEntry(std::string_view name, std::string_view summary, CommandKind kind, TableKind table,
                          std::string_view caption) {
-  return {.name = name, .summary = summary, .kind = kind, .caption = caption, .table = table};
+  return {.name = name, .summary = summary, .kind = kind, .caption = caption, .table = table, .readsTokens = true};
 }
 
 CommandInfo graphEntry(std::string_view name, std::string_view summary, GraphKind graph) {

@@ -48,12 +48,16 @@ void ExplainHooks::commandStarts() {
   title_->setToolTip(QString());
 }
 
+// A grammar in the token notation has no rule lines: the explanations read
+// the classic notation only, so they offer nothing for it yet.
 void ExplainHooks::lrCommandRan(const Parsing& model) {
+  if (model.rules.getCount() == 0) return;
   lastRules_ = ruleTextsOf(model.rules);
   addHint(startHint(model));
 }
 
 void ExplainHooks::evaluationRan(const Parsing& model, const QString& word) {
+  if (model.rules.getCount() == 0) return;
   lastRules_ = ruleTextsOf(model.rules);
   QByteArray bytes = word.toUtf8();
   for (const std::string& hint : wordHints(model, std::string(bytes.constData(), static_cast<size_t>(bytes.size()))))
@@ -78,6 +82,7 @@ void ExplainHooks::elideHint() {
 }
 
 void ExplainHooks::offerIn(TForm3* warning, TableKind kind, const Row& rules) {
+  if (rules.getCount() == 0) return;
   std::vector<std::string> plainRules = ruleTextsOf(rules);
   auto* action = new QAction(QStringLiteral("Explain the conflicts of this table"), warning);
   action->setObjectName("ExplainConflicts");
@@ -108,6 +113,7 @@ void ExplainHooks::offerIn(TForm3* warning, TableKind kind, const Row& rules) {
 }
 
 ExplainWindow* ExplainHooks::openReport(const Row& rules, const QString& word) {
+  if (rules.getCount() == 0) return nullptr;
   ExplainJob job;
   job.what = ExplainJob::What::kReport;
   job.rules = ruleTextsOf(rules);
@@ -117,6 +123,7 @@ ExplainWindow* ExplainHooks::openReport(const Row& rules, const QString& word) {
 }
 
 ExplainWindow* ExplainHooks::openTable(TableKind kind, const Row& rules) {
+  if (rules.getCount() == 0) return nullptr;
   ExplainJob job;
   job.what = ExplainJob::What::kTable;
   job.table = kind;
@@ -125,7 +132,7 @@ ExplainWindow* ExplainHooks::openTable(TableKind kind, const Row& rules) {
 }
 
 ExplainWindow* ExplainHooks::openCell(int col, int row) {
-  if (!shown_ || grid_->mark(col, row) != StringGrid::Mark::Conflict) return nullptr;
+  if (!shown_ || shownRules_.empty() || grid_->mark(col, row) != StringGrid::Mark::Conflict) return nullptr;
   QByteArray symbol = grid_->cells(col, 0).toUtf8();
   if (symbol.size() != 1) return nullptr;
   ExplainJob job;

@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -196,6 +197,7 @@ class TForm1 : public QMainWindow {
   // Says so, and true, when the grammar read is in the token notation and
   // the command does not take it yet.
   bool refusesNotation(const CommandInfo& command);
+  std::optional<Grammar> tokenGrammar() const;
   // Empties the editor for a new grammar that begins with `text`.
   void startGrammar(const QString& text, const QString& note);
   // The notation the editor's text declares, in the status line.
