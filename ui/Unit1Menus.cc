@@ -50,9 +50,11 @@ const char* const kTokenNotationText =
     "    E -> E + T | T\n"
     "    T -> T * F | F\n"
     "    F -> ( E ) | id | num\n\n"
-    "File > New Token Grammar starts one.  The window reads the notation and lists the productions, and "
-    "the Transform menu rewrites such a grammar in it; the other analyses take the classic notation for now "
-    "and say so.";
+    "When the first rule does not augment the grammar, as E -> E + T | T does not, the analyses put a start "
+    "rule E' -> E first, as textbooks do, and number the productions from it.\n\n"
+    "File > New Token Grammar starts one.  First, Follow, the item sets, the tables and the evaluations "
+    "take it, and the Transform menu rewrites it in its notation; the parse stepper, the diagrams, the "
+    "explanations and practice take the classic notation for now and say so.";
 
 // The worked examples are the program's own results on these grammars.
 const char* const kTransformsText =
