@@ -43,6 +43,10 @@
 // The lookahead of an LR(0) item.
 inline constexpr int kNoLookahead = -1;
 
+// The three automata, as graphs draw them and the command registry names them.
+enum class GraphKind { kLR0, kLR1, kLALR };
+inline constexpr GraphKind kGraphKinds[] = {GraphKind::kLR0, GraphKind::kLR1, GraphKind::kLALR};
+
 struct StateItem {
   int production;
   int dot;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "automata/automaton.h"
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "grammar/test_support.h"
 #include "tables/lr_tables.h"
 

@@ -55,7 +55,7 @@
 #include "bench/bison_grammar.h"
 #include "bench/families.h"
 #include "cli/commands.h"
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "core/work.h"
 #include "exercises/exercise.h"
 #include "exercises/set_grading.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "commands/registry.h"
 #include "core/fatal.h"
 #include "core/hstring.h"

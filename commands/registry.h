@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 
 enum class CommandKind {
   kCheck,        // reads the grammar and lists its productions

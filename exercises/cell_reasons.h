@@ -9,7 +9,7 @@
 #include <string>
 
 #include "automata/automaton.h"
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "explain/grammar_view.h"
 
 class CellReasons {

@@ -1,6 +1,6 @@
 #include "exercises/exercise.h"
 
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "exercises/word.h"
 #include "explain/reasons.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "exercises/generator.h"
 #include "graphs/automaton_graph.h"
 #include "writers/format.h"

@@ -1,6 +1,6 @@
 #include "exercises/exercise_property.h"
 
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <set>
 
 #include "automata/automaton.h"
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "exercises/grammar_traits.h"
 #include "exercises/random.h"
 #include "explain/grammar_view.h"

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "exercises/grading.h"
 
 GradeResult gradeTable(const Parsing& grammar, TableKind kind, std::string_view csv);

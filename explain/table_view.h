@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "automata/automaton.h"
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 
 struct TableView {
   TableKind kind = TableKind::kLL1;

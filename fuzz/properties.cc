@@ -52,7 +52,7 @@
 #include "explain/conflicts.h"
 #include "explain/grammar_report.h"
 #include "explain/verify.h"
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "core/work.h"
 #include "exercises/answers.h"
 #include "exercises/transform_grading.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "writers/format.h"
 
 // "LR(0)", "LR(1)" or "LALR", as titles name the automata.

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "grammar/test_support.h"
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "tables/conflicts.h"
 
 namespace {

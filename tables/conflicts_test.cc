@@ -1,4 +1,4 @@
-#include "commands/commands.h"
+#include "tables/table_kinds.h"
 #include "tables/conflicts.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "automata/items.h"
-#include "commands/commands.h"
+#include "tables/table_kinds.h"
 #include "grammar/test_support.h"
 
 namespace {

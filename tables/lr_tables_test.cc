@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "commands/commands.h"
+#include "tables/table_kinds.h"
 #include "grammar/test_support.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include <vector>
 
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "trees/tree.h"
 
 // A cell of a table: its row (0 is the header) and column (0 the labels).

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "grammar/parsing.h"
 
 class QLabel;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "TreePairPicture.h"
 #include "explain/counterexample.h"
 #include "writers/format.h"

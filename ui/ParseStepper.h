@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 
 class BackgroundJob;
 class CellsView;

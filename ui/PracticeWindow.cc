@@ -15,7 +15,7 @@
 
 #include "Forms.h"
 #include "Look.h"
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "exercises/generator.h"
 #include "exercises/item_grading.h"
 #include "exercises/set_grading.h"

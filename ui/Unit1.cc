@@ -43,7 +43,7 @@
 #include "TransformWindow.h"
 #include "Warning.h"
 #include "Zoom.h"
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "grammar/examples.h"
 #include "grammar/parsing.h"
 #include "grammar/reading.h"

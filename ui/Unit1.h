@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 #include "commands/registry.h"
 #include "core/hstring.h"
 #include "grammar/parsing.h"

@@ -1,4 +1,4 @@
-#include "commands/commands.h"
+#include "simulation/evaluations.h"
 
 #include <gtest/gtest.h>
 
