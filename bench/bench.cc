@@ -5,6 +5,8 @@
 // - examples: the twelve examples with their words, every command under 2 ms;
 // - statements: a statement-and-expression grammar with a 3045-character
 //   program, every command under 20 ms;
+// - tokens: the same grammar and program in the token notation, a token a
+//   character, every command under 20 ms;
 // - random: a large random grammar whose LALR table has conflicts, every
 //   command under 2 s, lr1-table no slower than bison's canonical LR(1) and
 //   lalr-table no slower than bison's LALR;
@@ -77,6 +79,8 @@
 #include "trees/evaluation_tree.h"
 #include "trees/tree_dot.h"
 #include "grammar/grammar_text.h"
+#include "grammar/text_reading.h"
+#include "grammar/token_reading.h"
 
 namespace {
 
@@ -156,10 +160,25 @@ double bisonMilliseconds(const Parsing& model, const char* options) {
 }
 
 Parsing modelOf(const std::string& text) {
-  GrammarReading reading = readGrammar(editorText(text));
   Parsing model;
+  if (declaresTokenNotation(text)) {
+    model.loadGrammar(readGrammarText(text).grammar);
+    return model;
+  }
+  GrammarReading reading = readGrammar(editorText(text));
   model.loadRules(reading.lines);
   return model;
+}
+
+// The statement grammar written in the token notation, and its program a
+// token a character: the same analyses on symbols that are names, as a
+// student's textbook grammar is.
+Case tokenStatements(const std::string& statements, const std::string& program) {
+  Grammar grammar = modelOf(statements).typed;
+  grammar.notation = Notation::kTokens;
+  std::string word;
+  for (char c : program) word += (word.empty() ? "" : " ") + std::string(1, c);
+  return {"tokens", "statements", grammarText(grammar), word, 20, false};
 }
 
 std::string bisonText(double ms) {
@@ -450,6 +469,7 @@ int runBenchmark(const std::string& dir, const std::vector<std::string>& sets, c
   program.erase(program.find_last_not_of("\r\n") + 1);
   std::string statements = fileText(dir + "/statements.txt");
   cases.push_back({"statements", "statements", statements, program, 20, true});
+  cases.push_back(tokenStatements(statements, program));
   cases.push_back({"random", "random", fileText(dir + "/random.txt"), "", 2000, true});
   for (int n : {10, 14, 18, 22})
     cases.push_back({"chains", "chain" + std::to_string(n), explosiveChain(n),
