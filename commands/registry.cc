@@ -120,10 +120,13 @@ CommandResult computeCommand(const CommandInfo& command, const Parsing& model, c
       result.similarTable = std::move(computed.similarTable);
       break;
     }
-    case kTable:
+    case kTable: {
+      ParseTable typed = parseTable(model, command.table);
       result.isTable = true;
-      result.table = table(model, command.table);
+      result.table = tableText(model, typed);
+      result.conflictCells = conflictPlaces(model.typed, typed);
       break;
+    }
     case kEvaluation: {
       Evaluation computed = evaluation(model, command.table, word);
       result.conflicts = computed.conflicts;

@@ -57,6 +57,8 @@ struct CommandResult {
   Row similarTable;  // LALR items: which LR(1) states each LALR state merges
   Table table;
   int conflicts = 0;
+  // A table command's conflicting cells, read from its typed cells.
+  std::vector<CellPlace> conflictCells;
 };
 
 // Computes a listing, table or evaluation command on a sound grammar.

@@ -52,3 +52,23 @@ TEST(ConflictsTest, CountedFromTypedCells) {
 }
 
 }  // namespace
+
+// The window marks conflicts where the typed cells hold several entries;
+// those must be the very cells the text joins with a bar, in both notations.
+TEST(ConflictPlaces, AreTheCellsTheTextJoinsWithABar) {
+  std::vector<Parsing> models;
+  for (int number = 1; number <= 12; ++number) models.push_back(exampleModel(number));
+  models.push_back(modelOfText("#notation: tokens\nS -> if c then S | if c then S else S | other\n"));
+  for (const Parsing& model : models)
+    for (TableKind kind : kTableKinds) {
+      ParseTable typed = parseTable(model, kind);
+      std::vector<std::vector<std::string>> text = cells(tableText(model, typed));
+      std::vector<CellPlace> barred;
+      for (size_t row = 1; row < text.size(); ++row)
+        for (size_t column = 1; column < text[row].size(); ++column)
+          if (text[row][column].find('|') != std::string::npos)
+            barred.push_back({static_cast<int>(row), static_cast<int>(column)});
+      EXPECT_EQ(conflictPlaces(model.typed, typed), barred) << tableName(kind);
+      EXPECT_EQ(static_cast<int>(barred.size()), typed.conflicts()) << tableName(kind);
+    }
+}

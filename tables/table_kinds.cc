@@ -59,6 +59,23 @@ Table tableText(const Parsing& grammar, const ParseTable& table) {
   return table.kind == TableKind::kLL1 ? ll1TableText(grammar.typed, table.ll1) : lrTableText(grammar.typed, table.lr);
 }
 
+std::vector<CellPlace> conflictPlaces(const Grammar& grammar, const ParseTable& table) {
+  std::vector<CellPlace> places;
+  if (table.kind == TableKind::kLL1) {
+    int row = 0;
+    for (Symbol x : grammar.nonTerminals()) {
+      ++row;
+      for (size_t j = 0; j < table.ll1.columns.size(); ++j)
+        if (table.ll1.cell(x, static_cast<int>(j)).size() > 1) places.push_back({row, static_cast<int>(j) + 1});
+    }
+    return places;
+  }
+  for (int s = 0; s < table.lr.states(); ++s)
+    for (size_t j = 0; j < table.lr.columns.size(); ++j)
+      if (table.lr.cell(s, static_cast<int>(j)).size() > 1) places.push_back({s + 1, static_cast<int>(j) + 1});
+  return places;
+}
+
 Table table(const Parsing& grammar, TableKind kind) { return tableText(grammar, parseTable(grammar, kind)); }
 
 int conflictCount(const Parsing& grammar, TableKind kind) { return parseTableOf(grammar, kind, false).conflicts(); }

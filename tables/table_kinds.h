@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "grammar/parsing.h"
 #include "tables/ll1_table.h"
@@ -28,6 +29,14 @@ struct ParseTable {
 ParseTable parseTable(const Parsing& grammar, TableKind kind);
 // Its text, made by the table's writer.
 Table tableText(const Parsing& grammar, const ParseTable& table);
+
+// Where tableText shows a cell with more than one entry: its row and
+// column in the text, the header row and the label column counted.
+struct CellPlace {
+  int row, column;
+  bool operator==(const CellPlace&) const = default;
+};
+std::vector<CellPlace> conflictPlaces(const Grammar& grammar, const ParseTable& table);
 
 // The same table by the quickest route: equal to parseTable's wherever no
 // cell conflicts; where one does, the order of its entries may differ.  For

@@ -531,6 +531,7 @@ void TForm1::showGridResult(const CommandInfo& command) {
   struct GridResult {
     Cells cells;
     int conflicts = 0;
+    std::vector<CellPlace> conflictCells;
   };
   QString name = captionOf(command);
   inBackground(
@@ -540,6 +541,7 @@ void TForm1::showGridResult(const CommandInfo& command) {
         GridResult result;
         result.conflicts = computed.conflicts;
         if (computed.isTable) result.cells = cellsOf(computed.table);
+        result.conflictCells = std::move(computed.conflictCells);
         return result;
       },
       [this, kind, trace, name, word](GridResult& result) {
@@ -550,7 +552,7 @@ void TForm1::showGridResult(const CommandInfo& command) {
         if (result.cells.empty()) return;
         fillGrid(result.cells);
         dim(StringGrid1, false);
-        markResult(trace);
+        markResult(trace, result.conflictCells);
         if (!trace) explainHooks_->tableShown(kind, session_->ruleLines());
         gridCells_ = std::move(result.cells);
         gridName_ = name;
@@ -589,13 +591,11 @@ void TForm1::fillGrid(const Cells& cells) {
 
 // Conflicting cells of a table, and the outcome of a parse, are what the
 // user looks for first; they get a colour of their own.
-void TForm1::markResult(bool trace) {
+void TForm1::markResult(bool trace, const std::vector<CellPlace>& conflicts) {
   StringGrid* grid = StringGrid1;
   grid->clearMarks();
   if (!trace) {
-    for (int row = 1; row < grid->rowCount(); ++row)
-      for (int col = 1; col < grid->colCount(); ++col)
-        if (grid->cells(col, row).contains(QLatin1Char('|'))) grid->setMark(col, row, StringGrid::Mark::Conflict);
+    for (const CellPlace& place : conflicts) grid->setMark(place.column, place.row, StringGrid::Mark::Conflict);
     return;
   }
   int last = grid->rowCount() - 1;

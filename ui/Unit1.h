@@ -219,7 +219,8 @@ class TForm1 : public QMainWindow {
   // line when there were any.
   QString dimFormerResults();
   void dim(QWidget* pane, bool former);
-  void markResult(bool trace);
+  // Marks the outcome of a trace, or the conflicting cells of a table.
+  void markResult(bool trace, const std::vector<CellPlace>& conflicts = {});
   // Asks before unsaved changes are set aside; false when the user keeps them.
   bool mayDiscardChanges();
   bool mayDiscardSetAsideWork();
