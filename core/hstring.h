@@ -135,6 +135,10 @@ class HString {
 // stays; every byte that is no part of a UTF-8 sequence is a Windows-1252
 // character, as the dot marker 0xB0 of the item texts ("°").
 std::string utf8ForDisplay(std::string_view text);
+// The text without the UTF-8 byte order mark an editor may have put first.
+inline std::string_view withoutByteOrderMark(std::string_view text) {
+  return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
+}
 
 // The length of the UTF-8 sequence starting at text[i], or 0 when none does.
 int utf8SequenceLength(std::string_view text, size_t i);

@@ -7,10 +7,6 @@
 
 namespace {
 
-std::string_view withoutByteOrderMark(std::string_view text) {
-  return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
-}
-
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 

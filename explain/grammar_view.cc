@@ -4,20 +4,18 @@
 // The view names symbols by character, as the classic notation writes them.
 #include "explain/grammar_view.h"
 
+#include "automata/automaton.h"
 #include "grammar/grammar_sets.h"
 #include "grammar/parsing.h"
-#include "grammar/grammar_text.h"
 #include "grammar/symbol_text.h"
 
 namespace {
 
 unsigned char code(char c) { return static_cast<unsigned char>(c); }
 
-char charOf(const Grammar& grammar, Symbol s) { return s == grammar.endMarker() ? '$' : grammar.name(s)[0]; }
-
 std::string charsOf(const Grammar& grammar, const Symbols& symbols) {
   std::string out;
-  for (Symbol s : symbols) out += charOf(grammar, s);
+  for (Symbol s : symbols) out += classicCharacter(grammar, s);
   return out;
 }
 
@@ -26,11 +24,11 @@ std::string charsOf(const Grammar& grammar, const Symbols& symbols) {
 GrammarView::GrammarView(const Parsing& model) : grammar_(model.typed), sets_(predictionSets(grammar_)) {
   const Grammar& grammar = grammar_;
   symbolOf_.fill(kNoSymbol);
-  for (Symbol s = 0; s <= grammar.endMarker(); ++s) symbolOf_[code(charOf(grammar, s))] = s;
-  for (Symbol x : grammar.nonTerminals()) nonterminals_ += charOf(grammar, x);
+  for (Symbol s = 0; s <= grammar.endMarker(); ++s) symbolOf_[code(classicCharacter(grammar, s))] = s;
+  for (Symbol x : grammar.nonTerminals()) nonterminals_ += classicCharacter(grammar, x);
   for (size_t p = 0; p < grammar.productions.size(); ++p) {
     const ::Production& production = grammar.productions[p];
-    char head = charOf(grammar, production.head);
+    char head = classicCharacter(grammar, production.head);
     alternatives_[code(head)].push_back(static_cast<int>(p));
     productions_.push_back({head, charsOf(grammar, production.body), ::productionText(grammar, static_cast<int>(p))});
   }
@@ -41,7 +39,7 @@ GrammarView::GrammarView(const Parsing& model) : grammar_(model.typed), sets_(pr
   const PredictionSets& sets = sets_;
   for (Symbol x : grammar.nonTerminals()) {
     auto at = static_cast<size_t>(x);
-    char c = charOf(grammar, x);
+    char c = classicCharacter(grammar, x);
     nullable_[code(c)] = sets.nullable[at];
     first_[code(c)] = charsOf(grammar, inWritingOrder(grammar, sets.first[at]));
     follow_[code(c)] = charsOf(grammar, inWritingOrder(grammar, sets.follow[at], sets.followsEnd[at]));
@@ -76,8 +74,6 @@ bool GrammarView::beginsWith(std::string_view symbols, char t) const {
   return false;
 }
 
-char GrammarView::character(Symbol s) const {
-  return s >= 0 && s <= grammar_.endMarker() ? charOf(grammar_, s) : '\0';
-}
+char GrammarView::character(Symbol s) const { return classicCharacter(grammar_, s); }
 
 std::string GrammarView::text(const Symbols& symbols) const { return charsOf(grammar_, symbols); }

@@ -1,5 +1,6 @@
 #include "grammar/grammar_file.h"
 
+#include "core/hstring.h"
 #include "grammar/token_reading.h"
 
 namespace {
@@ -9,7 +10,7 @@ constexpr std::string_view kWordLine = "#word:";
 }  // namespace
 
 GrammarFile parseGrammarFile(std::string_view bytes) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+  bytes = withoutByteOrderMark(bytes);
   GrammarFile file;
   file.text.reserve(bytes.size());
   size_t start = 0;

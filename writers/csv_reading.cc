@@ -1,10 +1,8 @@
 #include "writers/csv_reading.h"
 
-namespace {
+#include "core/hstring.h"
 
-std::string_view withoutByteOrderMark(std::string_view text) {
-  return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
-}
+namespace {
 
 // The separator of a CSV text: a comma, or a semicolon when the first
 // record has semicolons and no comma outside quotes.
