@@ -130,6 +130,7 @@ CommandResult computeCommand(const CommandInfo& command, const Parsing& model, c
     case kEvaluation: {
       Evaluation computed = evaluation(model, command.table, word);
       result.conflicts = computed.conflicts;
+      result.outcome = computed.outcome();
       result.isTable = !computed.refused();
       result.table = std::move(computed.trace);
       break;

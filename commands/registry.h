@@ -59,6 +59,8 @@ struct CommandResult {
   int conflicts = 0;
   // A table command's conflicting cells, read from its typed cells.
   std::vector<CellPlace> conflictCells;
+  // An evaluation's end, read from its steps.
+  ParseOutcome outcome = ParseOutcome::kUnfinished;
 };
 
 // Computes a listing, table or evaluation command on a sound grammar.

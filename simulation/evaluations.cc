@@ -15,8 +15,12 @@ Table traceText(const Parsing& grammar, const ParseTable& table, const Evaluatio
                                        : lrTraceText(grammar.typed, steps.lr);
 }
 
-bool Evaluation::accepted() const {
-  return trace.getCount() > 1 && trace.getLast().getCount() > 0 && trace.getLast().getLast() == "Accept";
+ParseOutcome EvaluationSteps::outcome() const {
+  bool ll = kind == TableKind::kLL1;
+  if (ll ? ll1.steps.empty() : lr.steps.empty()) return ParseOutcome::kUnfinished;
+  if (accepted()) return ParseOutcome::kAccepted;
+  bool error = ll ? ll1.steps.back().move == LL1Move::kError : lr.steps.back().move == LRMove::kError;
+  return error ? ParseOutcome::kRejected : ParseOutcome::kUnfinished;
 }
 
 // The window refuses to parse with a table that holds a choice.

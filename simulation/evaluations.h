@@ -10,6 +10,10 @@
 #include "simulation/lr_evaluation.h"
 #include "tables/table_kinds.h"
 
+// How a parse ended: a trace cut short by its bound has neither accepted
+// nor met an error.
+enum class ParseOutcome { kUnfinished, kAccepted, kRejected };
+
 // The typed steps of an evaluation with a table of its kind (conflicts or
 // not: a cell's first entry decides).
 struct EvaluationSteps {
@@ -17,6 +21,7 @@ struct EvaluationSteps {
   LL1Parse ll1;  // for kLL1
   LRParse lr;    // for the others
   bool accepted() const { return kind == TableKind::kLL1 ? ll1.accepted() : lr.accepted(); }
+  ParseOutcome outcome() const;
 };
 EvaluationSteps evaluationSteps(const Parsing& grammar, const ParseTable& table, const std::string& word);
 // Its trace, made by the trace's writer.
@@ -32,7 +37,9 @@ struct Evaluation {
   std::shared_ptr<const EvaluationSteps> steps;
   bool refused() const { return conflicts > 0; }
   // The last step accepts the word.
-  bool accepted() const;
+  bool accepted() const { return outcome() == ParseOutcome::kAccepted; }
+  // kUnfinished for a refused evaluation.
+  ParseOutcome outcome() const { return steps ? steps->outcome() : ParseOutcome::kUnfinished; }
 };
 Evaluation evaluation(const Parsing& grammar, TableKind kind, const HString& word);
 // The trace of the word with the SLR, LR(1) or LALR table named by kind, conflicts or not.

@@ -38,4 +38,21 @@ TEST(LalrRouteTest, ConflictFreeTablesFromTheLR0States) {
   EXPECT_EQ(cells(parsed.trace), cells(lrEvaluation(model, "i=i", "LALR")));
 }
 
+// The window marks the last row of a trace by how the parse ended, so the
+// outcome must agree with that row for every kind, and a refused
+// evaluation has none.
+TEST(EvaluationOutcomeTest, TheLastRowTellsTheOutcome) {
+  Parsing model = modelOf({"Z->S", "S->aSb|e"});
+  for (TableKind kind : {TableKind::kLL1, TableKind::kSLR, TableKind::kLR1, TableKind::kLALR}) {
+    Evaluation accepted = evaluation(model, kind, "aabb");
+    EXPECT_EQ(accepted.outcome(), ParseOutcome::kAccepted);
+    EXPECT_EQ(std::string(accepted.trace.getLast().getLast().view()), "Accept");
+    Evaluation rejected = evaluation(model, kind, "aab");
+    EXPECT_EQ(rejected.outcome(), ParseOutcome::kRejected);
+    EXPECT_EQ(std::string(rejected.trace.getLast().getLast().view()), "Error");
+  }
+  Parsing ambiguous = modelOf({"Z->E", "E->E+E|i"});
+  EXPECT_EQ(evaluation(ambiguous, TableKind::kSLR, "i+i+i").outcome(), ParseOutcome::kUnfinished);
+}
+
 }  // namespace

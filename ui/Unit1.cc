@@ -532,6 +532,7 @@ void TForm1::showGridResult(const CommandInfo& command) {
     Cells cells;
     int conflicts = 0;
     std::vector<CellPlace> conflictCells;
+    ParseOutcome outcome = ParseOutcome::kUnfinished;
   };
   QString name = captionOf(command);
   inBackground(
@@ -542,6 +543,7 @@ void TForm1::showGridResult(const CommandInfo& command) {
         result.conflicts = computed.conflicts;
         if (computed.isTable) result.cells = cellsOf(computed.table);
         result.conflictCells = std::move(computed.conflictCells);
+        result.outcome = computed.outcome;
         return result;
       },
       [this, kind, trace, name, word](GridResult& result) {
@@ -552,7 +554,7 @@ void TForm1::showGridResult(const CommandInfo& command) {
         if (result.cells.empty()) return;
         fillGrid(result.cells);
         dim(StringGrid1, false);
-        markResult(trace, result.conflictCells);
+        markResult(trace, result.conflictCells, result.outcome);
         if (!trace) explainHooks_->tableShown(kind, session_->ruleLines());
         gridCells_ = std::move(result.cells);
         gridName_ = name;
@@ -591,7 +593,7 @@ void TForm1::fillGrid(const Cells& cells) {
 
 // Conflicting cells of a table, and the outcome of a parse, are what the
 // user looks for first; they get a colour of their own.
-void TForm1::markResult(bool trace, const std::vector<CellPlace>& conflicts) {
+void TForm1::markResult(bool trace, const std::vector<CellPlace>& conflicts, ParseOutcome outcome) {
   StringGrid* grid = StringGrid1;
   grid->clearMarks();
   if (!trace) {
@@ -599,15 +601,8 @@ void TForm1::markResult(bool trace, const std::vector<CellPlace>& conflicts) {
     return;
   }
   int last = grid->rowCount() - 1;
-  if (last < 1) return;
-  int action = grid->colCount() - 1;
-  for (int col = 1; col < grid->colCount(); ++col)
-    if (grid->cells(col, 0) == QLatin1String("Action")) action = col;
-  QString outcome = grid->cells(action, last);
-  StringGrid::Mark mark = outcome == QLatin1String("Accept")  ? StringGrid::Mark::Accept
-                          : outcome == QLatin1String("Error") ? StringGrid::Mark::Error
-                                                              : StringGrid::Mark::None;
-  if (mark == StringGrid::Mark::None) return;
+  if (last < 1 || outcome == ParseOutcome::kUnfinished) return;
+  StringGrid::Mark mark = outcome == ParseOutcome::kAccepted ? StringGrid::Mark::Accept : StringGrid::Mark::Error;
   for (int col = 1; col < grid->colCount(); ++col) grid->setMark(col, last, mark);
 }
 

@@ -220,7 +220,8 @@ class TForm1 : public QMainWindow {
   QString dimFormerResults();
   void dim(QWidget* pane, bool former);
   // Marks the outcome of a trace, or the conflicting cells of a table.
-  void markResult(bool trace, const std::vector<CellPlace>& conflicts = {});
+  void markResult(bool trace, const std::vector<CellPlace>& conflicts = {},
+                  ParseOutcome outcome = ParseOutcome::kUnfinished);
   // Asks before unsaved changes are set aside; false when the user keeps them.
   bool mayDiscardChanges();
   bool mayDiscardSetAsideWork();
