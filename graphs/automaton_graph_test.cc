@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "grammar/symbol_text.h"
 #include "grammar/test_support.h"
 #include "graphs/neighbourhood.h"
 
@@ -11,12 +12,19 @@ using Texts = std::vector<std::string>;
 
 Parsing parens() { return modelOf({"I->S", "S->(S)|x"}); }
 
+// Each edge as "from symbol to", the symbol named as the graph's grammar names it.
+Texts arcs(const AutomatonGraph& graph) {
+  Texts texts;
+  for (const GraphEdge& edge : graph.edges)
+    texts.push_back(std::to_string(edge.from) + " " + symbolText(graph.grammar, edge.symbol) + " " +
+                    std::to_string(edge.to));
+  return texts;
+}
+
 TEST(AutomatonGraphTest, EdgesFollowTheTableColumnsOfEachState) {
   AutomatonGraph graph = automatonGraph(parens(), GraphKind::kLR0);
   // Columns ( ) x $ I S: terminals first, then the gotos.
-  std::vector<GraphEdge> expected{{0, '(', 2}, {0, 'x', 3}, {0, 'S', 1}, {2, '(', 2},
-                                  {2, 'x', 3}, {2, 'S', 4}, {4, ')', 5}};
-  EXPECT_EQ(graph.edges, expected);
+  EXPECT_EQ(arcs(graph), (Texts{"0 ( 2", "0 x 3", "0 S 1", "2 ( 2", "2 x 3", "2 S 4", "4 ) 5"}));
   EXPECT_EQ(graph.cellOf(graph.edges[0]), "s2");
   EXPECT_EQ(graph.cellOf(graph.edges[2]), "1");
 }
