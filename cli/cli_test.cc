@@ -343,6 +343,16 @@ TEST(TokenNotation, CommandsThatCannotReadItYetSaySoInOneLine) {
   EXPECT_EQ(graded.err, refusal("grade first"));
 }
 
+TEST(TokenNotation, GraphsReadDeclaredAndForcedTokenGrammars) {
+  GrammarFile file(kTokenExpressions);
+  Outcome svg = run({"lalr-graph", file.path(), "--format", "svg"});
+  EXPECT_EQ(svg.status, 0) << svg.err;
+  EXPECT_NE(svg.out.find("E&#39; &#45;&gt; E °, $</text>"), std::string::npos);
+  Outcome forced = run({"lr0-graph", "--notation", "tokens", "--kernel"}, "S -> if x then S | other\n");
+  EXPECT_EQ(forced.status, 0) << forced.err;
+  EXPECT_NE(forced.out.find("label=\"other\""), std::string::npos);
+}
+
 TEST(TokenNotation, TransformWritesTheDeclarationAndKeepsTheWord) {
   GrammarFile file("E -> E + id | id\n#word: id + id\n");
   Outcome r = run({"transform", "left-recursion", file.path(), "--notation", "tokens"});
