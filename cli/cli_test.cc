@@ -328,7 +328,7 @@ TEST(TokenNotation, FaultsAreGrammarErrorsNamingTheirLines) {
 }
 
 TEST(TokenNotation, CommandsThatCannotReadItYetSaySoInOneLine) {
-  for (const char* command : {"lalr-graph", "report", "conflicts"}) {
+  for (const char* command : {"report", "conflicts"}) {
     Outcome r = run({command, "-w", "id + id"}, kTokenExpressions);
     EXPECT_EQ(r.status, 2) << command;
     EXPECT_EQ(r.out, "") << command;
@@ -341,6 +341,16 @@ TEST(TokenNotation, CommandsThatCannotReadItYetSaySoInOneLine) {
   Outcome graded = run({"grade", "first", file.path(), "-a", "-"}, "First(E) = { id }\n");
   EXPECT_EQ(graded.status, 2);
   EXPECT_EQ(graded.err, refusal("grade first"));
+}
+
+TEST(TokenNotation, GraphsReadDeclaredAndForcedTokenGrammars) {
+  GrammarFile file(kTokenExpressions);
+  Outcome svg = run({"lalr-graph", file.path(), "--format", "svg"});
+  EXPECT_EQ(svg.status, 0) << svg.err;
+  EXPECT_NE(svg.out.find("E&#39; &#45;&gt; E °, $</text>"), std::string::npos);
+  Outcome forced = run({"lr0-graph", "--notation", "tokens", "--kernel"}, "S -> if x then S | other\n");
+  EXPECT_EQ(forced.status, 0) << forced.err;
+  EXPECT_NE(forced.out.find("label=\"other\""), std::string::npos);
 }
 
 TEST(TokenNotation, TransformWritesTheDeclarationAndKeepsTheWord) {

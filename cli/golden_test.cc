@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/graph_commands.h"
 #include "cli/golden_sha256.h"
 #include "grammar/reading.h"
 #include "writers/format.h"
@@ -37,15 +38,17 @@ const fs::path kRoot(TABLOMAT_GOLDEN);
 constexpr const char* kUpdate = "TABLOMAT_UPDATE_GOLDEN=1 ctest --test-dir build -R Golden";
 
 // What one command writes for one kept input: its exit status, standard
-// output in the format, then standard error a line each.
+// output in the format, then standard error a line each.  A graph command
+// writes its default, the DOT text.
 std::string outputOf(const std::string& inputName, std::string_view command, const std::string& format) {
   std::string input = golden::contents(kRoot / "inputs" / (inputName + ".txt"));
   size_t end = input.find('\n');
   std::string word = input.substr(0, end);
   HString text = editorText(end == std::string::npos ? "" : input.substr(end + 1));
-  Outcome outcome = runCommand(command, text, word);
+  bool graph = isGraphCommand(command);
+  Outcome outcome = graph ? runDrawing(command, text, word, "", {}) : runCommand(command, text, word);
   std::string out = "### " + std::string(command) + " exit " + std::to_string(outcome.status) + "\n";
-  out += renderOutcome(outcome, *formatNamed(format));
+  out += graph ? outcome.document.value_or("") : renderOutcome(outcome, *formatNamed(format));
   for (const std::string& line : outcome.diagnostics) out += "! " + line + "\n";
   return out;
 }
@@ -120,6 +123,9 @@ const GoldenCase kCases[] = {
     {"tokens_lr1_eval_accepts", "tokens-expression", "lr1-eval"},
     {"tokens_lalr_eval_rejects_a_second_id", "tokens-expression-rejected", "lalr-eval"},
     {"tokens_lalr_eval_forty_non_terminals", "tokens-forty-nonterminals", "lalr-eval"},
+    {"tokens_lr0_graph_states_and_arcs_named_by_tokens", "tokens-expression", "lr0-graph"},
+    {"tokens_lr1_graph_lookaheads", "tokens-expression-ll1", "lr1-graph"},
+    {"tokens_lalr_graph_dangling_else_conflict", "tokens-dangling-else", "lalr-graph"},
 };
 
 // A failure names the case, not the bytes of the struct.

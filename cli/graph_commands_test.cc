@@ -166,6 +166,30 @@ TEST(TreeCommandTest, RejectedRefusedAndUnsound) {
   EXPECT_EQ(runDrawing("lr0-graph", "A->xB", "", "", {}).status, kExitGrammar);
 }
 
+TEST(GraphCommandTest, TokenGrammarsInEveryFormat) {
+  HString tokens = "#notation: tokens\r\nE -> E + T | T\r\nT -> T * F | F\r\nF -> ( E ) | id | num";
+  Outcome dot = runDrawing("lalr-graph", tokens, "", "", {});
+  ASSERT_TRUE(dot.document) << (dot.diagnostics.empty() ? "" : dot.diagnostics[0]);
+  EXPECT_EQ(dotProblem(*dot.document), "");
+  EXPECT_NE(dot.document->find("E' -&gt; ° E, $"), std::string::npos);
+  EXPECT_NE(dot.document->find("label=\"num\""), std::string::npos);
+  Outcome svg = runDrawing("lr1-graph", tokens, "", "svg", {});
+  ASSERT_TRUE(svg.document);
+  EXPECT_NE(svg.document->find(">num</text>"), std::string::npos);
+  Outcome tikz = runDrawing("lr0-graph", tokens, "", "tikz", {});
+  ASSERT_TRUE(tikz.document);
+  EXPECT_NE(tikz.document->find("E -> E \\ensuremath{^\\circ} + T"), std::string::npos);
+  // The kernel alone, and the neighbourhood of a state.
+  DrawingOptions kernel;
+  kernel.kernel = true;
+  EXPECT_EQ(runDrawing("lr0-graph", tokens, "", "", kernel).document->find("T -&gt; ° T * F"), std::string::npos);
+  Outcome part = runDrawing("lr1-graph", tokens, "", "", around(1, 1));
+  ASSERT_TRUE(part.document);
+  EXPECT_NE(part.document->find("more"), std::string::npos);
+  // A token grammar's parse tree is still drawn one character a symbol: refused.
+  EXPECT_EQ(runDrawing("slr-eval", tokens, "id", "", tree()).status, kExitUsage);
+}
+
 // The program, for what only main() decides.
 int statusOf(const std::string& arguments) {
   std::string command = std::string(TABLOMAT_CLI_PATH) + " " + arguments + " >/dev/null 2>&1";

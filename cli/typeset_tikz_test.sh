@@ -1,7 +1,8 @@
 #!/bin/sh
 # Typesets the TikZ pictures of tablomat-cli with pdflatex in the plainest
 # document that can hold them: an automaton with a conflict state, one
-# whose symbols are TeX's special characters, and a parse tree.
+# whose symbols are TeX's special characters, one whose tokens are, with an
+# empty alternative, and a parse tree.
 # Usage: typeset_tikz_test.sh TABLOMAT-CLI
 set -eu
 cli=$1
@@ -14,6 +15,8 @@ trap 'rm -rf "$work"' EXIT
 printf 'I->S\nS->_S|{S}|#|%%|&S|~|^S|\\S|"S|<S>|`|x\n' >"$work/special.grammar"
 "$cli" lr0-graph --example 8 --format tikz >"$work/automaton.tex"
 "$cli" lalr-graph "$work/special.grammar" --format tikz >"$work/special.tex"
+printf '#notation: tokens\nS -> { L } | _x "==" _x | \047"\047 & \\ | # ~ ^ | \316\265\nL -> L %% S | S\n' >"$work/tokens.grammar"
+"$cli" lr1-graph "$work/tokens.grammar" --format tikz >"$work/tokens.tex"
 status=0
 "$cli" lr1-eval --example 9 --tree --format tikz >"$work/tree.tex" || status=$?
 [ "$status" -eq 0 ] || { echo "the tree was not drawn (exit $status)"; exit 1; }
@@ -25,6 +28,7 @@ cat >"$work/document.tex" <<'TEX'
 \begin{document}
 \input{automaton.tex}
 \input{special.tex}
+\input{tokens.tex}
 \input{tree.tex}
 \end{document}
 TEX

@@ -18,7 +18,7 @@ CommandInfo tableEntry(std::string_view name, std::string_view summary, CommandK
 }
 
 CommandInfo graphEntry(std::string_view name, std::string_view summary, GraphKind graph) {
-  return {.name = name, .summary = summary, .kind = kGraph, .graph = graph};
+  return {.name = name, .summary = summary, .kind = kGraph, .graph = graph, .readsTokens = true};
 }
 
 }  // namespace

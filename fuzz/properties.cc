@@ -465,9 +465,10 @@ void checkGraphs(const Parsing& model, Problems& problems) {
         for (int start = 0; start < cell.getLength();) {
           HString entry = cell.getToken("|", start);
           start += entry.getLength() + 1;
-          if (isUpper(symbol)) cells.push_back(GraphEdge{r - 1, symbol, static_cast<int>(entry.toLong())});
+          Symbol typed = classicSymbol(model.typed, symbol);
+          if (isUpper(symbol)) cells.push_back(GraphEdge{r - 1, typed, static_cast<int>(entry.toLong())});
           else if (entry.getLength() > 1 && entry[0] == 's')
-            cells.push_back(GraphEdge{r - 1, symbol, numberAfter(entry, 1)});
+            cells.push_back(GraphEdge{r - 1, typed, numberAfter(entry, 1)});
         }
       }
       if (state.conflicting != conflicting || state.accepting != accepting || state.number != r - 1)

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "grammar/symbol_text.h"
 #include "layout/dot_text.h"
 
 namespace {
@@ -115,12 +116,13 @@ std::string automatonDot(const AutomatonGraph& graph, const DotOptions& options)
     const GraphEdge& edge = graph.edges[k];
     if (!drawn[static_cast<size_t>(edge.from)] || !drawn[static_cast<size_t>(edge.to)]) continue;
     dot += "  s" + std::to_string(edge.from) + " -> s" + std::to_string(edge.to) + " [id=\"e" + std::to_string(k) +
-           "\", label=" + dotString(std::string(1, edge.symbol)) + "];\n";
+           "\", label=" + dotString(symbolText(graph.grammar, edge.symbol)) + "];\n";
   }
+  std::string end = dotString(symbolText(graph.grammar, graph.grammar.endMarker()));
   for (int s : states) {
     std::string n = std::to_string(s);
     if (graph.states[static_cast<size_t>(s)].accepting)
-      dot += "  s" + n + " -> accept [id=\"accept" + n + "\", label=\"$\", penwidth=2, color=\"" + kAcceptColour +
+      dot += "  s" + n + " -> accept [id=\"accept" + n + "\", label=" + end + ", penwidth=2, color=\"" + kAcceptColour +
              "\", fontcolor=\"" + kAcceptColour + "\"];\n";
     if (hidden[static_cast<size_t>(s)] > 0) {
       dot += "  more" + n + " [id=\"more" + n + "\", shape=plaintext, style=\"\", label=" +

@@ -6,6 +6,7 @@
 #include "graphs/automaton_graph.h"
 
 #include <algorithm>
+#include <span>
 
 #include "automata/listing.h"
 #include "core/work.h"
@@ -35,8 +36,8 @@ std::string GraphState::title() const {
   return members.empty() ? text : text + " {" + members + "}";
 }
 
-int AutomatonGraph::columnOf(char symbol) const {
-  return columns.empty() ? -1 : columns[static_cast<unsigned char>(symbol)];
+int AutomatonGraph::columnOf(Symbol symbol) const {
+  return symbol >= 0 && static_cast<size_t>(symbol) < columns.size() ? columns[static_cast<size_t>(symbol)] : -1;
 }
 
 const std::string& AutomatonGraph::cellOf(const GraphEdge& edge) const {
@@ -60,7 +61,7 @@ namespace {
 // What the graph is read from: one automaton, its table and its listing.
 struct Built {
   Automaton automaton;
-  Table table;
+  LRTable table;
   Row listing;
   Row members;  // LALR only
 };
@@ -70,14 +71,14 @@ Built build(const Parsing& grammar, GraphKind kind) {
   if (kind == GraphKind::kLALR) {
     std::vector<std::vector<int>> groups;
     built.automaton = mergeByCore(buildLR1Automaton(grammar), &groups);
-    built.table = lookaheadTableOf(grammar, built.automaton);
+    built.table = lookaheadParseTable(grammar, built.automaton);
     built.members = similarTexts(groups);
     built.listing = lalrListingOf(grammar, built.automaton, built.members);
     return built;
   }
   built.automaton = kind == GraphKind::kLR0 ? buildLR0Automaton(grammar) : buildLR1Automaton(grammar);
-  built.table = kind == GraphKind::kLR0 ? slrTableOf(grammar, built.automaton)
-                                         : lookaheadTableOf(grammar, built.automaton);
+  built.table = kind == GraphKind::kLR0 ? slrParseTable(grammar, built.automaton)
+                                         : lookaheadParseTable(grammar, built.automaton);
   built.listing = itemsListingOf(
       grammar, built.automaton,
       kind == GraphKind::kLR0 ? LRTableRows::Reductions::kFollow : LRTableRows::Reductions::kLookahead);
@@ -87,24 +88,13 @@ Built build(const Parsing& grammar, GraphKind kind) {
 // The closure adds items with the dot at the start, or past an empty body;
 // the kernel of state 0 is its start item, that of any other state the
 // items a goto advanced.
-bool isKernel(const Parsing& grammar, const StateItem& item, size_t state, size_t position) {
+bool isKernel(const Grammar& grammar, const StateItem& item, size_t state, size_t position) {
   if (state == 0) return position == 0;
-  return item.dot > 0 && grammar.productions[item.production].getSubString(3) != "e";
+  return item.dot > 0 && !grammar.productions[static_cast<size_t>(item.production)].body.empty();
 }
 
-std::string itemLine(const Parsing& grammar, const Automaton& automaton, const StateItem& item) {
-  std::string text = utf8ForDisplay(itemText(grammar, LR0_Item{item.production, item.dot}).view());
-  if (item.lookahead != kNoLookahead) text += ", " + lookaheadText(grammar.typed, automaton.lookaheads, item.lookahead);
-  return text;
-}
-
-bool holdsEntry(const std::string& cell, std::string_view entry) {
-  for (size_t start = 0; start <= cell.size();) {
-    size_t end = std::min(cell.find('|', start), cell.size());
-    if (std::string_view(cell).substr(start, end - start) == entry) return true;
-    start = end + 1;
-  }
-  return false;
+bool accepts(std::span<const Action> cell) {
+  return std::any_of(cell.begin(), cell.end(), [](const Action& action) { return action.kind == ActionKind::kAccept; });
 }
 
 }  // namespace
@@ -113,37 +103,39 @@ AutomatonGraph automatonGraph(const Parsing& grammar, GraphKind kind) {
   Built built = build(grammar, kind);
   AutomatonGraph graph;
   graph.kind = kind;
-  graph.table = cellsOf(built.table);
-  graph.columns.assign(256, -1);
-  const std::vector<std::string>& header = graph.table[0];
-  for (size_t j = 1; j < header.size(); ++j)
-    if (header[j].size() == 1) graph.columns[static_cast<unsigned char>(header[j][0])] = static_cast<int>(j);
-  int dollar = graph.columnOf('$');
+  graph.grammar = grammar.typed;
+  graph.table = cellsOf(lrTableText(grammar.typed, built.table));
+  const LRTable& typed = built.table;
+  // Text column j + 1 shows typed column j, after the column of labels.
+  graph.columns.assign(typed.columnOf.size(), -1);
+  for (size_t s = 0; s < typed.columnOf.size(); ++s)
+    if (typed.columnOf[s] >= 0) graph.columns[s] = typed.columnOf[s] + 1;
+  int end = typed.column(grammar.typed.endMarker());
 
   Lines listing = linesOf(built.listing);
   size_t line = 0;
   const Automaton& automaton = built.automaton;
+  StateListing items(grammar, automaton);
   for (size_t k = 0; k < automaton.states.size(); ++k) {
     noteWork();
     GraphState state;
     state.number = static_cast<int>(k);
-    const std::vector<StateItem>& items = automaton.states[k];
-    for (size_t i = 0; i < items.size(); ++i)
-      (isKernel(grammar, items[i], k, i) ? state.kernel : state.closure).push_back(itemLine(grammar, automaton, items[i]));
+    const std::vector<StateItem>& stateItems = automaton.states[k];
+    for (size_t i = 0; i < stateItems.size(); ++i)
+      (isKernel(grammar.typed, stateItems[i], k, i) ? state.kernel : state.closure)
+          .push_back(utf8ForDisplay(items.itemLine("", stateItems[i]).view()));
     if (kind == GraphKind::kLALR) state.members = std::string(built.members[static_cast<int>(k)].view());
-    const std::vector<std::string>& row = graph.table[k + 1];
-    state.accepting = dollar != -1 && holdsEntry(row[static_cast<size_t>(dollar)], "a");
-    state.conflicting = std::any_of(row.begin() + 1, row.end(),
-                                    [](const std::string& cell) { return cell.find('|') != std::string::npos; });
+    int row = static_cast<int>(k);
+    state.accepting = end != -1 && accepts(typed.cell(row, end));
+    for (size_t j = 0; j < typed.columns.size() && !state.conflicting; ++j)
+      state.conflicting = typed.cell(row, static_cast<int>(j)).size() > 1;
     // A block runs from its "State" header to the next one.
     do state.listing.push_back(listing[line++]);
     while (line < listing.size() && !listing[line].starts_with("State"));
 
-    std::vector<std::pair<char, int>> arcs;
-    for (const auto& [symbol, target] : automaton.transitions[k])
-      arcs.emplace_back(classicCharacter(grammar.typed, symbol), target);
+    std::vector<std::pair<Symbol, int>> arcs = automaton.transitions[k];
     std::stable_sort(arcs.begin(), arcs.end(),
-                     [&](const auto& a, const auto& b) { return graph.columnOf(a.first) < graph.columnOf(b.first); });
+                     [&](const auto& a, const auto& b) { return typed.column(a.first) < typed.column(b.first); });
     for (const auto& [symbol, target] : arcs) graph.edges.push_back(GraphEdge{static_cast<int>(k), symbol, target});
     graph.states.push_back(std::move(state));
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "grammar/symbol_text.h"
 #include "grammar/test_support.h"
 #include "graphs/neighbourhood.h"
 
@@ -11,12 +12,19 @@ using Texts = std::vector<std::string>;
 
 Parsing parens() { return modelOf({"I->S", "S->(S)|x"}); }
 
+// Each edge as "from symbol to", the symbol named as the graph's grammar names it.
+Texts arcs(const AutomatonGraph& graph) {
+  Texts texts;
+  for (const GraphEdge& edge : graph.edges)
+    texts.push_back(std::to_string(edge.from) + " " + symbolText(graph.grammar, edge.symbol) + " " +
+                    std::to_string(edge.to));
+  return texts;
+}
+
 TEST(AutomatonGraphTest, EdgesFollowTheTableColumnsOfEachState) {
   AutomatonGraph graph = automatonGraph(parens(), GraphKind::kLR0);
   // Columns ( ) x $ I S: terminals first, then the gotos.
-  std::vector<GraphEdge> expected{{0, '(', 2}, {0, 'x', 3}, {0, 'S', 1}, {2, '(', 2},
-                                  {2, 'x', 3}, {2, 'S', 4}, {4, ')', 5}};
-  EXPECT_EQ(graph.edges, expected);
+  EXPECT_EQ(arcs(graph), (Texts{"0 ( 2", "0 x 3", "0 S 1", "2 ( 2", "2 x 3", "2 S 4", "4 ) 5"}));
   EXPECT_EQ(graph.cellOf(graph.edges[0]), "s2");
   EXPECT_EQ(graph.cellOf(graph.edges[2]), "1");
 }
@@ -60,6 +68,51 @@ TEST(AutomatonGraphTest, EachStateHasItsBlockOfTheListing) {
                                             "-------------------------", ""}));
   AutomatonGraph lalr = automatonGraph(parens(), GraphKind::kLALR);
   EXPECT_EQ(lalr.states[5].listing.front(), "State5 {7 ~ 9}:");
+}
+
+// ---- grammars in the token notation
+
+const char* const kTokenExpressions = "#notation: tokens\nE -> E + T | T\nT -> T * F | F\nF -> ( E ) | id | num\n";
+
+TEST(AutomatonGraphTest, TokenArcsFollowTheTokenColumnsAndItemsSeparateTheDot) {
+  Parsing model = modelOfText(kTokenExpressions);
+  AutomatonGraph graph = automatonGraph(model, GraphKind::kLR0);
+  // Columns + * ( ) id num $ E' E T F: tokens in the order first met, not by character.
+  Texts all = arcs(graph);
+  EXPECT_EQ(Texts(all.begin(), all.begin() + 7),
+            (Texts{"0 ( 4", "0 id 5", "0 num 6", "0 E 1", "0 T 2", "0 F 3", "1 + 7"}));
+  EXPECT_EQ(graph.states[0].kernel, (Texts{"E' -> ° E"}));
+  EXPECT_EQ(graph.states[1].kernel, (Texts{"E' -> E °", "E -> E ° + T"}));
+  EXPECT_TRUE(graph.states[1].closure.empty());
+  EXPECT_TRUE(graph.states[1].accepting);
+  EXPECT_FALSE(graph.states[2].accepting);
+  // The arc 1 -+-> 7 is the shift in the "+" column of row 1.
+  const GraphEdge& plus = graph.edges[6];
+  EXPECT_EQ(graph.table[0][static_cast<size_t>(graph.columnOf(plus.symbol))], "+");
+  EXPECT_EQ(graph.cellOf(plus), "s7");
+  EXPECT_EQ(graph.table[0][static_cast<size_t>(graph.columnOf(graph.grammar.endMarker()))], "$");
+  EXPECT_EQ(graph.columnOf(kNoSymbol), -1);
+}
+
+TEST(AutomatonGraphTest, TokenEmptyAlternativesAreClosureItems) {
+  Parsing model = modelOfText("#notation: tokens\nE -> T E'\nE' -> + T E' | \xCE\xB5\nT -> id\n");
+  AutomatonGraph graph = automatonGraph(model, GraphKind::kLR1);
+  // E -> T E' augments: no start rule.  In Goto(0, T) the empty item the
+  // closure added has its dot past the ε.
+  const GraphState& afterT = graph.states[static_cast<size_t>(graph.edges[1].to)];
+  ASSERT_EQ(arcs(graph)[1], "0 T " + std::to_string(afterT.number));
+  EXPECT_EQ(afterT.kernel, (Texts{"E -> T ° E', $"}));
+  EXPECT_EQ(afterT.closure, (Texts{"E' -> ° + T E', $", "E' -> \xCE\xB5 °, $"}));
+}
+
+TEST(AutomatonGraphTest, TokenConflictsAndMergedStates) {
+  Parsing model = modelOfText("#notation: tokens\nS -> if c then S | if c then S else S | other\n");
+  AutomatonGraph graph = automatonGraph(model, GraphKind::kLALR);
+  int conflicting = 0;
+  for (const GraphState& state : graph.states) conflicting += state.conflicting;
+  EXPECT_EQ(conflicting, 1);  // the dangling else: shift else, or reduce
+  EXPECT_EQ(graph.states[2].title(), "State2 {2 ~ 7}");
+  EXPECT_EQ(graph.states[2].kernel, (Texts{"S -> if ° c then S, $ else", "S -> if ° c then S else S, $ else"}));
 }
 
 TEST(NeighbourhoodTest, PredecessorsAndSuccessorsWithoutTurningAround) {

@@ -5,6 +5,7 @@
 // the DOT text gives them.
 #include "graphs/automaton_tikz.h"
 
+#include "grammar/symbol_text.h"
 #include "layout/tikz.h"
 
 namespace {
@@ -60,9 +61,9 @@ std::string automatonTikz(const AutomatonGraph& graph, DotOptions options) {
   for (const PlacedEdge& edge : layout.edges) {
     TikzEdge tikz{edge.spline, edge.arrow, edge.tip, "", edge.label, "", false, false};
     if (int k = numberAfter(edge.id, "e"); k >= 0) {
-      tikz.label = std::string(1, graph.edges[static_cast<std::size_t>(k)].symbol);
+      tikz.label = symbolText(graph.grammar, graph.edges[static_cast<std::size_t>(k)].symbol);
     } else if (numberAfter(edge.id, "accept") >= 0) {
-      tikz.label = "$";
+      tikz.label = symbolText(graph.grammar, graph.grammar.endMarker());
       tikz.colour = kAcceptColour;
       tikz.thick = true;
     } else {

@@ -6,6 +6,7 @@
 
 #include "grammar/test_support.h"
 #include "graphs/automaton_dot.h"
+#include "graphs/automaton_tikz.h"
 #include "graphs/neighbourhood.h"
 
 namespace {
@@ -78,6 +79,39 @@ TEST(AutomatonDotTest, SymbolsThatDotAndHtmlEscape) {
   EXPECT_EQ(layout.edges.size(), graph.edges.size() + 1);
   std::string svg = svgOfDot(dot);
   EXPECT_NE(svg.find("S&#45;&gt;&quot;S\\°"), std::string::npos) << svg;
+}
+
+// Tokens that mean something to DOT, HTML or TeX: quotes, a backslash,
+// braces, an ampersand, a percent sign and an underscore.
+Parsing specialTokens() {
+  return modelOfText("#notation: tokens\nS -> { L } | _x \"==\" _x | '\"' & \\\nL -> L % S | S\n");
+}
+
+TEST(AutomatonDotTest, TokensThatDotAndHtmlEscape) {
+  AutomatonGraph graph = automatonGraph(specialTokens(), GraphKind::kLALR);
+  std::string dot = automatonDot(graph);
+  EXPECT_EQ(dotProblem(dot), "");
+  EXPECT_NE(dot.find("label=\"\\\\\"]"), std::string::npos);  // the backslash, doubled
+  EXPECT_NE(dot.find("label=\"\\\"\"]"), std::string::npos);    // the quote, escaped
+  GraphLayout layout = layoutDot(dot);
+  EXPECT_EQ(layout.edges.size(), graph.edges.size() + 1);
+  for (const PlacedEdge& edge : layout.edges) EXPECT_TRUE(edge.labelled) << edge.id;
+  // Graphviz draws each label as the token itself.
+  std::string svg = svgOfDot(dot);
+  for (const char* label : {">{</text>", ">}</text>", ">%</text>", ">_x</text>", ">==</text>", ">&quot;</text>",
+                            ">&amp;</text>", ">\\</text>"})
+    EXPECT_NE(svg.find(label), std::string::npos) << label;
+  EXPECT_NE(svg.find("S &#45;&gt; { L ° }"), std::string::npos);
+}
+
+TEST(AutomatonTikzTest, TokensThatTexReadsAsMarkup) {
+  AutomatonGraph graph = automatonGraph(specialTokens(), GraphKind::kLR0);
+  std::string tikz = automatonTikz(graph);
+  for (const char* label : {"{{\\char123}}", "{{\\char125}}", "{{\\char37}}", "{{\\char95}x}", "{==}",
+                            "{{\\char34}}", "{{\\char38}}", "{{\\char92}}"})
+    EXPECT_NE(tikz.find(std::string(") ") + label + ";"), std::string::npos) << label;  // an arc's label node
+  EXPECT_NE(tikz.find("S -> {\\char123} L \\ensuremath{^\\circ} {\\char125}"), std::string::npos);
+  EXPECT_EQ(tikz.find("_x"), std::string::npos);
 }
 
 TEST(AutomatonDotTest, PartsShowStubsForTheArcsTheyLeaveOut) {

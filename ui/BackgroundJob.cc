@@ -26,6 +26,11 @@ void loadRuleTexts(Parsing& model, const std::vector<std::string>& lines) {
   model.loadRules(rules);
 }
 
+void loadGrammarCopy(Parsing& model, const std::vector<std::string>& lines, const std::optional<Grammar>& tokens) {
+  if (tokens) model.loadGrammar(*tokens);
+  else loadRuleTexts(model, lines);
+}
+
 // One start of the job, as its thread and the window thread share it: the
 // thread writes under the mutex, the window reads.
 struct BackgroundJob::Run {

@@ -22,6 +22,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@
 std::vector<std::string> ruleTextsOf(const Row& rules);
 // Loads the rule lines of a sound grammar into a model of the working thread.
 void loadRuleTexts(Parsing& model, const std::vector<std::string>& lines);
+// The same, or a copy of a grammar in the token notation, which has no rule lines.
+void loadGrammarCopy(Parsing& model, const std::vector<std::string>& lines, const std::optional<Grammar>& tokens);
 
 class BackgroundJob : public QObject {
   Q_OBJECT

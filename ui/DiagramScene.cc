@@ -7,6 +7,7 @@
 #include <QtMath>
 
 #include "Look.h"
+#include "grammar/symbol_text.h"
 
 namespace {
 
@@ -17,6 +18,11 @@ const QColor kStub(0x66, 0x66, 0x66);
 constexpr int kKeyRole = 0;  // QGraphicsItem data: kind * 2^20 + index
 
 QString text(const std::string& utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+// A classic name is a Windows-1252 character, a token's name UTF-8 already.
+QString symbolLabel(const AutomatonGraph& graph, Symbol symbol) {
+  return text(utf8ForDisplay(symbolText(graph.grammar, symbol)));
+}
 
 QPointF at(const Point& p) { return QPointF(p.x, p.y); }
 
@@ -214,12 +220,12 @@ void DiagramScene::draw(const AutomatonGraph& graph, const GraphLayout& layout, 
     if (edge.id[0] == 'e') {
       size_t k = std::stoul(edge.id.substr(1));
       if (k >= graph.edges.size()) continue;
-      auto* arrow = new Arrow(edge, QString(QChar::fromLatin1(graph.edges[k].symbol)), Qt::black, 1.2, false);
+      auto* arrow = new Arrow(edge, symbolLabel(graph, graph.edges[k].symbol), Qt::black, 1.2, false);
       tag(arrow, {DiagramKey::kEdge, static_cast<int>(k)});
       addItem(arrow);
       arrows_[k] = arrow;
     } else if (edge.id.starts_with("accept")) {
-      auto* arrow = new Arrow(edge, QStringLiteral("$"), kAccept, 2.2, false);
+      auto* arrow = new Arrow(edge, symbolLabel(graph, graph.grammar.endMarker()), kAccept, 2.2, false);
       tag(arrow, {DiagramKey::kAccept, std::stoi(edge.id.substr(6))});
       addItem(arrow);
       others_.push_back(arrow);

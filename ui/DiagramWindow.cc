@@ -17,6 +17,7 @@
 #include "GraphView.h"
 #include "Look.h"
 #include "SceneExport.h"
+#include "grammar/symbol_text.h"
 #include "graphs/automaton_tikz.h"
 #include "graphs/neighbourhood.h"
 
@@ -41,7 +42,8 @@ QToolButton* toolButton(QWidget* parent, const QString& text, const QString& tip
 
 }  // namespace
 
-DiagramWindow::DiagramWindow(std::vector<std::string> ruleLines, GraphKind kind, QWidget* parent)
+DiagramWindow::DiagramWindow(std::vector<std::string> ruleLines, std::optional<Grammar> tokens, GraphKind kind,
+                             QWidget* parent)
     : QWidget(parent, Qt::Window), kind_(kind) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("DiagramWindow");
@@ -49,7 +51,7 @@ DiagramWindow::DiagramWindow(std::vector<std::string> ruleLines, GraphKind kind,
   resize(1100, 720);
   job_ = new BackgroundJob(this);
   buildControls();
-  startBuilding(std::move(ruleLines));
+  startBuilding(std::move(ruleLines), std::move(tokens));
 }
 
 DiagramWindow::~DiagramWindow() = default;
@@ -142,15 +144,15 @@ void DiagramWindow::setBusy(bool working) {
   wholeButton_->setEnabled(!working && graph_ != nullptr && drawable(*graph_));
 }
 
-void DiagramWindow::startBuilding(std::vector<std::string> ruleLines) {
+void DiagramWindow::startBuilding(std::vector<std::string> ruleLines, std::optional<Grammar> tokens) {
   auto result = std::make_shared<AutomatonGraph>();
   GraphKind kind = kind_;
   setBusy(true);
   job_->start(
       QStringLiteral("Building the %1 automaton").arg(graphKindName(kind)),
-      [result, kind, lines = std::move(ruleLines)](const BackgroundJob::Progress&) {
+      [result, kind, lines = std::move(ruleLines), tokens = std::move(tokens)](const BackgroundJob::Progress&) {
         Parsing model;
-        loadRuleTexts(model, lines);
+        loadGrammarCopy(model, lines, tokens);
         *result = automatonGraph(model, kind);
       },
       [this, result] { built(result); });
@@ -292,22 +294,22 @@ void DiagramWindow::showState(int state) {
 
 void DiagramWindow::showEdge(int edge) {
   const GraphEdge& arc = graph_->edges[static_cast<size_t>(edge)];
-  const char* move = arc.symbol >= 'A' && arc.symbol <= 'Z' ? "goes to" : "shifts to";
+  const char* move = graph_->grammar.isTerminal(arc.symbol) ? "shifts to" : "goes to";
+  // One pass over the pattern: a token such as '%2' is not read as a place.
   details_->setPlainText(QStringLiteral("State%1 on %2 %3 State%4.\n\n")
-                             .arg(arc.from)
-                             .arg(QChar::fromLatin1(arc.symbol))
-                             .arg(QLatin1String(move))
-                             .arg(arc.to) +
+                             .arg(QString::number(arc.from), qtext(utf8ForDisplay(symbolText(graph_->grammar, arc.symbol))),
+                                  QLatin1String(move), QString::number(arc.to)) +
                          tableRow(arc.from, graph_->columnOf(arc.symbol)));
 }
 
 void DiagramWindow::showAccept(int state) {
   details_->setPlainText(QStringLiteral("State%1 accepts when the input is at its end.\n\n").arg(state) +
-                         tableRow(state, graph_->columnOf('$')));
+                         tableRow(state, graph_->columnOf(graph_->grammar.endMarker())));
 }
 
-DiagramWindow* openDiagramWindow(const std::vector<std::string>& ruleLines, GraphKind kind, QWidget* parent) {
-  auto* window = new DiagramWindow(ruleLines, kind, parent);
+DiagramWindow* openDiagramWindow(const std::vector<std::string>& ruleLines, GraphKind kind, QWidget* parent,
+                                 std::optional<Grammar> tokens) {
+  auto* window = new DiagramWindow(ruleLines, std::move(tokens), kind, parent);
   window->show();
   return window;
 }

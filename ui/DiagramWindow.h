@@ -8,6 +8,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,9 @@ class DiagramWindow : public QWidget {
   Q_OBJECT
 
  public:
-  DiagramWindow(std::vector<std::string> ruleLines, GraphKind kind, QWidget* parent = nullptr);
+  // `tokens`: a grammar in the token notation, which has no rule lines.
+  DiagramWindow(std::vector<std::string> ruleLines, std::optional<Grammar> tokens, GraphKind kind,
+                QWidget* parent = nullptr);
   ~DiagramWindow() override;
 
   // Whether the automaton or a layout is being made.
@@ -59,7 +62,7 @@ class DiagramWindow : public QWidget {
  private:
   void buildControls();
   // Builds the automaton on the worker; built() takes it over.
-  void startBuilding(std::vector<std::string> ruleLines);
+  void startBuilding(std::vector<std::string> ruleLines, std::optional<Grammar> tokens);
   void built(std::shared_ptr<AutomatonGraph> result);
   // Lays out what is to be drawn on the worker; laidOut() draws it.
   void startLayout();
@@ -99,5 +102,7 @@ class DiagramWindow : public QWidget {
 
 // Opens the diagram of the grammar's automaton of a kind in a window of
 // its own, which deletes itself when closed.  `ruleLines` are the rule
-// lines of a sound grammar, as the model holds them.
-DiagramWindow* openDiagramWindow(const std::vector<std::string>& ruleLines, GraphKind kind, QWidget* parent = nullptr);
+// lines of a sound grammar, as the model holds them; for a grammar in the
+// token notation, `tokens` is a copy of its typed grammar.
+DiagramWindow* openDiagramWindow(const std::vector<std::string>& ruleLines, GraphKind kind, QWidget* parent = nullptr,
+                                 std::optional<Grammar> tokens = std::nullopt);

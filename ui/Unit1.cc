@@ -402,8 +402,7 @@ void TForm1::inBackground(const QString& name, Compute compute, Show show) {
       [lines = session_->ruleTexts(), tokens = tokenGrammar(), compute, result](const BackgroundJob::Progress&) {
         // Every library string of the work lives and dies inside this call.
         Parsing own;
-        if (tokens) own.loadGrammar(*tokens);
-        else loadRuleTexts(own, lines);
+        loadGrammarCopy(own, lines, tokens);
         result->emplace(compute(own));
       },
       [this, result, show]() mutable {
@@ -985,7 +984,7 @@ void TForm1::editCommand(const char* slot) {
 // ---- windows of their own
 
 void TForm1::openDiagram(GraphKind kind) {
-  analysis(graphCommand(kind), [&] { openDiagramWindow(session_->ruleTexts(), kind, this); });
+  analysis(graphCommand(kind), [&] { openDiagramWindow(session_->ruleTexts(), kind, this, tokenGrammar()); });
 }
 
 void TForm1::openStepper(TableKind kind) {

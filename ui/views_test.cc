@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGraphicsItem>
+#include <QGraphicsSimpleTextItem>
 #include <QImage>
 #include <QListWidget>
 #include <QMimeData>
@@ -91,6 +92,7 @@ class ViewsTest : public QObject {
   void playRunsToTheEnd();
   void largeParseShowsTextAndTheNeighbourhoodOfTheState();
   void mainWindowOpensTheViews();
+  void theDiagramOfATokenGrammarNamesItsTokens();
 };
 
 void ViewsTest::diagramDrawsEveryStateAndArc() {
@@ -399,6 +401,41 @@ void ViewsTest::mainWindowOpensTheViews() {
   form->openDiagram(GraphKind::kLR0);
   QCOMPARE(form->findChildren<DiagramWindow*>().size(), 1);
   QVERIFY(!form->ListBox3->isHidden());
+}
+
+void ViewsTest::theDiagramOfATokenGrammarNamesItsTokens() {
+  auto form = openMainWindow();
+  typeGrammar(*form, {"#notation: tokens", "E -> E + T | T", "T -> T * F | F", "F -> ( E ) | id | num"});
+  form->openDiagram(GraphKind::kLALR);
+  auto* diagram = form->findChild<DiagramWindow*>();
+  QVERIFY(diagram != nullptr);
+  QVERIFY(settle(diagram));
+  const AutomatonGraph* graph = diagram->graph();
+  QVERIFY(graph != nullptr);
+  QCOMPARE(graph->states.size(), size_t{13});
+  QCOMPARE(QString::fromStdString(graph->states[0].kernel[0]), QStringLiteral("E' -> ° E, $"));
+
+  // The arc on num is labelled with the whole token, and a click names it and its cell.
+  Symbol num = graph->grammar.symbolNamed("num");
+  int arc = -1;
+  for (size_t k = 0; k < graph->edges.size() && arc < 0; ++k)
+    if (graph->edges[k].from == 0 && graph->edges[k].symbol == num) arc = static_cast<int>(k);
+  QVERIFY(arc >= 0);
+  QGraphicsItem* arrow = diagram->scene()->edgeItem(arc);
+  QVERIFY(arrow != nullptr);
+  auto* label = qgraphicsitem_cast<QGraphicsSimpleTextItem*>(arrow->childItems().value(0));
+  QVERIFY(label != nullptr);
+  QCOMPARE(label->text(), QStringLiteral("num"));
+  clickOnEdge(diagram->view(), arrow);
+  int to = graph->edges[static_cast<size_t>(arc)].to;
+  QVERIFY2(diagram->details().startsWith(
+               QStringLiteral("State0 on num shifts to State%1.\n\nLALR table, row 0, column num: s%1").arg(to)),
+           qPrintable(diagram->details()));
+
+  // The state whose kernel holds E' -> E ° shows its block of the listing and accepts.
+  clickOn(diagram->view(), diagram->scene()->stateItem(1));
+  QVERIFY2(diagram->details().contains("  E' -> E °, $\n  E -> E ° + T, $ +"), qPrintable(diagram->details()));
+  QVERIFY(graph->states[1].accepting);
 }
 
 QTEST_MAIN(ViewsTest)

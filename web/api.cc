@@ -5,6 +5,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -15,6 +16,7 @@
 #include "grammar/examples.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
+#include "grammar/token_reading.h"
 
 int tablomatCliMain(int argc, char** argv);
 
@@ -55,17 +57,39 @@ std::string examplesJson() {
   return list.dump();
 }
 
-// The messages of reading the editor text, each with its place in the
-// editor (line from 0, byte column and length), or none without one.
-std::string grammarProblemsJson(const std::string& text) {
-  GrammarReading reading = readGrammar(editorText(text));
-  nlohmann::json list = nlohmann::json::array();
-  for (int index = 0; index < reading.messages.getCount(); ++index) {
-    nlohmann::json problem = {{"message", utf8ForDisplay(reading.messages[index].view())}};
-    if (std::optional<SourcePlace> place = placeOfMessage(text, reading.messages, index))
-      problem["place"] = {{"line", place->line}, {"column", place->column}, {"length", place->length}};
-    list.push_back(problem);
+// The bytes of line `line` (from 0) of the text, its line end left out.
+int lineLength(const std::string& text, int line) {
+  size_t start = 0;
+  for (int k = 0; k < line && start != std::string::npos; ++k) {
+    start = text.find('\n', start);
+    if (start != std::string::npos) ++start;
   }
+  if (start == std::string::npos) return 0;
+  size_t end = std::min(text.find('\n', start), text.size());
+  if (end > start && text[end - 1] == '\r') --end;
+  return static_cast<int>(end - start);
+}
+
+nlohmann::json problemAt(const std::string& message, std::optional<SourcePlace> place) {
+  nlohmann::json problem = {{"message", utf8ForDisplay(message)}};
+  if (place) problem["place"] = {{"line", place->line}, {"column", place->column}, {"length", place->length}};
+  return problem;
+}
+
+// The messages of reading the editor text, each with its place in the
+// editor (line from 0, byte column and length), or none without one.  A
+// text that declares the token notation is read in it, as the tool reads
+// it; each of its messages marks its whole line.
+std::string grammarProblemsJson(const std::string& text) {
+  nlohmann::json list = nlohmann::json::array();
+  if (declaresTokenNotation(text)) {
+    for (const TokenReadingError& error : readTokenGrammar(text).errors)
+      list.push_back(problemAt(error.message, SourcePlace{error.line - 1, 0, lineLength(text, error.line - 1)}));
+    return list.dump();
+  }
+  GrammarReading reading = readGrammar(editorText(text));
+  for (int index = 0; index < reading.messages.getCount(); ++index)
+    list.push_back(problemAt(std::string(reading.messages[index].view()), placeOfMessage(text, reading.messages, index)));
   return list.dump();
 }
 

@@ -12,6 +12,7 @@ import { grownNodes, treeDot, type TreeNode } from './trees';
 import { download, pngOfSvg } from './downloads';
 import { showPractice } from './practice';
 import { showTransform } from './transform';
+import { NEW_GRAMMARS, NOTATION_HINTS, NOTATION_NAMES, notationOf, type Notation } from './notation';
 
 const $ = <T extends HTMLElement>(id: string) => document.getElementById(id) as T;
 const NOTE_PREFIX = 'tablomat-cli: note: ';
@@ -25,6 +26,7 @@ const notesList = $<HTMLUListElement>('notes');
 const problemsList = $<HTMLUListElement>('problems');
 const statusBar = $<HTMLDivElement>('status');
 const progressText = $<HTMLSpanElement>('progress');
+const notationLabel = $<HTMLSpanElement>('notation');
 
 let examples: Example[] = [];
 let editor: GrammarEditor;
@@ -249,6 +251,8 @@ async function showTrace(command: Command, output: ToolOutput, mine: number): Pr
   left.append(controls, ...rowsNote(grid), table);
   const treeBox = element('div', 'tree');
   if (treeTooLarge) treeBox.append(element('p', 'more', 'The parse tree is too large to draw here; the tool writes it with --tree.'));
+  // A tree the tool does not draw (a grammar in the token notation, for now): its reason, in its words.
+  else if (treeOutput.status === 2) treeBox.append(element('p', 'more', splitErrors(treeOutput.stderr).messages.join('\n')));
   view.append(left, treeBox);
   resultBox.replaceChildren(view);
   let drawing = 0;
@@ -441,7 +445,17 @@ async function checkGrammar(): Promise<void> {
   }));
 }
 
+// The label beside the editor follows the grammar's first line, as the tool reads it.
+function showNotation(): void {
+  const notation = notationOf(editor.text());
+  if (notationLabel.dataset.notation === notation) return;
+  notationLabel.dataset.notation = notation;
+  notationLabel.textContent = NOTATION_NAMES[notation];
+  notationLabel.title = NOTATION_HINTS[notation];
+}
+
 function workChanged(): void {
+  showNotation();
   remember();
   clearTimeout(checkTimer);
   checkTimer = window.setTimeout(() => {
@@ -527,6 +541,12 @@ function applyExample(index: number): void {
   if (example) setWork(example.lines.join('\n'), example.word);
 }
 
+function newGrammar(notation: Notation): void {
+  exampleSelect.value = '';
+  setWork(NEW_GRAMMARS[notation].grammar, NEW_GRAMMARS[notation].word);
+  editor.view.focus();
+}
+
 async function start(): Promise<void> {
   setTheme(savedTheme() ?? (matchMedia('(prefers-color-scheme: dark)').matches ? 'dark' : 'light'));
   buildCommandBar();
@@ -546,9 +566,12 @@ async function start(): Promise<void> {
     command: linked.command ?? saved?.command ?? '',
   };
   editor = createEditor($('editor'), initial.grammar, workChanged);
+  showNotation();
   wordInput.value = initial.word;
   wordInput.addEventListener('input', workChanged);
   exampleSelect.addEventListener('change', () => applyExample(Number(exampleSelect.value)));
+  $('new-classic').addEventListener('click', () => newGrammar('classic'));
+  $('new-tokens').addEventListener('click', () => newGrammar('tokens'));
   $('copy-link').addEventListener('click', () => void copyLink());
   $('theme').addEventListener('click', () => setTheme(document.documentElement.dataset.theme === 'dark' ? 'light' : 'dark'));
   $('help').addEventListener('click', () => $<HTMLDialogElement>('shortcuts').showModal());

@@ -3,7 +3,8 @@
 // JSON on the twelve examples and a few kept grammars.
 import { describe, it } from 'node:test';
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { spawnSync } from 'node:child_process';
 import { haveNative, nativeCli, nodeCli, root, runNative, runNode, startNative, startNode } from './support.mjs';
@@ -64,6 +65,26 @@ describe('the tool under Node.js', { skip: !haveNative() && 'the native tool is 
       ]);
     });
   }
+
+  it('answers as the native tool on grammars in the token notation, their graphs included', async () => {
+    const folder = mkdtempSync(join(tmpdir(), 'tablomat-node-cli-'));
+    try {
+      const expressions = join(folder, 'expressions.txt');
+      writeFileSync(expressions, '#notation: tokens\nE -> E + T | T\nT -> T * F | F\nF -> ( E ) | id | num\n');
+      // Tokens that DOT and TeX escape, and an empty alternative.
+      const special = join(folder, 'special.txt');
+      writeFileSync(special, '#notation: tokens\nS -> { L } | _x "==" _x | \'"\' & \\ | \u03b5\nL -> L % S | S\n');
+      const word = ['--word', 'id + num * ( id )'];
+      await Promise.all([
+        ...COMMANDS.map((command) => same([command, expressions, ...word])),
+        ...GRAPHS.map((command) => same([command, expressions])),
+        ...GRAPHS.map((command) => same([command, special])),
+        same(['lr0-graph', expressions, '--state', '1', '--depth', '1', '--kernel']),
+      ]);
+    } finally {
+      rmSync(folder, { recursive: true, force: true });
+    }
+  });
 
   it('reads standard input, and fails alike on usage errors and missing files', async () => {
     const input = 'I->S\nS->aS|b\n';
