@@ -190,9 +190,7 @@ Outcome runDrawing(std::string_view command, const HString& grammarText, const s
                    const std::string& format, const DrawingOptions& options, Notation notation) {
   Outcome outcome;
   Parsing model;
-  // Trees are drawn one character a symbol, so --tree takes the classic notation only, for now.
-  std::string asked = isGraphCommand(command) ? std::string(command) : std::string(command) + " --tree";
-  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status, notation, asked)) return outcome;
+  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status, notation, command)) return outcome;
   try {
     if (isGraphCommand(command))
       drawGraph(command, model, format.empty() ? "dot" : format, options, outcome);
