@@ -1,7 +1,9 @@
 #!/bin/sh
 # Typesets the TikZ pictures of tablomat-cli with pdflatex in the plainest
 # document that can hold them: an automaton with a conflict state, one
-# whose symbols are TeX's special characters, and a parse tree.
+# whose symbols are TeX's special characters, and two parse trees, the
+# second of a grammar in the token notation (special characters, primes
+# and an empty production).
 # Usage: typeset_tikz_test.sh TABLOMAT-CLI
 set -eu
 cli=$1
@@ -17,6 +19,9 @@ printf 'I->S\nS->_S|{S}|#|%%|&S|~|^S|\\S|"S|<S>|`|x\n' >"$work/special.grammar"
 status=0
 "$cli" lr1-eval --example 9 --tree --format tikz >"$work/tree.tex" || status=$?
 [ "$status" -eq 0 ] || { echo "the tree was not drawn (exit $status)"; exit 1; }
+printf '#notation: tokens\nList -> item_1 Rest\nRest -> & item_1 Rest'"'"' | \316\265\nRest'"'"' -> %% Rest | \316\265\n' >"$work/tokens.grammar"
+"$cli" ll1-eval "$work/tokens.grammar" --word 'item_1 & item_1 %' --tree --format tikz >"$work/tokens.tex" || status=$?
+[ "$status" -eq 0 ] || { echo "the token tree was not drawn (exit $status)"; exit 1; }
 cat >"$work/document.tex" <<'TEX'
 \documentclass{article}
 \usepackage{tikz}
@@ -26,6 +31,7 @@ cat >"$work/document.tex" <<'TEX'
 \input{automaton.tex}
 \input{special.tex}
 \input{tree.tex}
+\input{tokens.tex}
 \end{document}
 TEX
 if ! (cd "$work" && pdflatex -interaction=nonstopmode -halt-on-error document.tex >pdflatex.out 2>&1); then

@@ -2,12 +2,12 @@
 // move the move the derivation needs must be one of the cell's entries.
 #include "explain/verify.h"
 
-#include "explain/witnesses.h"
-
 #include <algorithm>
 #include <charconv>
 #include <deque>
 #include <unordered_set>
+
+#include "explain/witnesses.h"
 
 namespace {
 
