@@ -69,7 +69,7 @@ void walkTree(const Tree& root, Enter enter, Leave leave) {
 // The writers name symbols as the grammar's notation writes them
 // (grammar/symbol_text.h): run together in the classic notation, separated
 // by blanks in the token notation.
-//
+
 // The leaves from left to right: the word or sentential form the tree derives.
 std::string frontier(const Grammar& grammar, const Tree& tree);
 // The symbols of the leaves, from left to right.

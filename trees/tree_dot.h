@@ -1,8 +1,7 @@
 // A forest of derivation trees as a DOT text, laid out top down with each
 // node's children in order.  Node k in preorder is named "n" + k; a node
 // expanded by an empty production gets a child, the empty string's mark,
-// named "e" + k.  The
-// edge into a node carries the id "to" + its name.
+// named "e" + k.  The edge into a node carries the id "to" + its name.
 #pragma once
 
 #include <string>
