@@ -334,9 +334,6 @@ TEST(TokenNotation, CommandsThatCannotReadItYetSaySoInOneLine) {
     EXPECT_EQ(r.out, "") << command;
     EXPECT_EQ(r.err, refusal(command));
   }
-  Outcome tree = run({"ll1-eval", "--tree", "-w", "id"}, kTokenExpressions);
-  EXPECT_EQ(tree.status, 2);
-  EXPECT_EQ(tree.err, refusal("ll1-eval --tree"));
   GrammarFile file(kTokenExpressions);
   Outcome graded = run({"grade", "first", file.path(), "-a", "-"}, "First(E) = { id }\n");
   EXPECT_EQ(graded.status, 2);
@@ -351,6 +348,23 @@ TEST(TokenNotation, GraphsReadDeclaredAndForcedTokenGrammars) {
   Outcome forced = run({"lr0-graph", "--notation", "tokens", "--kernel"}, "S -> if x then S | other\n");
   EXPECT_EQ(forced.status, 0) << forced.err;
   EXPECT_NE(forced.out.find("label=\"other\""), std::string::npos);
+}
+
+// The trees name whole tokens in every format; the evaluation, not the
+// notation, decides whether there is one.
+TEST(TokenNotation, TreesInEveryFormat) {
+  const std::string ll1 = "#notation: tokens\nE -> T E'\nE' -> + T E' | \xCE\xB5\nT -> id\n";
+  EXPECT_EQ(run({"ll1-eval", "--tree", "-w", "id"}, ll1).out, "E\n  T\n    id\n  E'\n    \xCE\xB5\n");
+  Outcome tikz = run({"ll1-eval", "--tree", "-f", "tikz", "-w", "id + id"}, ll1);
+  EXPECT_EQ(tikz.status, 0) << tikz.err;
+  EXPECT_NE(tikz.out.find("{E{\\char39}}"), std::string::npos) << tikz.out;
+  EXPECT_NE(tikz.out.find("{\\ensuremath{\\varepsilon}}"), std::string::npos) << tikz.out;
+  Outcome partial = run({"ll1-eval", "--tree", "-f", "json", "-w", "id +"}, ll1);
+  EXPECT_EQ(partial.status, 1);
+  EXPECT_EQ(nlohmann::json::parse(partial.out)[0]["children"][1]["children"][0]["symbol"], "+");  // E' -> + T E
+  Outcome refused = run({"ll1-eval", "--tree", "-w", "id"}, kTokenExpressions);  // left recursive
+  EXPECT_EQ(refused.status, 4);
+  EXPECT_EQ(refused.out, "");
 }
 
 TEST(TokenNotation, TransformWritesTheDeclarationAndKeepsTheWord) {

@@ -1,6 +1,7 @@
 // The commands' outputs against the reference outputs kept in cli/golden/,
 // two ways.  A named case shows one behaviour of one command in the text
-// format; its expected text is cases/<name>.txt, and a difference prints as
+// format (or an evaluation's tree, with --tree, in one of the tree's
+// formats); its expected text is cases/<name>.txt, and a difference prints as
 // a unified diff.  digests.txt holds every command's output in every format
 // for every kept input byte for byte, as its length and SHA-256, a line per
 // (input, command, format); its lines were first made from the complete
@@ -37,20 +38,44 @@ namespace fs = std::filesystem;
 const fs::path kRoot(TABLOMAT_GOLDEN);
 constexpr const char* kUpdate = "TABLOMAT_UPDATE_GOLDEN=1 ctest --test-dir build -R Golden";
 
-// What one command writes for one kept input: its exit status, standard
-// output in the format, then standard error a line each.  A graph command
-// writes its default, the DOT text.
-std::string outputOf(const std::string& inputName, std::string_view command, const std::string& format) {
-  std::string input = golden::contents(kRoot / "inputs" / (inputName + ".txt"));
+struct KeptInput {
+  std::string word;
+  HString text;
+};
+
+KeptInput keptInput(const std::string& name) {
+  std::string input = golden::contents(kRoot / "inputs" / (name + ".txt"));
   size_t end = input.find('\n');
-  std::string word = input.substr(0, end);
-  HString text = editorText(end == std::string::npos ? "" : input.substr(end + 1));
-  bool graph = isGraphCommand(command);
-  Outcome outcome = graph ? runDrawing(command, text, word, "", {}) : runCommand(command, text, word);
-  std::string out = "### " + std::string(command) + " exit " + std::to_string(outcome.status) + "\n";
-  out += graph ? outcome.document.value_or("") : renderOutcome(outcome, *formatNamed(format));
+  return {input.substr(0, end), editorText(end == std::string::npos ? "" : input.substr(end + 1))};
+}
+
+// The exit status after the command line, what went to standard output,
+// then standard error a line each.
+std::string shown(const std::string& commandLine, const Outcome& outcome, const std::string& written) {
+  std::string out = "### " + commandLine + " exit " + std::to_string(outcome.status) + "\n" + written;
   for (const std::string& line : outcome.diagnostics) out += "! " + line + "\n";
   return out;
+}
+
+// What one command writes for one kept input in the format; a graph
+// command writes its default, the DOT text.
+std::string outputOf(const std::string& inputName, std::string_view command, const std::string& format) {
+  KeptInput input = keptInput(inputName);
+  if (isGraphCommand(command)) {
+    Outcome outcome = runDrawing(command, input.text, input.word, "", {});
+    return shown(std::string(command), outcome, outcome.document.value_or(""));
+  }
+  Outcome outcome = runCommand(command, input.text, input.word);
+  return shown(std::string(command), outcome, renderOutcome(outcome, *formatNamed(format)));
+}
+
+// What an evaluation writes with --tree in the tree's format.
+std::string treeOf(const std::string& inputName, std::string_view command, const std::string& format) {
+  KeptInput input = keptInput(inputName);
+  DrawingOptions options;
+  options.tree = true;
+  Outcome outcome = runDrawing(command, input.text, input.word, format, options);
+  return shown(std::string(command) + " --tree --format " + format, outcome, outcome.document.value_or(""));
 }
 
 // Every command's output in every format, each after its key
@@ -68,6 +93,7 @@ struct GoldenCase {
   const char* name;
   const char* input;
   const char* command;
+  const char* tree = nullptr;  // with --tree, the tree's format instead of the trace
 };
 
 const GoldenCase kCases[] = {
@@ -126,6 +152,11 @@ const GoldenCase kCases[] = {
     {"tokens_lr0_graph_states_and_arcs_named_by_tokens", "tokens-expression", "lr0-graph"},
     {"tokens_lr1_graph_lookaheads", "tokens-expression-ll1", "lr1-graph"},
     {"tokens_lalr_graph_dangling_else_conflict", "tokens-dangling-else", "lalr-graph"},
+    {"tokens_lr1_eval_tree_text", "tokens-expression", "lr1-eval", "text"},
+    {"tokens_lr1_eval_tree_json", "tokens-expression", "lr1-eval", "json"},
+    {"tokens_slr_eval_tree_dot", "tokens-expression", "slr-eval", "dot"},
+    {"tokens_ll1_eval_tree_with_empty_productions", "tokens-expression-ll1", "ll1-eval", "text"},
+    {"tokens_lalr_eval_tree_of_a_rejected_word", "tokens-expression-rejected", "lalr-eval", "json"},
 };
 
 // A failure names the case, not the bytes of the struct.
@@ -137,8 +168,8 @@ TEST_P(Golden, Case) {
   const GoldenCase& c = GetParam();
   ASSERT_TRUE(fs::exists(kRoot / "inputs" / (std::string(c.input) + ".txt"))) << c.input;
   SCOPED_TRACE(std::string(c.name) + ": " + c.command + " on inputs/" + c.input + ".txt");
-  EXPECT_TRUE(golden::matchesFile(kRoot / "cases" / (std::string(c.name) + ".txt"),
-                                  outputOf(c.input, c.command, "text"), kUpdate));
+  std::string output = c.tree ? treeOf(c.input, c.command, c.tree) : outputOf(c.input, c.command, "text");
+  EXPECT_TRUE(golden::matchesFile(kRoot / "cases" / (std::string(c.name) + ".txt"), output, kUpdate));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cli, Golden, testing::ValuesIn(kCases),
@@ -166,7 +197,7 @@ std::vector<std::string> keptInputs() {
 // or the command line that prints the output.
 std::string whereToLook(const std::string& input, const std::string& command, const std::string& format) {
   for (const GoldenCase& c : kCases)
-    if (input == c.input && command == c.command)
+    if (input == c.input && command == c.command && c.tree == nullptr)
       return std::string("the named case ") + c.name + " shows the text format's diff";
   return "no named case shows it; tail -n +2 cli/golden/inputs/" + input + ".txt | tablomat-cli " + command +
          " - --format " + format + " --word \"$(head -n 1 cli/golden/inputs/" + input + ".txt)\" prints it";

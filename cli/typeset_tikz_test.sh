@@ -2,7 +2,8 @@
 # Typesets the TikZ pictures of tablomat-cli with pdflatex in the plainest
 # document that can hold them: an automaton with a conflict state, one
 # whose symbols are TeX's special characters, one whose tokens are, with an
-# empty alternative, and a parse tree.
+# empty alternative, and two parse trees, the second of a grammar in the
+# token notation (special characters, primes and an empty production).
 # Usage: typeset_tikz_test.sh TABLOMAT-CLI
 set -eu
 cli=$1
@@ -20,6 +21,9 @@ printf '#notation: tokens\nS -> { L } | _x "==" _x | \047"\047 & \\ | # ~ ^ | \3
 status=0
 "$cli" lr1-eval --example 9 --tree --format tikz >"$work/tree.tex" || status=$?
 [ "$status" -eq 0 ] || { echo "the tree was not drawn (exit $status)"; exit 1; }
+printf '#notation: tokens\nList -> item_1 Rest\nRest -> & item_1 Rest'"'"' | \316\265\nRest'"'"' -> %% Rest | \316\265\n' >"$work/token-tree.grammar"
+"$cli" ll1-eval "$work/token-tree.grammar" --word 'item_1 & item_1 %' --tree --format tikz >"$work/token-tree.tex" || status=$?
+[ "$status" -eq 0 ] || { echo "the token tree was not drawn (exit $status)"; exit 1; }
 cat >"$work/document.tex" <<'TEX'
 \documentclass{article}
 \usepackage{tikz}
@@ -30,6 +34,7 @@ cat >"$work/document.tex" <<'TEX'
 \input{special.tex}
 \input{tokens.tex}
 \input{tree.tex}
+\input{token-tree.tex}
 \end{document}
 TEX
 if ! (cd "$work" && pdflatex -interaction=nonstopmode -halt-on-error document.tex >pdflatex.out 2>&1); then

@@ -219,7 +219,7 @@ class Explainer {
                           " again, so whatever begins " + a + " begins it too, and no LL(1) table can choose it.");
     MarkedTree context;
     if (witnesses_.leftmostContext(a, c.symbol, !throughFollow.empty() || c.symbol == '$', context))
-      c.prefix = frontier(context.tree).substr(0, frontierPosition(context.tree, context.leaf));
+      c.prefix = frontierOf(grammar_, context.tree).substr(0, frontierPosition(context.tree, context.leaf));
     c.counterexample = finder_.forLL1(a, c.symbol);
   }
 

@@ -59,17 +59,17 @@ Tree inContext(MarkedTree context, Tree tree) {
 }
 
 // Every non-terminal leaf replaced by the next of `words`, in order.
-void completeLeaves(Tree& tree, const std::vector<Tree>& words, size_t& k) {
+void completeLeaves(const GrammarView& g, Tree& tree, const std::vector<Tree>& words, size_t& k) {
   if (!tree.expanded) {
-    if (GrammarView::isNonterminal(tree.symbol)) tree = words[k++];
+    if (GrammarView::isNonterminal(characterOf(g, tree))) tree = words[k++];
     return;
   }
-  for (Tree& child : tree.children) completeLeaves(child, words, k);
+  for (Tree& child : tree.children) completeLeaves(g, child, words, k);
 }
 
-Tree completed(Tree tree, const std::vector<Tree>& words) {
+Tree completed(const GrammarView& g, Tree tree, const std::vector<Tree>& words) {
   size_t k = 0;
-  completeLeaves(tree, words, k);
+  completeLeaves(g, tree, words, k);
   return tree;
 }
 
@@ -130,7 +130,7 @@ struct CounterexampleFinder::Data {
     size_t position = 0, k = 0;
     for (char c : form) {
       bool nonterminal = GrammarView::isNonterminal(c);
-      size_t length = nonterminal ? frontier(words[k]).size() : 1;
+      size_t length = nonterminal ? frontierSymbols(words[k]).size() : 1;
       if (position + length > at) {
         if (!nonterminal || !witnesses().begins(c, symbol)) return std::nullopt;
         Tree tree = witnesses().beginning(c, symbol);
@@ -181,8 +181,8 @@ struct CounterexampleFinder::Data {
     if (!witnesses().completeToWord(context.tree)) return std::nullopt;
     size_t offset = frontierPosition(context.tree, context.leaf);
     Tree full[2] = {context.tree, std::move(context.tree)};
-    nodeAt(full[0], context.leaf) = completed(pair.first, words);
-    nodeAt(full[1], context.leaf) = completed(pair.second, words);
+    nodeAt(full[0], context.leaf) = completed(grammar, pair.first, words);
+    nodeAt(full[1], context.leaf) = completed(grammar, pair.second, words);
     std::vector<Move> moves[2];
     for (int k = 0; k < 2; ++k) {
       bool followed = kind == TableKind::kLL1 ? ll1Moves(grammar, table(), full[k], moves[k])
@@ -193,19 +193,20 @@ struct CounterexampleFinder::Data {
     std::optional<Divergence> parting = partingAt(moves, row, symbol, &at);
     if (read) *read = at >= offset ? at - offset : std::string::npos;
     if (!parting || parting->symbol != symbol) return std::nullopt;
-    return FoundPair{pair.first, pair.second, frontier(full[0]), *parting, {std::move(full[0]), std::move(full[1])}};
+    return FoundPair{pair.first, pair.second, frontierOf(grammar, full[0]), *parting, {std::move(full[0]), std::move(full[1])}};
   }
 
   // LL(1): the pair in the shortest derivation of its root, its leaves made
   // words, and if the runs part in the row under another symbol, the leaf
   // that gives it made to begin with this one.
   std::optional<FoundPair> placedLL1(const RawPair& pair, int row, char symbol) {
+    char root = characterOf(grammar, pair.first);
     MarkedTree context{Tree::leaf(pair.first.symbol), {}};
-    if (pair.first.symbol != grammar.start()) {
-      if (!ll.reaches(pair.first.symbol, Witnesses::Root::kStartSymbol)) return std::nullopt;
-      context = ll.reaching(pair.first.symbol, Witnesses::Root::kStartSymbol);
+    if (root != grammar.start()) {
+      if (!ll.reaches(root, Witnesses::Root::kStartSymbol)) return std::nullopt;
+      context = ll.reaching(root, Witnesses::Root::kStartSymbol);
     }
-    std::string form = frontier(pair.first);
+    std::string form = frontierOf(grammar, pair.first);
     std::optional<std::vector<Tree>> words = shortestWords(form);
     if (!words) return std::nullopt;
     size_t read = 0;
@@ -223,22 +224,22 @@ struct CounterexampleFinder::Data {
   std::optional<FoundPair> placedLR(const RawPair& pair, int row, char symbol, SearchBudget& budget) {
     const TableView& t = table();
     if (pair.first.production == 0) {  // the root's own production: no context
-      std::optional<std::vector<Tree>> words = shortestWords(frontier(pair.first));
+      std::optional<std::vector<Tree>> words = shortestWords(frontierOf(grammar, pair.first));
       if (!words) return std::nullopt;
       size_t read = 0;
       MarkedTree none{Tree::leaf(pair.first.symbol), {}};
       if (std::optional<FoundPair> found = inDerivation(pair, *words, none, row, symbol, &read)) return found;
-      std::optional<std::vector<Tree>> moved = beginningAt(frontier(pair.first), *words, read, symbol);
+      std::optional<std::vector<Tree>> moved = beginningAt(frontierOf(grammar, pair.first), *words, read, symbol);
       return moved ? inDerivation(pair, *moved, none, row, symbol) : std::nullopt;
     }
-    char root = pair.first.symbol;
-    std::string form = frontier(pair.first);
+    char root = characterOf(grammar, pair.first);
+    std::string form = frontierOf(grammar, pair.first);
     std::optional<std::vector<Tree>> words = shortestWords(form);
     if (!words) return std::nullopt;
     std::vector<std::vector<Tree>> tried{*words};
     for (size_t v = 0; v < tried.size(); ++v) {
-      Tree subtrees[2] = {completed(pair.first, tried[v]), completed(pair.second, tried[v])};
-      size_t length = frontier(subtrees[0]).size();
+      Tree subtrees[2] = {completed(grammar, pair.first, tried[v]), completed(grammar, pair.second, tried[v])};
+      size_t length = frontierSymbols(subtrees[0]).size();
       for (int state : nearestFirst()) {
         const std::vector<StateItem>& items = t.automaton.states[static_cast<size_t>(state)];
         std::vector<int> before;  // the items with the root after the dot
@@ -512,7 +513,7 @@ Counterexample CounterexampleFinder::forLR(int state, char symbol, bool unifying
     return out;
   }
   for (Counterexample::Example& example : examples) {
-    std::string leaves = frontier(example.tree);
+    std::string leaves = frontierOf(g, example.tree);
     bool sound = isDerivation(g, example.tree) && example.tree.production == 0 &&
                  leaves.compare(0, example.prefix.size(), example.prefix) == 0 && lrStateAfter(t, example.prefix) == state;
     if (!sound) continue;
@@ -572,7 +573,7 @@ Counterexample CounterexampleFinder::forLL1(char nonterminal, char symbol, bool 
   };
   MarkedTree context;
   if (!w.leftmostContext(nonterminal, symbol, needFollow, context)) return none();
-  out.prefix = frontier(context.tree).substr(0, frontierPosition(context.tree, context.leaf));
+  out.prefix = frontierOf(g, context.tree).substr(0, frontierPosition(context.tree, context.leaf));
 
   std::vector<std::vector<Move>> runs;
   std::vector<std::string> bodies;
@@ -590,7 +591,7 @@ Counterexample CounterexampleFinder::forLL1(char nonterminal, char symbol, bool 
     std::vector<Move> moves;
     // Checked: a derivation of the start symbol that the table's parser follows.
     if (!ll1Moves(g, d.table(), full, moves)) return none();
-    std::string leaves = frontier(full);
+    std::string leaves = frontierOf(g, full);
     bool next = symbol == '$' ? leaves.size() == out.prefix.size()
                               : leaves.size() > out.prefix.size() && leaves[out.prefix.size()] == symbol;
     out.examples.push_back({g.productionText(p), out.prefix, std::move(full), next});

@@ -29,17 +29,17 @@ std::string withBullet(const std::string& form, size_t at) {
   return out + (out.empty() ? "" : " ") + kBullet + (at < form.size() ? " " + form.substr(at) : "");
 }
 
-std::string counterexampleSummary(const Conflict& c) {
+std::string counterexampleSummary(const Grammar& grammar, const Conflict& c) {
   const Counterexample& ce = c.counterexample;
   switch (ce.kind) {
-    case Counterexample::Kind::kUnifying: return "unifying: " + shown(emptyAsE(frontier(ce.trees[0])));
+    case Counterexample::Kind::kUnifying: return "unifying: " + shown(emptyAsE(frontier(grammar, ce.trees[0])));
     case Counterexample::Kind::kNonUnifying: return "non-unifying: " + shown(withBullet(ce.prefix, ce.prefix.size())) + " " + c.symbol;
     case Counterexample::Kind::kNone: break;
   }
   return "none";
 }
 
-Lines conflictLines(const Conflict& c) {
+Lines conflictLines(const Grammar& grammar, const Conflict& c) {
   Lines lines;
   lines.push_back(where(c) + ": " + shown(c.cell) + " (" + c.kind + ")");
   for (const ConflictEntry& entry : c.entries) lines.push_back("  " + shown(entry.action) + ": " + shown(entry.reason));
@@ -48,30 +48,30 @@ Lines conflictLines(const Conflict& c) {
   for (const std::string& note : c.notes) lines.push_back("  " + shown(note));
   const Counterexample& ce = c.counterexample;
   if (ce.kind == Counterexample::Kind::kUnifying) {
-    lines.push_back("  Counterexample (unifying, so the grammar is ambiguous): " + shown(emptyAsE(frontier(ce.trees[0]))) +
+    lines.push_back("  Counterexample (unifying, so the grammar is ambiguous): " + shown(emptyAsE(frontier(grammar, ce.trees[0]))) +
                     " has two derivation trees:");
     Lines first{"With " + shown(ce.actions[0]) + ":"}, second{"With " + shown(ce.actions[1]) + ":"};
-    for (const std::string& line : treeLines(ce.trees[0])) first.push_back("  " + shown(line));
-    for (const std::string& line : treeLines(ce.trees[1])) second.push_back("  " + shown(line));
+    for (const std::string& line : treeLines(grammar, ce.trees[0])) first.push_back("  " + shown(line));
+    for (const std::string& line : treeLines(grammar, ce.trees[1])) second.push_back("  " + shown(line));
     append(lines, sideBySide(first, second, 6), "    ");
     lines.push_back("  A word on which the parser meets this conflict: " + shown(emptyAsE(ce.word)));
   } else if (ce.kind == Counterexample::Kind::kNonUnifying) {
     std::string read = ce.prefix.empty() ? "nothing" : shown(ce.prefix);
     lines.push_back("  Counterexample (non-unifying): after " + read + ", with " + c.symbol + " next, each entry has a derivation of its own:");
     for (const Counterexample::Example& example : ce.examples) {
-      std::string form = frontier(example.tree);
+      std::string form = frontier(grammar, example.tree);
       std::string line = "    " + shown(example.action) + ": " + shown(withBullet(form, example.prefix.size()));
       if (example.prefix != ce.prefix) line += " (after the prefix " + shown(emptyAsE(example.prefix)) + ")";
       if (!example.symbolNext) line += " (here " + std::string(1, c.symbol) + " cannot come next)";
       lines.push_back(line);
-      lines.push_back("      " + shown(derivationText(leftmostDerivation(example.tree))));
+      lines.push_back("      " + shown(derivationText(leftmostDerivation(grammar, example.tree))));
     }
   }
   if (!ce.note.empty()) lines.push_back("  " + shown(ce.note));
   return lines;
 }
 
-Lines conflictsLines(TableKind kind, const std::vector<Conflict>& conflicts) {
+Lines conflictsLines(const Grammar& grammar, TableKind kind, const std::vector<Conflict>& conflicts) {
   Lines lines;
   if (conflicts.empty()) {
     lines.push_back(std::string(tableName(kind)) + " table: no conflicts.");
@@ -81,35 +81,35 @@ Lines conflictsLines(TableKind kind, const std::vector<Conflict>& conflicts) {
                   (conflicts.size() == 1 ? " conflicting cell." : " conflicting cells."));
   for (const Conflict& c : conflicts) {
     lines.push_back("");
-    for (std::string& line : conflictLines(c)) lines.push_back(std::move(line));
+    for (std::string& line : conflictLines(grammar, c)) lines.push_back(std::move(line));
   }
   return lines;
 }
 
-Cells conflictCells(const std::vector<Conflict>& conflicts) {
+Cells conflictCells(const Grammar& grammar, const std::vector<Conflict>& conflicts) {
   Cells rows{{"table", "row", "symbol", "cell", "kind", "entries", "prefix", "notes", "counterexample"}};
   for (const Conflict& c : conflicts) {
     std::string entries, notes;
     for (const ConflictEntry& entry : c.entries) entries += (entries.empty() ? "" : "\n") + shown(entry.action + ": " + entry.reason);
     for (const std::string& note : c.notes) notes += (notes.empty() ? "" : "\n") + shown(note);
     rows.push_back({tableName(c.table), shown(c.label), std::string(1, c.symbol), shown(c.cell), c.kind, entries,
-                    shown(c.prefix), notes, counterexampleSummary(c)});
+                    shown(c.prefix), notes, counterexampleSummary(grammar, c)});
   }
   return rows;
 }
 
 namespace {
 
-nlohmann::json treeValue(const Tree& tree) { return nlohmann::json::parse(shown(treeJson(tree))); }
+nlohmann::json treeValue(const Grammar& grammar, const Tree& tree) { return nlohmann::json::parse(shown(treeJson(grammar, tree))); }
 
-nlohmann::json counterexampleJson(const Conflict& c) {
+nlohmann::json counterexampleJson(const Grammar& grammar, const Conflict& c) {
   const Counterexample& ce = c.counterexample;
   nlohmann::json out;
   out["unifying"] = ce.kind == Counterexample::Kind::kUnifying;
   if (ce.kind == Counterexample::Kind::kUnifying) {
-    out["trees"] = {treeValue(ce.trees[0]), treeValue(ce.trees[1])};
+    out["trees"] = {treeValue(grammar, ce.trees[0]), treeValue(grammar, ce.trees[1])};
     out["actions"] = {shown(ce.actions[0]), shown(ce.actions[1])};
-    out["form"] = shown(frontier(ce.trees[0]));
+    out["form"] = shown(frontier(grammar, ce.trees[0]));
     out["word"] = shown(ce.word);
   } else {
     out["found"] = ce.kind == Counterexample::Kind::kNonUnifying;
@@ -119,9 +119,9 @@ nlohmann::json counterexampleJson(const Conflict& c) {
       for (const Counterexample::Example& example : ce.examples)
         examples.push_back({{"action", shown(example.action)},
                             {"prefix", shown(example.prefix)},
-                            {"form", shown(frontier(example.tree))},
+                            {"form", shown(frontier(grammar, example.tree))},
                             {"symbolNext", example.symbolNext},
-                            {"tree", treeValue(example.tree)}});
+                            {"tree", treeValue(grammar, example.tree)}});
       out["examples"] = examples;
     }
   }
@@ -131,7 +131,7 @@ nlohmann::json counterexampleJson(const Conflict& c) {
 
 }  // namespace
 
-std::string conflictsJson(const std::vector<Conflict>& conflicts) {
+std::string conflictsJson(const Grammar& grammar, const std::vector<Conflict>& conflicts) {
   nlohmann::json out = nlohmann::json::array();
   for (const Conflict& c : conflicts) {
     nlohmann::json entries = nlohmann::json::array();
@@ -148,7 +148,7 @@ std::string conflictsJson(const std::vector<Conflict>& conflicts) {
                    {"entries", entries},
                    {"prefix", shown(c.prefix)},
                    {"notes", c.notes},
-                   {"counterexample", counterexampleJson(c)}});
+                   {"counterexample", counterexampleJson(grammar, c)}});
   }
   return out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }

@@ -1,6 +1,7 @@
 // The explanations as people and scripts read them: readable lines with the
 // two derivations of a counterexample drawn side by side, one row per
-// conflict for a spreadsheet, and JSON.
+// conflict for a spreadsheet, and JSON.  The grammar names the symbols of
+// the counterexamples' trees.
 #pragma once
 
 #include <string>
@@ -10,14 +11,14 @@
 #include "writers/format.h"
 
 // The lines of one conflict's explanation.
-Lines conflictLines(const Conflict& conflict);
+Lines conflictLines(const Grammar& grammar, const Conflict& conflict);
 // Every conflict of a table under a heading line; "No conflicts." when none.
-Lines conflictsLines(TableKind kind, const std::vector<Conflict>& conflicts);
+Lines conflictsLines(const Grammar& grammar, TableKind kind, const std::vector<Conflict>& conflicts);
 // A header row and one row per conflict.
-Cells conflictCells(const std::vector<Conflict>& conflicts);
+Cells conflictCells(const Grammar& grammar, const std::vector<Conflict>& conflicts);
 // A JSON array with one object per conflict (see the README).
-std::string conflictsJson(const std::vector<Conflict>& conflicts);
+std::string conflictsJson(const Grammar& grammar, const std::vector<Conflict>& conflicts);
 // The counterexample in one line: "unifying: iEtiEtSeS" or "non-unifying: iEtS • e".
-std::string counterexampleSummary(const Conflict& conflict);
+std::string counterexampleSummary(const Grammar& grammar, const Conflict& conflict);
 // The sentential form with a bullet where the prefix ends: "iEtS • eS".
 std::string withBullet(const std::string& form, size_t at);

@@ -17,8 +17,9 @@ std::vector<Conflict> conflictsOf(const Parsing& model, TableKind kind) {
 }
 
 TEST(ExplanationTextTest, TheDanglingElseReadsAsItShould) {
-  std::vector<Conflict> conflicts = conflictsOf(modelOf({"I->S", "S->iEtS|iEtSlS|a", "E->b"}), TableKind::kLALR);
-  EXPECT_EQ(conflictsLines(TableKind::kLALR, conflicts),
+  Parsing model = modelOf({"I->S", "S->iEtS|iEtSlS|a", "E->b"});
+  std::vector<Conflict> conflicts = conflictsOf(model, TableKind::kLALR);
+  EXPECT_EQ(conflictsLines(model.typed, TableKind::kLALR, conflicts),
             (Lines{"LALR table: 1 conflicting cell.",
                    "",
                    "LALR table, state 7 under l: r1|s8 (shift/reduce)",
@@ -45,8 +46,9 @@ TEST(ExplanationTextTest, TheDanglingElseReadsAsItShould) {
 }
 
 TEST(ExplanationTextTest, NonUnifyingExamplesShowWhereTheParserStands) {
-  std::vector<Conflict> conflicts = conflictsOf(exampleModel(8), TableKind::kSLR);
-  Lines lines = conflictLines(conflicts.at(0));
+  Parsing model = exampleModel(8);
+  std::vector<Conflict> conflicts = conflictsOf(model, TableKind::kSLR);
+  Lines lines = conflictLines(model.typed, conflicts.at(0));
   EXPECT_EQ(Lines(lines.end() - 6, lines.end()),
             (Lines{"  Counterexample (non-unifying): after L, with = next, each entry has a derivation of its own:",
                    "    s7: L • =R", "      I => A => S => L=R", "    r6: L • (here = cannot come next)",
@@ -57,7 +59,7 @@ TEST(ExplanationTextTest, NonUnifyingExamplesShowWhereTheParserStands) {
 }
 
 TEST(ExplanationJsonTest, TheFieldsAndTheTrees) {
-  nlohmann::json all = nlohmann::json::parse(conflictsJson(conflictsOf(exampleModel(4), TableKind::kSLR)));
+  nlohmann::json all = nlohmann::json::parse(conflictsJson(exampleModel(4).typed, conflictsOf(exampleModel(4), TableKind::kSLR)));
   ASSERT_EQ(all.size(), 1u);
   const nlohmann::json& c = all[0];
   for (const char* key : {"table", "row", "symbol", "cell", "kind", "entries", "prefix", "notes", "counterexample"})
@@ -73,14 +75,14 @@ TEST(ExplanationJsonTest, TheFieldsAndTheTrees) {
   EXPECT_NE(tree.find(R"({"children":[],"symbol":"Z"})"), std::string::npos) << tree;
   EXPECT_NE(tree.find(R"({"symbol":"c"})"), std::string::npos) << tree;
 
-  nlohmann::json none = nlohmann::json::parse(conflictsJson(conflictsOf(exampleModel(8), TableKind::kSLR)));
+  nlohmann::json none = nlohmann::json::parse(conflictsJson(exampleModel(8).typed, conflictsOf(exampleModel(8), TableKind::kSLR)));
   EXPECT_EQ(none[0]["counterexample"]["unifying"], false);
   EXPECT_EQ(none[0]["counterexample"]["found"], true);
   EXPECT_EQ(none[0]["counterexample"]["examples"][1]["symbolNext"], false);
 }
 
 TEST(ExplanationCellsTest, OneRowPerConflict) {
-  Cells cells = conflictCells(conflictsOf(exampleModel(10), TableKind::kLALR));
+  Cells cells = conflictCells(exampleModel(10).typed, conflictsOf(exampleModel(10), TableKind::kLALR));
   ASSERT_EQ(cells.size(), 3u);
   EXPECT_EQ(cells[1][8], "non-unifying: ac • a");
   EXPECT_EQ(cells[1][5], "r5: The item A->c°, ba is complete with a in its lookahead, so state 6 reduces by A->c on a. "

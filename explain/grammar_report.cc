@@ -79,18 +79,18 @@ std::vector<LeftRecursion> findLeftRecursion(const GrammarView& g, const Witness
     std::sort(key.begin(), key.end());
     if (!seen.insert(key).second) continue;
     // The tree: each step's production, what stands before the next vanishing.
-    Tree tree = Tree::leaf(x);
+    Tree tree = leafOf(g, x);
     std::vector<int> path;
     bool hidden = false;
     for (const Corner& step : steps) {
       Tree node = productionNode(g, step.production);
-      for (int j = 0; j < step.position; ++j) node.children[static_cast<size_t>(j)] = w.vanishing(node.children[static_cast<size_t>(j)].symbol);
+      for (int j = 0; j < step.position; ++j) node.children[static_cast<size_t>(j)] = w.vanishing(characterOf(g, node.children[static_cast<size_t>(j)]));
       hidden = hidden || step.position > 0;
       nodeAt(tree, path) = std::move(node);
       path.push_back(step.position);
     }
     std::string kind = hidden ? "hidden" : steps.size() == 1 ? "direct" : "indirect";
-    out.push_back({cycle, leftmostDerivation(tree), kind});
+    out.push_back({cycle, leftmostDerivation(g.typed(), tree), kind});
   }
   return out;
 }

@@ -59,6 +59,8 @@ class GrammarView {
   char character(Symbol s) const;
   Symbol symbol(char c) const { return symbolOf_[static_cast<unsigned char>(c)]; }
   std::string text(const Symbols& symbols) const;
+  // The typed grammar the view was made from, for the writers of trees.
+  const Grammar& typed() const { return grammar_; }
 
  private:
   Grammar grammar_;

@@ -134,7 +134,7 @@ class PathSearch {
       const Node& from = path[k - 1];
       const Node& to = path[k];
       if (dotOf(itemOf(to)) > 0) {  // a transition: only it leaves a dot after a symbol
-        result.prefix += nodeAt(result.tree, open).children[static_cast<size_t>(dot)].symbol;
+        result.prefix += characterOf(g_, nodeAt(result.tree, open).children[static_cast<size_t>(dot)]);
         ++dot;
         continue;
       }
@@ -156,7 +156,7 @@ class PathSearch {
     }
     result.dotLeaf = open;
     result.dotLeaf.push_back(dot);
-    std::string leaves = frontier(result.tree);
+    std::string leaves = frontierOf(g_, result.tree);
     result.symbolNext = leaves.compare(0, result.prefix.size(), result.prefix) == 0 &&
                         (symbol_ == '$' ? leaves.size() == result.prefix.size()
                                         : leaves.size() > result.prefix.size() && leaves[result.prefix.size()] == symbol_);

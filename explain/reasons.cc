@@ -34,9 +34,10 @@ std::string listed(std::string_view symbols) {
 std::string canVanish(std::string_view symbols) { return listed(symbols) + " can vanish"; }
 
 // The forms of the leftmost derivation of trees side by side, from the
-// string of their root symbols.
-std::vector<std::string> forestDerivation(std::vector<Tree> trees) {
-  std::vector<std::string> forms = leftmostDerivation(Tree::node('#', std::move(trees)));
+// string of their root symbols: the derivation of a tree that joins them
+// under a root never shown, for which the end marker stands.
+std::vector<std::string> forestDerivation(const GrammarView& g, std::vector<Tree> trees) {
+  std::vector<std::string> forms = leftmostDerivation(g.typed(), Tree::node(g.typed().endMarker(), std::move(trees)));
   forms.erase(forms.begin());
   return forms;
 }
@@ -69,7 +70,7 @@ Reason Reasons::first(char x, char terminal) const {
     const std::string& body = g.production(p).body;
     reason.holds = true;
     reason.production = g.productionText(p);
-    reason.derivation = leftmostDerivation(w.vanishing(x));
+    reason.derivation = leftmostDerivation(g.typed(), w.vanishing(x));
     reason.sentence = "e is in " + set + " because of " + reason.production +
                       (body.empty() ? "" : " and " + canVanish(body)) + ".";
     return reason;
@@ -81,7 +82,7 @@ Reason Reasons::first(char x, char terminal) const {
   char from = body[static_cast<size_t>(step.position)];
   reason.holds = true;
   reason.production = g.productionText(step.production);
-  reason.derivation = leftmostDerivation(w.beginning(x, terminal));
+  reason.derivation = leftmostDerivation(g.typed(), w.beginning(x, terminal));
   reason.sentence = std::string(1, terminal) + " is in " + set + " because of " + reason.production;
   if (from == terminal)
     reason.sentence += before.empty() ? "." : " and " + canVanish(before) + ".";
@@ -103,7 +104,7 @@ Reason Reasons::firstOfString(const std::string& text, char terminal) const {
     std::vector<Tree> trees;
     for (char c : symbols) trees.push_back(w.vanishing(c));
     reason.holds = true;
-    reason.derivation = symbols.empty() ? std::vector<std::string>{""} : forestDerivation(trees);
+    reason.derivation = symbols.empty() ? std::vector<std::string>{""} : forestDerivation(w.grammar(), trees);
     reason.sentence = "e is in " + set + (symbols.empty() ? ": the string is empty." : " because " + canVanish(symbols) + ".");
     return reason;
   }
@@ -117,7 +118,7 @@ Reason Reasons::firstOfString(const std::string& text, char terminal) const {
     return reason;
   }
   reason.holds = true;
-  reason.derivation = forestDerivation(w.stringBeginning(symbols, terminal));
+  reason.derivation = forestDerivation(w.grammar(), w.stringBeginning(symbols, terminal));
   reason.sentence = std::string(1, terminal) + " is in " + set + " because ";
   if (from == terminal)
     reason.sentence += before.empty() ? "the string begins with it." : canVanish(before) + " before it.";
@@ -135,7 +136,7 @@ Reason Reasons::follow(char a, char symbol) const {
   Witnesses::FollowStep step = w.followStep(a, symbol);
   Reason reason;
   reason.holds = true;
-  reason.derivation = leftmostDerivation(w.following(a, symbol).tree);
+  reason.derivation = leftmostDerivation(g.typed(), w.following(a, symbol).tree);
   if (step.step == Witnesses::Step::kStart) {
     reason.sentence = "$ is in " + set + " because " + a + " is the start symbol.";
     return reason;

@@ -79,7 +79,7 @@ void expectChecked(const Parsing& model, TableSet& tables, const Conflict& c) {
   ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
   for (const Counterexample::Example& example : ce.examples) {
     EXPECT_TRUE(isDerivation(grammar, example.tree));
-    EXPECT_EQ(frontier(example.tree).substr(0, example.prefix.size()), example.prefix);
+    EXPECT_EQ(frontier(model.typed, example.tree).substr(0, example.prefix.size()), example.prefix);
     if (c.table != TableKind::kLL1) {
       EXPECT_EQ(lrStateAfter(tables[c.table], example.prefix), c.row);
     }

@@ -50,7 +50,7 @@ class Replay {
  private:
   void init(int k, int production, char root) {
     if (production < 0) {
-      trees_[k] = Tree::leaf(root);
+      trees_[k] = leafOf(grammar_, root);
       open_[k] = {{}};
       return;
     }

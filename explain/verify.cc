@@ -7,6 +7,8 @@
 #include <deque>
 #include <unordered_set>
 
+#include "explain/witnesses.h"
+
 namespace {
 
 // The number after an entry's letter ("s12" -> 12), or -1.
@@ -47,7 +49,7 @@ class LRRun {
     for (const Tree& child : node.children) {
       if (child.expanded) {
         if (!follow(child, false)) return false;
-      } else if (GrammarView::isNonterminal(child.symbol) || !shift(child.symbol)) {
+      } else if (char c = characterOf(grammar_, child); GrammarView::isNonterminal(c) || !shift(c)) {
         return false;
       }
     }
@@ -127,9 +129,9 @@ bool predict(const GrammarView& grammar, const TableView& table, const Tree& nod
     return true;
   }
   std::string body;
-  for (const Tree& child : node.children) body += child.symbol;
+  for (const Tree& child : node.children) body += characterOf(grammar, child);
   if (body.empty()) body = "e";
-  int row = table.rowOf(node.symbol);
+  int row = table.rowOf(characterOf(grammar, node));
   std::vector<std::string> entries = TableView::entries(table.cell(row, lookahead));
   bool placed = false;
   for (size_t k = 0; k < entries.size(); ++k)
@@ -146,13 +148,14 @@ bool predict(const GrammarView& grammar, const TableView& table, const Tree& nod
 bool isDerivation(const GrammarView& grammar, const Tree& tree) {
   if (!tree.expanded) return true;
   std::string body;
-  for (const Tree& child : tree.children) body += child.symbol;
+  for (const Tree& child : tree.children) body += characterOf(grammar, child);
+  char head = characterOf(grammar, tree);
   bool found = false;
   if (tree.production >= 0) {
-    found = tree.production < grammar.productionCount() && grammar.production(tree.production).head == tree.symbol &&
+    found = tree.production < grammar.productionCount() && grammar.production(tree.production).head == head &&
             grammar.production(tree.production).body == body;
   } else {
-    for (int p : grammar.alternatives(tree.symbol)) found = found || grammar.production(p).body == body;
+    for (int p : grammar.alternatives(head)) found = found || grammar.production(p).body == body;
   }
   if (!found) return false;
   for (const Tree& child : tree.children)
@@ -162,7 +165,7 @@ bool isDerivation(const GrammarView& grammar, const Tree& tree) {
 
 bool lrMoves(const GrammarView& grammar, const TableView& table, const Tree& tree, std::vector<Move>& moves) {
   moves.clear();
-  std::string word = frontier(tree);
+  std::string word = frontierOf(grammar, tree);
   for (char c : word)
     if (GrammarView::isNonterminal(c)) return false;
   if (!tree.expanded || tree.production != 0 || !isDerivation(grammar, tree)) return false;
@@ -171,16 +174,16 @@ bool lrMoves(const GrammarView& grammar, const TableView& table, const Tree& tre
 
 bool ll1Moves(const GrammarView& grammar, const TableView& table, const Tree& tree, std::vector<Move>& moves) {
   moves.clear();
-  if (tree.symbol != grammar.start() || !isDerivation(grammar, tree)) return false;
+  if (characterOf(grammar, tree) != grammar.start() || !isDerivation(grammar, tree)) return false;
   size_t at = 0;
   bool stopped = false;
-  return predict(grammar, table, tree, frontier(tree), at, stopped, moves);
+  return predict(grammar, table, tree, frontierOf(grammar, tree), at, stopped, moves);
 }
 
 bool lrMovesFrom(const GrammarView& grammar, const TableView& table, int state, const Tree& tree, char next,
                  std::vector<Move>& moves) {
   moves.clear();
-  std::string word = frontier(tree);
+  std::string word = frontierOf(grammar, tree);
   for (char c : word)
     if (GrammarView::isNonterminal(c)) return false;
   if (!tree.expanded || !isDerivation(grammar, tree) || state < 0 || state >= table.rowCount()) return false;
@@ -206,7 +209,7 @@ int lrStateAfter(const TableView& table, std::string_view prefix) {
 
 bool isUnifyingPair(const GrammarView& grammar, const Tree& first, const Tree& second) {
   return first.symbol == second.symbol && isDerivation(grammar, first) && isDerivation(grammar, second) &&
-         frontier(first) == frontier(second) && !(first == second);
+         frontierOf(grammar, first) == frontierOf(grammar, second) && !(first == second);
 }
 
 bool reachesCell(const GrammarView& grammar, const TableView& table, std::string_view word, int row, char symbol, long bound) {
@@ -249,19 +252,19 @@ bool reachesCell(const GrammarView& grammar, const TableView& table, std::string
 namespace {
 
 // The pattern stands in the tree from this node down; its non-terminal leaves stand for anything of their symbol.
-bool covers(const Tree& pattern, const Tree& tree) {
+bool covers(const GrammarView& grammar, const Tree& pattern, const Tree& tree) {
   if (pattern.symbol != tree.symbol) return false;
-  if (!pattern.expanded) return GrammarView::isNonterminal(pattern.symbol) || !tree.expanded;
+  if (!pattern.expanded) return GrammarView::isNonterminal(characterOf(grammar, pattern)) || !tree.expanded;
   if (!tree.expanded || pattern.children.size() != tree.children.size() || pattern.production != tree.production) return false;
   for (size_t k = 0; k < pattern.children.size(); ++k)
-    if (!covers(pattern.children[k], tree.children[k])) return false;
+    if (!covers(grammar, pattern.children[k], tree.children[k])) return false;
   return true;
 }
 
-bool standsIn(const Tree& pattern, const Tree& tree) {
-  if (covers(pattern, tree)) return true;
+bool standsIn(const GrammarView& grammar, const Tree& pattern, const Tree& tree) {
+  if (covers(grammar, pattern, tree)) return true;
   for (const Tree& child : tree.children)
-    if (standsIn(pattern, child)) return true;
+    if (standsIn(grammar, pattern, child)) return true;
   return false;
 }
 
@@ -278,8 +281,8 @@ bool explainsLRCell(const GrammarView& grammar, const TableView& table, const Co
     if (!inCell(ce.actions[0]) || !inCell(ce.actions[1])) return false;
     std::vector<Move> moves[2];
     for (int k = 0; k < 2; ++k)
-      if (!lrMoves(grammar, table, ce.derivations[k], moves[k]) || frontier(ce.derivations[k]) != ce.word ||
-          !standsIn(ce.trees[k], ce.derivations[k]))
+      if (!lrMoves(grammar, table, ce.derivations[k], moves[k]) || frontierOf(grammar, ce.derivations[k]) != ce.word ||
+          !standsIn(grammar, ce.trees[k], ce.derivations[k]))
         return false;
     int d = firstDifference(moves[0], moves[1]);
     if (d < 0 || static_cast<size_t>(d) >= std::min(moves[0].size(), moves[1].size())) return false;
@@ -296,7 +299,7 @@ bool explainsLRCell(const GrammarView& grammar, const TableView& table, const Co
       if (!shown) return false;
     }
     for (const Counterexample::Example& e : ce.examples) {
-      std::string leaves = frontier(e.tree);
+      std::string leaves = frontierOf(grammar, e.tree);
       if (!inCell(e.action) || !e.tree.expanded || e.tree.production != 0 || !isDerivation(grammar, e.tree) ||
           leaves.compare(0, e.prefix.size(), e.prefix) != 0 || lrStateAfter(table, e.prefix) != row)
         return false;

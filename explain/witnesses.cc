@@ -2,11 +2,21 @@
 
 #include <utility>
 
+Tree leafOf(const GrammarView& grammar, char c) { return Tree::leaf(grammar.symbol(c)); }
+
+Tree nodeOf(const GrammarView& grammar, char head, std::vector<Tree> children, int production) {
+  return Tree::node(grammar.symbol(head), std::move(children), production);
+}
+
+char characterOf(const GrammarView& grammar, const Tree& tree) { return grammar.character(tree.symbol); }
+
+std::string frontierOf(const GrammarView& grammar, const Tree& tree) { return grammar.text(frontierSymbols(tree)); }
+
 Tree productionNode(const GrammarView& grammar, int production) {
   const GrammarView::Production& p = grammar.production(production);
   std::vector<Tree> children;
-  for (char c : p.body) children.push_back(Tree::leaf(c));
-  return Tree::node(p.head, std::move(children), production);
+  for (char c : p.body) children.push_back(leafOf(grammar, c));
+  return nodeOf(grammar, p.head, std::move(children), production);
 }
 
 Tree& nodeAt(Tree& tree, const std::vector<int>& path) {
@@ -179,16 +189,16 @@ void Witnesses::computeReach(Root root) {
 
 Tree Witnesses::vanishingBefore(int production, int position, Tree at) const {
   Tree node = shallow(production);
-  for (int j = 0; j < position; ++j) node.children[static_cast<size_t>(j)] = vanishing(node.children[static_cast<size_t>(j)].symbol);
+  for (int j = 0; j < position; ++j) node.children[static_cast<size_t>(j)] = vanishing(characterOf(grammar_, node.children[static_cast<size_t>(j)]));
   node.children[static_cast<size_t>(position)] = std::move(at);
   return node;
 }
 
 Tree Witnesses::expandedBy(const std::array<int, 256>& choice, char x) const {
   int p = choice[code(x)];
-  if (!GrammarView::isNonterminal(x) || p < 0) return Tree::leaf(x);
+  if (!GrammarView::isNonterminal(x) || p < 0) return leafOf(grammar_, x);
   Tree node = shallow(p);
-  for (Tree& child : node.children) child = expandedBy(choice, child.symbol);
+  for (Tree& child : node.children) child = expandedBy(choice, characterOf(grammar_, child));
   return node;
 }
 
@@ -198,9 +208,10 @@ Tree Witnesses::word(char x) const { return expandedBy(wordChoice_, x); }
 
 bool Witnesses::completeToWord(Tree& tree) const {
   if (!tree.expanded) {
-    if (!GrammarView::isNonterminal(tree.symbol)) return true;
-    if (!derivesWord(tree.symbol)) return false;
-    tree = word(tree.symbol);
+    char x = characterOf(grammar_, tree);
+    if (!GrammarView::isNonterminal(x)) return true;
+    if (!derivesWord(x)) return false;
+    tree = word(x);
     return true;
   }
   for (Tree& child : tree.children)
@@ -209,7 +220,7 @@ bool Witnesses::completeToWord(Tree& tree) const {
 }
 
 Tree Witnesses::beginning(char x, char t) const {
-  if (x == t || !begins(x, t)) return Tree::leaf(x);
+  if (x == t || !begins(x, t)) return leafOf(grammar_, x);
   FirstStep step = firstStep(x, t);
   const std::string& body = grammar_.production(step.production).body;
   return vanishingBefore(step.production, step.position, beginning(body[static_cast<size_t>(step.position)], t));
@@ -236,15 +247,15 @@ std::vector<Tree> Witnesses::stringBeginning(std::string_view symbols, char t) c
   if (position < 0) return trees;
   for (size_t i = 0; i < symbols.size(); ++i) {
     int k = static_cast<int>(i);
-    trees.push_back(k < position ? vanishing(symbols[i]) : k == position ? beginning(symbols[i], t) : Tree::leaf(symbols[i]));
+    trees.push_back(k < position ? vanishing(symbols[i]) : k == position ? beginning(symbols[i], t) : leafOf(grammar_, symbols[i]));
   }
   return trees;
 }
 
 MarkedTree Witnesses::following(char a, char t) const {
-  if (!follows(a, t)) return {Tree::leaf(a), {}};
+  if (!follows(a, t)) return {leafOf(grammar_, a), {}};
   FollowStep step = followStep(a, t);
-  if (step.step == Step::kStart) return {Tree::leaf(a), {}};
+  if (step.step == Step::kStart) return {leafOf(grammar_, a), {}};
   const std::string& body = grammar_.production(step.production).body;
   Tree node = shallow(step.production);
   size_t end = step.step == Step::kThroughFollow ? body.size() : static_cast<size_t>(step.source);
@@ -259,8 +270,8 @@ MarkedTree Witnesses::following(char a, char t) const {
 
 MarkedTree Witnesses::reaching(char x, Root root) const {
   const ReachChoice& choice = reach_[index(root)][code(x)];
-  if (!finite(choice.cost)) return {Tree::leaf(x), {}};
-  if (choice.production < 0) return {Tree::leaf(x), {}};
+  if (!finite(choice.cost)) return {leafOf(grammar_, x), {}};
+  if (choice.production < 0) return {leafOf(grammar_, x), {}};
   if (choice.seed) return {shallow(choice.production), {choice.position}};
   MarkedTree outer = reaching(grammar_.production(choice.production).head, root);
   nodeAt(outer.tree, outer.leaf) = shallow(choice.production);
@@ -285,7 +296,7 @@ bool Witnesses::leftmostContext(char a, char t, bool followed, MarkedTree& out) 
   if (followed) {
     if (!follows(a, t)) return false;
     out = following(a, t);
-    char top = out.tree.symbol;
+    char top = characterOf(grammar_, out.tree);
     if (top != grammar_.start()) {
       if (!reaches(top, Root::kStartSymbol)) return false;
       MarkedTree outer = reaching(top, Root::kStartSymbol);

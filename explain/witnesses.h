@@ -23,6 +23,14 @@ struct MarkedTree {
   std::vector<int> leaf;
 };
 
+// The explanations name symbols by character, their trees by the grammar's
+// symbols: these convert between the two.
+Tree leafOf(const GrammarView& grammar, char c);
+Tree nodeOf(const GrammarView& grammar, char head, std::vector<Tree> children, int production = -1);
+char characterOf(const GrammarView& grammar, const Tree& tree);
+// The leaves' characters from left to right.
+std::string frontierOf(const GrammarView& grammar, const Tree& tree);
+
 // The node of a production with every body symbol a leaf.
 Tree productionNode(const GrammarView& grammar, int production);
 // The leaf at a path (the root for an empty path).

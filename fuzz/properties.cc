@@ -69,10 +69,12 @@
 #include "grammar/text_reading.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
+#include "grammar/symbol_text.h"
 #include "graphs/automaton_dot.h"
 #include "layout/graphviz.h"
 #include "simulation/ll1_evaluation.h"
 #include "simulation/lr_evaluation.h"
+#include "simulation/word.h"
 #include "tables/conflicts.h"
 #include "tables/listings.h"
 #include "tables/lr_tables.h"
@@ -180,10 +182,16 @@ std::vector<std::string> movesOf(const Table& trace) {
   return moves;
 }
 
+// The seed of an input's derived words (FNV-1a of its bytes).
+unsigned seedOf(std::string_view input) {
+  unsigned seed = 2166136261u;
+  for (char c : input) seed = (seed ^ static_cast<unsigned char>(c)) * 16777619u;
+  return seed;
+}
+
 // A word of the language, derived leftmost with choices drawn from `seed`;
-// empty when the start symbol derives no word.
-bool deriveWord(const Parsing& model, unsigned seed, std::string& word) {
-  const Grammar& grammar = model.typed;
+// none when the start symbol derives no word.
+bool deriveSymbols(const Grammar& grammar, unsigned seed, Symbols& word) {
   std::vector<int> heights = derivationHeights(grammar);
   if (heights[static_cast<size_t>(grammar.start())] == kNoDerivation) return false;
   Symbols pending{grammar.start()};  // the symbols still to derive, leftmost last
@@ -192,7 +200,7 @@ bool deriveWord(const Parsing& model, unsigned seed, std::string& word) {
     Symbol x = pending.back();
     pending.pop_back();
     if (grammar.isTerminal(x)) {
-      word += grammar.name(x);
+      word.push_back(x);
       continue;
     }
     std::vector<const Symbols*> bodies;
@@ -210,6 +218,14 @@ bool deriveWord(const Parsing& model, unsigned seed, std::string& word) {
     pending.insert(pending.end(), body.rbegin(), body.rend());
   }
   return pending.empty();
+}
+
+// The same word as its notation writes it.
+bool deriveWord(const Parsing& model, unsigned seed, std::string& word) {
+  Symbols symbols;
+  if (!deriveSymbols(model.typed, seed, symbols)) return false;
+  word = symbolsText(model.typed, symbols);
+  return true;
 }
 
 // The first rule only starts the grammar: one alternative, head used nowhere.
@@ -505,7 +521,7 @@ void checkTrees(const Parsing& model, const HString& word, Problems& problems,
     if (parsed.refused()) continue;
     std::vector<Tree> forest = EvaluationTree(model, parsed).forest();
     std::string spelt;
-    for (const Tree& tree : forest) spelt += frontier(tree);
+    for (const Tree& tree : forest) spelt += frontier(model.typed, tree);
     if (!parsed.accepted()) {
       const Row& last = parsed.trace.getLast();
       int read = word.getLength() + 1 - last[2].getLength();
@@ -516,15 +532,56 @@ void checkTrees(const Parsing& model, const HString& word, Problems& problems,
     }
     if (kind != TableKind::kLL1 && !startsOnly(model)) continue;
     ++accepted;
-    if (forest.size() != 1 || spelt != text(word) || forest[0].symbol != model.productions[0][0]) {
+    if (forest.size() != 1 || spelt != text(word) || forest[0].symbol != model.typed.start()) {
       problems.push_back(std::string(name) + ": the tree of an accepted word does not derive it");
       continue;
     }
-    for (const std::string& production : productionsOf(forest[0]))
+    for (const std::string& production : productionsOf(model.typed, forest[0]))
       if (!productions.count(production)) problems.push_back(std::string(name) + ": the tree uses " + production);
-    trees.insert(treeJson(forest[0]));
+    trees.insert(treeJson(model.typed, forest[0]));
   }
   if (accepted == kinds.size() && trees.size() > 1) problems.push_back("the parsers build different trees");
+}
+
+// The grammar read in the token notation: its analyses put a start rule
+// first, and its words are tokens between blanks.  The tree of a derived
+// word, whichever table accepts it, has that word as its frontier and the
+// start rule at its root, and every parser builds the same one.
+void checkTokenTrees(const Parsing& model, unsigned seed, Problems& problems,
+                     std::initializer_list<TableKind> kinds = {TableKind::kLL1, TableKind::kSLR, TableKind::kLR1, TableKind::kLALR}) {
+  if (model.typed.productions.empty()) return;
+  Grammar written = model.typed;
+  written.notation = Notation::kTokens;
+  Parsing tokens;
+  tokens.loadGrammar(written);
+  const Grammar& grammar = tokens.typed;
+  Symbols derived;
+  if (!deriveSymbols(grammar, seed, derived)) return;
+  std::string word = symbolsText(grammar, derived);
+  Symbols read = readWord(grammar, word).symbols;
+  read.pop_back();  // the end marker
+  if (read != derived) return;  // a name the token notation splits, such as a blank
+  std::set<std::string> productions;
+  for (size_t p = 0; p < grammar.productions.size(); ++p) productions.insert(productionText(grammar, static_cast<int>(p)));
+  std::set<std::string> trees;
+  for (TableKind kind : kinds) {
+    const std::string where = std::string("tokens, ") + tableName(kind) + ": ";
+    Evaluation parsed = evaluation(tokens, kind, HString(word.data(), static_cast<int>(word.size())));
+    if (parsed.refused()) continue;
+    if (!parsed.accepted()) {
+      problems.push_back(where + "rejects the derived word " + word);
+      continue;
+    }
+    std::vector<Tree> forest = EvaluationTree(tokens, parsed).forest();
+    if (forest.size() != 1 || forest[0].symbol != grammar.start() || frontierSymbols(forest[0]) != derived) {
+      problems.push_back(where + "the tree of an accepted word does not derive it");
+      continue;
+    }
+    for (const std::string& production : productionsOf(grammar, forest[0]))
+      if (!productions.count(production)) problems.push_back(where + "the tree uses " + production);
+    trees.insert(treeJson(grammar, forest[0]));
+  }
+  if (trees.size() > 1) problems.push_back("tokens: the parsers build different trees");
 }
 
 // ---- grading and the ambiguity search
@@ -670,7 +727,7 @@ void checkExplanations(const Parsing& model, Problems& problems) {
       }
       if (!namesOwnCell(grammar, tables[kind], c)) problems.push_back(where + "a counterexample of another cell");
       for (const Counterexample::Example& example : ce.examples) {
-        std::string leaves = frontier(example.tree);
+        std::string leaves = frontier(model.typed, example.tree);
         if (!isDerivation(grammar, example.tree) || leaves.compare(0, example.prefix.size(), example.prefix) != 0)
           problems.push_back(where + "a derivation that does not read its prefix");
         if (kind != TableKind::kLL1 && lrStateAfter(tables[kind], example.prefix) != c.row)
@@ -766,8 +823,7 @@ void checkNotationRoundTrip(std::string_view editor, Problems& problems) {
 // The word, and a word derived from the grammar.
 std::vector<HString> wordsOf(const Parsing& model, const Input& input, std::string_view whole) {
   std::vector<HString> words{input.wordText()};
-  unsigned seed = 2166136261u;
-  for (char c : whole) seed = (seed ^ static_cast<unsigned char>(c)) * 16777619u;
+  unsigned seed = seedOf(whole);
   std::string derived;
   if (deriveWord(model, seed, derived)) words.emplace_back(derived.data(), static_cast<int>(derived.size()));
   return words;
@@ -822,9 +878,9 @@ void checkTreeWriters(const Parsing& model, const HString& word, Problems& probl
     if (parsed.refused()) continue;
     std::vector<Tree> forest = EvaluationTree(model, parsed).forest();
     for (const Tree& tree : forest)
-      if (nlohmann::json::parse(treeJson(tree), nullptr, false).is_discarded())
+      if (nlohmann::json::parse(treeJson(model.typed, tree), nullptr, false).is_discarded())
         problems.push_back(std::string(tableName(kind)) + ": a tree whose JSON does not parse");
-    if (!forest.empty() && forestDot(forest).find("digraph") == std::string::npos)
+    if (!forest.empty() && forestDot(model.typed, forest).find("digraph") == std::string::npos)
       problems.push_back(std::string(tableName(kind)) + ": a tree without a graph");
   }
 }
@@ -853,7 +909,7 @@ void checkWritersAndBounds(const Parsing& model, const HString& word, Problems& 
     }
     if (parsed.refused()) continue;
     for (const Tree& tree : EvaluationTree(model, parsed).forest())
-      if (!nlohmann::json::accept(treeJson(tree))) problems.push_back(name + ": a tree is no JSON value");
+      if (!nlohmann::json::accept(treeJson(model.typed, tree))) problems.push_back(name + ": a tree is no JSON value");
     Cells cells = cellsOf(parsed.trace);
     std::string error;
     std::optional<Cells> back = readCsv(renderTable(cells, Format::kCsv), error);
@@ -909,8 +965,7 @@ std::vector<std::string> checkEverything(std::string_view input, size_t largestO
   checkExplanations(model, problems);
   checkReport(model, HString(word.data(), static_cast<int>(word.size())), problems);
 
-  unsigned seed = 2166136261u;
-  for (char c : input) seed = (seed ^ static_cast<unsigned char>(c)) * 16777619u;
+  unsigned seed = seedOf(input);
   HString w(word.data(), static_cast<int>(word.size()));
   checkEvaluations(model, tables, w, seed, problems);
   checkGraphs(model, problems);
@@ -918,6 +973,7 @@ std::vector<std::string> checkEverything(std::string_view input, size_t largestO
   checkWritersAndBounds(model, w, problems);
   std::string derived;
   if (deriveWord(model, seed, derived)) checkTrees(model, HString(derived.data(), static_cast<int>(derived.size())), problems);
+  checkTokenTrees(model, seed, problems);
   return problems;
 }
 
@@ -927,6 +983,7 @@ std::vector<std::string> checkModel(const Parsing& model, const HString& word) {
   checkEvaluations(model, Tables(model), word, 1u, problems);
   checkGraphs(model, problems);
   checkTrees(model, word, problems);
+  checkTokenTrees(model, 1u, problems);
   return problems;
 }
 
@@ -985,6 +1042,7 @@ std::vector<std::string> checkTarget(FuzzTarget target, std::string_view whole) 
         checkTrees(*model, word, problems, {TableKind::kLL1, TableKind::kSLR});
         checkTreeWriters(*model, word, problems);
       }
+      checkTokenTrees(*model, seedOf(whole), problems, {TableKind::kLL1, TableKind::kSLR});
       break;
     default:
       break;

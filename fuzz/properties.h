@@ -33,7 +33,8 @@ std::vector<std::string> checkTarget(FuzzTarget target, std::string_view input);
 
 class Parsing;
 class HString;
-// The oracle and the evaluation checks alone, for a loaded model.
+// The oracle, the evaluation and the tree checks alone (the trees in both
+// notations), for a loaded model.
 std::vector<std::string> checkModel(const Parsing& model, const HString& word);
 // The LALR automaton on the LR(0) states against the merged LR(1)
 // collection, and the command layer's LALR results against the latter's.

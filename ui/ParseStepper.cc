@@ -22,18 +22,25 @@
 #include "Look.h"
 #include "SceneExport.h"
 #include "TreeScene.h"
+#include "commands/registry.h"
 #include "core/work.h"
+#include "grammar/symbol_text.h"
 #include "graphs/neighbourhood.h"
 #include "tables/conflicts.h"
 #include "trees/evaluation_tree.h"
 #include "trees/tree_dot.h"
 #include "trees/tree_tikz.h"
 
-// What the parse job hands the window: plain texts and numbers only.
+// What the parse job hands the window: plain texts, numbers and the typed
+// grammar, table and steps, which hold no library strings.
 struct StepperData {
+  Grammar grammar;
   int conflicts = 0;
+  std::vector<CellPlace> conflictCells;
   Cells table;
   Cells trace;
+  std::shared_ptr<const ParseTable> parseTable;
+  std::shared_ptr<const EvaluationSteps> steps;  // none when refused
   EvaluationTree tree;
   bool treeDrawn = false;
   std::string treeDot;
@@ -52,7 +59,17 @@ GraphKind graphKindOf(TableKind kind) {
   return kind == TableKind::kSLR ? GraphKind::kLR0 : kind == TableKind::kLR1 ? GraphKind::kLR1 : GraphKind::kLALR;
 }
 
-QString symbol(char c) { return QStringLiteral("'%1'").arg(QChar::fromLatin1(c)); }
+QString named(std::string_view name) { return qtext(utf8ForDisplay(name)); }
+QString quoted(const QString& name) { return QStringLiteral("'%1'").arg(name); }
+
+// The token at a position of the word as written (it may be none of the
+// grammar's), "$" after its end.
+QString tokenAt(const Word& word, int position) {
+  if (position >= word.length()) return QStringLiteral("$");
+  size_t from = word.starts[static_cast<size_t>(position)], to = word.starts[static_cast<size_t>(position) + 1];
+  if (position + 1 < word.length()) to -= std::char_traits<char>::length(word.separator);
+  return named(std::string_view(word.joined).substr(from, to - from));
+}
 
 // The neighbourhood of the current state in a large automaton: small, so
 // that it is laid out between two steps of a parse that plays.
@@ -87,7 +104,8 @@ QString breakable(const QString& sentence) {
 
 }  // namespace
 
-ParseStepper::ParseStepper(std::vector<std::string> ruleLines, TableKind kind, std::string word, QWidget* parent)
+ParseStepper::ParseStepper(std::vector<std::string> ruleLines, std::optional<Grammar> tokens, TableKind kind,
+                           std::string word, QWidget* parent)
     : QWidget(parent, Qt::Window), kind_(kind) {
   setAttribute(Qt::WA_DeleteOnClose);
   setObjectName("ParseStepper");
@@ -99,7 +117,7 @@ ParseStepper::ParseStepper(std::vector<std::string> ruleLines, TableKind kind, s
   diagramJob_ = new BackgroundJob(this);
   timer_ = new QTimer(this);
   buildControls();
-  startParsing(std::move(ruleLines), std::move(word));
+  startParsing(std::move(ruleLines), std::move(tokens), std::move(word));
 }
 
 ParseStepper::~ParseStepper() = default;
@@ -241,29 +259,38 @@ void ParseStepper::setBusy(bool working) {
   copyButton_->setEnabled(ready && data_->treeDrawn);
 }
 
-void ParseStepper::startParsing(std::vector<std::string> ruleLines, std::string word) {
+void ParseStepper::startParsing(std::vector<std::string> ruleLines, std::optional<Grammar> tokens, std::string word) {
   auto result = std::make_shared<StepperData>();
   TableKind kind = kind_;
   BoxMetrics metrics = DiagramScene::metrics();
   setBusy(true);
   QString what = QStringLiteral("Parsing '%1' with the %2 table").arg(wordName(word), tableName(kind));
-  auto work = [=, lines = std::move(ruleLines)](const BackgroundJob::Progress& progress) {
+  auto work = [=, lines = std::move(ruleLines), tokens = std::move(tokens)](const BackgroundJob::Progress& progress) {
     Parsing model;
-    loadRuleTexts(model, lines);
+    if (tokens) model.loadGrammar(*tokens);
+    else loadRuleTexts(model, lines);
     Evaluation parsed = evaluation(model, kind, HString(word.data(), static_cast<int>(word.size())));
+    result->grammar = model.typed;
     result->conflicts = parsed.conflicts;
     result->table = cellsOf(parsed.table);
-    if (parsed.refused()) return;
+    result->parseTable = parsed.typedTable;
+    if (parsed.refused()) {
+      if (parsed.typedTable) result->conflictCells = conflictPlaces(model.typed, *parsed.typedTable);
+      return;
+    }
     result->trace = cellsOf(parsed.trace);
+    result->steps = parsed.steps;
     result->tree = EvaluationTree(model, parsed);
     if (result->tree.nodes().size() <= static_cast<size_t>(kDrawableTreeNodes)) {
       noteWork();
       progress(QStringLiteral("Graphviz is laying out the tree"));
-      result->treeDot = forestDot(result->tree.forest());
+      result->treeDot = forestDot(model.typed, result->tree.forest());
       result->treeLayout = layoutDot(result->treeDot);
       result->treeDrawn = true;
     }
-    if (kind == TableKind::kLL1) return;
+    // The automaton's drawing names symbols by character: it waits for the
+    // graph commands to read the token notation.
+    if (kind == TableKind::kLL1 || (tokens && !graphCommand(graphKindOf(kind)).readsTokens)) return;
     noteWork();
     progress(QStringLiteral("Building the automaton"));
     auto graph = std::make_shared<AutomatonGraph>(automatonGraph(model, graphKindOf(kind)));
@@ -293,11 +320,7 @@ void ParseStepper::parsed() {
   table_->setCells(data_->table);
   table_->fitColumns();
   if (data_->conflicts > 0) {
-    const Cells& table = data_->table;
-    for (size_t r = 1; r < table.size(); ++r)
-      for (size_t c = 1; c < table[r].size(); ++c)
-        if (table[r][c].find('|') != std::string::npos)
-          table_->setColour(static_cast<int>(r), static_cast<int>(c), DiagramScene::conflictColour());
+    for (const CellPlace& place : data_->conflictCells) table_->setColour(place.row, place.column, DiagramScene::conflictColour());
     explanation_->setText(qtext(utf8ForDisplay(conflictMessage(data_->conflicts).view())) +
                           QStringLiteral(": a parse with this table is refused, as in the main window. The "
                                          "conflicting cells are marked."));
@@ -309,10 +332,14 @@ void ParseStepper::parsed() {
   for (auto [column, width] : {std::pair{0, 150}, std::pair{1, 110}, std::pair{2, 170}})
     trace_->horizontalHeader()->resizeSection(column, width);
   if (data_->treeDrawn) {
-    treeScene_->draw(data_->tree, data_->treeLayout);
+    treeScene_->draw(data_->grammar, data_->tree, data_->treeLayout);
     treePane_->setCurrentWidget(treeView_);
   } else {
     treePane_->setCurrentWidget(treeText_);
+  }
+  if (kind_ != TableKind::kLL1 && data_->graph == nullptr) {
+    diagramNote_->setText(QStringLiteral("The automaton is drawn for grammars in the classic notation only, for now."));
+    diagramNote_->show();
   }
   if (data_->graph != nullptr) {
     if (data_->diagramWhole) {
@@ -388,7 +415,7 @@ void ParseStepper::showPosition() {
   } else {
     QString text;
     for (const Tree& root : tree.forestAfter(k))
-      for (const std::string& line : treeLines(root)) text += qtext(line) + QLatin1Char('\n');
+      for (const std::string& line : treeLines(data_->grammar, root)) text += qtext(line) + QLatin1Char('\n');
     treeText_->setPlainText(text);
   }
   if (data_->graph != nullptr) showDiagramState(k > 0 ? tree.stateAt(k) : 0);
@@ -433,15 +460,13 @@ void ParseStepper::laidOutNeighbourhood() {
   showDiagramState(position_ > 0 ? data_->tree.stateAt(position_) : 0);
 }
 
-// One sentence on what a step did, read from its row and the cells it used.
+// One sentence on what a step did, read from its typed step and the cells it used.
 QString ParseStepper::describe(int step) const {
   if (step == 0)
     return kind_ == TableKind::kLL1
                ? QStringLiteral("Start: the stack holds $ and the start symbol; the input is the word followed by $.")
                : QStringLiteral("Start: the stack holds state 0; the input is the word followed by $.");
-  const std::vector<std::string>& row = data_->trace[static_cast<size_t>(step)];
-  QString stack = qtext(row[1]).trimmed(), input = qtext(row[2]), action = qtext(row[3]);
-  QString next = input.isEmpty() ? QStringLiteral("nothing") : symbol(input[0].toLatin1());
+  const Grammar& grammar = data_->grammar;
   auto cellText = [&](CellRef cell) {
     return cell.valid() ? qtext(data_->table[static_cast<size_t>(cell.row)][static_cast<size_t>(cell.column)])
                         : QString();
@@ -449,36 +474,46 @@ QString ParseStepper::describe(int step) const {
   QString cell = cellText(data_->tree.actionCell(step));
   QString lead = QStringLiteral("Step %1: ").arg(step);
   if (kind_ == TableKind::kLL1) {
-    QChar top = stack.isEmpty() ? QChar('$') : stack.back();
-    bool nonTerminal = top >= QChar('A') && top <= QChar('Z');
-    if (action == QLatin1String("Accept")) return lead + QStringLiteral("$ on top meets the end of the input: accept.");
-    if (action.isEmpty()) return lead + QStringLiteral("%1 on top matches the next input symbol.").arg(symbol(top.toLatin1()));
-    if (action == QLatin1String("Error") && !nonTerminal)
-      return lead + QStringLiteral("%1 on top does not match %2: the word is rejected.").arg(symbol(top.toLatin1()), next);
-    if (action == QLatin1String("Error"))
-      return lead + (cell.isEmpty() ? QStringLiteral("%1 on top, %2 next: their cell is empty, so the word is rejected.")
-                                          .arg(top)
-                                          .arg(next)
-                                    : QStringLiteral("%1 on top, %2 next: the cell says %3, but its expansions would "
-                                                     "repeat without end, so the word is rejected.")
-                                          .arg(top)
-                                          .arg(next, cell));
-    return lead + QStringLiteral("%1 on top, %2 next: the cell says %3, so %1 is replaced by its body.")
-                      .arg(top)
-                      .arg(next, action);
+    const LL1Parse& parse = data_->steps->ll1;
+    const LL1Step& s = parse.steps[static_cast<size_t>(step) - 1];
+    QString next = quoted(tokenAt(parse.word, s.position));
+    QString top = named(symbolName(grammar, s.top));
+    bool nonTerminal = isNonTerminalSymbol(grammar, s.top);
+    switch (s.move) {
+      case LL1Move::kAccept: return lead + QStringLiteral("$ on top meets the end of the input: accept.");
+      case LL1Move::kMatch: return lead + QStringLiteral("%1 on top matches the next input symbol.").arg(quoted(top));
+      case LL1Move::kExpand:
+        return lead + QStringLiteral("%1 on top, %2 next: the cell says %3, so %1 is replaced by its body.")
+                          .arg(top, next, qtext(ll1CellText(grammar, data_->parseTable->ll1.cell(s.top, s.column))));
+      case LL1Move::kError: break;
+    }
+    if (!nonTerminal)
+      return lead + QStringLiteral("%1 on top does not match %2: the word is rejected.").arg(quoted(top), next);
+    return lead + (cell.isEmpty() ? QStringLiteral("%1 on top, %2 next: their cell is empty, so the word is rejected.")
+                                        .arg(top, next)
+                                  : QStringLiteral("%1 on top, %2 next: the cell says %3, but its expansions would "
+                                                   "repeat without end, so the word is rejected.")
+                                        .arg(top, next, cell));
   }
-  int state = data_->tree.stateAt(step);
+  const LRParse& parse = data_->steps->lr;
+  const LRStep& s = parse.steps[static_cast<size_t>(step) - 1];
+  const LRTable& table = data_->parseTable->lr;
+  int state = parse.stateOf(s);
+  QString next = quoted(tokenAt(parse.word, s.position));
   lead += QStringLiteral("state %1 reads %2: ").arg(state).arg(next);
-  if (action == QLatin1String("Shift"))
-    return lead + QStringLiteral("the cell says %1, so %2 is shifted and state %3 pushed.")
-                      .arg(cell, next, cell.section(QLatin1Char('|'), 0, 0).mid(1));
-  if (action.startsWith(QLatin1String("Reduce "))) {
-    QString production = action.mid(7);
-    QString go = cellText(data_->tree.gotoCell(step));
-    return lead + QStringLiteral("the cell says %1, so the body of %2 is popped and the goto cell of %3 gives state %4.")
-                      .arg(cell, production, production.left(1), go);
+  switch (s.move) {
+    case LRMove::kShift:
+      return lead + QStringLiteral("the cell says %1, so %2 is shifted and state %3 pushed.")
+                        .arg(cell, next, QString::number(table.cell(state, s.column).front().target));
+    case LRMove::kReduce: {
+      Symbol head = grammar.productions[static_cast<size_t>(s.production)].head;
+      return lead + QStringLiteral("the cell says %1, so the body of %2 is popped and the goto cell of %3 gives state %4.")
+                        .arg(cell, qtext(productionText(grammar, s.production)), named(symbolName(grammar, head)),
+                             QString::number(table.cell(s.gotoState, table.column(head)).front().target));
+    }
+    case LRMove::kAccept: return lead + QStringLiteral("the cell says a: the word is accepted.");
+    case LRMove::kError: break;
   }
-  if (action == QLatin1String("Accept")) return lead + QStringLiteral("the cell says a: the word is accepted.");
   return lead + (cell.isEmpty() ? QStringLiteral("the cell is empty, so the word is rejected.")
                                 : QStringLiteral("the cell says %1, which does not apply here: the word is rejected.").arg(cell));
 }
@@ -486,14 +521,16 @@ QString ParseStepper::describe(int step) const {
 void ParseStepper::exportTree() {
   if (data_ == nullptr || !data_->treeDrawn) return;
   std::vector<Tree> forest = data_->tree.forestAfter(position_);
-  exportScene(this, *treeScene_, forestDot(forest), QStringLiteral("parse tree"), [&forest] { return forestTikz(forest); });
+  const Grammar& grammar = data_->grammar;
+  exportScene(this, *treeScene_, forestDot(grammar, forest), QStringLiteral("parse tree"),
+              [&] { return forestTikz(grammar, forest); });
 }
 
 void ParseStepper::copyTree() {
   if (data_ == nullptr) return;
   QStringList lines;
   for (const Tree& tree : data_->tree.forestAfter(position_))
-    for (const std::string& line : treeLines(tree)) lines.append(qtext(line));
+    for (const std::string& line : treeLines(data_->grammar, tree)) lines.append(qtext(line));
   auto* both = new QMimeData;
   both->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
   if (data_->treeDrawn) both->setImageData(sceneImage(*treeScene_));
@@ -502,7 +539,13 @@ void ParseStepper::copyTree() {
 
 ParseStepper* openParseStepper(const std::vector<std::string>& ruleLines, TableKind kind, const std::string& word,
                                QWidget* parent) {
-  auto* window = new ParseStepper(ruleLines, kind, word, parent);
+  auto* window = new ParseStepper(ruleLines, std::nullopt, kind, word, parent);
+  window->show();
+  return window;
+}
+
+ParseStepper* openParseStepper(const Grammar& tokens, TableKind kind, const std::string& word, QWidget* parent) {
+  auto* window = new ParseStepper({}, tokens, kind, word, parent);
   window->show();
   return window;
 }

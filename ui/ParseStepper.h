@@ -11,6 +11,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,10 @@ class ParseStepper : public QWidget {
   Q_OBJECT
 
  public:
-  ParseStepper(std::vector<std::string> ruleLines, TableKind kind, std::string word, QWidget* parent = nullptr);
+  // The grammar is the rule lines of a classic one or, in the token
+  // notation, the typed grammar (`tokens`).
+  ParseStepper(std::vector<std::string> ruleLines, std::optional<Grammar> tokens, TableKind kind, std::string word,
+               QWidget* parent = nullptr);
   ~ParseStepper() override;
 
   // Whether the parse or a drawing is being made.
@@ -74,7 +78,7 @@ class ParseStepper : public QWidget {
  private:
   void buildControls();
   // Parses and lays out on the worker; parsed() shows the result at the start.
-  void startParsing(std::vector<std::string> ruleLines, std::string word);
+  void startParsing(std::vector<std::string> ruleLines, std::optional<Grammar> tokens, std::string word);
   void parsed();
   // Moves the trace, the table, the tree and the diagram to the position.
   void showPosition();
@@ -122,3 +126,5 @@ class ParseStepper : public QWidget {
 // sound grammar, as the model holds them.
 ParseStepper* openParseStepper(const std::vector<std::string>& ruleLines, TableKind kind, const std::string& word,
                                QWidget* parent = nullptr);
+// The same for a grammar in the token notation, as the model holds it.
+ParseStepper* openParseStepper(const Grammar& tokens, TableKind kind, const std::string& word, QWidget* parent = nullptr);

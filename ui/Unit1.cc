@@ -989,14 +989,10 @@ void TForm1::openDiagram(GraphKind kind) {
 
 void TForm1::openStepper(TableKind kind) {
   analysis(evaluationCommand(kind), [&] {
-    // The stepper draws one character a symbol: it takes the classic notation only, for now.
-    if (session_->notation() == Notation::kTokens) {
-      say(tr("The parse stepper does not take a grammar in the token notation yet; the evaluation button "
-             "shows the whole parse."),
-          true);
-      return;
-    }
-    openParseStepper(session_->ruleTexts(), kind, session_->word(), this);
+    if (std::optional<Grammar> tokens = tokenGrammar())
+      openParseStepper(*tokens, kind, session_->word(), this);
+    else
+      openParseStepper(session_->ruleTexts(), kind, session_->word(), this);
   });
 }
 

@@ -53,8 +53,8 @@ const char* const kTokenNotationText =
     "When the first rule does not augment the grammar, as E -> E + T | T does not, the analyses put a start "
     "rule E' -> E first, as textbooks do, and number the productions from it.\n\n"
     "File > New Token Grammar starts one.  First, Follow, the item sets, the tables, the evaluations and "
-    "the automaton diagrams take it, and the Transform menu rewrites it in its notation; the parse "
-    "stepper, the explanations and practice take the classic notation for now and say so.";
+    "the parse stepper and the automaton diagrams take it, and the Transform menu rewrites it in its "
+    "notation; the explanations and practice take the classic notation for now and say so.";
 
 // The worked examples are the program's own results on these grammars.
 const char* const kTransformsText =

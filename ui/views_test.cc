@@ -21,6 +21,7 @@
 #include "DiagramScene.h"
 #include "DiagramWindow.h"
 #include "Forms.h"
+#include "GrammarSession.h"
 #include "GraphView.h"
 #include "ParseStepper.h"
 #include "SceneExport.h"
@@ -89,6 +90,7 @@ class ViewsTest : public QObject {
   void stepperRefusesATableWithConflicts();
   void stepperFitsTheScreenAndShowsItsCellsWhole();
   void stepperExplainsARejection();
+  void stepperNamesTheTokensOfATokenGrammar();
   void playRunsToTheEnd();
   void largeParseShowsTextAndTheNeighbourhoodOfTheState();
   void mainWindowOpensTheViews();
@@ -353,6 +355,47 @@ void ViewsTest::stepperExplainsARejection() {
            QStringLiteral("Step %1: ')' on top does not match '$': the word is rejected.").arg(stepper->steps()));
   stepper->back();
   QCOMPARE(stepper->explanation(), QStringLiteral("Step %1: 'x' on top matches the next input symbol.").arg(stepper->steps() - 1));
+  stepper->close();
+}
+
+void ViewsTest::stepperNamesTheTokensOfATokenGrammar() {
+  GrammarSession session;
+  session.read("#notation: tokens\nE -> E + T | T\nT -> T * F | F\nF -> ( E ) | id | num\n");
+  // With the added start rule E' -> E, F -> id is production 6.
+  ParseStepper* stepper = openParseStepper(session.model().typed, TableKind::kLR1, "id + num * ( id )");
+  QVERIFY(settle(stepper));
+  QCOMPARE(stepper->steps(), 19);
+  stepper->next();
+  QCOMPARE(stepper->explanation(), QStringLiteral("Step 1: state 0 reads 'id': the cell says s5, so 'id' is shifted and state 5 pushed."));
+  QCOMPARE(stepper->tableView()->text(1, 5), QStringLiteral("s5"));  // state 0 under id
+  QCOMPARE(stepper->tableView()->colour(1, 5), ParseStepper::actionColour());
+  QCOMPARE(stepper->treeScene()->shownNodes(), 1);
+  stepper->next();
+  QCOMPARE(stepper->explanation(), QStringLiteral("Step 2: state 5 reads '+': the cell says r6, so the body of F -> id is "
+                                                  "popped and the goto cell of F gives state 3."));
+  QCOMPARE(stepper->tableView()->text(1, 11), QStringLiteral("3"));  // state 0 under F
+  QCOMPARE(stepper->tableView()->colour(1, 11), ParseStepper::gotoColour());
+  stepper->setPosition(10);  // ( is shifted
+  QCOMPARE(stepper->explanation(), QStringLiteral("Step 10: state 8 reads '(': the cell says s4, so '(' is shifted and state 4 pushed."));
+  stepper->last();
+  QCOMPARE(stepper->explanation(), QStringLiteral("Step 19: state 1 reads '$': the cell says a: the word is accepted."));
+  QCOMPARE(stepper->treeScene()->shownNodes(), 19);  // E' over the 18 nodes of E
+  stepper->copyTree();
+  QCOMPARE(QApplication::clipboard()->mimeData()->text().split('\n').mid(0, 3), QStringList({"E'", "  E", "    E"}));
+  stepper->close();
+
+  // LL(1): the empty production is named as the token notation writes it.
+  session.read("#notation: tokens\nE -> T E'\nE' -> + T E' | \xCE\xB5\nT -> id | num\n");
+  stepper = openParseStepper(session.model().typed, TableKind::kLL1, "id + num");
+  QVERIFY(settle(stepper));
+  stepper->setPosition(2);
+  QCOMPARE(stepper->explanation(), QStringLiteral("Step 2: T on top, 'id' next: the cell says T -> id, so T is replaced by its body."));
+  stepper->next();
+  QCOMPARE(stepper->explanation(), QStringLiteral("Step 3: 'id' on top matches the next input symbol."));
+  stepper->last();
+  stepper->back();
+  QCOMPARE(stepper->explanation(), QString::fromUtf8("Step %1: E' on top, '$' next: the cell says E' -> \u03b5, so E' is "
+                                                     "replaced by its body.").arg(stepper->steps() - 1));
   stepper->close();
 }
 
