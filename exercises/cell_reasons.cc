@@ -43,7 +43,7 @@ std::string CellReasons::lookaheadOf(const StateItem& item) const {
 
 int CellReasons::itemBefore(int state, char x) const {
   const std::vector<StateItem>& items = automaton_.states[static_cast<std::size_t>(state)];
-  Symbol wanted = grammar_.symbol(x);
+  Symbol wanted = classicSymbol(grammar_.grammar(), x);
   for (std::size_t k = 0; k < items.size(); ++k) {
     const Symbols& body = grammar_.production(items[k].production).body;
     if (static_cast<std::size_t>(items[k].dot) < body.size() && body[static_cast<std::size_t>(items[k].dot)] == wanted)
@@ -78,8 +78,8 @@ std::string CellReasons::whyPresent(const std::string& row, char symbol, const s
     std::string body = entry.substr(arrow + 2);
     if (body == "e") body.clear();
     Symbols symbols;
-    for (char c : body) symbols.push_back(grammar_.symbol(c));
-    if (grammar_.beginsWith(symbols, grammar_.symbol(symbol)))
+    for (char c : body) symbols.push_back(classicSymbol(grammar_.grammar(), c));
+    if (grammar_.beginsWith(symbols, classicSymbol(grammar_.grammar(), symbol)))
       return x + " is in First(" + (body.empty() ? "e" : body) + "), so M[" + row + ", " + x + "] holds " + entry + ".";
     std::string head = entry.substr(0, arrow);
     return (body.empty() ? entry + " goes under the symbols of Follow(" + head + ")" : body + " can vanish") + " and " +
@@ -129,7 +129,7 @@ std::string CellReasons::whyNotLL(char row, char symbol, const std::string& entr
 
 std::string CellReasons::whyNotLR(int state, char symbol, const std::string& entry) const {
   std::string x(1, symbol), s = std::to_string(state);
-  bool nonTerminal = grammar_.isNonterminal(grammar_.symbol(symbol));
+  bool nonTerminal = grammar_.isNonterminal(classicSymbol(grammar_.grammar(), symbol));
   int states = static_cast<int>(automaton_.states.size());
   if (state < 0 || state >= states) return "There is no such state.";
   if (entry == "a") {
@@ -157,7 +157,7 @@ std::string CellReasons::whyNotLR(int state, char symbol, const std::string& ent
   if (n >= states) return "There is no state " + std::to_string(n) + ".";
   if (shift && nonTerminal) return "A non-terminal's column holds the goto as a bare state number, not a shift.";
   if (!shift && !nonTerminal) return "A bare state number is a goto; a shift is written s" + std::to_string(n) + ".";
-  int target = automaton_.target(state, grammar_.symbol(symbol));
+  int target = automaton_.target(state, classicSymbol(grammar_.grammar(), symbol));
   if (target < 0) return "No item of state " + s + " has the dot before " + x + ".";
   return "The goto of state " + s + " on " + x + " is state " + std::to_string(target) + ", not " + std::to_string(n) +
          ".";

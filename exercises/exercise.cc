@@ -149,7 +149,7 @@ class KeyMaker {
       return question;
     }
     for (const Tree& tree : witness_->trees)
-      question.answer.listing.push_back(derivationText(leftmostDerivation(tree)));
+      question.answer.listing.push_back(derivationText(leftmostDerivation(model_.typed, tree)));
     return question;
   }
 

@@ -98,7 +98,7 @@ class StateKey {
       std::span<const Symbol> rest = std::span<const Symbol>(q.body).subspan(at + 1);
       std::string because = "The closure adds it for " + coreText(parent);
       if (!lr1_) return because + ", whose dot stands before " + grammar_.text(p.head) + ".";
-      if (grammar_.beginsWith(rest, grammar_.symbol(c)))
+      if (grammar_.beginsWith(rest, classicSymbol(grammar_.grammar(), c)))
         return because + ", since " + c + " is in First(" + grammar_.text(rest) + ").";
       if (grammar_.vanishes(rest) && lookahead(parent).find(c) != std::string::npos)
         return because + ", " + lookahead(parent) +

@@ -89,7 +89,7 @@ std::vector<LeftRecursion> findLeftRecursion(const GrammarView& g, const Witness
     std::sort(key.begin(), key.end());
     if (!seen.insert(key).second) continue;
     // The tree: each step's production, what stands before the next vanishing.
-    Tree tree = leafOf(g, x);
+    Tree tree = Tree::leaf(x);
     std::vector<int> path;
     bool hidden = false;
     for (const Corner& step : steps) {
@@ -101,7 +101,7 @@ std::vector<LeftRecursion> findLeftRecursion(const GrammarView& g, const Witness
       path.push_back(step.position);
     }
     std::string kind = hidden ? "hidden" : steps.size() == 1 ? "direct" : "indirect";
-    out.push_back({namesOf(g, cycle), leftmostDerivation(tree), kind});
+    out.push_back({namesOf(g, cycle), leftmostDerivation(g.grammar(), tree), kind});
   }
   return out;
 }
