@@ -295,7 +295,9 @@ GrammarReport grammarReport(const Parsing& model, const std::string& word, const
   report.startNote = startHint(model);
   report.augments = report.startNote.empty() && g.alternatives(head).size() == 1 &&
                     g.production(0).body.size() == 1 && g.isNonterminal(g.production(0).body[0]);
-  if (report.startNote.empty())
+  if (model.addedStartRule)
+    report.startNote = "The analyses put the start rule " + g.productionText(0) + " first: it augments the grammar.";
+  else if (report.startNote.empty())
     report.startNote = report.augments ? "The first rule " + g.productionText(0) + " augments the grammar."
                                        : "The first rule " + g.productionText(0) + " starts the grammar: it has one alternative and " +
                                              g.text(head) + " stands on no right side.";
