@@ -59,9 +59,26 @@ Symbol columnSymbol(const Grammar& grammar, const std::string& name) {
 
 }  // namespace
 
+ExplainedGrammar explainedGrammar(const Parsing& model) {
+  ExplainedGrammar grammar;
+  if (model.typed.notation == Notation::kTokens) {
+    grammar.tokens = model.typed;
+    grammar.addedStartRule = model.addedStartRule;
+  } else {
+    grammar.rules = ruleTextsOf(model.rules);
+  }
+  return grammar;
+}
+
 Explained explain(const ExplainJob& job) {
   Parsing model;
-  loadRuleTexts(model, job.rules);
+  if (job.grammar.tokens) {
+    // The start rule is there already: loading keeps it, and the report says whose it is.
+    model.loadGrammar(*job.grammar.tokens);
+    model.addedStartRule = job.grammar.addedStartRule;
+  } else {
+    loadRuleTexts(model, job.grammar.rules);
+  }
   Explained result;
   if (job.what == ExplainJob::What::kReport) {
     result.lines = reportLines(grammarReport(model, job.word, job.bounds));
