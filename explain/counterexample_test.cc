@@ -178,4 +178,43 @@ TEST(BoundsTest, StepsAndNoSearch) {
   EXPECT_EQ(off.note, "");
 }
 
+// The token notation: names of several characters, blanks between them.
+TEST(TokenNotationTest, TheDanglingElseIsExplainedAndChecked) {
+  Parsing model = modelOfText("#notation: tokens\nS -> if E then S | if E then S else S | other\nE -> cond\n");
+  TableSet tables(model);
+  std::vector<Conflict> conflicts = explainConflicts(tables, TableKind::kLR1, steps(100'000));
+  ASSERT_EQ(conflicts.size(), 1u);
+  const Conflict& c = conflicts[0];
+  EXPECT_EQ(symbolText(model.typed, c.symbol), "else");
+  const Counterexample& ce = c.counterexample;
+  ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
+  EXPECT_EQ(frontier(model.typed, ce.trees[0]), "if E then if E then S else S");
+  EXPECT_EQ(symbolsText(model.typed, ce.word), "if cond then if cond then other else other");
+  EXPECT_EQ(productionsOf(model.typed, ce.trees[0]), (std::vector<std::string>{"S -> if E then S", "S -> if E then S else S"}));
+  GrammarView grammar(model);
+  const TableView& t = tables[TableKind::kLR1];
+  EXPECT_TRUE(explainsLRCell(grammar, t, ce, c.row, c.symbol));
+  // The check holds the counterexample to its cell: not another column, nor the trees swapped.
+  EXPECT_FALSE(explainsLRCell(grammar, t, ce, c.row, model.typed.symbolNamed("then")));
+  Counterexample swapped = ce;
+  std::swap(swapped.trees[0], swapped.trees[1]);
+  EXPECT_FALSE(explainsLRCell(grammar, t, swapped, c.row, c.symbol));
+}
+
+// The start rule the analyses put first is production 0 of every LR
+// derivation, and the LL(1) counterexamples start from it too.
+TEST(TokenNotationTest, LeftRecursionUnderTheAddedStartRule) {
+  Parsing model = modelOfText("#notation: tokens\nE -> E + T | T\nT -> id\n");
+  TableSet tables(model);
+  std::vector<Conflict> conflicts = explainConflicts(tables, TableKind::kLL1, steps(2000));
+  ASSERT_EQ(conflicts.size(), 1u);
+  const Counterexample& ce = conflicts[0].counterexample;
+  ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
+  ASSERT_EQ(ce.examples.size(), 2u);
+  EXPECT_EQ(ce.examples[0].action, "E -> E + T");
+  EXPECT_EQ(symbolText(model.typed, ce.examples[0].tree.symbol), "E'");
+  EXPECT_EQ(frontier(model.typed, ce.examples[0].tree), "id + T");
+  EXPECT_EQ(frontier(model.typed, ce.examples[1].tree), "id");
+}
+
 }  // namespace

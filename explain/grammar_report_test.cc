@@ -173,4 +173,23 @@ TEST(GrammarReportTest, LinesAndJson) {
     EXPECT_NE(json.find(key), std::string::npos) << key;
 }
 
+// A token grammar: names of several characters, the start rule the
+// analyses add, and a word of tokens.
+TEST(TokenNotationTest, TheNotesNameTokens) {
+  Parsing model = modelOfText("#notation: tokens\nE -> E + T | T\nT -> T * id | A id\nA -> a | \xCE\xB5\nU -> u\n");
+  GrammarReport report = grammarReport(model, "id + x $ \xCE\xB5", noSearch());
+  EXPECT_EQ(report.startNote, "The analyses put the start rule E' -> E first: it augments the grammar.");
+  EXPECT_EQ(report.nullable, (std::vector<std::string>{"A"}));
+  EXPECT_EQ(report.unreachable, (std::vector<std::string>{"U"}));
+  EXPECT_EQ(texts(report.leftRecursion), (std::vector<std::string>{"direct: E => E + T", "direct: T => T * id"}));
+  EXPECT_EQ(report.wordHints,
+            (std::vector<std::string>{"The word holds $, the end marker the parsers add themselves: they stop at it.",
+                                      "The word holds \xCE\xB5, which stands for the empty string in rules and is no "
+                                      "terminal: leave it out.",
+                                      "The word holds x, which no rule uses: every parser stops there."}));
+  // A first rule that augments is the grammar's own.
+  GrammarReport own = grammarReport(modelOfText("#notation: tokens\nS -> E\nE -> id\n"), "", noSearch());
+  EXPECT_EQ(own.startNote, "The first rule S -> E augments the grammar.");
+}
+
 }  // namespace

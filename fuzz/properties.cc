@@ -679,6 +679,18 @@ void checkExplanations(const Parsing& model, Problems& problems) {
   }
 }
 
+// The same text read in the token notation, where it reads so: every
+// counterexample shown for a token grammar passes the same checks.
+void checkTokenExplanations(std::string_view editor, Problems& problems) {
+  GrammarTextReading reading = readEditorGrammar(editor, Notation::kTokens);
+  if (!reading.isSound() || reading.grammar.productions.empty()) return;
+  Parsing model;
+  model.loadGrammar(reading.grammar);
+  Problems found;
+  checkExplanations(model, found);
+  for (const std::string& problem : found) problems.push_back("tokens: " + problem);
+}
+
 void checkReport(const Parsing& model, const HString& word, Problems& problems) {
   SearchBounds bounds;
   bounds.stepsPerConflict = 400;
@@ -908,6 +920,7 @@ std::vector<std::string> checkEverything(std::string_view input, size_t largestO
   checkLalrRoutesOf(model, lalr, problems);
   checkGradingAndAmbiguity(model, problems);
   checkExplanations(model, problems);
+  checkTokenExplanations(editor, problems);
   checkReport(model, HString(word.data(), static_cast<int>(word.size())), problems);
 
   unsigned seed = 2166136261u;
