@@ -52,9 +52,9 @@ const char* const kTokenNotationText =
     "    F -> ( E ) | id | num\n\n"
     "When the first rule does not augment the grammar, as E -> E + T | T does not, the analyses put a start "
     "rule E' -> E first, as textbooks do, and number the productions from it.\n\n"
-    "File > New Token Grammar starts one.  First, Follow, the item sets, the tables and the evaluations "
-    "take it, and the Transform menu rewrites it in its notation; the parse stepper, the diagrams, the "
-    "explanations and practice take the classic notation for now and say so.";
+    "File > New Token Grammar starts one.  First, Follow, the item sets, the tables, the evaluations, the "
+    "grammar report and the explanations of conflicts take it, and the Transform menu rewrites it in its "
+    "notation; the parse stepper, the diagrams and practice take the classic notation for now and say so.";
 
 // The worked examples are the program's own results on these grammars.
 const char* const kTransformsText =
