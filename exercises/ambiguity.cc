@@ -6,6 +6,7 @@
 #include <functional>
 #include <set>
 
+#include "automata/automaton.h"
 #include "core/work.h"
 #include "exercises/grammar_traits.h"
 #include "explain/grammar_view.h"
@@ -13,6 +14,13 @@
 #include "explain/witnesses.h"
 
 namespace {
+
+// The search reads the classic grammar a character a symbol; its trees hold the typed symbols.
+Tree leafOf(const GrammarView& view, char c) { return Tree::leaf(classicSymbol(view.grammar(), c)); }
+
+Tree nodeOf(const GrammarView& view, char head, std::vector<Tree> children, int production) {
+  return Tree::node(classicSymbol(view.grammar(), head), std::move(children), production);
+}
 
 // A round no count reaches: `never` for the rounds, and one round fewer
 // for asking a count after all its rounds.
@@ -344,6 +352,6 @@ bool verifyWitness(const Parsing& grammar, const AmbiguityWitness& witness) {
   if (grammar.rules.getCount() == 0) return false;
   GrammarView view(grammar);
   for (const Tree& tree : witness.trees)
-    if (characterOf(view, tree) != view.start() || frontierOf(view, tree) != witness.word) return false;
+    if (tree.symbol != view.start() || frontier(view.grammar(), tree) != witness.word) return false;
   return isUnifyingPair(view, witness.trees[0], witness.trees[1]);
 }

@@ -30,10 +30,11 @@ CellReasons::~CellReasons() = default;
 
 std::string CellReasons::itemText(const StateItem& item) const {
   const GrammarView::Production& p = grammar_.production(item.production);
-  std::string body = p.body.empty() ? "e" : p.body;
-  int dot = p.body.empty() ? 1 : item.dot;
-  return std::string(1, p.head) + "->" + body.substr(0, static_cast<std::size_t>(dot)) + "\xC2\xB0" +
-         body.substr(static_cast<std::size_t>(dot));
+  std::span<const Symbol> body(p.body);
+  std::string head = grammar_.text(p.head) + "->";
+  if (body.empty()) return head + grammar_.formText(body) + "\xC2\xB0";
+  std::size_t dot = static_cast<std::size_t>(item.dot);
+  return head + grammar_.text(body.first(dot)) + "\xC2\xB0" + grammar_.text(body.subspan(dot));
 }
 
 std::string CellReasons::lookaheadOf(const StateItem& item) const {
@@ -42,9 +43,10 @@ std::string CellReasons::lookaheadOf(const StateItem& item) const {
 
 int CellReasons::itemBefore(int state, char x) const {
   const std::vector<StateItem>& items = automaton_.states[static_cast<std::size_t>(state)];
+  Symbol wanted = classicSymbol(grammar_.grammar(), x);
   for (std::size_t k = 0; k < items.size(); ++k) {
-    const std::string& body = grammar_.production(items[k].production).body;
-    if (static_cast<std::size_t>(items[k].dot) < body.size() && body[static_cast<std::size_t>(items[k].dot)] == x)
+    const Symbols& body = grammar_.production(items[k].production).body;
+    if (static_cast<std::size_t>(items[k].dot) < body.size() && body[static_cast<std::size_t>(items[k].dot)] == wanted)
       return static_cast<int>(k);
   }
   return -1;
@@ -75,7 +77,9 @@ std::string CellReasons::whyPresent(const std::string& row, char symbol, const s
     if (arrow == std::string::npos) return "";
     std::string body = entry.substr(arrow + 2);
     if (body == "e") body.clear();
-    if (grammar_.beginsWith(body, symbol))
+    Symbols symbols;
+    for (char c : body) symbols.push_back(classicSymbol(grammar_.grammar(), c));
+    if (grammar_.beginsWith(symbols, classicSymbol(grammar_.grammar(), symbol)))
       return x + " is in First(" + (body.empty() ? "e" : body) + "), so M[" + row + ", " + x + "] holds " + entry + ".";
     std::string head = entry.substr(0, arrow);
     return (body.empty() ? entry + " goes under the symbols of Follow(" + head + ")" : body + " can vanish") + " and " +
@@ -94,7 +98,7 @@ std::string CellReasons::whyPresent(const std::string& row, char symbol, const s
   std::string reduce = ", so on " + x + " it reduces by " + grammar_.productionText(p) + ".";
   if (kind_ == TableKind::kSLR)
     return "State " + row + " holds " + itemText(item) + " and " + x + " is in Follow(" +
-           std::string(1, grammar_.production(p).head) + ")" + reduce;
+           grammar_.text(grammar_.production(p).head) + ")" + reduce;
   return "State " + row + " holds " + itemText(item) + " with the lookahead " + x + reduce;
 }
 
@@ -113,18 +117,19 @@ std::string CellReasons::whyNotLL(char row, char symbol, const std::string& entr
   char head = entry[0];
   if (head != row)
     return entry + " belongs in row " + std::string(1, head) + ", not in row " + std::string(1, row) + ".";
-  const std::string& body = grammar_.production(p).body;
+  const Symbols& body = grammar_.production(p).body;
+  std::string text = grammar_.text(body);
   if (body.empty())
     return entry + " goes only under the symbols of Follow(" + std::string(1, head) + "), and " + x +
            " is not one of them.";
   if (grammar_.vanishes(body))
-    return x + " is neither in First(" + body + ") nor in Follow(" + std::string(1, head) + ").";
-  return x + " is not in First(" + body + "), and " + body + " cannot vanish.";
+    return x + " is neither in First(" + text + ") nor in Follow(" + std::string(1, head) + ").";
+  return x + " is not in First(" + text + "), and " + text + " cannot vanish.";
 }
 
 std::string CellReasons::whyNotLR(int state, char symbol, const std::string& entry) const {
   std::string x(1, symbol), s = std::to_string(state);
-  bool nonTerminal = GrammarView::isNonterminal(symbol);
+  bool nonTerminal = grammar_.isNonterminal(classicSymbol(grammar_.grammar(), symbol));
   int states = static_cast<int>(automaton_.states.size());
   if (state < 0 || state >= states) return "There is no such state.";
   if (entry == "a") {
@@ -145,14 +150,14 @@ std::string CellReasons::whyNotLR(int state, char symbol, const std::string& ent
     if (k < 0) return "State " + s + " holds no complete item of " + production + ".";
     const StateItem& item = automaton_.states[static_cast<std::size_t>(state)][static_cast<std::size_t>(k)];
     if (kind_ == TableKind::kSLR)
-      return x + " is not in Follow(" + std::string(1, grammar_.production(n).head) + "), so state " + s +
+      return x + " is not in Follow(" + grammar_.text(grammar_.production(n).head) + "), so state " + s +
              " does not reduce by " + production + " on " + x + ".";
     return "In state " + s + ", " + itemText(item) + " has the lookahead " + lookaheadOf(item) + ", not " + x + ".";
   }
   if (n >= states) return "There is no state " + std::to_string(n) + ".";
   if (shift && nonTerminal) return "A non-terminal's column holds the goto as a bare state number, not a shift.";
   if (!shift && !nonTerminal) return "A bare state number is a goto; a shift is written s" + std::to_string(n) + ".";
-  int target = automaton_.target(state, grammar_.symbol(symbol));
+  int target = automaton_.target(state, classicSymbol(grammar_.grammar(), symbol));
   if (target < 0) return "No item of state " + s + " has the dot before " + x + ".";
   return "The goto of state " + s + " on " + x + " is state " + std::to_string(target) + ", not " + std::to_string(n) +
          ".";

@@ -65,9 +65,10 @@ class StateKey {
 
   std::string coreText(const StateItem& item) const {
     const GrammarView::Production& p = grammar_.production(item.production);
-    if (p.body.empty()) return std::string(1, p.head) + "->e" + kDot;
-    return std::string(1, p.head) + "->" + p.body.substr(0, static_cast<std::size_t>(item.dot)) + kDot +
-           p.body.substr(static_cast<std::size_t>(item.dot));
+    if (p.body.empty()) return grammar_.text(p.head) + "->e" + kDot;
+    std::span<const Symbol> body(p.body);
+    std::size_t dot = static_cast<std::size_t>(item.dot);
+    return grammar_.text(p.head) + "->" + grammar_.text(body.first(dot)) + kDot + grammar_.text(body.subspan(dot));
   }
   std::string lookahead(const StateItem& item) const {
     return item.lookahead == kNoLookahead ? "" : grammar_.text(automaton_.lookaheads.symbols(item.lookahead));
@@ -75,7 +76,7 @@ class StateKey {
   std::string origin(int state) const {
     if (state == 0) return std::string("the closure of ") + coreText(StateItem{0, 0, kNoLookahead});
     auto [from, symbol] = automaton_.origins[static_cast<std::size_t>(state)];
-    return "the goto of state " + std::to_string(from) + " on " + std::string(1, grammar_.character(symbol));
+    return "the goto of state " + std::to_string(from) + " on " + grammar_.text(symbol);
   }
 
   // Why the state holds the item (with the lookahead c for LR(1)).
@@ -87,20 +88,21 @@ class StateKey {
       auto [from, symbol] = automaton_.origins[static_cast<std::size_t>(state)];
       StateItem before{item.production, item.dot - 1, kNoLookahead};
       return "It comes from state " + std::to_string(from) + ", which holds " + coreText(before) + with +
-             ", by the goto on " + std::string(1, grammar_.character(symbol)) + ".";
+             ", by the goto on " + grammar_.text(symbol) + ".";
     }
     // A closure item: an item of the state with the dot before the head.
     for (const StateItem& parent : items(state)) {
       const GrammarView::Production& q = grammar_.production(parent.production);
       std::size_t at = static_cast<std::size_t>(parent.dot);
       if (at >= q.body.size() || q.body[at] != p.head) continue;
-      std::string rest = q.body.substr(at + 1);
+      std::span<const Symbol> rest = std::span<const Symbol>(q.body).subspan(at + 1);
       std::string because = "The closure adds it for " + coreText(parent);
-      if (!lr1_) return because + ", whose dot stands before " + std::string(1, p.head) + ".";
-      if (grammar_.beginsWith(rest, c)) return because + ", since " + c + " is in First(" + rest + ").";
+      if (!lr1_) return because + ", whose dot stands before " + grammar_.text(p.head) + ".";
+      if (grammar_.beginsWith(rest, classicSymbol(grammar_.grammar(), c)))
+        return because + ", since " + c + " is in First(" + grammar_.text(rest) + ").";
       if (grammar_.vanishes(rest) && lookahead(parent).find(c) != std::string::npos)
         return because + ", " + lookahead(parent) +
-               (rest.empty() ? ", whose lookahead " : ": " + rest + " can vanish, so its lookahead ") + c +
+               (rest.empty() ? ", whose lookahead " : ": " + grammar_.text(rest) + " can vanish, so its lookahead ") + c +
                " passes on.";
     }
     return "";
@@ -152,7 +154,7 @@ std::vector<std::string> stateItems(const Parsing& grammar, bool lr1, int state)
 Grading gradeItems(const Parsing& grammar, bool lr1, int state, std::string_view answer) {
   StateKey key(grammar, lr1);
   Grading grading{"Line", "", "Item", {}};
-  const std::string& terminals = key.grammar().terminals();
+  const std::string terminals = key.grammar().text(key.grammar().terminals());
   // The typed elements with the line each stands on.
   std::vector<std::pair<std::string, int>> typed;
   auto typedAt = [&](const std::string& element) {

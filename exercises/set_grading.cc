@@ -5,8 +5,10 @@
 #include <optional>
 
 #include "exercises/answers.h"
+#include "automata/automaton.h"
 #include "explain/grammar_view.h"
 #include "explain/reasons.h"
+#include "grammar/symbol_text.h"
 
 namespace {
 
@@ -50,23 +52,28 @@ std::optional<SetLine> readSetLine(const std::string& line, const std::string& t
 
 std::string setLabel(SetKind kind, const std::string& name) { return std::string(setName(kind)) + "(" + name + ")"; }
 
+// The symbol of a character of a classic answer; 'e' is the empty word.
+Symbol symbolOf(const GrammarView& g, char c) { return c == 'e' ? kEmpty : classicSymbol(g.grammar(), c); }
+
 // Why a symbol the student wrote is not in the set.
 std::string whyNot(const GrammarView& g, SetKind kind, char x, const std::string& symbol) {
   std::string set = setLabel(kind, std::string(1, x));
   char c = symbol.size() == 1 ? symbol[0] : '\0';
-  bool terminal = c != '\0' && !GrammarView::isNonterminal(c) && g.terminals().find(c) != std::string::npos && c != 'e';
+  Symbol s = c == '\0' ? kNoSymbol : symbolOf(g, c);
+  const Symbols& terminals = g.terminals();
+  bool terminal = c != 'e' && std::find(terminals.begin(), terminals.end(), s) != terminals.end();
   if (kind == SetKind::kFirst) {
     if (c == 'e') return std::string(1, x) + " cannot derive the empty word, so e is not in " + set + ".";
     if (c == '$') return "$ marks the end of the input and is never in a First set.";
     if (!terminal) return symbol + " is not a terminal of the grammar; a First set holds terminals and e.";
-    if (g.inFollow(x, c))
+    if (g.inFollow(symbolOf(g, x), s))
       return symbol + " can follow " + x + ", but no derivation from " + x + " begins with " + symbol + ".";
     return "No derivation from " + std::string(1, x) + " begins with " + symbol + ".";
   }
   if (c == 'e') return "A Follow set never holds e: it lists what can come after " + std::string(1, x) + ".";
   if (c == '$') return std::string(1, x) + " never stands at the end of a sentential form, so $ is not in " + set + ".";
   if (!terminal) return symbol + " is not a terminal of the grammar; a Follow set holds terminals and $.";
-  if (g.inFirst(x, c))
+  if (g.inFirst(symbolOf(g, x), s))
     return symbol + " can begin " + x + ", but nothing that can follow " + x + " begins with " + symbol + ".";
   return "No sentential form has " + symbol + " right after " + std::string(1, x) + ".";
 }
@@ -79,7 +86,7 @@ Grading gradeSets(const Parsing& grammar, SetKind kind, std::string_view answer)
   GrammarView view(grammar);
   Reasons reasons(grammar);
   Grading grading{"Set", "", "Symbol", {}};
-  const std::string& terminals = view.terminals();
+  const std::string terminals = symbolsText(grammar.typed, view.terminals());
 
   // The student's symbols by set name, lines of this kind only.
   std::map<std::string, std::vector<std::string>> written;
@@ -110,7 +117,10 @@ Grading gradeSets(const Parsing& grammar, SetKind kind, std::string_view answer)
     for (char c : key) {
       bool found = std::find(mine.begin(), mine.end(), std::string(1, c)) != mine.end();
       std::string why;
-      if (!found) why = (kind == SetKind::kFirst ? reasons.first(x, c) : reasons.follow(x, c)).sentence;
+      if (!found) {
+        Symbol head = symbolOf(view, x), element = symbolOf(view, c);
+        why = (kind == SetKind::kFirst ? reasons.first(head, element) : reasons.follow(head, element)).sentence;
+      }
       grading.elements.push_back({label, "", std::string(1, c), found ? Mark::kRight : Mark::kMissing, why});
     }
     for (const std::string& symbol : mine)
@@ -118,7 +128,7 @@ Grading gradeSets(const Parsing& grammar, SetKind kind, std::string_view answer)
         grading.elements.push_back({label, "", symbol, Mark::kWrong, whyNot(view, kind, x, symbol)});
   }
   for (const std::string& name : names) {
-    if (name.size() == 1 && grammar.rules.getCount() > 0 && view.hasRule(name[0])) continue;
+    if (name.size() == 1 && grammar.rules.getCount() > 0 && view.hasRule(symbolOf(view, name[0]))) continue;
     // One wrong element for the whole set: none of it can be right.
     std::string symbols;
     for (const std::string& symbol : written[name]) symbols += symbol;
@@ -146,7 +156,8 @@ std::string revealSetElement(const Parsing& grammar, std::string_view answer, Se
         done = true;
         break;
       }
-      if (set->name.size() != 1 || grammar.rules.getCount() == 0 || !GrammarView(grammar).hasRule(set->name[0])) {
+      GrammarView view(grammar);
+      if (set->name.size() != 1 || grammar.rules.getCount() == 0 || !view.hasRule(symbolOf(view, set->name[0]))) {
         line.clear();  // the set of a non-terminal the grammar does not have
         done = true;
         continue;

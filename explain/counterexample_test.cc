@@ -6,6 +6,8 @@
 
 #include "explain/conflicts.h"
 #include "explain/verify.h"
+#include "explain/test_symbols.h"
+#include "grammar/symbol_text.h"
 #include "grammar/test_support.h"
 
 namespace {
@@ -21,7 +23,7 @@ SearchBounds steps(long n) {
 
 Counterexample counterexampleOf(const Parsing& model, TableKind kind, int row, char symbol, SearchBounds bounds = steps(100'000)) {
   TableSet tables(model);
-  std::optional<Conflict> c = explainCell(tables, kind, row, symbol, bounds);
+  std::optional<Conflict> c = explainCell(tables, kind, row, classicSymbolOf(model.typed, symbol), bounds);
   EXPECT_TRUE(c.has_value());
   return c ? c->counterexample : Counterexample{};
 }
@@ -39,7 +41,7 @@ TEST(UnifyingTest, PrecedenceOfTwoOperators) {
   EXPECT_EQ(treeJson(model.typed, ce.trees[1]),
             R"({"symbol": "E", "children": [{"symbol": "E", "children": [{"symbol": "E"}, {"symbol": "+"}, )"
             R"({"symbol": "E"}]}, {"symbol": "*"}, {"symbol": "E"}]})");
-  EXPECT_EQ(ce.word, "i+i*i");
+  EXPECT_EQ(symbolsText(model.typed, ce.word), "i+i*i");
 }
 
 TEST(UnifyingTest, AssociativityOfOneOperator) {
@@ -47,7 +49,7 @@ TEST(UnifyingTest, AssociativityOfOneOperator) {
   Counterexample ce = counterexampleOf(model, TableKind::kLALR, 5, '+');
   ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
   EXPECT_EQ(frontier(model.typed, ce.trees[0]), "E+E+E");
-  EXPECT_EQ(ce.word, "i+i+i");
+  EXPECT_EQ(symbolsText(model.typed, ce.word), "i+i+i");
 }
 
 TEST(UnifyingTest, TheDanglingElse) {
@@ -55,7 +57,7 @@ TEST(UnifyingTest, TheDanglingElse) {
   Counterexample ce = counterexampleOf(model, TableKind::kLR1, 14, 'l');
   ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
   EXPECT_EQ(frontier(model.typed, ce.trees[0]), "iEtiEtSlS");
-  EXPECT_EQ(ce.word, "ibtibtala");
+  EXPECT_EQ(symbolsText(model.typed, ce.word), "ibtibtala");
   EXPECT_EQ(productionsOf(model.typed, ce.trees[0]), (std::vector<std::string>{"S->iEtS", "S->iEtSlS"}));
   EXPECT_EQ(productionsOf(model.typed, ce.trees[1]), (std::vector<std::string>{"S->iEtSlS", "S->iEtS"}));
 }
@@ -70,7 +72,8 @@ TEST(UnifyingTest, ACycleOfUnitProductions) {
 
 // An LR(1) state has twins with the same items and other lookaheads: the
 // counterexample of a cell must lead into that very state.
-void expectOwnCell(const Parsing& model, int state, char symbol, const std::string& cell) {
+void expectOwnCell(const Parsing& model, int state, char character, const std::string& cell) {
+  Symbol symbol = classicSymbolOf(model.typed, character);
   TableSet tables(model);
   const TableView& t = tables[TableKind::kLR1];
   ASSERT_EQ(t.cell(state, symbol), cell);
@@ -91,9 +94,10 @@ TEST(UnifyingTest, InsideAParenthesisNotBesideIt) {
   Parsing model = modelOf({"I->S", "S->S(S)S|e"});
   expectOwnCell(model, 9, '(', "r1|s5");
   TableSet tables(model);
-  std::optional<Conflict> c = explainCell(tables, TableKind::kLR1, 9, '(', steps(100'000));
+  std::optional<Conflict> c = explainCell(tables, TableKind::kLR1, 9, classicSymbolOf(model.typed, '('), steps(100'000));
   ASSERT_TRUE(c.has_value());
-  EXPECT_EQ(c->counterexample.word.substr(0, 1), "(");
+  ASSERT_FALSE(c->counterexample.word.empty());
+  EXPECT_EQ(c->counterexample.word[0], classicSymbolOf(model.typed, '('));
 }
 
 TEST(UnifyingTest, PrecedenceInsideAParenthesis) {
@@ -104,21 +108,22 @@ TEST(NonUnifyingTest, AnAnalysisForEveryEntry) {
   // A => CBB => DABB => AAABB => AAbBB needs the shift; a reduction by D->AA the other entry.
   Parsing model = modelOf({"A->CBB|AaA|b", "B->DCb|a", "C->AAa|Db|DA|b", "D->AA|AAa|Cb|b"});
   TableSet tables(model);
-  ASSERT_EQ(tables[TableKind::kSLR].cell(9, 'b'), "r9|s4");
+  Symbol b = classicSymbolOf(model.typed, 'b');
+  ASSERT_EQ(tables[TableKind::kSLR].cell(9, b), "r9|s4");
   Counterexample ce = counterexampleOf(model, TableKind::kSLR, 9, 'b');
   ASSERT_NE(ce.kind, Counterexample::Kind::kNone) << ce.note;
   std::set<std::string> actions;
   for (const Counterexample::Example& example : ce.examples) actions.insert(example.action);
   if (ce.kind == Counterexample::Kind::kUnifying) actions = {ce.actions[0], ce.actions[1]};
   EXPECT_EQ(actions, (std::set<std::string>{"r9", "s4"}));
-  EXPECT_TRUE(explainsLRCell(GrammarView(model), tables[TableKind::kSLR], ce, 9, 'b'));
+  EXPECT_TRUE(explainsLRCell(GrammarView(model), tables[TableKind::kSLR], ce, 9, b));
 }
 
 TEST(NonUnifyingTest, AnSlrReductionOnlyFollowWants) {
   Parsing model = exampleModel(8);
   Counterexample ce = counterexampleOf(model, TableKind::kSLR, 3, '=');
   ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
-  EXPECT_EQ(ce.prefix, "L");
+  EXPECT_EQ(symbolsText(model.typed, ce.prefix), "L");
   ASSERT_EQ(ce.examples.size(), 2u);
   EXPECT_EQ(ce.examples[0].action, "s7");
   EXPECT_EQ(frontier(model.typed, ce.examples[0].tree), "L=R");
@@ -144,7 +149,7 @@ TEST(NonUnifyingTest, LL1LeftRecursion) {
   Parsing model = exampleModel(6);
   Counterexample ce = counterexampleOf(model, TableKind::kLL1, 2, 'i', steps(2000));
   ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
-  EXPECT_EQ(ce.prefix, "");
+  EXPECT_TRUE(ce.prefix.empty());
   ASSERT_EQ(ce.examples.size(), 2u);
   EXPECT_EQ(ce.examples[0].action, "E->E+T");
   EXPECT_EQ(frontier(model.typed, ce.examples[0].tree), "i+T");
@@ -171,6 +176,45 @@ TEST(BoundsTest, StepsAndNoSearch) {
   Counterexample off = counterexampleOf(exampleModel(4), TableKind::kSLR, 7, 'c', none);
   EXPECT_EQ(off.kind, Counterexample::Kind::kNone);
   EXPECT_EQ(off.note, "");
+}
+
+// The token notation: names of several characters, blanks between them.
+TEST(TokenNotationTest, TheDanglingElseIsExplainedAndChecked) {
+  Parsing model = modelOfText("#notation: tokens\nS -> if E then S | if E then S else S | other\nE -> cond\n");
+  TableSet tables(model);
+  std::vector<Conflict> conflicts = explainConflicts(tables, TableKind::kLR1, steps(100'000));
+  ASSERT_EQ(conflicts.size(), 1u);
+  const Conflict& c = conflicts[0];
+  EXPECT_EQ(symbolText(model.typed, c.symbol), "else");
+  const Counterexample& ce = c.counterexample;
+  ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
+  EXPECT_EQ(frontier(model.typed, ce.trees[0]), "if E then if E then S else S");
+  EXPECT_EQ(symbolsText(model.typed, ce.word), "if cond then if cond then other else other");
+  EXPECT_EQ(productionsOf(model.typed, ce.trees[0]), (std::vector<std::string>{"S -> if E then S", "S -> if E then S else S"}));
+  GrammarView grammar(model);
+  const TableView& t = tables[TableKind::kLR1];
+  EXPECT_TRUE(explainsLRCell(grammar, t, ce, c.row, c.symbol));
+  // The check holds the counterexample to its cell: not another column, nor the trees swapped.
+  EXPECT_FALSE(explainsLRCell(grammar, t, ce, c.row, model.typed.symbolNamed("then")));
+  Counterexample swapped = ce;
+  std::swap(swapped.trees[0], swapped.trees[1]);
+  EXPECT_FALSE(explainsLRCell(grammar, t, swapped, c.row, c.symbol));
+}
+
+// The start rule the analyses put first is production 0 of every LR
+// derivation, and the LL(1) counterexamples start from it too.
+TEST(TokenNotationTest, LeftRecursionUnderTheAddedStartRule) {
+  Parsing model = modelOfText("#notation: tokens\nE -> E + T | T\nT -> id\n");
+  TableSet tables(model);
+  std::vector<Conflict> conflicts = explainConflicts(tables, TableKind::kLL1, steps(2000));
+  ASSERT_EQ(conflicts.size(), 1u);
+  const Counterexample& ce = conflicts[0].counterexample;
+  ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
+  ASSERT_EQ(ce.examples.size(), 2u);
+  EXPECT_EQ(ce.examples[0].action, "E -> E + T");
+  EXPECT_EQ(symbolText(model.typed, ce.examples[0].tree.symbol), "E'");
+  EXPECT_EQ(frontier(model.typed, ce.examples[0].tree), "id + T");
+  EXPECT_EQ(frontier(model.typed, ce.examples[1].tree), "id");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "core/hstring.h"
 #include "explain/reasons.h"
+#include "grammar/symbol_text.h"
 
 namespace {
 
@@ -11,11 +12,12 @@ const char kBullet[] = "\xE2\x80\xA2";  // U+2022, where the parser stands
 
 std::string shown(const std::string& text) { return utf8ForDisplay(text); }
 
-std::string emptyAsE(const std::string& form) { return form.empty() ? "e" : form; }
+// A form as the notation writes it; the empty one is the empty string's mark.
+std::string formOf(const Grammar& grammar, std::span<const Symbol> form) { return bodyText(grammar, form); }
 
-std::string where(const Conflict& c) {
+std::string where(const Grammar& grammar, const Conflict& c) {
   std::string row = c.table == TableKind::kLL1 ? "row " + c.label : "state " + c.label;
-  return std::string(tableName(c.table)) + " table, " + row + " under " + c.symbol;
+  return std::string(tableName(c.table)) + " table, " + row + " under " + symbolText(grammar, c.symbol);
 }
 
 void append(Lines& lines, const std::vector<std::string>& more, const std::string& indent) {
@@ -24,16 +26,18 @@ void append(Lines& lines, const std::vector<std::string>& more, const std::strin
 
 }  // namespace
 
-std::string withBullet(const std::string& form, size_t at) {
-  std::string out = form.substr(0, at);
-  return out + (out.empty() ? "" : " ") + kBullet + (at < form.size() ? " " + form.substr(at) : "");
+std::string withBullet(const Grammar& grammar, const Symbols& form, size_t at) {
+  std::span<const Symbol> all(form);
+  std::string out = symbolsText(grammar, all.first(at));
+  return out + (out.empty() ? "" : " ") + kBullet + (at < form.size() ? " " + symbolsText(grammar, all.subspan(at)) : "");
 }
 
 std::string counterexampleSummary(const Grammar& grammar, const Conflict& c) {
   const Counterexample& ce = c.counterexample;
   switch (ce.kind) {
-    case Counterexample::Kind::kUnifying: return "unifying: " + shown(emptyAsE(frontier(grammar, ce.trees[0])));
-    case Counterexample::Kind::kNonUnifying: return "non-unifying: " + shown(withBullet(ce.prefix, ce.prefix.size())) + " " + c.symbol;
+    case Counterexample::Kind::kUnifying: return "unifying: " + shown(formOf(grammar, frontierSymbols(ce.trees[0])));
+    case Counterexample::Kind::kNonUnifying:
+      return "non-unifying: " + shown(withBullet(grammar, ce.prefix, ce.prefix.size())) + " " + symbolText(grammar, c.symbol);
     case Counterexample::Kind::kNone: break;
   }
   return "none";
@@ -41,30 +45,31 @@ std::string counterexampleSummary(const Grammar& grammar, const Conflict& c) {
 
 Lines conflictLines(const Grammar& grammar, const Conflict& c) {
   Lines lines;
-  lines.push_back(where(c) + ": " + shown(c.cell) + " (" + c.kind + ")");
+  std::string symbol = symbolText(grammar, c.symbol);
+  lines.push_back(where(grammar, c) + ": " + shown(c.cell) + " (" + c.kind + ")");
   for (const ConflictEntry& entry : c.entries) lines.push_back("  " + shown(entry.action) + ": " + shown(entry.reason));
-  std::string prefix = c.prefix.empty() ? "(empty)" : shown(c.prefix);
+  std::string prefix = c.prefix.empty() ? "(empty)" : shown(symbolsText(grammar, c.prefix));
   lines.push_back(std::string("  ") + (c.table == TableKind::kLL1 ? "Shortest word before it: " : "Shortest prefix to the state: ") + prefix);
   for (const std::string& note : c.notes) lines.push_back("  " + shown(note));
   const Counterexample& ce = c.counterexample;
   if (ce.kind == Counterexample::Kind::kUnifying) {
-    lines.push_back("  Counterexample (unifying, so the grammar is ambiguous): " + shown(emptyAsE(frontier(grammar, ce.trees[0]))) +
+    lines.push_back("  Counterexample (unifying, so the grammar is ambiguous): " + shown(formOf(grammar, frontierSymbols(ce.trees[0]))) +
                     " has two derivation trees:");
     Lines first{"With " + shown(ce.actions[0]) + ":"}, second{"With " + shown(ce.actions[1]) + ":"};
     for (const std::string& line : treeLines(grammar, ce.trees[0])) first.push_back("  " + shown(line));
     for (const std::string& line : treeLines(grammar, ce.trees[1])) second.push_back("  " + shown(line));
     append(lines, sideBySide(first, second, 6), "    ");
-    lines.push_back("  A word on which the parser meets this conflict: " + shown(emptyAsE(ce.word)));
+    lines.push_back("  A word on which the parser meets this conflict: " + shown(formOf(grammar, ce.word)));
   } else if (ce.kind == Counterexample::Kind::kNonUnifying) {
-    std::string read = ce.prefix.empty() ? "nothing" : shown(ce.prefix);
-    lines.push_back("  Counterexample (non-unifying): after " + read + ", with " + c.symbol + " next, each entry has a derivation of its own:");
+    std::string read = ce.prefix.empty() ? "nothing" : shown(symbolsText(grammar, ce.prefix));
+    lines.push_back("  Counterexample (non-unifying): after " + read + ", with " + symbol + " next, each entry has a derivation of its own:");
     for (const Counterexample::Example& example : ce.examples) {
-      std::string form = frontier(grammar, example.tree);
-      std::string line = "    " + shown(example.action) + ": " + shown(withBullet(form, example.prefix.size()));
-      if (example.prefix != ce.prefix) line += " (after the prefix " + shown(emptyAsE(example.prefix)) + ")";
-      if (!example.symbolNext) line += " (here " + std::string(1, c.symbol) + " cannot come next)";
+      Symbols form = frontierSymbols(example.tree);
+      std::string line = "    " + shown(example.action) + ": " + shown(withBullet(grammar, form, example.prefix.size()));
+      if (example.prefix != ce.prefix) line += " (after the prefix " + shown(formOf(grammar, example.prefix)) + ")";
+      if (!example.symbolNext) line += " (here " + symbol + " cannot come next)";
       lines.push_back(line);
-      lines.push_back("      " + shown(derivationText(leftmostDerivation(grammar, example.tree))));
+      lines.push_back("      " + shown(derivationText(leftmostDerivation(grammar, example.tree), symbolName(grammar, kEmpty))));
     }
   }
   if (!ce.note.empty()) lines.push_back("  " + shown(ce.note));
@@ -92,8 +97,8 @@ Cells conflictCells(const Grammar& grammar, const std::vector<Conflict>& conflic
     std::string entries, notes;
     for (const ConflictEntry& entry : c.entries) entries += (entries.empty() ? "" : "\n") + shown(entry.action + ": " + entry.reason);
     for (const std::string& note : c.notes) notes += (notes.empty() ? "" : "\n") + shown(note);
-    rows.push_back({tableName(c.table), shown(c.label), std::string(1, c.symbol), shown(c.cell), c.kind, entries,
-                    shown(c.prefix), notes, counterexampleSummary(grammar, c)});
+    rows.push_back({tableName(c.table), shown(c.label), symbolText(grammar, c.symbol), shown(c.cell), c.kind, entries,
+                    shown(symbolsText(grammar, c.prefix)), notes, counterexampleSummary(grammar, c)});
   }
   return rows;
 }
@@ -109,17 +114,17 @@ nlohmann::json counterexampleJson(const Grammar& grammar, const Conflict& c) {
   if (ce.kind == Counterexample::Kind::kUnifying) {
     out["trees"] = {treeValue(grammar, ce.trees[0]), treeValue(grammar, ce.trees[1])};
     out["actions"] = {shown(ce.actions[0]), shown(ce.actions[1])};
-    out["form"] = shown(frontier(grammar, ce.trees[0]));
-    out["word"] = shown(ce.word);
+    out["form"] = shown(symbolsText(grammar, frontierSymbols(ce.trees[0])));
+    out["word"] = shown(symbolsText(grammar, ce.word));
   } else {
     out["found"] = ce.kind == Counterexample::Kind::kNonUnifying;
     if (ce.kind == Counterexample::Kind::kNonUnifying) {
-      out["prefix"] = shown(ce.prefix);
+      out["prefix"] = shown(symbolsText(grammar, ce.prefix));
       nlohmann::json examples = nlohmann::json::array();
       for (const Counterexample::Example& example : ce.examples)
         examples.push_back({{"action", shown(example.action)},
-                            {"prefix", shown(example.prefix)},
-                            {"form", shown(frontier(grammar, example.tree))},
+                            {"prefix", shown(symbolsText(grammar, example.prefix))},
+                            {"form", shown(symbolsText(grammar, frontierSymbols(example.tree)))},
                             {"symbolNext", example.symbolNext},
                             {"tree", treeValue(grammar, example.tree)}});
       out["examples"] = examples;
@@ -142,11 +147,11 @@ std::string conflictsJson(const Grammar& grammar, const std::vector<Conflict>& c
     }
     out.push_back({{"table", tableName(c.table)},
                    {"row", shown(c.label)},
-                   {"symbol", std::string(1, c.symbol)},
+                   {"symbol", symbolText(grammar, c.symbol)},
                    {"cell", shown(c.cell)},
                    {"kind", c.kind},
                    {"entries", entries},
-                   {"prefix", shown(c.prefix)},
+                   {"prefix", shown(symbolsText(grammar, c.prefix))},
                    {"notes", c.notes},
                    {"counterexample", counterexampleJson(grammar, c)}});
   }

@@ -54,12 +54,15 @@ TEST(ExplanationTextTest, NonUnifyingExamplesShowWhereTheParserStands) {
                    "    s7: L • =R", "      I => A => S => L=R", "    r6: L • (here = cannot come next)",
                    "      I => A => S => R => L",
                    "  No unifying counterexample can exist: the LR(1) table has no conflict, so the grammar is unambiguous."}));
-  EXPECT_EQ(withBullet("ab", 0), "• ab");
-  EXPECT_EQ(withBullet("ab", 2), "ab •");
+  Parsing ab = modelOf({"S->ab"});
+  Symbols form{ab.typed.symbolNamed("a"), ab.typed.symbolNamed("b")};
+  EXPECT_EQ(withBullet(ab.typed, form, 0), "• ab");
+  EXPECT_EQ(withBullet(ab.typed, form, 2), "ab •");
 }
 
 TEST(ExplanationJsonTest, TheFieldsAndTheTrees) {
-  nlohmann::json all = nlohmann::json::parse(conflictsJson(exampleModel(4).typed, conflictsOf(exampleModel(4), TableKind::kSLR)));
+  Parsing four = exampleModel(4), eight = exampleModel(8);
+  nlohmann::json all = nlohmann::json::parse(conflictsJson(four.typed, conflictsOf(four, TableKind::kSLR)));
   ASSERT_EQ(all.size(), 1u);
   const nlohmann::json& c = all[0];
   for (const char* key : {"table", "row", "symbol", "cell", "kind", "entries", "prefix", "notes", "counterexample"})
@@ -75,14 +78,15 @@ TEST(ExplanationJsonTest, TheFieldsAndTheTrees) {
   EXPECT_NE(tree.find(R"({"children":[],"symbol":"Z"})"), std::string::npos) << tree;
   EXPECT_NE(tree.find(R"({"symbol":"c"})"), std::string::npos) << tree;
 
-  nlohmann::json none = nlohmann::json::parse(conflictsJson(exampleModel(8).typed, conflictsOf(exampleModel(8), TableKind::kSLR)));
+  nlohmann::json none = nlohmann::json::parse(conflictsJson(eight.typed, conflictsOf(eight, TableKind::kSLR)));
   EXPECT_EQ(none[0]["counterexample"]["unifying"], false);
   EXPECT_EQ(none[0]["counterexample"]["found"], true);
   EXPECT_EQ(none[0]["counterexample"]["examples"][1]["symbolNext"], false);
 }
 
 TEST(ExplanationCellsTest, OneRowPerConflict) {
-  Cells cells = conflictCells(exampleModel(10).typed, conflictsOf(exampleModel(10), TableKind::kLALR));
+  Parsing model = exampleModel(10);
+  Cells cells = conflictCells(model.typed, conflictsOf(model, TableKind::kLALR));
   ASSERT_EQ(cells.size(), 3u);
   EXPECT_EQ(cells[1][8], "non-unifying: ac • a");
   EXPECT_EQ(cells[1][5], "r5: The item A->c°, ba is complete with a in its lookahead, so state 6 reduces by A->c on a. "

@@ -37,9 +37,9 @@ QString ExplainHooks::conflictTip(const QString& cell) {
       .arg(cell);
 }
 
-void ExplainHooks::tableShown(TableKind kind, const Row& rules) {
+void ExplainHooks::tableShown(TableKind kind, const Parsing& model) {
   shown_ = kind;
-  shownRules_ = ruleTextsOf(rules);
+  shownGrammar_ = explainedGrammar(model);
 }
 
 void ExplainHooks::commandStarts() {
@@ -48,17 +48,15 @@ void ExplainHooks::commandStarts() {
   title_->setToolTip(QString());
 }
 
-// A grammar in the token notation has no rule lines: the explanations read
-// the classic notation only, so they offer nothing for it yet.
 void ExplainHooks::lrCommandRan(const Parsing& model) {
-  if (model.rules.getCount() == 0) return;
-  lastRules_ = ruleTextsOf(model.rules);
+  if (model.typed.productions.empty()) return;
+  lastGrammar_ = explainedGrammar(model);
   addHint(startHint(model));
 }
 
 void ExplainHooks::evaluationRan(const Parsing& model, const QString& word) {
-  if (model.rules.getCount() == 0) return;
-  lastRules_ = ruleTextsOf(model.rules);
+  if (model.typed.productions.empty()) return;
+  lastGrammar_ = explainedGrammar(model);
   QByteArray bytes = word.toUtf8();
   for (const std::string& hint : wordHints(model, std::string(bytes.constData(), static_cast<size_t>(bytes.size()))))
     addHint(hint);
@@ -81,19 +79,19 @@ void ExplainHooks::elideHint() {
   hint_->setText(hint_->fontMetrics().elidedText(hints_.join(QLatin1Char(' ')), Qt::ElideRight, hint_->width() - 8));
 }
 
-void ExplainHooks::offerIn(TForm3* warning, TableKind kind, const Row& rules) {
-  if (rules.getCount() == 0) return;
-  std::vector<std::string> plainRules = ruleTextsOf(rules);
+void ExplainHooks::offerIn(TForm3* warning, TableKind kind, const Parsing& model) {
+  if (model.typed.productions.empty()) return;
+  ExplainedGrammar grammar = explainedGrammar(model);
   auto* action = new QAction(QStringLiteral("Explain the conflicts of this table"), warning);
   action->setObjectName("ExplainConflicts");
   action->setShortcut(QKeySequence(QString::fromLatin1(kWarningKey)));
   action->setShortcutContext(Qt::WindowShortcut);
-  connect(action, &QAction::triggered, this, [this, warning, kind, plainRules] {
+  connect(action, &QAction::triggered, this, [this, warning, kind, grammar] {
     warning->accept();
     ExplainJob job;
     job.what = ExplainJob::What::kTable;
     job.table = kind;
-    job.rules = plainRules;
+    job.grammar = grammar;
     open(std::move(job));
   });
   warning->addAction(action);
@@ -112,35 +110,35 @@ void ExplainHooks::offerIn(TForm3* warning, TableKind kind, const Row& rules) {
   warning->Label1->setToolTip(tip);
 }
 
-ExplainWindow* ExplainHooks::openReport(const Row& rules, const QString& word) {
-  if (rules.getCount() == 0) return nullptr;
+ExplainWindow* ExplainHooks::openReport(const Parsing& model, const QString& word) {
+  if (model.typed.productions.empty()) return nullptr;
   ExplainJob job;
   job.what = ExplainJob::What::kReport;
-  job.rules = ruleTextsOf(rules);
+  job.grammar = explainedGrammar(model);
   QByteArray bytes = word.toUtf8();
   job.word.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
   return open(std::move(job));
 }
 
-ExplainWindow* ExplainHooks::openTable(TableKind kind, const Row& rules) {
-  if (rules.getCount() == 0) return nullptr;
+ExplainWindow* ExplainHooks::openTable(TableKind kind, const Parsing& model) {
+  if (model.typed.productions.empty()) return nullptr;
   ExplainJob job;
   job.what = ExplainJob::What::kTable;
   job.table = kind;
-  job.rules = ruleTextsOf(rules);
+  job.grammar = explainedGrammar(model);
   return open(std::move(job));
 }
 
 ExplainWindow* ExplainHooks::openCell(int col, int row) {
-  if (!shown_ || shownRules_.empty() || grid_->mark(col, row) != StringGrid::Mark::Conflict) return nullptr;
+  if (!shown_ || shownGrammar_.empty() || grid_->mark(col, row) != StringGrid::Mark::Conflict) return nullptr;
   QByteArray symbol = grid_->cells(col, 0).toUtf8();
-  if (symbol.size() != 1) return nullptr;
+  if (symbol.isEmpty()) return nullptr;
   ExplainJob job;
   job.what = ExplainJob::What::kCell;
   job.table = *shown_;
-  job.rules = shownRules_;
+  job.grammar = shownGrammar_;
   job.row = row - 1;
-  job.symbol = symbol[0];
+  job.symbol.assign(symbol.constData(), static_cast<size_t>(symbol.size()));
   return open(std::move(job));
 }
 
@@ -172,9 +170,9 @@ bool ExplainHooks::offerAt(QMenu* menu, const QPoint& point) {
 bool ExplainHooks::eventFilter(QObject* watched, QEvent* event) {
   if (watched == hint_) {
     if (event->type() == QEvent::Resize) elideHint();
-    if (event->type() == QEvent::MouseButtonRelease && !lastRules_.empty()) {
+    if (event->type() == QEvent::MouseButtonRelease && !lastGrammar_.empty()) {
       ExplainJob job;
-      job.rules = lastRules_;
+      job.grammar = lastGrammar_;
       open(std::move(job));
       return true;
     }

@@ -16,8 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "simulation/evaluations.h"
+#include "ExplainWindow.h"
 #include "grammar/parsing.h"
+#include "simulation/evaluations.h"
 
 class QLabel;
 class QMenu;
@@ -37,8 +38,8 @@ class ExplainHooks : public QObject {
   // the result title.  The owner lays the hint out as the form grows.
   ExplainHooks(QWidget* window, StringGrid* grid, QLabel* title);
 
-  // The grid now shows the table `kind` of the grammar with these rule lines.
-  void tableShown(TableKind kind, const Row& rules);
+  // The grid now shows the table `kind` of the grammar.
+  void tableShown(TableKind kind, const Parsing& model);
   // A command is about to run: the hint of the last one goes.
   void commandStarts();
   // An LR command ran on the model: the hint shows when its first rule does not augment it.
@@ -46,10 +47,11 @@ class ExplainHooks : public QObject {
   // An evaluation ran on the word: the hint names what in it no parser reads.
   void evaluationRan(const Parsing& model, const QString& word);
   // Gives a Warning dialog, about to show, the way to the explanations of its table.
-  void offerIn(TForm3* warning, TableKind kind, const Row& rules);
+  void offerIn(TForm3* warning, TableKind kind, const Parsing& model);
 
-  ExplainWindow* openReport(const Row& rules, const QString& word);
-  ExplainWindow* openTable(TableKind kind, const Row& rules);
+  // Nothing opens for a grammar without rules.
+  ExplainWindow* openReport(const Parsing& model, const QString& word);
+  ExplainWindow* openTable(TableKind kind, const Parsing& model);
   // The conflict of grid cell (col, row) of the table last shown; none when it holds none.
   ExplainWindow* openCell(int col, int row);
   // Adds "Explain this conflict" to a context menu of the grid, when the
@@ -78,8 +80,8 @@ class ExplainHooks : public QObject {
   QWidget* viewport_;  // the grid's, kept: events reach the filter while the grid is torn down
   QLabel* title_;
   QLabel* hint_;
-  std::optional<TableKind> shown_;      // the table the grid shows, if it shows one
-  std::vector<std::string> shownRules_;  // the grammar that made it
-  std::vector<std::string> lastRules_;   // the grammar of the last command with a hint
+  std::optional<TableKind> shown_;   // the table the grid shows, if it shows one
+  ExplainedGrammar shownGrammar_;    // the grammar that made it
+  ExplainedGrammar lastGrammar_;     // the grammar of the last command with a hint
   QStringList hints_;                    // what the line under the grid says
 };

@@ -52,11 +52,33 @@ std::vector<DrawnPair> drawnPairs(const Grammar& grammar, const Lines& lines, co
   return pairs;
 }
 
+// The symbol a column header names: the end marker, or a terminal.
+Symbol columnSymbol(const Grammar& grammar, const std::string& name) {
+  return name == "$" ? grammar.endMarker() : grammar.symbolNamed(name);
+}
+
 }  // namespace
+
+ExplainedGrammar explainedGrammar(const Parsing& model) {
+  ExplainedGrammar grammar;
+  if (model.typed.notation == Notation::kTokens) {
+    grammar.tokens = model.typed;
+    grammar.addedStartRule = model.addedStartRule;
+  } else {
+    grammar.rules = ruleTextsOf(model.rules);
+  }
+  return grammar;
+}
 
 Explained explain(const ExplainJob& job) {
   Parsing model;
-  loadRuleTexts(model, job.rules);
+  if (job.grammar.tokens) {
+    // The start rule is there already: loading keeps it, and the report says whose it is.
+    model.loadGrammar(*job.grammar.tokens);
+    model.addedStartRule = job.grammar.addedStartRule;
+  } else {
+    loadRuleTexts(model, job.grammar.rules);
+  }
   Explained result;
   if (job.what == ExplainJob::What::kReport) {
     result.lines = reportLines(grammarReport(model, job.word, job.bounds));
@@ -67,7 +89,7 @@ Explained explain(const ExplainJob& job) {
   if (job.what == ExplainJob::What::kTable) {
     conflicts = explainConflicts(tables, job.table, job.bounds);
     result.lines = conflictsLines(model.typed, job.table, conflicts);
-  } else if (std::optional<Conflict> conflict = explainCell(tables, job.table, job.row, job.symbol, job.bounds)) {
+  } else if (std::optional<Conflict> conflict = explainCell(tables, job.table, job.row, columnSymbol(model.typed, job.symbol), job.bounds)) {
     conflicts.push_back(*conflict);
     result.lines = conflictLines(model.typed, *conflict);
   } else {

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,16 +22,27 @@ class QLabel;
 class QTextEdit;
 class QPushButton;
 
-// What to explain, in plain texts: the worker builds its own model from
-// them, for the strings of the model's texts are not shared across threads.
+// The grammar to explain, as plain data: the worker builds its own model
+// from it, for the strings of the model's texts are not shared across
+// threads.  A classic grammar is its rule lines; a token grammar has none
+// and goes as the analyses read it, with whether they added its start rule.
+struct ExplainedGrammar {
+  std::vector<std::string> rules;
+  std::optional<Grammar> tokens;
+  bool addedStartRule = false;
+  bool empty() const { return rules.empty() && !tokens; }
+};
+ExplainedGrammar explainedGrammar(const Parsing& model);
+
+// What to explain.
 struct ExplainJob {
   enum class What { kReport, kTable, kCell };
   What what = What::kReport;
-  std::vector<std::string> rules;  // the rule lines of a sound reading
+  ExplainedGrammar grammar;
   std::string word;                // kReport: the word field's text
   TableKind table = TableKind::kLL1;
   int row = 0;                     // kCell: the table row after the header
-  char symbol = '\0';              // kCell: the column's symbol
+  std::string symbol;              // kCell: the column's symbol, as the header names it
   SearchBounds bounds;
 };
 

@@ -554,7 +554,7 @@ void TForm1::showGridResult(const CommandInfo& command) {
         fillGrid(result.cells);
         dim(StringGrid1, false);
         markResult(trace, result.conflictCells, result.outcome);
-        if (!trace) explainHooks_->tableShown(kind, session_->ruleLines());
+        if (!trace) explainHooks_->tableShown(kind, session_->model());
         gridCells_ = std::move(result.cells);
         gridName_ = name;
         giveBackMemory();
@@ -609,7 +609,7 @@ bool TForm1::warnOfConflicts(int count, TableKind kind) {
   if (count == 0) return false;
   TForm3* warning = createForm<TForm3>();
   warning->setMessage(conflictMessage(count));
-  explainHooks_->offerIn(warning, kind, session_->ruleLines());
+  explainHooks_->offerIn(warning, kind, session_->model());
   warning->exec();
   return true;
 }
@@ -1048,9 +1048,9 @@ void TForm1::openTransform(TransformKind kind) {
 
 void TForm1::showGrammarReport() {
   analysis(*commandNamed("report"),
-           [&] { explainHooks_->openReport(session_->ruleLines(), QString::fromStdString(session_->word())); });
+           [&] { explainHooks_->openReport(session_->model(), QString::fromStdString(session_->word())); });
 }
 
 void TForm1::explainTable(TableKind kind) {
-  analysis(*commandNamed("conflicts"), [&] { explainHooks_->openTable(kind, session_->ruleLines()); });
+  analysis(*commandNamed("conflicts"), [&] { explainHooks_->openTable(kind, session_->model()); });
 }

@@ -52,9 +52,9 @@ const char* const kTokenNotationText =
     "    F -> ( E ) | id | num\n\n"
     "When the first rule does not augment the grammar, as E -> E + T | T does not, the analyses put a start "
     "rule E' -> E first, as textbooks do, and number the productions from it.\n\n"
-    "File > New Token Grammar starts one.  First, Follow, the item sets, the tables, the evaluations and "
-    "the parse stepper and the automaton diagrams take it, and the Transform menu rewrites it in its "
-    "notation; the explanations and practice take the classic notation for now and say so.";
+    "File > New Token Grammar starts one.  Every window takes it as it takes a classic grammar: First, "
+    "Follow, the item sets, the tables, the evaluations, the parse stepper, the automaton diagrams, the "
+    "explanations and practice; the Transform menu rewrites it in its notation.";
 
 // The worked examples are the program's own results on these grammars.
 const char* const kTransformsText =

@@ -24,7 +24,7 @@ namespace {
 ExplainJob jobFor(std::vector<std::string> rules, ExplainJob::What what, TableKind table = TableKind::kLL1) {
   ExplainJob job;
   job.what = what;
-  job.rules = std::move(rules);
+  job.grammar.rules = std::move(rules);
   job.table = table;
   return job;
 }
@@ -66,6 +66,7 @@ class ExplainTest : public QObject {
   void theWarningKeepsItsFaceAndOffersTheExplanations();
   void theStartHintShowsUnderTheGridForLRCommands();
   void theGrammarReportIsOneCallAway();
+  void theDanglingElseInTheTokenNotation();
 };
 
 void ExplainTest::aTableIsExplainedOffTheWindowsThread() {
@@ -240,6 +241,43 @@ void ExplainTest::theGrammarReportIsOneCallAway() {
   QCOMPARE(lines.first(), QString("Start: The first rule I->E augments the grammar."));
   QVERIFY(lines.contains("Word: The word holds x, which no rule uses: every parser stops there."));
   QCOMPARE(lines.last(), QString("Classes: LL(1) yes, SLR(1) yes, LALR(1) yes, LR(1) yes; unambiguous (every LR(1) grammar is)"));
+}
+
+// A token grammar: its conflict cell, its report and its table's
+// explanations all open, and name symbols as the notation writes them.
+void ExplainTest::theDanglingElseInTheTokenNotation() {
+  auto form = openMainWindow();
+  typeGrammar(*form, {"#notation: tokens", "S -> if E then S | if E then S else S | other", "E -> cond"});
+  click(form->BitBtn5);  // SLR Table
+  StringGrid* grid = form->StringGrid1;
+  QPair<int, int> cell = firstConflictCell(grid);
+  QVERIFY(cell.first > 0);
+  QCOMPARE(grid->cells(cell.first, 0), QString("else"));
+  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, centreOf(grid, cell));
+  QTRY_COMPARE(explanationWindows().size(), 1);
+  ExplainWindow* window = explanationWindows().last();
+  QTRY_VERIFY_WITH_TIMEOUT(!window->isRunning(), 20000);
+  QString text = window->text();
+  QVERIFY2(text.startsWith("SLR table, state 7 under else: r1|s8 (shift/reduce)"), qPrintable(text));
+  QVERIFY(text.contains("Counterexample (unifying, so the grammar is ambiguous): if E then if E then S else S has two "
+                        "derivation trees:"));
+  QVERIFY(text.contains("A word on which the parser meets this conflict: if cond then if cond then other else other"));
+  QCOMPARE(window->pictures(), 1);
+
+  form->showGrammarReport();
+  QTRY_COMPARE(explanationWindows().size(), 2);
+  window = explanationWindows().last();
+  QTRY_VERIFY_WITH_TIMEOUT(!window->isRunning(), 20000);
+  QStringList lines = window->text().split('\n');
+  QCOMPARE(lines.first(), QString("Start: The analyses put the start rule S' -> S first: it augments the grammar."));
+  QVERIFY(lines.last().endsWith("; ambiguous (a unifying counterexample was found)"));
+
+  form->explainTable(TableKind::kLL1);
+  QTRY_COMPARE(explanationWindows().size(), 3);
+  window = explanationWindows().last();
+  QTRY_VERIFY_WITH_TIMEOUT(!window->isRunning(), 20000);
+  QVERIFY(window->text().startsWith("LL1 table: 1 conflicting cell.\n\nLL1 table, row S under if: "
+                                    "S -> if E then S | if E then S else S (First/First)"));
 }
 
 QTEST_MAIN(ExplainTest)
