@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "grammar/grammar.h"
 #include "writers/csv_reading.h"
 #include "writers/format.h"
 
@@ -38,3 +39,16 @@ std::string withoutBlanks(std::string_view text);
 std::string withEpsilonAsE(std::string_view text);
 // The text with every occurrence of `from` (not empty) written as `to`.
 std::string replacedAll(std::string_view text, std::string_view from, std::string_view to);
+
+// ---- the token notation
+
+// The tokens of a stretch of an answer to a question on a token grammar,
+// named as the grammar names them.  Blanks separate tokens; within a run
+// of punctuation the longest symbol the grammar (or `marks`, such as "->")
+// knows is taken first, so "(id" and "{(," read as the tokens a student
+// meant; a quoted terminal ('+') reads as its name.  A character of
+// `separators` (as , { } of a set) only separates, unless the grammar has
+// it as a terminal.  "ε" stands for the empty string, and so do "e", "eps"
+// and "epsilon" where the grammar has no symbol of that name.
+std::vector<std::string> answerTokens(const Grammar& grammar, std::string_view text, std::string_view separators,
+                                      const std::vector<std::string>& marks = {});
