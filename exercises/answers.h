@@ -52,3 +52,10 @@ std::string replacedAll(std::string_view text, std::string_view from, std::strin
 // and "epsilon" where the grammar has no symbol of that name.
 std::vector<std::string> answerTokens(const Grammar& grammar, std::string_view text, std::string_view separators,
                                       const std::vector<std::string>& marks = {});
+
+// Whether x heads the start rule E' -> E that the analyses add to a token
+// grammar (a rule of one body, a primed name of its body's symbol).  It is
+// not the student's to write: its set, row or items are graded where an
+// answer has them, and not missed where it has none.  The classic notation
+// adds no rule, so nothing there may be left out.
+bool mayBeLeftOut(const Grammar& grammar, Symbol x);

@@ -106,18 +106,6 @@ std::string whyIn(const Reasons& reasons, const Grammar& grammar, SetKind kind, 
   return (kind == SetKind::kFirst ? reasons.first(head, symbol) : reasons.follow(head, symbol)).sentence;
 }
 
-// The start rule E' -> E that the analyses add to a token grammar is not
-// the student's to list: its sets are graded where the answer has them,
-// and not missed where it has none.  The classic notation adds no rule.
-bool mayBeLeftOut(const Grammar& grammar, Symbol x) {
-  if (grammar.notation != Notation::kTokens || x != grammar.start() || grammar.productionsOf(x).size() != 1) return false;
-  const Symbols& body = grammar.productions.front().body;
-  if (body.size() != 1) return false;
-  const std::string &head = grammar.name(x), &under = grammar.name(body[0]);
-  return head.size() > under.size() && head.starts_with(under) &&
-         head.find_first_not_of('\'', under.size()) == std::string::npos;
-}
-
 // The sets written on the answer's lines of one kind, by name in the order first written.
 struct WrittenSets {
   std::map<std::string, std::vector<std::string>> symbols;
