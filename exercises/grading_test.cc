@@ -299,7 +299,7 @@ TEST(ItemGradingTest, RevealingAddsAndRemovesItems) {
   for (int step = 0; step < 10 && !gradeItems(model, true, 2, answer).allRight(); ++step)
     for (const MarkedElement& e : gradeItems(model, true, 2, answer).elements)
       if (e.mark != Mark::kRight) {
-        answer = revealItem(answer, e);
+        answer = revealItem(model, answer, e);
         break;
       }
   EXPECT_TRUE(gradeItems(model, true, 2, answer).allRight());

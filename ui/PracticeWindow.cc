@@ -509,7 +509,7 @@ bool PracticeWindow::revealFirst() {
         if (utf8(grid->horizontalHeaderItem(j)->text()) == element.column) column = j;
       if (row < 0 || column < 0) continue;
       std::string label = utf8(grid->verticalHeaderItem(row)->text());
-      std::vector<std::string> entries = cellEntries(kind, label, utf8(grid->item(row, column)->text()));
+      std::vector<std::string> entries = cellEntries(model_, kind, label, utf8(grid->item(row, column)->text()));
       if (element.mark == Mark::kMissing)
         entries.push_back(element.entry);
       else
@@ -521,7 +521,7 @@ bool PracticeWindow::revealFirst() {
       grid->setCurrentCell(row, column);
       grid->scrollToItem(grid->item(row, column));
     } else if (isItems()) {
-      itemsEditor->setPlainText(text(revealItem(utf8(itemsEditor->toPlainText()), element)));
+      itemsEditor->setPlainText(text(revealItem(model_, utf8(itemsEditor->toPlainText()), element)));
     } else {
       setsEditor->setPlainText(
           text(revealSetElement(model_, utf8(setsEditor->toPlainText()), setOf(question()), element)));
