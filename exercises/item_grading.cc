@@ -134,12 +134,7 @@ class StateKey {
   const std::vector<StateItem>& items(int state) const { return automaton_.states[static_cast<std::size_t>(state)]; }
   const Grammar& grammar() const { return grammar_; }
 
-  std::string coreText(const StateItem& item) const {
-    const Production& p = production(item.production);
-    std::vector<std::string> body;
-    for (Symbol s : p.body) body.push_back(symbolText(grammar_, s));
-    return dottedText(grammar_, grammar_.name(p.head), body, static_cast<std::size_t>(item.dot));
-  }
+  std::string coreText(const StateItem& item) const { return ::coreText(grammar_, item.production, item.dot); }
   const Symbols& lookaheads(const StateItem& item) const {
     static const Symbols kNone;
     return item.lookahead == kNoLookahead ? kNone : automaton_.lookaheads.symbols(item.lookahead);
@@ -225,6 +220,13 @@ std::string elementText(const std::string& core, const std::string& lookahead) {
 }
 
 }  // namespace
+
+std::string coreText(const Grammar& grammar, int production, int dot) {
+  const Production& p = grammar.productions[static_cast<std::size_t>(production)];
+  std::vector<std::string> body;
+  for (Symbol s : p.body) body.push_back(symbolText(grammar, s));
+  return dottedText(grammar, grammar.name(p.head), body, static_cast<std::size_t>(dot));
+}
 
 std::vector<std::string> stateOrigins(const Parsing& grammar, bool lr1) {
   StateKey key(grammar, lr1);

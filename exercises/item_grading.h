@@ -15,6 +15,10 @@
 #include "exercises/grading.h"
 #include "grammar/parsing.h"
 
+// An item's core as the listing writes it: "A->a°B" ("A->e°" for an empty
+// body), "E -> E ° + T" ("E -> ε °") in the token notation.
+std::string coreText(const Grammar& grammar, int production, int dot);
+
 // How each state of the collection is first reached, in the listing's
 // numbering: "the closure of I->°S", "the goto of state 2 on a".
 std::vector<std::string> stateOrigins(const Parsing& grammar, bool lr1);

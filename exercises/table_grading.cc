@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <map>
-#include <optional>
 
 #include "exercises/answers.h"
 #include "exercises/cell_reasons.h"
@@ -167,9 +166,7 @@ Grading gradeTableCells(const Parsing& grammar, TableKind kind, const Cells& ans
   Grading grading{ll1 ? "Non-terminal" : "State", "Symbol", ll1 ? "Production" : "Action", {}};
   Cells key = cellsOf(table(grammar, kind));
   const Grammar& g = grammar.typed;
-  bool tokens = g.notation == Notation::kTokens;
-  std::optional<CellReasons> reasons;
-  if (!tokens) reasons.emplace(grammar, kind);
+  CellReasons reasons(grammar, kind);
 
   // The student's columns by header, and rows by key, in the order written.
   std::vector<std::string> columns;
@@ -204,7 +201,6 @@ Grading gradeTableCells(const Parsing& grammar, TableKind kind, const Cells& ans
     auto written = rows.find(label);
     if (ll1 && written == rows.end() && mayBeLeftOut(g, g.symbolNamed(label))) continue;
     for (std::size_t j = 1; j < header.size(); ++j) {
-      char symbol = header[j].empty() ? '\0' : header[j][0];
       std::vector<std::string> wanted = cellEntries(grammar, kind, label, key[i][j]);
       std::vector<std::string> given;
       if (written != rows.end() && written->second.entries.count(header[j]))
@@ -212,12 +208,12 @@ Grading gradeTableCells(const Parsing& grammar, TableKind kind, const Cells& ans
       for (const std::string& entry : wanted) {
         bool found = std::find(given.begin(), given.end(), entry) != given.end();
         grading.elements.push_back({label, header[j], entry, found ? Mark::kRight : Mark::kMissing,
-                                    found || !reasons ? "" : reasons->whyPresent(label, symbol, entry)});
+                                    found ? "" : reasons.whyPresent(label, header[j], entry)});
       }
       for (const std::string& entry : given)
         if (std::find(wanted.begin(), wanted.end(), entry) == wanted.end())
           grading.elements.push_back(
-              {label, header[j], entry, Mark::kWrong, reasons ? reasons->whyAbsent(label, symbol, entry) : ""});
+              {label, header[j], entry, Mark::kWrong, reasons.whyAbsent(label, header[j], entry)});
     }
     if (written == rows.end()) continue;
     // Entries under columns the table does not have.
