@@ -75,12 +75,12 @@ ExplainOutcome runExplainCommand(std::string_view name, const HString& grammarTe
   for (TableKind kind : kinds) {
     std::vector<Conflict> conflicts = explainConflicts(tables, kind, options.bounds);
     if (!lines.empty()) lines.push_back("");
-    for (std::string& line : conflictsLines(kind, conflicts)) lines.push_back(std::move(line));
+    for (std::string& line : conflictsLines(model.typed, kind, conflicts)) lines.push_back(std::move(line));
     for (Conflict& c : conflicts) all.push_back(std::move(c));
   }
   switch (format) {
-    case Format::kJson: outcome.output = conflictsJson(all); break;
-    case Format::kCsv: outcome.output = renderTable(conflictCells(all), format); break;
+    case Format::kJson: outcome.output = conflictsJson(model.typed, all); break;
+    case Format::kCsv: outcome.output = renderTable(conflictCells(model.typed, all), format); break;
     default: outcome.output = listingIn(lines, format);
   }
   if (!all.empty()) outcome.status = kExitConflict;

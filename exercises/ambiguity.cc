@@ -340,6 +340,6 @@ bool verifyWitness(const Parsing& grammar, const AmbiguityWitness& witness) {
   if (grammar.rules.getCount() == 0) return false;
   GrammarView view(grammar);
   for (const Tree& tree : witness.trees)
-    if (tree.symbol != view.start() || frontier(tree) != witness.word) return false;
+    if (symbolOf(view, tree) != view.start() || frontier(tree) != witness.word) return false;
   return isUnifyingPair(view, witness.trees[0], witness.trees[1]);
 }

@@ -25,16 +25,16 @@ bool isUpper(char c) { return c >= 'A' && c <= 'Z'; }
 // The textbook condition: for two alternatives of a head, First sets are
 // disjoint, and when one can vanish the other's First set misses Follow.
 bool textbookLL1(const GrammarView& g) {
-  for (char x : g.nonterminals()) {
+  for (Symbol x : g.nonterminals()) {
     const std::vector<int>& alternatives = g.alternatives(x);
     for (std::size_t i = 0; i < alternatives.size(); ++i)
       for (std::size_t j = 0; j < alternatives.size(); ++j) {
         if (i == j) continue;
-        const std::string& a = g.production(alternatives[i]).body;
-        const std::string& b = g.production(alternatives[j]).body;
-        std::string firstB = g.firstOf(b);
-        for (char c : g.firstOf(a)) {
-          if (firstB.find(c) != std::string::npos) return false;
+        const Symbols& a = g.production(alternatives[i]).body;
+        const Symbols& b = g.production(alternatives[j]).body;
+        Symbols firstB = g.firstOf(b);
+        for (Symbol c : g.firstOf(a)) {
+          if (std::find(firstB.begin(), firstB.end(), c) != firstB.end()) return false;
           if (g.vanishes(b) && g.inFollow(x, c)) return false;
         }
         if (g.vanishes(a) && g.vanishes(b)) return false;
@@ -157,7 +157,7 @@ TEST_P(EveryProperty, WithNullableNonTerminals) {
     expectProperty(GetParam(), *g.grammar);
     GrammarView view(modelOfLines(g.grammar->lines));
     bool someVanish = false;
-    for (char x : view.nonterminals()) someVanish = someVanish || view.nullable(x);
+    for (Symbol x : view.nonterminals()) someVanish = someVanish || view.nullable(x);
     EXPECT_TRUE(someVanish);
   }
 }

@@ -100,10 +100,8 @@ std::string whyNot(const Grammar& grammar, const std::vector<Symbols>& first, co
 }
 
 // Why a symbol of the key is in the set.
-std::string whyIn(const Reasons& reasons, const Grammar& grammar, SetKind kind, Symbol x, Symbol s) {
-  if (grammar.notation == Notation::kTokens) return "";
-  char head = grammar.name(x)[0], symbol = symbolName(grammar, s)[0];
-  return (kind == SetKind::kFirst ? reasons.first(head, symbol) : reasons.follow(head, symbol)).sentence;
+std::string whyIn(const Reasons& reasons, SetKind kind, Symbol x, Symbol s) {
+  return (kind == SetKind::kFirst ? reasons.first(x, s) : reasons.follow(x, s)).sentence;
 }
 
 // The sets written on the answer's lines of one kind, by name in the order first written.
@@ -149,7 +147,7 @@ Grading gradeSets(const Parsing& grammar, SetKind kind, std::string_view answer)
       std::string symbol = symbolText(g, s);
       wanted.push_back(symbol);
       bool found = std::find(mine.begin(), mine.end(), symbol) != mine.end();
-      std::string why = found ? "" : whyIn(reasons, g, kind, x, s);
+      std::string why = found ? "" : whyIn(reasons, kind, x, s);
       grading.elements.push_back({label, "", symbol, found ? Mark::kRight : Mark::kMissing, why});
     }
     for (const std::string& symbol : mine)

@@ -9,6 +9,7 @@
 #include "explain/grammar_view.h"
 #include "explain/reasons.h"
 #include "explain/unifying_search.h"
+#include "explain/verify.h"
 #include "explain/witnesses.h"
 #include "grammar/parsing.h"
 
@@ -23,10 +24,10 @@ std::string joined(const std::vector<std::string>& parts, const char* separator,
 std::string listed(const std::vector<std::string>& parts) { return joined(parts, ", ", " and "); }
 
 // "B and C can vanish", each symbol once.
-std::string canVanish(const std::string& symbols) {
+std::string canVanish(const GrammarView& g, const Symbols& symbols) {
   std::vector<std::string> parts;
-  for (char c : symbols)
-    if (std::find(parts.begin(), parts.end(), std::string(1, c)) == parts.end()) parts.emplace_back(1, c);
+  for (Symbol s : symbols)
+    if (std::find(parts.begin(), parts.end(), g.text(s)) == parts.end()) parts.push_back(g.text(s));
   return listed(parts) + " can vanish";
 }
 
@@ -48,9 +49,9 @@ class Explainer {
         witnesses_(grammar_),
         finder_(tables, kind, bounds) {}
 
-  bool isConflict(int row, char symbol) const { return table_.cell(row, symbol).find('|') != std::string::npos; }
+  bool isConflict(int row, Symbol symbol) const { return table_.conflicts(row, symbol); }
 
-  Conflict explain(int row, char symbol) {
+  Conflict explain(int row, Symbol symbol) {
     Conflict c;
     c.table = kind_;
     c.row = row;
@@ -65,9 +66,10 @@ class Explainer {
   }
 
   const TableView& table() const { return table_; }
+  bool isNonterminal(Symbol s) const { return grammar_.isNonterminal(s); }
 
  private:
-  const Parsing& model() const { return tables_.grammar(); }
+  std::string text(Symbol s) const { return grammar_.text(s); }
 
   // ---- LR tables
 
@@ -77,14 +79,14 @@ class Explainer {
     for (const std::string& action : TableView::entries(c.cell)) {
       ConflictEntry entry{action, {}, ""};
       for (const StateItem& item : items)
-        if (makes(item, action, c.symbol)) entry.items.push_back(table_.itemText(model(), item));
+        if (itemMakes(grammar_, table_, item, action, c.symbol)) entry.items.push_back(table_.itemText(grammar_.grammar(), item));
       if (action[0] == 's') {
         ++shifts;
-        entry.reason = "State " + c.label + " holds " + listed(entry.items) + " with " + c.symbol +
-                       " after the dot, so it shifts " + c.symbol + " and goes to state " + action.substr(1) + ".";
+        entry.reason = "State " + c.label + " holds " + listed(entry.items) + " with " + text(c.symbol) +
+                       " after the dot, so it shifts " + text(c.symbol) + " and goes to state " + action.substr(1) + ".";
       } else if (action == "a") {
         ++accepts;
-        entry.reason = "The item " + listed(entry.items) + " is complete and production 0 accepts on $.";
+        entry.reason = "The item " + listed(entry.items) + " is complete and production 0 accepts on " + text(c.symbol) + ".";
       } else {
         ++reductions;
         entry.reason = reductionReason(c, action, entry.items);
@@ -101,32 +103,22 @@ class Explainer {
     c.counterexample = finder_.forLR(c.row, c.symbol);
   }
 
-  // The item makes the action in the column of `symbol`.
-  bool makes(const StateItem& item, const std::string& action, char symbol) const {
-    const std::string& body = grammar_.production(item.production).body;
-    if (action[0] == 's') return !complete(item) && body[static_cast<size_t>(item.dot)] == symbol;
-    if (action == "a") return complete(item) && item.production == 0;
-    if (!complete(item) || "r" + std::to_string(item.production) != action) return false;
-    return item.lookahead == kNoLookahead || table_.lookahead(item.lookahead).find(symbol) != std::string::npos;
-  }
-
   std::string reductionReason(const Conflict& c, const std::string& action, const std::vector<std::string>& items) {
     int p = std::stoi(action.substr(1));
-    char head = grammar_.production(p).head;
-    std::string by = " so state " + c.label + " reduces by " + grammar_.productionText(p) + " on " + c.symbol + ".";
+    Symbol head = grammar_.production(p).head;
+    std::string by = " so state " + c.label + " reduces by " + grammar_.productionText(p) + " on " + text(c.symbol) + ".";
     if (kind_ == TableKind::kSLR)
-      return "The item " + listed(items) + " is complete and SLR reduces on every symbol of Follow(" + head + "), " +
+      return "The item " + listed(items) + " is complete and SLR reduces on every symbol of Follow(" + text(head) + "), " +
              by.substr(1) + " " + reasons_.follow(head, c.symbol).sentence;
-    std::string reason = "The item " + listed(items) + " is complete with " + c.symbol + " in its lookahead," + by;
+    std::string reason = "The item " + listed(items) + " is complete with " + text(c.symbol) + " in its lookahead," + by;
     if (kind_ == TableKind::kLALR) {
       std::vector<int> sources;
       const TableView& lr1 = tables_[TableKind::kLR1];
       for (int member : table_.members[static_cast<size_t>(c.row)])
         for (const StateItem& item : lr1.automaton.states[static_cast<size_t>(member)])
-          if (makes(item, action, c.symbol) && item.production == p &&
-              lr1.lookahead(item.lookahead).find(c.symbol) != std::string::npos)
+          if (itemMakes(grammar_, lr1, item, action, c.symbol) && item.production == p && lr1.inLookahead(item.lookahead, c.symbol))
             sources.push_back(member);
-      if (!sources.empty()) reason += " The lookahead " + std::string(1, c.symbol) + " comes from LR(1) " + states(sources) + ".";
+      if (!sources.empty()) reason += " The lookahead " + text(c.symbol) + " comes from LR(1) " + states(sources) + ".";
     }
     return reason;
   }
@@ -140,7 +132,7 @@ class Explainer {
       std::vector<int> same = t.statesWithCore(key);
       if (other == TableKind::kLR1 && kind_ == TableKind::kLALR) same = table_.members[static_cast<size_t>(c.row)];
       std::vector<int> conflicting, clean;
-      for (int s : same) (t.cell(s, c.symbol).find('|') != std::string::npos ? conflicting : clean).push_back(s);
+      for (int s : same) (t.conflicts(s, c.symbol) ? conflicting : clean).push_back(s);
       std::string name = tableName(other);
       if (other == TableKind::kLR1 && kind_ == TableKind::kLALR && conflicting.empty() && same.size() > 1) {
         std::vector<std::string> parts;
@@ -149,17 +141,17 @@ class Explainer {
           if (!cell.empty()) parts.push_back("state " + std::to_string(s) + " has " + cell);
         }
         c.notes.push_back("The conflict comes from merging LR(1) " + states(same) + ": " + listed(parts) + " under " +
-                          c.symbol + ", without a conflict.");
+                          text(c.symbol) + ", without a conflict.");
         continue;
       }
       if (!conflicting.empty()) {
         c.notes.push_back(name + " " + states(conflicting) + " with the same items " +
-                          (conflicting.size() == 1 ? "has" : "have") + " the conflict under " + c.symbol + " too.");
+                          (conflicting.size() == 1 ? "has" : "have") + " the conflict under " + text(c.symbol) + " too.");
         continue;
       }
       if (same.empty()) continue;
       std::string note = name + " " + states(same) + " with the same items " + (same.size() == 1 ? "has" : "have") +
-                         " no conflict under " + c.symbol;
+                         " no conflict under " + text(c.symbol);
       if (kind_ == TableKind::kSLR && other != TableKind::kSLR) note += lookaheadsInstead(c, t, same);
       c.notes.push_back(note + ".");
     }
@@ -174,29 +166,29 @@ class Explainer {
       std::set<std::string> texts;
       for (int s : same)
         for (const StateItem& item : t.automaton.states[static_cast<size_t>(s)])
-          if (item.production == p && complete(item)) texts.insert(t.lookahead(item.lookahead));
-      for (const std::string& text : texts)
-        if (text.find(c.symbol) == std::string::npos) parts.push_back(grammar_.productionText(p) + " reduces only on " + text);
+          if (item.production == p && complete(item) && !t.inLookahead(item.lookahead, c.symbol))
+            texts.insert(grammar_.text(t.lookahead(item.lookahead)));
+      for (const std::string& lookahead : texts) parts.push_back(grammar_.productionText(p) + " reduces only on " + lookahead);
     }
     if (parts.empty()) return "";
     return ": there " + listed(parts) + ", lookaheads more precise than the Follow set";
   }
 
   bool complete(const StateItem& item) const {
-    const std::string& body = grammar_.production(item.production).body;
-    return body.empty() || static_cast<size_t>(item.dot) >= body.size();
+    return static_cast<size_t>(item.dot) >= grammar_.production(item.production).body.size();
   }
 
   // ---- the LL(1) table
 
   void explainLL1(Conflict& c) {
-    char a = c.label[0];
+    Symbol a = table_.rowSymbol(c.row);
+    Symbol end = grammar_.endMarker();
     std::vector<int> distinct;
     std::vector<int> throughFirst, throughFollow;
     for (int p : grammar_.alternatives(a)) {
-      const std::string& body = grammar_.production(p).body;
-      std::string text = grammar_.productionText(p);
-      bool first = c.symbol != '$' && grammar_.beginsWith(body, c.symbol);
+      const Symbols& body = grammar_.production(p).body;
+      const std::string& text = grammar_.productionText(p);
+      bool first = c.symbol != end && grammar_.beginsWith(body, c.symbol);
       bool follow = grammar_.vanishes(body) && grammar_.inFollow(a, c.symbol);
       if (first) {
         Reason why = reasons_.firstOfString(body, c.symbol);
@@ -205,7 +197,7 @@ class Explainer {
       }
       if (follow) {
         Reason why = reasons_.follow(a, c.symbol);
-        std::string vanishes = body.empty() ? " is empty" : " can vanish (" + canVanish(body) + ")";
+        std::string vanishes = body.empty() ? " is empty" : " can vanish (" + canVanish(grammar_, body) + ")";
         c.entries.push_back({text, {}, "Through Follow: " + text + vanishes + ", and " + why.sentence + shownDerivation(why)});
         throughFollow.push_back(p);
       }
@@ -215,16 +207,18 @@ class Explainer {
     if (distinct.size() == 1) c.notes.push_back(impliedConflict(distinct[0], c.symbol));
     for (int p : distinct)
       if (leadsBack(witnesses_, -1, p))
-        c.notes.push_back(grammar_.productionText(p) + " is left-recursive: it derives forms that begin with " + a +
-                          " again, so whatever begins " + a + " begins it too, and no LL(1) table can choose it.");
+        c.notes.push_back(grammar_.productionText(p) + " is left-recursive: it derives forms that begin with " + text(a) +
+                          " again, so whatever begins " + text(a) + " begins it too, and no LL(1) table can choose it.");
     MarkedTree context;
-    if (witnesses_.leftmostContext(a, c.symbol, !throughFollow.empty() || c.symbol == '$', context))
-      c.prefix = frontier(context.tree).substr(0, frontierPosition(context.tree, context.leaf));
+    if (witnesses_.leftmostContext(a, c.symbol, !throughFollow.empty() || c.symbol == end, context)) {
+      c.prefix = leavesOf(grammar_, context.tree);
+      c.prefix.resize(frontierPosition(context.tree, context.leaf));
+    }
     c.counterexample = finder_.forLL1(a, c.symbol);
   }
 
-  static std::string shownDerivation(const Reason& why) {
-    return why.derivation.size() > 1 ? " (" + derivationText(why.derivation) + ")" : "";
+  std::string shownDerivation(const Reason& why) const {
+    return why.derivation.size() > 1 ? " (" + derivationText(why.derivation, text(kEmpty)) + ")" : "";
   }
 
   std::string ll1Kind(const std::vector<int>& distinct, const std::vector<int>& first, const std::vector<int>& follow) const {
@@ -246,27 +240,30 @@ class Explainer {
   // A production placed twice under one symbol, through First and through
   // Follow, can vanish and begin with the symbol: so can a non-terminal of
   // its body whose own cell holds two different productions.
-  std::string impliedConflict(int p, char symbol) {
-    std::set<char> seen;
+  std::string impliedConflict(int p, Symbol symbol) {
+    std::set<Symbol> seen;
     for (;;) {
       const GrammarView::Production& production = grammar_.production(p);
-      std::string text = grammar_.productionText(p);
-      std::string note = text + " stands twice in the cell: through First and, since it can vanish, through Follow(" +
-                         production.head + ").";
+      std::string note = grammar_.productionText(p) +
+                         " stands twice in the cell: through First and, since it can vanish, through Follow(" +
+                         text(production.head) + ").";
       int at = witnesses_.beginningPosition(production.body, symbol);
       if (at < 0) return note;
-      char y = production.body[static_cast<size_t>(at)];
-      if (!GrammarView::isNonterminal(y) || !seen.insert(y).second) return note;
+      Symbol y = production.body[static_cast<size_t>(at)];
+      if (!grammar_.isNonterminal(y) || !seen.insert(y).second) return note;
       std::vector<int> placed;
       for (int q : grammar_.alternatives(y)) {
-        const std::string& body = grammar_.production(q).body;
-        if ((symbol != '$' && grammar_.beginsWith(body, symbol)) || (grammar_.vanishes(body) && grammar_.inFollow(y, symbol)))
+        const Symbols& body = grammar_.production(q).body;
+        if ((symbol != grammar_.endMarker() && grammar_.beginsWith(body, symbol)) ||
+            (grammar_.vanishes(body) && grammar_.inFollow(y, symbol)))
           placed.push_back(q);
       }
       if (placed.size() >= 2) {
         int row = table_.rowOf(y);
-        return note + " The real conflict is in row " + y + ": " + y + " can vanish and " + symbol + " is in both First(" +
-               y + ") and Follow(" + y + "), so its cell under " + symbol + " holds " + table_.cell(row, symbol) + ".";
+        std::string name = text(y);
+        return note + " The real conflict is in row " + name + ": " + name + " can vanish and " + text(symbol) +
+               " is in both First(" + name + ") and Follow(" + name + "), so its cell under " + text(symbol) + " holds " +
+               table_.cell(row, symbol) + ".";
       }
       if (placed.empty()) return note;
       p = placed[0];
@@ -288,15 +285,16 @@ std::vector<Conflict> explainConflicts(TableSet& tables, TableKind kind, const S
   Explainer explainer(tables, kind, bounds);
   const TableView& t = explainer.table();
   std::vector<Conflict> out;
+  Symbols columns = t.columnSymbols();
   for (int row = 0; row < t.rowCount(); ++row)
-    for (size_t j = 1; j < t.cells[0].size(); ++j) {
-      char symbol = t.cells[0][j][0];
-      if (!GrammarView::isNonterminal(symbol) && explainer.isConflict(row, symbol)) out.push_back(explainer.explain(row, symbol));
+    for (size_t j = 1; j < columns.size(); ++j) {
+      Symbol symbol = columns[j];
+      if (!explainer.isNonterminal(symbol) && explainer.isConflict(row, symbol)) out.push_back(explainer.explain(row, symbol));
     }
   return out;
 }
 
-std::optional<Conflict> explainCell(TableSet& tables, TableKind kind, int row, char symbol, const SearchBounds& bounds) {
+std::optional<Conflict> explainCell(TableSet& tables, TableKind kind, int row, Symbol symbol, const SearchBounds& bounds) {
   Explainer explainer(tables, kind, bounds);
   if (row < 0 || row >= explainer.table().rowCount() || !explainer.isConflict(row, symbol)) return std::nullopt;
   return explainer.explain(row, symbol);

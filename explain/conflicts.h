@@ -21,7 +21,7 @@ struct Conflict {
   TableKind table = TableKind::kLL1;
   int row = 0;                // the table row after the header: the state, or the non-terminal's rule
   std::string label;          // column 0 of that row: the state number or the non-terminal
-  char symbol = '\0';         // the column's terminal, or '$'
+  Symbol symbol = kNoSymbol;  // the column's terminal, or the end marker
   std::string cell;
   // LR: "shift/reduce", "reduce/reduce", "accept/reduce" and the like;
   // LL(1): "First/First", "First/Follow", both, or "same production twice".
@@ -29,7 +29,7 @@ struct Conflict {
   std::vector<ConflictEntry> entries;
   // LR: the symbols of a shortest path from state 0 to the state; LL(1): a
   // shortest word the parser reads before the non-terminal is on top.
-  std::string prefix;
+  Symbols prefix;
   std::vector<std::string> notes;  // the other LR tables, the same production twice, left recursion
   Counterexample counterexample;
 };
@@ -37,4 +37,4 @@ struct Conflict {
 // Every conflicting cell of the table, row by row, left to right.
 std::vector<Conflict> explainConflicts(TableSet& tables, TableKind kind, const SearchBounds& bounds);
 // One cell, given by its table row and symbol; none when it holds no conflict.
-std::optional<Conflict> explainCell(TableSet& tables, TableKind kind, int row, char symbol, const SearchBounds& bounds);
+std::optional<Conflict> explainCell(TableSet& tables, TableKind kind, int row, Symbol symbol, const SearchBounds& bounds);

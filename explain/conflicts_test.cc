@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "explain/test_symbols.h"
+#include "grammar/symbol_text.h"
 #include "grammar/test_support.h"
 
 namespace {
@@ -26,14 +28,15 @@ std::vector<std::string> actions(const Conflict& c) {
 // Example 8 (S->L=R|R, L->*R|i, R->L): SLR reduces R->L on all of Follow(R),
 // where LALR knows = cannot follow R.
 TEST(LRConflictTest, AnSlrConflictThatLookaheadsResolve) {
-  std::vector<Conflict> conflicts = conflictsOf(exampleModel(8), TableKind::kSLR);
+  Parsing model = exampleModel(8);
+  std::vector<Conflict> conflicts = conflictsOf(model, TableKind::kSLR);
   ASSERT_EQ(conflicts.size(), 1u);
   const Conflict& c = conflicts[0];
   EXPECT_EQ(c.label, "3");
-  EXPECT_EQ(c.symbol, '=');
+  EXPECT_EQ(symbolText(model.typed, c.symbol), "=");
   EXPECT_EQ(c.cell, "s7|r6");
   EXPECT_EQ(c.kind, "shift/reduce");
-  EXPECT_EQ(c.prefix, "L");
+  EXPECT_EQ(symbolsText(model.typed, c.prefix), "L");
   ASSERT_EQ(c.entries.size(), 2u);
   EXPECT_EQ(c.entries[0].items, (std::vector<std::string>{"S->L°=R"}));
   EXPECT_EQ(c.entries[1].reason,
@@ -77,16 +80,18 @@ TEST(LRConflictTest, KindsOfCells) {
 TEST(LRConflictTest, OneCellOnly) {
   Parsing model = exampleModel(4);
   TableSet tables(model);
-  EXPECT_FALSE(explainCell(tables, TableKind::kSLR, 0, 'a', noSearch()));
-  EXPECT_FALSE(explainCell(tables, TableKind::kSLR, 99, 'c', noSearch()));
-  std::optional<Conflict> c = explainCell(tables, TableKind::kSLR, 7, 'c', noSearch());
-  ASSERT_TRUE(c);
-  EXPECT_EQ(c->cell, "s9|r4");
-  EXPECT_EQ(c->prefix, "iEtS");
+  Symbol a = classicSymbolOf(model.typed, 'a'), c = classicSymbolOf(model.typed, 'c');
+  EXPECT_FALSE(explainCell(tables, TableKind::kSLR, 0, a, noSearch()));
+  EXPECT_FALSE(explainCell(tables, TableKind::kSLR, 99, c, noSearch()));
+  std::optional<Conflict> conflict = explainCell(tables, TableKind::kSLR, 7, c, noSearch());
+  ASSERT_TRUE(conflict);
+  EXPECT_EQ(conflict->cell, "s9|r4");
+  EXPECT_EQ(symbolsText(model.typed, conflict->prefix), "iEtS");
 }
 
 TEST(LL1ConflictTest, FirstAndFollow) {
-  std::vector<Conflict> conflicts = conflictsOf(exampleModel(4), TableKind::kLL1);
+  Parsing model = exampleModel(4);
+  std::vector<Conflict> conflicts = conflictsOf(model, TableKind::kLL1);
   ASSERT_EQ(conflicts.size(), 1u);
   const Conflict& c = conflicts[0];
   EXPECT_EQ(c.label, "Z");
@@ -96,7 +101,7 @@ TEST(LL1ConflictTest, FirstAndFollow) {
   EXPECT_TRUE(c.entries[1].reason.starts_with(
       "Through Follow: Z->e is empty, and c is in Follow(Z) because of S->iEtSZ and c is in Follow(S)."));
   // The parser reads a whole inner if-statement before Z is on top with c next.
-  EXPECT_EQ(c.prefix, "ibtibta");
+  EXPECT_EQ(symbolsText(model.typed, c.prefix), "ibtibta");
 }
 
 TEST(LL1ConflictTest, TheSameProductionTwiceAndTheConflictItImplies) {
@@ -119,9 +124,10 @@ TEST(LL1ConflictTest, LeftRecursionAndMixedKinds) {
   EXPECT_EQ(conflicts[0].notes, (std::vector<std::string>{"A->Abc is left-recursive: it derives forms that begin with A "
                                                           "again, so whatever begins A begins it too, and no LL(1) table "
                                                           "can choose it."}));
-  std::vector<Conflict> mixed = conflictsOf(modelOf({"I->S", "S->SS|(S)|e"}), TableKind::kLL1);
+  Parsing parentheses = modelOf({"I->S", "S->SS|(S)|e"});
+  std::vector<Conflict> mixed = conflictsOf(parentheses, TableKind::kLL1);
   ASSERT_FALSE(mixed.empty());
-  EXPECT_EQ(mixed[0].symbol, '(');
+  EXPECT_EQ(symbolText(parentheses.typed, mixed[0].symbol), "(");
   EXPECT_EQ(mixed[0].kind, "First/First and First/Follow");
 }
 

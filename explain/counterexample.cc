@@ -35,14 +35,14 @@ std::string normalized(const std::string& action) { return !action.empty() && ac
 // Where the parser following two trees first moves differently.
 struct Divergence {
   int row;
-  char symbol;
+  Symbol symbol;
   std::string first, second;  // the two moves (LR: normalized; LL(1): the right sides)
 };
 
 // A verified pair of trees and where it makes the parser diverge.
 struct FoundPair {
   Tree first, second;
-  std::string word;
+  Symbols word;
   Divergence at;
   Tree derivations[2];  // the trees in a derivation of the word from the root
 };
@@ -59,23 +59,12 @@ Tree inContext(MarkedTree context, Tree tree) {
 }
 
 // Every non-terminal leaf replaced by the next of `words`, in order.
-void completeLeaves(Tree& tree, const std::vector<Tree>& words, size_t& k) {
+void completeLeaves(const GrammarView& g, Tree& tree, const std::vector<Tree>& words, size_t& k) {
   if (!tree.expanded) {
-    if (GrammarView::isNonterminal(tree.symbol)) tree = words[k++];
+    if (g.isNonterminal(symbolOf(g, tree))) tree = words[k++];
     return;
   }
-  for (Tree& child : tree.children) completeLeaves(child, words, k);
-}
-
-Tree completed(Tree tree, const std::vector<Tree>& words) {
-  size_t k = 0;
-  completeLeaves(tree, words, k);
-  return tree;
-}
-
-std::string bodyText(const GrammarView& g, int p) {
-  const std::string& body = g.production(p).body;
-  return body.empty() ? "e" : body;
+  for (Tree& child : tree.children) completeLeaves(g, child, words, k);
 }
 
 }  // namespace
@@ -111,11 +100,17 @@ struct CounterexampleFinder::Data {
   const Witnesses& witnesses() const { return kind == TableKind::kLL1 ? ll : lr; }
   int rootOnly() const { return kind == TableKind::kLL1 ? -1 : 0; }
 
+  Tree completed(Tree tree, const std::vector<Tree>& words) const {
+    size_t k = 0;
+    completeLeaves(grammar, tree, words, k);
+    return tree;
+  }
+
   // The shortest words of the form's non-terminal leaves; none when one derives no word.
-  std::optional<std::vector<Tree>> shortestWords(const std::string& form) const {
+  std::optional<std::vector<Tree>> shortestWords(const Symbols& form) const {
     std::vector<Tree> words;
-    for (char c : form) {
-      if (!GrammarView::isNonterminal(c)) continue;
+    for (Symbol c : form) {
+      if (!grammar.isNonterminal(c)) continue;
       if (!witnesses().derivesWord(c)) return std::nullopt;
       words.push_back(witnesses().word(c));
     }
@@ -125,12 +120,12 @@ struct CounterexampleFinder::Data {
   // The words of the leaves with the one that covers frontier position `at`
   // made to begin with `symbol`; none when that position is a terminal or
   // its leaf cannot begin so.
-  std::optional<std::vector<Tree>> beginningAt(const std::string& form, std::vector<Tree> words, size_t at, char symbol) const {
-    if (symbol == '$') return std::nullopt;
+  std::optional<std::vector<Tree>> beginningAt(const Symbols& form, std::vector<Tree> words, size_t at, Symbol symbol) const {
+    if (symbol == grammar.endMarker()) return std::nullopt;
     size_t position = 0, k = 0;
-    for (char c : form) {
-      bool nonterminal = GrammarView::isNonterminal(c);
-      size_t length = nonterminal ? frontier(words[k]).size() : 1;
+    for (Symbol c : form) {
+      bool nonterminal = grammar.isNonterminal(c);
+      size_t length = nonterminal ? leavesOf(grammar, words[k]).size() : 1;
       if (position + length > at) {
         if (!nonterminal || !witnesses().begins(c, symbol)) return std::nullopt;
         Tree tree = witnesses().beginning(c, symbol);
@@ -145,18 +140,18 @@ struct CounterexampleFinder::Data {
   }
 
   // The entries of the cell as the runs' moves are compared.
-  std::vector<std::string> movesOfCell(int row, char symbol) {
-    std::vector<std::string> entries = TableView::entries(table().cell(row, symbol));
+  std::vector<std::string> movesOfCell(int row, Symbol symbol) {
+    std::vector<std::string> entries;
     if (kind == TableKind::kLL1) {
-      if (!entries.empty() && entries.front().size() >= 3) entries.front() = entries.front().substr(3);
+      for (int p : table().predictions(row, symbol)) entries.push_back(grammar.formText(grammar.production(p).body));
     } else {
-      for (std::string& entry : entries) entry = normalized(entry);
+      for (const std::string& entry : TableView::entries(table().cell(row, symbol))) entries.push_back(normalized(entry));
     }
     return entries;
   }
 
   // Where two runs part: in the cell (row, symbol) by two of its entries, or not there.
-  std::optional<Divergence> partingAt(const std::vector<Move> (&moves)[2], int row, char symbol, size_t* read = nullptr) {
+  std::optional<Divergence> partingAt(const std::vector<Move> (&moves)[2], int row, Symbol symbol, size_t* read = nullptr) {
     int d = firstDifference(moves[0], moves[1]);
     if (d < 0 || static_cast<size_t>(d) >= std::min(moves[0].size(), moves[1].size())) return std::nullopt;
     const Move& a = moves[0][static_cast<size_t>(d)];
@@ -175,7 +170,7 @@ struct CounterexampleFinder::Data {
   // (the pair's root at `leaf`), explains the cell: the parser following
   // each full tree first moves differently there.
   std::optional<FoundPair> inDerivation(const RawPair& pair, const std::vector<Tree>& words, MarkedTree context, int row,
-                                        char symbol, size_t* read = nullptr) {
+                                        Symbol symbol, size_t* read = nullptr) {
     // The context's own leaves become words; the pair's place stays out of it.
     nodeAt(context.tree, context.leaf) = Tree::node(pair.first.symbol, {});
     if (!witnesses().completeToWord(context.tree)) return std::nullopt;
@@ -193,19 +188,20 @@ struct CounterexampleFinder::Data {
     std::optional<Divergence> parting = partingAt(moves, row, symbol, &at);
     if (read) *read = at >= offset ? at - offset : std::string::npos;
     if (!parting || parting->symbol != symbol) return std::nullopt;
-    return FoundPair{pair.first, pair.second, frontier(full[0]), *parting, {std::move(full[0]), std::move(full[1])}};
+    return FoundPair{pair.first, pair.second, leavesOf(grammar, full[0]), *parting, {std::move(full[0]), std::move(full[1])}};
   }
 
   // LL(1): the pair in the shortest derivation of its root, its leaves made
   // words, and if the runs part in the row under another symbol, the leaf
   // that gives it made to begin with this one.
-  std::optional<FoundPair> placedLL1(const RawPair& pair, int row, char symbol) {
-    MarkedTree context{Tree::leaf(pair.first.symbol), {}};
-    if (pair.first.symbol != grammar.start()) {
-      if (!ll.reaches(pair.first.symbol, Witnesses::Root::kStartSymbol)) return std::nullopt;
-      context = ll.reaching(pair.first.symbol, Witnesses::Root::kStartSymbol);
+  std::optional<FoundPair> placedLL1(const RawPair& pair, int row, Symbol symbol) {
+    Symbol root = symbolOf(grammar, pair.first);
+    MarkedTree context{leafOf(grammar, root), {}};
+    if (root != grammar.start()) {
+      if (!ll.reaches(root, Witnesses::Root::kStartSymbol)) return std::nullopt;
+      context = ll.reaching(root, Witnesses::Root::kStartSymbol);
     }
-    std::string form = frontier(pair.first);
+    Symbols form = leavesOf(grammar, pair.first);
     std::optional<std::vector<Tree>> words = shortestWords(form);
     if (!words) return std::nullopt;
     size_t read = 0;
@@ -220,30 +216,30 @@ struct CounterexampleFinder::Data {
   // the derivation around the pair (the parser's state depends on the
   // prefix alone, so that path leads it into the very state of the cell,
   // not one with the same items and other lookaheads).
-  std::optional<FoundPair> placedLR(const RawPair& pair, int row, char symbol, SearchBudget& budget) {
+  std::optional<FoundPair> placedLR(const RawPair& pair, int row, Symbol symbol, SearchBudget& budget) {
     const TableView& t = table();
+    Symbol root = symbolOf(grammar, pair.first);
+    Symbols form = leavesOf(grammar, pair.first);
     if (pair.first.production == 0) {  // the root's own production: no context
-      std::optional<std::vector<Tree>> words = shortestWords(frontier(pair.first));
+      std::optional<std::vector<Tree>> words = shortestWords(form);
       if (!words) return std::nullopt;
       size_t read = 0;
-      MarkedTree none{Tree::leaf(pair.first.symbol), {}};
+      MarkedTree none{leafOf(grammar, root), {}};
       if (std::optional<FoundPair> found = inDerivation(pair, *words, none, row, symbol, &read)) return found;
-      std::optional<std::vector<Tree>> moved = beginningAt(frontier(pair.first), *words, read, symbol);
+      std::optional<std::vector<Tree>> moved = beginningAt(form, *words, read, symbol);
       return moved ? inDerivation(pair, *moved, none, row, symbol) : std::nullopt;
     }
-    char root = pair.first.symbol;
-    std::string form = frontier(pair.first);
     std::optional<std::vector<Tree>> words = shortestWords(form);
     if (!words) return std::nullopt;
     std::vector<std::vector<Tree>> tried{*words};
     for (size_t v = 0; v < tried.size(); ++v) {
       Tree subtrees[2] = {completed(pair.first, tried[v]), completed(pair.second, tried[v])};
-      size_t length = frontier(subtrees[0]).size();
+      size_t length = leavesOf(grammar, subtrees[0]).size();
       for (int state : nearestFirst()) {
         const std::vector<StateItem>& items = t.automaton.states[static_cast<size_t>(state)];
         std::vector<int> before;  // the items with the root after the dot
         for (size_t k = 0; k < items.size(); ++k) {
-          const std::string& body = grammar.production(items[k].production).body;
+          const Symbols& body = grammar.production(items[k].production).body;
           if (static_cast<size_t>(items[k].dot) < body.size() &&
               body[static_cast<size_t>(items[k].dot)] == root)
             before.push_back(static_cast<int>(k));
@@ -278,7 +274,7 @@ struct CounterexampleFinder::Data {
 
   // One run ends (by reducing the pair's root) where the other still moves in the cell:
   // the first goes on with a move of what follows the pair, in that very cell.
-  static bool endsBeforeTheOther(const std::vector<Move> (&moves)[2], int row, char symbol) {
+  static bool endsBeforeTheOther(const std::vector<Move> (&moves)[2], int row, Symbol symbol) {
     size_t shorter = moves[0].size() < moves[1].size() ? 0 : 1;
     const std::vector<Move>& a = moves[shorter];
     const std::vector<Move>& b = moves[1 - shorter];
@@ -308,17 +304,17 @@ struct CounterexampleFinder::Data {
   // The pair at the dot of an item of the state, in a derivation that
   // reaches the item; with `symbolAfter`, the symbol comes right after the pair.
   std::optional<FoundPair> aroundItem(const RawPair& pair, const std::vector<Tree>& words, int state, int item,
-                                      bool symbolAfter, char symbol, int row, SearchBudget& budget) {
+                                      bool symbolAfter, Symbol symbol, int row, SearchBudget& budget) {
     const TableView& t = table();
     const StateItem& it = t.automaton.states[static_cast<size_t>(state)][static_cast<size_t>(item)];
-    std::string rest = grammar.production(it.production).body.substr(static_cast<size_t>(it.dot) + 1);
-    bool fromRest = symbolAfter && symbol != '$' && lr.beginningPosition(rest, symbol) >= 0;
+    const Symbols& body = grammar.production(it.production).body;
+    Symbols rest(body.begin() + it.dot + 1, body.end());
+    bool fromRest = symbolAfter && symbol != grammar.endMarker() && lr.beginningPosition(rest, symbol) >= 0;
     bool fromOutside = symbolAfter && !fromRest;
     if (fromOutside) {
-      for (char c : rest)
-        if (!GrammarView::isNonterminal(c) || !lr.vanishes(c)) return std::nullopt;
-      if (it.lookahead != kNoLookahead && t.lookahead(it.lookahead).find(symbol) == std::string::npos)
-        return std::nullopt;
+      for (Symbol c : rest)
+        if (!lr.vanishes(c)) return std::nullopt;
+      if (it.lookahead != kNoLookahead && !t.inLookahead(it.lookahead, symbol)) return std::nullopt;
     }
     ItemPath path = itemPath(t, lr, state, item, symbol, fromOutside, nullptr, budget);
     if (!path.found || path.dotLeaf.empty()) return std::nullopt;
@@ -336,12 +332,12 @@ struct CounterexampleFinder::Data {
 
   static constexpr size_t kMovedWords = 4;
 
-  std::optional<FoundPair> placed(const RawPair& pair, int row, char symbol, SearchBudget& budget) {
+  std::optional<FoundPair> placed(const RawPair& pair, int row, Symbol symbol, SearchBudget& budget) {
     return kind == TableKind::kLL1 ? placedLL1(pair, row, symbol) : placedLR(pair, row, symbol, budget);
   }
 
   // A pair found before, placed for this cell.
-  std::optional<FoundPair> fromFound(int row, char symbol, SearchBudget& budget) {
+  std::optional<FoundPair> fromFound(int row, Symbol symbol, SearchBudget& budget) {
     for (const RawPair& pair : found)
       if (std::optional<FoundPair> placing = placed(pair, row, symbol, budget)) return placing;
     return std::nullopt;
@@ -368,7 +364,7 @@ struct CounterexampleFinder::Data {
   std::optional<bool> unambiguous;
 
   // Searches for a unifying counterexample of the cell; true when found.
-  bool unifying(int row, char symbol, const std::vector<UnifyingStart>& starts, Counterexample& out, std::string& note) {
+  bool unifying(int row, Symbol symbol, const std::vector<UnifyingStart>& starts, Counterexample& out, std::string& note) {
     if (bounds.trustLR1 && provenUnambiguous()) {
       note = "No unifying counterexample can exist: the LR(1) table has no conflict, so the grammar is unambiguous.";
       return false;
@@ -413,7 +409,11 @@ struct CounterexampleFinder::Data {
   // A move as the cell writes it: the shift with its state, the prediction as a production.
   std::string entryOf(const std::string& move, const Divergence& at) {
     const TableView& t = table();
-    if (kind == TableKind::kLL1) return t.cells[static_cast<size_t>(at.row) + 1][0] + "->" + move;
+    if (kind == TableKind::kLL1) {
+      for (int p : t.predictions(at.row, at.symbol))
+        if (grammar.formText(grammar.production(p).body) == move) return grammar.productionText(p);
+      return move;
+    }
     if (move != "s") return move;
     for (const std::string& entry : TableView::entries(t.cell(at.row, at.symbol)))
       if (entry[0] == 's') return entry;
@@ -426,7 +426,7 @@ CounterexampleFinder::CounterexampleFinder(TableSet& tables, TableKind kind, con
 
 CounterexampleFinder::~CounterexampleFinder() = default;
 
-Counterexample CounterexampleFinder::forLR(int state, char symbol, bool unifyingOnly) {
+Counterexample CounterexampleFinder::forLR(int state, Symbol symbol, bool unifyingOnly) {
   Data& d = *data_;
   Counterexample out;
   if (!d.bounds.search) return out;
@@ -442,26 +442,17 @@ Counterexample CounterexampleFinder::forLR(int state, char symbol, bool unifying
     bool need = false;
   };
   std::vector<Want> wants;
-  std::string preferred;
+  Symbols preferred;
   for (const std::string& entry : entries) {
     Want want{entry, -1, entry[0] != 's'};
-    for (size_t k = 0; k < items.size() && want.item < 0; ++k) {
-      const StateItem& item = items[k];
-      const std::string& body = g.production(item.production).body;
-      bool complete = body.empty() || static_cast<size_t>(item.dot) >= body.size();
-      bool wanted = entry[0] == 's'   ? !complete && body[static_cast<size_t>(item.dot)] == symbol
-                    : entry == "a"    ? complete && item.production == 0
-                                      : complete && "r" + std::to_string(item.production) == entry &&
-                                         (item.lookahead == kNoLookahead ||
-                                          t.lookahead(item.lookahead).find(symbol) != std::string::npos);
-      if (wanted) want.item = static_cast<int>(k);
-    }
+    for (size_t k = 0; k < items.size() && want.item < 0; ++k)
+      if (itemMakes(g, t, items[k], entry, symbol)) want.item = static_cast<int>(k);
     if (want.item >= 0) {
-      preferred += g.production(items[static_cast<size_t>(want.item)].production).head;
+      preferred.push_back(g.production(items[static_cast<size_t>(want.item)].production).head);
       wants.push_back(want);
     }
   }
-  for (const StateItem& item : items) preferred += g.production(item.production).head;
+  for (const StateItem& item : items) preferred.push_back(g.production(item.production).head);
 
   std::string note;
   std::vector<UnifyingStart> starts = unifyingStarts(d.lr, 0, preferred, static_cast<size_t>(d.bounds.stepsPerConflict));
@@ -493,9 +484,9 @@ Counterexample CounterexampleFinder::forLR(int state, char symbol, bool unifying
     // it (a merged LALR state), else the common prefix without it (an SLR
     // reduction that Follow alone puts there).
     ItemPath path;
-    const std::string* common = &out.prefix;
+    const Symbols* common = &out.prefix;
     struct Try {
-      const std::string* prefix;
+      const Symbols* prefix;
       bool need;
     };
     for (Try attempt : {Try{common, true}, Try{nullptr, true}, Try{common, false}, Try{nullptr, false}}) {
@@ -506,18 +497,17 @@ Counterexample CounterexampleFinder::forLR(int state, char symbol, bool unifying
   }
 
   // Shown only when the table's parser reads every prefix into the state.
-  if (examples.empty() || lrStateAfter(t, out.prefix) != state) {
+  if (examples.empty() || lrStateAfter(g, t, out.prefix) != state) {
     out.note += out.note.empty() ? "" : " ";
     out.note += "No counterexample could be found and checked.";
     return out;
   }
   for (Counterexample::Example& example : examples) {
-    std::string leaves = frontier(example.tree);
-    bool sound = isDerivation(g, example.tree) && example.tree.production == 0 &&
-                 leaves.compare(0, example.prefix.size(), example.prefix) == 0 && lrStateAfter(t, example.prefix) == state;
+    Symbols leaves = leavesOf(g, example.tree);
+    bool sound = isDerivation(g, example.tree) && example.tree.production == 0 && startsWith(leaves, example.prefix) &&
+                 lrStateAfter(g, t, example.prefix) == state;
     if (!sound) continue;
-    example.symbolNext = symbol == '$' ? leaves.size() == example.prefix.size()
-                                       : leaves.size() > example.prefix.size() && leaves[example.prefix.size()] == symbol;
+    example.symbolNext = comesNext(g, leaves, example.prefix.size(), symbol);
     out.examples.push_back(std::move(example));
   }
   if (!out.examples.empty()) out.kind = Counterexample::Kind::kNonUnifying;
@@ -531,7 +521,7 @@ Counterexample CounterexampleFinder::forLR(int state, char symbol, bool unifying
   return out;
 }
 
-Counterexample CounterexampleFinder::forLL1(char nonterminal, char symbol, bool unifyingOnly) {
+Counterexample CounterexampleFinder::forLL1(Symbol nonterminal, Symbol symbol, bool unifyingOnly) {
   Data& d = *data_;
   Counterexample out;
   if (!d.bounds.search) return out;
@@ -542,10 +532,10 @@ Counterexample CounterexampleFinder::forLL1(char nonterminal, char symbol, bool 
   // The productions in the cell, each once, and whether one is there through Follow.
   std::vector<int> placed;
   std::vector<bool> throughFirst;
-  bool needFollow = symbol == '$';
+  bool needFollow = symbol == g.endMarker();
   for (int p : g.alternatives(nonterminal)) {
-    const std::string& body = g.production(p).body;
-    bool first = symbol != '$' && g.beginsWith(body, symbol);
+    const Symbols& body = g.production(p).body;
+    bool first = symbol != g.endMarker() && g.beginsWith(body, symbol);
     bool follow = g.vanishes(body) && g.inFollow(nonterminal, symbol);
     if (!first && !follow) continue;
     placed.push_back(p);
@@ -572,14 +562,15 @@ Counterexample CounterexampleFinder::forLL1(char nonterminal, char symbol, bool 
   };
   MarkedTree context;
   if (!w.leftmostContext(nonterminal, symbol, needFollow, context)) return none();
-  out.prefix = frontier(context.tree).substr(0, frontierPosition(context.tree, context.leaf));
+  out.prefix = leavesOf(g, context.tree);
+  out.prefix.resize(frontierPosition(context.tree, context.leaf));
 
   std::vector<std::vector<Move>> runs;
-  std::vector<std::string> bodies;
+  std::vector<Symbols> bodies;
   for (size_t k = 0; k < placed.size(); ++k) {
     int p = placed[k];
     Tree subtree = productionNode(g, p);
-    const std::string& body = g.production(p).body;
+    const Symbols& body = g.production(p).body;
     if (throughFirst[k]) {
       std::vector<Tree> trees = w.stringBeginning(body, symbol);
       for (size_t j = 0; j < trees.size(); ++j) subtree.children[j] = std::move(trees[j]);
@@ -590,12 +581,10 @@ Counterexample CounterexampleFinder::forLL1(char nonterminal, char symbol, bool 
     std::vector<Move> moves;
     // Checked: a derivation of the start symbol that the table's parser follows.
     if (!ll1Moves(g, d.table(), full, moves)) return none();
-    std::string leaves = frontier(full);
-    bool next = symbol == '$' ? leaves.size() == out.prefix.size()
-                              : leaves.size() > out.prefix.size() && leaves[out.prefix.size()] == symbol;
+    bool next = comesNext(g, leavesOf(g, full), out.prefix.size(), symbol);
     out.examples.push_back({g.productionText(p), out.prefix, std::move(full), next});
     runs.push_back(std::move(moves));
-    bodies.push_back(bodyText(g, p));
+    bodies.push_back(body);
   }
   // The runs part at the conflict's cell, each with its own prediction
   // (alternatives with the same text cannot part, and need not).

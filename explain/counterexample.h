@@ -38,17 +38,17 @@ struct Counterexample {
   // the trees into a derivation from the root and every leaf into a word.
   Tree trees[2];
   std::string actions[2];  // the entry of the cell each tree takes there: "s4", "r2", or a production
-  std::string word;
+  Symbols word;
   Tree derivations[2];  // each tree in its derivation of `word` from the root
   // Non-unifying: what the parser reads before the conflict symbol (LR: a
   // viable prefix; LL(1): a word), and per entry a derivation that needs it.
   struct Example {
     std::string action;       // the entry, as in the conflict's entries
-    std::string prefix;       // the prefix this derivation reads (the common one unless the note says otherwise)
+    Symbols prefix;           // the prefix this derivation reads (the common one unless the note says otherwise)
     Tree tree;                // from the root of the table's derivations
     bool symbolNext = false;  // the conflict symbol follows the prefix in the tree
   };
-  std::string prefix;
+  Symbols prefix;
   std::vector<Example> examples;
   // How the search ended, in one sentence; empty when there is nothing to say.
   std::string note;
@@ -62,9 +62,9 @@ class CounterexampleFinder {
 
   // For the cell of LR state `state` under `symbol`; with `unifyingOnly`
   // no non-unifying one is looked for.
-  Counterexample forLR(int state, char symbol, bool unifyingOnly = false);
+  Counterexample forLR(int state, Symbol symbol, bool unifyingOnly = false);
   // For the LL(1) cell of a non-terminal under `symbol`.
-  Counterexample forLL1(char nonterminal, char symbol, bool unifyingOnly = false);
+  Counterexample forLL1(Symbol nonterminal, Symbol symbol, bool unifyingOnly = false);
 
  private:
   struct Data;

@@ -6,6 +6,8 @@
 
 #include "explain/conflicts.h"
 #include "explain/verify.h"
+#include "explain/test_symbols.h"
+#include "grammar/symbol_text.h"
 #include "grammar/test_support.h"
 
 namespace {
@@ -21,13 +23,14 @@ SearchBounds steps(long n) {
 
 Counterexample counterexampleOf(const Parsing& model, TableKind kind, int row, char symbol, SearchBounds bounds = steps(100'000)) {
   TableSet tables(model);
-  std::optional<Conflict> c = explainCell(tables, kind, row, symbol, bounds);
+  std::optional<Conflict> c = explainCell(tables, kind, row, classicSymbolOf(model.typed, symbol), bounds);
   EXPECT_TRUE(c.has_value());
   return c ? c->counterexample : Counterexample{};
 }
 
 TEST(UnifyingTest, PrecedenceOfTwoOperators) {
-  Counterexample ce = counterexampleOf(modelOf({"I->E", "E->E+E|E*E|i"}), TableKind::kSLR, 5, '*');
+  Parsing model = modelOf({"I->E", "E->E+E|E*E|i"});
+  Counterexample ce = counterexampleOf(model, TableKind::kSLR, 5, '*');
   ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
   // Shifting * groups E*E below +; reducing first puts E+E below *.
   EXPECT_EQ(ce.actions[0], "s4");
@@ -38,14 +41,15 @@ TEST(UnifyingTest, PrecedenceOfTwoOperators) {
   EXPECT_EQ(treeJson(ce.trees[1]),
             R"({"symbol": "E", "children": [{"symbol": "E", "children": [{"symbol": "E"}, {"symbol": "+"}, )"
             R"({"symbol": "E"}]}, {"symbol": "*"}, {"symbol": "E"}]})");
-  EXPECT_EQ(ce.word, "i+i*i");
+  EXPECT_EQ(symbolsText(model.typed, ce.word), "i+i*i");
 }
 
 TEST(UnifyingTest, AssociativityOfOneOperator) {
-  Counterexample ce = counterexampleOf(modelOf({"I->E", "E->E+E|E*E|i"}), TableKind::kLALR, 5, '+');
+  Parsing model = modelOf({"I->E", "E->E+E|E*E|i"});
+  Counterexample ce = counterexampleOf(model, TableKind::kLALR, 5, '+');
   ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
   EXPECT_EQ(frontier(ce.trees[0]), "E+E+E");
-  EXPECT_EQ(ce.word, "i+i+i");
+  EXPECT_EQ(symbolsText(model.typed, ce.word), "i+i+i");
 }
 
 TEST(UnifyingTest, TheDanglingElse) {
@@ -53,7 +57,7 @@ TEST(UnifyingTest, TheDanglingElse) {
   Counterexample ce = counterexampleOf(model, TableKind::kLR1, 14, 'l');
   ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
   EXPECT_EQ(frontier(ce.trees[0]), "iEtiEtSlS");
-  EXPECT_EQ(ce.word, "ibtibtala");
+  EXPECT_EQ(symbolsText(model.typed, ce.word), "ibtibtala");
   EXPECT_EQ(productionsOf(ce.trees[0]), (std::vector<std::string>{"S->iEtS", "S->iEtSlS"}));
   EXPECT_EQ(productionsOf(ce.trees[1]), (std::vector<std::string>{"S->iEtSlS", "S->iEtS"}));
 }
@@ -68,7 +72,8 @@ TEST(UnifyingTest, ACycleOfUnitProductions) {
 
 // An LR(1) state has twins with the same items and other lookaheads: the
 // counterexample of a cell must lead into that very state.
-void expectOwnCell(const Parsing& model, int state, char symbol, const std::string& cell) {
+void expectOwnCell(const Parsing& model, int state, char character, const std::string& cell) {
+  Symbol symbol = classicSymbolOf(model.typed, character);
   TableSet tables(model);
   const TableView& t = tables[TableKind::kLR1];
   ASSERT_EQ(t.cell(state, symbol), cell);
@@ -89,9 +94,10 @@ TEST(UnifyingTest, InsideAParenthesisNotBesideIt) {
   Parsing model = modelOf({"I->S", "S->S(S)S|e"});
   expectOwnCell(model, 9, '(', "r1|s5");
   TableSet tables(model);
-  std::optional<Conflict> c = explainCell(tables, TableKind::kLR1, 9, '(', steps(100'000));
+  std::optional<Conflict> c = explainCell(tables, TableKind::kLR1, 9, classicSymbolOf(model.typed, '('), steps(100'000));
   ASSERT_TRUE(c.has_value());
-  EXPECT_EQ(c->counterexample.word.substr(0, 1), "(");
+  ASSERT_FALSE(c->counterexample.word.empty());
+  EXPECT_EQ(c->counterexample.word[0], classicSymbolOf(model.typed, '('));
 }
 
 TEST(UnifyingTest, PrecedenceInsideAParenthesis) {
@@ -102,20 +108,22 @@ TEST(NonUnifyingTest, AnAnalysisForEveryEntry) {
   // A => CBB => DABB => AAABB => AAbBB needs the shift; a reduction by D->AA the other entry.
   Parsing model = modelOf({"A->CBB|AaA|b", "B->DCb|a", "C->AAa|Db|DA|b", "D->AA|AAa|Cb|b"});
   TableSet tables(model);
-  ASSERT_EQ(tables[TableKind::kSLR].cell(9, 'b'), "r9|s4");
+  Symbol b = classicSymbolOf(model.typed, 'b');
+  ASSERT_EQ(tables[TableKind::kSLR].cell(9, b), "r9|s4");
   Counterexample ce = counterexampleOf(model, TableKind::kSLR, 9, 'b');
   ASSERT_NE(ce.kind, Counterexample::Kind::kNone) << ce.note;
   std::set<std::string> actions;
   for (const Counterexample::Example& example : ce.examples) actions.insert(example.action);
   if (ce.kind == Counterexample::Kind::kUnifying) actions = {ce.actions[0], ce.actions[1]};
   EXPECT_EQ(actions, (std::set<std::string>{"r9", "s4"}));
-  EXPECT_TRUE(explainsLRCell(GrammarView(model), tables[TableKind::kSLR], ce, 9, 'b'));
+  EXPECT_TRUE(explainsLRCell(GrammarView(model), tables[TableKind::kSLR], ce, 9, b));
 }
 
 TEST(NonUnifyingTest, AnSlrReductionOnlyFollowWants) {
-  Counterexample ce = counterexampleOf(exampleModel(8), TableKind::kSLR, 3, '=');
+  Parsing model = exampleModel(8);
+  Counterexample ce = counterexampleOf(model, TableKind::kSLR, 3, '=');
   ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
-  EXPECT_EQ(ce.prefix, "L");
+  EXPECT_EQ(symbolsText(model.typed, ce.prefix), "L");
   ASSERT_EQ(ce.examples.size(), 2u);
   EXPECT_EQ(ce.examples[0].action, "s7");
   EXPECT_EQ(frontier(ce.examples[0].tree), "L=R");
@@ -139,7 +147,7 @@ TEST(NonUnifyingTest, MergedStatesNeedPrefixesOfTheirOwn) {
 TEST(NonUnifyingTest, LL1LeftRecursion) {
   Counterexample ce = counterexampleOf(exampleModel(6), TableKind::kLL1, 2, 'i', steps(2000));
   ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
-  EXPECT_EQ(ce.prefix, "");
+  EXPECT_TRUE(ce.prefix.empty());
   ASSERT_EQ(ce.examples.size(), 2u);
   EXPECT_EQ(ce.examples[0].action, "E->E+T");
   EXPECT_EQ(frontier(ce.examples[0].tree), "i+T");

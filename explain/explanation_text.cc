@@ -4,6 +4,7 @@
 
 #include "core/hstring.h"
 #include "explain/reasons.h"
+#include "grammar/symbol_text.h"
 
 namespace {
 
@@ -11,67 +12,78 @@ const char kBullet[] = "\xE2\x80\xA2";  // U+2022, where the parser stands
 
 std::string shown(const std::string& text) { return utf8ForDisplay(text); }
 
-std::string emptyAsE(const std::string& form) { return form.empty() ? "e" : form; }
+// A form as the notation writes it; the empty one is the empty string's mark.
+std::string formOf(const Grammar& grammar, std::span<const Symbol> form) { return bodyText(grammar, form); }
 
-std::string where(const Conflict& c) {
+std::string where(const Grammar& grammar, const Conflict& c) {
   std::string row = c.table == TableKind::kLL1 ? "row " + c.label : "state " + c.label;
-  return std::string(tableName(c.table)) + " table, " + row + " under " + c.symbol;
+  return std::string(tableName(c.table)) + " table, " + row + " under " + symbolText(grammar, c.symbol);
 }
 
 void append(Lines& lines, const std::vector<std::string>& more, const std::string& indent) {
   for (const std::string& line : more) lines.push_back(indent + line);
 }
 
-}  // namespace
-
-std::string withBullet(const std::string& form, size_t at) {
-  std::string out = form.substr(0, at);
-  return out + (out.empty() ? "" : " ") + kBullet + (at < form.size() ? " " + form.substr(at) : "");
+// The leaves of a tree of the counterexample, by symbol.
+Symbols leaves(const Grammar& grammar, const Tree& tree) {
+  Symbols out;
+  for (char c : frontier(tree)) out.push_back(c == '$' ? grammar.endMarker() : grammar.symbolNamed(std::string(1, c)));
+  return out;
 }
 
-std::string counterexampleSummary(const Conflict& c) {
+}  // namespace
+
+std::string withBullet(const Grammar& grammar, const Symbols& form, size_t at) {
+  std::span<const Symbol> all(form);
+  std::string out = symbolsText(grammar, all.first(at));
+  return out + (out.empty() ? "" : " ") + kBullet + (at < form.size() ? " " + symbolsText(grammar, all.subspan(at)) : "");
+}
+
+std::string counterexampleSummary(const Grammar& grammar, const Conflict& c) {
   const Counterexample& ce = c.counterexample;
   switch (ce.kind) {
-    case Counterexample::Kind::kUnifying: return "unifying: " + shown(emptyAsE(frontier(ce.trees[0])));
-    case Counterexample::Kind::kNonUnifying: return "non-unifying: " + shown(withBullet(ce.prefix, ce.prefix.size())) + " " + c.symbol;
+    case Counterexample::Kind::kUnifying: return "unifying: " + shown(formOf(grammar, leaves(grammar, ce.trees[0])));
+    case Counterexample::Kind::kNonUnifying:
+      return "non-unifying: " + shown(withBullet(grammar, ce.prefix, ce.prefix.size())) + " " + symbolText(grammar, c.symbol);
     case Counterexample::Kind::kNone: break;
   }
   return "none";
 }
 
-Lines conflictLines(const Conflict& c) {
+Lines conflictLines(const Grammar& grammar, const Conflict& c) {
   Lines lines;
-  lines.push_back(where(c) + ": " + shown(c.cell) + " (" + c.kind + ")");
+  std::string symbol = symbolText(grammar, c.symbol);
+  lines.push_back(where(grammar, c) + ": " + shown(c.cell) + " (" + c.kind + ")");
   for (const ConflictEntry& entry : c.entries) lines.push_back("  " + shown(entry.action) + ": " + shown(entry.reason));
-  std::string prefix = c.prefix.empty() ? "(empty)" : shown(c.prefix);
+  std::string prefix = c.prefix.empty() ? "(empty)" : shown(symbolsText(grammar, c.prefix));
   lines.push_back(std::string("  ") + (c.table == TableKind::kLL1 ? "Shortest word before it: " : "Shortest prefix to the state: ") + prefix);
   for (const std::string& note : c.notes) lines.push_back("  " + shown(note));
   const Counterexample& ce = c.counterexample;
   if (ce.kind == Counterexample::Kind::kUnifying) {
-    lines.push_back("  Counterexample (unifying, so the grammar is ambiguous): " + shown(emptyAsE(frontier(ce.trees[0]))) +
+    lines.push_back("  Counterexample (unifying, so the grammar is ambiguous): " + shown(formOf(grammar, leaves(grammar, ce.trees[0]))) +
                     " has two derivation trees:");
     Lines first{"With " + shown(ce.actions[0]) + ":"}, second{"With " + shown(ce.actions[1]) + ":"};
     for (const std::string& line : treeLines(ce.trees[0])) first.push_back("  " + shown(line));
     for (const std::string& line : treeLines(ce.trees[1])) second.push_back("  " + shown(line));
     append(lines, sideBySide(first, second, 6), "    ");
-    lines.push_back("  A word on which the parser meets this conflict: " + shown(emptyAsE(ce.word)));
+    lines.push_back("  A word on which the parser meets this conflict: " + shown(formOf(grammar, ce.word)));
   } else if (ce.kind == Counterexample::Kind::kNonUnifying) {
-    std::string read = ce.prefix.empty() ? "nothing" : shown(ce.prefix);
-    lines.push_back("  Counterexample (non-unifying): after " + read + ", with " + c.symbol + " next, each entry has a derivation of its own:");
+    std::string read = ce.prefix.empty() ? "nothing" : shown(symbolsText(grammar, ce.prefix));
+    lines.push_back("  Counterexample (non-unifying): after " + read + ", with " + symbol + " next, each entry has a derivation of its own:");
     for (const Counterexample::Example& example : ce.examples) {
-      std::string form = frontier(example.tree);
-      std::string line = "    " + shown(example.action) + ": " + shown(withBullet(form, example.prefix.size()));
-      if (example.prefix != ce.prefix) line += " (after the prefix " + shown(emptyAsE(example.prefix)) + ")";
-      if (!example.symbolNext) line += " (here " + std::string(1, c.symbol) + " cannot come next)";
+      Symbols form = leaves(grammar, example.tree);
+      std::string line = "    " + shown(example.action) + ": " + shown(withBullet(grammar, form, example.prefix.size()));
+      if (example.prefix != ce.prefix) line += " (after the prefix " + shown(formOf(grammar, example.prefix)) + ")";
+      if (!example.symbolNext) line += " (here " + symbol + " cannot come next)";
       lines.push_back(line);
-      lines.push_back("      " + shown(derivationText(leftmostDerivation(example.tree))));
+      lines.push_back("      " + shown(derivationText(leftmostDerivation(example.tree), symbolName(grammar, kEmpty))));
     }
   }
   if (!ce.note.empty()) lines.push_back("  " + shown(ce.note));
   return lines;
 }
 
-Lines conflictsLines(TableKind kind, const std::vector<Conflict>& conflicts) {
+Lines conflictsLines(const Grammar& grammar, TableKind kind, const std::vector<Conflict>& conflicts) {
   Lines lines;
   if (conflicts.empty()) {
     lines.push_back(std::string(tableName(kind)) + " table: no conflicts.");
@@ -81,19 +93,19 @@ Lines conflictsLines(TableKind kind, const std::vector<Conflict>& conflicts) {
                   (conflicts.size() == 1 ? " conflicting cell." : " conflicting cells."));
   for (const Conflict& c : conflicts) {
     lines.push_back("");
-    for (std::string& line : conflictLines(c)) lines.push_back(std::move(line));
+    for (std::string& line : conflictLines(grammar, c)) lines.push_back(std::move(line));
   }
   return lines;
 }
 
-Cells conflictCells(const std::vector<Conflict>& conflicts) {
+Cells conflictCells(const Grammar& grammar, const std::vector<Conflict>& conflicts) {
   Cells rows{{"table", "row", "symbol", "cell", "kind", "entries", "prefix", "notes", "counterexample"}};
   for (const Conflict& c : conflicts) {
     std::string entries, notes;
     for (const ConflictEntry& entry : c.entries) entries += (entries.empty() ? "" : "\n") + shown(entry.action + ": " + entry.reason);
     for (const std::string& note : c.notes) notes += (notes.empty() ? "" : "\n") + shown(note);
-    rows.push_back({tableName(c.table), shown(c.label), std::string(1, c.symbol), shown(c.cell), c.kind, entries,
-                    shown(c.prefix), notes, counterexampleSummary(c)});
+    rows.push_back({tableName(c.table), shown(c.label), symbolText(grammar, c.symbol), shown(c.cell), c.kind, entries,
+                    shown(symbolsText(grammar, c.prefix)), notes, counterexampleSummary(grammar, c)});
   }
   return rows;
 }
@@ -102,24 +114,24 @@ namespace {
 
 nlohmann::json treeValue(const Tree& tree) { return nlohmann::json::parse(shown(treeJson(tree))); }
 
-nlohmann::json counterexampleJson(const Conflict& c) {
+nlohmann::json counterexampleJson(const Grammar& grammar, const Conflict& c) {
   const Counterexample& ce = c.counterexample;
   nlohmann::json out;
   out["unifying"] = ce.kind == Counterexample::Kind::kUnifying;
   if (ce.kind == Counterexample::Kind::kUnifying) {
     out["trees"] = {treeValue(ce.trees[0]), treeValue(ce.trees[1])};
     out["actions"] = {shown(ce.actions[0]), shown(ce.actions[1])};
-    out["form"] = shown(frontier(ce.trees[0]));
-    out["word"] = shown(ce.word);
+    out["form"] = shown(symbolsText(grammar, leaves(grammar, ce.trees[0])));
+    out["word"] = shown(symbolsText(grammar, ce.word));
   } else {
     out["found"] = ce.kind == Counterexample::Kind::kNonUnifying;
     if (ce.kind == Counterexample::Kind::kNonUnifying) {
-      out["prefix"] = shown(ce.prefix);
+      out["prefix"] = shown(symbolsText(grammar, ce.prefix));
       nlohmann::json examples = nlohmann::json::array();
       for (const Counterexample::Example& example : ce.examples)
         examples.push_back({{"action", shown(example.action)},
-                            {"prefix", shown(example.prefix)},
-                            {"form", shown(frontier(example.tree))},
+                            {"prefix", shown(symbolsText(grammar, example.prefix))},
+                            {"form", shown(symbolsText(grammar, leaves(grammar, example.tree)))},
                             {"symbolNext", example.symbolNext},
                             {"tree", treeValue(example.tree)}});
       out["examples"] = examples;
@@ -131,7 +143,7 @@ nlohmann::json counterexampleJson(const Conflict& c) {
 
 }  // namespace
 
-std::string conflictsJson(const std::vector<Conflict>& conflicts) {
+std::string conflictsJson(const Grammar& grammar, const std::vector<Conflict>& conflicts) {
   nlohmann::json out = nlohmann::json::array();
   for (const Conflict& c : conflicts) {
     nlohmann::json entries = nlohmann::json::array();
@@ -142,13 +154,13 @@ std::string conflictsJson(const std::vector<Conflict>& conflicts) {
     }
     out.push_back({{"table", tableName(c.table)},
                    {"row", shown(c.label)},
-                   {"symbol", std::string(1, c.symbol)},
+                   {"symbol", symbolText(grammar, c.symbol)},
                    {"cell", shown(c.cell)},
                    {"kind", c.kind},
                    {"entries", entries},
-                   {"prefix", shown(c.prefix)},
+                   {"prefix", shown(symbolsText(grammar, c.prefix))},
                    {"notes", c.notes},
-                   {"counterexample", counterexampleJson(c)}});
+                   {"counterexample", counterexampleJson(grammar, c)}});
   }
   return out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }

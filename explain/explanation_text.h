@@ -9,15 +9,16 @@
 #include "explain/conflicts.h"
 #include "writers/format.h"
 
+// Each names the symbols as the grammar's notation writes them.
 // The lines of one conflict's explanation.
-Lines conflictLines(const Conflict& conflict);
+Lines conflictLines(const Grammar& grammar, const Conflict& conflict);
 // Every conflict of a table under a heading line; "No conflicts." when none.
-Lines conflictsLines(TableKind kind, const std::vector<Conflict>& conflicts);
+Lines conflictsLines(const Grammar& grammar, TableKind kind, const std::vector<Conflict>& conflicts);
 // A header row and one row per conflict.
-Cells conflictCells(const std::vector<Conflict>& conflicts);
+Cells conflictCells(const Grammar& grammar, const std::vector<Conflict>& conflicts);
 // A JSON array with one object per conflict (see the README).
-std::string conflictsJson(const std::vector<Conflict>& conflicts);
+std::string conflictsJson(const Grammar& grammar, const std::vector<Conflict>& conflicts);
 // The counterexample in one line: "unifying: iEtiEtSeS" or "non-unifying: iEtS • e".
-std::string counterexampleSummary(const Conflict& conflict);
-// The sentential form with a bullet where the prefix ends: "iEtS • eS".
-std::string withBullet(const std::string& form, size_t at);
+std::string counterexampleSummary(const Grammar& grammar, const Conflict& conflict);
+// The sentential form with a bullet after its first `at` symbols: "iEtS • eS".
+std::string withBullet(const Grammar& grammar, const Symbols& form, size_t at);

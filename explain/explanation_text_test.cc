@@ -17,8 +17,9 @@ std::vector<Conflict> conflictsOf(const Parsing& model, TableKind kind) {
 }
 
 TEST(ExplanationTextTest, TheDanglingElseReadsAsItShould) {
-  std::vector<Conflict> conflicts = conflictsOf(modelOf({"I->S", "S->iEtS|iEtSlS|a", "E->b"}), TableKind::kLALR);
-  EXPECT_EQ(conflictsLines(TableKind::kLALR, conflicts),
+  Parsing model = modelOf({"I->S", "S->iEtS|iEtSlS|a", "E->b"});
+  std::vector<Conflict> conflicts = conflictsOf(model, TableKind::kLALR);
+  EXPECT_EQ(conflictsLines(model.typed, TableKind::kLALR, conflicts),
             (Lines{"LALR table: 1 conflicting cell.",
                    "",
                    "LALR table, state 7 under l: r1|s8 (shift/reduce)",
@@ -45,19 +46,23 @@ TEST(ExplanationTextTest, TheDanglingElseReadsAsItShould) {
 }
 
 TEST(ExplanationTextTest, NonUnifyingExamplesShowWhereTheParserStands) {
-  std::vector<Conflict> conflicts = conflictsOf(exampleModel(8), TableKind::kSLR);
-  Lines lines = conflictLines(conflicts.at(0));
+  Parsing model = exampleModel(8);
+  std::vector<Conflict> conflicts = conflictsOf(model, TableKind::kSLR);
+  Lines lines = conflictLines(model.typed, conflicts.at(0));
   EXPECT_EQ(Lines(lines.end() - 6, lines.end()),
             (Lines{"  Counterexample (non-unifying): after L, with = next, each entry has a derivation of its own:",
                    "    s7: L • =R", "      I => A => S => L=R", "    r6: L • (here = cannot come next)",
                    "      I => A => S => R => L",
                    "  No unifying counterexample can exist: the LR(1) table has no conflict, so the grammar is unambiguous."}));
-  EXPECT_EQ(withBullet("ab", 0), "• ab");
-  EXPECT_EQ(withBullet("ab", 2), "ab •");
+  Parsing ab = modelOf({"S->ab"});
+  Symbols form{ab.typed.symbolNamed("a"), ab.typed.symbolNamed("b")};
+  EXPECT_EQ(withBullet(ab.typed, form, 0), "• ab");
+  EXPECT_EQ(withBullet(ab.typed, form, 2), "ab •");
 }
 
 TEST(ExplanationJsonTest, TheFieldsAndTheTrees) {
-  nlohmann::json all = nlohmann::json::parse(conflictsJson(conflictsOf(exampleModel(4), TableKind::kSLR)));
+  Parsing four = exampleModel(4), eight = exampleModel(8);
+  nlohmann::json all = nlohmann::json::parse(conflictsJson(four.typed, conflictsOf(four, TableKind::kSLR)));
   ASSERT_EQ(all.size(), 1u);
   const nlohmann::json& c = all[0];
   for (const char* key : {"table", "row", "symbol", "cell", "kind", "entries", "prefix", "notes", "counterexample"})
@@ -73,14 +78,15 @@ TEST(ExplanationJsonTest, TheFieldsAndTheTrees) {
   EXPECT_NE(tree.find(R"({"children":[],"symbol":"Z"})"), std::string::npos) << tree;
   EXPECT_NE(tree.find(R"({"symbol":"c"})"), std::string::npos) << tree;
 
-  nlohmann::json none = nlohmann::json::parse(conflictsJson(conflictsOf(exampleModel(8), TableKind::kSLR)));
+  nlohmann::json none = nlohmann::json::parse(conflictsJson(eight.typed, conflictsOf(eight, TableKind::kSLR)));
   EXPECT_EQ(none[0]["counterexample"]["unifying"], false);
   EXPECT_EQ(none[0]["counterexample"]["found"], true);
   EXPECT_EQ(none[0]["counterexample"]["examples"][1]["symbolNext"], false);
 }
 
 TEST(ExplanationCellsTest, OneRowPerConflict) {
-  Cells cells = conflictCells(conflictsOf(exampleModel(10), TableKind::kLALR));
+  Parsing model = exampleModel(10);
+  Cells cells = conflictCells(model.typed, conflictsOf(model, TableKind::kLALR));
   ASSERT_EQ(cells.size(), 3u);
   EXPECT_EQ(cells[1][8], "non-unifying: ac • a");
   EXPECT_EQ(cells[1][5], "r5: The item A->c°, ba is complete with a in its lookahead, so state 6 reduces by A->c on a. "

@@ -9,52 +9,62 @@
 #include "explain/grammar_view.h"
 #include "explain/reasons.h"
 #include "explain/witnesses.h"
+#include "grammar/grammar_text.h"
 #include "grammar/parsing.h"
 #include "grammar/reading.h"
+#include "grammar/symbol_text.h"
 
 namespace {
 
-std::string listed(const std::string& symbols) {
+std::string listed(const std::vector<std::string>& names) {
   std::string out;
-  for (size_t k = 0; k < symbols.size(); ++k) out += (k == 0 ? "" : k + 1 == symbols.size() ? " and " : ", ") + std::string(1, symbols[k]);
+  for (size_t k = 0; k < names.size(); ++k) out += (k == 0 ? "" : k + 1 == names.size() ? " and " : ", ") + names[k];
   return out;
 }
 
-std::string commaList(const std::string& symbols) {
+std::string commaList(const std::vector<std::string>& names) {
   std::string out;
-  for (char c : symbols) out += (out.empty() ? "" : ", ") + std::string(1, c);
+  for (const std::string& name : names) out += (out.empty() ? "" : ", ") + name;
   return out.empty() ? "none" : out;
+}
+
+bool contains(const Symbols& symbols, Symbol s) { return std::find(symbols.begin(), symbols.end(), s) != symbols.end(); }
+
+std::vector<std::string> namesOf(const GrammarView& g, const Symbols& symbols) {
+  std::vector<std::string> names;
+  for (Symbol s : symbols) names.push_back(g.text(s));
+  return names;
 }
 
 // An edge of the left-corner graph: X->aYb with a vanishing, so X begins with Y.
 struct Corner {
-  char to;
+  Symbol to;
   int production;
   int position;
 };
 
 std::vector<LeftRecursion> findLeftRecursion(const GrammarView& g, const Witnesses& w) {
-  std::map<char, std::vector<Corner>> corners;
+  std::map<Symbol, std::vector<Corner>> corners;
   for (int p = 0; p < g.productionCount(); ++p) {
     const GrammarView::Production& production = g.production(p);
     for (size_t i = 0; i < production.body.size(); ++i) {
-      char c = production.body[i];
-      if (!GrammarView::isNonterminal(c)) break;
+      Symbol c = production.body[i];
+      if (!g.isNonterminal(c)) break;
       corners[production.head].push_back({c, p, static_cast<int>(i)});
       if (!w.vanishes(c)) break;
     }
   }
   std::vector<LeftRecursion> out;
-  std::set<std::string> seen;
-  for (char x : g.nonterminals()) {
+  std::set<Symbols> seen;
+  for (Symbol x : g.nonterminals()) {
     // Breadth first from x back to x: a shortest cycle through x.
-    std::map<char, std::pair<char, Corner>> from;
-    std::deque<char> queue{x};
+    std::map<Symbol, std::pair<Symbol, Corner>> from;
+    std::deque<Symbol> queue{x};
     bool closed = false;
     Corner last{};
-    char lastFrom = 0;
+    Symbol lastFrom = kNoSymbol;
     while (!queue.empty() && !closed) {
-      char y = queue.front();
+      Symbol y = queue.front();
       queue.pop_front();
       for (const Corner& corner : corners[y]) {
         if (corner.to == x) {
@@ -71,35 +81,45 @@ std::vector<LeftRecursion> findLeftRecursion(const GrammarView& g, const Witness
     }
     if (!closed) continue;
     std::vector<Corner> steps{last};
-    for (char y = lastFrom; y != x; y = from[y].first) steps.push_back(from[y].second);
+    for (Symbol y = lastFrom; y != x; y = from[y].first) steps.push_back(from[y].second);
     std::reverse(steps.begin(), steps.end());
-    std::string cycle(1, x);
-    for (size_t k = 0; k + 1 < steps.size(); ++k) cycle += steps[k].to;
-    std::string key = cycle;
+    Symbols cycle{x};
+    for (size_t k = 0; k + 1 < steps.size(); ++k) cycle.push_back(steps[k].to);
+    Symbols key = cycle;
     std::sort(key.begin(), key.end());
     if (!seen.insert(key).second) continue;
     // The tree: each step's production, what stands before the next vanishing.
-    Tree tree = Tree::leaf(x);
+    Tree tree = leafOf(g, x);
     std::vector<int> path;
     bool hidden = false;
     for (const Corner& step : steps) {
       Tree node = productionNode(g, step.production);
-      for (int j = 0; j < step.position; ++j) node.children[static_cast<size_t>(j)] = w.vanishing(node.children[static_cast<size_t>(j)].symbol);
+      const Symbols& body = g.production(step.production).body;
+      for (int j = 0; j < step.position; ++j) node.children[static_cast<size_t>(j)] = w.vanishing(body[static_cast<size_t>(j)]);
       hidden = hidden || step.position > 0;
       nodeAt(tree, path) = std::move(node);
       path.push_back(step.position);
     }
     std::string kind = hidden ? "hidden" : steps.size() == 1 ? "direct" : "indirect";
-    out.push_back({cycle, leftmostDerivation(tree), kind});
+    out.push_back({namesOf(g, cycle), leftmostDerivation(tree), kind});
   }
   return out;
 }
 
-// A letter for a new start symbol, or '\0' when all 26 are taken.
-char freeLetter(const GrammarView& g) {
+// A name for a new start symbol: a letter in the classic notation, none
+// when all 26 are taken; the start symbol primed in the token notation.
+std::optional<std::string> freeStartName(const GrammarView& g) {
+  const Grammar& grammar = g.grammar();
+  if (grammar.notation == Notation::kTokens) return freshNonTerminalName(grammar, grammar.name(g.start()));
   for (char c : std::string("ISZYXWVUTRQPONMLKJHGFEDCBA"))
-    if (!g.hasRule(c)) return c;
-  return '\0';
+    if (!g.hasRule(grammar.symbolNamed(std::string(1, c)))) return std::string(1, c);
+  return std::nullopt;
+}
+
+// The rule of the start symbol as it was written.
+std::string firstRuleText(const Parsing& model, const GrammarView& g) {
+  if (g.grammar().notation == Notation::kClassic) return std::string(model.rules[0].view());
+  return ruleText(g.grammar(), g.start());
 }
 
 // "é" for a UTF-8 sequence, the character itself otherwise.
@@ -136,9 +156,16 @@ std::vector<GrammarReport::TableClass> classesOf(TableSet& tables) {
 // one object with its lists.
 void loadAugmented(const Parsing& model, std::optional<Parsing>& augmented) {
   GrammarView g(model);
-  char letter = freeLetter(g);
-  if (g.productionCount() == 0 || startHint(model).empty() || letter == '\0') return;
-  HString text = HString(std::string{letter, '-', '>', g.start()}.c_str()) + "\r\n";
+  if (g.productionCount() == 0 || startHint(model).empty()) return;
+  if (g.grammar().notation == Notation::kTokens) {
+    // The analyses put a start rule before every token grammar whose first rule does not augment it.
+    augmented.emplace();
+    augmented->loadGrammar(withStartRule(g.grammar()));
+    return;
+  }
+  std::optional<std::string> letter = freeStartName(g);
+  if (!letter) return;
+  HString text = HString((*letter + "->" + g.text(g.start())).c_str()) + "\r\n";
   for (const HString& rule : model.rules) text += rule + "\r\n";
   GrammarReading reading = readGrammar(text);
   if (!reading.isSound()) return;
@@ -172,11 +199,14 @@ std::optional<bool> searchAmbiguity(TableSet& tables, const std::vector<GrammarR
     for (const Look& look : *pass) {
       CounterexampleFinder finder(*look.tables, look.kind, pass == &glances ? quick : bounds);
       const TableView& t = (*look.tables)[look.kind];
+      const Grammar& grammar = look.tables->grammar().typed;
+      Symbols columns = t.columnSymbols();
       for (int row = 0; row < t.rowCount(); ++row)
-        for (size_t j = 1; j < t.cells[0].size(); ++j) {
-          char symbol = t.cells[0][j][0];
-          if (GrammarView::isNonterminal(symbol) || t.cell(row, symbol).find('|') == std::string::npos) continue;
-          Counterexample found = look.kind == TableKind::kLL1 ? finder.forLL1(t.cells[static_cast<size_t>(row) + 1][0][0], symbol, true)
+        for (size_t j = 1; j < columns.size(); ++j) {
+          Symbol symbol = columns[j];
+          bool terminal = symbol == grammar.endMarker() || grammar.isTerminal(symbol);
+          if (!terminal || !t.conflicts(row, symbol)) continue;
+          Counterexample found = look.kind == TableKind::kLL1 ? finder.forLL1(t.rowSymbol(row), symbol, true)
                                                              : finder.forLR(row, symbol, true);
           if (found.kind == Counterexample::Kind::kUnifying) return true;
         }
@@ -189,24 +219,27 @@ std::optional<bool> searchAmbiguity(TableSet& tables, const std::vector<GrammarR
 std::string startHint(const Parsing& model) {
   GrammarView g(model);
   if (g.productionCount() == 0) return "";
-  char head = g.start();
+  Symbol head = g.start();
+  std::string name = g.text(head);
   std::vector<std::string> faults;
   size_t alternatives = g.alternatives(head).size();
   if (alternatives > 1) faults.push_back("it has " + std::to_string(alternatives) + " alternatives");
-  for (int p = 0; p < g.productionCount(); ++p)
-    if (g.production(p).body.find(head) != std::string::npos) {
-      faults.push_back(std::string(1, head) + " stands on the right side of " + g.productionText(p));
+  for (int p = 0; p < g.productionCount(); ++p) {
+    const Symbols& body = g.production(p).body;
+    if (std::find(body.begin(), body.end(), head) != body.end()) {
+      faults.push_back(name + " stands on the right side of " + g.productionText(p));
       break;
     }
+  }
   if (faults.empty()) return "";
-  std::string rule(model.rules[0].view());
-  std::string out = "The first rule " + rule + " does not augment the grammar: " + faults[0];
+  std::string out = "The first rule " + firstRuleText(model, g) + " does not augment the grammar: " + faults[0];
   if (faults.size() > 1) out += ", and " + faults[1];
   out += ". The LR tables accept only when production 0, " + g.productionText(0) +
-         ", is complete, so they do not parse the language of " + head + ".";
-  char letter = freeLetter(g);
-  if (letter != '\0')
-    out += std::string(" Add a first rule such as ") + letter + "->" + head + ".";
+         ", is complete, so they do not parse the language of " + name + ".";
+  std::optional<std::string> fresh = freeStartName(g);
+  bool tokens = g.grammar().notation == Notation::kTokens;
+  if (fresh)
+    out += " Add a first rule such as " + *fresh + (tokens ? " -> " : "->") + name + ".";
   else
     out += " Every letter from A to Z has a rule, so none is left for a new start symbol.";
   return out;
@@ -214,21 +247,27 @@ std::string startHint(const Parsing& model) {
 
 std::vector<std::string> wordHints(const Parsing& model, const std::string& word) {
   GrammarView g(model);
+  const Grammar& grammar = g.grammar();
+  bool tokens = grammar.notation == Notation::kTokens;
+  std::string emptyMark = g.text(kEmpty);
   std::vector<std::string> hints;
   std::vector<std::string> unused;
   bool blank = false, end = false, empty = false;
-  for (const std::string& symbol : symbolsOf(word)) {
-    char c = symbol[0];
+  // A token word is split at blanks, a classic one read a character (or a UTF-8 sequence) at a time.
+  for (const std::string& symbol : tokens ? wordTokens(Notation::kTokens, word) : symbolsOf(word)) {
+    Symbol s = symbol.size() == 1 || tokens ? grammar.symbolNamed(symbol) : kNoSymbol;
     if (symbol == " ") blank = true;
     else if (symbol == "$") end = true;
-    else if (symbol == "e") empty = true;
-    else if ((symbol.size() > 1 || g.terminals().find(c) == std::string::npos) &&
+    else if (symbol == emptyMark) empty = true;
+    else if ((s == kNoSymbol || !grammar.isTerminal(s) || !contains(g.terminals(), s)) &&
              std::find(unused.begin(), unused.end(), symbol) == unused.end())
       unused.push_back(symbol);
   }
   if (blank) hints.push_back("The word holds blanks: the parsers read a blank as a symbol, and no rule uses one.");
   if (end) hints.push_back("The word holds $, the end marker the parsers add themselves: they stop at it.");
-  if (empty) hints.push_back("The word holds e, which stands for the empty string in rules and is no terminal: leave it out.");
+  if (empty)
+    hints.push_back("The word holds " + emptyMark +
+                    ", which stands for the empty string in rules and is no terminal: leave it out.");
   if (!unused.empty()) {
     std::string list;
     for (size_t k = 0; k < unused.size(); ++k)
@@ -242,23 +281,24 @@ GrammarReport grammarReport(const Parsing& model, const std::string& word, const
   GrammarReport report;
   GrammarView g(model);
   Witnesses w(g);
-  for (char x : g.nonterminals()) {
-    if (w.vanishes(x)) report.nullable += x;
-    if (!w.reaches(x, Witnesses::Root::kStartSymbol)) report.unreachable += x;
+  report.emptyMark = g.text(kEmpty);
+  for (Symbol x : g.nonterminals()) {
+    if (w.vanishes(x)) report.nullable.push_back(g.text(x));
+    if (!w.reaches(x, Witnesses::Root::kStartSymbol)) report.unreachable.push_back(g.text(x));
     if (!w.derivesWord(x)) {
-      report.nonProductive += x;
-      if (g.first(x).empty()) report.emptyFirst += x;
+      report.nonProductive.push_back(g.text(x));
+      if (g.first(x).empty()) report.emptyFirst.push_back(g.text(x));
     }
   }
   report.leftRecursion = findLeftRecursion(g, w);
-  char head = g.start();
+  Symbol head = g.start();
   report.startNote = startHint(model);
   report.augments = report.startNote.empty() && g.alternatives(head).size() == 1 &&
-                    g.production(0).body.size() == 1 && GrammarView::isNonterminal(g.production(0).body[0]);
+                    g.production(0).body.size() == 1 && g.isNonterminal(g.production(0).body[0]);
   if (report.startNote.empty())
     report.startNote = report.augments ? "The first rule " + g.productionText(0) + " augments the grammar."
                                        : "The first rule " + g.productionText(0) + " starts the grammar: it has one alternative and " +
-                                             head + " stands on no right side.";
+                                             g.text(head) + " stands on no right side.";
   report.wordHints = wordHints(model, word);
 
   TableSet tables(model);
@@ -342,7 +382,8 @@ Lines reportLines(const GrammarReport& report) {
   lines.push_back("Nullable: " + commaList(report.nullable));
   if (report.leftRecursion.empty()) lines.push_back("Left recursion: none");
   for (const LeftRecursion& recursion : report.leftRecursion)
-    lines.push_back("Left recursion: " + utf8ForDisplay(derivationText(recursion.derivation)) + " (" + recursion.kind + ")");
+    lines.push_back("Left recursion: " + utf8ForDisplay(derivationText(recursion.derivation, report.emptyMark)) + " (" +
+                    recursion.kind + ")");
   lines.push_back("Unreachable from the start symbol: " + commaList(report.unreachable));
   std::string productive = "Non-productive (derive no word): " + commaList(report.nonProductive);
   if (!report.emptyFirst.empty())
@@ -356,9 +397,9 @@ Lines reportLines(const GrammarReport& report) {
 }
 
 std::string reportJson(const GrammarReport& report) {
-  auto symbols = [](const std::string& text) {
+  auto symbols = [](const std::vector<std::string>& names) {
     nlohmann::json out = nlohmann::json::array();
-    for (char c : text) out.push_back(std::string(1, c));
+    for (const std::string& name : names) out.push_back(name);
     return out;
   };
   nlohmann::json recursion = nlohmann::json::array();

@@ -15,18 +15,19 @@
 
 class Parsing;
 
+// Symbols are named as the grammar's notation writes them.
 struct LeftRecursion {
-  std::string cycle;                    // the non-terminals in order, "A" for direct recursion
+  std::vector<std::string> cycle;       // the non-terminals in order, one for direct recursion
   std::vector<std::string> derivation;  // from the first back to a form that begins with it
   std::string kind;                     // "direct", "indirect" or "hidden"
 };
 
 struct GrammarReport {
-  std::string nullable;       // non-terminals in rule order
+  std::vector<std::string> nullable;       // non-terminals in rule order
   std::vector<LeftRecursion> leftRecursion;
-  std::string unreachable;    // from the start symbol
-  std::string nonProductive;  // derive no word
-  std::string emptyFirst;     // non-productive ones whose First set is empty
+  std::vector<std::string> unreachable;    // from the start symbol
+  std::vector<std::string> nonProductive;  // derive no word
+  std::vector<std::string> emptyFirst;     // non-productive ones whose First set is empty
   bool augments = false;      // the first rule is X->Y and X stands on no right side
   std::string startNote;      // what the first rule means for the LR commands
   std::vector<std::string> wordHints;
@@ -48,6 +49,7 @@ struct GrammarReport {
   // the grammar ambiguous; an LR(1) table without conflicts, of the grammar
   // or of it augmented, proves it unambiguous.
   std::optional<bool> ambiguous;
+  std::string emptyMark;  // how the notation writes the empty form in a derivation
 };
 
 // The report of a sound grammar; `word` may be empty.  The counterexample
@@ -58,7 +60,7 @@ GrammarReport grammarReport(const Parsing& grammar, const std::string& word, con
 // grammar as they expect, else a hint that names the accepting production
 // and the rule to add.
 std::string startHint(const Parsing& grammar);
-// What no parser can read in the word: blanks, '$', 'e', symbols no rule uses.
+// What no parser can read in the word: blanks, '$', the empty string's mark, symbols no rule uses.
 std::vector<std::string> wordHints(const Parsing& grammar, const std::string& word);
 
 // "LL(1) yes, SLR(1) no (1 conflict), ...; ambiguous (...)".

@@ -17,6 +17,13 @@ GrammarReport reportOf(std::initializer_list<const char*> rules, const std::stri
   return grammarReport(modelOf(rules), word, noSearch());
 }
 
+// Names run together, as the classic notation writes a string of symbols.
+std::string together(const std::vector<std::string>& names) {
+  std::string out;
+  for (const std::string& name : names) out += name;
+  return out;
+}
+
 std::vector<std::string> texts(const std::vector<LeftRecursion>& recursions) {
   std::vector<std::string> out;
   for (const LeftRecursion& r : recursions) out.push_back(r.kind + ": " + derivationText(r.derivation));
@@ -37,14 +44,14 @@ TEST(LeftRecursionTest, DirectIndirectAndHidden) {
 
 TEST(GrammarReportTest, NullableUnreachableNonProductive) {
   GrammarReport report = reportOf({"I->A", "A->BC|x", "B->b|e", "C->B", "D->Dd", "E->Ex|y"});
-  EXPECT_EQ(report.nullable, "IABC");
-  EXPECT_EQ(report.unreachable, "DE");
-  EXPECT_EQ(report.nonProductive, "D");
-  EXPECT_EQ(report.emptyFirst, "D");
+  EXPECT_EQ(together(report.nullable), "IABC");
+  EXPECT_EQ(together(report.unreachable), "DE");
+  EXPECT_EQ(together(report.nonProductive), "D");
+  EXPECT_EQ(together(report.emptyFirst), "D");
   // Non-productive with a First set: F->aF begins with a, yet derives no word.
   GrammarReport loop = reportOf({"I->F", "F->aF"});
-  EXPECT_EQ(loop.nonProductive, "IF");
-  EXPECT_EQ(loop.emptyFirst, "");
+  EXPECT_EQ(together(loop.nonProductive), "IF");
+  EXPECT_EQ(together(loop.emptyFirst), "");
 }
 
 TEST(StartRuleTest, WhatTheFirstRuleMeansForTheLRCommands) {
@@ -141,10 +148,10 @@ TEST(GrammarReportTest, TheTwelveExamples) {
     GrammarReport report = grammarReport(exampleModel(n), examples()[static_cast<size_t>(n) - 1].word, noSearch());
     std::string note = std::to_string(n) + ":";
     if (!report.augments) note += " start";
-    if (!report.nullable.empty()) note += " nullable " + report.nullable;
-    for (const LeftRecursion& r : report.leftRecursion) note += " " + r.kind + " " + r.cycle;
-    if (!report.unreachable.empty()) note += " unreachable " + report.unreachable;
-    if (!report.nonProductive.empty()) note += " non-productive " + report.nonProductive;
+    if (!report.nullable.empty()) note += " nullable " + together(report.nullable);
+    for (const LeftRecursion& r : report.leftRecursion) note += " " + r.kind + " " + together(r.cycle);
+    if (!report.unreachable.empty()) note += " unreachable " + together(report.unreachable);
+    if (!report.nonProductive.empty()) note += " non-productive " + together(report.nonProductive);
     if (!report.wordHints.empty()) note += " word";
     notes.push_back(note);
   }

@@ -1,79 +1,83 @@
 // The productions and sets come from the typed grammar the model carries
 // and from grammar_sets, which compute them by the textbook fixed points,
 // independently of the model's own walks (the fuzzer checks the two agree).
-// The view names symbols by character, as the classic notation writes them.
 #include "explain/grammar_view.h"
 
+#include <algorithm>
+
 #include "automata/automaton.h"
-#include "grammar/grammar_sets.h"
 #include "grammar/parsing.h"
 #include "grammar/symbol_text.h"
 
-namespace {
+GrammarView::GrammarView(const Parsing& model) : GrammarView(model.typed) {}
 
-unsigned char code(char c) { return static_cast<unsigned char>(c); }
-
-std::string charsOf(const Grammar& grammar, const Symbols& symbols) {
-  std::string out;
-  for (Symbol s : symbols) out += classicCharacter(grammar, s);
-  return out;
-}
-
-}  // namespace
-
-GrammarView::GrammarView(const Parsing& model) : grammar_(model.typed), sets_(predictionSets(grammar_)) {
-  const Grammar& grammar = grammar_;
-  symbolOf_.fill(kNoSymbol);
-  for (Symbol s = 0; s <= grammar.endMarker(); ++s) symbolOf_[code(classicCharacter(grammar, s))] = s;
-  for (Symbol x : grammar.nonTerminals()) nonterminals_ += classicCharacter(grammar, x);
-  for (size_t p = 0; p < grammar.productions.size(); ++p) {
-    const ::Production& production = grammar.productions[p];
-    char head = classicCharacter(grammar, production.head);
-    alternatives_[code(head)].push_back(static_cast<int>(p));
-    productions_.push_back({head, charsOf(grammar, production.body), ::productionText(grammar, static_cast<int>(p))});
+GrammarView::GrammarView(Grammar grammar) : grammar_(std::move(grammar)), sets_(predictionSets(grammar_)) {
+  const Grammar& g = grammar_;
+  size_t count = static_cast<size_t>(g.symbolCount()) + 1;
+  alternatives_.resize(count);
+  follow_.resize(count);
+  nonterminals_ = g.nonTerminals();
+  for (size_t p = 0; p < g.productions.size(); ++p) {
+    const ::Production& production = g.productions[p];
+    alternatives_[static_cast<size_t>(production.head)].push_back(static_cast<int>(p));
+    productions_.push_back({production.head, production.body, ::productionText(g, static_cast<int>(p))});
   }
-  SymbolSet terminals(static_cast<size_t>(grammar.symbolCount()));
-  for (Symbol s = 0; s < grammar.symbolCount(); ++s) terminals[static_cast<size_t>(s)] = grammar.isTerminal(s);
-  terminals_ = charsOf(grammar, inWritingOrder(grammar, terminals));
-
-  const PredictionSets& sets = sets_;
-  for (Symbol x : grammar.nonTerminals()) {
+  SymbolSet terminals(static_cast<size_t>(g.symbolCount()));
+  for (Symbol s = 0; s < g.symbolCount(); ++s) terminals[static_cast<size_t>(s)] = g.isTerminal(s);
+  terminals_ = inWritingOrder(g, terminals);
+  for (Symbol x : nonterminals_) {
     auto at = static_cast<size_t>(x);
-    char c = classicCharacter(grammar, x);
-    nullable_[code(c)] = sets.nullable[at];
-    first_[code(c)] = charsOf(grammar, inWritingOrder(grammar, sets.first[at]));
-    follow_[code(c)] = charsOf(grammar, inWritingOrder(grammar, sets.follow[at], sets.followsEnd[at]));
+    follow_[at] = inWritingOrder(g, sets_.follow[at], sets_.followsEnd[at]);
   }
 }
 
-std::string GrammarView::productionText(int p) const { return production(p).text; }
-
-std::string GrammarView::first(char x) const { return isNonterminal(x) ? first_[code(x)] : std::string(1, x); }
-
-bool GrammarView::inFirst(char x, char t) const {
-  return isNonterminal(x) ? first_[code(x)].find(t) != std::string::npos : x == t;
+const std::vector<int>& GrammarView::alternatives(Symbol x) const {
+  static const std::vector<int> kNone;
+  return isNonterminal(x) ? alternatives_[static_cast<size_t>(x)] : kNone;
 }
 
-bool GrammarView::vanishes(std::string_view symbols) const {
-  for (char c : symbols)
-    if (!nullable(c)) return false;
-  return true;
+Symbols GrammarView::first(Symbol x) const {
+  if (!isNonterminal(x)) return {x};
+  return inWritingOrder(grammar_, sets_.first[static_cast<size_t>(x)]);
 }
 
-std::string GrammarView::firstOf(std::string_view symbols) const {
-  Symbols typed;
-  for (char c : symbols) typed.push_back(symbolOf_[code(c)]);
-  return charsOf(grammar_, inWritingOrder(grammar_, firstOfString(sets_, typed)));
+bool GrammarView::inFirst(Symbol x, Symbol t) const {
+  if (!isNonterminal(x)) return x == t;
+  return t >= 0 && t < grammar_.symbolCount() && sets_.first[static_cast<size_t>(x)][static_cast<size_t>(t)];
 }
 
-bool GrammarView::beginsWith(std::string_view symbols, char t) const {
-  for (char c : symbols) {
-    if (inFirst(c, t)) return true;
-    if (!nullable(c)) return false;
+const Symbols& GrammarView::follow(Symbol a) const {
+  static const Symbols kNone;
+  return isNonterminal(a) ? follow_[static_cast<size_t>(a)] : kNone;
+}
+
+bool GrammarView::inFollow(Symbol a, Symbol t) const {
+  const Symbols& set = follow(a);
+  return std::find(set.begin(), set.end(), t) != set.end();
+}
+
+bool GrammarView::vanishes(std::span<const Symbol> symbols) const {
+  return std::all_of(symbols.begin(), symbols.end(), [&](Symbol s) { return nullable(s); });
+}
+
+Symbols GrammarView::firstOf(std::span<const Symbol> symbols) const {
+  return inWritingOrder(grammar_, firstOfString(sets_, Symbols(symbols.begin(), symbols.end())));
+}
+
+bool GrammarView::beginsWith(std::span<const Symbol> symbols, Symbol t) const {
+  for (Symbol s : symbols) {
+    if (inFirst(s, t)) return true;
+    if (!nullable(s)) return false;
   }
   return false;
 }
 
+std::string GrammarView::text(Symbol s) const { return symbolText(grammar_, s); }
+
+std::string GrammarView::text(std::span<const Symbol> symbols) const { return symbolsText(grammar_, symbols); }
+
+std::string GrammarView::formText(std::span<const Symbol> symbols) const { return bodyText(grammar_, symbols); }
+
 char GrammarView::character(Symbol s) const { return classicCharacter(grammar_, s); }
 
-std::string GrammarView::text(const Symbols& symbols) const { return charsOf(grammar_, symbols); }
+Symbol GrammarView::symbol(char c) const { return classicSymbol(grammar_, c); }

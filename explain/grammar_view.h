@@ -1,14 +1,14 @@
 // The grammar as the explanations read it: the productions with their
 // bodies, the non-terminals in rule order, and the sets every explanation
 // starts from (nullable, First, Follow), taken from the typed grammar and
-// grammar_sets.  Symbols are characters, as the classic notation writes
-// them; a grammar in the token notation has no view yet.  It holds standard
-// strings only, so a worker thread can build and own one.
+// grammar_sets.  Sets are kept in the order the notation writes them
+// (Grammar::rank): by character code in the classic notation, the end
+// marker among the terminals, as classic texts always had it.  It holds
+// standard containers only, so a worker thread can build and own one.
 #pragma once
 
-#include <array>
+#include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "grammar/grammar.h"
@@ -19,56 +19,60 @@ class Parsing;
 class GrammarView {
  public:
   struct Production {
-    char head;
-    std::string body;  // empty for an empty production ("X->e")
-    std::string text;  // as the writers write it, "X->abc"
+    Symbol head;
+    Symbols body;      // empty for an empty production
+    std::string text;  // as the writers write it, "X->abc" or "E -> E + T"
   };
 
   explicit GrammarView(const Parsing& model);
+  explicit GrammarView(Grammar grammar);
 
-  static bool isNonterminal(char c) { return c >= 'A' && c <= 'Z'; }
+  const Grammar& grammar() const { return grammar_; }
+  bool isNonterminal(Symbol s) const { return s >= 0 && s < grammar_.symbolCount() && !grammar_.isTerminal(s); }
+  Symbol endMarker() const { return grammar_.endMarker(); }
   const std::vector<Production>& productions() const { return productions_; }
   const Production& production(int p) const { return productions_[static_cast<size_t>(p)]; }
   int productionCount() const { return static_cast<int>(productions_.size()); }
-  // "X->abc", or "X->e" for an empty body.
-  std::string productionText(int p) const;
+  const std::string& productionText(int p) const { return production(p).text; }
   // The heads of the rules in rule order; the first is the start symbol.
-  const std::string& nonterminals() const { return nonterminals_; }
-  char start() const { return nonterminals_.empty() ? '\0' : nonterminals_[0]; }
-  bool hasRule(char x) const { return isNonterminal(x) && !alternatives(x).empty(); }
-  // The numbers of x's productions, in order.
-  const std::vector<int>& alternatives(char x) const { return alternatives_[static_cast<unsigned char>(x)]; }
-  // The terminals of the right sides, by code.
-  const std::string& terminals() const { return terminals_; }
+  const Symbols& nonterminals() const { return nonterminals_; }
+  Symbol start() const { return nonterminals_.empty() ? kNoSymbol : nonterminals_[0]; }
+  bool hasRule(Symbol x) const { return !alternatives(x).empty(); }
+  // The numbers of x's productions, in order; none for any other symbol.
+  const std::vector<int>& alternatives(Symbol x) const;
+  // The terminals of the right sides, in writing order.
+  const Symbols& terminals() const { return terminals_; }
 
-  bool nullable(char x) const { return nullable_[static_cast<unsigned char>(x)]; }
-  // First(x) without 'e', by code; a terminal's First set is itself.
-  std::string first(char x) const;
-  bool inFirst(char x, char t) const;
-  // Follow(a): terminals and '$', by code.
-  const std::string& follow(char a) const { return follow_[static_cast<unsigned char>(a)]; }
-  bool inFollow(char a, char t) const { return follow(a).find(t) != std::string::npos; }
+  bool nullable(Symbol x) const { return isNonterminal(x) && sets_.nullable[static_cast<size_t>(x)]; }
+  // First(x) without the empty string, in writing order; a terminal's is itself.
+  Symbols first(Symbol x) const;
+  bool inFirst(Symbol x, Symbol t) const;
+  // Follow(a): terminals and the end marker, in writing order.
+  const Symbols& follow(Symbol a) const;
+  bool inFollow(Symbol a, Symbol t) const;
   // Every symbol of the string can vanish (true for the empty string).
-  bool vanishes(std::string_view symbols) const;
-  // First of a string of the grammar's symbols, without 'e'.
-  std::string firstOf(std::string_view symbols) const;
-  bool beginsWith(std::string_view symbols, char t) const;
+  bool vanishes(std::span<const Symbol> symbols) const;
+  // First of a string of the grammar's symbols, without the empty string.
+  Symbols firstOf(std::span<const Symbol> symbols) const;
+  bool beginsWith(std::span<const Symbol> symbols, Symbol t) const;
 
-  // The engine's symbols (the typed grammar's numbers, the end marker
-  // included) as the characters of this view, and back.
+  // Names as the notation writes them (symbol_text.h).
+  std::string text(Symbol s) const;
+  std::string text(std::span<const Symbol> symbols) const;
+  // A body or form: the empty one is the empty string's mark.
+  std::string formText(std::span<const Symbol> symbols) const;
+
+  // Trees still name symbols by character: the character of a symbol ('$'
+  // the end marker) and back.
   char character(Symbol s) const;
-  Symbol symbol(char c) const { return symbolOf_[static_cast<unsigned char>(c)]; }
-  std::string text(const Symbols& symbols) const;
+  Symbol symbol(char c) const;
 
  private:
   Grammar grammar_;
   PredictionSets sets_;
-  std::array<Symbol, 256> symbolOf_;
   std::vector<Production> productions_;
-  std::string nonterminals_;
-  std::string terminals_;
-  std::array<std::vector<int>, 256> alternatives_;
-  std::array<bool, 256> nullable_{};
-  std::array<std::string, 256> first_;
-  std::array<std::string, 256> follow_;
+  Symbols nonterminals_;
+  Symbols terminals_;
+  std::vector<std::vector<int>> alternatives_;  // by symbol
+  std::vector<Symbols> follow_;                 // by symbol
 };

@@ -18,12 +18,12 @@ long long keyOf(const Node& node) {
 
 class PathSearch {
  public:
-  PathSearch(const TableView& table, const Witnesses& witnesses, char symbol, const std::string* prefix, bool innerZero,
+  PathSearch(const TableView& table, const Witnesses& witnesses, Symbol symbol, const Symbols* prefix, bool innerZero,
              SearchBudget& budget)
       : t_(table), w_(witnesses), g_(witnesses.grammar()), symbol_(symbol), prefix_(prefix), innerZero_(innerZero), budget_(budget) {
     if (prefix_ != nullptr) {
       along_.push_back(0);
-      for (char x : *prefix_) along_.push_back(along_.back() < 0 ? -1 : t_.automaton.target(along_.back(), t_.symbol(x)));
+      for (Symbol x : *prefix_) along_.push_back(along_.back() < 0 ? -1 : t_.automaton.target(along_.back(), x));
     }
   }
 
@@ -50,13 +50,13 @@ class PathSearch {
   const StateItem& itemOf(const Node& node) const {
     return t_.automaton.states[static_cast<size_t>(node.state)][static_cast<size_t>(node.item)];
   }
-  const std::string& bodyOf(const StateItem& item) const { return g_.production(item.production).body; }
-  // The dot as a position in the body (an empty body's item stands after its "e").
+  const Symbols& bodyOf(const StateItem& item) const { return g_.production(item.production).body; }
+  // The dot as a position in the body (an empty body's item stands after its mark).
   int dotOf(const StateItem& item) const { return bodyOf(item).empty() ? 0 : item.dot; }
 
   bool isGoal(const Node& node) const {
     const StateItem& item = itemOf(node);
-    return node.state == 0 && item.production == 0 && dotOf(item) == 0 && (!node.need || symbol_ == '$') &&
+    return node.state == 0 && item.production == 0 && dotOf(item) == 0 && (!node.need || symbol_ == g_.endMarker()) &&
            (node.at <= 0);
   }
 
@@ -72,7 +72,7 @@ class PathSearch {
     const StateItem& item = itemOf(node);
     int dot = dotOf(item);
     if (dot > 0) {
-      char x = bodyOf(item)[static_cast<size_t>(dot) - 1];
+      Symbol x = bodyOf(item)[static_cast<size_t>(dot) - 1];
       for (const auto& [from, symbol] : t_.predecessors[static_cast<size_t>(node.state)]) {
         if (symbol != x) continue;
         if (prefix_ != nullptr && (node.at <= 0 || (*prefix_)[static_cast<size_t>(node.at) - 1] != x ||
@@ -83,11 +83,11 @@ class PathSearch {
       }
       return out;
     }
-    char head = g_.production(item.production).head;
+    Symbol head = g_.production(item.production).head;
     const std::vector<StateItem>& items = t_.automaton.states[static_cast<size_t>(node.state)];
     for (size_t k = 0; k < items.size(); ++k) {
       const StateItem& parent = items[k];
-      const std::string& body = bodyOf(parent);
+      const Symbols& body = bodyOf(parent);
       int d = dotOf(parent);
       if (static_cast<size_t>(d) >= body.size() || body[static_cast<size_t>(d)] != head) continue;
       // Production 0 stands at the root, in state 0, unless the item can be
@@ -95,24 +95,17 @@ class PathSearch {
       if (!innerZero_ && parent.production == 0 && (node.state != 0 || d != 0)) continue;
       bool need = node.need;
       if (need) {
-        std::string rest = body.substr(static_cast<size_t>(d) + 1);
-        if (symbol_ != '$' && w_.beginningPosition(rest, symbol_) >= 0)
+        std::span<const Symbol> rest = std::span<const Symbol>(body).subspan(static_cast<size_t>(d) + 1);
+        if (symbol_ != g_.endMarker() && w_.beginningPosition(rest, symbol_) >= 0)
           need = false;
-        else if (!vanishes(rest))
+        else if (!w_.grammar().vanishes(rest))
           continue;
-        else if (parent.lookahead != kNoLookahead &&
-                 t_.lookahead(parent.lookahead).find(symbol_) == std::string::npos)
+        else if (parent.lookahead != kNoLookahead && !t_.inLookahead(parent.lookahead, symbol_))
           continue;
       }
       out.push_back({node.state, static_cast<int>(k), need, node.at});
     }
     return out;
-  }
-
-  bool vanishes(const std::string& symbols) const {
-    for (char c : symbols)
-      if (!GrammarView::isNonterminal(c) || !w_.vanishes(c)) return false;
-    return true;
   }
 
   // Replays the path from the goal to the item, building the tree.
@@ -134,15 +127,15 @@ class PathSearch {
       const Node& from = path[k - 1];
       const Node& to = path[k];
       if (dotOf(itemOf(to)) > 0) {  // a transition: only it leaves a dot after a symbol
-        result.prefix += nodeAt(result.tree, open).children[static_cast<size_t>(dot)].symbol;
+        result.prefix.push_back(symbolOf(g_, nodeAt(result.tree, open).children[static_cast<size_t>(dot)]));
         ++dot;
         continue;
       }
       // A production step: the child at the dot becomes a node; what stands
       // after it shows the symbol, vanishes, or stays as it is.
       Tree& parent = nodeAt(result.tree, open);
-      const std::string& body = g_.production(itemOf(from).production).body;
-      std::string rest = body.substr(static_cast<size_t>(dot) + 1);
+      const Symbols& body = g_.production(itemOf(from).production).body;
+      std::span<const Symbol> rest = std::span<const Symbol>(body).subspan(static_cast<size_t>(dot) + 1);
       if (to.need && !need) {
         std::vector<Tree> trees = w_.stringBeginning(rest, symbol_);
         for (size_t j = 0; j < trees.size(); ++j) parent.children[static_cast<size_t>(dot) + 1 + j] = std::move(trees[j]);
@@ -156,18 +149,16 @@ class PathSearch {
     }
     result.dotLeaf = open;
     result.dotLeaf.push_back(dot);
-    std::string leaves = frontier(result.tree);
-    result.symbolNext = leaves.compare(0, result.prefix.size(), result.prefix) == 0 &&
-                        (symbol_ == '$' ? leaves.size() == result.prefix.size()
-                                        : leaves.size() > result.prefix.size() && leaves[result.prefix.size()] == symbol_);
+    Symbols leaves = leavesOf(g_, result.tree);
+    result.symbolNext = startsWith(leaves, result.prefix) && comesNext(g_, leaves, result.prefix.size(), symbol_);
     return result;
   }
 
   const TableView& t_;
   const Witnesses& w_;
   const GrammarView& g_;
-  char symbol_;
-  const std::string* prefix_;
+  Symbol symbol_;
+  const Symbols* prefix_;
   bool innerZero_;
   SearchBudget& budget_;
   std::vector<int> along_;  // with a prefix: the state after each of its symbols
@@ -176,8 +167,8 @@ class PathSearch {
 
 }  // namespace
 
-ItemPath itemPath(const TableView& table, const Witnesses& witnesses, int state, int item, char symbol,
-                  bool needSymbol, const std::string* prefix, SearchBudget& budget) {
+ItemPath itemPath(const TableView& table, const Witnesses& witnesses, int state, int item, Symbol symbol,
+                  bool needSymbol, const Symbols* prefix, SearchBudget& budget) {
   ItemPath path = PathSearch(table, witnesses, symbol, prefix, false, budget).run(state, item, needSymbol);
   if (path.found || budget.end() != SearchBudget::End::kNone) return path;
   return PathSearch(table, witnesses, symbol, prefix, true, budget).run(state, item, needSymbol);

@@ -11,7 +11,7 @@
 // "lookahead-sensitive" (Isradisaikul and Myers, "Finding counterexamples
 // from parsing conflicts", PLDI 2015): going outwards through the parent
 // items, what stands after each parent's dot vanishes until one of them
-// begins with the symbol (or, for '$', all of them vanish).  The search
+// begins with the symbol (or, for the end marker, all of them vanish).  The search
 // runs backwards from the item, breadth first, so the path is a shortest.
 //
 // The automata close over production 0 like any other production, but
@@ -31,14 +31,14 @@
 
 struct ItemPath {
   bool found = false;
-  std::string prefix;       // the symbols read from state 0
+  Symbols prefix;           // the symbols read from state 0
   Tree tree;                // of production 0; its frontier begins with the prefix
-  bool symbolNext = false;  // the conflict symbol follows the prefix in the tree (or the end, for '$')
+  bool symbolNext = false;  // the conflict symbol follows the prefix in the tree (or the end, for the end marker)
   std::vector<int> dotLeaf;  // the leaf at the item's dot, after the prefix (for an item not complete)
 };
 
 // A path to item `item` of state `state`.  With `needSymbol`, `symbol`
 // must come next in the tree; with `prefix` given, the path must read
 // exactly those symbols.
-ItemPath itemPath(const TableView& table, const Witnesses& witnesses, int state, int item, char symbol,
-                  bool needSymbol, const std::string* prefix, SearchBudget& budget);
+ItemPath itemPath(const TableView& table, const Witnesses& witnesses, int state, int item, Symbol symbol,
+                  bool needSymbol, const Symbols* prefix, SearchBudget& budget);

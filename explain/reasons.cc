@@ -3,6 +3,8 @@
 // derivation, shown leftmost from the tree's root.
 #include "explain/reasons.h"
 
+#include <algorithm>
+
 #include "explain/grammar_view.h"
 #include "explain/witnesses.h"
 
@@ -14,24 +16,24 @@ struct Reasons::Data {
 
 namespace {
 
-std::string setName(const char* set, std::string_view of) {
-  return std::string(set) + "(" + (of.empty() ? std::string("e") : std::string(of)) + ")";
+std::string setName(const GrammarView& g, const char* set, std::span<const Symbol> of) {
+  return std::string(set) + "(" + g.formText(of) + ")";
 }
 
 // "B", "B and C", "B, C and D", each symbol once.
-std::string listed(std::string_view symbols) {
-  std::string distinct;
-  for (char c : symbols)
-    if (distinct.find(c) == std::string::npos) distinct += c;
+std::string listed(const GrammarView& g, std::span<const Symbol> symbols) {
+  Symbols distinct;
+  for (Symbol s : symbols)
+    if (std::find(distinct.begin(), distinct.end(), s) == distinct.end()) distinct.push_back(s);
   std::string out;
   for (size_t k = 0; k < distinct.size(); ++k) {
     if (k > 0) out += k + 1 == distinct.size() ? " and " : ", ";
-    out += distinct[k];
+    out += g.text(distinct[k]);
   }
   return out;
 }
 
-std::string canVanish(std::string_view symbols) { return listed(symbols) + " can vanish"; }
+std::string canVanish(const GrammarView& g, std::span<const Symbol> symbols) { return listed(g, symbols) + " can vanish"; }
 
 // The forms of the leftmost derivation of trees side by side, from the
 // string of their root symbols.
@@ -41,9 +43,9 @@ std::vector<std::string> forestDerivation(std::vector<Tree> trees) {
   return forms;
 }
 
-Reason notIn(char symbol, const std::string& set) {
+Reason notIn(const GrammarView& g, Symbol symbol, const std::string& set) {
   Reason reason;
-  reason.sentence = std::string(1, symbol) + " is not in " + set + ".";
+  reason.sentence = g.text(symbol) + " is not in " + set + ".";
   return reason;
 }
 
@@ -53,64 +55,66 @@ Reasons::Reasons(const Parsing& grammar) : data_(std::make_unique<Data>(grammar)
 
 Reasons::~Reasons() = default;
 
-Reason Reasons::first(char x, char terminal) const {
+const Grammar& Reasons::grammar() const { return data_->grammar.grammar(); }
+
+Reason Reasons::first(Symbol x, Symbol terminal) const {
   const GrammarView& g = data_->grammar;
   const Witnesses& w = data_->witnesses;
-  std::string set = setName("First", std::string(1, x));
-  if (!GrammarView::isNonterminal(x)) {
-    if (x != terminal) return notIn(terminal, set);
-    Reason reason{true, "", {std::string(1, x)}, std::string(1, x) + " is in " + set + ": it is a terminal."};
+  std::string set = setName(g, "First", Symbols{x});
+  if (!g.isNonterminal(x)) {
+    if (x != terminal) return notIn(g, terminal, set);
+    Reason reason{true, "", {g.text(x)}, g.text(x) + " is in " + set + ": it is a terminal."};
     return reason;
   }
   Reason reason;
-  if (terminal == 'e') {
-    if (!w.vanishes(x)) return notIn(terminal, set);
+  if (terminal == kEmpty) {
+    if (!w.vanishes(x)) return notIn(g, terminal, set);
     int p = w.vanishingProduction(x);
-    const std::string& body = g.production(p).body;
+    const Symbols& body = g.production(p).body;
     reason.holds = true;
     reason.production = g.productionText(p);
     reason.derivation = leftmostDerivation(w.vanishing(x));
-    reason.sentence = "e is in " + set + " because of " + reason.production +
-                      (body.empty() ? "" : " and " + canVanish(body)) + ".";
+    reason.sentence = g.text(kEmpty) + " is in " + set + " because of " + reason.production +
+                      (body.empty() ? "" : " and " + canVanish(g, body)) + ".";
     return reason;
   }
-  if (!w.begins(x, terminal)) return notIn(terminal, set);
+  if (!w.begins(x, terminal)) return notIn(g, terminal, set);
   Witnesses::FirstStep step = w.firstStep(x, terminal);
-  const std::string& body = g.production(step.production).body;
-  std::string_view before = std::string_view(body).substr(0, static_cast<size_t>(step.position));
-  char from = body[static_cast<size_t>(step.position)];
+  const Symbols& body = g.production(step.production).body;
+  std::span<const Symbol> before = std::span<const Symbol>(body).first(static_cast<size_t>(step.position));
+  Symbol from = body[static_cast<size_t>(step.position)];
   reason.holds = true;
   reason.production = g.productionText(step.production);
   reason.derivation = leftmostDerivation(w.beginning(x, terminal));
-  reason.sentence = std::string(1, terminal) + " is in " + set + " because of " + reason.production;
+  reason.sentence = g.text(terminal) + " is in " + set + " because of " + reason.production;
   if (from == terminal)
-    reason.sentence += before.empty() ? "." : " and " + canVanish(before) + ".";
+    reason.sentence += before.empty() ? "." : " and " + canVanish(g, before) + ".";
   else
-    reason.sentence += (before.empty() ? "" : ", " + canVanish(before)) + " and " + terminal + " is in " +
-                       setName("First", std::string(1, from)) + ".";
+    reason.sentence += (before.empty() ? "" : ", " + canVanish(g, before)) + " and " + g.text(terminal) + " is in " +
+                       setName(g, "First", Symbols{from}) + ".";
   return reason;
 }
 
-Reason Reasons::firstOfString(const std::string& text, char terminal) const {
+Reason Reasons::firstOfString(const Symbols& symbols, Symbol terminal) const {
+  const GrammarView& g = data_->grammar;
   const Witnesses& w = data_->witnesses;
-  std::string symbols = text == "e" ? "" : text;
-  std::string set = setName("First", symbols);
+  std::string set = setName(g, "First", symbols);
   Reason reason;
-  if (terminal == 'e') {
-    bool all = true;
-    for (char c : symbols) all = all && (GrammarView::isNonterminal(c) && w.vanishes(c));
-    if (!all) return notIn(terminal, set);
+  if (terminal == kEmpty) {
+    if (!std::all_of(symbols.begin(), symbols.end(), [&](Symbol c) { return w.vanishes(c); }))
+      return notIn(g, terminal, set);
     std::vector<Tree> trees;
-    for (char c : symbols) trees.push_back(w.vanishing(c));
+    for (Symbol c : symbols) trees.push_back(w.vanishing(c));
     reason.holds = true;
     reason.derivation = symbols.empty() ? std::vector<std::string>{""} : forestDerivation(trees);
-    reason.sentence = "e is in " + set + (symbols.empty() ? ": the string is empty." : " because " + canVanish(symbols) + ".");
+    reason.sentence = g.text(kEmpty) + " is in " + set +
+                      (symbols.empty() ? ": the string is empty." : " because " + canVanish(g, symbols) + ".");
     return reason;
   }
   int at = w.beginningPosition(symbols, terminal);
-  if (at < 0) return notIn(terminal, set);
-  std::string_view before = std::string_view(symbols).substr(0, static_cast<size_t>(at));
-  char from = symbols[static_cast<size_t>(at)];
+  if (at < 0) return notIn(g, terminal, set);
+  std::span<const Symbol> before = std::span<const Symbol>(symbols).first(static_cast<size_t>(at));
+  Symbol from = symbols[static_cast<size_t>(at)];
   if (symbols.size() == 1 && from != terminal) {
     // The string is one non-terminal: its own reason, under the string's name.
     reason = first(from, terminal);
@@ -118,49 +122,49 @@ Reason Reasons::firstOfString(const std::string& text, char terminal) const {
   }
   reason.holds = true;
   reason.derivation = forestDerivation(w.stringBeginning(symbols, terminal));
-  reason.sentence = std::string(1, terminal) + " is in " + set + " because ";
+  reason.sentence = g.text(terminal) + " is in " + set + " because ";
   if (from == terminal)
-    reason.sentence += before.empty() ? "the string begins with it." : canVanish(before) + " before it.";
+    reason.sentence += before.empty() ? "the string begins with it." : canVanish(g, before) + " before it.";
   else
-    reason.sentence += std::string(1, terminal) + " is in " + setName("First", std::string(1, from)) +
-                       (before.empty() ? "" : " and " + canVanish(before) + " before " + from) + ".";
+    reason.sentence += g.text(terminal) + " is in " + setName(g, "First", Symbols{from}) +
+                       (before.empty() ? "" : " and " + canVanish(g, before) + " before " + g.text(from)) + ".";
   return reason;
 }
 
-Reason Reasons::follow(char a, char symbol) const {
+Reason Reasons::follow(Symbol a, Symbol symbol) const {
   const GrammarView& g = data_->grammar;
   const Witnesses& w = data_->witnesses;
-  std::string set = setName("Follow", std::string(1, a));
-  if (!GrammarView::isNonterminal(a) || !w.follows(a, symbol)) return notIn(symbol, set);
+  std::string set = setName(g, "Follow", Symbols{a});
+  if (!g.isNonterminal(a) || !w.follows(a, symbol)) return notIn(g, symbol, set);
   Witnesses::FollowStep step = w.followStep(a, symbol);
   Reason reason;
   reason.holds = true;
   reason.derivation = leftmostDerivation(w.following(a, symbol).tree);
   if (step.step == Witnesses::Step::kStart) {
-    reason.sentence = "$ is in " + set + " because " + a + " is the start symbol.";
+    reason.sentence = g.text(symbol) + " is in " + set + " because " + g.text(a) + " is the start symbol.";
     return reason;
   }
   const GrammarView::Production& production = g.production(step.production);
-  const std::string& body = production.body;
+  const Symbols& body = production.body;
   size_t after = static_cast<size_t>(step.position) + 1;
   size_t end = step.step == Witnesses::Step::kThroughFollow ? body.size() : static_cast<size_t>(step.source);
-  std::string_view between = std::string_view(body).substr(after, end - after);
+  std::span<const Symbol> between = std::span<const Symbol>(body).subspan(after, end - after);
   reason.production = g.productionText(step.production);
-  reason.sentence = std::string(1, symbol) + " is in " + set + " because of " + reason.production;
+  reason.sentence = g.text(symbol) + " is in " + set + " because of " + reason.production;
   if (step.step == Witnesses::Step::kDirect) {
-    reason.sentence += between.empty() ? "." : " and " + canVanish(between) + ".";
+    reason.sentence += between.empty() ? "." : " and " + canVanish(g, between) + ".";
     return reason;
   }
-  reason.sentence += between.empty() ? "" : ", " + canVanish(between);
-  reason.sentence += std::string(" and ") + symbol + " is in " +
-                     (step.step == Witnesses::Step::kThroughFirst ? setName("First", std::string(1, body[end]))
-                                                                  : setName("Follow", std::string(1, production.head))) +
+  reason.sentence += between.empty() ? "" : ", " + canVanish(g, between);
+  reason.sentence += " and " + g.text(symbol) + " is in " +
+                     (step.step == Witnesses::Step::kThroughFirst ? setName(g, "First", Symbols{body[end]})
+                                                                  : setName(g, "Follow", Symbols{production.head})) +
                      ".";
   return reason;
 }
 
-std::string derivationText(const std::vector<std::string>& forms) {
+std::string derivationText(const std::vector<std::string>& forms, std::string_view empty) {
   std::string out;
-  for (const std::string& form : forms) out += (out.empty() ? "" : " => ") + (form.empty() ? std::string("e") : form);
+  for (const std::string& form : forms) out += (out.empty() ? "" : " => ") + (form.empty() ? std::string(empty) : form);
   return out;
 }

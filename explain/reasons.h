@@ -6,7 +6,10 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "grammar/grammar.h"
 
 class Parsing;
 
@@ -14,7 +17,7 @@ struct Reason {
   bool holds = false;      // the symbol is in the set
   std::string production;  // the production that puts it there, "B->ACd"; empty for '$' of the start symbol
   // Sentential forms from the production's head (or the start symbol), one
-  // production a step, ending in a form that shows the fact; "e" is the empty form.
+  // production a step, ending in a form that shows the fact; "" is the empty form.
   std::vector<std::string> derivation;
   std::string sentence;    // one English sentence, ending with a full stop
 };
@@ -28,18 +31,18 @@ class Reasons {
   Reasons(const Reasons&) = delete;
   Reasons& operator=(const Reasons&) = delete;
 
-  // Why `terminal` (or 'e', the empty word) is in First(x).
-  Reason first(char x, char terminal) const;
-  // Why `terminal` (or 'e') is in First of a string of symbols, such as a
-  // right side; "e" and "" stand for the empty string.
-  Reason firstOfString(const std::string& symbols, char terminal) const;
-  // Why `symbol` (a terminal or '$') is in Follow(a).
-  Reason follow(char a, char symbol) const;
+  // Why `terminal` (or kEmpty, the empty word) is in First(x).
+  Reason first(Symbol x, Symbol terminal) const;
+  // Why `terminal` (or kEmpty) is in First of a string of symbols, such as a right side.
+  Reason firstOfString(const Symbols& symbols, Symbol terminal) const;
+  // Why `symbol` (a terminal or the end marker) is in Follow(a).
+  Reason follow(Symbol a, Symbol symbol) const;
+  const Grammar& grammar() const;
 
  private:
   struct Data;
   std::unique_ptr<Data> data_;
 };
 
-// The forms joined by " => ", the empty form written "e".
-std::string derivationText(const std::vector<std::string>& forms);
+// The forms joined by " => ", the empty form written `empty`.
+std::string derivationText(const std::vector<std::string>& forms, std::string_view empty = "e");

@@ -2,14 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include "explain/test_symbols.h"
 #include "grammar/test_support.h"
 
 namespace {
 
+// The questions with the symbols of the classic grammars as characters.
+Reason first(const Reasons& reasons, char x, char t) {
+  return reasons.first(classicSymbolOf(reasons.grammar(), x), classicSymbolOf(reasons.grammar(), t));
+}
+
+Reason firstOfString(const Reasons& reasons, const char* symbols, char t) {
+  return reasons.firstOfString(classicSymbolsOf(reasons.grammar(), symbols), classicSymbolOf(reasons.grammar(), t));
+}
+
+Reason follow(const Reasons& reasons, char a, char t) {
+  return reasons.follow(classicSymbolOf(reasons.grammar(), a), classicSymbolOf(reasons.grammar(), t));
+}
+
 // Example 2: I->E, E->TG, G->+TG|e, T->FH, H->*FH|e, F->(E)|i.
 TEST(FirstReasonTest, ThroughTheFirstSymbol) {
   Reasons reasons(exampleModel(2));
-  Reason r = reasons.first('E', '(');
+  Reason r = first(reasons, 'E', '(');
   EXPECT_TRUE(r.holds);
   EXPECT_EQ(r.production, "E->TG");
   EXPECT_EQ(r.sentence, "( is in First(E) because of E->TG and ( is in First(T).");
@@ -18,42 +32,42 @@ TEST(FirstReasonTest, ThroughTheFirstSymbol) {
 
 TEST(FirstReasonTest, PastSymbolsThatVanish) {
   Reasons reasons(modelOf({"S->ABc", "A->a|e", "B->b|e"}));
-  EXPECT_EQ(reasons.first('S', 'b').sentence, "b is in First(S) because of S->ABc, A can vanish and b is in First(B).");
-  Reason c = reasons.first('S', 'c');
+  EXPECT_EQ(first(reasons, 'S', 'b').sentence, "b is in First(S) because of S->ABc, A can vanish and b is in First(B).");
+  Reason c = first(reasons, 'S', 'c');
   EXPECT_EQ(c.sentence, "c is in First(S) because of S->ABc and A and B can vanish.");
   EXPECT_EQ(derivationText(c.derivation), "S => ABc => Bc => c");
 }
 
 TEST(FirstReasonTest, TheEmptyWord) {
   Reasons reasons(modelOf({"S->AB", "A->e", "B->b|e"}));
-  Reason r = reasons.first('S', 'e');
+  Reason r = first(reasons, 'S', 'e');
   EXPECT_EQ(r.sentence, "e is in First(S) because of S->AB and A and B can vanish.");
   EXPECT_EQ(derivationText(r.derivation), "S => AB => B => e");
-  EXPECT_EQ(reasons.first('A', 'e').sentence, "e is in First(A) because of A->e.");
+  EXPECT_EQ(first(reasons, 'A', 'e').sentence, "e is in First(A) because of A->e.");
 }
 
 TEST(FirstReasonTest, LeftRecursionAndAbsentSymbols) {
   Reasons reasons(exampleModel(5));  // A->Abc|b
-  EXPECT_EQ(reasons.first('A', 'b').production, "A->b");
-  Reason absent = reasons.first('A', 'c');
+  EXPECT_EQ(first(reasons, 'A', 'b').production, "A->b");
+  Reason absent = first(reasons, 'A', 'c');
   EXPECT_FALSE(absent.holds);
   EXPECT_EQ(absent.sentence, "c is not in First(A).");
   // A->Ab alone derives no form that begins with a terminal.
-  EXPECT_FALSE(Reasons(modelOf({"S->A", "A->Ab"})).first('A', 'b').holds);
+  EXPECT_FALSE(first(Reasons(modelOf({"S->A", "A->Ab"})), 'A', 'b').holds);
 }
 
 TEST(FirstReasonTest, OfARightSide) {
   Reasons reasons(modelOf({"S->ABc", "A->a|e", "B->b|e"}));
-  EXPECT_EQ(reasons.firstOfString("ABc", 'b').sentence, "b is in First(ABc) because b is in First(B) and A can vanish before B.");
-  EXPECT_EQ(reasons.firstOfString("ABc", 'c').sentence, "c is in First(ABc) because A and B can vanish before it.");
-  EXPECT_EQ(reasons.firstOfString("AB", 'e').sentence, "e is in First(AB) because A and B can vanish.");
-  EXPECT_FALSE(reasons.firstOfString("ABc", 'e').holds);
-  EXPECT_TRUE(reasons.firstOfString("e", 'e').holds);
+  EXPECT_EQ(firstOfString(reasons, "ABc", 'b').sentence, "b is in First(ABc) because b is in First(B) and A can vanish before B.");
+  EXPECT_EQ(firstOfString(reasons, "ABc", 'c').sentence, "c is in First(ABc) because A and B can vanish before it.");
+  EXPECT_EQ(firstOfString(reasons, "AB", 'e').sentence, "e is in First(AB) because A and B can vanish.");
+  EXPECT_FALSE(firstOfString(reasons, "ABc", 'e').holds);
+  EXPECT_TRUE(firstOfString(reasons, "e", 'e').holds);
 }
 
 TEST(FollowReasonTest, TheStartSymbol) {
   Reasons reasons(exampleModel(2));
-  Reason r = reasons.follow('I', '$');
+  Reason r = follow(reasons, 'I', '$');
   EXPECT_TRUE(r.holds);
   EXPECT_EQ(r.production, "");
   EXPECT_EQ(r.sentence, "$ is in Follow(I) because I is the start symbol.");
@@ -61,26 +75,26 @@ TEST(FollowReasonTest, TheStartSymbol) {
 
 TEST(FollowReasonTest, ThroughTheFollowOfTheHead) {
   Reasons reasons(exampleModel(2));
-  Reason r = reasons.follow('G', ')');
+  Reason r = follow(reasons, 'G', ')');
   EXPECT_EQ(r.sentence, ") is in Follow(G) because of E->TG and ) is in Follow(E).");
   EXPECT_EQ(derivationText(r.derivation), "F => (E) => (TG)");
-  EXPECT_EQ(reasons.follow('H', '$').sentence, "$ is in Follow(H) because of T->FH and $ is in Follow(T).");
+  EXPECT_EQ(follow(reasons, 'H', '$').sentence, "$ is in Follow(H) because of T->FH and $ is in Follow(T).");
 }
 
 TEST(FollowReasonTest, ThroughFirstPastSymbolsThatVanish) {
   Reasons reasons(exampleModel(3));  // A->BCDE|e, B->x|y|e, C->z|h|e, D->k|e, E->m|n
-  Reason r = reasons.follow('B', 'k');
+  Reason r = follow(reasons, 'B', 'k');
   EXPECT_EQ(r.sentence, "k is in Follow(B) because of A->BCDE, C can vanish and k is in First(D).");
   EXPECT_EQ(derivationText(r.derivation), "A => BCDE => BDE => BkE");
 }
 
 TEST(FollowReasonTest, ATerminalAfterSymbolsThatVanish) {
   Reasons reasons(modelOf({"S->Bx", "B->ACd", "A->a", "C->c|e"}));
-  Reason r = reasons.follow('A', 'd');
+  Reason r = follow(reasons, 'A', 'd');
   EXPECT_EQ(r.sentence, "d is in Follow(A) because of B->ACd and C can vanish.");
   EXPECT_EQ(derivationText(r.derivation), "B => ACd => Ad");
-  EXPECT_FALSE(reasons.follow('A', 'x').holds);
-  EXPECT_EQ(reasons.follow('A', 'x').sentence, "x is not in Follow(A).");
+  EXPECT_FALSE(follow(reasons, 'A', 'x').holds);
+  EXPECT_EQ(follow(reasons, 'A', 'x').sentence, "x is not in Follow(A).");
 }
 
 // Every derivation shown is a derivation: each step replaces one
@@ -104,14 +118,14 @@ TEST(ReasonDerivationTest, EveryStepUsesAProduction) {
       }
     };
     for (const HString& rule : model.rules) {
-      std::string first(model.first(rule[0]).view());
-      for (char t : first) check(reasons.first(rule[0], t));
+      std::string firsts(model.first(rule[0]).view());
+      for (char t : firsts) check(first(reasons, rule[0], t));
     }
     Row follows = model.follow();
     int i = 0;
     for (const HString& set : follows) {
       for (char t : set.view()) {
-        Reason r = reasons.follow(model.rules[i][0], t);
+        Reason r = follow(reasons, model.rules[i][0], t);
         EXPECT_TRUE(r.holds);
         check(r);
       }

@@ -4,8 +4,9 @@
 #include <deque>
 #include <map>
 
-#include "automata/items.h"
+#include "automata/listing.h"
 #include "core/hstring.h"
+#include "grammar/symbol_text.h"
 #include "tables/lr_tables.h"
 
 namespace {
@@ -31,11 +32,23 @@ std::string coreKeyOf(const std::vector<StateItem>& state) {
 
 }  // namespace
 
-const std::string& TableView::cell(int row, char symbol) const {
+const std::string& TableView::cell(int row, Symbol symbol) const {
   static const std::string kNone;
-  int j = column[static_cast<unsigned char>(symbol)];
+  int j = symbol >= 0 && static_cast<size_t>(symbol) < column.size() ? column[static_cast<size_t>(symbol)] : -1;
   if (row < 0 || row + 1 >= static_cast<int>(cells.size()) || j < 0) return kNone;
   return cells[static_cast<size_t>(row) + 1][static_cast<size_t>(j)];
+}
+
+bool TableView::conflicts(int row, Symbol symbol) const {
+  if (!isLR()) return predictions(row, symbol).size() > 1;
+  return cell(row, symbol).find('|') != std::string::npos;
+}
+
+Symbols TableView::columnSymbols() const {
+  Symbols out(cells.empty() ? 0 : cells[0].size(), kNoSymbol);
+  for (size_t s = 0; s < column.size(); ++s)
+    if (column[s] >= 0) out[static_cast<size_t>(column[s])] = static_cast<Symbol>(s);
+  return out;
 }
 
 std::vector<std::string> TableView::entries(const std::string& cell) {
@@ -47,22 +60,21 @@ std::vector<std::string> TableView::entries(const std::string& cell) {
   return out;
 }
 
-int TableView::rowOf(char nonterminal) const {
-  for (size_t i = 1; i < cells.size(); ++i)
-    if (cells[i][0].size() == 1 && cells[i][0][0] == nonterminal) return static_cast<int>(i) - 1;
-  return -1;
+const std::vector<int>& TableView::predictions(int row, Symbol symbol) const {
+  static const std::vector<int> kNone;
+  int j = ll1.column(symbol);
+  if (isLR() || row < 0 || static_cast<size_t>(row) >= ll1Rows.size() || j < 0) return kNone;
+  return ll1.cell(ll1Rows[static_cast<size_t>(row)], j);
 }
 
-std::string TableView::itemText(const Parsing& grammar, const StateItem& item) const {
-  HString text = ::itemText(grammar, LR0_Item{item.production, item.dot});
-  std::string out = utf8ForDisplay(text.view());
-  if (item.lookahead != kNoLookahead) out += ", " + lookahead(item.lookahead);
-  return out;
+int TableView::rowOf(Symbol nonterminal) const {
+  auto at = std::find(ll1Rows.begin(), ll1Rows.end(), nonterminal);
+  return at == ll1Rows.end() ? -1 : static_cast<int>(at - ll1Rows.begin());
 }
 
-std::string TableView::lookahead(int id) const {
-  std::string out;
-  for (Symbol s : automaton.lookaheads.symbols(id)) out += character(s);
+std::string TableView::itemText(const Grammar& grammar, const StateItem& item) const {
+  std::string out = utf8ForDisplay(dottedProduction(grammar, item.production, item.dot));
+  if (item.lookahead != kNoLookahead) out += ", " + symbolsText(grammar, lookahead(item.lookahead));
   return out;
 }
 
@@ -73,9 +85,9 @@ std::vector<int> TableView::statesWithCore(const std::string& key) const {
   return states;
 }
 
-std::string TableView::shortestPrefix(int state) const {
+Symbols TableView::shortestPrefix(int state) const {
   std::vector<int> from(automaton.states.size(), -2);
-  std::vector<char> via(automaton.states.size(), '\0');
+  Symbols via(automaton.states.size(), kNoSymbol);
   std::deque<int> queue{0};
   from[0] = -1;
   while (!queue.empty() && from[static_cast<size_t>(state)] == -2) {
@@ -84,12 +96,12 @@ std::string TableView::shortestPrefix(int state) const {
     for (const auto& [symbol, target] : automaton.transitions[static_cast<size_t>(s)]) {
       if (from[static_cast<size_t>(target)] != -2) continue;
       from[static_cast<size_t>(target)] = s;
-      via[static_cast<size_t>(target)] = character(symbol);
+      via[static_cast<size_t>(target)] = symbol;
       queue.push_back(target);
     }
   }
-  std::string prefix;
-  for (int s = state; s > 0 && from[static_cast<size_t>(s)] >= 0; s = from[static_cast<size_t>(s)]) prefix += via[static_cast<size_t>(s)];
+  Symbols prefix;
+  for (int s = state; s > 0 && from[static_cast<size_t>(s)] >= 0; s = from[static_cast<size_t>(s)]) prefix.push_back(via[static_cast<size_t>(s)]);
   std::reverse(prefix.begin(), prefix.end());
   return prefix;
 }
@@ -100,33 +112,39 @@ const TableView& TableSet::operator[](TableKind kind) {
   view = std::make_unique<TableView>();
   view->kind = kind;
   const Grammar& typed = grammar_.typed;
-  view->symbols.fill(kNoSymbol);
-  for (Symbol s = 0; s <= typed.endMarker(); ++s) {
-    char c = s == typed.endMarker() ? '$' : typed.name(s)[0];
-    view->characters += c;
-    view->symbols[static_cast<unsigned char>(c)] = s;
-  }
   Table table;
+  Symbols columns;  // of the typed table, text column j + 1
   switch (kind) {
-    case TableKind::kLL1: table = grammar_.ll1Table(); break;
-    case TableKind::kSLR:
+    case TableKind::kLL1:
+      view->ll1 = ll1ParseTable(typed);
+      view->ll1Rows = typed.nonTerminals();
+      table = ll1TableText(typed, view->ll1);
+      columns = view->ll1.columns;
+      break;
+    case TableKind::kSLR: {
       view->automaton = buildLR0Automaton(grammar_);
-      table = slrTableOf(grammar_, view->automaton);
+      LRTable typedTable = slrParseTable(grammar_, view->automaton);
+      table = lrTableText(typed, typedTable);
+      columns = typedTable.columns;
       break;
+    }
     case TableKind::kLR1:
-      view->automaton = buildLR1Automaton(grammar_);
-      table = lookaheadTableOf(grammar_, view->automaton);
+    case TableKind::kLALR: {
+      if (kind == TableKind::kLR1)
+        view->automaton = buildLR1Automaton(grammar_);
+      else
+        view->automaton = mergeByCore((*this)[TableKind::kLR1].automaton, &view->members);
+      LRTable typedTable = lookaheadParseTable(grammar_, view->automaton);
+      table = lrTableText(typed, typedTable);
+      columns = typedTable.columns;
       break;
-    case TableKind::kLALR:
-      view->automaton = mergeByCore((*this)[TableKind::kLR1].automaton, &view->members);
-      table = lookaheadTableOf(grammar_, view->automaton);
-      break;
+    }
   }
   view->cells = plainCells(table);
-  view->column.fill(-1);
-  const std::vector<std::string>& header = view->cells[0];
-  for (size_t j = 1; j < header.size(); ++j)
-    if (header[j].size() == 1) view->column[static_cast<unsigned char>(header[j][0])] = static_cast<int>(j);
+  view->column.assign(static_cast<size_t>(typed.endMarker()) + 1, -1);
+  // A classic table's column "e" (kEmpty) stays empty: no symbol reads it.
+  for (size_t j = 0; j < columns.size(); ++j)
+    if (columns[j] >= 0) view->column[static_cast<size_t>(columns[j])] = static_cast<int>(j) + 1;
   if (view->isLR()) {
     std::map<std::string, int> ids;
     for (const std::vector<StateItem>& state : view->automaton.states) {
@@ -136,7 +154,7 @@ const TableView& TableSet::operator[](TableKind kind) {
     view->predecessors.resize(view->automaton.states.size());
     for (size_t s = 0; s < view->automaton.transitions.size(); ++s)
       for (const auto& [symbol, target] : view->automaton.transitions[s])
-        view->predecessors[static_cast<size_t>(target)].emplace_back(static_cast<int>(s), view->character(symbol));
+        view->predecessors[static_cast<size_t>(target)].emplace_back(static_cast<int>(s), symbol);
   }
   return *view;
 }

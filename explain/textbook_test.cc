@@ -3,6 +3,8 @@
 // and the kind of its counterexample, each checked again here.
 #include <gtest/gtest.h>
 
+#include "grammar/symbol_text.h"
+
 #include <fstream>
 #include <sstream>
 
@@ -79,9 +81,9 @@ void expectChecked(const Parsing& model, TableSet& tables, const Conflict& c) {
   ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
   for (const Counterexample::Example& example : ce.examples) {
     EXPECT_TRUE(isDerivation(grammar, example.tree));
-    EXPECT_EQ(frontier(example.tree).substr(0, example.prefix.size()), example.prefix);
+    EXPECT_TRUE(startsWith(leavesOf(grammar, example.tree), example.prefix));
     if (c.table != TableKind::kLL1) {
-      EXPECT_EQ(lrStateAfter(tables[c.table], example.prefix), c.row);
+      EXPECT_EQ(lrStateAfter(grammar, tables[c.table], example.prefix), c.row);
     }
   }
 }
@@ -104,7 +106,7 @@ TEST(TextbookTest, ClassesConflictsAndCounterexamples) {
     std::vector<std::string> found;
     for (TableKind kind : kTableKinds)
       for (const Conflict& c : explainConflicts(tables, kind, testBounds())) {
-        found.push_back(std::string(tableName(kind)) + " " + c.label + " " + c.symbol + " " + c.kind + " " +
+        found.push_back(std::string(tableName(kind)) + " " + c.label + " " + symbolText(model.typed, c.symbol) + " " + c.kind + " " +
                         counterexampleKind(c.counterexample));
         expectChecked(model, tables, c);
       }

@@ -1,17 +1,25 @@
 #include "explain/unifying_search.h"
 
+#include <algorithm>
 #include <deque>
-#include <string>
-#include <string_view>
 #include <unordered_set>
 
 namespace {
 
+bool contains(const Symbols& symbols, Symbol s) { return std::find(symbols.begin(), symbols.end(), s) != symbols.end(); }
+
+// A hash of a stack, FNV-1a over its symbols.
+unsigned long long hashOf(const Symbols& stack) {
+  unsigned long long h = 0xCBF29CE484222325ULL;
+  for (Symbol s : stack) h = (h ^ static_cast<unsigned long long>(static_cast<unsigned>(s))) * 0x100000001B3ULL;
+  return h;
+}
+
 enum class Op { kStart, kExpandFirst, kExpandSecond, kMatch, kReveal };
 
 struct Node {
-  std::string stacks[2];
-  char root;
+  Symbols stacks[2];
+  Symbol root;
   bool rooted;  // the root is the node of the root-only production: no more context
   int parent;
   Op op;
@@ -48,9 +56,9 @@ class Replay {
   Tree& tree(int k) { return trees_[k]; }
 
  private:
-  void init(int k, int production, char root) {
+  void init(int k, int production, Symbol root) {
     if (production < 0) {
-      trees_[k] = Tree::leaf(root);
+      trees_[k] = leafOf(grammar_, root);
       open_[k] = {{}};
       return;
     }
@@ -93,7 +101,7 @@ class Search {
     for (size_t k = 0; k < starts.size(); ++k) {
       if (!budget_.step()) return UnifyingPair{};
       const UnifyingStart& start = starts[k];
-      Node node{{body(start.first), start.second >= 0 ? body(start.second) : std::string(1, start.symbol)},
+      Node node{{body(start.first), start.second >= 0 ? body(start.second) : Symbols{start.symbol}},
                 start.symbol, false, -1, Op::kStart, start.first, start.second, 0, static_cast<int>(k), start.second < 0};
       offer(std::move(node), false);
     }
@@ -120,26 +128,25 @@ class Search {
   }
 
  private:
-  std::string body(int production) const { return g_.production(production).body; }
+  const Symbols& body(int production) const { return g_.production(production).body; }
   bool usable(int production) const { return production != rootOnly_; }
 
   // The stack can still begin with t, itself or once the context is revealed.
-  bool canBegin(const std::string& stack, char t) const {
-    for (char c : stack) {
+  bool canBegin(const Symbols& stack, Symbol t) const {
+    for (Symbol c : stack) {
       if (w_.begins(c, t)) return true;
-      if (!GrammarView::isNonterminal(c) || !w_.vanishes(c)) return false;
+      if (!w_.vanishes(c)) return false;
     }
     return true;
   }
 
   // Matches equal leading terminals; false when the stacks can no longer meet.
   bool settle(Node& node) {
-    std::string* s = node.stacks;
+    Symbols* s = node.stacks;
     size_t n = 0;
-    while (n < s[0].size() && n < s[1].size() && s[0][n] == s[1][n] && !GrammarView::isNonterminal(s[0][n])) ++n;
+    while (n < s[0].size() && n < s[1].size() && s[0][n] == s[1][n] && !g_.isNonterminal(s[0][n])) ++n;
     if (n > 0) {
-      s[0].erase(0, n);
-      s[1].erase(0, n);
+      for (int k = 0; k < 2; ++k) s[k].erase(s[k].begin(), s[k].begin() + static_cast<std::ptrdiff_t>(n));
       node.matched += static_cast<int>(n);
     }
     if (s[0].size() > maxLength_ || s[1].size() > maxLength_) {
@@ -147,7 +154,7 @@ class Search {
       return false;
     }
     for (int k = 0; k < 2; ++k)
-      if (!s[k].empty() && !GrammarView::isNonterminal(s[k][0]) && !canBegin(s[1 - k], s[k][0])) return false;
+      if (!s[k].empty() && !g_.isNonterminal(s[k][0]) && !canBegin(s[1 - k], s[k][0])) return false;
     if (node.rooted)
       for (int k = 0; k < 2; ++k)
         if (s[k].empty() && !w_.grammar().vanishes(s[1 - k])) return false;
@@ -158,11 +165,10 @@ class Search {
     if (!settle(node)) return;
     // States are told apart by a 64-bit hash: a collision could only hide a
     // state, and whatever is found is checked anyway.
-    std::hash<std::string_view> hash;
-    unsigned long long key = hash(node.stacks[0]) * 0x9E3779B97F4A7C15ULL;
-    key = (key ^ hash(node.stacks[1])) * 0xBF58476D1CE4E5B9ULL;
-    key ^= (static_cast<unsigned long long>(node.start) << 10) | (static_cast<unsigned char>(node.root) << 2) |
-           (node.rooted ? 2u : 0u) | (node.pinned ? 1u : 0u);
+    unsigned long long key = hashOf(node.stacks[0]) * 0x9E3779B97F4A7C15ULL;
+    key = (key ^ hashOf(node.stacks[1])) * 0xBF58476D1CE4E5B9ULL;
+    key ^= (static_cast<unsigned long long>(node.start) << 32) ^ (static_cast<unsigned long long>(node.root) << 2) ^
+           (node.rooted ? 2u : 0u) ^ (node.pinned ? 1u : 0u);
     if (!seen_.insert(key).second) return;
     nodes_.push_back(std::move(node));
     int index = static_cast<int>(nodes_.size()) - 1;
@@ -173,29 +179,32 @@ class Search {
   }
 
   void grow(int index, const Node& node) {
-    const std::string* s = node.stacks;
+    const Symbols* s = node.stacks;
     if ((s[0].empty() || s[1].empty()) && !node.rooted) {
       for (int p = 0; p < g_.productionCount(); ++p) {
-        const std::string& b = g_.production(p).body;
+        const Symbols& b = g_.production(p).body;
         for (size_t i = 0; i < b.size(); ++i) {
           if (b[i] != node.root) continue;
-          std::string rest = b.substr(i + 1);
-          offer(Node{{s[0] + rest, s[1] + rest}, g_.production(p).head, !usable(p), index, Op::kReveal, p,
-                     static_cast<int>(i), 0, node.start, node.pinned},
-                false);
+          Node next{{s[0], s[1]}, g_.production(p).head, !usable(p), index, Op::kReveal, p, static_cast<int>(i), 0,
+                    node.start, node.pinned};
+          for (Symbols& stack : next.stacks) stack.insert(stack.end(), b.begin() + static_cast<std::ptrdiff_t>(i) + 1, b.end());
+          offer(std::move(next), false);
         }
       }
     }
     if (!s[0].empty() && !s[1].empty() && s[0][0] == s[1][0])
-      offer(Node{{s[0].substr(1), s[1].substr(1)}, node.root, node.rooted, index, Op::kMatch, -1, -1, 1, node.start, false},
+      offer(Node{{Symbols(s[0].begin() + 1, s[0].end()), Symbols(s[1].begin() + 1, s[1].end())}, node.root, node.rooted,
+                 index, Op::kMatch, -1, -1, 1, node.start, false},
             true);
     for (int k = 0; k < 2; ++k) {
-      if (s[k].empty() || !GrammarView::isNonterminal(s[k][0]) || (k == 1 && node.pinned)) continue;
+      if (s[k].empty() || !g_.isNonterminal(s[k][0]) || (k == 1 && node.pinned)) continue;
       for (int p : g_.alternatives(s[k][0])) {
         if (!usable(p)) continue;
         Node next{{s[0], s[1]}, node.root, node.rooted, index, k == 0 ? Op::kExpandFirst : Op::kExpandSecond, p, -1, 0,
                   node.start, node.pinned};
-        next.stacks[k].replace(0, 1, body(p));
+        Symbols& stack = next.stacks[k];
+        stack.erase(stack.begin());
+        stack.insert(stack.begin(), body(p).begin(), body(p).end());
         offer(std::move(next), false);
       }
     }
@@ -221,17 +230,17 @@ class Search {
 };
 
 // The non-terminals that can stand first in a form derived from the body.
-std::string leftCorners(const Witnesses& witnesses, int rootOnly, const std::string& body) {
+Symbols leftCorners(const Witnesses& witnesses, int rootOnly, const Symbols& body) {
   const GrammarView& g = witnesses.grammar();
-  std::string found;
-  std::vector<std::string> pending{body};
+  Symbols found;
+  std::vector<Symbols> pending{body};
   while (!pending.empty()) {
-    std::string symbols = std::move(pending.back());
+    Symbols symbols = std::move(pending.back());
     pending.pop_back();
-    for (char c : symbols) {
-      if (!GrammarView::isNonterminal(c)) break;
-      if (found.find(c) == std::string::npos) {
-        found += c;
+    for (Symbol c : symbols) {
+      if (!g.isNonterminal(c)) break;
+      if (!contains(found, c)) {
+        found.push_back(c);
         for (int p : g.alternatives(c))
           if (p != rootOnly) pending.push_back(g.production(p).body);
       }
@@ -251,17 +260,18 @@ UnifyingPair searchUnifying(const Witnesses& witnesses, int rootOnly, const std:
 
 bool leadsBack(const Witnesses& witnesses, int rootOnly, int production) {
   const GrammarView::Production& p = witnesses.grammar().production(production);
-  return leftCorners(witnesses, rootOnly, p.body).find(p.head) != std::string::npos;
+  return contains(leftCorners(witnesses, rootOnly, p.body), p.head);
 }
 
-std::vector<UnifyingStart> unifyingStarts(const Witnesses& witnesses, int rootOnly, const std::string& preferred,
+std::vector<UnifyingStart> unifyingStarts(const Witnesses& witnesses, int rootOnly, const Symbols& preferred,
                                           size_t limit) {
   const GrammarView& g = witnesses.grammar();
-  std::string order;
-  for (char x : preferred + g.nonterminals())
-    if (g.hasRule(x) && order.find(x) == std::string::npos) order += x;
+  Symbols order;
+  for (const Symbols* symbols : {&preferred, &g.nonterminals()})
+    for (Symbol x : *symbols)
+      if (g.hasRule(x) && !contains(order, x)) order.push_back(x);
   std::vector<UnifyingStart> starts;
-  for (char x : order) {
+  for (Symbol x : order) {
     std::vector<int> usable;
     for (int p : g.alternatives(x))
       if (p != rootOnly) usable.push_back(p);

@@ -30,7 +30,7 @@
 // tree expanding it by `first`, the other by `second` or, for -1, leaving it
 // a leaf.
 struct UnifyingStart {
-  char symbol;
+  Symbol symbol;
   int first;
   int second;
 };
@@ -55,5 +55,5 @@ bool leadsBack(const Witnesses& witnesses, int rootOnly, int production);
 // The starts worth trying for a grammar: every pair of productions of a
 // non-terminal, and every production that leads back to its own head on
 // the left; those of the symbols in `preferred` first, at most `limit`.
-std::vector<UnifyingStart> unifyingStarts(const Witnesses& witnesses, int rootOnly, const std::string& preferred,
+std::vector<UnifyingStart> unifyingStarts(const Witnesses& witnesses, int rootOnly, const Symbols& preferred,
                                           size_t limit);

@@ -40,14 +40,14 @@ bool hasEntry(std::string_view cell, std::string_view wanted) {
 
 class LRRun {
  public:
-  LRRun(const GrammarView& grammar, const TableView& table, std::string word, std::vector<Move>& moves, int state = 0)
+  LRRun(const GrammarView& grammar, const TableView& table, Symbols word, std::vector<Move>& moves, int state = 0)
       : grammar_(grammar), table_(table), word_(std::move(word)), moves_(moves), stack_{state} {}
 
   bool follow(const Tree& node, bool root) {
     for (const Tree& child : node.children) {
       if (child.expanded) {
         if (!follow(child, false)) return false;
-      } else if (GrammarView::isNonterminal(child.symbol) || !shift(child.symbol)) {
+      } else if (Symbol s = symbolOf(grammar_, child); grammar_.isNonterminal(s) || !shift(s)) {
         return false;
       }
     }
@@ -55,10 +55,10 @@ class LRRun {
   }
 
  private:
-  char lookahead() const { return at_ < word_.size() ? word_[at_] : '$'; }
+  Symbol lookahead() const { return at_ < word_.size() ? word_[at_] : grammar_.endMarker(); }
   int top() const { return stack_.back(); }
 
-  bool shift(char t) {
+  bool shift(Symbol t) {
     int target = entryNumber(table_.cell(top(), t), 's', -1);
     if (target < 0 || target >= table_.rowCount()) return false;
     moves_.push_back({top(), t, "s" + std::to_string(target), at_});
@@ -81,14 +81,15 @@ class LRRun {
   }
 
   bool accept() {
-    if (lookahead() != '$' || !hasEntry(table_.cell(top(), '$'), "a")) return false;
-    moves_.push_back({top(), '$', "a", at_});
+    Symbol end = grammar_.endMarker();
+    if (lookahead() != end || !hasEntry(table_.cell(top(), end), "a")) return false;
+    moves_.push_back({top(), end, "a", at_});
     return true;
   }
 
   const GrammarView& grammar_;
   const TableView& table_;
-  std::string word_;
+  Symbols word_;
   std::vector<Move>& moves_;
   std::vector<int> stack_;
   size_t at_ = 0;
@@ -107,35 +108,38 @@ std::string keyOf(const Configuration& c) {
 }
 
 // The first terminal of the frontier at or after the leaf position `from`,
-// or '$' at the end; '\0' when a non-terminal leaf comes first.
-char terminalFrom(const std::string& frontier, size_t from) {
-  if (from >= frontier.size()) return '$';
-  return GrammarView::isNonterminal(frontier[from]) ? '\0' : frontier[from];
+// or the end marker at the end; kNoSymbol when a non-terminal leaf comes first.
+Symbol terminalFrom(const GrammarView& grammar, const Symbols& frontier, size_t from) {
+  if (from >= frontier.size()) return grammar.endMarker();
+  return grammar.isNonterminal(frontier[from]) ? kNoSymbol : frontier[from];
+}
+
+// The symbols of a node's children: the body it was expanded by.
+Symbols childSymbols(const GrammarView& grammar, const Tree& node) {
+  Symbols body;
+  for (const Tree& child : node.children) body.push_back(symbolOf(grammar, child));
+  return body;
 }
 
 // True while every prediction so far could be checked and was in its cell.
-bool predict(const GrammarView& grammar, const TableView& table, const Tree& node, const std::string& frontier,
+bool predict(const GrammarView& grammar, const TableView& table, const Tree& node, const Symbols& frontier,
              size_t& at, bool& stopped, std::vector<Move>& moves) {
   if (stopped) return true;
   if (!node.expanded) {
     ++at;
     return true;
   }
-  char lookahead = terminalFrom(frontier, at);
-  if (lookahead == '\0') {
+  Symbol lookahead = terminalFrom(grammar, frontier, at);
+  if (lookahead == kNoSymbol) {
     stopped = true;
     return true;
   }
-  std::string body;
-  for (const Tree& child : node.children) body += child.symbol;
-  if (body.empty()) body = "e";
-  int row = table.rowOf(node.symbol);
-  std::vector<std::string> entries = TableView::entries(table.cell(row, lookahead));
+  Symbols body = childSymbols(grammar, node);
+  int row = table.rowOf(symbolOf(grammar, node));
   bool placed = false;
-  for (size_t k = 0; k < entries.size(); ++k)
-    placed = placed || (k == 0 ? entries[k].size() >= 3 && entries[k].substr(3) == body : entries[k] == body);
+  for (int p : table.predictions(row, lookahead)) placed = placed || grammar.production(p).body == body;
   if (!placed) return false;
-  moves.push_back({row, lookahead, body, at});
+  moves.push_back({row, lookahead, grammar.formText(body), at});
   for (const Tree& child : node.children)
     if (!predict(grammar, table, child, frontier, at, stopped, moves)) return false;
   return true;
@@ -145,14 +149,14 @@ bool predict(const GrammarView& grammar, const TableView& table, const Tree& nod
 
 bool isDerivation(const GrammarView& grammar, const Tree& tree) {
   if (!tree.expanded) return true;
-  std::string body;
-  for (const Tree& child : tree.children) body += child.symbol;
+  Symbols body = childSymbols(grammar, tree);
+  Symbol head = symbolOf(grammar, tree);
   bool found = false;
   if (tree.production >= 0) {
-    found = tree.production < grammar.productionCount() && grammar.production(tree.production).head == tree.symbol &&
+    found = tree.production < grammar.productionCount() && grammar.production(tree.production).head == head &&
             grammar.production(tree.production).body == body;
   } else {
-    for (int p : grammar.alternatives(tree.symbol)) found = found || grammar.production(p).body == body;
+    for (int p : grammar.alternatives(head)) found = found || grammar.production(p).body == body;
   }
   if (!found) return false;
   for (const Tree& child : tree.children)
@@ -162,30 +166,40 @@ bool isDerivation(const GrammarView& grammar, const Tree& tree) {
 
 bool lrMoves(const GrammarView& grammar, const TableView& table, const Tree& tree, std::vector<Move>& moves) {
   moves.clear();
-  std::string word = frontier(tree);
-  for (char c : word)
-    if (GrammarView::isNonterminal(c)) return false;
+  Symbols word = leavesOf(grammar, tree);
+  for (Symbol s : word)
+    if (grammar.isNonterminal(s)) return false;
   if (!tree.expanded || tree.production != 0 || !isDerivation(grammar, tree)) return false;
   return LRRun(grammar, table, word, moves).follow(tree, true);
 }
 
 bool ll1Moves(const GrammarView& grammar, const TableView& table, const Tree& tree, std::vector<Move>& moves) {
   moves.clear();
-  if (tree.symbol != grammar.start() || !isDerivation(grammar, tree)) return false;
+  if (symbolOf(grammar, tree) != grammar.start() || !isDerivation(grammar, tree)) return false;
   size_t at = 0;
   bool stopped = false;
-  return predict(grammar, table, tree, frontier(tree), at, stopped, moves);
+  return predict(grammar, table, tree, leavesOf(grammar, tree), at, stopped, moves);
 }
 
-bool lrMovesFrom(const GrammarView& grammar, const TableView& table, int state, const Tree& tree, char next,
+bool lrMovesFrom(const GrammarView& grammar, const TableView& table, int state, const Tree& tree, Symbol next,
                  std::vector<Move>& moves) {
   moves.clear();
-  std::string word = frontier(tree);
-  for (char c : word)
-    if (GrammarView::isNonterminal(c)) return false;
+  Symbols word = leavesOf(grammar, tree);
+  for (Symbol s : word)
+    if (grammar.isNonterminal(s)) return false;
   if (!tree.expanded || !isDerivation(grammar, tree) || state < 0 || state >= table.rowCount()) return false;
-  if (next != '$') word += next;
+  if (next != grammar.endMarker()) word.push_back(next);
   return LRRun(grammar, table, word, moves, state).follow(tree, false);
+}
+
+bool itemMakes(const GrammarView& grammar, const TableView& table, const StateItem& item, const std::string& entry,
+               Symbol symbol) {
+  const Symbols& body = grammar.production(item.production).body;
+  bool complete = static_cast<size_t>(item.dot) >= body.size();
+  if (entry[0] == 's') return !complete && body[static_cast<size_t>(item.dot)] == symbol;
+  if (entry == "a") return complete && item.production == 0;
+  if (!complete || "r" + std::to_string(item.production) != entry) return false;
+  return item.lookahead == kNoLookahead || table.inLookahead(item.lookahead, symbol);
 }
 
 int firstDifference(const std::vector<Move>& a, const std::vector<Move>& b) {
@@ -194,11 +208,11 @@ int firstDifference(const std::vector<Move>& a, const std::vector<Move>& b) {
   return -1;
 }
 
-int lrStateAfter(const TableView& table, std::string_view prefix) {
+int lrStateAfter(const GrammarView& grammar, const TableView& table, std::span<const Symbol> prefix) {
   int state = 0;
-  for (char symbol : prefix) {
+  for (Symbol symbol : prefix) {
     const std::string& cell = table.cell(state, symbol);
-    state = GrammarView::isNonterminal(symbol) ? numberIn(cell) : entryNumber(cell, 's', -1);
+    state = grammar.isNonterminal(symbol) ? numberIn(cell) : entryNumber(cell, 's', -1);
     if (state < 0 || state >= table.rowCount()) return -1;
   }
   return state;
@@ -206,10 +220,11 @@ int lrStateAfter(const TableView& table, std::string_view prefix) {
 
 bool isUnifyingPair(const GrammarView& grammar, const Tree& first, const Tree& second) {
   return first.symbol == second.symbol && isDerivation(grammar, first) && isDerivation(grammar, second) &&
-         frontier(first) == frontier(second) && !(first == second);
+         leavesOf(grammar, first) == leavesOf(grammar, second) && !(first == second);
 }
 
-bool reachesCell(const GrammarView& grammar, const TableView& table, std::string_view word, int row, char symbol, long bound) {
+bool reachesCell(const GrammarView& grammar, const TableView& table, std::span<const Symbol> word, int row, Symbol symbol,
+                 long bound) {
   // Breadth first over the configurations, so that a loop of empty
   // reductions cannot hide a short run; the stacks are kept short for the same reason.
   size_t deepest = 2 * word.size() + 64;
@@ -221,7 +236,7 @@ bool reachesCell(const GrammarView& grammar, const TableView& table, std::string
   for (long moves = 0; !queue.empty() && moves < bound; ++moves) {
     Configuration c = std::move(queue.front());
     queue.pop_front();
-    char lookahead = c.read < word.size() ? word[c.read] : '$';
+    Symbol lookahead = c.read < word.size() ? word[c.read] : grammar.endMarker();
     int top = c.stack.back();
     if (top == row && lookahead == symbol) return true;
     for (const std::string& entry : TableView::entries(table.cell(top, lookahead))) {
@@ -249,19 +264,19 @@ bool reachesCell(const GrammarView& grammar, const TableView& table, std::string
 namespace {
 
 // The pattern stands in the tree from this node down; its non-terminal leaves stand for anything of their symbol.
-bool covers(const Tree& pattern, const Tree& tree) {
+bool covers(const GrammarView& grammar, const Tree& pattern, const Tree& tree) {
   if (pattern.symbol != tree.symbol) return false;
-  if (!pattern.expanded) return GrammarView::isNonterminal(pattern.symbol) || !tree.expanded;
+  if (!pattern.expanded) return grammar.isNonterminal(symbolOf(grammar, pattern)) || !tree.expanded;
   if (!tree.expanded || pattern.children.size() != tree.children.size() || pattern.production != tree.production) return false;
   for (size_t k = 0; k < pattern.children.size(); ++k)
-    if (!covers(pattern.children[k], tree.children[k])) return false;
+    if (!covers(grammar, pattern.children[k], tree.children[k])) return false;
   return true;
 }
 
-bool standsIn(const Tree& pattern, const Tree& tree) {
-  if (covers(pattern, tree)) return true;
+bool standsIn(const GrammarView& grammar, const Tree& pattern, const Tree& tree) {
+  if (covers(grammar, pattern, tree)) return true;
   for (const Tree& child : tree.children)
-    if (standsIn(pattern, child)) return true;
+    if (standsIn(grammar, pattern, child)) return true;
   return false;
 }
 
@@ -269,7 +284,7 @@ bool sameShift(const std::string& a, const std::string& b) { return a == b || (a
 
 }  // namespace
 
-bool explainsLRCell(const GrammarView& grammar, const TableView& table, const Counterexample& ce, int row, char symbol) {
+bool explainsLRCell(const GrammarView& grammar, const TableView& table, const Counterexample& ce, int row, Symbol symbol) {
   std::vector<std::string> entries = TableView::entries(table.cell(row, symbol));
   auto inCell = [&](const std::string& action) { return std::find(entries.begin(), entries.end(), action) != entries.end(); };
   if (entries.size() < 2) return false;
@@ -278,8 +293,8 @@ bool explainsLRCell(const GrammarView& grammar, const TableView& table, const Co
     if (!inCell(ce.actions[0]) || !inCell(ce.actions[1])) return false;
     std::vector<Move> moves[2];
     for (int k = 0; k < 2; ++k)
-      if (!lrMoves(grammar, table, ce.derivations[k], moves[k]) || frontier(ce.derivations[k]) != ce.word ||
-          !standsIn(ce.trees[k], ce.derivations[k]))
+      if (!lrMoves(grammar, table, ce.derivations[k], moves[k]) || leavesOf(grammar, ce.derivations[k]) != ce.word ||
+          !standsIn(grammar, ce.trees[k], ce.derivations[k]))
         return false;
     int d = firstDifference(moves[0], moves[1]);
     if (d < 0 || static_cast<size_t>(d) >= std::min(moves[0].size(), moves[1].size())) return false;
@@ -296,9 +311,9 @@ bool explainsLRCell(const GrammarView& grammar, const TableView& table, const Co
       if (!shown) return false;
     }
     for (const Counterexample::Example& e : ce.examples) {
-      std::string leaves = frontier(e.tree);
+      Symbols leaves = leavesOf(grammar, e.tree);
       if (!inCell(e.action) || !e.tree.expanded || e.tree.production != 0 || !isDerivation(grammar, e.tree) ||
-          leaves.compare(0, e.prefix.size(), e.prefix) != 0 || lrStateAfter(table, e.prefix) != row)
+          !startsWith(leaves, e.prefix) || lrStateAfter(grammar, table, e.prefix) != row)
         return false;
     }
     return true;

@@ -2,13 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "explain/conflicts.h"
 #include "explain/witnesses.h"
+#include "explain/test_symbols.h"
 #include "grammar/test_support.h"
 
 namespace {
 
 Tree leaf(char c) { return Tree::leaf(c); }
+
+// The moves with their lookaheads as the classic grammar's characters.
+std::vector<Move> movesOf(const Parsing& model, std::initializer_list<std::tuple<int, char, const char*, size_t>> moves) {
+  std::vector<Move> out;
+  for (const auto& [row, lookahead, action, read] : moves) out.push_back({row, classicSymbolOf(model.typed, lookahead), action, read});
+  return out;
+}
 
 // I->S, S->(S)|x: productions 0, 1, 2.
 Tree parenthesised() {
@@ -43,18 +53,19 @@ TEST(ParserMovesTest, TheSlrParserFollowsADerivation) {
   TableSet tables(model);
   std::vector<Move> moves;
   ASSERT_TRUE(lrMoves(grammar, tables[TableKind::kSLR], parenthesised(), moves));
-  EXPECT_EQ(moves, (std::vector<Move>{{0, '(', "s2", 0},
-                                      {2, 'x', "s3", 1},
-                                      {3, ')', "r2", 2},
-                                      {4, ')', "s5", 2},
-                                      {5, '$', "r1", 3},
-                                      {1, '$', "a", 3}}));
+  EXPECT_EQ(moves, movesOf(model, {{0, '(', "s2", 0},
+                                   {2, 'x', "s3", 1},
+                                   {3, ')', "r2", 2},
+                                   {4, ')', "s5", 2},
+                                   {5, '$', "r1", 3},
+                                   {1, '$', "a", 3}}));
   // Not a word yet, or not a tree of production 0: nothing to follow.
   EXPECT_FALSE(lrMoves(grammar, tables[TableKind::kSLR], Tree::node('I', {leaf('S')}, 0), moves));
   EXPECT_FALSE(lrMoves(grammar, tables[TableKind::kSLR], Tree::node('S', {leaf('x')}, 2), moves));
-  EXPECT_EQ(lrStateAfter(tables[TableKind::kSLR], "(S"), 4);
-  EXPECT_EQ(lrStateAfter(tables[TableKind::kSLR], "(S)"), 5);
-  EXPECT_EQ(lrStateAfter(tables[TableKind::kSLR], "x)"), -1);
+  auto after = [&](const char* prefix) { return lrStateAfter(grammar, tables[TableKind::kSLR], classicSymbolsOf(model.typed, prefix)); };
+  EXPECT_EQ(after("(S"), 4);
+  EXPECT_EQ(after("(S)"), 5);
+  EXPECT_EQ(after("x)"), -1);
 }
 
 TEST(ParserMovesTest, AProductionZeroInsideIsNoMoveOfTheTable) {
@@ -77,7 +88,7 @@ TEST(ParserMovesTest, TheLL1ParserPredictsAsFarAsItSeesTerminals) {
                                                Tree::node('Z', {})})});
   std::vector<Move> moves;
   ASSERT_TRUE(ll1Moves(grammar, tables[TableKind::kLL1], tree, moves));
-  EXPECT_EQ(moves, (std::vector<Move>{{0, 'i', "S", 0}, {1, 'i', "iEtSZ", 0}, {3, 'b', "b", 1}, {1, 'a', "a", 3}, {2, '$', "e", 4}}));
+  EXPECT_EQ(moves, movesOf(model, {{0, 'i', "S", 0}, {1, 'i', "iEtSZ", 0}, {3, 'b', "b", 1}, {1, 'a', "a", 3}, {2, '$', "e", 4}}));
   // A non-terminal leaf before the next terminal ends the predictions there.
   Tree open = Tree::node('I', {Tree::node('S', {leaf('i'), leaf('E'), leaf('t'), leaf('S'), leaf('Z')})});
   ASSERT_TRUE(ll1Moves(grammar, tables[TableKind::kLL1], open, moves));
@@ -91,13 +102,16 @@ TEST(ParserMovesTest, EveryChoiceAtAConflictIsTried) {
   GrammarView grammar(model);
   TableSet tables(model);
   const TableView& t = tables[TableKind::kLR1];
-  EXPECT_TRUE(reachesCell(grammar, t, "()()", 6, '('));
-  EXPECT_FALSE(reachesCell(grammar, t, "()()", 9, '('));
-  EXPECT_TRUE(reachesCell(grammar, t, "(()())", 9, '('));
+  auto reaches = [&](const char* word, int row) {
+    return reachesCell(grammar, t, classicSymbolsOf(model.typed, word), row, classicSymbolOf(model.typed, '('));
+  };
+  EXPECT_TRUE(reaches("()()", 6));
+  EXPECT_FALSE(reaches("()()", 9));
+  EXPECT_TRUE(reaches("(()())", 9));
 }
 
 // The explanation of one cell, found by the program.
-Counterexample counterexampleOf(TableSet& tables, TableKind kind, int row, char symbol) {
+Counterexample counterexampleOf(TableSet& tables, TableKind kind, int row, Symbol symbol) {
   SearchBounds bounds;
   bounds.secondsPerConflict = bounds.secondsPerTable = 600;
   std::optional<Conflict> c = explainCell(tables, kind, row, symbol, bounds);
@@ -109,29 +123,31 @@ TEST(CounterexampleCheckTest, ATwinsCounterexampleIsRefused) {
   GrammarView grammar(model);
   TableSet tables(model);
   const TableView& t = tables[TableKind::kLR1];
-  Counterexample twin = counterexampleOf(tables, TableKind::kLR1, 6, '(');
+  Symbol open = classicSymbolOf(model.typed, '(');
+  Counterexample twin = counterexampleOf(tables, TableKind::kLR1, 6, open);
   ASSERT_EQ(twin.kind, Counterexample::Kind::kUnifying);
-  EXPECT_TRUE(explainsLRCell(grammar, t, twin, 6, '('));
-  EXPECT_FALSE(explainsLRCell(grammar, t, twin, 9, '('));
+  EXPECT_TRUE(explainsLRCell(grammar, t, twin, 6, open));
+  EXPECT_FALSE(explainsLRCell(grammar, t, twin, 9, open));
   // The same trees under the entries of the other cell still part in state 6.
   twin.actions[0] = twin.actions[0][0] == 's' ? "s5" : twin.actions[0];
   twin.actions[1] = twin.actions[1][0] == 's' ? "s5" : twin.actions[1];
-  EXPECT_FALSE(explainsLRCell(grammar, t, twin, 9, '('));
-  Counterexample own = counterexampleOf(tables, TableKind::kLR1, 9, '(');
-  EXPECT_TRUE(explainsLRCell(grammar, t, own, 9, '('));
+  EXPECT_FALSE(explainsLRCell(grammar, t, twin, 9, open));
+  Counterexample own = counterexampleOf(tables, TableKind::kLR1, 9, open);
+  EXPECT_TRUE(explainsLRCell(grammar, t, own, 9, open));
   std::swap(own.trees[0], own.trees[1]);  // the actions no longer those of their trees
-  EXPECT_FALSE(explainsLRCell(grammar, t, own, 9, '('));
+  EXPECT_FALSE(explainsLRCell(grammar, t, own, 9, open));
 }
 
 TEST(CounterexampleCheckTest, AHalfNonUnifyingOneIsRefused) {
   Parsing model = exampleModel(8);
   GrammarView grammar(model);
   TableSet tables(model);
-  Counterexample ce = counterexampleOf(tables, TableKind::kSLR, 3, '=');
+  Symbol equals = classicSymbolOf(model.typed, '=');
+  Counterexample ce = counterexampleOf(tables, TableKind::kSLR, 3, equals);
   ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
-  EXPECT_TRUE(explainsLRCell(grammar, tables[TableKind::kSLR], ce, 3, '='));
+  EXPECT_TRUE(explainsLRCell(grammar, tables[TableKind::kSLR], ce, 3, equals));
   ce.examples.pop_back();
-  EXPECT_FALSE(explainsLRCell(grammar, tables[TableKind::kSLR], ce, 3, '='));
+  EXPECT_FALSE(explainsLRCell(grammar, tables[TableKind::kSLR], ce, 3, equals));
 }
 
 }  // namespace

@@ -1,12 +1,32 @@
 #include "explain/witnesses.h"
 
+#include <algorithm>
 #include <utility>
 
 Tree productionNode(const GrammarView& grammar, int production) {
   const GrammarView::Production& p = grammar.production(production);
   std::vector<Tree> children;
-  for (char c : p.body) children.push_back(Tree::leaf(c));
-  return Tree::node(p.head, std::move(children), production);
+  for (Symbol s : p.body) children.push_back(leafOf(grammar, s));
+  return Tree::node(grammar.character(p.head), std::move(children), production);
+}
+
+Tree leafOf(const GrammarView& grammar, Symbol s) { return Tree::leaf(grammar.character(s)); }
+
+Symbol symbolOf(const GrammarView& grammar, const Tree& tree) { return grammar.symbol(tree.symbol); }
+
+Symbols leavesOf(const GrammarView& grammar, const Tree& tree) {
+  Symbols out;
+  for (char c : frontier(tree)) out.push_back(grammar.symbol(c));
+  return out;
+}
+
+bool startsWith(std::span<const Symbol> form, std::span<const Symbol> prefix) {
+  return form.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), form.begin());
+}
+
+bool comesNext(const GrammarView& grammar, const Symbols& leaves, size_t at, Symbol symbol) {
+  if (symbol == grammar.endMarker()) return leaves.size() == at;
+  return leaves.size() > at && leaves[at] == symbol;
 }
 
 Tree& nodeAt(Tree& tree, const std::vector<int>& path) {
@@ -37,11 +57,15 @@ size_t frontierPosition(const Tree& tree, const std::vector<int>& path) {
 }
 
 Witnesses::Witnesses(const GrammarView& grammar, int avoided)
-    : grammar_(grammar),
-      avoided_(avoided),
-      first_(26),
-      firstChoice_(26),
-      follow_(26) {
+    : grammar_(grammar), avoided_(avoided), count_(static_cast<size_t>(grammar.endMarker()) + 1) {
+  first_.resize(count_);
+  firstChoice_.resize(count_);
+  follow_.resize(count_);
+  for (Symbol x : grammar_.nonterminals()) {
+    first_[at(x)].assign(count_, kInfinite);
+    firstChoice_[at(x)].assign(count_, FirstStep{});
+    follow_[at(x)].assign(count_, FollowChoice{});
+  }
   computeVanishAndWord();
   computeFirst();
   computeFollow();
@@ -50,22 +74,22 @@ Witnesses::Witnesses(const GrammarView& grammar, int avoided)
 }
 
 void Witnesses::computeVanishAndWord() {
-  vanish_.fill(kInfinite);
-  word_.fill(kInfinite);
-  vanishChoice_.fill(-1);
-  wordChoice_.fill(-1);
-  auto wordCost = [&](char c) { return GrammarView::isNonterminal(c) ? word_[code(c)] : Cost{0}; };
+  vanish_.assign(count_, kInfinite);
+  word_.assign(count_, kInfinite);
+  vanishChoice_.assign(count_, -1);
+  wordChoice_.assign(count_, -1);
+  auto wordCost = [&](Symbol c) { return grammar_.isNonterminal(c) ? word_[at(c)] : Cost{0}; };
   for (bool changed = true; changed;) {
     changed = false;
     for (int p = 0; p < grammar_.productionCount(); ++p) {
       if (!usable(p)) continue;
       const GrammarView::Production& production = grammar_.production(p);
       Cost vanish = 1, word = 1;
-      for (char c : production.body) {
+      for (Symbol c : production.body) {
         vanish = std::min(kInfinite, vanish + vanishCost(c));
         word = std::min(kInfinite, word + wordCost(c));
       }
-      unsigned char h = code(production.head);
+      size_t h = at(production.head);
       if (vanish < vanish_[h]) vanish_[h] = vanish, vanishChoice_[h] = p, changed = true;
       if (word < word_[h]) word_[h] = word, wordChoice_[h] = p, changed = true;
     }
@@ -73,12 +97,11 @@ void Witnesses::computeVanishAndWord() {
 }
 
 void Witnesses::computeFirst() {
-  for (auto& costs : first_) costs.fill(kInfinite);
-  auto relax = [&](char x, char t, Cost cost, int p, int i) {
-    Cost& best = first_[nt(x)][code(t)];
+  auto relax = [&](Symbol x, size_t t, Cost cost, int p, int i) {
+    Cost& best = first_[at(x)][t];
     if (cost >= best) return false;
     best = cost;
-    firstChoice_[nt(x)][code(t)] = {p, i};
+    firstChoice_[at(x)][t] = {p, i};
     return true;
   };
   for (bool changed = true; changed;) {
@@ -88,15 +111,14 @@ void Witnesses::computeFirst() {
       const GrammarView::Production& production = grammar_.production(p);
       Cost prefix = 1;
       for (size_t i = 0; i < production.body.size(); ++i) {
-        char c = production.body[i];
-        if (!GrammarView::isNonterminal(c)) {
-          changed |= relax(production.head, c, prefix, p, static_cast<int>(i));
+        Symbol c = production.body[i];
+        if (!grammar_.isNonterminal(c)) {
+          changed |= relax(production.head, at(c), prefix, p, static_cast<int>(i));
           break;
         }
-        for (int t = 0; t < 256; ++t)
-          if (finite(first_[nt(c)][static_cast<size_t>(t)]))
-            changed |= relax(production.head, static_cast<char>(t), prefix + first_[nt(c)][static_cast<size_t>(t)], p,
-                             static_cast<int>(i));
+        const std::vector<Cost>& costs = first_[at(c)];
+        for (size_t t = 0; t < count_; ++t)
+          if (finite(costs[t])) changed |= relax(production.head, t, prefix + costs[t], p, static_cast<int>(i));
         if (!finite(vanishCost(c))) break;
         prefix += vanishCost(c);
       }
@@ -105,45 +127,45 @@ void Witnesses::computeFirst() {
 }
 
 void Witnesses::computeFollow() {
-  auto relax = [&](char a, char t, Cost cost, FollowStep step) {
-    FollowChoice& best = follow_[nt(a)][code(t)];
+  auto relax = [&](Symbol a, size_t t, Cost cost, FollowStep step) {
+    FollowChoice& best = follow_[at(a)][t];
     if (cost >= best.cost) return false;
     static_cast<FollowStep&>(best) = step;
     best.cost = cost;
     return true;
   };
-  if (grammar_.start() != '\0') relax(grammar_.start(), '$', 0, FollowStep{});
+  if (grammar_.start() != kNoSymbol) relax(grammar_.start(), at(grammar_.endMarker()), 0, FollowStep{});
   for (bool changed = true; changed;) {
     changed = false;
     for (int p = 0; p < grammar_.productionCount(); ++p) {
       if (!usable(p)) continue;
       const GrammarView::Production& production = grammar_.production(p);
-      const std::string& body = production.body;
+      const Symbols& body = production.body;
       for (size_t i = 0; i < body.size(); ++i) {
-        char a = body[i];
-        if (!GrammarView::isNonterminal(a)) continue;
+        Symbol a = body[i];
+        if (!grammar_.isNonterminal(a)) continue;
         Cost prefix = 1;
         bool allVanish = true;
         for (size_t j = i + 1; j < body.size() && allVanish; ++j) {
-          char c = body[j];
+          Symbol c = body[j];
           FollowStep step{Step::kDirect, p, static_cast<int>(i), static_cast<int>(j)};
-          if (!GrammarView::isNonterminal(c)) {
-            changed |= relax(a, c, prefix, step);
+          if (!grammar_.isNonterminal(c)) {
+            changed |= relax(a, at(c), prefix, step);
             allVanish = false;
             break;
           }
           step.step = Step::kThroughFirst;
-          for (int t = 0; t < 256; ++t)
-            if (finite(first_[nt(c)][static_cast<size_t>(t)]))
-              changed |= relax(a, static_cast<char>(t), prefix + first_[nt(c)][static_cast<size_t>(t)], step);
+          const std::vector<Cost>& costs = first_[at(c)];
+          for (size_t t = 0; t < count_; ++t)
+            if (finite(costs[t])) changed |= relax(a, t, prefix + costs[t], step);
           if (!finite(vanishCost(c))) allVanish = false;
           else prefix += vanishCost(c);
         }
         if (!allVanish) continue;
         FollowStep step{Step::kThroughFollow, p, static_cast<int>(i), -1};
-        for (int t = 0; t < 256; ++t) {
-          Cost outer = follow_[nt(production.head)][static_cast<size_t>(t)].cost;
-          if (finite(outer)) changed |= relax(a, static_cast<char>(t), prefix + outer, step);
+        for (size_t t = 0; t < count_; ++t) {
+          Cost outer = follow_[at(production.head)][t].cost;
+          if (finite(outer)) changed |= relax(a, t, prefix + outer, step);
         }
       }
     }
@@ -151,22 +173,23 @@ void Witnesses::computeFollow() {
 }
 
 void Witnesses::computeReach(Root root) {
-  auto& reach = reach_[index(root)];
+  std::vector<ReachChoice>& reach = reach_[index(root)];
+  reach.assign(count_, ReachChoice{});
   if (root == Root::kStartSymbol) {
-    if (grammar_.start() != '\0') reach[code(grammar_.start())] = {0, -1, -1, true};
+    if (grammar_.start() != kNoSymbol) reach[at(grammar_.start())] = {0, -1, -1, true};
   } else if (grammar_.productionCount() > 0) {
-    const std::string& body = grammar_.production(0).body;
+    const Symbols& body = grammar_.production(0).body;
     for (size_t k = 0; k < body.size(); ++k)
-      if (reach[code(body[k])].cost > 1) reach[code(body[k])] = {1, 0, static_cast<int>(k), true};
+      if (reach[at(body[k])].cost > 1) reach[at(body[k])] = {1, 0, static_cast<int>(k), true};
   }
   for (bool changed = true; changed;) {
     changed = false;
     for (int p = 0; p < grammar_.productionCount(); ++p) {
       const GrammarView::Production& production = grammar_.production(p);
-      Cost outer = reach[code(production.head)].cost;
+      Cost outer = reach[at(production.head)].cost;
       if (!usable(p) || !finite(outer)) continue;
       for (size_t k = 0; k < production.body.size(); ++k) {
-        ReachChoice& best = reach[code(production.body[k])];
+        ReachChoice& best = reach[at(production.body[k])];
         if (outer + 1 < best.cost) {
           best = {outer + 1, p, static_cast<int>(k), false};
           changed = true;
@@ -176,31 +199,33 @@ void Witnesses::computeReach(Root root) {
   }
 }
 
-
 Tree Witnesses::vanishingBefore(int production, int position, Tree at) const {
   Tree node = shallow(production);
-  for (int j = 0; j < position; ++j) node.children[static_cast<size_t>(j)] = vanishing(node.children[static_cast<size_t>(j)].symbol);
+  const Symbols& body = grammar_.production(production).body;
+  for (int j = 0; j < position; ++j) node.children[static_cast<size_t>(j)] = vanishing(body[static_cast<size_t>(j)]);
   node.children[static_cast<size_t>(position)] = std::move(at);
   return node;
 }
 
-Tree Witnesses::expandedBy(const std::array<int, 256>& choice, char x) const {
-  int p = choice[code(x)];
-  if (!GrammarView::isNonterminal(x) || p < 0) return Tree::leaf(x);
+Tree Witnesses::expandedBy(const std::vector<int>& choice, Symbol x) const {
+  int p = grammar_.isNonterminal(x) ? choice[at(x)] : -1;
+  if (p < 0) return leafOf(grammar_, x);
   Tree node = shallow(p);
-  for (Tree& child : node.children) child = expandedBy(choice, child.symbol);
+  const Symbols& body = grammar_.production(p).body;
+  for (size_t k = 0; k < body.size(); ++k) node.children[k] = expandedBy(choice, body[k]);
   return node;
 }
 
-Tree Witnesses::vanishing(char x) const { return expandedBy(vanishChoice_, x); }
+Tree Witnesses::vanishing(Symbol x) const { return expandedBy(vanishChoice_, x); }
 
-Tree Witnesses::word(char x) const { return expandedBy(wordChoice_, x); }
+Tree Witnesses::word(Symbol x) const { return expandedBy(wordChoice_, x); }
 
 bool Witnesses::completeToWord(Tree& tree) const {
   if (!tree.expanded) {
-    if (!GrammarView::isNonterminal(tree.symbol)) return true;
-    if (!derivesWord(tree.symbol)) return false;
-    tree = word(tree.symbol);
+    Symbol s = symbolOf(grammar_, tree);
+    if (!grammar_.isNonterminal(s)) return true;
+    if (!derivesWord(s)) return false;
+    tree = word(s);
     return true;
   }
   for (Tree& child : tree.children)
@@ -208,20 +233,20 @@ bool Witnesses::completeToWord(Tree& tree) const {
   return true;
 }
 
-Tree Witnesses::beginning(char x, char t) const {
-  if (x == t || !begins(x, t)) return Tree::leaf(x);
+Tree Witnesses::beginning(Symbol x, Symbol t) const {
+  if (x == t || !begins(x, t)) return leafOf(grammar_, x);
   FirstStep step = firstStep(x, t);
-  const std::string& body = grammar_.production(step.production).body;
+  const Symbols& body = grammar_.production(step.production).body;
   return vanishingBefore(step.production, step.position, beginning(body[static_cast<size_t>(step.position)], t));
 }
 
-int Witnesses::beginningPosition(std::string_view symbols, char t) const {
+int Witnesses::beginningPosition(std::span<const Symbol> symbols, Symbol t) const {
   Cost prefix = 0, best = kInfinite;
   int position = -1;
   for (size_t i = 0; i < symbols.size(); ++i) {
-    char c = symbols[i];
+    Symbol c = symbols[i];
     if (begins(c, t)) {
-      Cost cost = prefix + (c == t ? 0 : first_[nt(c)][code(t)]);
+      Cost cost = prefix + (c == t ? 0 : firstCost(c, t));
       if (cost < best) best = cost, position = static_cast<int>(i);
     }
     if (!finite(vanishCost(c))) break;
@@ -230,22 +255,22 @@ int Witnesses::beginningPosition(std::string_view symbols, char t) const {
   return position;
 }
 
-std::vector<Tree> Witnesses::stringBeginning(std::string_view symbols, char t) const {
+std::vector<Tree> Witnesses::stringBeginning(std::span<const Symbol> symbols, Symbol t) const {
   int position = beginningPosition(symbols, t);
   std::vector<Tree> trees;
   if (position < 0) return trees;
   for (size_t i = 0; i < symbols.size(); ++i) {
     int k = static_cast<int>(i);
-    trees.push_back(k < position ? vanishing(symbols[i]) : k == position ? beginning(symbols[i], t) : Tree::leaf(symbols[i]));
+    trees.push_back(k < position ? vanishing(symbols[i]) : k == position ? beginning(symbols[i], t) : leafOf(grammar_, symbols[i]));
   }
   return trees;
 }
 
-MarkedTree Witnesses::following(char a, char t) const {
-  if (!follows(a, t)) return {Tree::leaf(a), {}};
+MarkedTree Witnesses::following(Symbol a, Symbol t) const {
+  if (!follows(a, t)) return {leafOf(grammar_, a), {}};
   FollowStep step = followStep(a, t);
-  if (step.step == Step::kStart) return {Tree::leaf(a), {}};
-  const std::string& body = grammar_.production(step.production).body;
+  if (step.step == Step::kStart) return {leafOf(grammar_, a), {}};
+  const Symbols& body = grammar_.production(step.production).body;
   Tree node = shallow(step.production);
   size_t end = step.step == Step::kThroughFollow ? body.size() : static_cast<size_t>(step.source);
   for (size_t j = static_cast<size_t>(step.position) + 1; j < end; ++j) node.children[j] = vanishing(body[j]);
@@ -257,10 +282,10 @@ MarkedTree Witnesses::following(char a, char t) const {
   return outer;
 }
 
-MarkedTree Witnesses::reaching(char x, Root root) const {
-  const ReachChoice& choice = reach_[index(root)][code(x)];
-  if (!finite(choice.cost)) return {Tree::leaf(x), {}};
-  if (choice.production < 0) return {Tree::leaf(x), {}};
+MarkedTree Witnesses::reaching(Symbol x, Root root) const {
+  if (!reaches(x, root)) return {leafOf(grammar_, x), {}};
+  const ReachChoice& choice = reach_[index(root)][at(x)];
+  if (choice.production < 0) return {leafOf(grammar_, x), {}};
   if (choice.seed) return {shallow(choice.production), {choice.position}};
   MarkedTree outer = reaching(grammar_.production(choice.production).head, root);
   nodeAt(outer.tree, outer.leaf) = shallow(choice.production);
@@ -281,11 +306,11 @@ bool completeLeftOf(const Witnesses& witnesses, Tree& tree, const std::vector<in
 
 }  // namespace
 
-bool Witnesses::leftmostContext(char a, char t, bool followed, MarkedTree& out) const {
+bool Witnesses::leftmostContext(Symbol a, Symbol t, bool followed, MarkedTree& out) const {
   if (followed) {
     if (!follows(a, t)) return false;
     out = following(a, t);
-    char top = out.tree.symbol;
+    Symbol top = symbolOf(grammar_, out.tree);
     if (top != grammar_.start()) {
       if (!reaches(top, Root::kStartSymbol)) return false;
       MarkedTree outer = reaching(top, Root::kStartSymbol);

@@ -68,6 +68,7 @@
 #include "grammar/grammar_text.h"
 #include "grammar/text_reading.h"
 #include "grammar/reading.h"
+#include "grammar/symbol_text.h"
 #include "grammar/source_lines.h"
 #include "graphs/automaton_dot.h"
 #include "layout/graphviz.h"
@@ -631,10 +632,10 @@ bool namesOwnCell(const GrammarView& grammar, const TableView& table, const Conf
   const Counterexample& ce = c.counterexample;
   if (ce.kind == Counterexample::Kind::kNone) return true;
   if (table.isLR()) return explainsLRCell(grammar, table, ce, c.row, c.symbol);
-  std::vector<std::string> bodies = TableView::entries(c.cell);
-  if (!bodies.empty()) bodies.front() = bodies.front().substr(std::min<size_t>(3, bodies.front().size()));
   auto inCell = [&](const std::string& production) {
-    return production.size() > 3 && std::find(bodies.begin(), bodies.end(), production.substr(3)) != bodies.end();
+    for (int p : table.predictions(c.row, c.symbol))
+      if (grammar.productionText(p) == production) return true;
+    return false;
   };
   if (ce.kind == Counterexample::Kind::kUnifying) return inCell(ce.actions[0]) && inCell(ce.actions[1]);
   for (const Counterexample::Example& example : ce.examples)
@@ -662,17 +663,16 @@ void checkExplanations(const Parsing& model, Problems& problems) {
       problems.push_back(name + ": explanations and conflicts differ in number");
     for (const Conflict& c : conflicts) {
       const Counterexample& ce = c.counterexample;
-      std::string where = name + " " + c.label + " under " + c.symbol + ": ";
+      std::string where = name + " " + c.label + " under " + symbolText(model.typed, c.symbol) + ": ";
       if (ce.kind == Counterexample::Kind::kUnifying) {
         if (!isUnifyingPair(grammar, ce.trees[0], ce.trees[1])) problems.push_back(where + "a unifying counterexample that is none");
         if (lr1Clean) problems.push_back(where + "a unifying counterexample for a grammar that is LR(1)");
       }
       if (!namesOwnCell(grammar, tables[kind], c)) problems.push_back(where + "a counterexample of another cell");
       for (const Counterexample::Example& example : ce.examples) {
-        std::string leaves = frontier(example.tree);
-        if (!isDerivation(grammar, example.tree) || leaves.compare(0, example.prefix.size(), example.prefix) != 0)
+        if (!isDerivation(grammar, example.tree) || !startsWith(leavesOf(grammar, example.tree), example.prefix))
           problems.push_back(where + "a derivation that does not read its prefix");
-        if (kind != TableKind::kLL1 && lrStateAfter(tables[kind], example.prefix) != c.row)
+        if (kind != TableKind::kLL1 && lrStateAfter(grammar, tables[kind], example.prefix) != c.row)
           problems.push_back(where + "a prefix that does not lead to the state");
       }
     }
@@ -686,14 +686,16 @@ void checkReport(const Parsing& model, const HString& word, Problems& problems) 
   std::string nullable;
   for (const HString& rule : model.rules)
     if (model.isNullable(rule[0])) nullable += rule[0];
-  if (report.nullable != nullable) problems.push_back("the report's nullable non-terminals are " + report.nullable);
+  std::string reported;
+  for (const std::string& name : report.nullable) reported += name;
+  if (reported != nullable) problems.push_back("the report's nullable non-terminals are " + reported);
   for (const GrammarReport::TableClass& c : report.classes)
     if (c.conflicts != conflictCount(model, c.kind)) problems.push_back(std::string("the report counts other conflicts in ") + tableName(c.kind));
   for (const LeftRecursion& recursion : report.leftRecursion) {
     const std::vector<std::string>& forms = recursion.derivation;
-    if (forms.size() < 2 || forms.front() != recursion.cycle.substr(0, 1) || forms.back().empty() ||
-        forms.back()[0] != recursion.cycle[0])
-      problems.push_back("a left recursion that does not come back: " + recursion.cycle);
+    const std::string& head = recursion.cycle.front();
+    if (forms.size() < 2 || forms.front() != head || !forms.back().starts_with(head))
+      problems.push_back("a left recursion that does not come back: " + head);
   }
 }
 

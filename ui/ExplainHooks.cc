@@ -134,13 +134,13 @@ ExplainWindow* ExplainHooks::openTable(TableKind kind, const Row& rules) {
 ExplainWindow* ExplainHooks::openCell(int col, int row) {
   if (!shown_ || shownRules_.empty() || grid_->mark(col, row) != StringGrid::Mark::Conflict) return nullptr;
   QByteArray symbol = grid_->cells(col, 0).toUtf8();
-  if (symbol.size() != 1) return nullptr;
+  if (symbol.isEmpty()) return nullptr;
   ExplainJob job;
   job.what = ExplainJob::What::kCell;
   job.table = *shown_;
   job.rules = shownRules_;
   job.row = row - 1;
-  job.symbol = symbol[0];
+  job.symbol.assign(symbol.constData(), static_cast<size_t>(symbol.size()));
   return open(std::move(job));
 }
 

@@ -54,6 +54,11 @@ std::vector<DrawnPair> drawnPairs(const Lines& lines, const std::vector<Conflict
   return pairs;
 }
 
+// The symbol a column header names: the end marker, or a terminal.
+Symbol columnSymbol(const Grammar& grammar, const std::string& name) {
+  return name == "$" ? grammar.endMarker() : grammar.symbolNamed(name);
+}
+
 }  // namespace
 
 Explained explain(const ExplainJob& job) {
@@ -68,10 +73,10 @@ Explained explain(const ExplainJob& job) {
   std::vector<Conflict> conflicts;
   if (job.what == ExplainJob::What::kTable) {
     conflicts = explainConflicts(tables, job.table, job.bounds);
-    result.lines = conflictsLines(job.table, conflicts);
-  } else if (std::optional<Conflict> conflict = explainCell(tables, job.table, job.row, job.symbol, job.bounds)) {
+    result.lines = conflictsLines(model.typed, job.table, conflicts);
+  } else if (std::optional<Conflict> conflict = explainCell(tables, job.table, job.row, columnSymbol(model.typed, job.symbol), job.bounds)) {
     conflicts.push_back(*conflict);
-    result.lines = conflictLines(*conflict);
+    result.lines = conflictLines(model.typed, *conflict);
   } else {
     result.lines = {"This cell holds no conflict."};
   }

@@ -30,7 +30,7 @@ struct ExplainJob {
   std::string word;                // kReport: the word field's text
   TableKind table = TableKind::kLL1;
   int row = 0;                     // kCell: the table row after the header
-  char symbol = '\0';              // kCell: the column's symbol
+  std::string symbol;              // kCell: the column's symbol, as the header names it
   SearchBounds bounds;
 };
 
