@@ -88,7 +88,7 @@ std::optional<TypedItem> readTokenItem(const std::string& line, std::size_t mark
   if (isTerminalOf(',', grammar)) {
     comma = std::string::npos;
     for (std::size_t at = marker + 1; at < line.size(); ++at)
-      if (line[at] == ',' && line[at - 1] != ' ' && line[at - 1] != '\t' && line[at - 1] != kMarker) comma = at;
+      if (line[at] == ',' && line[at - 1] != ' ' && line[at - 1] != '\t') comma = at;
   }
   TypedItem item;
   if (comma != std::string::npos) {
