@@ -337,10 +337,38 @@ TEST(TokenNotation, CommandsThatCannotReadItYetSaySoInOneLine) {
   Outcome tree = run({"ll1-eval", "--tree", "-w", "id"}, kTokenExpressions);
   EXPECT_EQ(tree.status, 2);
   EXPECT_EQ(tree.err, refusal("ll1-eval --tree"));
+}
+
+TEST(TokenNotation, GradeReadsTheAnswerInTokens) {
   GrammarFile file(kTokenExpressions);
-  Outcome graded = run({"grade", "first", file.path(), "-a", "-"}, "First(E) = { id }\n");
-  EXPECT_EQ(graded.status, 2);
-  EXPECT_EQ(graded.err, refusal("grade first"));
+  Outcome graded = run({"grade", "first", file.path(), "-a", "-", "-f", "json"},
+                       "First(E) = { (, id, num }\nFirst(T): ( id num\nFirst(F): ( id\n");
+  EXPECT_EQ(graded.status, 1) << graded.err;
+  nlohmann::json marks = nlohmann::json::parse(graded.out);
+  EXPECT_EQ(marks["right"], 8);
+  EXPECT_EQ(marks["missing"], 1);
+  EXPECT_EQ(marks["marks"][8]["symbol"], "num");
+  EXPECT_EQ(marks["marks"][8]["why"], "num is in First(F) because of F -> num.");
+  Outcome items = run({"grade", "lr0-items", file.path(), "--state", "1", "-a", "-"}, "E' -> E .\nE -> E . + T\n");
+  EXPECT_EQ(items.status, 0) << items.out << items.err;
+}
+
+TEST(TokenNotation, ExerciseWritesTheSameGrammarInTokens) {
+  Outcome classic = run({"exercise", "-p", "lalr-not-slr", "-s", "6", "-f", "json"});
+  Outcome tokens = run({"exercise", "-p", "lalr-not-slr", "-s", "6", "-f", "json", "--notation", "tokens"});
+  ASSERT_EQ(tokens.status, 0) << tokens.err;
+  nlohmann::json a = nlohmann::json::parse(classic.out), b = nlohmann::json::parse(tokens.out);
+  EXPECT_EQ(b["notation"], "tokens");
+  EXPECT_EQ(b["grammar"][0], "I -> S");
+  EXPECT_EQ(b["grammar"].size(), a["grammar"].size());
+  // The grammar as the sheet writes it reads back as a token grammar with the property.
+  std::string grammar = "#notation: tokens\n";
+  for (const auto& line : b["grammar"]) grammar += line.get<std::string>() + "\n";
+  GrammarFile file(grammar);
+  std::string word = b["word"].get<std::string>();
+  EXPECT_EQ(run({"lalr-eval", file.path(), "-w", word}).status, 0);
+  EXPECT_NE(run({"slr-eval", file.path(), "-w", word}).err.find("conflict"), std::string::npos);
+  EXPECT_EQ(run({"exercise", "-p", "ll1", "-s", "1", "--notation", "fancy"}).status, 2);
 }
 
 TEST(TokenNotation, TransformWritesTheDeclarationAndKeepsTheWord) {
