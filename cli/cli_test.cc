@@ -367,7 +367,7 @@ TEST(TokenNotation, ExerciseWritesTheSameGrammarInTokens) {
   GrammarFile file(grammar);
   std::string word = b["word"].get<std::string>();
   EXPECT_EQ(run({"lalr-eval", file.path(), "-w", word}).status, 0);
-  EXPECT_NE(run({"slr-eval", file.path(), "-w", word}).err.find("conflict"), std::string::npos);
+  EXPECT_EQ(run({"slr-eval", file.path(), "-w", word}).status, 4);  // refused for the SLR conflict
   EXPECT_EQ(run({"exercise", "-p", "ll1", "-s", "1", "--notation", "fancy"}).status, 2);
 }
 
