@@ -53,8 +53,9 @@ const char* const kTokenNotationText =
     "When the first rule does not augment the grammar, as E -> E + T | T does not, the analyses put a start "
     "rule E' -> E first, as textbooks do, and number the productions from it.\n\n"
     "File > New Token Grammar starts one.  First, Follow, the item sets, the tables and the evaluations "
-    "take it, and the Transform menu rewrites it in its notation; the parse stepper, the diagrams, the "
-    "explanations and practice take the classic notation for now and say so.";
+    "take it, the Transform menu rewrites it in its notation, and Practice asks its questions in it (the "
+    "symbols of an answer apart by blanks); the parse stepper, the diagrams and the explanations take the "
+    "classic notation for now and say so.";
 
 // The worked examples are the program's own results on these grammars.
 const char* const kTransformsText =
