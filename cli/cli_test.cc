@@ -339,20 +339,6 @@ TEST(TokenNotation, CommandsThatCannotReadItYetSaySoInOneLine) {
   EXPECT_EQ(tree.err, refusal("ll1-eval --tree"));
 }
 
-TEST(TokenNotation, GradeReadsTheAnswerInTokens) {
-  GrammarFile file(kTokenExpressions);
-  Outcome graded = run({"grade", "first", file.path(), "-a", "-", "-f", "json"},
-                       "First(E) = { (, id, num }\nFirst(T): ( id num\nFirst(F): ( id\n");
-  EXPECT_EQ(graded.status, 1) << graded.err;
-  nlohmann::json marks = nlohmann::json::parse(graded.out);
-  EXPECT_EQ(marks["right"], 8);
-  EXPECT_EQ(marks["missing"], 1);
-  EXPECT_EQ(marks["marks"][8]["symbol"], "num");
-  EXPECT_EQ(marks["marks"][8]["why"], "num is in First(F) because of F -> num.");
-  Outcome items = run({"grade", "lr0-items", file.path(), "--state", "1", "-a", "-"}, "E' -> E .\nE -> E . + T\n");
-  EXPECT_EQ(items.status, 0) << items.out << items.err;
-}
-
 TEST(TokenNotation, ExerciseWritesTheSameGrammarInTokens) {
   Outcome classic = run({"exercise", "-p", "lalr-not-slr", "-s", "6", "-f", "json"});
   Outcome tokens = run({"exercise", "-p", "lalr-not-slr", "-s", "6", "-f", "json", "--notation", "tokens"});
