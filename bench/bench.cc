@@ -237,7 +237,7 @@ std::vector<Timed> timeTree(const Parsing& model, const HString& word) {
                             }),
                             size, false}};
   if (tree.nodes().size() <= static_cast<size_t>(kDrawableTreeNodes)) {
-    std::string dot = forestDot(tree.forest());
+    std::string dot = forestDot(model.typed, tree.forest());
     times.push_back({"tree-layout", medianMilliseconds([&] { layoutDot(dot); }), size, true});
   }
   return times;
@@ -449,8 +449,8 @@ bool benchBounds() {
   };
   line("tree130k", "tree", medianMilliseconds([&] { tree(); }), 2000);
   std::vector<Tree> forest = tree();
-  line("tree130k", "tree-dot", medianMilliseconds([&] { forestDot(forest); }), 2000);
-  line("tree130k", "tree-json", medianMilliseconds([&] { treeJson(forest[0]); }), 2000);
+  line("tree130k", "tree-dot", medianMilliseconds([&] { forestDot(chain.typed, forest); }), 2000);
+  line("tree130k", "tree-json", medianMilliseconds([&] { treeJson(chain.typed, forest[0]); }), 2000);
   return met;
 }
 

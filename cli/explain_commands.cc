@@ -96,8 +96,6 @@ Lines commandNotes(std::string_view name, const HString& grammarText, const std:
   Lines unused;
   int status = kExitOk;
   if (!loadGrammar(grammarText, model, unused, status, notation, name)) return notes;
-  // The hints read the grammar by character; a token grammar gets none until they read the typed one.
-  if (model.typed.notation == Notation::kTokens) return notes;
   if (lr) {
     std::string hint = startHint(model);
     if (!hint.empty()) notes.push_back(hint);

@@ -26,6 +26,7 @@
 
 #include "cli/commands.h"
 #include "cli/exercise_commands.h"
+#include "cli/explain_commands.h"
 #include "cli/golden_sha256.h"
 #include "grammar/reading.h"
 #include "writers/format.h"
@@ -222,6 +223,54 @@ TEST_P(TeacherGolden, Case) {
 
 INSTANTIATE_TEST_SUITE_P(Cli, TeacherGolden, testing::ValuesIn(kTeacherCases),
                          [](const testing::TestParamInfo<TeacherCase>& info) { return info.param.name; });
+
+// The explanations (report, conflicts) in the text format, each a named case
+// too.  Their inputs stand in inputs/ or, when no other command's digests
+// are kept for them, in explanation_inputs/.
+struct ExplanationCase {
+  const char* name;
+  const char* input;
+  const char* command;
+  const char* table;  // the --table option
+};
+
+const ExplanationCase kExplanationCases[] = {
+    {"tokens_report_dangling_else", "tokens-dangling-else-conditions", "report", "all"},
+    {"tokens_conflicts_dangling_else", "tokens-dangling-else-conditions", "conflicts", "all"},
+    {"tokens_conflicts_dangling_else_lalr", "tokens-dangling-else-conditions", "conflicts", "lalr"},
+    {"tokens_report_every_note", "tokens-report-notes", "report", "all"},
+    {"tokens_conflicts_ll1_left_recursion", "tokens-expression", "conflicts", "ll1"},
+    {"tokens_report_forty_non_terminals", "tokens-forty-nonterminals", "report", "all"},
+    {"tokens_conflicts_forty_non_terminals", "tokens-forty-nonterminals", "conflicts", "all"},
+};
+
+void PrintTo(const ExplanationCase& c, std::ostream* out) { *out << c.name; }
+
+std::string explanationOutputOf(const ExplanationCase& c) {
+  fs::path file = kRoot / "inputs" / (std::string(c.input) + ".txt");
+  if (!fs::exists(file)) file = kRoot / "explanation_inputs" / (std::string(c.input) + ".txt");
+  std::string input = golden::contents(file);
+  size_t end = input.find('\n');
+  ExplainOptions options;
+  options.table = c.table;
+  ExplainOutcome outcome = runExplainCommand(c.command, editorText(end == std::string::npos ? "" : input.substr(end + 1)),
+                                             input.substr(0, end), options, Format::kText);
+  std::string out = "### " + std::string(c.command) + " --table " + c.table + " exit " + std::to_string(outcome.status) + "\n";
+  out += outcome.output;
+  for (const std::string& line : outcome.diagnostics) out += "! " + line + "\n";
+  return out;
+}
+
+class GoldenExplanation : public testing::TestWithParam<ExplanationCase> {};
+
+TEST_P(GoldenExplanation, Case) {
+  const ExplanationCase& c = GetParam();
+  SCOPED_TRACE(std::string(c.name) + ": " + c.command + " on " + c.input);
+  EXPECT_TRUE(golden::matchesFile(kRoot / "cases" / (std::string(c.name) + ".txt"), explanationOutputOf(c), kUpdate));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, GoldenExplanation, testing::ValuesIn(kExplanationCases),
+                         [](const testing::TestParamInfo<ExplanationCase>& info) { return info.param.name; });
 
 // "<input> <command> <format>" -> "<bytes> <sha256>", a line of digests.txt each.
 using Digests = std::map<std::string, std::string>;

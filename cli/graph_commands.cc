@@ -158,7 +158,7 @@ void drawTree(std::string_view command, const Parsing& model, const std::string&
   if (!parsed.accepted()) outcome.status = kExitRejected;
   std::vector<Tree> forest = EvaluationTree(model, parsed).forest();
   if (format == "dot") {
-    outcome.document = forestDot(forest);
+    outcome.document = forestDot(model.typed, forest);
   } else if (format == "tikz") {
     std::size_t nodes = 0;
     for (const Tree& tree : forest) nodes += nodeCount(tree);
@@ -167,19 +167,19 @@ void drawTree(std::string_view command, const Parsing& model, const std::string&
                          std::to_string(kDrawableTreeNodes) + " a drawing can show readably; write it as text or dot.");
       return;
     }
-    outcome.document = forestTikz(forest);
+    outcome.document = forestTikz(model.typed, forest);
   } else if (format == "json") {
     // The tree of an accepted word as an object; what a rejected word
     // left (the partial tree, or the forest on the LR stack) as an array,
     // and so the trees an acceptance leaves when the first rule does not
     // augment the grammar and joins only the top of the stack.
     std::string json;
-    for (const Tree& tree : forest) json += (json.empty() ? "" : ", ") + treeJson(tree);
+    for (const Tree& tree : forest) json += (json.empty() ? "" : ", ") + treeJson(model.typed, tree);
     outcome.document = (parsed.accepted() && forest.size() == 1 ? json : "[" + json + "]") + "\n";
   } else {
     std::string text;
     for (const Tree& tree : forest)
-      for (const std::string& line : treeLines(tree)) text += line + "\n";
+      for (const std::string& line : treeLines(model.typed, tree)) text += line + "\n";
     outcome.document = text;
   }
 }

@@ -6,12 +6,21 @@
 #include <functional>
 #include <set>
 
+#include "automata/automaton.h"
 #include "core/work.h"
 #include "exercises/grammar_traits.h"
 #include "explain/grammar_view.h"
 #include "explain/verify.h"
+#include "explain/witnesses.h"
 
 namespace {
+
+// The search reads the classic grammar a character a symbol; its trees hold the typed symbols.
+Tree leafOf(const GrammarView& view, char c) { return Tree::leaf(classicSymbol(view.grammar(), c)); }
+
+Tree nodeOf(const GrammarView& view, char head, std::vector<Tree> children, int production) {
+  return Tree::node(classicSymbol(view.grammar(), head), std::move(children), production);
+}
 
 // A round no count reaches: `never` for the rounds, and one round fewer
 // for asking a count after all its rounds.
@@ -156,7 +165,8 @@ class SpanCounts {
 // Reads trees back from the counts.
 class TreeReader {
  public:
-  TreeReader(const IndexedGrammar& grammar, const SpanCounts& counts) : g_(grammar), counts_(counts) {}
+  TreeReader(const IndexedGrammar& grammar, const GrammarView& view, const SpanCounts& counts)
+      : g_(grammar), view_(view), counts_(counts) {}
 
   // A tree of x over (i, j) within `round` rounds of the span (value >= 1).
   Tree one(int x, int i, int j, int round) const {
@@ -168,7 +178,7 @@ class TreeReader {
           }))
         return node(p, i, j, round, found, -1, nullptr);
     }
-    return Tree::leaf(g_.heads[static_cast<std::size_t>(x)]);  // unreachable for a positive value
+    return leafOf(view_, g_.heads[static_cast<std::size_t>(x)]);  // unreachable for a positive value
   }
 
   // Two different trees of x over (i, j) within `round` rounds (value 2).
@@ -210,7 +220,7 @@ class TreeReader {
   Tree node(int p, int i, int j, int round, const std::vector<int>& ends, int split,
             std::pair<Tree, Tree>* pair) const {
     const CharProduction& production = g_.productions[static_cast<std::size_t>(p)];
-    Tree tree = Tree::node(production.head, {}, p);
+    Tree tree = nodeOf(view_, production.head, {}, p);
     Tree other = tree;
     int from = i;
     for (std::size_t r = 0; r < production.body.size(); ++r) {
@@ -218,7 +228,7 @@ class TreeReader {
       int to = ends[r];
       bool same = from == i && to == j;
       if (!isNonTerminal(c)) {
-        tree.children.push_back(Tree::leaf(c));
+        tree.children.push_back(leafOf(view_, c));
         other.children.push_back(tree.children.back());
       } else if (static_cast<int>(r) == split) {
         int y = g_.indexOf(c);
@@ -237,6 +247,7 @@ class TreeReader {
   }
 
   const IndexedGrammar& g_;
+  const GrammarView& view_;
   const SpanCounts& counts_;
 };
 
@@ -319,6 +330,7 @@ int countParseTrees(const Parsing& grammar, std::string_view word) {
 std::optional<AmbiguityWitness> findAmbiguity(const Parsing& grammar, const AmbiguityBounds& bounds) {
   if (grammar.rules.getCount() == 0) return std::nullopt;
   IndexedGrammar indexed(grammar);
+  GrammarView view(grammar);
   WordLister lister(indexed, bounds);
   long counted = 0;
   for (int length = 0; length <= bounds.longestWord; ++length) {
@@ -328,7 +340,7 @@ std::optional<AmbiguityWitness> findAmbiguity(const Parsing& grammar, const Ambi
       SpanCounts counts(indexed, word);
       int n = static_cast<int>(word.size());
       if (counts.finalValue(0, 0, n) < 2) continue;
-      auto [a, b] = TreeReader(indexed, counts).two(0, 0, n, counts.secondRound(0, 0, n));
+      auto [a, b] = TreeReader(indexed, view, counts).two(0, 0, n, counts.secondRound(0, 0, n));
       AmbiguityWitness witness{word, {std::move(a), std::move(b)}};
       if (verifyWitness(grammar, witness)) return witness;
     }
@@ -340,6 +352,6 @@ bool verifyWitness(const Parsing& grammar, const AmbiguityWitness& witness) {
   if (grammar.rules.getCount() == 0) return false;
   GrammarView view(grammar);
   for (const Tree& tree : witness.trees)
-    if (symbolOf(view, tree) != view.start() || frontier(tree) != witness.word) return false;
+    if (tree.symbol != view.start() || frontier(view.grammar(), tree) != witness.word) return false;
   return isUnifyingPair(view, witness.trees[0], witness.trees[1]);
 }

@@ -35,11 +35,12 @@ TEST(AmbiguityTest, FindsTheShortestWordWithTwoTrees) {
   EXPECT_EQ(witness->word, "iiata");
   EXPECT_EQ(countParseTrees(model, witness->word), 2);
 
-  witness = findAmbiguity(modelOf({"I->E", "E->E+E|a"}));
+  Parsing sums = modelOf({"I->E", "E->E+E|a"});
+  witness = findAmbiguity(sums);
   ASSERT_TRUE(witness);
   EXPECT_EQ(witness->word, "a+a+a");
-  EXPECT_EQ(derivationText(leftmostDerivation(witness->trees[0])), "I => E => E+E => a+E => a+E+E => a+a+E => a+a+a");
-  EXPECT_EQ(derivationText(leftmostDerivation(witness->trees[1])), "I => E => E+E => E+E+E => a+E+E => a+a+E => a+a+a");
+  EXPECT_EQ(derivationText(leftmostDerivation(sums.typed, witness->trees[0])), "I => E => E+E => a+E => a+E+E => a+a+E => a+a+a");
+  EXPECT_EQ(derivationText(leftmostDerivation(sums.typed, witness->trees[1])), "I => E => E+E => E+E+E => a+E+E => a+a+E => a+a+a");
 }
 
 TEST(AmbiguityTest, TwoTreesThroughACycle) {
@@ -70,7 +71,7 @@ TEST(AmbiguityTest, AWitnessThatDoesNotHoldIsRefused) {
   otherWord.word = "a+a";
   EXPECT_FALSE(verifyWitness(model, otherWord));
   AmbiguityWitness foreign = witness;
-  foreign.trees[1].children[0].children[0].symbol = 'Q';
+  foreign.trees[1].children[0].children[0].symbol = kNoSymbol;  // none of the grammar's
   EXPECT_FALSE(verifyWitness(model, foreign));
 }
 

@@ -178,11 +178,4 @@ std::vector<std::string> answerTokens(const Grammar& grammar, std::string_view t
   return tokens;
 }
 
-bool mayBeLeftOut(const Grammar& grammar, Symbol x) {
-  if (grammar.notation != Notation::kTokens || x != grammar.start() || grammar.productionsOf(x).size() != 1) return false;
-  const Symbols& body = grammar.productions.front().body;
-  if (body.size() != 1) return false;
-  const std::string &head = grammar.name(x), &under = grammar.name(body[0]);
-  return head.size() > under.size() && head.starts_with(under) &&
-         head.find_first_not_of('\'', under.size()) == std::string::npos;
-}
+bool mayBeLeftOut(const Parsing& model, Symbol x) { return model.addedStartRule && x == model.typed.start(); }

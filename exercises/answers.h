@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "grammar/grammar.h"
+#include "grammar/parsing.h"
 #include "writers/csv_reading.h"
 #include "writers/format.h"
 
@@ -53,9 +54,9 @@ std::string replacedAll(std::string_view text, std::string_view from, std::strin
 std::vector<std::string> answerTokens(const Grammar& grammar, std::string_view text, std::string_view separators,
                                       const std::vector<std::string>& marks = {});
 
-// Whether x heads the start rule E' -> E that the analyses add to a token
-// grammar (a rule of one body, a primed name of its body's symbol).  It is
-// not the student's to write: its set, row or items are graded where an
-// answer has them, and not missed where it has none.  The classic notation
-// adds no rule, so nothing there may be left out.
-bool mayBeLeftOut(const Grammar& grammar, Symbol x);
+// Whether x heads the start rule E' -> E that the analyses added to a
+// token grammar.  It is not the student's to write: its set, row or items
+// are graded where an answer has them, and not missed where it has none.
+// A rule the grammar has itself, and every rule of the classic notation,
+// must be written.
+bool mayBeLeftOut(const Parsing& model, Symbol x);

@@ -193,7 +193,7 @@ class KeyMaker {
       return question;
     }
     for (const Tree& tree : witness_->trees)
-      question.answer.listing.push_back(derivationIn(model_.typed.notation, leftmostDerivation(tree)));
+      question.answer.listing.push_back(derivationIn(model_.typed.notation, leftmostDerivation(classic_.typed, tree)));
     return question;
   }
 

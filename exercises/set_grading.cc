@@ -139,7 +139,7 @@ Grading gradeSets(const Parsing& grammar, SetKind kind, std::string_view answer)
   const std::vector<Symbols>& key = kind == SetKind::kFirst ? first : follow;
   for (Symbol x : g.nonTerminals()) {
     std::string name = g.name(x);
-    if (mayBeLeftOut(g, x) && !written.symbols.count(name)) continue;
+    if (mayBeLeftOut(grammar, x) && !written.symbols.count(name)) continue;
     const std::vector<std::string>& mine = written.symbols[name];
     std::string label = setLabel(kind, name);
     std::vector<std::string> wanted;

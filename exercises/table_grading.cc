@@ -199,7 +199,7 @@ Grading gradeTableCells(const Parsing& grammar, TableKind kind, const Cells& ans
   for (std::size_t i = 1; i < key.size(); ++i) {
     const std::string& label = key[i][0];
     auto written = rows.find(label);
-    if (ll1 && written == rows.end() && mayBeLeftOut(g, g.symbolNamed(label))) continue;
+    if (ll1 && written == rows.end() && mayBeLeftOut(grammar, g.symbolNamed(label))) continue;
     for (std::size_t j = 1; j < header.size(); ++j) {
       std::vector<std::string> wanted = cellEntries(grammar, kind, label, key[i][j]);
       std::vector<std::string> given;

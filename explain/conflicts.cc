@@ -211,7 +211,7 @@ class Explainer {
                           " again, so whatever begins " + text(a) + " begins it too, and no LL(1) table can choose it.");
     MarkedTree context;
     if (witnesses_.leftmostContext(a, c.symbol, !throughFollow.empty() || c.symbol == end, context)) {
-      c.prefix = leavesOf(grammar_, context.tree);
+      c.prefix = frontierSymbols(context.tree);
       c.prefix.resize(frontierPosition(context.tree, context.leaf));
     }
     c.counterexample = finder_.forLL1(a, c.symbol);

@@ -61,7 +61,7 @@ Tree inContext(MarkedTree context, Tree tree) {
 // Every non-terminal leaf replaced by the next of `words`, in order.
 void completeLeaves(const GrammarView& g, Tree& tree, const std::vector<Tree>& words, size_t& k) {
   if (!tree.expanded) {
-    if (g.isNonterminal(symbolOf(g, tree))) tree = words[k++];
+    if (g.isNonterminal(tree.symbol)) tree = words[k++];
     return;
   }
   for (Tree& child : tree.children) completeLeaves(g, child, words, k);
@@ -125,7 +125,7 @@ struct CounterexampleFinder::Data {
     size_t position = 0, k = 0;
     for (Symbol c : form) {
       bool nonterminal = grammar.isNonterminal(c);
-      size_t length = nonterminal ? leavesOf(grammar, words[k]).size() : 1;
+      size_t length = nonterminal ? frontierSymbols(words[k]).size() : 1;
       if (position + length > at) {
         if (!nonterminal || !witnesses().begins(c, symbol)) return std::nullopt;
         Tree tree = witnesses().beginning(c, symbol);
@@ -188,20 +188,20 @@ struct CounterexampleFinder::Data {
     std::optional<Divergence> parting = partingAt(moves, row, symbol, &at);
     if (read) *read = at >= offset ? at - offset : std::string::npos;
     if (!parting || parting->symbol != symbol) return std::nullopt;
-    return FoundPair{pair.first, pair.second, leavesOf(grammar, full[0]), *parting, {std::move(full[0]), std::move(full[1])}};
+    return FoundPair{pair.first, pair.second, frontierSymbols(full[0]), *parting, {std::move(full[0]), std::move(full[1])}};
   }
 
   // LL(1): the pair in the shortest derivation of its root, its leaves made
   // words, and if the runs part in the row under another symbol, the leaf
   // that gives it made to begin with this one.
   std::optional<FoundPair> placedLL1(const RawPair& pair, int row, Symbol symbol) {
-    Symbol root = symbolOf(grammar, pair.first);
-    MarkedTree context{leafOf(grammar, root), {}};
+    Symbol root = pair.first.symbol;
+    MarkedTree context{Tree::leaf(root), {}};
     if (root != grammar.start()) {
       if (!ll.reaches(root, Witnesses::Root::kStartSymbol)) return std::nullopt;
       context = ll.reaching(root, Witnesses::Root::kStartSymbol);
     }
-    Symbols form = leavesOf(grammar, pair.first);
+    Symbols form = frontierSymbols(pair.first);
     std::optional<std::vector<Tree>> words = shortestWords(form);
     if (!words) return std::nullopt;
     size_t read = 0;
@@ -218,13 +218,13 @@ struct CounterexampleFinder::Data {
   // not one with the same items and other lookaheads).
   std::optional<FoundPair> placedLR(const RawPair& pair, int row, Symbol symbol, SearchBudget& budget) {
     const TableView& t = table();
-    Symbol root = symbolOf(grammar, pair.first);
-    Symbols form = leavesOf(grammar, pair.first);
+    Symbol root = pair.first.symbol;
+    Symbols form = frontierSymbols(pair.first);
     if (pair.first.production == 0) {  // the root's own production: no context
       std::optional<std::vector<Tree>> words = shortestWords(form);
       if (!words) return std::nullopt;
       size_t read = 0;
-      MarkedTree none{leafOf(grammar, root), {}};
+      MarkedTree none{Tree::leaf(root), {}};
       if (std::optional<FoundPair> found = inDerivation(pair, *words, none, row, symbol, &read)) return found;
       std::optional<std::vector<Tree>> moved = beginningAt(form, *words, read, symbol);
       return moved ? inDerivation(pair, *moved, none, row, symbol) : std::nullopt;
@@ -234,7 +234,7 @@ struct CounterexampleFinder::Data {
     std::vector<std::vector<Tree>> tried{*words};
     for (size_t v = 0; v < tried.size(); ++v) {
       Tree subtrees[2] = {completed(pair.first, tried[v]), completed(pair.second, tried[v])};
-      size_t length = leavesOf(grammar, subtrees[0]).size();
+      size_t length = frontierSymbols(subtrees[0]).size();
       for (int state : nearestFirst()) {
         const std::vector<StateItem>& items = t.automaton.states[static_cast<size_t>(state)];
         std::vector<int> before;  // the items with the root after the dot
@@ -503,7 +503,7 @@ Counterexample CounterexampleFinder::forLR(int state, Symbol symbol, bool unifyi
     return out;
   }
   for (Counterexample::Example& example : examples) {
-    Symbols leaves = leavesOf(g, example.tree);
+    Symbols leaves = frontierSymbols(example.tree);
     bool sound = isDerivation(g, example.tree) && example.tree.production == 0 && startsWith(leaves, example.prefix) &&
                  lrStateAfter(g, t, example.prefix) == state;
     if (!sound) continue;
@@ -562,7 +562,7 @@ Counterexample CounterexampleFinder::forLL1(Symbol nonterminal, Symbol symbol, b
   };
   MarkedTree context;
   if (!w.leftmostContext(nonterminal, symbol, needFollow, context)) return none();
-  out.prefix = leavesOf(g, context.tree);
+  out.prefix = frontierSymbols(context.tree);
   out.prefix.resize(frontierPosition(context.tree, context.leaf));
 
   std::vector<std::vector<Move>> runs;
@@ -581,7 +581,7 @@ Counterexample CounterexampleFinder::forLL1(Symbol nonterminal, Symbol symbol, b
     std::vector<Move> moves;
     // Checked: a derivation of the start symbol that the table's parser follows.
     if (!ll1Moves(g, d.table(), full, moves)) return none();
-    bool next = comesNext(g, leavesOf(g, full), out.prefix.size(), symbol);
+    bool next = comesNext(g, frontierSymbols(full), out.prefix.size(), symbol);
     out.examples.push_back({g.productionText(p), out.prefix, std::move(full), next});
     runs.push_back(std::move(moves));
     bodies.push_back(body);

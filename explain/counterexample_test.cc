@@ -35,10 +35,10 @@ TEST(UnifyingTest, PrecedenceOfTwoOperators) {
   // Shifting * groups E*E below +; reducing first puts E+E below *.
   EXPECT_EQ(ce.actions[0], "s4");
   EXPECT_EQ(ce.actions[1], "r1");
-  EXPECT_EQ(treeJson(ce.trees[0]),
+  EXPECT_EQ(treeJson(model.typed, ce.trees[0]),
             R"({"symbol": "E", "children": [{"symbol": "E"}, {"symbol": "+"}, )"
             R"({"symbol": "E", "children": [{"symbol": "E"}, {"symbol": "*"}, {"symbol": "E"}]}]})");
-  EXPECT_EQ(treeJson(ce.trees[1]),
+  EXPECT_EQ(treeJson(model.typed, ce.trees[1]),
             R"({"symbol": "E", "children": [{"symbol": "E", "children": [{"symbol": "E"}, {"symbol": "+"}, )"
             R"({"symbol": "E"}]}, {"symbol": "*"}, {"symbol": "E"}]})");
   EXPECT_EQ(symbolsText(model.typed, ce.word), "i+i*i");
@@ -48,7 +48,7 @@ TEST(UnifyingTest, AssociativityOfOneOperator) {
   Parsing model = modelOf({"I->E", "E->E+E|E*E|i"});
   Counterexample ce = counterexampleOf(model, TableKind::kLALR, 5, '+');
   ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
-  EXPECT_EQ(frontier(ce.trees[0]), "E+E+E");
+  EXPECT_EQ(frontier(model.typed, ce.trees[0]), "E+E+E");
   EXPECT_EQ(symbolsText(model.typed, ce.word), "i+i+i");
 }
 
@@ -56,10 +56,10 @@ TEST(UnifyingTest, TheDanglingElse) {
   Parsing model = modelOf({"I->S", "S->iEtS|iEtSlS|a", "E->b"});
   Counterexample ce = counterexampleOf(model, TableKind::kLR1, 14, 'l');
   ASSERT_EQ(ce.kind, Counterexample::Kind::kUnifying);
-  EXPECT_EQ(frontier(ce.trees[0]), "iEtiEtSlS");
+  EXPECT_EQ(frontier(model.typed, ce.trees[0]), "iEtiEtSlS");
   EXPECT_EQ(symbolsText(model.typed, ce.word), "ibtibtala");
-  EXPECT_EQ(productionsOf(ce.trees[0]), (std::vector<std::string>{"S->iEtS", "S->iEtSlS"}));
-  EXPECT_EQ(productionsOf(ce.trees[1]), (std::vector<std::string>{"S->iEtSlS", "S->iEtS"}));
+  EXPECT_EQ(productionsOf(model.typed, ce.trees[0]), (std::vector<std::string>{"S->iEtS", "S->iEtSlS"}));
+  EXPECT_EQ(productionsOf(model.typed, ce.trees[1]), (std::vector<std::string>{"S->iEtSlS", "S->iEtS"}));
 }
 
 TEST(UnifyingTest, ACycleOfUnitProductions) {
@@ -126,33 +126,35 @@ TEST(NonUnifyingTest, AnSlrReductionOnlyFollowWants) {
   EXPECT_EQ(symbolsText(model.typed, ce.prefix), "L");
   ASSERT_EQ(ce.examples.size(), 2u);
   EXPECT_EQ(ce.examples[0].action, "s7");
-  EXPECT_EQ(frontier(ce.examples[0].tree), "L=R");
+  EXPECT_EQ(frontier(model.typed, ce.examples[0].tree), "L=R");
   EXPECT_TRUE(ce.examples[0].symbolNext);
   // No derivation puts = after R here: the reduction has no example with =.
   EXPECT_EQ(ce.examples[1].action, "r6");
-  EXPECT_EQ(frontier(ce.examples[1].tree), "L");
+  EXPECT_EQ(frontier(model.typed, ce.examples[1].tree), "L");
   EXPECT_FALSE(ce.examples[1].symbolNext);
 }
 
 TEST(NonUnifyingTest, MergedStatesNeedPrefixesOfTheirOwn) {
-  Counterexample ce = counterexampleOf(modelOf({"I->S", "S->aAd|bBd|aBf|bAf", "A->c", "B->c"}), TableKind::kLALR, 6, 'd');
+  Parsing model = modelOf({"I->S", "S->aAd|bBd|aBf|bAf", "A->c", "B->c"});
+  Counterexample ce = counterexampleOf(model, TableKind::kLALR, 6, 'd');
   ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
   ASSERT_EQ(ce.examples.size(), 2u);
-  std::set<std::string> forms{frontier(ce.examples[0].tree), frontier(ce.examples[1].tree)};
+  std::set<std::string> forms{frontier(model.typed, ce.examples[0].tree), frontier(model.typed, ce.examples[1].tree)};
   EXPECT_EQ(forms, (std::set<std::string>{"acd", "bcd"}));
   EXPECT_NE(ce.examples[0].prefix, ce.examples[1].prefix);
   EXPECT_TRUE(ce.examples[0].symbolNext && ce.examples[1].symbolNext);
 }
 
 TEST(NonUnifyingTest, LL1LeftRecursion) {
-  Counterexample ce = counterexampleOf(exampleModel(6), TableKind::kLL1, 2, 'i', steps(2000));
+  Parsing model = exampleModel(6);
+  Counterexample ce = counterexampleOf(model, TableKind::kLL1, 2, 'i', steps(2000));
   ASSERT_EQ(ce.kind, Counterexample::Kind::kNonUnifying);
   EXPECT_TRUE(ce.prefix.empty());
   ASSERT_EQ(ce.examples.size(), 2u);
   EXPECT_EQ(ce.examples[0].action, "E->E+T");
-  EXPECT_EQ(frontier(ce.examples[0].tree), "i+T");
+  EXPECT_EQ(frontier(model.typed, ce.examples[0].tree), "i+T");
   EXPECT_EQ(ce.examples[1].action, "E->T");
-  EXPECT_EQ(frontier(ce.examples[1].tree), "i");
+  EXPECT_EQ(frontier(model.typed, ce.examples[1].tree), "i");
   // Its LR(1) table has no conflict: no search is needed to know there is no unifying one.
   EXPECT_EQ(ce.note, "No unifying counterexample can exist: the LR(1) table has no conflict, so the grammar is unambiguous.");
 }

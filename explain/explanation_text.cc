@@ -24,13 +24,6 @@ void append(Lines& lines, const std::vector<std::string>& more, const std::strin
   for (const std::string& line : more) lines.push_back(indent + line);
 }
 
-// The leaves of a tree of the counterexample, by symbol.
-Symbols leaves(const Grammar& grammar, const Tree& tree) {
-  Symbols out;
-  for (char c : frontier(tree)) out.push_back(c == '$' ? grammar.endMarker() : grammar.symbolNamed(std::string(1, c)));
-  return out;
-}
-
 }  // namespace
 
 std::string withBullet(const Grammar& grammar, const Symbols& form, size_t at) {
@@ -42,7 +35,7 @@ std::string withBullet(const Grammar& grammar, const Symbols& form, size_t at) {
 std::string counterexampleSummary(const Grammar& grammar, const Conflict& c) {
   const Counterexample& ce = c.counterexample;
   switch (ce.kind) {
-    case Counterexample::Kind::kUnifying: return "unifying: " + shown(formOf(grammar, leaves(grammar, ce.trees[0])));
+    case Counterexample::Kind::kUnifying: return "unifying: " + shown(formOf(grammar, frontierSymbols(ce.trees[0])));
     case Counterexample::Kind::kNonUnifying:
       return "non-unifying: " + shown(withBullet(grammar, ce.prefix, ce.prefix.size())) + " " + symbolText(grammar, c.symbol);
     case Counterexample::Kind::kNone: break;
@@ -60,23 +53,23 @@ Lines conflictLines(const Grammar& grammar, const Conflict& c) {
   for (const std::string& note : c.notes) lines.push_back("  " + shown(note));
   const Counterexample& ce = c.counterexample;
   if (ce.kind == Counterexample::Kind::kUnifying) {
-    lines.push_back("  Counterexample (unifying, so the grammar is ambiguous): " + shown(formOf(grammar, leaves(grammar, ce.trees[0]))) +
+    lines.push_back("  Counterexample (unifying, so the grammar is ambiguous): " + shown(formOf(grammar, frontierSymbols(ce.trees[0]))) +
                     " has two derivation trees:");
     Lines first{"With " + shown(ce.actions[0]) + ":"}, second{"With " + shown(ce.actions[1]) + ":"};
-    for (const std::string& line : treeLines(ce.trees[0])) first.push_back("  " + shown(line));
-    for (const std::string& line : treeLines(ce.trees[1])) second.push_back("  " + shown(line));
+    for (const std::string& line : treeLines(grammar, ce.trees[0])) first.push_back("  " + shown(line));
+    for (const std::string& line : treeLines(grammar, ce.trees[1])) second.push_back("  " + shown(line));
     append(lines, sideBySide(first, second, 6), "    ");
     lines.push_back("  A word on which the parser meets this conflict: " + shown(formOf(grammar, ce.word)));
   } else if (ce.kind == Counterexample::Kind::kNonUnifying) {
     std::string read = ce.prefix.empty() ? "nothing" : shown(symbolsText(grammar, ce.prefix));
     lines.push_back("  Counterexample (non-unifying): after " + read + ", with " + symbol + " next, each entry has a derivation of its own:");
     for (const Counterexample::Example& example : ce.examples) {
-      Symbols form = leaves(grammar, example.tree);
+      Symbols form = frontierSymbols(example.tree);
       std::string line = "    " + shown(example.action) + ": " + shown(withBullet(grammar, form, example.prefix.size()));
       if (example.prefix != ce.prefix) line += " (after the prefix " + shown(formOf(grammar, example.prefix)) + ")";
       if (!example.symbolNext) line += " (here " + symbol + " cannot come next)";
       lines.push_back(line);
-      lines.push_back("      " + shown(derivationText(leftmostDerivation(example.tree), symbolName(grammar, kEmpty))));
+      lines.push_back("      " + shown(derivationText(leftmostDerivation(grammar, example.tree), symbolName(grammar, kEmpty))));
     }
   }
   if (!ce.note.empty()) lines.push_back("  " + shown(ce.note));
@@ -112,16 +105,16 @@ Cells conflictCells(const Grammar& grammar, const std::vector<Conflict>& conflic
 
 namespace {
 
-nlohmann::json treeValue(const Tree& tree) { return nlohmann::json::parse(shown(treeJson(tree))); }
+nlohmann::json treeValue(const Grammar& grammar, const Tree& tree) { return nlohmann::json::parse(shown(treeJson(grammar, tree))); }
 
 nlohmann::json counterexampleJson(const Grammar& grammar, const Conflict& c) {
   const Counterexample& ce = c.counterexample;
   nlohmann::json out;
   out["unifying"] = ce.kind == Counterexample::Kind::kUnifying;
   if (ce.kind == Counterexample::Kind::kUnifying) {
-    out["trees"] = {treeValue(ce.trees[0]), treeValue(ce.trees[1])};
+    out["trees"] = {treeValue(grammar, ce.trees[0]), treeValue(grammar, ce.trees[1])};
     out["actions"] = {shown(ce.actions[0]), shown(ce.actions[1])};
-    out["form"] = shown(symbolsText(grammar, leaves(grammar, ce.trees[0])));
+    out["form"] = shown(symbolsText(grammar, frontierSymbols(ce.trees[0])));
     out["word"] = shown(symbolsText(grammar, ce.word));
   } else {
     out["found"] = ce.kind == Counterexample::Kind::kNonUnifying;
@@ -131,9 +124,9 @@ nlohmann::json counterexampleJson(const Grammar& grammar, const Conflict& c) {
       for (const Counterexample::Example& example : ce.examples)
         examples.push_back({{"action", shown(example.action)},
                             {"prefix", shown(symbolsText(grammar, example.prefix))},
-                            {"form", shown(symbolsText(grammar, leaves(grammar, example.tree)))},
+                            {"form", shown(symbolsText(grammar, frontierSymbols(example.tree)))},
                             {"symbolNext", example.symbolNext},
-                            {"tree", treeValue(example.tree)}});
+                            {"tree", treeValue(grammar, example.tree)}});
       out["examples"] = examples;
     }
   }

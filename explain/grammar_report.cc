@@ -89,7 +89,7 @@ std::vector<LeftRecursion> findLeftRecursion(const GrammarView& g, const Witness
     std::sort(key.begin(), key.end());
     if (!seen.insert(key).second) continue;
     // The tree: each step's production, what stands before the next vanishing.
-    Tree tree = leafOf(g, x);
+    Tree tree = Tree::leaf(x);
     std::vector<int> path;
     bool hidden = false;
     for (const Corner& step : steps) {
@@ -101,7 +101,7 @@ std::vector<LeftRecursion> findLeftRecursion(const GrammarView& g, const Witness
       path.push_back(step.position);
     }
     std::string kind = hidden ? "hidden" : steps.size() == 1 ? "direct" : "indirect";
-    out.push_back({namesOf(g, cycle), leftmostDerivation(tree), kind});
+    out.push_back({namesOf(g, cycle), leftmostDerivation(g.grammar(), tree), kind});
   }
   return out;
 }
@@ -295,7 +295,9 @@ GrammarReport grammarReport(const Parsing& model, const std::string& word, const
   report.startNote = startHint(model);
   report.augments = report.startNote.empty() && g.alternatives(head).size() == 1 &&
                     g.production(0).body.size() == 1 && g.isNonterminal(g.production(0).body[0]);
-  if (report.startNote.empty())
+  if (model.addedStartRule)
+    report.startNote = "The analyses put the start rule " + g.productionText(0) + " first: it augments the grammar.";
+  else if (report.startNote.empty())
     report.startNote = report.augments ? "The first rule " + g.productionText(0) + " augments the grammar."
                                        : "The first rule " + g.productionText(0) + " starts the grammar: it has one alternative and " +
                                              g.text(head) + " stands on no right side.";

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "automata/automaton.h"
 #include "grammar/parsing.h"
 #include "grammar/symbol_text.h"
 
@@ -78,6 +77,3 @@ std::string GrammarView::text(std::span<const Symbol> symbols) const { return sy
 
 std::string GrammarView::formText(std::span<const Symbol> symbols) const { return bodyText(grammar_, symbols); }
 
-char GrammarView::character(Symbol s) const { return classicCharacter(grammar_, s); }
-
-Symbol GrammarView::symbol(char c) const { return classicSymbol(grammar_, c); }

@@ -62,10 +62,6 @@ class GrammarView {
   // A body or form: the empty one is the empty string's mark.
   std::string formText(std::span<const Symbol> symbols) const;
 
-  // Trees still name symbols by character: the character of a symbol ('$'
-  // the end marker) and back.
-  char character(Symbol s) const;
-  Symbol symbol(char c) const;
 
  private:
   Grammar grammar_;

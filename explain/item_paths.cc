@@ -127,7 +127,7 @@ class PathSearch {
       const Node& from = path[k - 1];
       const Node& to = path[k];
       if (dotOf(itemOf(to)) > 0) {  // a transition: only it leaves a dot after a symbol
-        result.prefix.push_back(symbolOf(g_, nodeAt(result.tree, open).children[static_cast<size_t>(dot)]));
+        result.prefix.push_back(nodeAt(result.tree, open).children[static_cast<size_t>(dot)].symbol);
         ++dot;
         continue;
       }
@@ -149,7 +149,7 @@ class PathSearch {
     }
     result.dotLeaf = open;
     result.dotLeaf.push_back(dot);
-    Symbols leaves = leavesOf(g_, result.tree);
+    Symbols leaves = frontierSymbols(result.tree);
     result.symbolNext = startsWith(leaves, result.prefix) && comesNext(g_, leaves, result.prefix.size(), symbol_);
     return result;
   }

@@ -36,9 +36,9 @@ std::string listed(const GrammarView& g, std::span<const Symbol> symbols) {
 std::string canVanish(const GrammarView& g, std::span<const Symbol> symbols) { return listed(g, symbols) + " can vanish"; }
 
 // The forms of the leftmost derivation of trees side by side, from the
-// string of their root symbols.
-std::vector<std::string> forestDerivation(std::vector<Tree> trees) {
-  std::vector<std::string> forms = leftmostDerivation(Tree::node('#', std::move(trees)));
+// string of their root symbols (under a root of no account, not shown).
+std::vector<std::string> forestDerivation(const Grammar& grammar, std::vector<Tree> trees) {
+  std::vector<std::string> forms = leftmostDerivation(grammar, Tree::node(kEmpty, std::move(trees)));
   forms.erase(forms.begin());
   return forms;
 }
@@ -73,7 +73,7 @@ Reason Reasons::first(Symbol x, Symbol terminal) const {
     const Symbols& body = g.production(p).body;
     reason.holds = true;
     reason.production = g.productionText(p);
-    reason.derivation = leftmostDerivation(w.vanishing(x));
+    reason.derivation = leftmostDerivation(g.grammar(), w.vanishing(x));
     reason.sentence = g.text(kEmpty) + " is in " + set + " because of " + reason.production +
                       (body.empty() ? "" : " and " + canVanish(g, body)) + ".";
     return reason;
@@ -85,7 +85,7 @@ Reason Reasons::first(Symbol x, Symbol terminal) const {
   Symbol from = body[static_cast<size_t>(step.position)];
   reason.holds = true;
   reason.production = g.productionText(step.production);
-  reason.derivation = leftmostDerivation(w.beginning(x, terminal));
+  reason.derivation = leftmostDerivation(g.grammar(), w.beginning(x, terminal));
   reason.sentence = g.text(terminal) + " is in " + set + " because of " + reason.production;
   if (from == terminal)
     reason.sentence += before.empty() ? "." : " and " + canVanish(g, before) + ".";
@@ -106,7 +106,7 @@ Reason Reasons::firstOfString(const Symbols& symbols, Symbol terminal) const {
     std::vector<Tree> trees;
     for (Symbol c : symbols) trees.push_back(w.vanishing(c));
     reason.holds = true;
-    reason.derivation = symbols.empty() ? std::vector<std::string>{""} : forestDerivation(trees);
+    reason.derivation = symbols.empty() ? std::vector<std::string>{""} : forestDerivation(g.grammar(), trees);
     reason.sentence = g.text(kEmpty) + " is in " + set +
                       (symbols.empty() ? ": the string is empty." : " because " + canVanish(g, symbols) + ".");
     return reason;
@@ -121,7 +121,7 @@ Reason Reasons::firstOfString(const Symbols& symbols, Symbol terminal) const {
     return reason;
   }
   reason.holds = true;
-  reason.derivation = forestDerivation(w.stringBeginning(symbols, terminal));
+  reason.derivation = forestDerivation(g.grammar(), w.stringBeginning(symbols, terminal));
   reason.sentence = g.text(terminal) + " is in " + set + " because ";
   if (from == terminal)
     reason.sentence += before.empty() ? "the string begins with it." : canVanish(g, before) + " before it.";
@@ -139,7 +139,7 @@ Reason Reasons::follow(Symbol a, Symbol symbol) const {
   Witnesses::FollowStep step = w.followStep(a, symbol);
   Reason reason;
   reason.holds = true;
-  reason.derivation = leftmostDerivation(w.following(a, symbol).tree);
+  reason.derivation = leftmostDerivation(g.grammar(), w.following(a, symbol).tree);
   if (step.step == Witnesses::Step::kStart) {
     reason.sentence = g.text(symbol) + " is in " + set + " because " + g.text(a) + " is the start symbol.";
     return reason;

@@ -58,7 +58,7 @@ class Replay {
  private:
   void init(int k, int production, Symbol root) {
     if (production < 0) {
-      trees_[k] = leafOf(grammar_, root);
+      trees_[k] = Tree::leaf(root);
       open_[k] = {{}};
       return;
     }

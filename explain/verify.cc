@@ -47,7 +47,7 @@ class LRRun {
     for (const Tree& child : node.children) {
       if (child.expanded) {
         if (!follow(child, false)) return false;
-      } else if (Symbol s = symbolOf(grammar_, child); grammar_.isNonterminal(s) || !shift(s)) {
+      } else if (Symbol s = child.symbol; grammar_.isNonterminal(s) || !shift(s)) {
         return false;
       }
     }
@@ -115,9 +115,9 @@ Symbol terminalFrom(const GrammarView& grammar, const Symbols& frontier, size_t 
 }
 
 // The symbols of a node's children: the body it was expanded by.
-Symbols childSymbols(const GrammarView& grammar, const Tree& node) {
+Symbols childSymbols(const Tree& node) {
   Symbols body;
-  for (const Tree& child : node.children) body.push_back(symbolOf(grammar, child));
+  for (const Tree& child : node.children) body.push_back(child.symbol);
   return body;
 }
 
@@ -134,8 +134,8 @@ bool predict(const GrammarView& grammar, const TableView& table, const Tree& nod
     stopped = true;
     return true;
   }
-  Symbols body = childSymbols(grammar, node);
-  int row = table.rowOf(symbolOf(grammar, node));
+  Symbols body = childSymbols(node);
+  int row = table.rowOf(node.symbol);
   bool placed = false;
   for (int p : table.predictions(row, lookahead)) placed = placed || grammar.production(p).body == body;
   if (!placed) return false;
@@ -149,8 +149,8 @@ bool predict(const GrammarView& grammar, const TableView& table, const Tree& nod
 
 bool isDerivation(const GrammarView& grammar, const Tree& tree) {
   if (!tree.expanded) return true;
-  Symbols body = childSymbols(grammar, tree);
-  Symbol head = symbolOf(grammar, tree);
+  Symbols body = childSymbols(tree);
+  Symbol head = tree.symbol;
   bool found = false;
   if (tree.production >= 0) {
     found = tree.production < grammar.productionCount() && grammar.production(tree.production).head == head &&
@@ -166,7 +166,7 @@ bool isDerivation(const GrammarView& grammar, const Tree& tree) {
 
 bool lrMoves(const GrammarView& grammar, const TableView& table, const Tree& tree, std::vector<Move>& moves) {
   moves.clear();
-  Symbols word = leavesOf(grammar, tree);
+  Symbols word = frontierSymbols(tree);
   for (Symbol s : word)
     if (grammar.isNonterminal(s)) return false;
   if (!tree.expanded || tree.production != 0 || !isDerivation(grammar, tree)) return false;
@@ -175,16 +175,16 @@ bool lrMoves(const GrammarView& grammar, const TableView& table, const Tree& tre
 
 bool ll1Moves(const GrammarView& grammar, const TableView& table, const Tree& tree, std::vector<Move>& moves) {
   moves.clear();
-  if (symbolOf(grammar, tree) != grammar.start() || !isDerivation(grammar, tree)) return false;
+  if (tree.symbol != grammar.start() || !isDerivation(grammar, tree)) return false;
   size_t at = 0;
   bool stopped = false;
-  return predict(grammar, table, tree, leavesOf(grammar, tree), at, stopped, moves);
+  return predict(grammar, table, tree, frontierSymbols(tree), at, stopped, moves);
 }
 
 bool lrMovesFrom(const GrammarView& grammar, const TableView& table, int state, const Tree& tree, Symbol next,
                  std::vector<Move>& moves) {
   moves.clear();
-  Symbols word = leavesOf(grammar, tree);
+  Symbols word = frontierSymbols(tree);
   for (Symbol s : word)
     if (grammar.isNonterminal(s)) return false;
   if (!tree.expanded || !isDerivation(grammar, tree) || state < 0 || state >= table.rowCount()) return false;
@@ -220,7 +220,7 @@ int lrStateAfter(const GrammarView& grammar, const TableView& table, std::span<c
 
 bool isUnifyingPair(const GrammarView& grammar, const Tree& first, const Tree& second) {
   return first.symbol == second.symbol && isDerivation(grammar, first) && isDerivation(grammar, second) &&
-         leavesOf(grammar, first) == leavesOf(grammar, second) && !(first == second);
+         frontierSymbols(first) == frontierSymbols(second) && !(first == second);
 }
 
 bool reachesCell(const GrammarView& grammar, const TableView& table, std::span<const Symbol> word, int row, Symbol symbol,
@@ -266,7 +266,7 @@ namespace {
 // The pattern stands in the tree from this node down; its non-terminal leaves stand for anything of their symbol.
 bool covers(const GrammarView& grammar, const Tree& pattern, const Tree& tree) {
   if (pattern.symbol != tree.symbol) return false;
-  if (!pattern.expanded) return grammar.isNonterminal(symbolOf(grammar, pattern)) || !tree.expanded;
+  if (!pattern.expanded) return grammar.isNonterminal(pattern.symbol) || !tree.expanded;
   if (!tree.expanded || pattern.children.size() != tree.children.size() || pattern.production != tree.production) return false;
   for (size_t k = 0; k < pattern.children.size(); ++k)
     if (!covers(grammar, pattern.children[k], tree.children[k])) return false;
@@ -293,7 +293,7 @@ bool explainsLRCell(const GrammarView& grammar, const TableView& table, const Co
     if (!inCell(ce.actions[0]) || !inCell(ce.actions[1])) return false;
     std::vector<Move> moves[2];
     for (int k = 0; k < 2; ++k)
-      if (!lrMoves(grammar, table, ce.derivations[k], moves[k]) || leavesOf(grammar, ce.derivations[k]) != ce.word ||
+      if (!lrMoves(grammar, table, ce.derivations[k], moves[k]) || frontierSymbols(ce.derivations[k]) != ce.word ||
           !standsIn(grammar, ce.trees[k], ce.derivations[k]))
         return false;
     int d = firstDifference(moves[0], moves[1]);
@@ -311,7 +311,7 @@ bool explainsLRCell(const GrammarView& grammar, const TableView& table, const Co
       if (!shown) return false;
     }
     for (const Counterexample::Example& e : ce.examples) {
-      Symbols leaves = leavesOf(grammar, e.tree);
+      Symbols leaves = frontierSymbols(e.tree);
       if (!inCell(e.action) || !e.tree.expanded || e.tree.production != 0 || !isDerivation(grammar, e.tree) ||
           !startsWith(leaves, e.prefix) || lrStateAfter(grammar, table, e.prefix) != row)
         return false;

@@ -11,7 +11,15 @@
 
 namespace {
 
-Tree leaf(char c) { return Tree::leaf(c); }
+// Trees written by character over the symbols of a classic grammar: t('x')
+// is a leaf, t('S', {...}, p) a node.
+struct Trees {
+  const GrammarView& grammar;
+  Tree operator()(char c) const { return Tree::leaf(classicSymbolOf(grammar.grammar(), c)); }
+  Tree operator()(char c, std::vector<Tree> children, int production = -1) const {
+    return Tree::node(classicSymbolOf(grammar.grammar(), c), std::move(children), production);
+  }
+};
 
 // The moves with their lookaheads as the classic grammar's characters.
 std::vector<Move> movesOf(const Parsing& model, std::initializer_list<std::tuple<int, char, const char*, size_t>> moves) {
@@ -21,38 +29,42 @@ std::vector<Move> movesOf(const Parsing& model, std::initializer_list<std::tuple
 }
 
 // I->S, S->(S)|x: productions 0, 1, 2.
-Tree parenthesised() {
-  return Tree::node('I', {Tree::node('S', {leaf('('), Tree::node('S', {leaf('x')}, 2), leaf(')')}, 1)}, 0);
+Tree parenthesised(const Trees& t) {
+  return t('I', {t('S', {t('('), t('S', {t('x')}, 2), t(')')}, 1)}, 0);
 }
 
 TEST(DerivationCheckTest, ProductionsOfTheGrammarOnly) {
   GrammarView grammar(modelOf({"I->S", "S->(S)|x"}));
-  EXPECT_TRUE(isDerivation(grammar, parenthesised()));
-  EXPECT_TRUE(isDerivation(grammar, Tree::node('S', {leaf('x')})));  // production unknown: found by its text
-  EXPECT_FALSE(isDerivation(grammar, Tree::node('S', {leaf('y')})));
-  EXPECT_FALSE(isDerivation(grammar, Tree::node('S', {leaf('x')}, 1)));  // production 1 is S->(S)
-  EXPECT_FALSE(isDerivation(grammar, Tree::node('S', {})));              // S cannot vanish
+  Trees t{grammar};
+  EXPECT_TRUE(isDerivation(grammar, parenthesised(t)));
+  EXPECT_TRUE(isDerivation(grammar, t('S', {t('x')})));  // production unknown: found by its text
+  EXPECT_FALSE(isDerivation(grammar, t('S', {t('y')})));
+  EXPECT_FALSE(isDerivation(grammar, t('S', {t('x')}, 1)));  // production 1 is S->(S)
+  EXPECT_FALSE(isDerivation(grammar, t('S', {})));              // S cannot vanish
 }
 
 TEST(UnifyingPairCheckTest, SameRootSameFrontierDifferent) {
   GrammarView grammar(modelOf({"I->E", "E->E+E|i"}));
-  Tree left = Tree::node('E', {Tree::node('E', {leaf('E'), leaf('+'), leaf('E')}, 1), leaf('+'), leaf('E')}, 1);
-  Tree right = Tree::node('E', {leaf('E'), leaf('+'), Tree::node('E', {leaf('E'), leaf('+'), leaf('E')}, 1)}, 1);
+  Trees t{grammar};
+  Tree left = t('E', {t('E', {t('E'), t('+'), t('E')}, 1), t('+'), t('E')}, 1);
+  Tree right = t('E', {t('E'), t('+'), t('E', {t('E'), t('+'), t('E')}, 1)}, 1);
   EXPECT_TRUE(isUnifyingPair(grammar, left, right));
   EXPECT_FALSE(isUnifyingPair(grammar, left, left));
-  EXPECT_FALSE(isUnifyingPair(grammar, left, Tree::node('E', {leaf('E'), leaf('+'), leaf('E')}, 1)));
-  EXPECT_FALSE(isUnifyingPair(grammar, left, Tree::node('I', {right}, 0)));
+  EXPECT_FALSE(isUnifyingPair(grammar, left, t('E', {t('E'), t('+'), t('E')}, 1)));
+  EXPECT_FALSE(isUnifyingPair(grammar, left, t('I', {right}, 0)));
   // Two alternatives with the same text: the trees differ in their productions alone.
   GrammarView twice(modelOf({"I->A", "A->a|a"}));
-  EXPECT_TRUE(isUnifyingPair(twice, Tree::node('A', {leaf('a')}, 1), Tree::node('A', {leaf('a')}, 2)));
+  Trees u{twice};
+  EXPECT_TRUE(isUnifyingPair(twice, u('A', {u('a')}, 1), u('A', {u('a')}, 2)));
 }
 
 TEST(ParserMovesTest, TheSlrParserFollowsADerivation) {
   Parsing model = modelOf({"I->S", "S->(S)|x"});
   GrammarView grammar(model);
+  Trees t{grammar};
   TableSet tables(model);
   std::vector<Move> moves;
-  ASSERT_TRUE(lrMoves(grammar, tables[TableKind::kSLR], parenthesised(), moves));
+  ASSERT_TRUE(lrMoves(grammar, tables[TableKind::kSLR], parenthesised(t), moves));
   EXPECT_EQ(moves, movesOf(model, {{0, '(', "s2", 0},
                                    {2, 'x', "s3", 1},
                                    {3, ')', "r2", 2},
@@ -60,8 +72,8 @@ TEST(ParserMovesTest, TheSlrParserFollowsADerivation) {
                                    {5, '$', "r1", 3},
                                    {1, '$', "a", 3}}));
   // Not a word yet, or not a tree of production 0: nothing to follow.
-  EXPECT_FALSE(lrMoves(grammar, tables[TableKind::kSLR], Tree::node('I', {leaf('S')}, 0), moves));
-  EXPECT_FALSE(lrMoves(grammar, tables[TableKind::kSLR], Tree::node('S', {leaf('x')}, 2), moves));
+  EXPECT_FALSE(lrMoves(grammar, tables[TableKind::kSLR], t('I', {t('S')}, 0), moves));
+  EXPECT_FALSE(lrMoves(grammar, tables[TableKind::kSLR], t('S', {t('x')}, 2), moves));
   auto after = [&](const char* prefix) { return lrStateAfter(grammar, tables[TableKind::kSLR], classicSymbolsOf(model.typed, prefix)); };
   EXPECT_EQ(after("(S"), 4);
   EXPECT_EQ(after("(S)"), 5);
@@ -72,9 +84,10 @@ TEST(ParserMovesTest, AProductionZeroInsideIsNoMoveOfTheTable) {
   // Production 0 is E->E+T: the tables accept where it completes, they never reduce it.
   Parsing model = modelOf({"E->E+T|T", "T->i"});
   GrammarView grammar(model);
+  Trees t{grammar};
   TableSet tables(model);
-  Tree inner = Tree::node('E', {Tree::node('E', {Tree::node('T', {leaf('i')}, 2)}, 1), leaf('+'), Tree::node('T', {leaf('i')}, 2)}, 0);
-  Tree outer = Tree::node('E', {inner, leaf('+'), Tree::node('T', {leaf('i')}, 2)}, 0);
+  Tree inner = t('E', {t('E', {t('T', {t('i')}, 2)}, 1), t('+'), t('T', {t('i')}, 2)}, 0);
+  Tree outer = t('E', {inner, t('+'), t('T', {t('i')}, 2)}, 0);
   std::vector<Move> moves;
   EXPECT_TRUE(lrMoves(grammar, tables[TableKind::kLR1], inner, moves));
   EXPECT_FALSE(lrMoves(grammar, tables[TableKind::kLR1], outer, moves));
@@ -83,14 +96,15 @@ TEST(ParserMovesTest, AProductionZeroInsideIsNoMoveOfTheTable) {
 TEST(ParserMovesTest, TheLL1ParserPredictsAsFarAsItSeesTerminals) {
   Parsing model = exampleModel(4);  // I->S, S->iEtSZ|a, Z->cS|e, E->b
   GrammarView grammar(model);
+  Trees t{grammar};
   TableSet tables(model);
-  Tree tree = Tree::node('I', {Tree::node('S', {leaf('i'), Tree::node('E', {leaf('b')}), leaf('t'), Tree::node('S', {leaf('a')}),
-                                               Tree::node('Z', {})})});
+  Tree tree = t('I', {t('S', {t('i'), t('E', {t('b')}), t('t'), t('S', {t('a')}),
+                                               t('Z', {})})});
   std::vector<Move> moves;
   ASSERT_TRUE(ll1Moves(grammar, tables[TableKind::kLL1], tree, moves));
   EXPECT_EQ(moves, movesOf(model, {{0, 'i', "S", 0}, {1, 'i', "iEtSZ", 0}, {3, 'b', "b", 1}, {1, 'a', "a", 3}, {2, '$', "e", 4}}));
   // A non-terminal leaf before the next terminal ends the predictions there.
-  Tree open = Tree::node('I', {Tree::node('S', {leaf('i'), leaf('E'), leaf('t'), leaf('S'), leaf('Z')})});
+  Tree open = t('I', {t('S', {t('i'), t('E'), t('t'), t('S'), t('Z')})});
   ASSERT_TRUE(ll1Moves(grammar, tables[TableKind::kLL1], open, moves));
   EXPECT_EQ(moves.size(), 2u);
   EXPECT_EQ(firstDifference(moves, moves), -1);

@@ -6,18 +6,8 @@
 Tree productionNode(const GrammarView& grammar, int production) {
   const GrammarView::Production& p = grammar.production(production);
   std::vector<Tree> children;
-  for (Symbol s : p.body) children.push_back(leafOf(grammar, s));
-  return Tree::node(grammar.character(p.head), std::move(children), production);
-}
-
-Tree leafOf(const GrammarView& grammar, Symbol s) { return Tree::leaf(grammar.character(s)); }
-
-Symbol symbolOf(const GrammarView& grammar, const Tree& tree) { return grammar.symbol(tree.symbol); }
-
-Symbols leavesOf(const GrammarView& grammar, const Tree& tree) {
-  Symbols out;
-  for (char c : frontier(tree)) out.push_back(grammar.symbol(c));
-  return out;
+  for (Symbol s : p.body) children.push_back(Tree::leaf(s));
+  return Tree::node(p.head, std::move(children), production);
 }
 
 bool startsWith(std::span<const Symbol> form, std::span<const Symbol> prefix) {
@@ -209,7 +199,7 @@ Tree Witnesses::vanishingBefore(int production, int position, Tree at) const {
 
 Tree Witnesses::expandedBy(const std::vector<int>& choice, Symbol x) const {
   int p = grammar_.isNonterminal(x) ? choice[at(x)] : -1;
-  if (p < 0) return leafOf(grammar_, x);
+  if (p < 0) return Tree::leaf(x);
   Tree node = shallow(p);
   const Symbols& body = grammar_.production(p).body;
   for (size_t k = 0; k < body.size(); ++k) node.children[k] = expandedBy(choice, body[k]);
@@ -222,7 +212,7 @@ Tree Witnesses::word(Symbol x) const { return expandedBy(wordChoice_, x); }
 
 bool Witnesses::completeToWord(Tree& tree) const {
   if (!tree.expanded) {
-    Symbol s = symbolOf(grammar_, tree);
+    Symbol s = tree.symbol;
     if (!grammar_.isNonterminal(s)) return true;
     if (!derivesWord(s)) return false;
     tree = word(s);
@@ -234,7 +224,7 @@ bool Witnesses::completeToWord(Tree& tree) const {
 }
 
 Tree Witnesses::beginning(Symbol x, Symbol t) const {
-  if (x == t || !begins(x, t)) return leafOf(grammar_, x);
+  if (x == t || !begins(x, t)) return Tree::leaf(x);
   FirstStep step = firstStep(x, t);
   const Symbols& body = grammar_.production(step.production).body;
   return vanishingBefore(step.production, step.position, beginning(body[static_cast<size_t>(step.position)], t));
@@ -261,15 +251,15 @@ std::vector<Tree> Witnesses::stringBeginning(std::span<const Symbol> symbols, Sy
   if (position < 0) return trees;
   for (size_t i = 0; i < symbols.size(); ++i) {
     int k = static_cast<int>(i);
-    trees.push_back(k < position ? vanishing(symbols[i]) : k == position ? beginning(symbols[i], t) : leafOf(grammar_, symbols[i]));
+    trees.push_back(k < position ? vanishing(symbols[i]) : k == position ? beginning(symbols[i], t) : Tree::leaf(symbols[i]));
   }
   return trees;
 }
 
 MarkedTree Witnesses::following(Symbol a, Symbol t) const {
-  if (!follows(a, t)) return {leafOf(grammar_, a), {}};
+  if (!follows(a, t)) return {Tree::leaf(a), {}};
   FollowStep step = followStep(a, t);
-  if (step.step == Step::kStart) return {leafOf(grammar_, a), {}};
+  if (step.step == Step::kStart) return {Tree::leaf(a), {}};
   const Symbols& body = grammar_.production(step.production).body;
   Tree node = shallow(step.production);
   size_t end = step.step == Step::kThroughFollow ? body.size() : static_cast<size_t>(step.source);
@@ -283,9 +273,9 @@ MarkedTree Witnesses::following(Symbol a, Symbol t) const {
 }
 
 MarkedTree Witnesses::reaching(Symbol x, Root root) const {
-  if (!reaches(x, root)) return {leafOf(grammar_, x), {}};
+  if (!reaches(x, root)) return {Tree::leaf(x), {}};
   const ReachChoice& choice = reach_[index(root)][at(x)];
-  if (choice.production < 0) return {leafOf(grammar_, x), {}};
+  if (choice.production < 0) return {Tree::leaf(x), {}};
   if (choice.seed) return {shallow(choice.production), {choice.position}};
   MarkedTree outer = reaching(grammar_.production(choice.production).head, root);
   nodeAt(outer.tree, outer.leaf) = shallow(choice.production);
@@ -310,7 +300,7 @@ bool Witnesses::leftmostContext(Symbol a, Symbol t, bool followed, MarkedTree& o
   if (followed) {
     if (!follows(a, t)) return false;
     out = following(a, t);
-    Symbol top = symbolOf(grammar_, out.tree);
+    Symbol top = out.tree.symbol;
     if (top != grammar_.start()) {
       if (!reaches(top, Root::kStartSymbol)) return false;
       MarkedTree outer = reaching(top, Root::kStartSymbol);

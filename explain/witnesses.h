@@ -24,11 +24,6 @@ struct MarkedTree {
 
 // The node of a production with every body symbol a leaf.
 Tree productionNode(const GrammarView& grammar, int production);
-// A leaf of a symbol, the symbol of a node, and the leaves of a tree from
-// left to right: trees still name symbols by character.
-Tree leafOf(const GrammarView& grammar, Symbol s);
-Symbol symbolOf(const GrammarView& grammar, const Tree& tree);
-Symbols leavesOf(const GrammarView& grammar, const Tree& tree);
 // The form begins with the prefix.
 bool startsWith(std::span<const Symbol> form, std::span<const Symbol> prefix);
 // The symbol comes right after the first `at` leaves: as the next leaf, or

@@ -505,7 +505,7 @@ void checkTrees(const Parsing& model, const HString& word, Problems& problems,
     if (parsed.refused()) continue;
     std::vector<Tree> forest = EvaluationTree(model, parsed).forest();
     std::string spelt;
-    for (const Tree& tree : forest) spelt += frontier(tree);
+    for (const Tree& tree : forest) spelt += frontier(model.typed, tree);
     if (!parsed.accepted()) {
       const Row& last = parsed.trace.getLast();
       int read = word.getLength() + 1 - last[2].getLength();
@@ -516,13 +516,13 @@ void checkTrees(const Parsing& model, const HString& word, Problems& problems,
     }
     if (kind != TableKind::kLL1 && !startsOnly(model)) continue;
     ++accepted;
-    if (forest.size() != 1 || spelt != text(word) || forest[0].symbol != model.productions[0][0]) {
+    if (forest.size() != 1 || spelt != text(word) || forest[0].symbol != model.typed.start()) {
       problems.push_back(std::string(name) + ": the tree of an accepted word does not derive it");
       continue;
     }
-    for (const std::string& production : productionsOf(forest[0]))
+    for (const std::string& production : productionsOf(model.typed, forest[0]))
       if (!productions.count(production)) problems.push_back(std::string(name) + ": the tree uses " + production);
-    trees.insert(treeJson(forest[0]));
+    trees.insert(treeJson(model.typed, forest[0]));
   }
   if (accepted == kinds.size() && trees.size() > 1) problems.push_back("the parsers build different trees");
 }
@@ -670,7 +670,7 @@ void checkExplanations(const Parsing& model, Problems& problems) {
       }
       if (!namesOwnCell(grammar, tables[kind], c)) problems.push_back(where + "a counterexample of another cell");
       for (const Counterexample::Example& example : ce.examples) {
-        if (!isDerivation(grammar, example.tree) || !startsWith(leavesOf(grammar, example.tree), example.prefix))
+        if (!isDerivation(grammar, example.tree) || !startsWith(frontierSymbols(example.tree), example.prefix))
           problems.push_back(where + "a derivation that does not read its prefix");
         if (kind != TableKind::kLL1 && lrStateAfter(grammar, tables[kind], example.prefix) != c.row)
           problems.push_back(where + "a prefix that does not lead to the state");
@@ -823,9 +823,9 @@ void checkTreeWriters(const Parsing& model, const HString& word, Problems& probl
     if (parsed.refused()) continue;
     std::vector<Tree> forest = EvaluationTree(model, parsed).forest();
     for (const Tree& tree : forest)
-      if (nlohmann::json::parse(treeJson(tree), nullptr, false).is_discarded())
+      if (nlohmann::json::parse(treeJson(model.typed, tree), nullptr, false).is_discarded())
         problems.push_back(std::string(tableName(kind)) + ": a tree whose JSON does not parse");
-    if (!forest.empty() && forestDot(forest).find("digraph") == std::string::npos)
+    if (!forest.empty() && forestDot(model.typed, forest).find("digraph") == std::string::npos)
       problems.push_back(std::string(tableName(kind)) + ": a tree without a graph");
   }
 }
@@ -854,7 +854,7 @@ void checkWritersAndBounds(const Parsing& model, const HString& word, Problems& 
     }
     if (parsed.refused()) continue;
     for (const Tree& tree : EvaluationTree(model, parsed).forest())
-      if (!nlohmann::json::accept(treeJson(tree))) problems.push_back(name + ": a tree is no JSON value");
+      if (!nlohmann::json::accept(treeJson(model.typed, tree))) problems.push_back(name + ": a tree is no JSON value");
     Cells cells = cellsOf(parsed.trace);
     std::string error;
     std::optional<Cells> back = readCsv(renderTable(cells, Format::kCsv), error);

@@ -18,6 +18,7 @@ void Parsing::loadRules(const Row& lines) {
   std::vector<std::string> texts;
   for (const HString& line : rules) texts.push_back(line.getString());
   typed = classicGrammar(texts);
+  addedStartRule = false;
   buildProductions();
   computeNullable();
 }
@@ -48,7 +49,8 @@ void Parsing::loadGrammar(const Grammar& grammar) {
   forgetFirsts();
   std::memset(visited, 0, sizeof visited);
   std::memset(nullable, 0, sizeof nullable);
-  typed = firstRuleAugments(grammar) ? grammar : withStartRule(grammar);
+  addedStartRule = !firstRuleAugments(grammar);
+  typed = addedStartRule ? withStartRule(grammar) : grammar;
 }
 
 void Parsing::buildProductions() {

@@ -44,6 +44,8 @@ class Parsing {
   // literal model (empty for a grammar in the token notation), which the
   // item-list operations work on and the engine is checked against.
   Grammar typed;
+  // Whether loadGrammar put a start rule before a token grammar's first rule.
+  bool addedStartRule = false;
 
   // Rule lines X->a|b|..., one per non-terminal, in order of first appearance.
   Row rules;

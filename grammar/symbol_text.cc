@@ -27,7 +27,10 @@ std::string bodyText(const Grammar& grammar, std::span<const Symbol> body) {
 // A production is shown as it would be written, so a terminal such as '|'
 // keeps the quotes that tell it from the bar between alternatives.
 std::string productionText(const Grammar& grammar, int production) {
-  const Production& p = grammar.productions[static_cast<size_t>(production)];
+  return productionText(grammar, grammar.productions[static_cast<size_t>(production)]);
+}
+
+std::string productionText(const Grammar& grammar, const Production& p) {
   if (grammar.notation == Notation::kClassic) return grammar.name(p.head) + "->" + bodyText(grammar, p.body);
   return grammar.name(p.head) + " -> " + writtenBody(grammar, p.body);
 }

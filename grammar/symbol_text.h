@@ -20,5 +20,7 @@ std::string bodyText(const Grammar& grammar, std::span<const Symbol> body);
 // "X->abc" in the classic notation, "E -> E + T" in the token notation,
 // where a terminal that would not read back as itself is quoted.
 std::string productionText(const Grammar& grammar, int production);
+// The same for a production that need not be one of the grammar's (a node of a tree).
+std::string productionText(const Grammar& grammar, const Production& production);
 // What separates the symbols of a string: nothing, or a blank.
 inline const char* symbolSeparator(const Grammar& grammar) { return grammar.notation == Notation::kTokens ? " " : ""; }

@@ -14,11 +14,6 @@ namespace {
 // The cell of a typed table's row and column as the text's (row, column).
 CellRef cellOf(int row, int column) { return row >= 0 && column >= 0 ? CellRef{row + 1, column + 1} : CellRef{}; }
 
-char characterOf(const Grammar& grammar, Symbol s) {
-  if (s == grammar.endMarker()) return '$';
-  return s >= 0 && s < grammar.symbolCount() ? grammar.name(s)[0] : '\0';
-}
-
 }  // namespace
 
 EvaluationTree::EvaluationTree(const Parsing& grammar, const Evaluation& evaluation) {
@@ -35,10 +30,9 @@ EvaluationTree::EvaluationTree(const Grammar& grammar, const ParseTable& table, 
     replayLR(grammar, table.lr, steps.lr);
 }
 
-int EvaluationTree::newNode(const Grammar& grammar, Symbol symbol, int born) {
+int EvaluationTree::newNode(Symbol symbol, int born) {
   TreeNode node;
-  node.typed = symbol;
-  node.symbol = characterOf(grammar, symbol);
+  node.symbol = symbol;
   node.born = born;
   nodes_.push_back(std::move(node));
   return static_cast<int>(nodes_.size()) - 1;
@@ -54,7 +48,7 @@ void EvaluationTree::adopt(int parent, const std::vector<int>& children, int ste
 
 void EvaluationTree::replayLL1(const Grammar& grammar, const LL1Table& table, const LL1Parse& parse) {
   // The nodes of the stack's symbols above the end marker, the top last.
-  std::vector<int> pending{newNode(grammar, grammar.start(), 0)};
+  std::vector<int> pending{newNode(grammar.start(), 0)};
   int step = 0;
   for (const LL1Step& s : parse.steps) {
     noteWork();
@@ -73,7 +67,7 @@ void EvaluationTree::replayLL1(const Grammar& grammar, const LL1Table& table, co
     std::vector<int> children;
     int production = table.cell(s.top, s.column).front();
     for (Symbol symbol : grammar.productions[static_cast<size_t>(production)].body)
-      children.push_back(newNode(grammar, symbol, step));
+      children.push_back(newNode(symbol, step));
     adopt(node, children, step);
     pending.insert(pending.end(), children.rbegin(), children.rend());
   }
@@ -87,7 +81,7 @@ void EvaluationTree::replayLR(const Grammar& grammar, const LRTable& table, cons
     size_t pops = std::min(p.body.size(), stack.size());
     std::vector<int> children(stack.end() - static_cast<long>(pops), stack.end());
     stack.resize(stack.size() - pops);
-    int node = newNode(grammar, p.head, at);
+    int node = newNode(p.head, at);
     adopt(node, children, at);
     stack.push_back(node);
   };
@@ -99,7 +93,7 @@ void EvaluationTree::replayLR(const Grammar& grammar, const LRTable& table, cons
     done.state = parse.stateOf(s);
     done.action = cellOf(done.state, s.column);
     if (s.move == LRMove::kShift) {
-      stack.push_back(newNode(grammar, parse.word.symbols[static_cast<size_t>(s.position)], step));
+      stack.push_back(newNode(parse.word.symbols[static_cast<size_t>(s.position)], step));
     } else if (s.move == LRMove::kReduce) {
       reduce(s.production, step);
       done.gotoCell = cellOf(s.gotoState, table.column(grammar.productions[static_cast<size_t>(s.production)].head));

@@ -24,8 +24,7 @@ struct CellRef {
 };
 
 struct TreeNode {
-  Symbol typed = kNoSymbol;  // the grammar's symbol
-  char symbol = 0;           // its character in the classic notation (the first of its name otherwise)
+  Symbol symbol = kNoSymbol;  // the grammar's symbol, or its end marker
   int parent = -1;
   std::vector<int> children;
   bool expanded = false;  // a production gave it children (none for an empty one)
@@ -71,7 +70,7 @@ class EvaluationTree {
 
   void replayLL1(const Grammar& grammar, const LL1Table& table, const LL1Parse& parse);
   void replayLR(const Grammar& grammar, const LRTable& table, const LRParse& parse);
-  int newNode(const Grammar& grammar, Symbol symbol, int born);
+  int newNode(Symbol symbol, int born);
   // Gives `parent` the children, made or taken, at step `step`.
   void adopt(int parent, const std::vector<int>& children, int step);
   Tree treeOf(int node, int done) const;

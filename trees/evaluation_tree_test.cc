@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/work.h"
+#include "grammar/symbol_text.h"
 
 #include "grammar/test_support.h"
 #include "layout/graphviz.h"
@@ -19,32 +20,35 @@ EvaluationTree treeOf(const Parsing& model, TableKind kind, const char* word) {
   return EvaluationTree(model, evaluation(model, kind, word));
 }
 
-std::string json(const std::vector<Tree>& forest) {
+std::string json(const Parsing& model, const std::vector<Tree>& forest) {
   std::string out;
-  for (const Tree& tree : forest) out += treeJson(tree) + "\n";
+  for (const Tree& tree : forest) out += treeJson(model.typed, tree) + "\n";
   return out;
 }
 
 TEST(EvaluationTreeTest, AcceptedWordGivesTheDerivationTree) {
-  EvaluationTree tree = treeOf(parens(), TableKind::kSLR, "(x)");
-  EXPECT_EQ(json(tree.forest()),
+  Parsing model = parens();
+  EvaluationTree tree = treeOf(model, TableKind::kSLR, "(x)");
+  EXPECT_EQ(json(model, tree.forest()),
             "{\"symbol\": \"I\", \"children\": [{\"symbol\": \"S\", \"children\": [{\"symbol\": \"(\"}, "
             "{\"symbol\": \"S\", \"children\": [{\"symbol\": \"x\"}]}, {\"symbol\": \")\"}]}]}\n");
 }
 
 TEST(EvaluationTreeTest, LRForestJoinsStepByStep) {
   // Shift, Shift, Reduce S->x, Shift, Reduce S->(S), Accept.
-  EvaluationTree tree = treeOf(parens(), TableKind::kSLR, "(x)");
+  Parsing model = parens();
+  const Grammar& g = model.typed;
+  EvaluationTree tree = treeOf(model, TableKind::kSLR, "(x)");
   ASSERT_EQ(tree.steps(), 6);
   EXPECT_TRUE(tree.forestAfter(0).empty());
   std::vector<Tree> three = tree.forestAfter(3);
   ASSERT_EQ(three.size(), 2u);
-  EXPECT_EQ(frontier(three[0]) + "|" + frontier(three[1]), "(|x");
-  EXPECT_EQ(productionsOf(three[1]), (std::vector<std::string>{"S->x"}));
+  EXPECT_EQ(frontier(g, three[0]) + "|" + frontier(g, three[1]), "(|x");
+  EXPECT_EQ(productionsOf(g, three[1]), (std::vector<std::string>{"S->x"}));
   EXPECT_EQ(tree.forestAfter(4).size(), 3u);
   EXPECT_EQ(tree.forestAfter(5).size(), 1u);
-  EXPECT_EQ(tree.forestAfter(5)[0].symbol, 'S');
-  EXPECT_EQ(tree.forestAfter(6)[0].symbol, 'I');
+  EXPECT_EQ(tree.forestAfter(5)[0].symbol, g.symbolNamed("S"));
+  EXPECT_EQ(tree.forestAfter(6)[0].symbol, g.symbolNamed("I"));
 }
 
 TEST(EvaluationTreeTest, EachStepKnowsTheCellsItRead) {
@@ -66,9 +70,9 @@ TEST(EvaluationTreeTest, LL1GrowsFromTheRootDown) {
   EvaluationTree tree(model, evaluation(model, TableKind::kLL1, "i"));
   // I->E, E->TG, T->FH, F->i, match, H->e, G->e, Accept.
   ASSERT_EQ(tree.steps(), 8);
-  EXPECT_EQ(frontier(tree.forestAfter(0)[0]), "I");
-  EXPECT_EQ(frontier(tree.forestAfter(2)[0]), "TG");
-  EXPECT_EQ(json(tree.forest()),
+  EXPECT_EQ(frontier(model.typed, tree.forestAfter(0)[0]), "I");
+  EXPECT_EQ(frontier(model.typed, tree.forestAfter(2)[0]), "TG");
+  EXPECT_EQ(json(model, tree.forest()),
             "{\"symbol\": \"I\", \"children\": [{\"symbol\": \"E\", \"children\": [{\"symbol\": \"T\", \"children\": "
             "[{\"symbol\": \"F\", \"children\": [{\"symbol\": \"i\"}]}, {\"symbol\": \"H\", \"children\": []}]}, "
             "{\"symbol\": \"G\", \"children\": []}]}]}\n");
@@ -81,31 +85,35 @@ TEST(EvaluationTreeTest, LL1GrowsFromTheRootDown) {
 
 TEST(EvaluationTreeTest, RejectedWordsLeaveThePartialTreeOrTheStacksForest) {
   // LL(1): after "i+" the T and G of G->+TG stay unexpanded: T has no entry under '$'.
-  EvaluationTree ll1 = treeOf(exampleModel(2), TableKind::kLL1, "i+");
+  Parsing expressions = exampleModel(2);
+  EvaluationTree ll1 = treeOf(expressions, TableKind::kLL1, "i+");
   ASSERT_EQ(ll1.forest().size(), 1u);
-  EXPECT_EQ(frontier(ll1.forest()[0]), "i+TG");
-  EXPECT_EQ(productionsOf(ll1.forest()[0]),
+  EXPECT_EQ(frontier(expressions.typed, ll1.forest()[0]), "i+TG");
+  EXPECT_EQ(productionsOf(expressions.typed, ll1.forest()[0]),
             (std::vector<std::string>{"I->E", "E->TG", "T->FH", "F->i", "H->e", "G->+TG"}));
   // SLR: x is read and reduced, then ')' has no action in state 1.
-  EvaluationTree slr = treeOf(parens(), TableKind::kSLR, "x)");
+  Parsing model = parens();
+  EvaluationTree slr = treeOf(model, TableKind::kSLR, "x)");
   ASSERT_EQ(slr.forest().size(), 1u);
-  EXPECT_EQ(treeJson(slr.forest()[0]), "{\"symbol\": \"S\", \"children\": [{\"symbol\": \"x\"}]}");
+  EXPECT_EQ(treeJson(model.typed, slr.forest()[0]), "{\"symbol\": \"S\", \"children\": [{\"symbol\": \"x\"}]}");
   EXPECT_TRUE(slr.actionCell(slr.steps()).valid());  // the empty cell that stopped it
   // LR(1) stops before the reduction: its lookahead for S->x° is $ alone.
-  EXPECT_EQ(json(treeOf(parens(), TableKind::kLR1, "x)").forest()), "{\"symbol\": \"x\"}\n");
+  EXPECT_EQ(json(model, treeOf(model, TableKind::kLR1, "x)").forest()), "{\"symbol\": \"x\"}\n");
 }
 
 TEST(EvaluationTreeTest, EmptyWordThroughAnEmptyProduction) {
   const char* expected = "{\"symbol\": \"I\", \"children\": [{\"symbol\": \"A\", \"children\": []}]}\n";
-  for (TableKind kind : kTableKinds) EXPECT_EQ(json(treeOf(exampleModel(1), kind, "").forest()), expected) << tableName(kind);
+  Parsing model = exampleModel(1);
+  for (TableKind kind : kTableKinds) EXPECT_EQ(json(model, treeOf(model, kind, "").forest()), expected) << tableName(kind);
 }
 
 TEST(EvaluationTreeTest, PreorderNamesTheNodesOfTheDrawing) {
-  EvaluationTree tree = treeOf(exampleModel(6), TableKind::kLALR, "i+i*i");
+  Parsing model = exampleModel(6);
+  EvaluationTree tree = treeOf(model, TableKind::kLALR, "i+i*i");
   std::string symbols;
-  for (int node : tree.preorder()) symbols += tree.nodes()[static_cast<size_t>(node)].symbol;
+  for (int node : tree.preorder()) symbols += symbolName(model.typed, tree.nodes()[static_cast<size_t>(node)].symbol);
   std::string lines;
-  for (const std::string& line : treeLines(tree.forest()[0])) lines += line.substr(line.find_first_not_of(' '));
+  for (const std::string& line : treeLines(model.typed, tree.forest()[0])) lines += line.substr(line.find_first_not_of(' '));
   EXPECT_EQ(symbols, lines);
 }
 
@@ -119,27 +127,32 @@ TEST(EvaluationTreeTest, DeepParsesReplayWithoutRecursion) {
   WorkScope scope(unwritten);
   const int n = 150'000;
   std::string right = std::string(n, 'a') + "b";
-  std::vector<Tree> ll1 = treeOf(modelOf({"S->aS|b"}), TableKind::kLL1, right.c_str()).forest();
+  Parsing rightRecursive = modelOf({"S->aS|b"});
+  std::vector<Tree> ll1 = treeOf(rightRecursive, TableKind::kLL1, right.c_str()).forest();
   ASSERT_EQ(ll1.size(), 1u);
-  EXPECT_EQ(frontier(ll1[0]), right);
-  EXPECT_TRUE(nlohmann::json::accept(treeJson(ll1[0])));
+  EXPECT_EQ(frontier(rightRecursive.typed, ll1[0]), right);
+  EXPECT_TRUE(nlohmann::json::accept(treeJson(rightRecursive.typed, ll1[0])));
   std::string left = "b" + std::string(n, 'a');
-  std::vector<Tree> slr = treeOf(modelOf({"I->S", "S->Sa|b"}), TableKind::kSLR, left.c_str()).forest();
+  Parsing leftRecursive = modelOf({"I->S", "S->Sa|b"});
+  std::vector<Tree> slr = treeOf(leftRecursive, TableKind::kSLR, left.c_str()).forest();
   ASSERT_EQ(slr.size(), 1u);
-  EXPECT_EQ(productionsOf(slr[0]).size(), static_cast<size_t>(n) + 2);
-  EXPECT_NE(forestDot(slr).find("n" + std::to_string(2 * n + 1) + " [id="), std::string::npos);
+  EXPECT_EQ(productionsOf(leftRecursive.typed, slr[0]).size(), static_cast<size_t>(n) + 2);
+  EXPECT_NE(forestDot(leftRecursive.typed, slr).find("n" + std::to_string(2 * n + 1) + " [id="), std::string::npos);
 }
 
 TEST(ForestDotTest, TreesTopDownChildrenInOrderForestLeftToRight) {
-  EvaluationTree tree = treeOf(parens(), TableKind::kSLR, "(x)");
-  GraphLayout layout = layoutDot(forestDot(tree.forestAfter(4)));  // (, S(x), )
+  Parsing model = parens();
+  EvaluationTree tree = treeOf(model, TableKind::kSLR, "(x)");
+  GraphLayout layout = layoutDot(forestDot(model.typed, tree.forestAfter(4)));  // (, S(x), )
   // Preorder: n0 "(", n1 S, n2 x, n3 ")".
   EXPECT_LT(layout.node("n1")->centre.y, layout.node("n2")->centre.y);
   EXPECT_LT(layout.node("n0")->centre.x, layout.node("n1")->centre.x);
   EXPECT_LT(layout.node("n1")->centre.x, layout.node("n3")->centre.x);
-  GraphLayout empty = layoutDot(forestDot(treeOf(exampleModel(1), TableKind::kLL1, "").forest()));
+  Parsing withEmpty = exampleModel(1);
+  GraphLayout empty = layoutDot(forestDot(withEmpty.typed, treeOf(withEmpty, TableKind::kLL1, "").forest()));
   ASSERT_NE(empty.node("e1"), nullptr);  // A->e under node 1
-  EXPECT_EQ(dotProblem(forestDot({Tree::leaf('"'), Tree::leaf('\\')})), "");
+  Grammar quotes = classicGrammar({"S->\"\\"});
+  EXPECT_EQ(dotProblem(forestDot(quotes, {Tree::leaf(quotes.symbolNamed("\"")), Tree::leaf(quotes.symbolNamed("\\"))})), "");
 }
 
 }  // namespace
@@ -149,7 +162,7 @@ namespace {
 // The tree as "head(children)" with the grammar's names.
 std::string bracketed(const Grammar& grammar, const EvaluationTree& tree, int node) {
   const TreeNode& n = tree.nodes()[static_cast<size_t>(node)];
-  std::string text = n.typed == grammar.endMarker() ? "$" : grammar.name(n.typed);
+  std::string text(symbolName(grammar, n.symbol));
   if (!n.expanded) return text;
   text += "(";
   for (size_t k = 0; k < n.children.size(); ++k) text += (k > 0 ? " " : "") + bracketed(grammar, tree, n.children[k]);

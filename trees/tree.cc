@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/work.h"
+#include "grammar/symbol_text.h"
 
 namespace {
 
@@ -68,47 +69,55 @@ namespace {
 
 void leaveNothing(const Tree&, size_t) {}
 
-// A symbol as a JSON string: the few characters JSON escapes, and control
-// characters as \u escapes.
-std::string jsonSymbol(char c) {
+// A name as a JSON string: the few characters JSON escapes, and control
+// characters as \u escapes; UTF-8 passes as it is.
+std::string jsonString(std::string_view text) {
   static const char* const kHex = "0123456789abcdef";
-  unsigned char code = static_cast<unsigned char>(c);
-  if (c == '"' || c == '\\') return std::string("\"\\") + c + "\"";
-  if (code < 0x20) return std::string("\"\\u00") + kHex[code >> 4] + kHex[code & 15] + "\"";
-  return std::string("\"") + c + "\"";
+  std::string out = "\"";
+  for (char c : text) {
+    unsigned char code = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') out += std::string("\\") + c;
+    else if (code < 0x20) out += std::string("\\u00") + kHex[code >> 4] + kHex[code & 15];
+    else out += c;
+  }
+  return out + "\"";
+}
+
+Symbols childSymbols(const Tree& node) {
+  Symbols body;
+  for (const Tree& child : node.children) body.push_back(child.symbol);
+  return body;
 }
 
 }  // namespace
 
-std::string frontier(const Tree& tree) {
-  std::string out;
+Symbols frontierSymbols(const Tree& tree) {
+  Symbols out;
   walkTree(
-      tree, [&](const Tree& node, size_t, size_t) { if (!node.expanded) out += node.symbol; }, leaveNothing);
+      tree, [&](const Tree& node, size_t, size_t) { if (!node.expanded) out.push_back(node.symbol); }, leaveNothing);
   return out;
 }
 
-std::vector<std::string> productionsOf(const Tree& tree) {
+std::string frontier(const Grammar& grammar, const Tree& tree) { return symbolsText(grammar, frontierSymbols(tree)); }
+
+std::vector<std::string> productionsOf(const Grammar& grammar, const Tree& tree) {
   std::vector<std::string> out;
   walkTree(
       tree,
       [&](const Tree& node, size_t, size_t) {
-        if (!node.expanded) return;
-        std::string production = std::string(1, node.symbol) + "->";
-        for (const Tree& child : node.children) production += child.symbol;
-        if (node.children.empty()) production += 'e';
-        out.push_back(production);
+        if (node.expanded) out.push_back(productionText(grammar, Production{node.symbol, childSymbols(node)}));
       },
       leaveNothing);
   return out;
 }
 
-std::string treeJson(const Tree& tree) {
+std::string treeJson(const Grammar& grammar, const Tree& tree) {
   std::string out;
   walkTree(
       tree,
       [&](const Tree& node, size_t depth, size_t index) {
         if (depth > 0 && index > 0) out += ", ";
-        out += "{\"symbol\": " + jsonSymbol(node.symbol);
+        out += "{\"symbol\": " + jsonString(symbolName(grammar, node.symbol));
         if (node.expanded) out += ", \"children\": [";
       },
       [&](const Tree& node, size_t) {
@@ -119,19 +128,19 @@ std::string treeJson(const Tree& tree) {
   return out;
 }
 
-std::vector<std::string> treeLines(const Tree& tree) {
+std::vector<std::string> treeLines(const Grammar& grammar, const Tree& tree) {
   std::vector<std::string> out;
   long bytes = 0;
-  auto line = [&](size_t depth, char symbol) {
-    out.push_back(std::string(2 * depth, ' ') + symbol);
-    bytes += static_cast<long>(2 * depth + 2);
+  auto line = [&](size_t depth, Symbol symbol) {
+    out.push_back(std::string(2 * depth, ' ') + symbolText(grammar, symbol));
+    bytes += static_cast<long>(out.back().size() + 1);
     noteOutput(bytes);
   };
   walkTree(
       tree,
       [&](const Tree& node, size_t depth, size_t) {
         line(depth, node.symbol);
-        if (node.expanded && node.children.empty()) line(depth + 1, 'e');
+        if (node.expanded && node.children.empty()) line(depth + 1, kEmpty);
       },
       leaveNothing);
   return out;
@@ -168,9 +177,9 @@ size_t columns(const std::string& text) {
 
 }  // namespace
 
-std::vector<std::string> leftmostDerivation(const Tree& tree) {
-  std::string form(1, tree.symbol);
-  std::vector<std::string> out{form};
+std::vector<std::string> leftmostDerivation(const Grammar& grammar, const Tree& tree) {
+  Symbols form{tree.symbol};
+  std::vector<std::string> out{symbolsText(grammar, form)};
   // In preorder each node not yet expanded is the leftmost one of the form
   // when it is met, standing at `at`.
   size_t at = 0;
@@ -181,10 +190,10 @@ std::vector<std::string> leftmostDerivation(const Tree& tree) {
           ++at;
           return;
         }
-        std::string body;
-        for (const Tree& child : node.children) body += child.symbol;
-        form.replace(at, 1, body);
-        out.push_back(form);
+        Symbols body = childSymbols(node);
+        auto place = form.begin() + static_cast<long>(at);
+        form.insert(form.erase(place), body.begin(), body.end());
+        out.push_back(symbolsText(grammar, form));
       },
       leaveNothing);
   return out;

@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "grammar/grammar.h"
+
 //
 // A parse of a long word can be a hundred thousand levels deep, so nothing
 // here recurses along the depth: copying, comparing, destroying and every
 // walk below keep their own stack.
 struct Tree {
-  char symbol = '\0';
+  Symbol symbol = kNoSymbol;  // the grammar's number, or its end marker
   bool expanded = false;     // false: a leaf, without a list of children
   std::vector<Tree> children;  // empty when expanded by an empty production
   // The number of the production that expanded the node, -1 for a leaf or
@@ -21,7 +23,7 @@ struct Tree {
   int production = -1;
 
   Tree() = default;
-  Tree(char symbol, bool expanded, std::vector<Tree> children, int production)
+  Tree(Symbol symbol, bool expanded, std::vector<Tree> children, int production)
       : symbol(symbol), expanded(expanded), children(std::move(children)), production(production) {}
   Tree(const Tree& other);
   Tree(Tree&& other) noexcept = default;
@@ -30,8 +32,8 @@ struct Tree {
   Tree& operator=(Tree&& other) noexcept = default;
   ~Tree();
 
-  static Tree leaf(char symbol) { return Tree{symbol, false, {}, -1}; }
-  static Tree node(char symbol, std::vector<Tree> children, int production = -1) {
+  static Tree leaf(Symbol symbol) { return Tree{symbol, false, {}, -1}; }
+  static Tree node(Symbol symbol, std::vector<Tree> children, int production = -1) {
     return Tree{symbol, true, std::move(children), production};
   }
   // Equal symbols, shapes and known production numbers.
@@ -64,22 +66,28 @@ void walkTree(const Tree& root, Enter enter, Leave leave) {
   }
 }
 
+// The writers name symbols as the grammar's notation writes them
+// (grammar/symbol_text.h): run together in the classic notation, separated
+// by blanks in the token notation.
+//
 // The leaves from left to right: the word or sentential form the tree derives.
-std::string frontier(const Tree& tree);
-// The productions the tree uses, "X->abc" (or "X->e"), from the root down,
-// left to right.
-std::vector<std::string> productionsOf(const Tree& tree);
+std::string frontier(const Grammar& grammar, const Tree& tree);
+// The symbols of the leaves, from left to right.
+Symbols frontierSymbols(const Tree& tree);
+// The productions the tree uses, as productionText writes them ("X->abc",
+// "X->e", "E -> E + T"), from the root down, left to right.
+std::vector<std::string> productionsOf(const Grammar& grammar, const Tree& tree);
 // {"symbol": "E", "children": [...]}; a leaf has no "children", an empty
 // production an empty list.
-std::string treeJson(const Tree& tree);
+std::string treeJson(const Grammar& grammar, const Tree& tree);
 // One line per node, indented two blanks a level; an empty production shows
-// its node followed by a line "e" one level deeper.  The indentation of a
-// deep tree grows with the square of its depth: the lines count as output
-// of the command and stop at its limit.
-std::vector<std::string> treeLines(const Tree& tree);
+// its node followed by a line with the empty string's mark one level deeper.
+// The indentation of a deep tree grows with the square of its depth: the
+// lines count as output of the command and stop at its limit.
+std::vector<std::string> treeLines(const Grammar& grammar, const Tree& tree);
 // The sentential forms of the tree's leftmost derivation, from the root
 // symbol to the frontier, one production a step.
-std::vector<std::string> leftmostDerivation(const Tree& tree);
+std::vector<std::string> leftmostDerivation(const Grammar& grammar, const Tree& tree);
 // Two blocks of lines side by side, the second starting `gap` columns after
 // the widest line of the first (widths in characters of UTF-8 text).
 std::vector<std::string> sideBySide(const std::vector<std::string>& left, const std::vector<std::string>& right,

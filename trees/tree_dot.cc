@@ -4,6 +4,7 @@
 #include "trees/tree_dot.h"
 
 #include "core/work.h"
+#include "grammar/symbol_text.h"
 #include "layout/dot_text.h"
 
 namespace {
@@ -14,7 +15,7 @@ constexpr const char* kEmptyColour = "gray45";
 // returns the number of its root.  An edge is written when its child's
 // subtree is done, so the edges come out in the order of a depth-first
 // drawing.
-int write(const Tree& tree, int& next, std::string& nodes, std::string& edges) {
+int write(const Grammar& grammar, const Tree& tree, int& next, std::string& nodes, std::string& edges) {
   int root = next;
   std::vector<int> numbers;  // of the nodes from the root down to the current one
   auto edge = [&](int from, const std::string& child) {
@@ -27,12 +28,12 @@ int write(const Tree& tree, int& next, std::string& nodes, std::string& edges) {
         int k = next++;
         numbers.push_back(k);
         std::string name = "n" + std::to_string(k);
-        nodes += "  " + name + " [id=\"" + name + "\", label=" + dotString(std::string(1, node.symbol));
-        if (!isNonTerminalSymbol(node.symbol)) nodes += std::string(", fontcolor=\"") + kTerminalColour + "\"";
+        nodes += "  " + name + " [id=\"" + name + "\", label=" + dotString(symbolText(grammar, node.symbol));
+        if (!isNonTerminalSymbol(grammar, node.symbol)) nodes += std::string(", fontcolor=\"") + kTerminalColour + "\"";
         nodes += "];\n";
         if (node.expanded && node.children.empty()) {
           std::string empty = "e" + std::to_string(k);
-          nodes += "  " + empty + " [id=\"" + empty + "\", label=\"e\", fontcolor=\"" + kEmptyColour + "\"];\n";
+          nodes += "  " + empty + " [id=\"" + empty + "\", label=" + dotString(symbolText(grammar, kEmpty)) + ", fontcolor=\"" + kEmptyColour + "\"];\n";
           edge(k, empty);
         }
         noteOutput(static_cast<long>(nodes.size() + edges.size()));
@@ -47,11 +48,11 @@ int write(const Tree& tree, int& next, std::string& nodes, std::string& edges) {
 
 }  // namespace
 
-std::string forestDot(const std::vector<Tree>& forest) {
+std::string forestDot(const Grammar& grammar, const std::vector<Tree>& forest) {
   std::string nodes, edges, roots;
   int next = 0;
   for (const Tree& tree : forest) {
-    int root = write(tree, next, nodes, edges);
+    int root = write(grammar, tree, next, nodes, edges);
     roots += (roots.empty() ? "" : " -> ") + std::string("n") + std::to_string(root);
   }
   std::string dot = "digraph \"parse tree\" {\n";

@@ -3,6 +3,7 @@
 // empty production.
 #include "trees/tree_tikz.h"
 
+#include "grammar/symbol_text.h"
 #include "layout/graphviz.h"
 #include "trees/tree_dot.h"
 #include "layout/tikz.h"
@@ -16,22 +17,22 @@ void preorder(const Tree& tree, std::vector<const Tree*>& nodes) {
 
 }  // namespace
 
-std::string forestTikz(const std::vector<Tree>& forest) {
+std::string forestTikz(const Grammar& grammar, const std::vector<Tree>& forest) {
   std::vector<const Tree*> nodes;
   for (const Tree& tree : forest) preorder(tree, nodes);
-  GraphLayout layout = layoutDot(forestDot(forest));
+  GraphLayout layout = layoutDot(forestDot(grammar, forest));
   TikzPicture picture;
   picture.fontSize = "\\normalsize";
   for (const PlacedNode& node : layout.nodes) {
     TikzNode tikz{node.name, node.centre, node.width, node.height, {}, -1, false, "", "", false};
     std::size_t k = std::stoul(node.name.substr(1));
     if (node.name[0] == 'e') {
-      tikz.lines = {"e"};
+      tikz.lines = {symbolText(grammar, kEmpty)};
       tikz.colour = kEmptyHex;
     } else {
-      char symbol = nodes[k]->symbol;
-      tikz.lines = {std::string(1, symbol)};
-      if (!isNonTerminalSymbol(symbol)) tikz.colour = kTerminalColour;
+      Symbol symbol = nodes[k]->symbol;
+      tikz.lines = {symbolText(grammar, symbol)};
+      if (!isNonTerminalSymbol(grammar, symbol)) tikz.colour = kTerminalColour;
     }
     picture.nodes.push_back(std::move(tikz));
   }

@@ -1,5 +1,5 @@
 // A forest of derivation trees as a TikZ picture, laid out by Graphviz
-// from its DOT text (trees/tree_dot.h): terminals and the e of an empty
+// from its DOT text (trees/tree_dot.h): terminals and the mark of an empty
 // production coloured as in the other drawings of trees.
 #pragma once
 
@@ -9,4 +9,4 @@
 #include "trees/tree.h"
 
 // Throws GraphvizError.
-std::string forestTikz(const std::vector<Tree>& forest);
+std::string forestTikz(const Grammar& grammar, const std::vector<Tree>& forest);

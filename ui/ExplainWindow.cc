@@ -30,7 +30,7 @@ namespace {
 
 // Where the side-by-side text of each unifying counterexample's two trees
 // stands in the lines, with the trees to draw in its place.
-std::vector<DrawnPair> drawnPairs(const Lines& lines, const std::vector<Conflict>& conflicts) {
+std::vector<DrawnPair> drawnPairs(const Grammar& grammar, const Lines& lines, const std::vector<Conflict>& conflicts) {
   std::vector<DrawnPair> pairs;
   size_t at = 0;
   for (const Conflict& conflict : conflicts) {
@@ -40,15 +40,13 @@ std::vector<DrawnPair> drawnPairs(const Lines& lines, const std::vector<Conflict
     if (at == lines.size()) break;
     DrawnPair pair;
     pair.at = ++at;
-    pair.count = std::max(treeLines(ce.trees[0]).size(), treeLines(ce.trees[1]).size()) + 1;
+    pair.count = std::max(treeLines(grammar, ce.trees[0]).size(), treeLines(grammar, ce.trees[1]).size()) + 1;
     bool drawable = true;
-    for (int k = 0; k < 2; ++k) {
-      drawable = drawable && productionsOf(ce.trees[k]).size() * 4 < static_cast<size_t>(kDrawableTreeNodes);
-      pair.trees[k].tree = ce.trees[k];
-      pair.trees[k].caption = QStringLiteral("With %1").arg(QString::fromStdString(ce.actions[k]));
-    }
+    for (int k = 0; k < 2; ++k)
+      drawable = drawable && productionsOf(grammar, ce.trees[k]).size() * 4 < static_cast<size_t>(kDrawableTreeNodes);
     if (!drawable) continue;
-    for (CaptionedTree& drawn : pair.trees) drawn.layout = layoutDot(forestDot({drawn.tree}));
+    for (int k = 0; k < 2; ++k)
+      pair.trees[k] = captionedTree(grammar, ce.trees[k], QStringLiteral("With %1").arg(QString::fromStdString(ce.actions[k])));
     pairs.push_back(std::move(pair));
   }
   return pairs;
@@ -80,7 +78,7 @@ Explained explain(const ExplainJob& job) {
   } else {
     result.lines = {"This cell holds no conflict."};
   }
-  result.pairs = drawnPairs(result.lines, conflicts);
+  result.pairs = drawnPairs(model.typed, result.lines, conflicts);
   return result;
 }
 

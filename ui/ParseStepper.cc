@@ -31,6 +31,7 @@
 
 // What the parse job hands the window: plain texts and numbers only.
 struct StepperData {
+  Grammar grammar;  // names the tree's symbols
   int conflicts = 0;
   Cells table;
   Cells trace;
@@ -255,11 +256,12 @@ void ParseStepper::startParsing(std::vector<std::string> ruleLines, std::string 
     result->table = cellsOf(parsed.table);
     if (parsed.refused()) return;
     result->trace = cellsOf(parsed.trace);
+    result->grammar = model.typed;
     result->tree = EvaluationTree(model, parsed);
     if (result->tree.nodes().size() <= static_cast<size_t>(kDrawableTreeNodes)) {
       noteWork();
       progress(QStringLiteral("Graphviz is laying out the tree"));
-      result->treeDot = forestDot(result->tree.forest());
+      result->treeDot = forestDot(model.typed, result->tree.forest());
       result->treeLayout = layoutDot(result->treeDot);
       result->treeDrawn = true;
     }
@@ -309,7 +311,7 @@ void ParseStepper::parsed() {
   for (auto [column, width] : {std::pair{0, 150}, std::pair{1, 110}, std::pair{2, 170}})
     trace_->horizontalHeader()->resizeSection(column, width);
   if (data_->treeDrawn) {
-    treeScene_->draw(data_->tree, data_->treeLayout);
+    treeScene_->draw(data_->grammar, data_->tree, data_->treeLayout);
     treePane_->setCurrentWidget(treeView_);
   } else {
     treePane_->setCurrentWidget(treeText_);
@@ -388,7 +390,7 @@ void ParseStepper::showPosition() {
   } else {
     QString text;
     for (const Tree& root : tree.forestAfter(k))
-      for (const std::string& line : treeLines(root)) text += qtext(line) + QLatin1Char('\n');
+      for (const std::string& line : treeLines(data_->grammar, root)) text += qtext(line) + QLatin1Char('\n');
     treeText_->setPlainText(text);
   }
   if (data_->graph != nullptr) showDiagramState(k > 0 ? tree.stateAt(k) : 0);
@@ -486,14 +488,16 @@ QString ParseStepper::describe(int step) const {
 void ParseStepper::exportTree() {
   if (data_ == nullptr || !data_->treeDrawn) return;
   std::vector<Tree> forest = data_->tree.forestAfter(position_);
-  exportScene(this, *treeScene_, forestDot(forest), QStringLiteral("parse tree"), [&forest] { return forestTikz(forest); });
+  const Grammar& grammar = data_->grammar;
+  exportScene(this, *treeScene_, forestDot(grammar, forest), QStringLiteral("parse tree"),
+              [&] { return forestTikz(grammar, forest); });
 }
 
 void ParseStepper::copyTree() {
   if (data_ == nullptr) return;
   QStringList lines;
   for (const Tree& tree : data_->tree.forestAfter(position_))
-    for (const std::string& line : treeLines(tree)) lines.append(qtext(line));
+    for (const std::string& line : treeLines(data_->grammar, tree)) lines.append(qtext(line));
   auto* both = new QMimeData;
   both->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
   if (data_->treeDrawn) both->setImageData(sceneImage(*treeScene_));

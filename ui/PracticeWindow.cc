@@ -346,7 +346,7 @@ void PracticeWindow::loadAnswer() {
         // The start rule the analyses add to a token grammar is not asked for.
         QStringList lines;
         for (Symbol x : model_.typed.nonTerminals())
-          if (!mayBeLeftOut(model_.typed, x))
+          if (!mayBeLeftOut(model_, x))
             lines.append(QString("%1(%2): ").arg(setName(setOf(question()))).arg(text(model_.typed.name(x))));
         setsEditor->setPlainText(lines.join('\n'));
         setTexts_[static_cast<int>(question())] = setsEditor->toPlainText();

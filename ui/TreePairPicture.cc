@@ -6,15 +6,12 @@
 #include <QPainter>
 
 #include "DiagramScene.h"
+#include "grammar/symbol_text.h"
+#include "trees/tree_dot.h"
 
 namespace {
 
 constexpr double kGap = 48;  // between the two trees
-
-void preorder(const Tree& tree, std::vector<char>& symbols) {
-  symbols.push_back(tree.symbol);
-  for (const Tree& child : tree.children) preorder(child, symbols);
-}
 
 // Draws the tree with its caption above, its top left at `left`; its width.
 double drawTree(QGraphicsScene& scene, const CaptionedTree& drawn, double left) {
@@ -26,15 +23,12 @@ double drawTree(QGraphicsScene& scene, const CaptionedTree& drawn, double left) 
   caption->setPos(left, 0);
   const double top = caption->boundingRect().height() + 8;
   // Node "n" + k is the k-th node in preorder, "e" + k the empty mark under it.
-  std::vector<char> symbols;
-  preorder(drawn.tree, symbols);
   for (const PlacedNode& node : drawn.layout.nodes) {
     size_t k = std::stoul(node.name.substr(1));
-    if (k >= symbols.size()) continue;
+    if (k >= drawn.labels.size()) continue;
     bool empty = node.name[0] == 'e';
-    char symbol = empty ? 'e' : symbols[k];
-    bool nonTerminal = !empty && symbol >= 'A' && symbol <= 'Z';
-    auto* text = scene.addSimpleText(QString(QChar::fromLatin1(symbol)), nonTerminal ? bold : font);
+    bool nonTerminal = !empty && drawn.labels[k].nonTerminal;
+    auto* text = scene.addSimpleText(empty ? drawn.empty : drawn.labels[k].text, nonTerminal ? bold : font);
     text->setBrush(empty ? QColor(Qt::gray) : nonTerminal ? QColor(Qt::black) : QColor(0x1f, 0x5f, 0xbf));
     text->setPos(QPointF(left + node.centre.x, top + node.centre.y) - text->boundingRect().center());
   }
@@ -47,6 +41,20 @@ double drawTree(QGraphicsScene& scene, const CaptionedTree& drawn, double left) 
 }
 
 }  // namespace
+
+CaptionedTree captionedTree(const Grammar& grammar, const Tree& tree, QString caption) {
+  CaptionedTree drawn;
+  walkTree(
+      tree,
+      [&](const Tree& node, size_t, size_t) {
+        drawn.labels.push_back({QString::fromUtf8(symbolText(grammar, node.symbol)), isNonTerminalSymbol(grammar, node.symbol)});
+      },
+      [](const Tree&, size_t) {});
+  drawn.empty = QString::fromUtf8(symbolText(grammar, kEmpty));
+  drawn.layout = layoutDot(forestDot(grammar, {tree}));
+  drawn.caption = std::move(caption);
+  return drawn;
+}
 
 QImage treePairPicture(const CaptionedTree& left, const CaptionedTree& right) {
   QGraphicsScene scene;

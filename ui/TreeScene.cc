@@ -6,6 +6,8 @@
 
 #include "DiagramScene.h"
 #include "Look.h"
+#include "grammar/symbol_text.h"
+#include "trees/tree_dot.h"
 
 namespace {
 
@@ -15,11 +17,13 @@ const QColor kCurrent(0xff, 0xe0, 0x7a);
 
 }  // namespace
 
-// A symbol of the tree: upper case in black, terminals in blue, "e" in
-// grey; a matched terminal on green, what the current step did on yellow.
+// A symbol of the tree: non-terminals in black, terminals in blue, the
+// empty string's mark in grey; a matched terminal on green, what the
+// current step did on yellow.
 class TreeScene::Symbol : public QGraphicsItem {
  public:
-  Symbol(const PlacedNode& place, char symbol, bool empty) : symbol_(empty ? 'e' : symbol), empty_(empty) {
+  Symbol(const PlacedNode& place, QString text, bool nonTerminal, bool empty)
+      : text_(std::move(text)), nonTerminal_(nonTerminal && !empty), empty_(empty) {
     rect_ = QRectF(place.centre.x - place.width / 2, place.centre.y - place.height / 2, place.width, place.height);
   }
 
@@ -34,11 +38,10 @@ class TreeScene::Symbol : public QGraphicsItem {
     }
     QFont font = DiagramScene::itemFont();
     font.setPixelSize(16);
-    bool nonTerminal = symbol_ >= 'A' && symbol_ <= 'Z' && !empty_;
-    font.setBold(nonTerminal);
+    font.setBold(nonTerminal_);
     painter->setFont(font);
-    painter->setPen(empty_ ? QColor(Qt::gray) : nonTerminal ? QColor(Qt::black) : kTerminal);
-    painter->drawText(rect_, Qt::AlignCenter, QString(QChar::fromLatin1(symbol_)));
+    painter->setPen(empty_ ? QColor(Qt::gray) : nonTerminal_ ? QColor(Qt::black) : kTerminal);
+    painter->drawText(rect_, Qt::AlignCenter, text_);
   }
 
   void setState(bool current, bool matched) {
@@ -50,7 +53,8 @@ class TreeScene::Symbol : public QGraphicsItem {
 
  private:
   QRectF rect_;
-  char symbol_;
+  QString text_;
+  bool nonTerminal_;
   bool empty_;
   bool current_ = false;
   bool matched_ = false;
@@ -58,7 +62,7 @@ class TreeScene::Symbol : public QGraphicsItem {
 
 TreeScene::TreeScene(QObject* parent) : QGraphicsScene(parent) {}
 
-void TreeScene::draw(const EvaluationTree& tree, const GraphLayout& layout) {
+void TreeScene::draw(const Grammar& grammar, const EvaluationTree& tree, const GraphLayout& layout) {
   clear();
   parts_.clear();
   tree_ = &tree;
@@ -74,7 +78,8 @@ void TreeScene::draw(const EvaluationTree& tree, const GraphLayout& layout) {
     bool empty = false;
     int node = nodeOf(place.name, empty);
     if (node < 0) continue;
-    auto* symbol = new Symbol(place, tree.nodes()[static_cast<size_t>(node)].symbol, empty);
+    ::Symbol s = empty ? kEmpty : tree.nodes()[static_cast<size_t>(node)].symbol;
+    auto* symbol = new Symbol(place, QString::fromUtf8(symbolText(grammar, s)), isNonTerminalSymbol(grammar, s), empty);
     addItem(symbol);
     parts_.push_back({symbol, node, empty, true});
     if (!empty) symbols_[static_cast<size_t>(node)] = symbol;

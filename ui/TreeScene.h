@@ -18,8 +18,9 @@ class TreeScene : public QGraphicsScene {
  public:
   explicit TreeScene(QObject* parent = nullptr);
 
-  // Draws the final forest of the tree as laid out from forestDot(tree.forest()).
-  void draw(const EvaluationTree& tree, const GraphLayout& layout);
+  // Draws the final forest of the tree as laid out from forestDot(grammar,
+  // tree.forest()), naming symbols as the grammar's notation does.
+  void draw(const Grammar& grammar, const EvaluationTree& tree, const GraphLayout& layout);
   // Shows the tree after the first `done` steps.
   void showAfter(int done);
   // The nodes shown, and those step `done` made, expanded or matched.
@@ -35,7 +36,7 @@ class TreeScene : public QGraphicsScene {
   struct Part {
     QGraphicsItem* item;
     int node;      // the tree node it draws or leads to
-    bool empty;    // the "e" under an empty production (or the edge to it)
+    bool empty;    // the mark under an empty production (or the edge to it)
     bool symbol;   // a node rather than an edge
   };
 
