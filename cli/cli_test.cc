@@ -327,17 +327,22 @@ TEST(TokenNotation, FaultsAreGrammarErrorsNamingTheirLines) {
   EXPECT_EQ(r.err, "Line 2: '$' is reserved for the end of input.\nLine 3: '->' is missing after the head T.\n");
 }
 
-TEST(TokenNotation, CommandsThatCannotReadItYetSaySoInOneLine) {
-  for (const char* command : {"report", "conflicts"}) {
-    Outcome r = run({command, "-w", "id + id"}, kTokenExpressions);
-    EXPECT_EQ(r.status, 2) << command;
-    EXPECT_EQ(r.out, "") << command;
-    EXPECT_EQ(r.err, refusal(command));
-  }
-  GrammarFile file(kTokenExpressions);
-  Outcome graded = run({"grade", "first", file.path(), "-a", "-"}, "First(E) = { id }\n");
-  EXPECT_EQ(graded.status, 2);
-  EXPECT_EQ(graded.err, refusal("grade first"));
+TEST(TokenNotation, ExerciseWritesTheSameGrammarInTokens) {
+  Outcome classic = run({"exercise", "-p", "lalr-not-slr", "-s", "6", "-f", "json"});
+  Outcome tokens = run({"exercise", "-p", "lalr-not-slr", "-s", "6", "-f", "json", "--notation", "tokens"});
+  ASSERT_EQ(tokens.status, 0) << tokens.err;
+  nlohmann::json a = nlohmann::json::parse(classic.out), b = nlohmann::json::parse(tokens.out);
+  EXPECT_EQ(b["notation"], "tokens");
+  EXPECT_EQ(b["grammar"][0], "I -> S");
+  EXPECT_EQ(b["grammar"].size(), a["grammar"].size());
+  // The grammar as the sheet writes it reads back as a token grammar with the property.
+  std::string grammar = "#notation: tokens\n";
+  for (const auto& line : b["grammar"]) grammar += line.get<std::string>() + "\n";
+  GrammarFile file(grammar);
+  std::string word = b["word"].get<std::string>();
+  EXPECT_EQ(run({"lalr-eval", file.path(), "-w", word}).status, 0);
+  EXPECT_EQ(run({"slr-eval", file.path(), "-w", word}).status, 4);  // refused for the SLR conflict
+  EXPECT_EQ(run({"exercise", "-p", "ll1", "-s", "1", "--notation", "fancy"}).status, 2);
 }
 
 TEST(TokenNotation, GraphsReadDeclaredAndForcedTokenGrammars) {

@@ -115,6 +115,12 @@ int exercise(int argc, char** argv) {
                  "also ask for a transformation of the grammar, KIND as transform takes it\n"
                  "(left-recursion, left-factor, epsilon, unit, useless, cnf, ll1)")
       ->type_name("KIND");
+  std::string notation = "classic";
+  app.add_option("--notation", notation,
+                 "classic or tokens: the notation the grammar, the word and the key are written in\n"
+                 "(default classic; the same seed draws the same grammar in both)")
+      ->type_name("N")
+      ->check(CLI::IsMember({"classic", "tokens"}));
   app.add_option("--part", part, "questions, key or both (default both)")->type_name("PART");
   app.add_option("--attempts", attempts, "grammars drawn before giving up (default 20000)")->type_name("N");
   int largest = 0;
@@ -146,6 +152,7 @@ int exercise(int argc, char** argv) {
   request.leftRecursion = leftRecursion;
   request.attempts = attempts;
   request.largestCollection = largest;
+  request.notation = notation == "tokens" ? Notation::kTokens : Notation::kClassic;
   if (size.empty())
     request.size.productions += (nullable ? 1 : 0) + (leftRecursion ? 1 : 0);
   else
@@ -246,8 +253,9 @@ int grade(int argc, char** argv) {
   WorkLimits limits;
   addLimitOptions(app, limits);
   app.footer(
-      "A grammar in the token notation is graded for the transform-KIND questions; the others say\n"
-      "that they do not read it yet, with status 2.\n"
+      "For a grammar in the token notation, symbols in the answer stand apart by blanks (First(E): ( id),\n"
+      "a table's header names tokens, and items read E -> E ° + T, $ +; the start rule the analyses add\n"
+      "(E' -> E) is graded where the answer has its set or its row, and not missed where it has none.\n"
       "Exit status: 0 all right; 1 something wrong or missing; 2 usage error or unreadable answer;\n"
       "3 the grammar has errors; 5 stopped at a limit (which one on standard error); 74 the output\n"
       "could not be written; 70 internal failure of the program.");
@@ -293,8 +301,7 @@ int grade(int argc, char** argv) {
   Parsing model;
   Lines messages;
   int status = kExitOk;
-  // The graders read the classic model; "grade QUESTION" is named in no command list, so it is refused a token grammar.
-  if (!loadGrammar(grammarText, model, messages, status, notation, "grade " + question)) {
+  if (!loadGrammar(grammarText, model, messages, status, notation, "grade")) {
     for (const std::string& line : messages) std::cerr << controlsEscaped(line) << "\n";
     return status;
   }

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iostream>
 #include <map>
 #include <utility>
 #include <sstream>
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/exercise_commands.h"
 #include "cli/explain_commands.h"
 #include "cli/graph_commands.h"
 #include "cli/golden_sha256.h"
@@ -175,6 +177,89 @@ TEST_P(Golden, Case) {
 
 INSTANTIATE_TEST_SUITE_P(Cli, Golden, testing::ValuesIn(kCases),
                          [](const testing::TestParamInfo<GoldenCase>& info) { return info.param.name; });
+
+// The teacher's commands, which read more than a grammar: their arguments
+// after the program's name, where {grammar} is the grammar of a kept input
+// (its editor text, in a file of its own) and {answers} the folder of the
+// students' answers, golden/answers.  The output is that of a named case,
+// the arguments as written after "###".
+struct TeacherCase {
+  const char* name;
+  const char* input;  // "" when the command reads no grammar
+  std::vector<std::string> arguments;
+};
+
+const TeacherCase kTeacherCases[] = {
+    {"tokens_grade_first_sets_in_braces_start_rule_left_out", "tokens-expression",
+     {"grade", "first", "{grammar}", "-a", "{answers}/tokens-expression-first.txt"}},
+    {"tokens_grade_follow_start_rule_graded_where_written", "tokens-expression",
+     {"grade", "follow", "{grammar}", "-a", "{answers}/tokens-expression-follow.txt"}},
+    {"tokens_grade_ll1_table_bodies_and_bars", "tokens-expression-ll1",
+     {"grade", "ll1-table", "{grammar}", "-a", "{answers}/tokens-expression-ll1-table.csv"}},
+    {"tokens_grade_slr_table_from_a_spreadsheet", "tokens-expression",
+     {"grade", "slr-table", "{grammar}", "-a", "{answers}/tokens-expression-slr-table.csv"}},
+    {"tokens_grade_lr1_items_of_the_start_state", "tokens-expression",
+     {"grade", "lr1-items", "{grammar}", "--state", "0", "-a", "{answers}/tokens-expression-lr1-items-0.txt"}},
+    {"tokens_exercise_slr_not_ll1", "", {"exercise", "-p", "slr-not-ll1", "-s", "3", "--notation", "tokens"}},
+};
+
+void PrintTo(const TeacherCase& c, std::ostream* out) { *out << c.name; }
+
+// Standard output and error while the command runs in this process.
+struct Captured {
+  std::ostringstream out, err;
+  std::streambuf* oldOut = std::cout.rdbuf(out.rdbuf());
+  std::streambuf* oldErr = std::cerr.rdbuf(err.rdbuf());
+  ~Captured() {
+    std::cout.rdbuf(oldOut);
+    std::cerr.rdbuf(oldErr);
+  }
+};
+
+std::string outputOf(const TeacherCase& c) {
+  fs::path grammar = fs::temp_directory_path() / ("tablomat-golden-" + std::string(c.name) + ".txt");
+  if (*c.input != '\0') {
+    std::string input = golden::contents(kRoot / "inputs" / (std::string(c.input) + ".txt"));
+    golden::write(grammar, input.substr(std::min(input.find('\n'), input.size() - 1) + 1));
+  }
+  std::vector<std::string> arguments{"tablomat-cli"};
+  std::string written;
+  for (std::string argument : c.arguments) {
+    written += " " + argument;
+    for (auto [mark, path] : {std::pair<std::string, std::string>{"{grammar}", grammar.string()},
+                              {"{answers}", (kRoot / "answers").string()}})
+      if (std::size_t at = argument.find(mark); at != std::string::npos) argument.replace(at, mark.size(), path);
+    arguments.push_back(argument);
+  }
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  int status;
+  std::string out, err;
+  {
+    Captured captured;
+    status = runExerciseCommand(static_cast<int>(argv.size()), argv.data());
+    out = captured.out.str();
+    err = captured.err.str();
+  }
+  fs::remove(grammar);
+  std::string text = "###" + written + " exit " + std::to_string(status) + "\n" + out;
+  for (std::size_t from = 0; from < err.size();) {
+    std::size_t end = std::min(err.find('\n', from), err.size());
+    text += "! " + err.substr(from, end - from) + "\n";
+    from = end + 1;
+  }
+  return text;
+}
+
+class TeacherGolden : public testing::TestWithParam<TeacherCase> {};
+
+TEST_P(TeacherGolden, Case) {
+  const TeacherCase& c = GetParam();
+  EXPECT_TRUE(golden::matchesFile(kRoot / "cases" / (std::string(c.name) + ".txt"), outputOf(c), kUpdate));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, TeacherGolden, testing::ValuesIn(kTeacherCases),
+                         [](const testing::TestParamInfo<TeacherCase>& info) { return info.param.name; });
 
 // The explanations (report, conflicts) in the text format, each a named case
 // too.  Their inputs stand in inputs/ or, when no other command's digests

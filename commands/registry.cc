@@ -60,10 +60,12 @@ const std::vector<CommandInfo>& commandRegistry() {
        .readsTokens = true},
       {.name = "exercise",
        .summary = "a random grammar with a property, a word, questions and the key (exercise --help)",
-       .kind = kExercise},
+       .kind = kExercise,
+       .readsTokens = true},
       {.name = "grade",
        .summary = "mark a student's answer: sets, a table in CSV, a state's items or a transformed grammar (grade --help)",
-       .kind = kExercise},
+       .kind = kExercise,
+       .readsTokens = true},
       // Its help line names the kinds of transform/, so the tool writes it.
       {.name = "transform", .summary = "KIND [FILE]: the grammar rewritten", .kind = kTransform, .readsTokens = true},
   };

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "grammar/grammar.h"
+#include "grammar/parsing.h"
 #include "writers/csv_reading.h"
 #include "writers/format.h"
 
@@ -38,3 +40,23 @@ std::string withoutBlanks(std::string_view text);
 std::string withEpsilonAsE(std::string_view text);
 // The text with every occurrence of `from` (not empty) written as `to`.
 std::string replacedAll(std::string_view text, std::string_view from, std::string_view to);
+
+// ---- the token notation
+
+// The tokens of a stretch of an answer to a question on a token grammar,
+// named as the grammar names them.  Blanks separate tokens; within a run
+// of punctuation the longest symbol the grammar (or `marks`, such as "->")
+// knows is taken first, so "(id" and "{(," read as the tokens a student
+// meant; a quoted terminal ('+') reads as its name.  A character of
+// `separators` (as , { } of a set) only separates, unless the grammar has
+// it as a terminal.  "ε" stands for the empty string, and so do "e", "eps"
+// and "epsilon" where the grammar has no symbol of that name.
+std::vector<std::string> answerTokens(const Grammar& grammar, std::string_view text, std::string_view separators,
+                                      const std::vector<std::string>& marks = {});
+
+// Whether x heads the start rule E' -> E that the analyses added to a
+// token grammar.  It is not the student's to write: its set, row or items
+// are graded where an answer has them, and not missed where it has none.
+// A rule the grammar has itself, and every rule of the classic notation,
+// must be written.
+bool mayBeLeftOut(const Parsing& model, Symbol x);

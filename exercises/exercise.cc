@@ -3,6 +3,8 @@
 #include "simulation/evaluations.h"
 #include "exercises/word.h"
 #include "explain/reasons.h"
+#include "grammar/grammar_text.h"
+#include "grammar/text_reading.h"
 
 namespace {
 
@@ -61,10 +63,52 @@ std::string joined(const std::vector<std::string>& texts, const char* between) {
   return out;
 }
 
+// The generated grammar names every symbol by one character, so a text of
+// its classic reading (a word, a sentential form) is written in the token
+// notation by setting the characters apart, the empty one as ε.
+std::string spaced(const std::string& symbols) {
+  std::string text;
+  for (char c : symbols) (text += text.empty() ? "" : " ") += c;
+  return text;
+}
+
+std::string inNotation(Notation notation, const std::string& symbols) {
+  if (notation == Notation::kClassic) return symbols;
+  return symbols.empty() ? "\xCE\xB5" : spaced(symbols);
+}
+
+std::string derivationIn(Notation notation, const std::vector<std::string>& forms) {
+  if (notation == Notation::kClassic) return derivationText(forms);
+  std::string text;
+  for (const std::string& form : forms) text += (text.empty() ? "" : " => ") + inNotation(notation, form);
+  return text;
+}
+
+// Classic rule lines written in the token notation.  The first rule I -> S
+// augments the grammar, so the analyses add no start rule to it.
+std::vector<std::string> tokenRuleLines(const std::vector<std::string>& lines) {
+  Grammar grammar = classicGrammar(lines);
+  grammar.notation = Notation::kTokens;
+  std::vector<std::string> out;
+  for (Symbol head : grammar.nonTerminals()) out.push_back(ruleText(grammar, head));
+  return out;
+}
+
+// The property checked again on the grammar the key is computed from.  A
+// token grammar's ambiguity rests on the witness, which is checked with the
+// classic reading of the same grammar; here its tables must have conflicts.
+bool keepsProperty(const Parsing& model, ExerciseProperty property) {
+  if (property != ExerciseProperty::kAmbiguous) return checkProperty(model, property).holds;
+  return conflictCount(model, TableKind::kSLR) > 0 && conflictCount(model, TableKind::kLR1) > 0;
+}
+
 class KeyMaker {
  public:
-  KeyMaker(const Parsing& model, const std::string& word, const std::optional<AmbiguityWitness>& witness)
-      : model_(model), word_(word), witness_(witness) {}
+  // `classic` reads the same grammar in the classic notation: the witness's
+  // trees are checked against it.
+  KeyMaker(const Parsing& model, const Parsing& classic, const std::string& word, const std::string& classicWord,
+           const std::optional<AmbiguityWitness>& witness)
+      : model_(model), classic_(classic), word_(word), classicWord_(classicWord), witness_(witness) {}
 
   // The question and its answer, or a fault of the key in `fault`.
   Question make(Step step, TableKind parseWith) {
@@ -144,17 +188,19 @@ class KeyMaker {
     Question question{
         "Show that the grammar is ambiguous: give two different leftmost derivations of " + theWord(word_) + "."};
     question.kind = QuestionKind::kTwoTrees;
-    if (!witness_ || !verifyWitness(model_, *witness_) || witness_->word != word_) {
+    if (!witness_ || !verifyWitness(classic_, *witness_) || witness_->word != classicWord_) {
       fault = "the two parse trees of " + theWord(word_) + " do not hold";
       return question;
     }
     for (const Tree& tree : witness_->trees)
-      question.answer.listing.push_back(derivationText(leftmostDerivation(model_.typed, tree)));
+      question.answer.listing.push_back(derivationIn(model_.typed.notation, leftmostDerivation(classic_.typed, tree)));
     return question;
   }
 
   const Parsing& model_;
+  const Parsing& classic_;
   const std::string& word_;
+  const std::string& classicWord_;
   const std::optional<AmbiguityWitness>& witness_;
 };
 
@@ -177,6 +223,21 @@ std::vector<std::string> conflictTexts(const Cells& cells, TableKind kind) {
   return texts;
 }
 
+std::string wordText(const Exercise& exercise) {
+  if (!exercise.word.empty()) return exercise.word;
+  return exercise.request.notation == Notation::kTokens ? "\xCE\xB5 (the empty word)" : "e (the empty word)";
+}
+
+Parsing exerciseModel(const Exercise& exercise) {
+  if (exercise.request.notation == Notation::kClassic) return modelOfLines(exercise.grammar);
+  std::string text;
+  for (const std::string& line : exercise.grammar) text += line + "\n";
+  GrammarTextReading reading = readEditorGrammar(text, Notation::kTokens);
+  Parsing model;
+  if (reading.isSound()) model.loadGrammar(reading.grammar);
+  return model;
+}
+
 ExerciseMaking makeExercise(const GeneratorRequest& request) {
   ExerciseMaking making;
   Generation generation = generateGrammar(request);
@@ -188,22 +249,34 @@ ExerciseMaking makeExercise(const GeneratorRequest& request) {
   exercise.request = request;
   exercise.attempt = generation.grammar->attempt;
   exercise.grammar = generation.grammar->lines;
-  Parsing model = modelOfLines(exercise.grammar);
+  Parsing classic = modelOfLines(exercise.grammar);
   const std::optional<AmbiguityWitness>& witness = generation.grammar->witness;
+  std::string classicWord;
   if (witness) {
-    exercise.word = witness->word;
+    classicWord = witness->word;
   } else {
     SeededRandom random(request.seed ^ kWordStream);
-    std::optional<std::string> word = sampleWord(model, random);
+    std::optional<std::string> word = sampleWord(classic, random);
     if (!word) {
       making.message = "The generated grammar derives no word.";
       making.internalFault = true;
       return making;
     }
-    exercise.word = *word;
+    classicWord = *word;
   }
+  bool tokens = request.notation == Notation::kTokens;
+  if (tokens) exercise.grammar = tokenRuleLines(exercise.grammar);
+  // The key comes from the grammar as the sheet shows it, read back.
+  Parsing model = tokens ? exerciseModel(exercise) : classic;
+  if (tokens && !keepsProperty(model, request.property)) {
+    making.message = std::string("The answer key failed its own check: the grammar in the token notation is not ") +
+                     propertyTitle(request.property) + ".";
+    making.internalFault = true;
+    return making;
+  }
+  exercise.word = tokens ? spaced(classicWord) : classicWord;
   Plan plan = planOf(request.property);
-  KeyMaker maker(model, exercise.word, witness);
+  KeyMaker maker(model, classic, exercise.word, classicWord, witness);
   for (Step step : plan.steps) {
     exercise.questions.push_back(maker.make(step, plan.parseWith));
     if (!maker.fault.empty()) {

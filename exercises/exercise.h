@@ -40,8 +40,8 @@ struct Question {
 struct Exercise {
   GeneratorRequest request;
   long attempt = 0;                  // the generator's attempt that found the grammar
-  std::vector<std::string> grammar;  // rule lines, "I->S" first
-  std::string word;
+  std::vector<std::string> grammar;  // rule lines, "I->S" first ("I -> S" in the token notation)
+  std::string word;                  // its tokens apart by blanks in the token notation
   std::vector<Question> questions;
 };
 
@@ -52,6 +52,12 @@ struct ExerciseMaking {
 };
 
 ExerciseMaking makeExercise(const GeneratorRequest& request);
+
+// The word as a sheet shows it: "e (the empty word)" ("ε ..." in the token notation) when empty.
+std::string wordText(const Exercise& exercise);
+
+// The model of an exercise's grammar, read in the exercise's notation.
+Parsing exerciseModel(const Exercise& exercise);
 
 // The cells of a table of `kind` holding more than one entry, as
 // "M[S, a]: S->a|b" for LL(1) and "state 4, a: s5|r2" for the LR tables.

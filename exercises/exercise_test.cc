@@ -57,6 +57,56 @@ TEST(ExerciseTest, AnAmbiguousGrammarComesWithTwoDerivationsOfItsWord) {
   }
 }
 
+// ---- the token notation
+
+Exercise madeInTokens(ExerciseProperty property, std::uint64_t seed) {
+  GeneratorRequest request;
+  request.property = property;
+  request.seed = seed;
+  request.notation = Notation::kTokens;
+  ExerciseMaking making = makeExercise(request);
+  EXPECT_TRUE(making.exercise) << making.message;
+  return making.exercise ? *making.exercise : Exercise{};
+}
+
+TEST(TokenExerciseTest, TheSameSeedDrawsTheSameGrammarWrittenInTokens) {
+  Exercise classic = made(ExerciseProperty::kSLRNotLL1, 3);
+  Exercise tokens = madeInTokens(ExerciseProperty::kSLRNotLL1, 3);
+  ASSERT_EQ(tokens.grammar.size(), classic.grammar.size());
+  EXPECT_EQ(tokens.grammar[0], "I -> S");
+  EXPECT_EQ(withoutBlanks(tokens.grammar[1]), classic.grammar[1]);
+  EXPECT_EQ(withoutBlanks(tokens.word), classic.word);
+  EXPECT_EQ(tokens.word.size(), 2 * classic.word.size() - 1);
+  // The key is the token listings': sets apart by blanks, the word parsed as tokens.
+  EXPECT_EQ(tokens.questions[0].answer.listing[0], "First(I): b c");
+  EXPECT_EQ(tokens.questions.back().answer.table.back().back(), "Accept");
+  EXPECT_EQ(exerciseModel(tokens).typed.notation, Notation::kTokens);
+}
+
+TEST(TokenExerciseTest, EveryPropertyHoldsAndTwoDerivationsAreWrittenInTokens) {
+  for (ExerciseProperty property : kExerciseProperties) {
+    Exercise exercise = madeInTokens(property, 2);
+    ASSERT_FALSE(exercise.questions.empty()) << propertyName(property);
+    if (property != ExerciseProperty::kAmbiguous) continue;
+    for (const std::string& derivation : exercise.questions[0].answer.listing) {
+      EXPECT_EQ(derivation.rfind("I => S => ", 0), 0u) << derivation;
+      EXPECT_TRUE(derivation.ends_with(" => " + exercise.word)) << derivation;
+    }
+  }
+}
+
+TEST(TokenExerciseTest, SheetsSayTheNotationAndTypesetEpsilon) {
+  Exercise exercise = madeInTokens(ExerciseProperty::kLL1, 4);
+  nlohmann::json sheet = nlohmann::json::parse(renderSheet(exercise, Format::kJson));
+  EXPECT_EQ(sheet["notation"], "tokens");
+  EXPECT_FALSE(nlohmann::json::parse(renderSheet(made(ExerciseProperty::kLL1, 4), Format::kJson)).contains("notation"));
+  EXPECT_EQ(count(renderSheet(exercise, Format::kLatex), "\\DeclareUnicodeCharacter{03B5}"), 1u);
+  EXPECT_EQ(count(renderSheet(made(ExerciseProperty::kLL1, 4), Format::kLatex), "DeclareUnicodeCharacter"), 0u);
+  std::string error;
+  Cells records = *readCsv(renderSheet(exercise, Format::kCsv), error);
+  EXPECT_EQ(records[2], (std::vector<std::string>{"notation", "tokens"}));
+}
+
 TEST(SheetTest, JsonHasTheGrammarAndTheWord) {
   Exercise exercise = made(ExerciseProperty::kSLRNotLL1, 5);
   nlohmann::json sheet = nlohmann::json::parse(renderSheet(exercise, Format::kJson));

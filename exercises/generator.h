@@ -40,6 +40,10 @@ struct GeneratorRequest {
   // slr-not-ll1, LR(1) for lalr-not-slr and lr1-not-lalr), so that they can
   // be built by hand; 0 for three per production and three more.
   int largestCollection = 0;
+  // The notation the exercise is written in.  The grammar drawn is the same
+  // in both: its symbols are one character each, and the token notation
+  // sets them apart by blanks.
+  Notation notation = Notation::kClassic;
 };
 
 // The bound on the states of the item sets the request asks for.

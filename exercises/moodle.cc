@@ -84,8 +84,6 @@ std::string preformatted(const std::vector<std::string>& lines) {
   return out + "</pre>";
 }
 
-std::string wordText(const std::string& word) { return word.empty() ? "e (the empty word)" : word; }
-
 // ---- embedded short answers
 
 // The orders a student may write a set of symbols or a cell's entries in.
@@ -123,20 +121,24 @@ std::string shortAnswer(const std::vector<std::string>& right) {
   return out + "~*#The key: " + html(right[0]) + "}";
 }
 
-std::vector<std::string> symbolsOf(const std::string& set) {
+bool inTokens(const Exercise& exercise) { return exercise.request.notation == Notation::kTokens; }
+
+// The parts of a text between separators: "s3|r2" holds two entries at "|".
+std::vector<std::string> partsOf(const std::string& text, const std::string& separator) {
+  std::vector<std::string> parts;
+  std::size_t from = 0;
+  for (std::size_t at; (at = text.find(separator, from)) != std::string::npos; from = at + separator.size())
+    parts.push_back(text.substr(from, at - from));
+  parts.push_back(text.substr(from));
+  return parts;
+}
+
+// A set's symbols: characters run together, or tokens apart by blanks.
+std::vector<std::string> symbolsOf(const std::string& set, bool tokens) {
+  if (tokens) return partsOf(set, " ");
   std::vector<std::string> symbols;
   for (char c : set) symbols.emplace_back(1, c);
   return symbols;
-}
-
-// A cell's entries: "s3|r2" holds two.
-std::vector<std::string> entriesOf(const std::string& cell) {
-  std::vector<std::string> entries;
-  std::size_t from = 0;
-  for (std::size_t at; (at = cell.find('|', from)) != std::string::npos; from = at + 1)
-    entries.push_back(cell.substr(from, at - from));
-  entries.push_back(cell.substr(from));
-  return entries;
 }
 
 constexpr const char* kEmptyMark = "-";
@@ -147,23 +149,29 @@ std::string trimmed(const std::string& cell) {
   return first == std::string::npos ? "" : cell.substr(first, last - first + 1);
 }
 
-std::string cellAnswer(const std::string& cell) {
+// A token LL(1) cell writes its entries apart by " | " (a terminal | is
+// quoted there), the LR cells and the classic ones by "|" alone.
+std::string cellAnswer(const std::string& cell, bool tokens) {
   std::string text = trimmed(cell);
-  return shortAnswer(text.empty() ? std::vector<std::string>{kEmptyMark} : orders(entriesOf(text), "|"));
+  std::string bar = tokens && text.find(" -> ") != std::string::npos ? " | " : "|";
+  return shortAnswer(text.empty() ? std::vector<std::string>{kEmptyMark} : orders(partsOf(text, bar), bar));
 }
 
 // "First(E): (i" lines, each set a blank to fill.
-std::string setsCloze(const Question& question) {
-  std::string text = "<p>" + html(question.text) + "</p>\n<p>" +
-                     html("Write the symbols of each set one after the other, without blanks or commas, as "
-                          "ab$ (e for the empty word); a set of more than four symbols in the order of their "
-                          "character codes, and - for an empty set.") +
-                     "</p>\n<table>\n";
+std::string setsCloze(const Question& question, bool tokens) {
+  std::string how = tokens ? "Write the symbols of each set with one blank between two of them, without commas, as "
+                             "a b $ (\xCE\xB5 for the empty word); a set of more than four symbols in the order of "
+                             "their character codes, and - for an empty set."
+                           : "Write the symbols of each set one after the other, without blanks or commas, as "
+                             "ab$ (e for the empty word); a set of more than four symbols in the order of their "
+                             "character codes, and - for an empty set.";
+  std::string text = "<p>" + html(question.text) + "</p>\n<p>" + html(how) + "</p>\n<table>\n";
   for (const std::string& line : question.answer.listing) {
     std::size_t colon = line.find(": ");
     std::string name = colon == std::string::npos ? line : line.substr(0, colon);
     std::string set = colon == std::string::npos ? "" : line.substr(colon + 2);
-    std::vector<std::string> right = set.empty() ? std::vector<std::string>{kEmptyMark} : orders(symbolsOf(set), "");
+    std::vector<std::string> right =
+        set.empty() ? std::vector<std::string>{kEmptyMark} : orders(symbolsOf(set, tokens), tokens ? " " : "");
     text += "<tr><td>" + html(name) + ":</td><td>" + shortAnswer(right) + "</td></tr>\n";
   }
   return text + "</table>";
@@ -171,7 +179,7 @@ std::string setsCloze(const Question& question) {
 
 // A table with its header row, its row labels and the first `givenCells`
 // cells of its first row shown, every other cell a blank.
-std::string tableCloze(const std::string& asked, const std::string& instruction, const Cells& table,
+std::string tableCloze(const std::string& asked, const std::string& instruction, const Cells& table, bool tokens,
                        std::size_t givenCells = 0) {
   std::string text = "<p>" + html(asked) + "</p>\n<p>" + html(instruction) +
                      "</p>\n<table border=\"1\" cellpadding=\"3\">\n";
@@ -183,7 +191,7 @@ std::string tableCloze(const std::string& asked, const std::string& instruction,
       else if (i == 1 && j <= givenCells)
         text += "<td>" + html(trimmed(table[i][j])) + "</td>";
       else
-        text += "<td>" + cellAnswer(table[i][j]) + "</td>";
+        text += "<td>" + cellAnswer(table[i][j], tokens) + "</td>";
     }
     text += "</tr>\n";
   }
@@ -222,7 +230,9 @@ std::string classChoice(const std::string& name, const Question& question) {
 
 // The drawing of the automaton whose states the question asks for, when
 // it is small enough to read.
+// The drawings name symbols by character: a token grammar's key goes without.
 std::vector<Picture> automatonPicture(const Exercise& exercise, GraphKind kind) {
+  if (inTokens(exercise)) return {};
   AutomatonGraph graph = automatonGraph(modelOfLines(exercise.grammar), kind);
   if (!drawable(graph)) return {};
   try {
@@ -250,8 +260,11 @@ std::string essay(const std::string& name, const Question& question, const std::
 }
 
 std::string description(const Exercise& exercise, const std::string& name) {
-  std::string text = "<p>" + html(std::string("A grammar that is ") + propertyTitle(exercise.request.property)) +
-                     "</p>\n" + preformatted(exercise.grammar) + "\n<p>" + html("Word: " + wordText(exercise.word)) +
+  std::string text = "<p>" +
+                     html(std::string("A grammar that is ") + propertyTitle(exercise.request.property) +
+                          (inTokens(exercise) ? ", in the token notation (its symbols stand apart by blanks)" : "")) +
+                     "</p>\n" + preformatted(exercise.grammar) + "\n<p>" +
+                     html("Word: " + wordText(exercise)) +
                      "</p>";
   return question("description", name,
                   htmlElement("questiontext", text) + htmlElement("generalfeedback", "") +
@@ -271,12 +284,12 @@ std::string moodleQuiz(const Exercise& exercise) {
   for (const Question& q : exercise.questions) {
     std::string name = prefix + ", question " + std::to_string(++k);
     switch (q.kind) {
-      case QuestionKind::kSets: out += cloze(name, setsCloze(q)); break;
+      case QuestionKind::kSets: out += cloze(name, setsCloze(q, inTokens(exercise))); break;
       case QuestionKind::kTable:
         out += cloze(name + "a", tableCloze(q.text.substr(0, q.text.find(" Is the grammar")),
                                             "Write - in a cell that stays empty, and several entries of one "
                                             "cell separated by |, as s3|r2.",
-                                            q.answer.table));
+                                            q.answer.table, inTokens(exercise)));
         out += classChoice(name + "b", q);
         break;
       case QuestionKind::kParse:
@@ -284,7 +297,7 @@ std::string moodleQuiz(const Exercise& exercise) {
         out += cloze(name, tableCloze(q.text,
                                       "Write a stack from the bottom up with a blank between its entries, as the "
                                       "first row shows, and - for an empty action.",
-                                      q.answer.table, 2));
+                                      q.answer.table, inTokens(exercise), 2));
         break;
       case QuestionKind::kItems: out += essay(name, q, automatonPicture(exercise, q.automaton)); break;
       case QuestionKind::kTwoTrees:

@@ -168,4 +168,34 @@ TEST(MoodleQuizTest, AGeneratedExerciseHasAQuestionPerPartAndItsAutomaton) {
             "Yes, it is SLR(1).");
 }
 
+TEST(MoodleQuizTest, ATokenExerciseAsksForTokensApartByBlanks) {
+  if (!haveXmllint()) GTEST_SKIP() << "xmllint is not installed (Debian package libxml2-utils)";
+  GeneratorRequest request;
+  request.property = ExerciseProperty::kSLRNotLL1;
+  request.seed = 3;
+  request.notation = Notation::kTokens;
+  ExerciseMaking making = makeExercise(request);
+  ASSERT_TRUE(making.exercise) << making.message;
+  std::string path = saved(moodleQuiz(*making.exercise));
+  ASSERT_EQ(run("xmllint --noout " + path).second, 0);
+  std::string grammar = xpath(path, "string(/quiz/question[@type='description']/questiontext/text)");
+  EXPECT_NE(grammar.find("in the token notation"), std::string::npos) << grammar;
+  EXPECT_NE(grammar.find("I -&#62; S"), std::string::npos) << grammar;
+  // First(I): b c, right in either order, the symbols apart by a blank.
+  auto sets = blanks(xpath(path, "string(/quiz/question[@type='cloze'][1]/questiontext/text)"));
+  EXPECT_EQ(sets[0], (std::vector<std::string>{"b c", "c b"}));
+  // The LL(1) conflict M[S, c]: S -> A b a | B A | c a, its entries in every order, apart by " | ".
+  auto cells = blanks(xpath(path, "string(/quiz/question[@type='cloze'][3]/questiontext/text)"));
+  bool found = false;
+  for (const auto& cell : cells)
+    if (cell[0] == "S -> A b a | B A | c a") {
+      found = true;
+      EXPECT_EQ(cell.size(), 6u);
+      EXPECT_NE(std::find(cell.begin(), cell.end(), "c a | B A | S -> A b a"), cell.end());
+    }
+  EXPECT_TRUE(found);
+  // The drawings name symbols by character: the items' essay goes without one.
+  EXPECT_EQ(xpath(path, "count(/quiz/question[@type='essay']/generalfeedback/file)"), "0");
+}
+
 }  // namespace

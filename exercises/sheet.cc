@@ -16,10 +16,9 @@ std::string particulars(const Exercise& exercise) {
                      std::to_string(request.size.terminals) + " terminals";
   if (request.nullable) text += "; nullable non-terminals";
   if (request.leftRecursion) text += "; left recursion";
+  if (request.notation == Notation::kTokens) text += "; token notation, symbols apart by blanks";
   return text;
 }
-
-std::string wordText(const std::string& word) { return word.empty() ? "e (the empty word)" : word; }
 
 bool showsQuestions(SheetPart part) { return part != SheetPart::kKey; }
 bool showsKey(SheetPart part) { return part != SheetPart::kQuestions; }
@@ -43,7 +42,7 @@ std::string plainSheet(const Exercise& exercise, SheetPart part, Format format) 
     for (const std::string& line : grammar) out += "  " + line + "\n";
     out += "\n";
   }
-  out += prose("Word: " + wordText(exercise.word));
+  out += prose("Word: " + wordText(exercise));
   if (showsQuestions(part)) {
     out += heading(2, "Questions:");
     int k = 0;
@@ -75,7 +74,7 @@ std::string latexHead(const Exercise& exercise, const std::string& heading) {
   out += latexEscaped("(" + particulars(exercise) + ")") + "\n\n";
   out += "\\subsection*{Grammar}\n" +
          renderListing(Lines(exercise.grammar.begin(), exercise.grammar.end()), Format::kLatex);
-  out += "\nWord: \\texttt{" + latexEscaped(wordText(exercise.word)) + "}\n\n";
+  out += "\nWord: \\texttt{" + latexEscaped(wordText(exercise)) + "}\n\n";
   return out;
 }
 
@@ -84,7 +83,11 @@ std::string latexSheet(const Exercise& exercise, SheetPart part) {
   // the others as they are.
   std::string out =
       "\\documentclass{article}\n\\usepackage[T1]{fontenc}\n\\usepackage[utf8]{inputenc}\n\\usepackage{textcomp}\n"
-      "\\usepackage{graphicx}\n\\newsavebox{\\keybox}\n"
+      "\\usepackage{graphicx}\n" +
+      std::string(exercise.request.notation == Notation::kTokens
+                      ? "\\DeclareUnicodeCharacter{03B5}{\\ensuremath{\\varepsilon}}\n"
+                      : "") +
+      "\\newsavebox{\\keybox}\n"
       "\\newcommand{\\fitted}[1]{\\sbox{\\keybox}{#1}\\ifdim\\wd\\keybox>\\linewidth"
       "\\resizebox{\\linewidth}{!}{\\usebox{\\keybox}}\\else\\usebox{\\keybox}\\fi}\n"
       "\\begin{document}\n";
@@ -125,6 +128,7 @@ std::string csvSheet(const Exercise& exercise, SheetPart part) {
   const GeneratorRequest& request = exercise.request;
   records.push_back({"property", propertyName(request.property)});
   records.push_back({"seed", std::to_string(request.seed)});
+  if (request.notation == Notation::kTokens) records.push_back({"notation", "tokens"});
   records.push_back({"size", std::to_string(request.size.nonTerminals), std::to_string(request.size.productions),
                      std::to_string(request.size.terminals)});
   for (const std::string& line : exercise.grammar) records.push_back({"grammar", line});
@@ -157,6 +161,7 @@ std::string jsonSheet(const Exercise& exercise, SheetPart part) {
                    {"terminals", request.size.terminals}};
   sheet["nullable"] = request.nullable;
   sheet["leftRecursion"] = request.leftRecursion;
+  if (request.notation == Notation::kTokens) sheet["notation"] = "tokens";
   sheet["grammar"] = exercise.grammar;
   sheet["word"] = exercise.word;
   sheet["questions"] = nlohmann::ordered_json::array();

@@ -5,6 +5,7 @@
 
 #include "exercises/answers.h"
 #include "exercises/cell_reasons.h"
+#include "grammar/symbol_text.h"
 
 namespace {
 
@@ -32,6 +33,60 @@ void addOnce(std::vector<std::string>& entries, const std::string& entry) {
   if (!entry.empty() && std::find(entries.begin(), entries.end(), entry) == entries.end()) entries.push_back(entry);
 }
 
+// The alternatives of a token LL(1) cell: its text split at the bars that
+// stand outside quotes, as a quoted '|' is a terminal.
+std::vector<std::string> alternativesOf(const std::string& cell) {
+  std::vector<std::string> alternatives{""};
+  char quote = '\0';
+  for (char c : cell) {
+    if (quote == '\0' && c == '|') {
+      alternatives.emplace_back();
+      continue;
+    }
+    if (c == quote) quote = '\0';
+    else if (quote == '\0' && (c == '\'' || c == '"') && (alternatives.back().empty() || alternatives.back().back() == ' '))
+      quote = c;
+    alternatives.back() += c;
+  }
+  return alternatives;
+}
+
+// One alternative of a token LL(1) cell as the production it names, in
+// the grammar's own text when it is one of its productions.
+std::string tokenProduction(const Grammar& grammar, const std::string& rowLabel, const std::string& alternative) {
+  std::vector<std::string> tokens = answerTokens(grammar, alternative, "", {"->", "\xE2\x86\x92"});
+  if (tokens.empty()) return "";
+  auto arrow = std::find_if(tokens.begin(), tokens.end(), [](const std::string& t) { return t == "->" || t == "\xE2\x86\x92"; });
+  std::string head;
+  if (arrow == tokens.end()) {
+    head = trimmed(rowLabel);
+    arrow = tokens.begin();
+  } else {
+    for (auto t = tokens.begin(); t != arrow; ++t) head += *t;
+    ++arrow;
+  }
+  std::vector<std::string> body(arrow, tokens.end());
+  std::erase(body, std::string("\xCE\xB5"));
+  Symbol x = grammar.symbolNamed(head);
+  for (int p : x == kNoSymbol ? std::vector<int>() : grammar.productionsOf(x)) {
+    const Symbols& symbols = grammar.productions[static_cast<std::size_t>(p)].body;
+    bool same = symbols.size() == body.size();
+    for (std::size_t k = 0; same && k < body.size(); ++k) same = grammar.name(symbols[k]) == body[k];
+    if (same) return productionText(grammar, p);
+  }
+  std::string text = head + " ->";
+  for (const std::string& symbol : body) text += " " + symbol;
+  return body.empty() ? text + " \xCE\xB5" : text;
+}
+
+// A column header as compared: a token grammar's header may quote its terminal ('+').
+std::string columnKey(const Grammar& grammar, const std::string& header) {
+  std::string text = trimmed(header);
+  if (grammar.notation == Notation::kClassic) return text;
+  std::vector<std::string> tokens = answerTokens(grammar, text, "");
+  return tokens.size() == 1 && grammar.symbolNamed(tokens[0]) != kNoSymbol ? tokens[0] : text;
+}
+
 // A student's row: its label as written and the cells by column header.
 struct AnswerRow {
   std::string label;
@@ -57,8 +112,14 @@ std::string rowKey(TableKind kind, const std::string& label) {
   return text;
 }
 
-std::vector<std::string> cellEntries(TableKind kind, const std::string& rowLabel, const std::string& cell) {
+std::vector<std::string> cellEntries(const Parsing& grammar, TableKind kind, const std::string& rowLabel,
+                                     const std::string& cell) {
   std::vector<std::string> entries;
+  if (kind == TableKind::kLL1 && grammar.typed.notation == Notation::kTokens) {
+    for (const std::string& alternative : alternativesOf(cell))
+      addOnce(entries, tokenProduction(grammar.typed, rowLabel, alternative));
+    return entries;
+  }
   if (kind == TableKind::kLL1) {
     std::string head = trimmed(rowLabel);
     std::string text = withoutBlanks(cell);
@@ -104,12 +165,13 @@ Grading gradeTableCells(const Parsing& grammar, TableKind kind, const Cells& ans
   bool ll1 = kind == TableKind::kLL1;
   Grading grading{ll1 ? "Non-terminal" : "State", "Symbol", ll1 ? "Production" : "Action", {}};
   Cells key = cellsOf(table(grammar, kind));
+  const Grammar& g = grammar.typed;
   CellReasons reasons(grammar, kind);
 
   // The student's columns by header, and rows by key, in the order written.
   std::vector<std::string> columns;
   if (!answer.empty())
-    for (std::size_t j = 1; j < answer[0].size(); ++j) columns.push_back(trimmed(answer[0][j]));
+    for (std::size_t j = 1; j < answer[0].size(); ++j) columns.push_back(columnKey(g, answer[0][j]));
   std::vector<std::string> order;
   std::map<std::string, AnswerRow> rows;
   for (std::size_t i = 1; i < answer.size(); ++i) {
@@ -125,7 +187,7 @@ Grading gradeTableCells(const Parsing& grammar, TableKind kind, const Cells& ans
     for (std::size_t j = 1; j < cells.size(); ++j) {
       std::string column = j - 1 < columns.size() ? columns[j - 1] : "";
       std::vector<std::string>& entries = row.entries[column];
-      for (const std::string& entry : cellEntries(kind, label, cells[j])) addOnce(entries, entry);
+      for (const std::string& entry : cellEntries(grammar, kind, label, cells[j])) addOnce(entries, entry);
     }
   }
 
@@ -137,20 +199,21 @@ Grading gradeTableCells(const Parsing& grammar, TableKind kind, const Cells& ans
   for (std::size_t i = 1; i < key.size(); ++i) {
     const std::string& label = key[i][0];
     auto written = rows.find(label);
+    if (ll1 && written == rows.end() && mayBeLeftOut(grammar, g.symbolNamed(label))) continue;
     for (std::size_t j = 1; j < header.size(); ++j) {
-      char symbol = header[j].empty() ? '\0' : header[j][0];
-      std::vector<std::string> wanted = cellEntries(kind, label, key[i][j]);
+      std::vector<std::string> wanted = cellEntries(grammar, kind, label, key[i][j]);
       std::vector<std::string> given;
       if (written != rows.end() && written->second.entries.count(header[j]))
         given = written->second.entries.at(header[j]);
       for (const std::string& entry : wanted) {
         bool found = std::find(given.begin(), given.end(), entry) != given.end();
         grading.elements.push_back({label, header[j], entry, found ? Mark::kRight : Mark::kMissing,
-                                    found ? "" : reasons.whyPresent(label, symbol, entry)});
+                                    found ? "" : reasons.whyPresent(label, header[j], entry)});
       }
       for (const std::string& entry : given)
         if (std::find(wanted.begin(), wanted.end(), entry) == wanted.end())
-          grading.elements.push_back({label, header[j], entry, Mark::kWrong, reasons.whyAbsent(label, symbol, entry)});
+          grading.elements.push_back(
+              {label, header[j], entry, Mark::kWrong, reasons.whyAbsent(label, header[j], entry)});
     }
     if (written == rows.end()) continue;
     // Entries under columns the table does not have.

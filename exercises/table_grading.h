@@ -19,7 +19,9 @@ Grading gradeTableCells(const Parsing& grammar, TableKind kind, const Cells& ans
 // The entries of a cell as they are compared: for the LR tables the
 // actions ("s4", "r2", "a", "5"; also "S4", "acc", separated by | , ; / or
 // blanks), for LL(1) the productions written out ("S->a|b" in row S is
-// S->a and S->b).
-std::vector<std::string> cellEntries(TableKind kind, const std::string& rowLabel, const std::string& cell);
+// S->a and S->b; in the token notation "E' -> + T E' | ε" in row E' is
+// E' -> + T E' and E' -> ε, the tokens read as the grammar names them).
+std::vector<std::string> cellEntries(const Parsing& grammar, TableKind kind, const std::string& rowLabel,
+                                     const std::string& cell);
 // A row label as compared: the state number of "7", "I7", "State 7".
 std::string rowKey(TableKind kind, const std::string& label);

@@ -51,7 +51,8 @@ std::string transformQuestionText(TransformKind kind) {
 ExerciseMaking makeExercise(const GeneratorRequest& request, TransformKind kind) {
   ExerciseMaking making = makeExercise(request);
   if (!making.exercise) return making;
-  Grammar input = classicGrammar(making.exercise->grammar);
+  Grammar input = making.exercise->request.notation == Notation::kClassic ? classicGrammar(making.exercise->grammar)
+                                                                          : exerciseModel(*making.exercise).typed;
   TransformResult result;
   try {
     result = transformGrammar(input, kind);

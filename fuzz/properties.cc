@@ -638,7 +638,7 @@ void checkTableGrading(const Parsing& model, TableKind kind, Problems& problems)
       Cells planted = key;
       std::string& cell = planted[i][j];
       if (!cell.empty() && !dropped) {
-        std::vector<std::string> entries = cellEntries(kind, key[i][0], cell);
+        std::vector<std::string> entries = cellEntries(model, kind, key[i][0], cell);
         entries.pop_back();
         cell.clear();
         for (const std::string& entry : entries) cell += (cell.empty() ? "" : "|") + entry;

@@ -21,7 +21,11 @@
 #include "exercises/set_grading.h"
 #include "exercises/table_grading.h"
 #include "exercises/transform_grading.h"
+#include "exercises/answers.h"
 #include "grammar/grammar_text.h"
+#include "grammar/symbol_text.h"
+#include "grammar/text_reading.h"
+#include "grammar/token_reading.h"
 
 namespace {
 
@@ -278,12 +282,31 @@ bool PracticeWindow::takeGrammar() {
 
 void PracticeWindow::setGrammar(const std::vector<std::string>& lines) {
   if (lines == lines_) return;
-  lines_ = lines;
-  model_ = modelOfLines(lines);
+  bool tokens = lines.front() == kTokenNotationLine;
   QStringList numbered;
-  int k = 0;
-  for (const HString& production : model_.productions) numbered.append(QString::number(k++) + "  " + shown(production));
+  if (tokens) {
+    std::string joined;
+    for (const std::string& line : lines) joined += line + "\n";
+    GrammarTextReading reading = readEditorGrammar(joined, Notation::kTokens);
+    if (!reading.isSound()) return;
+    model_ = Parsing();
+    model_.loadGrammar(reading.grammar);
+    written_ = std::move(reading.grammar);
+    for (int p = 0; p < static_cast<int>(model_.typed.productions.size()); ++p)
+      numbered.append(QString::number(p) + "  " + text(productionText(model_.typed, p)));
+  } else {
+    model_ = modelOfLines(lines);
+    written_ = classicGrammar(lines);
+    int k = 0;
+    for (const HString& production : model_.productions) numbered.append(QString::number(k++) + "  " + shown(production));
+  }
+  lines_ = lines;
   grammarPane->setPlainText(numbered.join('\n'));
+  setsEditor->setToolTip(tokens ? "One line per non-terminal, as First(E): ( id or Follow(E): $ + ), the symbols apart "
+                                  "by blanks; \u03B5 for the empty word."
+                                : "One line per non-terminal, as First(S): ab or Follow(S): $a; e for the empty word.");
+  itemsEditor->setToolTip(tokens ? "One item a line, as E -> E \u00B0 + T or E -> E . + T (LR(1): E -> E . + T, $ +)."
+                                 : "One item a line, as A->a\u00B0B or A->a.B (LR(1): A->a.B, cd).");
   revealed_.clear();
   clearMarks();
   loadAnswer();
@@ -320,9 +343,11 @@ void PracticeWindow::loadAnswer() {
       auto kept = setTexts_.find(static_cast<int>(question()));
       if (kept == setTexts_.end()) {
         // A line to fill in for every non-terminal.
+        // The start rule the analyses add to a token grammar is not asked for.
         QStringList lines;
-        for (const HString& rule : model_.rules)
-          lines.append(QString("%1(%2): ").arg(setName(setOf(question()))).arg(QChar(rule[0])));
+        for (Symbol x : model_.typed.nonTerminals())
+          if (!mayBeLeftOut(model_, x))
+            lines.append(QString("%1(%2): ").arg(setName(setOf(question()))).arg(text(model_.typed.name(x))));
         setsEditor->setPlainText(lines.join('\n'));
         setTexts_[static_cast<int>(question())] = setsEditor->toPlainText();
       } else {
@@ -509,7 +534,7 @@ bool PracticeWindow::revealFirst() {
         if (utf8(grid->horizontalHeaderItem(j)->text()) == element.column) column = j;
       if (row < 0 || column < 0) continue;
       std::string label = utf8(grid->verticalHeaderItem(row)->text());
-      std::vector<std::string> entries = cellEntries(kind, label, utf8(grid->item(row, column)->text()));
+      std::vector<std::string> entries = cellEntries(model_, kind, label, utf8(grid->item(row, column)->text()));
       if (element.mark == Mark::kMissing)
         entries.push_back(element.entry);
       else
@@ -521,7 +546,7 @@ bool PracticeWindow::revealFirst() {
       grid->setCurrentCell(row, column);
       grid->scrollToItem(grid->item(row, column));
     } else if (isItems()) {
-      itemsEditor->setPlainText(text(revealItem(utf8(itemsEditor->toPlainText()), element)));
+      itemsEditor->setPlainText(text(revealItem(model_, utf8(itemsEditor->toPlainText()), element)));
     } else {
       setsEditor->setPlainText(
           text(revealSetElement(model_, utf8(setsEditor->toPlainText()), setOf(question()), element)));
@@ -613,7 +638,7 @@ void PracticeWindow::loadTransformAnswer() {
 }
 
 void PracticeWindow::checkTransform() {
-  GradeResult result = gradeTransformation(classicGrammar(lines_), transformKind(), utf8(transformEditor->toPlainText()));
+  GradeResult result = gradeTransformation(written_, transformKind(), utf8(transformEditor->toPlainText()));
   if (!result.ok()) {
     clearMarks();
     scoreLabel->setText("Your grammar cannot be read: " + text(result.error).replace('\n', "; "));
@@ -628,7 +653,7 @@ void PracticeWindow::revealTransform() {
   if (lines_.empty()) return;
   std::string key;
   try {
-    key = grammarText(transformGrammar(classicGrammar(lines_), transformKind()).grammar);
+    key = grammarText(transformGrammar(written_, transformKind()).grammar);
   } catch (const TransformRefused& refused) {
     clearMarks();
     scoreLabel->setText(text(refused.what()));

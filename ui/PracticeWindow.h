@@ -38,7 +38,8 @@ class PracticeWindow : public QWidget {
 
  public:
   // The rule lines of the main window's grammar after its reading, or none
-  // when the grammar has errors.
+  // when the grammar has errors.  A grammar in the token notation comes as
+  // its text's lines, the notation line ("#notation: tokens") first.
   using GrammarSource = std::function<std::optional<std::vector<std::string>>()>;
 
   enum class Question { kFirst, kFollow, kLL1, kSLR, kLR1, kLALR, kLR0Items, kLR1Items, kTransform };
@@ -108,6 +109,7 @@ class PracticeWindow : public QWidget {
   GrammarSource source_;
   std::vector<std::string> lines_;  // the grammar practised on
   Parsing model_;
+  Grammar written_;  // as written, without the start rule the analyses may add
   Grading grading_;
   bool checked_ = false;
   bool filling_ = false;  // the window itself is writing the controls

@@ -44,7 +44,9 @@
 #include "Warning.h"
 #include "Zoom.h"
 #include "simulation/evaluations.h"
+#include "exercises/answers.h"
 #include "grammar/examples.h"
+#include "grammar/grammar_text.h"
 #include "grammar/parsing.h"
 #include "grammar/reading.h"
 #include "grammar/source_lines.h"
@@ -1002,7 +1004,11 @@ void TForm1::openPractice(int question) {
         this,
         [this]() -> std::optional<std::vector<std::string>> {
           if (!refreshGrammar() || refusesNotation(*commandNamed("exercise"))) return std::nullopt;
-          return session_->ruleTexts();
+          if (session_->notation() == Notation::kClassic) return session_->ruleTexts();
+          // The token grammar as written, its notation line first.
+          std::vector<std::string> lines = splitLines(grammarText(session_->written()));
+          while (!lines.empty() && lines.back().empty()) lines.pop_back();
+          return lines;
         },
         static_cast<PracticeWindow::Question>(question));
   });

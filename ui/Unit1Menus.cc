@@ -54,7 +54,8 @@ const char* const kTokenNotationText =
     "rule E' -> E first, as textbooks do, and number the productions from it.\n\n"
     "File > New Token Grammar starts one.  Every window takes it as it takes a classic grammar: First, "
     "Follow, the item sets, the tables, the evaluations, the parse stepper, the automaton diagrams, the "
-    "explanations and practice; the Transform menu rewrites it in its notation.";
+    "explanations and practice (the symbols of an answer apart by blanks); the Transform menu rewrites it "
+    "in its notation.";
 
 // The worked examples are the program's own results on these grammars.
 const char* const kTransformsText =

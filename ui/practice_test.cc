@@ -14,6 +14,8 @@
 namespace {
 
 std::vector<std::string> parentheses{"I->S", "S->(S)|x"};
+// The main window hands a token grammar over as its text's lines.
+std::vector<std::string> tokenSums{"#notation: tokens", "E -> E + T | T", "T -> id | ( E )"};
 
 QString cell(QTableWidget* grid, int row, const QString& column) {
   for (int j = 0; j < grid->columnCount(); ++j)
@@ -29,6 +31,12 @@ void type(QTableWidget* grid, int row, const QString& column, const QString& tex
 QColor background(QTableWidget* grid, int row, const QString& column) {
   for (int j = 0; j < grid->columnCount(); ++j)
     if (grid->horizontalHeaderItem(j)->text() == column) return grid->item(row, j)->background().color();
+  return {};
+}
+
+QString tip(QTableWidget* grid, int row, const QString& column) {
+  for (int j = 0; j < grid->columnCount(); ++j)
+    if (grid->horizontalHeaderItem(j)->text() == column) return grid->item(row, j)->toolTip();
   return {};
 }
 
@@ -172,6 +180,47 @@ class PracticeTest : public QObject {
     QVERIFY(window_->grading().allRight());
   }
 
+  // A token grammar: the added start rule E' -> E is numbered but not asked
+  // for, symbols stand apart by blanks, and the reasons name tokens.
+  void aTokenGrammarIsPractisedInItsNotation() {
+    grammar_ = tokenSums;
+    QVERIFY(window_->takeGrammar());
+    QCOMPARE(window_->grammarPane->toPlainText(),
+             QString("0  E' -> E\n1  E -> E + T\n2  E -> T\n3  T -> id\n4  T -> ( E )"));
+    window_->showQuestion(PracticeWindow::Question::kFollow);
+    QCOMPARE(window_->setsEditor->toPlainText(), QString("Follow(E): \nFollow(T): "));
+    window_->setsEditor->clear();
+    typeLines(window_->setsEditor, {"Follow(E) = { $, +, ) }", "Follow(T): $ + ( )"});
+    QTest::mouseClick(window_->checkButton, Qt::LeftButton);
+    QCOMPARE(window_->scoreLabel->text(), QString("Score: 6 of 7 right (85%); 1 wrong, 0 missing."));
+    QCOMPARE(window_->marksList->topLevelItemCount(), 7);
+    QTest::mouseClick(window_->revealOneButton, Qt::LeftButton);
+    QCOMPARE(window_->setsEditor->toPlainText(), QString("Follow(E) = { $, +, ) }\nFollow(T): $ + )"));
+
+    window_->showQuestion(PracticeWindow::Question::kSLR);
+    QTableWidget* grid = window_->grid;
+    QCOMPARE(cell(grid, 0, "id"), QString());
+    type(grid, 0, "id", "s3");
+    type(grid, 0, "(", "s5");  // a mistake: s4
+    QTest::mouseClick(window_->checkButton, Qt::LeftButton);
+    QVERIFY(tip(grid, 0, "(").contains("The goto of state 0 on ( is state 4, not 5."));
+    QCOMPARE(background(grid, 0, "id"), QColor(0xC8, 0xF0, 0xC8));
+    QCOMPARE(background(grid, 0, "("), QColor(0xF8, 0xC0, 0xC0));
+    QTest::mouseClick(window_->revealAllButton, Qt::LeftButton);
+    QVERIFY(window_->grading().allRight());
+    QCOMPARE(cell(grid, 1, "$"), QString("a"));
+
+    window_->showQuestion(PracticeWindow::Question::kLR1Items);
+    window_->selectState(0);
+    typeLines(window_->itemsEditor, {"E' -> . E, $", "E -> . E + T, $ +", "T -> . id, $"});
+    QTest::mouseClick(window_->checkButton, Qt::LeftButton);
+    QCOMPARE(window_->grading().count(Mark::kWrong), 0);
+    QCOMPARE(window_->grading().count(Mark::kMissing), 5);
+    QTest::mouseClick(window_->revealAllButton, Qt::LeftButton);
+    QVERIFY(window_->grading().allRight());
+    QVERIFY(window_->itemsEditor->toPlainText().endsWith(QString::fromUtf8("T -> \xC2\xB0 ( E ), $ +")));
+  }
+
   // The main window's slot opens the practice on the grammar in its editor.
   void theMainWindowOpensItOnItsGrammar() {
     std::unique_ptr<TForm1> form = openMainWindow();
@@ -184,6 +233,15 @@ class PracticeTest : public QObject {
     typeGrammar(*form, {"I->A", "A->aAQ|b"});  // Q has no rule
     QVERIFY(!practice->takeGrammar());
     QCOMPARE(practice->grammarPane->toPlainText(), QString("0  I->A\n1  A->aA\n2  A->b"));
+    // A token grammar is taken as written; the transform question rewrites it in its notation.
+    typeGrammar(*form, {"#notation: tokens", "A -> A x | y"});
+    QVERIFY(practice->takeGrammar());
+    QCOMPARE(practice->grammarPane->toPlainText(), QString("0  A' -> A\n1  A -> A x\n2  A -> y"));
+    practice->showQuestion(PracticeWindow::Question::kTransform);
+    practice->selectTransform(TransformKind::kLeftRecursion);
+    QCOMPARE(practice->transformEditor->toPlainText(), QString("#notation: tokens\nA -> A x | y"));
+    QTest::mouseClick(practice->revealAllButton, Qt::LeftButton);
+    QVERIFY(practice->grading().allRight());
   }
 };
 
