@@ -296,8 +296,6 @@ TEST(GrammarInput, ForeignCharactersAreGrammarErrors) {
 
 const std::string kTokenExpressions = "#notation: tokens\nE -> E + T | T\nT -> T * F | F\nF -> ( E ) | id | num\n";
 
-std::string refusal(const std::string& command) { return tokenNotationRefusal(command) + "\n"; }
-
 TEST(TokenNotation, CheckListsTheProductionsOfADeclaredGrammar) {
   for (std::string bytes : {"#word: id + num * ( id )\n" + kTokenExpressions, kTokenExpressions + "#word: id\n"}) {
     GrammarFile file(bytes);

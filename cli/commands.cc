@@ -29,20 +29,7 @@ bool listed(const std::vector<CommandInfo>& commands, std::string_view name) {
 
 bool isCommand(std::string_view name) { return listed(commandInfos(), name); }
 
-bool readsTokenNotation(std::string_view name) {
-  const CommandInfo* command = commandNamed(name);
-  return command && command->readsTokens;
-}
-
-std::string tokenNotationRefusal(std::string_view name) {
-  std::string able;
-  for (const CommandInfo& command : commandRegistry())
-    if (command.readsTokens) able += (able.empty() ? "" : ", ") + std::string(command.name);
-  return "tablomat-cli: " + std::string(name) + " does not read a grammar in the token notation yet; these do: " + able;
-}
-
-bool loadGrammar(const HString& grammarText, Parsing& model, Lines& diagnostics, int& status, Notation notation,
-                 std::string_view command) {
+bool loadGrammar(const HString& grammarText, Parsing& model, Lines& diagnostics, int& status, Notation notation) {
   GrammarTextReading reading = readEditorGrammar(grammarText.view(), notation);
   if (!reading.isSound()) {
     diagnostics.clear();
@@ -53,11 +40,6 @@ bool loadGrammar(const HString& grammarText, Parsing& model, Lines& diagnostics,
     status = kExitGrammar;
     return false;
   }
-  if (reading.grammar.notation == Notation::kTokens && !command.empty() && !readsTokenNotation(command)) {
-    diagnostics = {tokenNotationRefusal(command)};
-    status = kExitUsage;
-    return false;
-  }
   model.loadGrammar(reading.grammar);
   return true;
 }
@@ -65,7 +47,7 @@ bool loadGrammar(const HString& grammarText, Parsing& model, Lines& diagnostics,
 Outcome runCommand(std::string_view name, const HString& grammarText, const std::string& word, Notation notation) {
   Outcome outcome;
   Parsing model;
-  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status, notation, name)) return outcome;
+  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status, notation)) return outcome;
   const CommandInfo& command = *commandNamed(name);
   if (command.kind == CommandKind::kCheck) {
     if (model.typed.notation == Notation::kClassic) {

@@ -36,12 +36,6 @@ const std::vector<CommandInfo>& commandInfos();
 // Whether `name` is one of `commands`.
 bool listed(const std::vector<CommandInfo>& commands, std::string_view name);
 bool isCommand(std::string_view name);
-// Whether the command of any of the lists (commands, graphs, explanations)
-// handles a grammar in the token notation.
-bool readsTokenNotation(std::string_view name);
-// The one line a command that does not handle the token notation yet says.
-std::string tokenNotationRefusal(std::string_view name);
-
 struct Outcome {
   // What goes to standard output; none when the command was refused.
   std::optional<Lines> listing;
@@ -57,10 +51,9 @@ struct Outcome {
 
 // Reads the grammar text in either notation (`notation` when the text
 // declares none) and loads it into the model; false, with the messages and
-// the exit status given back, when the grammar has errors, or when it is in
-// the token notation and `command` is named and does not handle it yet.
+// the exit status given back, when the grammar has errors.
 bool loadGrammar(const HString& grammarText, Parsing& model, Lines& diagnostics, int& status,
-                 Notation notation = Notation::kClassic, std::string_view command = {});
+                 Notation notation = Notation::kClassic);
 
 // Runs the named command (isCommand) on a grammar text with lines joined by
 // CR LF, as editorText() gives it; the word matters to evaluations only.

@@ -301,7 +301,7 @@ int grade(int argc, char** argv) {
   Parsing model;
   Lines messages;
   int status = kExitOk;
-  if (!loadGrammar(grammarText, model, messages, status, notation, "grade")) {
+  if (!loadGrammar(grammarText, model, messages, status, notation)) {
     for (const std::string& line : messages) std::cerr << controlsEscaped(line) << "\n";
     return status;
   }

@@ -60,7 +60,7 @@ ExplainOutcome runExplainCommand(std::string_view name, const HString& grammarTe
                                  const ExplainOptions& options, Format format, Notation notation) {
   ExplainOutcome outcome;
   Parsing model;
-  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status, notation, name)) return outcome;
+  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status, notation)) return outcome;
   std::vector<TableKind> kinds = tablesNamed(options.table);
   if (name == "report") {
     GrammarReport report = grammarReport(model, word, options.bounds);
@@ -95,7 +95,7 @@ Lines commandNotes(std::string_view name, const HString& grammarText, const std:
   Parsing model;
   Lines unused;
   int status = kExitOk;
-  if (!loadGrammar(grammarText, model, unused, status, notation, name)) return notes;
+  if (!loadGrammar(grammarText, model, unused, status, notation)) return notes;
   if (lr) {
     std::string hint = startHint(model);
     if (!hint.empty()) notes.push_back(hint);

@@ -190,7 +190,7 @@ Outcome runDrawing(std::string_view command, const HString& grammarText, const s
                    const std::string& format, const DrawingOptions& options, Notation notation) {
   Outcome outcome;
   Parsing model;
-  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status, notation, command)) return outcome;
+  if (!loadGrammar(grammarText, model, outcome.diagnostics, outcome.status, notation)) return outcome;
   try {
     if (isGraphCommand(command))
       drawGraph(command, model, format.empty() ? "dot" : format, options, outcome);

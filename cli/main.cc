@@ -89,7 +89,7 @@ std::string helpFooter() {
       "\nExit status:\n"
       "  0   success; an evaluation accepted the word\n"
       "  1   an evaluation rejected the word (its trace ends in Error)\n"
-      "  2   usage error or unreadable file; a command that does not read the token notation yet\n"
+      "  2   usage error or unreadable file\n"
       "  3   the grammar has errors (listed on standard error)\n"
       "  4   evaluation refused: the table has conflicts (the count on standard error);\n"
       "      report, conflicts: a table they look at has conflicts\n"

@@ -9,16 +9,16 @@ namespace {
 using enum CommandKind;
 
 CommandInfo listingEntry(std::string_view name, std::string_view summary, ListingKind listing, std::string_view caption) {
-  return {.name = name, .summary = summary, .kind = kListing, .caption = caption, .listing = listing, .readsTokens = true};
+  return {.name = name, .summary = summary, .kind = kListing, .caption = caption, .listing = listing};
 }
 
 CommandInfo tableEntry(std::string_view name, std::string_view summary, CommandKind kind, TableKind table,
                          std::string_view caption) {
-  return {.name = name, .summary = summary, .kind = kind, .caption = caption, .table = table, .readsTokens = true};
+  return {.name = name, .summary = summary, .kind = kind, .caption = caption, .table = table};
 }
 
 CommandInfo graphEntry(std::string_view name, std::string_view summary, GraphKind graph) {
-  return {.name = name, .summary = summary, .kind = kGraph, .graph = graph, .readsTokens = true};
+  return {.name = name, .summary = summary, .kind = kGraph, .graph = graph};
 }
 
 }  // namespace
@@ -27,8 +27,7 @@ const std::vector<CommandInfo>& commandRegistry() {
   static const std::vector<CommandInfo> kCommands = {
       {.name = "check",
        .summary = "read and validate the grammar; list its productions",
-       .kind = kCheck,
-       .readsTokens = true},
+       .kind = kCheck},
       listingEntry("first", "the First set of every non-terminal", ListingKind::kFirst, "First"),
       listingEntry("follow", "the Follow set of every non-terminal", ListingKind::kFollow, "Follow"),
       listingEntry("lr0-items", "the LR(0) item sets with their arcs", ListingKind::kLR0Items, "LR0 Items"),
@@ -52,22 +51,18 @@ const std::vector<CommandInfo>& commandRegistry() {
       graphEntry("lalr-graph", "the LALR automaton as a graph", GraphKind::kLALR),
       {.name = "report",
        .summary = "notes on the grammar: nullable, left recursion, unreachable, start rule, classes",
-       .kind = kExplanation,
-       .readsTokens = true},
+       .kind = kExplanation},
       {.name = "conflicts",
        .summary = "every conflicting cell explained, with a counterexample (--table)",
-       .kind = kExplanation,
-       .readsTokens = true},
+       .kind = kExplanation},
       {.name = "exercise",
        .summary = "a random grammar with a property, a word, questions and the key (exercise --help)",
-       .kind = kExercise,
-       .readsTokens = true},
+       .kind = kExercise},
       {.name = "grade",
        .summary = "mark a student's answer: sets, a table in CSV, a state's items or a transformed grammar (grade --help)",
-       .kind = kExercise,
-       .readsTokens = true},
+       .kind = kExercise},
       // Its help line names the kinds of transform/, so the tool writes it.
-      {.name = "transform", .summary = "KIND [FILE]: the grammar rewritten", .kind = kTransform, .readsTokens = true},
+      {.name = "transform", .summary = "KIND [FILE]: the grammar rewritten", .kind = kTransform},
   };
   return kCommands;
 }

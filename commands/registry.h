@@ -30,9 +30,6 @@ struct CommandInfo {
   TableKind table = TableKind::kLL1;          // of a kTable or kEvaluation
   ListingKind listing = ListingKind::kFirst;  // of a kListing
   GraphKind graph = GraphKind::kLR0;          // of a kGraph
-  // Whether the command handles a grammar in the token notation; one that
-  // does not yet refuses such a grammar, in the window as in the tool.
-  bool readsTokens = false;
 };
 
 // Every command, in the order tablomat-cli --help lists them.

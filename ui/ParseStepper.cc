@@ -288,9 +288,7 @@ void ParseStepper::startParsing(std::vector<std::string> ruleLines, std::optiona
       result->treeLayout = layoutDot(result->treeDot);
       result->treeDrawn = true;
     }
-    // The automaton's drawing names symbols by character: it waits for the
-    // graph commands to read the token notation.
-    if (kind == TableKind::kLL1 || (tokens && !graphCommand(graphKindOf(kind)).readsTokens)) return;
+    if (kind == TableKind::kLL1) return;
     noteWork();
     progress(QStringLiteral("Building the automaton"));
     auto graph = std::make_shared<AutomatonGraph>(automatonGraph(model, graphKindOf(kind)));

@@ -373,19 +373,8 @@ void TForm1::analysis(const CommandInfo& info, Command&& command) {
     // What the status line said of the command before is no longer news.
     statusBar()->clearMessage();
     explainHooks_->commandStarts();
-    if (refreshGrammar() && !refusesNotation(info)) command();
+    if (refreshGrammar()) command();
   });
-}
-
-bool TForm1::refusesNotation(const CommandInfo& command) {
-  if (session_->notation() != Notation::kTokens || command.readsTokens) return false;
-  QString name = command.caption.empty() ? QString::fromUtf8(command.name.data(), static_cast<qsizetype>(command.name.size()))
-                                         : captionOf(command);
-  say(tr("%1 does not take a grammar in the token notation yet: it needs the classic notation, one character a "
-         "symbol (X->a|b).")
-          .arg(name),
-      true);
-  return true;
 }
 
 // A grammar in the token notation has no rule lines to hand a worker: it
@@ -1003,7 +992,7 @@ void TForm1::openPractice(int question) {
     PracticeWindow::open(
         this,
         [this]() -> std::optional<std::vector<std::string>> {
-          if (!refreshGrammar() || refusesNotation(*commandNamed("exercise"))) return std::nullopt;
+          if (!refreshGrammar()) return std::nullopt;
           if (session_->notation() == Notation::kClassic) return session_->ruleTexts();
           // The token grammar as written, its notation line first.
           std::vector<std::string> lines = splitLines(grammarText(session_->written()));

@@ -194,9 +194,6 @@ class TForm1 : public QMainWindow {
   // the grammar is in a notation the registry's command does not take.
   template <class Command>
   void analysis(const CommandInfo& info, Command&& command);
-  // Says so, and true, when the grammar read is in the token notation and
-  // the command does not take it yet.
-  bool refusesNotation(const CommandInfo& command);
   std::optional<Grammar> tokenGrammar() const;
   // Empties the editor for a new grammar that begins with `text`.
   void startGrammar(const QString& text, const QString& note);

@@ -251,7 +251,7 @@ async function showTrace(command: Command, output: ToolOutput, mine: number): Pr
   left.append(controls, ...rowsNote(grid), table);
   const treeBox = element('div', 'tree');
   if (treeTooLarge) treeBox.append(element('p', 'more', 'The parse tree is too large to draw here; the tool writes it with --tree.'));
-  // A tree the tool does not draw (a grammar in the token notation, for now): its reason, in its words.
+  // A tree the tool does not draw: its reason, in its words.
   else if (treeOutput.status === 2) treeBox.append(element('p', 'more', splitErrors(treeOutput.stderr).messages.join('\n')));
   view.append(left, treeBox);
   resultBox.replaceChildren(view);

@@ -321,9 +321,10 @@ describe('the token notation', () => {
     const trace = await tableCells(page);
     assert.deepEqual(trace, await toolJson('lr1-eval', TOKENS, TOKEN_WORD));
     assert.equal(trace.at(-1).at(-1), 'Accept');
-    // The tree is drawn one character a symbol, for now: the page says so rather than draw nothing.
-    await page.waitForSelector('#result .tree .more');
-    assert.match(await page.$eval('#result .tree .more', (p) => p.textContent), /token notation/);
+    // The tree names whole tokens.
+    await page.waitForSelector('#result .tree svg');
+    const labels = await page.$$eval('#result .tree svg text', (texts) => texts.map((t) => t.textContent));
+    for (const token of ["E'", 'num', 'id', '(']) assert.ok(labels.includes(token), `${token} in ${labels}`);
     assert.deepEqual(errors, []);
     await page.close();
   });
