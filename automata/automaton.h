@@ -88,6 +88,8 @@ Automaton buildLR1Automaton(const Parsing& grammar);
 // The LR(1) states merged by core, groups ordered by their lowest member;
 // members[k] receives the LR(1) states of group k in increasing order (lalr.cc).
 Automaton mergeByCore(const Automaton& lr1, std::vector<std::vector<int>>* members = nullptr);
+// The same, taking the lookaheads of an automaton built for the merge alone.
+Automaton mergeByCore(Automaton&& lr1, std::vector<std::vector<int>>* members = nullptr);
 
 // The LALR automaton computed on the LR(0) collection, without the LR(1)
 // collection (lalr_lookaheads.cc): the LR(0) states in their order, each

@@ -58,7 +58,7 @@ ClosureEngine::ClosureEngine(const Parsing& grammar)
     : grammar_(grammar.typed),
       first_(grammar.typed),
       starts_(static_cast<size_t>(grammar.typed.symbolCount())),
-      startsKnown_(static_cast<size_t>(grammar.typed.symbolCount()), false),
+      startsKnown_(static_cast<size_t>(grammar.typed.symbolCount()), 0),
       slot_(static_cast<size_t>(grammar.typed.symbolCount()), -1),
       symbolMarks_(static_cast<size_t>(grammar.typed.symbolCount()) + 1, 0) {
   size_t base = 0;
@@ -116,21 +116,19 @@ void ClosureEngine::gotoKernels(const std::vector<StateItem>& state, Symbols& sy
 
 // The alternatives of x start with the dot at the front, or past an empty
 // body; a repeated alternative starts the first production of that body.
-const std::vector<ClosureEngine::Start>& ClosureEngine::startsOf(Symbol x) {
+const std::vector<ClosureEngine::Start>& ClosureEngine::firstStartsOf(Symbol x) {
   size_t k = static_cast<size_t>(x);
-  if (!startsKnown_[k]) {
-    startsKnown_[k] = true;
-    if (grammar_.isTerminal(x)) return starts_[k];
-    std::vector<int> alternatives = grammar_.productionsOf(x);
-    for (int p : alternatives) {
-      int firstEqual = p;
-      for (int q : alternatives)
-        if (body(q) == body(p)) {
-          firstEqual = q;
-          break;
-        }
-      starts_[k].push_back(Start{firstEqual, body(p).empty() ? 1 : 0});
-    }
+  startsKnown_[k] = true;
+  if (grammar_.isTerminal(x)) return starts_[k];
+  std::vector<int> alternatives = grammar_.productionsOf(x);
+  for (int p : alternatives) {
+    int firstEqual = p;
+    for (int q : alternatives)
+      if (body(q) == body(p)) {
+        firstEqual = q;
+        break;
+      }
+    starts_[k].push_back(Start{firstEqual, body(p).empty() ? 1 : 0});
   }
   return starts_[k];
 }

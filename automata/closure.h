@@ -48,8 +48,13 @@ class ClosureEngine {
 
   const Symbols& body(int production) const { return grammar_.productions[static_cast<size_t>(production)].body; }
   int bodyLength(int production) const { return std::max(1, static_cast<int>(body(production).size())); }
-  // The items that start the alternatives of x; none for a terminal.
-  const std::vector<Start>& startsOf(Symbol x);
+  // The items that start the alternatives of x; none for a terminal.  Asked
+  // once for every item of every closure, so the known case is inline.
+  const std::vector<Start>& startsOf(Symbol x) {
+    size_t k = static_cast<size_t>(x);
+    return startsKnown_[k] ? starts_[k] : firstStartsOf(x);
+  }
+  const std::vector<Start>& firstStartsOf(Symbol x);
   // The symbols without repeats, each at its first occurrence, in place.
   void keepFirstOccurrences(Symbols& symbols);
   // The lookahead of the items added for the symbol after the dot of (p, d).
@@ -66,7 +71,7 @@ class ClosureEngine {
   std::vector<size_t> restBase_;  // where production p's positions start in rests_
   std::vector<Rest> rests_;
   std::vector<std::vector<Start>> starts_;  // by symbol
-  std::vector<bool> startsKnown_;
+  std::vector<char> startsKnown_;
   mutable std::vector<int> slot_;      // by symbol, scratch of gotoKernels
   std::vector<unsigned> symbolMarks_;  // by symbol, scratch of keepFirstOccurrences
   unsigned symbolGeneration_ = 0;

@@ -22,9 +22,11 @@ std::string coreKey(const std::vector<StateItem>& state) {
   return std::string(reinterpret_cast<const char*>(cores.data()), cores.size() * sizeof(unsigned long long));
 }
 
-}  // namespace
-
-Automaton mergeByCore(const Automaton& lr1, std::vector<std::vector<int>>* members) {
+// The merge, given the pool its lookaheads are interned in: a copy of the
+// LR(1) automaton's, or the pool itself taken from an automaton built for
+// the merge alone, where copying a lookahead at a time cost more than the
+// merging.
+Automaton mergedByCore(const Automaton& lr1, LookaheadPool pool, std::vector<std::vector<int>>* members) {
   std::vector<std::vector<int>> groups;
   std::vector<int> groupOf(lr1.states.size());
   std::unordered_map<std::string, int> byCore;
@@ -36,23 +38,28 @@ Automaton mergeByCore(const Automaton& lr1, std::vector<std::vector<int>>* membe
   }
 
   Automaton merged;
-  merged.lookaheads = lr1.lookaheads;
+  merged.lookaheads = std::move(pool);
   std::vector<long> marks;  // by symbol: the stamp of the lookahead that last took it
   long stamp = 0;
+  std::vector<Symbols> joined;  // by item of the highest member, kept from group to group
+  Symbols symbols;
   for (const std::vector<int>& group : groups) {
     const std::vector<StateItem>& highest = lr1.states[static_cast<size_t>(group.back())];
     std::unordered_map<unsigned long long, size_t> slot;
-    std::vector<Symbols> joined(highest.size());
-    for (size_t k = 0; k < highest.size(); ++k) slot.emplace(coreOf(highest[k]), k);
+    if (joined.size() < highest.size()) joined.resize(highest.size());
+    for (size_t k = 0; k < highest.size(); ++k) {
+      slot.emplace(coreOf(highest[k]), k);
+      joined[k].clear();
+    }
     for (auto member = group.rbegin(); member != group.rend(); ++member)
       for (const StateItem& item : lr1.states[static_cast<size_t>(*member)]) {
-        const Symbols& more = lr1.lookaheads.symbols(item.lookahead);
-        Symbols& symbols = joined[slot[coreOf(item)]];
-        symbols.insert(symbols.end(), more.begin(), more.end());
+        const Symbols& more = merged.lookaheads.symbols(item.lookahead);
+        Symbols& into = joined[slot[coreOf(item)]];
+        into.insert(into.end(), more.begin(), more.end());
       }
     std::vector<StateItem> state = highest;
     for (size_t k = 0; k < state.size(); ++k) {
-      Symbols symbols;
+      symbols.clear();
       ++stamp;
       for (Symbol s : joined[k]) {
         if (static_cast<size_t>(s) >= marks.size()) marks.resize(static_cast<size_t>(s) + 1, 0);
@@ -70,4 +77,15 @@ Automaton mergeByCore(const Automaton& lr1, std::vector<std::vector<int>>* membe
   }
   if (members != nullptr) *members = std::move(groups);
   return merged;
+}
+
+}  // namespace
+
+Automaton mergeByCore(const Automaton& lr1, std::vector<std::vector<int>>* members) {
+  return mergedByCore(lr1, lr1.lookaheads, members);
+}
+
+Automaton mergeByCore(Automaton&& lr1, std::vector<std::vector<int>>* members) {
+  LookaheadPool pool = std::move(lr1.lookaheads);
+  return mergedByCore(lr1, std::move(pool), members);
 }

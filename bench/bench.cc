@@ -40,6 +40,7 @@
 // Usage: tablomat-bench GRAMMAR_DIR [SET...]                (only these sets)
 //        tablomat-bench --print chain|closed|long N   (a grammar of a family)
 //        tablomat-bench --routes N                    (LALR routes on N random grammars)
+//        tablomat-bench --once GRAMMAR_DIR SET LINE   (one line once, for a profiler)
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -458,7 +459,7 @@ bool lalrCommand(const std::string& name) {
   return name == "lalr-table" || name == "lalr-eval" || name == "lalr-count";
 }
 
-int runBenchmark(const std::string& dir, const std::vector<std::string>& sets, const std::string& cli) {
+std::vector<Case> benchCases(const std::string& dir) {
   std::vector<Case> cases;
   for (const Example& example : examples()) {
     std::string text;
@@ -477,6 +478,13 @@ int runBenchmark(const std::string& dir, const std::vector<std::string>& sets, c
   cases.push_back({"chains", "closed16", explosiveChain(16, true), "zyzyzyzyzyzyzyzyx", 0, true});
   std::string long100k = longGrammar(100000);
   cases.push_back({"long", "long", long100k, wordsOf(long100k), 0, true});
+  return cases;
+}
+
+int runBenchmark(const std::string& dir, const std::vector<std::string>& sets, const std::string& cli) {
+  std::vector<Case> cases = benchCases(dir);
+  const Case& classic = *std::find_if(cases.begin(), cases.end(), [](const Case& c) { return c.set == "statements"; });
+  const std::string &statements = classic.text, &program = classic.word;
 
   std::printf("%-10s %-10s %-11s %12s %9s %9s\n", "set", "grammar", "command", "ms", "/bison1", "/bisonLA");
   bool met = true;
@@ -583,6 +591,34 @@ int runBenchmark(const std::string& dir, const std::vector<std::string>& sets, c
   return met ? 0 : 1;
 }
 
+// What one line of the first grammar of a set times, done once, so that a
+// profiler sees it alone: valgrind --tool=callgrind
+// --toggle-collect='*onceMeasured*' counts its instructions whatever the
+// load of the machine.  A command as the table above times it (reading the
+// grammar included), an automaton's graph as the drawings do.
+[[gnu::noinline]] void onceMeasured(const Case& c, const std::string& line, const Parsing& model) {
+  for (GraphKind kind : kGraphKinds)
+    if (line == (kind == GraphKind::kLR0 ? "lr0-graph" : kind == GraphKind::kLR1 ? "lr1-graph" : "lalr-graph")) {
+      automatonGraph(model, kind);
+      return;
+    }
+  compute(line, c);
+}
+
+int runOnce(const std::string& dir, const std::string& set, const std::string& line) {
+  std::vector<std::string> names = commandNames();
+  if (std::find(names.begin(), names.end(), line) == names.end() && !line.ends_with("-graph"))
+    throw std::invalid_argument("no line " + line);
+  for (const Case& c : benchCases(dir))
+    if (c.set == set) {
+      Parsing model = modelOf(c.text);
+      WorkScope scope;
+      onceMeasured(c, line, model);
+      return 0;
+    }
+  throw std::invalid_argument("no set " + set);
+}
+
 // The LALR table of both routes on `count` seeded random grammars, every
 // other one of the larger kind.
 int runRoutes(unsigned count) {
@@ -632,6 +668,7 @@ int main(int argc, char** argv) {
       std::fwrite(text.data(), 1, text.size(), stdout);
       return 0;
     }
+    if (args.size() == 4 && args[0] == "--once") return runOnce(args[1], args[2], args[3]);
     if (args.size() == 2 && args[0] == "--routes") return runRoutes(static_cast<unsigned>(std::stoul(args[1])));
     if (!args.empty() && !args[0].starts_with("--"))
       return runBenchmark(args[0], std::vector<std::string>(args.begin() + 1, args.end()), TABLOMAT_CLI_PATH);
@@ -642,6 +679,7 @@ int main(int argc, char** argv) {
   std::fprintf(stderr,
                "usage: tablomat-bench GRAMMAR_DIR [SET...]\n"
                "       tablomat-bench --print chain|closed|long N\n"
-               "       tablomat-bench --routes N\n");
+               "       tablomat-bench --routes N\n"
+               "       tablomat-bench --once GRAMMAR_DIR SET LINE\n");
   return 2;
 }

@@ -10,12 +10,19 @@ std::string_view symbolName(const Grammar& grammar, Symbol s) {
 
 std::string symbolText(const Grammar& grammar, Symbol s) { return std::string(symbolName(grammar, s)); }
 
+// The lookaheads of a listing or a graph are written by the thousand, most
+// of them of one-character names: a character is pushed, not copied.
 std::string symbolsText(const Grammar& grammar, std::span<const Symbol> symbols) {
+  std::string_view separator = symbolSeparator(grammar);
   std::string text;
-  const char* separator = symbolSeparator(grammar);
+  text.reserve(symbols.size() * (1 + separator.size()));
   for (size_t i = 0; i < symbols.size(); ++i) {
-    if (i > 0) text += separator;
-    text += symbolName(grammar, symbols[i]);
+    if (i > 0) text.append(separator);
+    std::string_view name = symbolName(grammar, symbols[i]);
+    if (name.size() == 1)
+      text.push_back(name[0]);
+    else
+      text.append(name);
   }
   return text;
 }

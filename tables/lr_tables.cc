@@ -112,16 +112,15 @@ void LRTableRows::actions(int s, std::vector<ActionCell>& cells) const {
   }
   for (size_t j = gotoColumn_; j < columnSymbols_.size(); ++j) {
     int to = target(columnSymbols_[j]);
-    if (to != -1) cells[j] = ActionCell{Action{ActionKind::kGoto, to}};
+    if (to != -1) cells[j].push_back(Action{ActionKind::kGoto, to});
   }
 }
 
 void LRTableRows::row(int s, std::vector<HString>& cells) {
   actions(s, scratch_);
-  cells.assign(header_.size(), HString());
+  cells.resize(header_.size());
   cells[0] = texts_.number(s);
-  for (size_t j = 0; j < scratch_.size(); ++j)
-    if (!scratch_[j].empty()) cells[j + 1] = texts_.cell(scratch_[j]);
+  for (size_t j = 0; j < scratch_.size(); ++j) cells[j + 1] = scratch_[j].empty() ? HString() : texts_.cell(scratch_[j]);
 }
 
 void LRTable::addRow(const std::vector<ActionCell>& cells) {
@@ -152,12 +151,6 @@ LRTable typedTableOf(const LRTableRows& rows, const Automaton& automaton) {
   return table;
 }
 
-Row rowOf(std::vector<HString>& cells) {
-  Row row;
-  for (HString& cell : cells) row.insertTail(std::move(cell));
-  return row;
-}
-
 }  // namespace
 
 LRTable slrParseTable(const Parsing& grammar, const Automaton& lr0) {
@@ -178,15 +171,14 @@ Table lrTableText(const Grammar& grammar, const LRTable& table) {
     header.insertTail(HString(name.data(), static_cast<int>(name.size())));
   }
   text.insertTail(std::move(header));
-  std::vector<HString> cells;
   for (int s = 0; s < table.states(); ++s) {
-    cells.assign(table.columns.size() + 1, HString());
-    cells[0] = texts.number(s);
+    Row row;
+    row.insertTail(texts.number(s));
     for (size_t j = 0; j < table.columns.size(); ++j) {
       std::span<const Action> cell = table.cell(s, static_cast<int>(j));
-      if (!cell.empty()) cells[j + 1] = texts.cell(cell);
+      row.insertTail(cell.empty() ? HString() : texts.cell(cell));
     }
-    text.insertTail(rowOf(cells));
+    text.insertTail(std::move(row));
   }
   return text;
 }
