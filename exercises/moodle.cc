@@ -229,11 +229,9 @@ std::string classChoice(const std::string& name, const Question& question) {
 // ---- essays: item sets and derivations, marked by the teacher
 
 // The drawing of the automaton whose states the question asks for, when
-// it is small enough to read.
-// The drawings name symbols by character: a token grammar's key goes without.
+// it is small enough to read, in the exercise's notation.
 std::vector<Picture> automatonPicture(const Exercise& exercise, GraphKind kind) {
-  if (inTokens(exercise)) return {};
-  AutomatonGraph graph = automatonGraph(modelOfLines(exercise.grammar), kind);
+  AutomatonGraph graph = automatonGraph(exerciseModel(exercise), kind);
   if (!drawable(graph)) return {};
   try {
     std::string name = std::string(kind == GraphKind::kLR0 ? "lr0" : kind == GraphKind::kLR1 ? "lr1" : "lalr") +

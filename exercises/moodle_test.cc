@@ -194,8 +194,11 @@ TEST(MoodleQuizTest, ATokenExerciseAsksForTokensApartByBlanks) {
       EXPECT_NE(std::find(cell.begin(), cell.end(), "c a | B A | S -> A b a"), cell.end());
     }
   EXPECT_TRUE(found);
-  // The drawings name symbols by character: the items' essay goes without one.
-  EXPECT_EQ(xpath(path, "count(/quiz/question[@type='essay']/generalfeedback/file)"), "0");
+  // The items' essay draws the automaton of the grammar as it is written, its items in tokens.
+  EXPECT_EQ(xpath(path, "count(/quiz/question[@type='essay']/generalfeedback/file)"), "1");
+  std::string drawing = run("xmllint --xpath \"string(/quiz/question[@type='essay']/generalfeedback/file)\" " + path +
+                            " | base64 -d").first;
+  EXPECT_NE(drawing.find("I &#45;&gt; S °"), std::string::npos) << drawing.substr(0, 400);
 }
 
 }  // namespace

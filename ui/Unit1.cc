@@ -363,7 +363,7 @@ void TForm1::createStatusLine() {
 }
 
 template <class Command>
-void TForm1::analysis(const CommandInfo& info, Command&& command) {
+void TForm1::analysis(Command&& command) {
   if (runner_->running()) {
     QApplication::beep();
     say(tr("%1 is still running: wait for it, or press Esc to cancel it.").arg(runner_->what()));
@@ -638,7 +638,7 @@ void TForm1::pickExample(int index) {
 
 void TForm1::runCommand(const CommandInfo& command) {
   if (command.kind == CommandKind::kEvaluation) lastEvaluation_ = &command;
-  analysis(command, [&] { command.kind == CommandKind::kListing ? showListing(command) : showGridResult(command); });
+  analysis([&] { command.kind == CommandKind::kListing ? showListing(command) : showGridResult(command); });
 }
 
 std::vector<QAbstractButton*> TForm1::buttons() const {
@@ -975,11 +975,11 @@ void TForm1::editCommand(const char* slot) {
 // ---- windows of their own
 
 void TForm1::openDiagram(GraphKind kind) {
-  analysis(graphCommand(kind), [&] { openDiagramWindow(session_->ruleTexts(), kind, this, tokenGrammar()); });
+  analysis([&] { openDiagramWindow(session_->ruleTexts(), kind, this, tokenGrammar()); });
 }
 
 void TForm1::openStepper(TableKind kind) {
-  analysis(evaluationCommand(kind), [&] {
+  analysis([&] {
     if (std::optional<Grammar> tokens = tokenGrammar())
       openParseStepper(*tokens, kind, session_->word(), this);
     else
@@ -1010,7 +1010,7 @@ void TForm1::openTransform(TransformKind kind) {
     std::string refusal;  // why the grammar cannot be rewritten, when it cannot
   };
   QString title = QString::fromUtf8(transformTitle(kind).data(), static_cast<int>(transformTitle(kind).size()));
-  analysis(*commandNamed("transform"), [&] {
+  analysis([&] {
     inBackground(
         title,
         // The typed grammar is plain data, in either notation: the worker takes a copy.
@@ -1042,10 +1042,9 @@ void TForm1::openTransform(TransformKind kind) {
 }
 
 void TForm1::showGrammarReport() {
-  analysis(*commandNamed("report"),
-           [&] { explainHooks_->openReport(session_->model(), QString::fromStdString(session_->word())); });
+  analysis([&] { explainHooks_->openReport(session_->model(), QString::fromStdString(session_->word())); });
 }
 
 void TForm1::explainTable(TableKind kind) {
-  analysis(*commandNamed("conflicts"), [&] { explainHooks_->openTable(kind, session_->model()); });
+  analysis([&] { explainHooks_->openTable(kind, session_->model()); });
 }

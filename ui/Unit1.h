@@ -190,10 +190,10 @@ class TForm1 : public QMainWindow {
   void showDocumentState();
 
   // Runs an analysis command after the pre-step, inside the failure boundary;
-  // refused, with a word in the status line, while another runs, and when
-  // the grammar is in a notation the registry's command does not take.
+  // refused, with a word in the status line, while another runs.
   template <class Command>
-  void analysis(const CommandInfo& info, Command&& command);
+  void analysis(Command&& command);
+  // A copy of the typed grammar for a worker, when it is in the token notation.
   std::optional<Grammar> tokenGrammar() const;
   // Empties the editor for a new grammar that begins with `text`.
   void startGrammar(const QString& text, const QString& note);
