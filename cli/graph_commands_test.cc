@@ -186,8 +186,11 @@ TEST(GraphCommandTest, TokenGrammarsInEveryFormat) {
   Outcome part = runDrawing("lr1-graph", tokens, "", "", around(1, 1));
   ASSERT_TRUE(part.document);
   EXPECT_NE(part.document->find("more"), std::string::npos);
-  // A token grammar's parse tree is still drawn one character a symbol: refused.
-  EXPECT_EQ(runDrawing("slr-eval", tokens, "id", "", tree()).status, kExitUsage);
+  // Its parse tree names whole tokens.
+  Outcome drawn = runDrawing("slr-eval", tokens, "id", "", tree());
+  EXPECT_EQ(drawn.status, kExitOk);
+  ASSERT_TRUE(drawn.document);
+  EXPECT_EQ(*drawn.document, "E'\n  E\n    T\n      F\n        id\n");
 }
 
 // The program, for what only main() decides.
