@@ -83,8 +83,14 @@ Symbols OrderedFirst::walkSymbol(Symbol x) const {
   if (x == grammar_.endMarker() || grammar_.isTerminal(x)) return Symbols{x};
   if (visited_[static_cast<size_t>(x)]) return Symbols();
   visited_[static_cast<size_t>(x)] = true;
+  const std::vector<int>& alternatives = productionsOf_[static_cast<size_t>(x)];
+  // A walk's result holds no repeats, so one alternative's is the union.
+  if (alternatives.size() == 1) {
+    noteWork();
+    return walkString(grammar_.productions[static_cast<size_t>(alternatives[0])].body);
+  }
   Found found(grammar_.symbolCount());
-  for (int p : productionsOf_[static_cast<size_t>(x)]) {
+  for (int p : alternatives) {
     noteWork();
     found.add(walkString(grammar_.productions[static_cast<size_t>(p)].body), false);
   }
@@ -95,6 +101,7 @@ Symbols OrderedFirst::walkSymbol(Symbol x) const {
 // empty string followed by First(rest); the walk goes along the string, so
 // long bodies cost no stack.
 Symbols OrderedFirst::walkString(std::span<const Symbol> alpha) const {
+  if (!alpha.empty() && !nullable(alpha[0])) return walkSymbol(alpha[0]);
   Found found(grammar_.symbolCount());
   for (Symbol s : alpha) {
     Symbols head = walkSymbol(s);
