@@ -54,6 +54,7 @@ Grammar classicGrammar(const std::vector<std::string>& ruleLines) {
       size_t end = std::min(line.find('|', start), line.size());
       Production production{head, {}};
       std::string_view alternative(line.data() + start, end - start);
+      production.body.reserve(alternative.size());
       if (alternative != "e")
         for (char c : alternative) production.body.push_back(symbolOf(c, c < 'A' || c > 'Z'));
       grammar.productions.push_back(std::move(production));

@@ -70,9 +70,12 @@ std::vector<CellPlace> conflictPlaces(const Grammar& grammar, const ParseTable& 
     }
     return places;
   }
-  for (int s = 0; s < table.lr.states(); ++s)
-    for (size_t j = 0; j < table.lr.columns.size(); ++j)
-      if (table.lr.cell(s, static_cast<int>(j)).size() > 1) places.push_back({s + 1, static_cast<int>(j) + 1});
+  // Row by row, as the cells are stored: a cell holds more than one action
+  // when its start and the next one's are more than one apart.
+  const std::vector<std::uint32_t>& starts = table.lr.starts;
+  size_t width = table.lr.columns.size();
+  for (size_t k = 0; k + 1 < starts.size(); ++k)
+    if (starts[k + 1] - starts[k] > 1) places.push_back({static_cast<int>(k / width) + 1, static_cast<int>(k % width) + 1});
   return places;
 }
 
