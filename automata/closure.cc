@@ -81,19 +81,31 @@ void ClosureEngine::newMarks() {
   more_.clear();
 }
 
-void ClosureEngine::keepFirstOccurrences(Symbols& symbols) {
+void ClosureEngine::newSymbolMarks() {
   if (++symbolGeneration_ == 0) {
     std::fill(symbolMarks_.begin(), symbolMarks_.end(), 0);
     symbolGeneration_ = 1;
   }
+}
+
+bool ClosureEngine::markSymbol(Symbol s) {
+  unsigned& mark = symbolMarks_[static_cast<size_t>(s)];
+  if (mark == symbolGeneration_) return false;
+  mark = symbolGeneration_;
+  return true;
+}
+
+void ClosureEngine::keepFirstOccurrences(Symbols& symbols) {
+  newSymbolMarks();
   size_t kept = 0;
-  for (Symbol s : symbols) {
-    unsigned& mark = symbolMarks_[static_cast<size_t>(s)];
-    if (mark == symbolGeneration_) continue;
-    mark = symbolGeneration_;
-    symbols[kept++] = s;
-  }
+  for (Symbol s : symbols)
+    if (markSymbol(s)) symbols[kept++] = s;
   symbols.resize(kept);
+}
+
+void ClosureEngine::appendUnmarked(Symbols& into, const Symbols& more) {
+  for (Symbol s : more)
+    if (markSymbol(s)) into.push_back(s);
 }
 
 void ClosureEngine::gotoKernels(const std::vector<StateItem>& state, Symbols& symbols,
@@ -152,10 +164,10 @@ int ClosureEngine::derivedLookahead(int production, int dot, int parent) {
   int lookahead;
   if (rest.vanishes) {
     Symbols& joined = joined_;
-    joined.assign(rest.first.begin(), rest.first.end());
-    const Symbols& inherited = pool_.symbols(parent);
-    joined.insert(joined.end(), inherited.begin(), inherited.end());
-    keepFirstOccurrences(joined);
+    joined.clear();
+    newSymbolMarks();
+    appendUnmarked(joined, rest.first);
+    appendUnmarked(joined, pool_.symbols(parent));
     lookahead = pool_.intern(joined);
   } else {
     lookahead = pool_.intern(rest.first);
@@ -255,11 +267,9 @@ std::vector<StateItem> ClosureEngine::closureLR1(std::vector<StateItem> items) {
     if (next[static_cast<size_t>(first)] == -1) continue;
     Symbols& symbols = joined_;
     symbols.clear();
-    for (int i = first; i != -1; i = next[static_cast<size_t>(i)]) {
-      const Symbols& more = pool_.symbols(items[static_cast<size_t>(i)].lookahead);
-      symbols.insert(symbols.end(), more.begin(), more.end());
-    }
-    keepFirstOccurrences(symbols);
+    newSymbolMarks();
+    for (int i = first; i != -1; i = next[static_cast<size_t>(i)])
+      appendUnmarked(symbols, pool_.symbols(items[static_cast<size_t>(i)].lookahead));
     merged[k].lookahead = pool_.intern(symbols);
   }
   return merged;

@@ -55,8 +55,14 @@ class ClosureEngine {
     return startsKnown_[k] ? starts_[k] : firstStartsOf(x);
   }
   const std::vector<Start>& firstStartsOf(Symbol x);
+  // Symbols are marked per generation, so that a string keeps each symbol's
+  // first occurrence without a set of its own.
+  void newSymbolMarks();
+  bool markSymbol(Symbol s);  // false when already marked in this generation
   // The symbols without repeats, each at its first occurrence, in place.
   void keepFirstOccurrences(Symbols& symbols);
+  // Appends the symbols of `more` not yet marked, marking them.
+  void appendUnmarked(Symbols& into, const Symbols& more);
   // The lookahead of the items added for the symbol after the dot of (p, d).
   int derivedLookahead(int production, int dot, int parent);
   // A number for each (production, dot), to index the scratch tables below.
