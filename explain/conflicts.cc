@@ -289,7 +289,7 @@ std::vector<Conflict> explainConflicts(TableSet& tables, TableKind kind, const S
   for (int row = 0; row < t.rowCount(); ++row)
     for (size_t j = 1; j < columns.size(); ++j) {
       Symbol symbol = columns[j];
-      if (!explainer.isNonterminal(symbol) && explainer.isConflict(row, symbol)) out.push_back(explainer.explain(row, symbol));
+      if (symbol != kNoSymbol && !explainer.isNonterminal(symbol) && explainer.isConflict(row, symbol)) out.push_back(explainer.explain(row, symbol));
     }
   return out;
 }

@@ -204,6 +204,7 @@ std::optional<bool> searchAmbiguity(TableSet& tables, const std::vector<GrammarR
       for (int row = 0; row < t.rowCount(); ++row)
         for (size_t j = 1; j < columns.size(); ++j) {
           Symbol symbol = columns[j];
+          if (symbol == kNoSymbol) continue;
           bool terminal = symbol == grammar.endMarker() || grammar.isTerminal(symbol);
           if (!terminal || !t.conflicts(row, symbol)) continue;
           Counterexample found = look.kind == TableKind::kLL1 ? finder.forLL1(t.rowSymbol(row), symbol, true)

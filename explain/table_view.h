@@ -36,7 +36,8 @@ struct TableView {
   const std::string& cell(int row, Symbol symbol) const;
   // A cell holds more than one entry.
   bool conflicts(int row, Symbol symbol) const;
-  // The symbol of each text column (kNoSymbol for the label).
+  // The symbol of each text column: kNoSymbol for the label and for a
+  // column no symbol heads (the classic tables' empty-string column).
   Symbols columnSymbols() const;
   // The entries of an LR cell, split at "|".
   static std::vector<std::string> entries(const std::string& cell);

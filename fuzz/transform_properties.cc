@@ -33,6 +33,7 @@ void checkGrading(const Grammar& input, TransformKind kind, const Grammar& resul
   if (!key.ok() || !key.grading.allRight())
     problems.push_back(label + "the result does not grade all right: " +
                        (key.ok() ? renderGrading(key.grading, Format::kText) : key.error));
+  if (result.productions.empty()) return;
   Grammar shortened = result;
   shortened.productions.pop_back();
   if (shortened.productions.empty() || !languageDifference(input, shortened, kGradedWordLength)) return;

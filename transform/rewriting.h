@@ -36,6 +36,9 @@ std::string namesOf(const Grammar& grammar, const std::vector<Symbol>& symbols);
 
 // The transformations, each applied to the grammar in place with its steps logged.
 void removeUseless(Grammar& grammar, StepLog& log);
+// Refuses a grammar whose start symbol derives no word: every rewrite of it
+// would be a grammar without rules.
+void refuseEmptyLanguage(const Grammar& grammar);
 void removeEmptyRules(Grammar& grammar, StepLog& log);
 void removeUnitRules(Grammar& grammar, StepLog& log);
 void removeLeftRecursion(Grammar& grammar, StepLog& log);

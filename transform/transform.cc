@@ -122,6 +122,7 @@ std::string_view transformTitle(TransformKind kind) { return infoOf(kind).title;
 
 TransformResult transformGrammar(const Grammar& input, TransformKind kind) {
   if (input.productions.empty()) throw TransformRefused("The grammar has no rule to transform.");
+  refuseEmptyLanguage(input);
   Grammar grammar = input;
   StepLog log(input);
   rewrite(grammar, kind, log);

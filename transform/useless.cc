@@ -26,11 +26,15 @@ std::vector<Symbol> keepOnly(Grammar& grammar, const SymbolSet& keep) {
 
 }  // namespace
 
-void removeUseless(Grammar& grammar, StepLog& log) {
-  SymbolSet productive = productiveSymbols(grammar);
-  if (!productive[static_cast<size_t>(grammar.start())])
+void refuseEmptyLanguage(const Grammar& grammar) {
+  if (!productiveSymbols(grammar)[static_cast<size_t>(grammar.start())])
     throw TransformRefused("The start symbol " + grammar.name(grammar.start()) +
                            " derives no word: the language is empty, and a grammar needs at least one rule.");
+}
+
+void removeUseless(Grammar& grammar, StepLog& log) {
+  refuseEmptyLanguage(grammar);
+  SymbolSet productive = productiveSymbols(grammar);
   std::vector<Symbol> barren = keepOnly(grammar, productive);
   std::string names = namesOf(grammar, barren);
   grammar = tidied(grammar);
