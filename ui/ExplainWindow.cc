@@ -72,13 +72,9 @@ ExplainedGrammar explainedGrammar(const Parsing& model) {
 
 Explained explain(const ExplainJob& job) {
   Parsing model;
-  if (job.grammar.tokens) {
-    // The start rule is there already: loading keeps it, and the report says whose it is.
-    model.loadGrammar(*job.grammar.tokens);
-    model.addedStartRule = job.grammar.addedStartRule;
-  } else {
-    loadRuleTexts(model, job.grammar.rules);
-  }
+  loadGrammarCopy(model, job.grammar.rules, job.grammar.tokens);
+  // A token grammar's copy holds the start rule already: the report is told whose it is.
+  model.addedStartRule = job.grammar.addedStartRule;
   Explained result;
   if (job.what == ExplainJob::What::kReport) {
     result.lines = reportLines(grammarReport(model, job.word, job.bounds));

@@ -267,8 +267,7 @@ void ParseStepper::startParsing(std::vector<std::string> ruleLines, std::optiona
   QString what = QStringLiteral("Parsing '%1' with the %2 table").arg(wordName(word), tableName(kind));
   auto work = [=, lines = std::move(ruleLines), tokens = std::move(tokens)](const BackgroundJob::Progress& progress) {
     Parsing model;
-    if (tokens) model.loadGrammar(*tokens);
-    else loadRuleTexts(model, lines);
+    loadGrammarCopy(model, lines, tokens);
     Evaluation parsed = evaluation(model, kind, HString(word.data(), static_cast<int>(word.size())));
     result->grammar = model.typed;
     result->conflicts = parsed.conflicts;
